@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the Tarvo tutor needs to build, run and test,
+# skipping those already installed.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config clang-format
+  qt6-base-dev libgl-dev              # Qt 6 Widgets
+  libsdl2-mixer-dev timgm6mb-soundfont # sound: wave and MIDI playback
+  fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei # the CJK fonts of the windows
+  unicode-data python3 python3-jieba  # sources of the dictionary data
+  libgtest-dev libbenchmark-dev       # tests and benchmarks
+  xvfb xauth imagemagick              # windows under a virtual display, screenshots
+  fortunes-zh                         # public-domain Chinese texts (test articles, benchmark corpus)
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

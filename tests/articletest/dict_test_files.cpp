@@ -1,0 +1,69 @@
+#include "dict_test_files.h"
+
+#include "dict_format.h"
+#include "gbk_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace dicttest {
+
+std::string g(const char* utf8) {
+    auto bytes = gbk::fromUnicode(QString::fromUtf8(utf8));
+    if (!bytes)
+        throw std::invalid_argument(std::string("no GBK form: ") + utf8);
+    return *bytes;
+}
+
+std::string groupBytes(int group, const std::vector<Rec>& recs) {
+    std::string out;
+    const size_t width = static_cast<size_t>(dict::textWidth(group));
+    for (const Rec& r : recs) {
+        auto packed = dict::packCode(r.code);
+        out.append(reinterpret_cast<const char*>(packed.data()), packed.size());
+        std::string text = r.text.substr(0, width);
+        text.resize(width, '\xFF');
+        out += text;
+    }
+    return out;
+}
+
+std::string frequentBytes(const std::vector<std::string>& words) {
+    std::string out;
+    for (const std::string& w : words)
+        out += "123456" + w + "\r\n";
+    return out;
+}
+
+DictDir::DictDir() {
+    if (!dir_.isValid())
+        throw std::runtime_error("no temporary folder");
+}
+
+std::string DictDir::path() const {
+    return dir_.path().toStdString();
+}
+
+void DictDir::write(const std::string& name, const std::string& bytes) const {
+    QFile f(QString::fromStdString(path() + "/" + name));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        f.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()))
+        throw std::runtime_error("cannot write " + name);
+}
+
+void DictDir::replace(const std::string& name, const std::string& bytes) const {
+    write(name + ".new", bytes);
+    if (std::rename((path() + "/" + name + ".new").c_str(), (path() + "/" + name).c_str()) != 0)
+        throw std::runtime_error("cannot rename over " + name);
+}
+
+void DictDir::remove(const std::string& name) const {
+    std::remove((path() + "/" + name).c_str());
+}
+
+} // namespace dicttest

@@ -1,0 +1,72 @@
+#include "dict_test_files.h"
+
+#include "test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStringList>
+
+namespace {
+
+struct ToolResult {
+    int status;
+    QString out;
+    QString err;
+};
+
+ToolResult tarvoDict(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(TARVO_DICT_TOOL), args);
+    EXPECT_TRUE(p.waitForFinished(60000));
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(TarvoDictCommand, QueriesTheBuiltDictionary) {
+    ToolResult r = tarvoDict({"lookup", "--chars", "50006"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.split(u'\n').contains(QStringLiteral("中"))) << r.out.toStdString();
+
+    r = tarvoDict({"code", "中"});
+    EXPECT_EQ(r.status, 0);
+    const QString code = r.out.trimmed();
+    ASSERT_FALSE(code.isEmpty());
+    r = tarvoDict({"lookup", "--chars", code});
+    EXPECT_TRUE(r.out.split(u'\n').contains(QStringLiteral("中")));
+
+    r = tarvoDict({"lookup", "--words", "500601"});
+    EXPECT_TRUE(r.out.split(u'\n').contains(QStringLiteral("中国")));
+
+    EXPECT_EQ(tarvoDict({"word", "中国"}).out, "yes\n");
+    EXPECT_EQ(tarvoDict({"word", "国中"}).out, "no\n");
+    EXPECT_EQ(tarvoDict({"word", "--frequent", "中国"}).out, "yes\n");
+    EXPECT_EQ(tarvoDict({"code", "한"}).out, "\n");
+}
+
+TEST(TarvoDictCommand, BuildsADictionaryAndReportsErrors) {
+    dicttest::DictDir src;
+    dicttest::DictDir out;
+    src.write("chars.txt", "1\t一\t5\n");
+    src.write("words.txt", "12\t一二\t5\n");
+    src.write("frequent.txt", "");
+    const QString dir = QString::fromStdString(out.path());
+    ToolResult r = tarvoDict({"build", QString::fromStdString(src.path()), dir});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(tarvoDict({"lookup", "--dir", dir, "--words", "12"}).out, "一二\n");
+    EXPECT_EQ(tarvoDict({"dump", dir + "/zh1"}).out, "1\t一\n");
+
+    src.write("words.txt", "12\t一二\nx\t三\n");
+    r = tarvoDict({"build", QString::fromStdString(src.path()), dir});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("words.txt 第 2 行"))) << r.err.toStdString();
+
+    r = tarvoDict({"lookup", "--dir", "/nonexistent", "--chars", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("/nonexistent/zh1"))) << r.err.toStdString();
+
+    EXPECT_EQ(tarvoDict({"lookup", "1"}).status, 1);
+    EXPECT_EQ(tarvoDict({"frobnicate"}).status, 1);
+}
+
+} // namespace

@@ -1,0 +1,33 @@
+// Feeds arbitrary bytes to the dictionary record readers as the contents of a
+// group file and of the high-frequency list. The first byte picks the group
+// and the probe; the rest is the file.
+#include "dict_format.h"
+#include "dict_tables.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1)
+        return 0;
+    const int group = 1 + data[0] % 5;
+    const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    const dict::GroupFile file(group, bytes);
+    std::vector<std::string> out;
+    const std::string code = std::to_string(data[0] * 37 % 1000);
+    file.FindByCode(code, out);
+    file.FindByCode(bytes.substr(0, 6), out);
+    file.HasText(bytes.substr(0, 2 * group));
+    file.HasText(bytes.substr(bytes.size() / 2, 30));
+    file.firstRecordOfChar(bytes.substr(0, 2));
+    for (int64_t i = 0; i < file.recordCount() && i < 64; ++i) {
+        file.CompareCodeAt(code, i);
+        file.CompareTextAt(bytes.substr(0, 8), i, dict::textWidth(group));
+        dict::decodeCodeOfChar(file.record(i));
+    }
+    const dict::FrequentList list(bytes);
+    list.contains(bytes.substr(0, 4));
+    return 0;
+}

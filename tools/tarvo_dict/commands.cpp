@@ -1,0 +1,167 @@
+#include "commands.h"
+
+#include "dict_compiler.h"
+#include "dict_format.h"
+#include "dict_tables.h"
+#include "dictionary_error.h"
+#include "gbk_codec.h"
+#include "read_whole_file.h"
+#include "two.h"
+
+#include <QList>
+#include <QString>
+
+#include <ostream>
+
+namespace {
+
+const char* const kUsage = "用法：\n"
+                           "  tarvo-dict build SOURCE_DIR HZLIB_DIR\n"
+                           "  tarvo-dict lookup [--dir HZLIB_DIR] (--chars|--words) CODE\n"
+                           "  tarvo-dict code [--dir HZLIB_DIR] CHARACTER\n"
+                           "  tarvo-dict word [--dir HZLIB_DIR] [--frequent] TEXT\n"
+                           "  tarvo-dict dump FILE\n";
+
+struct Options {
+    std::string dir;
+    std::vector<std::string> flags;
+    std::vector<std::string> positional;
+    bool has(const std::string& f) const {
+        for (const auto& x : flags)
+            if (x == f)
+                return true;
+        return false;
+    }
+};
+
+bool parse(const std::vector<std::string>& args, const std::string& defaultDir, Options& o,
+           std::ostream& err) {
+    o.dir = defaultDir;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--dir") {
+            if (i + 1 >= args.size()) {
+                err << "--dir 后面缺少文件夹\n";
+                return false;
+            }
+            o.dir = args[++i];
+        } else if (a.rfind("--", 0) == 0) {
+            o.flags.push_back(a);
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    return true;
+}
+
+std::string utf8(const std::string& gbkBytes) {
+    return gbk::toUnicode(gbkBytes).toStdString();
+}
+
+// The GBK form of a command-line text, or nullopt when it has no GBK form.
+std::optional<std::string> gbkOf(const std::string& utf8Text) {
+    return gbk::fromUnicode(QString::fromStdString(utf8Text));
+}
+
+int usage(std::ostream& err) {
+    err << kUsage;
+    return 1;
+}
+
+int build(const Options& o, std::ostream& out) {
+    if (o.positional.size() != 2)
+        throw dict::CompileError(kUsage);
+    auto s = dict::compileDictionary(o.positional[0], o.positional[1]);
+    out << "字 " << s.entries[0] << "，二字词 " << s.entries[1] << "，三字词 " << s.entries[2]
+        << "，四字词 " << s.entries[3] << "，多字词 " << s.entries[4] << "，高频词 "
+        << s.frequentWords << "\n";
+    return 0;
+}
+
+int lookup(const Options& o, std::ostream& out, std::ostream& err) {
+    const bool chars = o.has("--chars");
+    if (o.positional.size() != 1 || chars == o.has("--words"))
+        return usage(err);
+    Ttwo two(o.dir);
+    two.LookupCode(chars ? Ttwo::Scope::Characters : Ttwo::Scope::Words, o.positional[0]);
+    for (const std::string& c : two.Candidates())
+        out << utf8(c) << "\n";
+    return 0;
+}
+
+int code(const Options& o, std::ostream& out, std::ostream& err) {
+    if (o.positional.size() != 1)
+        return usage(err);
+    Ttwo two(o.dir);
+    auto ch = gbkOf(o.positional[0]);
+    out << (ch ? two.CodeOfChar(*ch) : std::string()) << "\n";
+    return 0;
+}
+
+int word(const Options& o, std::ostream& out, std::ostream& err) {
+    if (o.positional.size() != 1)
+        return usage(err);
+    Ttwo two(o.dir);
+    const QString text = QString::fromStdString(o.positional[0]);
+    auto bytes = gbkOf(o.positional[0]);
+    bool found = false;
+    if (bytes) {
+        found = o.has("--frequent") ? two.IsFrequentWord(*bytes)
+                                    : two.HasWord(static_cast<int>(text.toUcs4().size()), *bytes);
+    }
+    out << (found ? "yes" : "no") << "\n";
+    return 0;
+}
+
+// Prints a dictionary file as text: code, tab, text per record; gpc.txt as its words.
+int dump(const Options& o, std::ostream& out, std::ostream& err) {
+    if (o.positional.size() != 1)
+        return usage(err);
+    const std::string& path = o.positional[0];
+    const std::string bytes = readWholeFile(path);
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    if (name == Ttwo::kFrequentFile) {
+        for (size_t i = 0; i + dict::kFrequentRecordSize <= bytes.size();
+             i += dict::kFrequentRecordSize)
+            out << utf8(bytes.substr(i + dict::kFrequentWordOffset, dict::kFrequentWordBytes))
+                << "\n";
+        return 0;
+    }
+    if (name.size() < 3 || name.compare(0, 2, "zh") != 0 || name[2] < '1' || name[2] > '5') {
+        err << "不认识的词库文件名：" << name << "（应为 zh1 … zh5、zh1.hz … zh5.hz 或 gpc.txt）\n";
+        return 1;
+    }
+    dict::GroupFile file(name[2] - '0', bytes);
+    for (int64_t i = 0; i < file.recordCount(); ++i)
+        out << dict::decodeCode(file.record(i)) << "\t" << utf8(file.candidateText(i)) << "\n";
+    return 0;
+}
+
+} // namespace
+
+int runTarvoDict(const std::vector<std::string>& args, const std::string& defaultDictDir,
+                 std::ostream& out, std::ostream& err) {
+    if (args.empty())
+        return usage(err);
+    Options o;
+    if (!parse(args, defaultDictDir, o, err))
+        return 1;
+    const std::string& cmd = args[0];
+    try {
+        if (cmd == "build")
+            return build(o, out);
+        if (cmd == "lookup")
+            return lookup(o, out, err);
+        if (cmd == "code")
+            return code(o, out, err);
+        if (cmd == "word")
+            return word(o, out, err);
+        if (cmd == "dump")
+            return dump(o, out, err);
+    } catch (const std::exception& e) {
+        err << e.what() << "\n";
+        return 1;
+    }
+    err << "不认识的命令：" << cmd << "\n";
+    return usage(err);
+}
