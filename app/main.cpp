@@ -1,11 +1,13 @@
+#include "create_windows.h"
+#include "start_screen.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget start;
-    start.setWindowTitle(QStringLiteral("Tarvo码输入法教学训练软件"));
-    start.setFixedSize(1002, 712);
-    start.show();
-    return app.exec();
+    createWindows();
+    preface01->show();
+    const int status = app.exec();
+    destroyWindows();
+    return status;
 }

@@ -1,0 +1,86 @@
+#include "create_windows.h"
+
+#include "about_box.h"
+#include "conversion_done_window.h"
+#include "dictionary_instance.h"
+#include "encoding_diagram.h"
+#include "foreword_window.h"
+#include "help_text_window.h"
+#include "pause_notice.h"
+#include "program_folder.h"
+#include "record_holders_window.h"
+#include "record_name_entry_window.h"
+#include "start_screen.h"
+#include "test_report_window.h"
+#include "test_settings_window.h"
+#include "test_window.h"
+#include "top_ten_window.h"
+#include "training_help_panel.h"
+#include "training_settings_window.h"
+#include "training_window.h"
+#include "two.h"
+#include "warmup_help.h"
+#include "warmup_ranking_window.h"
+#include "warmup_window.h"
+
+namespace {
+std::vector<QWidget*> created;
+
+template <typename T> T* make(T*& instance) {
+    instance = new T;
+    created.push_back(instance);
+    return instance;
+}
+} // namespace
+
+std::vector<QWidget*> createWindows() {
+    created.clear();
+    make(preface01);
+    make(Form_sz);
+    make(Form2);
+    make(Form_change);
+    make(Form_result);
+    make(form_test);
+    make(Form_color);
+    make(Formstop);
+    make(formdelait);
+    make(About);
+    make(FormSM);
+    make(form_help);
+    make(highscore);
+    make(FPhbin);
+    make(FPhb);
+    make(Fhelp);
+    make(FHot_Sort);
+    make(FHot);
+    make(Form1);
+    two = new Ttwo((programFolder() + QStringLiteral("hzlib")).toStdString());
+    return created;
+}
+
+void destroyWindows() {
+    delete two;
+    two = nullptr;
+    for (auto it = created.rbegin(); it != created.rend(); ++it)
+        delete *it;
+    created.clear();
+    preface01 = nullptr;
+    Form_sz = nullptr;
+    Form2 = nullptr;
+    Form_change = nullptr;
+    Form_result = nullptr;
+    form_test = nullptr;
+    Form_color = nullptr;
+    Formstop = nullptr;
+    formdelait = nullptr;
+    About = nullptr;
+    FormSM = nullptr;
+    form_help = nullptr;
+    highscore = nullptr;
+    FPhbin = nullptr;
+    FPhb = nullptr;
+    Fhelp = nullptr;
+    FHot_Sort = nullptr;
+    FHot = nullptr;
+    Form1 = nullptr;
+}

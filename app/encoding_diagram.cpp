@@ -1,0 +1,43 @@
+#include "encoding_diagram.h"
+
+#include "fonts.h"
+#include "training_window.h"
+#include "window_setup.h"
+
+#include <QHideEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+Tformdelait* formdelait = nullptr;
+
+Tformdelait::Tformdelait(QWidget* parent) : QDialog(parent) {
+    setupWindow(this, QStringLiteral("编码图解"), 148, 172, Frame::Dialog);
+    Image1 = new QLabel(this);
+    Image1->setGeometry(25, 10, 97, 113);
+    Image1->setScaledContents(true);
+    BitBtn1 = new QPushButton(QStringLiteral("关  闭"), this);
+    BitBtn1->setFont(fonts::song(12, true));
+    BitBtn1->setGeometry(34, 134, 80, 28);
+    connect(BitBtn1, &QPushButton::clicked, this, &Tformdelait::BitBtn1Click);
+}
+
+void Tformdelait::BitBtn1Click() {
+    Form1->BitBtn1->hide();
+    accept();
+}
+
+// Every way of closing: an exercise under way (Start disabled) gets its
+// clocks back.
+void Tformdelait::FormClose() {
+    if (!Form1->SBtnStart->isEnabled()) {
+        Form1->Timer1->start();
+        Form1->Timer3->start();
+    }
+}
+
+void Tformdelait::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        FormClose();
+    QDialog::hideEvent(event);
+}

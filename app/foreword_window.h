@@ -1,0 +1,23 @@
+#pragma once
+
+#include "sound_player.h"
+
+#include <QDialog>
+
+#include <memory>
+
+// A window never shown: it carries the media player that the training window
+// plays its sounds through.
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm2(QWidget* parent = nullptr);
+    SoundPlayer& MediaPlayer1() { return *player_; }
+    // Puts another player in place (the real one, or a test's recording one).
+    void setPlayer(std::unique_ptr<SoundPlayer> player) { player_ = std::move(player); }
+
+private:
+    std::unique_ptr<SoundPlayer> player_;
+};
+
+extern TForm2* Form2;

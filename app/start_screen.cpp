@@ -1,0 +1,181 @@
+#include "start_screen.h"
+
+#include "about_box.h"
+#include "desktop_open.h"
+#include "error_report.h"
+#include "image_file.h"
+#include "program_folder.h"
+#include "prompts.h"
+#include "results_address.h"
+#include "test_window.h"
+#include "training_window.h"
+#include "warmup_window.h"
+#include "window_setup.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMovie>
+#include <QToolButton>
+
+Tpreface01* preface01 = nullptr;
+
+namespace {
+
+struct HotArea {
+    int x, y, w, h;
+};
+// SpeedButton1 … SpeedButton8, over the labels of the background picture.
+constexpr HotArea kHotAreas[9] = {
+    {0, 0, 0, 0},       {83, 126, 106, 39}, {83, 186, 106, 39},
+    {83, 245, 106, 39}, {83, 304, 106, 39}, {83, 363, 106, 39},
+    {731, 639, 78, 34}, {847, 639, 78, 34}, {611, 639, 78, 34},
+};
+
+} // namespace
+
+Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
+    setupWindow(this, QStringLiteral("Tarvo码输入法教学训练软件"), 1002, 712, Frame::Main);
+
+    Image1 = new QLabel(this);
+    Image1->setGeometry(0, 0, 1002, 712);
+    Image1->setMouseTracking(true);
+    Image1->installEventFilter(this);
+
+    Image2 = new QLabel(this);
+    Image2->setGeometry(208, 128, 297, 424);
+
+    ShockwaveFlash1 = new QLabel(this);
+    ShockwaveFlash1->setGeometry(72, 424, 129, 129);
+    ShockwaveFlash1->setScaledContents(true);
+    ShockwaveFlash1->hide();
+
+    for (int i = 1; i <= 8; ++i) {
+        auto* b = new QToolButton(this);
+        const HotArea& a = kHotAreas[i];
+        b->setObjectName(QStringLiteral("SpeedButton%1").arg(i));
+        b->setGeometry(a.x, a.y, a.w, a.h);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setMouseTracking(true);
+        b->setStyleSheet(QStringLiteral(
+            "QToolButton { border: none; background: transparent; }"
+            "QToolButton:hover { border: 1px solid rgba(255, 255, 255, 170); border-radius: 4px; }"
+            "QToolButton:pressed { background: rgba(0, 0, 0, 40); }"));
+        b->installEventFilter(this);
+        connect(b, &QToolButton::clicked, this,
+                [this, i] { errors::guarded(this, [this, i] { SpeedButtonClick(i); }); });
+        SpeedButton[static_cast<size_t>(i)] = b;
+    }
+}
+
+void Tpreface01::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        errors::guarded(this, [this] { FormShow(); });
+}
+
+void Tpreface01::FormShow() {
+    const QString home = programFolder();
+    Form1->HomeDir = home;
+    form_test->HomeDir = home;
+
+    const QString animation = home + QString::fromLatin1(kAnimation);
+    if (!movie_ && QFile::exists(animation)) {
+        movie_ = new QMovie(animation, QByteArray(), this);
+        movie_->setCacheMode(QMovie::CacheAll);
+        ShockwaveFlash1->setMovie(movie_);
+    }
+
+    const QString background = home + QString::fromLatin1(kBackground);
+    if (Image1->pixmap().isNull() && QFile::exists(background))
+        Image1->setPixmap(QPixmap::fromImage(readImageFile(background)));
+}
+
+bool Tpreface01::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == Image1) {
+            errors::guarded(this, [this] { Image1MouseMove(); });
+        } else {
+            for (int i = 1; i <= 5; ++i) {
+                if (watched == SpeedButton[static_cast<size_t>(i)])
+                    errors::guarded(this, [this, i] { SpeedButtonMouseMove(i); });
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tpreface01::setAnimationVisible(bool visible) {
+    ShockwaveFlash1->setVisible(visible);
+    if (movie_) {
+        if (visible && movie_->state() != QMovie::Running)
+            movie_->start();
+        else if (!visible)
+            movie_->stop();
+    }
+}
+
+void Tpreface01::Image1MouseMove() {
+    Image2->clear();
+    setAnimationVisible(false);
+}
+
+void Tpreface01::SpeedButtonMouseMove(int entry) {
+    // The course entry shows the animation whether or not its picture exists.
+    if (entry == 1)
+        setAnimationVisible(true);
+    // Read afresh at every movement: a picture replaced on disk shows at once.
+    const QString picture = programFolder() + QStringLiteral("images/%1.jpg").arg(entry);
+    if (QFile::exists(picture))
+        Image2->setPixmap(QPixmap::fromImage(readImageFile(picture)));
+}
+
+void Tpreface01::SpeedButtonClick(int entry) {
+    switch (entry) {
+    case 1:
+        openHelpFile(kCourse);
+        break;
+    case 2:
+        FHot->exec();
+        break;
+    case 3:
+        Form1->exec();
+        break;
+    case 4:
+        form_test->exec();
+        break;
+    case 5:
+        openResultsPage();
+        break;
+    case 6:
+        About->exec();
+        break;
+    case 7:
+        close();
+        break;
+    case 8:
+        openHelpFile(kReadme);
+        break;
+    }
+}
+
+void Tpreface01::openHelpFile(const char* name) {
+    const QString path = programFolder() + QString::fromLatin1(name);
+    if (QFile::exists(path))
+        desktop::open(QUrl::fromLocalFile(path));
+}
+
+void Tpreface01::openResultsPage() {
+    if (auto address = resultsAddress(programFolder()))
+        desktop::open(QUrl(*address, QUrl::TolerantMode));
+}
+
+void Tpreface01::closeEvent(QCloseEvent* event) {
+    if (prompts::askYesNo(this, windowTitle(), QStringLiteral("您是否确定要退出系统？"),
+                          prompts::Style::Warning))
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QMovie;
+class QToolButton;
+
+// The start screen: a full-window picture with five module entries on the
+// left (course, warm-up, training, article test, results page) and help,
+// about and quit along the bottom. Hovering over a module entry shows its
+// preview picture; the course entry also shows the animation.
+class Tpreface01 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tpreface01(QWidget* parent = nullptr);
+
+    QLabel* Image1;                            // background picture with all the labels
+    QLabel* Image2;                            // preview picture
+    QLabel* ShockwaveFlash1;                   // the animation, shown over the course entry
+    std::array<QToolButton*, 9> SpeedButton{}; // 1-8; [0] unused
+
+    // Pictures and pages of the program folder.
+    static constexpr const char* kBackground = "images/preface.jpg";
+    static constexpr const char* kAnimation = "images/show.gif";
+    static constexpr const char* kCourse = "course.html";
+    static constexpr const char* kReadme = "readme.html";
+
+    QMovie* movie() const { return movie_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    void Image1MouseMove();
+    void SpeedButtonMouseMove(int entry);
+    void SpeedButtonClick(int entry);
+    void openHelpFile(const char* name);
+    void openResultsPage();
+    void setAnimationVisible(bool visible);
+
+    QMovie* movie_ = nullptr;
+};
+
+extern Tpreface01* preface01;

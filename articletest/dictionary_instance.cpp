@@ -1,0 +1,3 @@
+#include "dictionary_instance.h"
+
+Ttwo* two = nullptr;

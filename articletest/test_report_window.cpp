@@ -1,0 +1,10 @@
+#include "test_report_window.h"
+
+#include "window_setup.h"
+
+TForm_result* Form_result = nullptr;
+
+TForm_result::TForm_result(QWidget* parent) : QDialog(parent) {
+    setupWindow(this, QStringLiteral("测试报告"), 420, 360, Frame::Dialog);
+    showPendingNote(this);
+}

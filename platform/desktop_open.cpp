@@ -1,0 +1,25 @@
+#include "desktop_open.h"
+
+#include <QDesktopServices>
+
+namespace desktop {
+namespace {
+Opener& opener() {
+    static Opener o;
+    return o;
+}
+} // namespace
+
+void setOpener(Opener o) {
+    opener() = std::move(o);
+}
+
+void open(const QUrl& url) {
+    if (opener()) {
+        opener()(url);
+        return;
+    }
+    QDesktopServices::openUrl(url);
+}
+
+} // namespace desktop

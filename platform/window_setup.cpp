@@ -1,0 +1,65 @@
+#include "window_setup.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+
+// Centres its window whenever the window is shown.
+class CentreOnShow : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            centreOnScreen(static_cast<QWidget*>(watched));
+        return false;
+    }
+};
+
+} // namespace
+
+void centreOnScreen(QWidget* w) {
+    const QScreen* screen = w->screen();
+    if (!screen)
+        return;
+    QRect frame = w->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    w->move(frame.topLeft());
+}
+
+void setupWindow(QWidget* w, const QString& caption, int width, int height, Frame frame,
+                 bool stayOnTop) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
+    switch (frame) {
+    case Frame::Main:
+        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint;
+        break;
+    case Frame::Dialog:
+        flags |=
+            Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        break;
+    case Frame::DialogNoClose:
+        flags |= Qt::Dialog | Qt::WindowTitleHint;
+        break;
+    case Frame::Borderless:
+        flags = Qt::Tool | Qt::FramelessWindowHint;
+        break;
+    }
+    if (stayOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
+    w->setWindowFlags(flags);
+    w->setWindowTitle(caption);
+    w->setFixedSize(width, height);
+    w->installEventFilter(new CentreOnShow(w));
+}
+
+void showPendingNote(QWidget* w) {
+    auto* note = new QLabel(QStringLiteral("尚未完成"), w);
+    note->setObjectName(QStringLiteral("pendingNote"));
+    note->setAlignment(Qt::AlignCenter);
+    note->setGeometry(0, 0, w->width(), w->height());
+}

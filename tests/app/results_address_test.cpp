@@ -1,0 +1,50 @@
+#include "profile_ini.h"
+#include "results_address.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+TEST(ProfileIni, ReadsOneValueAsTheProfileReaderDoes) {
+    struct Row {
+        const char* name;
+        std::string ini;
+        std::optional<QString> expected;
+    };
+    const Row rows[] = {
+        {"plain", "[ServerSetup]\nAddress=http://a/b\n", QStringLiteral("http://a/b")},
+        {"case and blanks", "[ serversetup ]\r\n  ADDRESS  =  http://a/b  \r\n",
+         QStringLiteral("http://a/b")},
+        {"quoted", "[ServerSetup]\nAddress=\"http://a/b c\"\n", QStringLiteral("http://a/b c")},
+        {"one quote stays", "[ServerSetup]\nAddress=\"http://a/\n", QStringLiteral("\"http://a/")},
+        {"empty", "[ServerSetup]\nAddress=\n", QString()},
+        {"key in another section", "[Other]\nAddress=x\n[ServerSetup]\nPort=1\n", std::nullopt},
+        {"comment line", "[ServerSetup]\n;Address=x\n", std::nullopt},
+        {"no newline at end", "[ServerSetup]\nAddress=http://z", QStringLiteral("http://z")},
+        {"GBK value", "[ServerSetup]\nAddress=http://\xD6\xD0/\n", QStringLiteral("http://中/")},
+        {"commas stay", "[ServerSetup]\nAddress=a,b,c\n", QStringLiteral("a,b,c")},
+        {"empty file", "", std::nullopt},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(readProfileValue(r.ini, "ServerSetup", "Address"), r.expected) << r.name;
+}
+
+TEST(ResultsAddress, AbsentFileDefaultKeyAndEmptyValue) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    EXPECT_EQ(resultsAddress(folder), std::nullopt);
+    auto write = [&](const QByteArray& bytes) {
+        QFile f(folder + "Server.ini");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    write("[ServerSetup]\n");
+    EXPECT_EQ(resultsAddress(folder), QStringLiteral("http://tarvo.example.com/tvm.asp?lxid=4"));
+    write("[ServerSetup]\nAddress=\n");
+    EXPECT_EQ(resultsAddress(folder), QString());
+}
+
+} // namespace

@@ -1,0 +1,271 @@
+#include "program_folder_fixture.h"
+
+#include "about_box.h"
+#include "create_windows.h"
+#include "dictionary_instance.h"
+#include "start_screen.h"
+#include "test_settings_window.h"
+#include "test_window.h"
+#include "training_window.h"
+#include "two.h"
+#include "warmup_window.h"
+
+#include "test_paths.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QMovie>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+class StartScreen : public ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        preface01->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(preface01));
+    }
+    void TearDown() override {
+        answerYes = true;
+        preface01->close();
+        ProgramFolderTest::TearDown();
+    }
+
+    // The pointer moves over a widget of the start screen.
+    void pointerOver(QWidget* w) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(w->width() / 2, w->height() / 2),
+                         w->mapToGlobal(QPointF(w->width() / 2, w->height() / 2)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &move);
+    }
+    QToolButton* entry(int i) { return preface01->SpeedButton[static_cast<size_t>(i)]; }
+    // The colour in the middle of the preview, or an invalid colour when empty.
+    QColor previewColour() {
+        const QPixmap pm = preface01->Image2->pixmap();
+        if (pm.isNull())
+            return QColor();
+        return pm.toImage().pixelColor(pm.width() / 2, pm.height() / 2);
+    }
+    static bool near(const QColor& a, const QColor& b) {
+        return a.isValid() && std::abs(a.red() - b.red()) < 12 &&
+               std::abs(a.green() - b.green()) < 12 && std::abs(a.blue() - b.blue()) < 12;
+    }
+};
+
+TEST_F(StartScreen, WindowsAreCreatedOnceInTheirOrderBeforeTheDictionary) {
+    destroyWindows();
+    const std::vector<QWidget*> windows = createWindows();
+    QStringList classes;
+    for (QWidget* w : windows)
+        classes << QString::fromLatin1(w->metaObject()->className());
+    EXPECT_EQ(classes,
+              (QStringList{"Tpreface01", "Tform_sz", "TForm2", "TForm_change", "TForm_result",
+                           "Tform_test", "TForm_color", "TFormstop", "Tformdelait", "TAbout",
+                           "TFormSM", "Tform_help", "Thighscore", "TFPhbin", "TFPhb", "TFhelp",
+                           "TFHot_Sort", "TFHot", "TForm1"}));
+    // The settings dialog took the test window's colours while it was created.
+    form_test->InputColour = 0x00FF00;
+    EXPECT_EQ(Form_color->SampleInput, 0xFF0000u);
+    EXPECT_EQ(Form_color->SampleGround, 0xFFFFFFu);
+    EXPECT_EQ(Form_color->SampleMinutes, 15);
+    // The dictionary exists and has read nothing.
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(two->fileReads(), 0);
+    EXPECT_EQ(two->dictDir(), path("hzlib").toStdString());
+
+    struct Row {
+        QWidget* window;
+        const char* caption;
+        int w, h;
+    };
+    const Row rows[] = {{windows[0], "Tarvo码输入法教学训练软件", 1002, 712},
+                        {windows[1], "设置", 419, 318},
+                        {windows[5], "Tarvo码文章练习", 837, 613},
+                        {windows[9], "关于系统", 383, 248},
+                        {windows[7], "暂停", 337, 177},
+                        {windows[8], "编码图解", 148, 172},
+                        {windows[10], "", 473, 353},
+                        {windows[15], "说明", 337, 262},
+                        {windows[18], "字词训练窗口", 843, 620}};
+    for (const Row& r : rows) {
+        EXPECT_EQ(r.window->windowTitle(), QString::fromUtf8(r.caption));
+        EXPECT_EQ(r.window->size(), QSize(r.w, r.h)) << r.caption;
+        EXPECT_EQ(r.window->minimumSize(), r.window->maximumSize()) << r.caption;
+    }
+    preface01->show();
+}
+
+TEST_F(StartScreen, PreviewsAndAnimationFollowThePointer) {
+    writeJpeg("images/1.jpg", Qt::red);
+    writeJpeg("images/2.jpg", Qt::green);
+    writeJpeg("images/3.jpg", Qt::blue);
+    EXPECT_FALSE(preface01->ShockwaveFlash1->isVisible());
+    EXPECT_FALSE(previewColour().isValid());
+
+    pointerOver(entry(1));
+    EXPECT_TRUE(near(previewColour(), Qt::red));
+    EXPECT_TRUE(preface01->ShockwaveFlash1->isVisible());
+
+    // Entries 2-5 after the course entry, without crossing the background:
+    // the animation stays.
+    pointerOver(entry(3));
+    EXPECT_TRUE(near(previewColour(), Qt::blue));
+    EXPECT_TRUE(preface01->ShockwaveFlash1->isVisible());
+    pointerOver(entry(4)); // no picture: the last one stays
+    EXPECT_TRUE(near(previewColour(), Qt::blue));
+
+    pointerOver(preface01->Image1);
+    EXPECT_FALSE(previewColour().isValid());
+    EXPECT_FALSE(preface01->ShockwaveFlash1->isVisible());
+
+    pointerOver(entry(2));
+    EXPECT_TRUE(near(previewColour(), Qt::green));
+    EXPECT_FALSE(preface01->ShockwaveFlash1->isVisible());
+
+    // Read afresh at every movement: a replaced picture shows at once.
+    writeJpeg("images/2.jpg", Qt::yellow);
+    pointerOver(entry(2));
+    EXPECT_TRUE(near(previewColour(), Qt::yellow));
+
+    // The course entry without its picture: the animation shows, the
+    // picture area keeps what it had.
+    QFile::remove(path("images/1.jpg"));
+    pointerOver(entry(1));
+    EXPECT_TRUE(preface01->ShockwaveFlash1->isVisible());
+    EXPECT_TRUE(near(previewColour(), Qt::yellow));
+    EXPECT_TRUE(errorsShown.isEmpty());
+}
+
+TEST_F(StartScreen, ABrokenPictureIsReportedOncePerEventAndTheScreenGoesOn) {
+    writeJpeg("images/3.jpg", Qt::blue);
+    writeFile("images/2.jpg", QByteArray("\xFF\xD8\xFF\xE0 this is not a picture", 26));
+    pointerOver(entry(3));
+    pointerOver(entry(2));
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(path("images/2.jpg"))) << errorsShown[0].toStdString();
+    EXPECT_TRUE(near(previewColour(), Qt::blue));
+    pointerOver(entry(2));
+    EXPECT_EQ(errorsShown.size(), 2);
+    pointerOver(entry(3));
+    EXPECT_TRUE(near(previewColour(), Qt::blue));
+    EXPECT_EQ(errorsShown.size(), 2);
+}
+
+TEST_F(StartScreen, HelpEntriesOpenTheirPagesOnlyWhenPresent) {
+    QTest::mouseClick(entry(1), Qt::LeftButton);
+    QTest::mouseClick(entry(8), Qt::LeftButton);
+    EXPECT_TRUE(opened.empty());
+
+    writeFile("course.html", "<html></html>");
+    writeFile("readme.html", "<html></html>");
+    QTest::mouseClick(entry(1), Qt::LeftButton);
+    QTest::mouseClick(entry(8), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(path("course.html")));
+    EXPECT_EQ(opened[1], QUrl::fromLocalFile(path("readme.html")));
+}
+
+TEST_F(StartScreen, ResultsPageComesFromServerIni) {
+    struct Row {
+        const char* name;
+        QByteArray ini; // empty: no file
+        bool opens;
+        QString address;
+    };
+    const QByteArray longValue(5000, 'a');
+    static const char kBinary[] = "\x00\xFF\x81\n[ServerSetup]\nAddress=\xFF\xFE\n";
+    const Row rows[] = {
+        {"no Server.ini", QByteArray(), false, QString()},
+        {"no key", "[ServerSetup]\r\nPort=80\r\n", true,
+         QStringLiteral("http://tarvo.example.com/tvm.asp?lxid=4")},
+        {"empty value", "[ServerSetup]\r\nAddress=\r\n", true, QString()},
+        {"a value",
+         "[other]\nAddress=http://wrong/\n[serversetup]\naddress = "
+         "http://school.example.org/r.asp?a=1,2 \n",
+         true, QStringLiteral("http://school.example.org/r.asp?a=1,2")},
+        {"no section", "Address=http://x/\n", true,
+         QStringLiteral("http://tarvo.example.com/tvm.asp?lxid=4")},
+        {"binary bytes", QByteArray(kBinary, sizeof kBinary - 1), true, QString()},
+        {"a very long value", "[ServerSetup]\nAddress=http://h/" + longValue + "\n", true,
+         QStringLiteral("http://h/") + QString::fromLatin1(longValue)},
+    };
+    for (const Row& r : rows) {
+        QFile::remove(path("Server.ini"));
+        if (!r.ini.isEmpty())
+            writeFile("Server.ini", r.ini);
+        opened.clear();
+        QTest::mouseClick(entry(5), Qt::LeftButton);
+        ASSERT_EQ(opened.size(), r.opens ? 1u : 0u) << r.name;
+        if (r.opens && std::string(r.name) != "binary bytes") {
+            EXPECT_EQ(opened[0].toString(), r.address) << r.name;
+        }
+    }
+    EXPECT_TRUE(errorsShown.isEmpty());
+}
+
+TEST_F(StartScreen, QuitAsksAndNoKeepsTheProgramRunning) {
+    answerYes = false;
+    QTest::mouseClick(entry(7), Qt::LeftButton);
+    EXPECT_TRUE(preface01->isVisible());
+    preface01->close(); // the title bar's close box
+    EXPECT_TRUE(preface01->isVisible());
+    EXPECT_EQ(questions, (QStringList{"您是否确定要退出系统？", "您是否确定要退出系统？"}));
+    answerYes = true;
+    QTest::mouseClick(entry(7), Qt::LeftButton);
+    EXPECT_FALSE(preface01->isVisible());
+}
+
+TEST_F(StartScreen, ModuleWindowsFindTheProgramFolderFromAnyWorkingDirectory) {
+    EXPECT_EQ(Form1->HomeDir, path(QString()));
+    EXPECT_EQ(form_test->HomeDir, path(QString()));
+    QDir::setCurrent(QDir::tempPath());
+    QString cwdWhileOpen;
+    QTimer::singleShot(0, [&] {
+        cwdWhileOpen = QDir::currentPath() + u'/';
+        form_test->close();
+    });
+    QTest::mouseClick(entry(4), Qt::LeftButton);
+    EXPECT_EQ(QDir(cwdWhileOpen).canonicalPath(), QDir(path(QString())).canonicalPath());
+
+    QDir::setCurrent(QDir::tempPath());
+    QTimer::singleShot(0, [&] {
+        cwdWhileOpen = QDir::currentPath() + u'/';
+        Form1->close();
+    });
+    QTest::mouseClick(entry(3), Qt::LeftButton);
+    EXPECT_EQ(QDir(cwdWhileOpen).canonicalPath(), QDir(path(QString())).canonicalPath());
+
+    // The warm-up and the about box open modally and come back.
+    bool warmupShown = false;
+    QTimer::singleShot(0, [&] {
+        warmupShown = FHot->isVisible();
+        FHot->close();
+    });
+    QTest::mouseClick(entry(2), Qt::LeftButton);
+    EXPECT_TRUE(warmupShown);
+    QTimer::singleShot(0, [&] { QTest::keyClick(About, Qt::Key_Escape); });
+    QTest::mouseClick(entry(6), Qt::LeftButton);
+    EXPECT_FALSE(About->isVisible());
+}
+
+TEST_F(StartScreen, AnimationPlaysOnlyWhileShown) {
+    destroyWindows();
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(TARVO_PROGRAM_DIR "/images/show.gif"), path("images/show.gif")));
+    createWindows();
+    preface01->show();
+    ASSERT_NE(preface01->movie(), nullptr);
+    EXPECT_TRUE(preface01->movie()->isValid());
+    EXPECT_GT(preface01->movie()->frameCount(), 1);
+    EXPECT_FALSE(preface01->ShockwaveFlash1->isVisible());
+    pointerOver(entry(1));
+    EXPECT_EQ(preface01->movie()->state(), QMovie::Running);
+    pointerOver(preface01->Image1);
+    EXPECT_NE(preface01->movie()->state(), QMovie::Running);
+}
+
+} // namespace

@@ -1,0 +1,46 @@
+#include "program_folder_fixture.h"
+
+#include "create_windows.h"
+#include "desktop_open.h"
+#include "error_report.h"
+#include "program_folder.h"
+#include "prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+void ProgramFolderTest::SetUp() {
+    ASSERT_TRUE(folder_.isValid());
+    QDir(folder_.path()).mkpath(QStringLiteral("images"));
+    QDir(folder_.path()).mkpath(QStringLiteral("hzlib"));
+    setProgramFolder(folder_.path());
+    desktop::setOpener([this](const QUrl& url) { opened.push_back(url); });
+    prompts::setAnswerer([this](const QString& text) {
+        questions << text;
+        return answerYes;
+    });
+    errors::setReporter([this](QWidget*, const QString& message) { errorsShown << message; });
+    createWindows();
+}
+
+void ProgramFolderTest::TearDown() {
+    destroyWindows();
+    desktop::setOpener({});
+    prompts::setAnswerer({});
+    errors::setReporter({});
+    setProgramFolder(QString());
+}
+
+void ProgramFolderTest::writeJpeg(const QString& relative, const QColor& colour, int w,
+                                  int h) const {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(colour);
+    ASSERT_TRUE(img.save(path(relative), "JPG")) << relative.toStdString();
+}
+
+void ProgramFolderTest::writeFile(const QString& relative, const QByteArray& bytes) const {
+    QFile f(path(relative));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}

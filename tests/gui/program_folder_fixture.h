@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// A temporary program folder with all windows created on it, and the
+// learner's side of the message boxes and the desktop recorded.
+class ProgramFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString path(const QString& relative) const { return folder_.path() + u'/' + relative; }
+    // Writes a real JPEG of one colour.
+    void writeJpeg(const QString& relative, const QColor& colour, int w = 297, int h = 424) const;
+    void writeFile(const QString& relative, const QByteArray& bytes) const;
+
+    QTemporaryDir folder_;
+    std::vector<QUrl> opened; // what the desktop was asked to open
+    QStringList questions;    // questions asked, in order
+    bool answerYes = false;   // the answer to every question
+    QStringList errorsShown;  // messages of the error handler
+};

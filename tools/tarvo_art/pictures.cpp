@@ -1,0 +1,235 @@
+#include "pictures.h"
+
+#include "drawing.h"
+#include "fonts.h"
+
+#include <QPainter>
+#include <QStringList>
+
+namespace art {
+namespace {
+
+const QColor kNavy(16, 42, 84);
+const QColor kTeal(22, 110, 130);
+const QColor kGold(255, 214, 92);
+
+struct Entry {
+    QRectF rect;
+    const char* label;
+};
+
+// The hot areas of the start screen, with the labels drawn under them.
+const Entry kEntries[] = {
+    {{83, 126, 106, 39}, "Tarvo教程"}, {{83, 186, 106, 39}, "指法热身"},
+    {{83, 245, 106, 39}, "字词训练"},  {{83, 304, 106, 39}, "文章练习"},
+    {{83, 363, 106, 39}, "在线竞技"},  {{611, 639, 78, 34}, "帮助"},
+    {{731, 639, 78, 34}, "关于"},      {{847, 639, 78, 34}, "退出"},
+};
+
+QImage canvas(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    return img;
+}
+
+void previewFrame(QPainter& p, const QString& title, const QColor& accent) {
+    fillGradient(p, QRectF(0, 0, 297, 424), QColor(250, 248, 240), QColor(226, 234, 244));
+    p.fillRect(QRectF(0, 0, 297, 54), accent);
+    centredText(p, QRectF(0, 0, 297, 54), title, fonts::kai(28, true), Qt::white);
+    p.setPen(QPen(accent.darker(130), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(1.5, 1.5, 294, 421));
+}
+
+void previewCourse(QPainter& p) {
+    previewFrame(p, QStringLiteral("Tarvo教程"), QColor(176, 60, 40));
+    const QStringList rhyme = {QStringLiteral("一横二竖三点捺"), QStringLiteral("叉四插五方块六"),
+                               QStringLiteral("七角八八九是小"), QStringLiteral("撇与左钩都是零")};
+    for (int i = 0; i < rhyme.size(); ++i)
+        centredText(p, QRectF(0, 66 + i * 34, 297, 32), rhyme[i], fonts::kai(24),
+                    QColor(60, 30, 20));
+    const QStringList shapes = {QStringLiteral("0 撇、左钩"), QStringLiteral("1 横"),
+                                QStringLiteral("2 竖"),       QStringLiteral("3 点、捺"),
+                                QStringLiteral("4 叉"),       QStringLiteral("5 插"),
+                                QStringLiteral("6 方块"),     QStringLiteral("7 角"),
+                                QStringLiteral("8 八"),       QStringLiteral("9 小")};
+    p.setFont(fonts::song(16));
+    p.setPen(QColor(30, 30, 30));
+    for (int i = 0; i < shapes.size(); ++i)
+        p.drawText(QPointF(40 + (i / 5) * 120, 232 + (i % 5) * 24), shapes[i]);
+    p.setPen(QPen(QColor(176, 60, 40), 2));
+    p.drawRoundedRect(QRectF(40, 356, 217, 50), 8, 8);
+    centredText(p, QRectF(40, 356, 217, 50), QStringLiteral("中 → 5 0 0 0 6"),
+                fonts::song(22, true), QColor(176, 60, 40));
+}
+
+void previewWarmup(QPainter& p) {
+    previewFrame(p, QStringLiteral("指法热身"), QColor(30, 120, 60));
+    p.fillRect(QRectF(24, 70, 249, 70), Qt::black);
+    const QString digits = QStringLiteral("386029");
+    for (int i = 0; i < 6; ++i)
+        centredText(p, QRectF(30 + i * 40, 74, 38, 62), digits.mid(i, 1), fonts::sans(46, true),
+                    QColor(40, 255, 60));
+    drawKeypad(p, QRectF(48, 158, 200, 236), QStringLiteral("6"));
+}
+
+void previewTraining(QPainter& p) {
+    previewFrame(p, QStringLiteral("字词训练"), QColor(40, 80, 160));
+    const QString chars = QStringLiteral("的一是在不了有和人这中大为上个国");
+    const QStringList codes = {"2762", "1000", "6080", "4021", "1090", "1720", "4022", "2690",
+                               "8000", "3030", "5000", "4003", "3402", "2110", "8020", "6015"};
+    for (int i = 0; i < 16; ++i) {
+        const QRectF cell(22 + (i % 4) * 64, 70 + (i / 4) * 84, 60, 78);
+        const bool current = i == 6;
+        p.setPen(QPen(QColor(120, 140, 180), 1));
+        p.setBrush(current ? QColor(255, 236, 150)
+                           : (i < 6 ? QColor(214, 236, 214) : QColor(255, 255, 255)));
+        p.drawRect(cell);
+        centredText(p, cell.adjusted(0, 0, 0, -24), chars.mid(i, 1), fonts::kai(36), Qt::black);
+        if (i < 6)
+            centredText(p, cell.adjusted(0, 52, 0, 0), codes[i], fonts::sans(14),
+                        QColor(0, 110, 0));
+    }
+    p.setPen(QPen(Qt::red, 2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(100, 398, 97, 20));
+    centredText(p, QRectF(100, 398, 97, 20), QStringLiteral("500"), fonts::sans(14), Qt::black);
+}
+
+void previewArticle(QPainter& p) {
+    previewFrame(p, QStringLiteral("文章练习"), QColor(120, 50, 140));
+    const QStringList lines = {QStringLiteral("床前明月光，"), QStringLiteral("疑是地上霜。"),
+                               QStringLiteral("举头望明月，"), QStringLiteral("低头思故乡。")};
+    const QStringList typed = {QStringLiteral("床前明月光，"), QStringLiteral("疑是地上双。"),
+                               QStringLiteral("举头望"), QString()};
+    for (int i = 0; i < lines.size(); ++i) {
+        const qreal y = 74 + i * 80;
+        p.setFont(fonts::song(28));
+        p.setPen(Qt::black);
+        p.drawText(QPointF(30, y + 28), lines[i]);
+        for (int k = 0; k < typed[i].size(); ++k) {
+            const bool wrong = typed[i][k] != lines[i][k];
+            p.setPen(wrong ? Qt::red : QColor(0, 0, 220));
+            p.drawText(QPointF(30 + k * 29, y + 64), typed[i].mid(k, 1));
+        }
+    }
+    p.fillRect(QRectF(30 + 3 * 29, 74 + 2 * 80 + 38, 29, 32), QColor(0, 120, 215, 90));
+}
+
+void previewOnline(QPainter& p) {
+    previewFrame(p, QStringLiteral("在线竞技"), QColor(200, 120, 0));
+    const QStringList names = {QStringLiteral("王小明"), QStringLiteral("李红"),
+                               QStringLiteral("张伟"),   QStringLiteral("刘洋"),
+                               QStringLiteral("陈静"),   QStringLiteral("杨帆")};
+    const int speeds[] = {96, 88, 81, 77, 70, 64};
+    p.setFont(fonts::song(18));
+    for (int i = 0; i < names.size(); ++i) {
+        const QRectF row(24, 78 + i * 52, 249, 44);
+        p.setPen(Qt::NoPen);
+        p.setBrush(i % 2 ? QColor(255, 244, 220) : QColor(255, 232, 190));
+        p.drawRoundedRect(row, 6, 6);
+        p.setPen(QColor(90, 50, 0));
+        p.drawText(row.adjusted(12, 0, 0, 0), Qt::AlignVCenter, QStringLiteral("%1").arg(i + 1));
+        p.drawText(row.adjusted(50, 0, 0, 0), Qt::AlignVCenter, names[i]);
+        p.drawText(row.adjusted(0, 0, -12, 0), Qt::AlignVCenter | Qt::AlignRight,
+                   QStringLiteral("%1 字/分").arg(speeds[i]));
+    }
+    centredText(p, QRectF(0, 392, 297, 24), QStringLiteral("与各地的同学比一比"), fonts::kai(18),
+                QColor(120, 60, 0));
+}
+
+} // namespace
+
+QImage startBackground() {
+    QImage img = canvas(1002, 712);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    fillGradient(p, QRectF(0, 0, 1002, 712), kNavy, kTeal);
+    // Title.
+    centredText(p, QRectF(0, 22, 1002, 70), QStringLiteral("Tarvo码输入法教学训练软件"),
+                fonts::kai(50, true), kGold);
+    centredText(p, QRectF(0, 88, 1002, 28),
+                QStringLiteral("一横二竖三点捺，叉四插五方块六，七角八八九是小，撇与左钩都是零"),
+                fonts::kai(20), QColor(220, 236, 255));
+    // Frame of the preview area.
+    p.setPen(QPen(QColor(255, 255, 255, 90), 2));
+    p.setBrush(QColor(255, 255, 255, 28));
+    p.drawRoundedRect(QRectF(202, 122, 309, 436), 10, 10);
+    // Keypad under a hand.
+    drawKeypad(p, QRectF(600, 180, 300, 380));
+    drawHand(p, QPointF(775, 520), 1.1);
+    // The labels of the eight hot areas.
+    for (size_t i = 0; i < std::size(kEntries); ++i) {
+        const bool module = i < 5;
+        drawPlate(p, kEntries[i].rect, QString::fromUtf8(kEntries[i].label),
+                  fonts::kai(module ? 20 : 18, true),
+                  module ? QColor(230, 160, 40) : QColor(60, 130, 190), Qt::white);
+    }
+    return img;
+}
+
+QImage preview(int entry) {
+    QImage img = canvas(297, 424);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (entry) {
+    case 1:
+        previewCourse(p);
+        break;
+    case 2:
+        previewWarmup(p);
+        break;
+    case 3:
+        previewTraining(p);
+        break;
+    case 4:
+        previewArticle(p);
+        break;
+    default:
+        previewOnline(p);
+        break;
+    }
+    return img;
+}
+
+QList<QImage> animationFrames() {
+    // The code of 中 typed key by key, then the character appears.
+    const QString code = QStringLiteral("50006");
+    QList<QImage> frames;
+    for (int step = 0; step <= code.size() + 3; ++step) {
+        QImage img = canvas(129, 129);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        fillGradient(p, QRectF(0, 0, 129, 129), kNavy, kTeal);
+        const int typed = std::min<int>(step, code.size());
+        const QString lit = step < code.size() ? code.mid(step, 1) : QString();
+        drawKeypad(p, QRectF(8, 36, 113, 88), lit);
+        p.fillRect(QRectF(8, 6, 113, 26), Qt::black);
+        centredText(p, QRectF(8, 6, 113, 26), code.left(typed), fonts::sans(20, true),
+                    QColor(40, 255, 60));
+        if (step > code.size()) {
+            p.setBrush(QColor(255, 255, 255, 230));
+            p.setPen(QPen(kGold, 3));
+            p.drawEllipse(QRectF(24, 30, 80, 80));
+            centredText(p, QRectF(24, 30, 80, 80), QStringLiteral("中"), fonts::kai(56, true),
+                        QColor(176, 30, 20));
+        }
+        frames.append(img);
+    }
+    return frames;
+}
+
+QImage logo() {
+    QImage img = canvas(201, 49);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    fillGradient(p, QRectF(0, 0, 201, 49), kNavy, kTeal);
+    p.setFont(fonts::sans(30, true));
+    p.setPen(kGold);
+    p.drawText(QRectF(10, 0, 110, 49), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Tarvo"));
+    centredText(p, QRectF(112, 0, 80, 49), QStringLiteral("码教学"), fonts::kai(22, true),
+                Qt::white);
+    return img;
+}
+
+} // namespace art
