@@ -1,10 +1,9 @@
 #include "create_windows.h"
 #include "start_screen.h"
-
-#include <QApplication>
+#include "tarvo_application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    TarvoApplication app(argc, argv);
     createWindows();
     preface01->show();
     const int status = app.exec();

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QApplication>
+
+// The application object. Its event delivery is the last net of the error
+// handler: an exception that escapes an event handler is shown in a message
+// box and the program goes on with the next event.
+class TarvoApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override;
+};
