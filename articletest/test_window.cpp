@@ -1,19 +1,414 @@
 #include "test_window.h"
 
+#include "conversion_done_window.h"
+#include "dictionary_instance.h"
+#include "error_report.h"
+#include "fonts.h"
+#include "gbk_codec.h"
+#include "help_text_window.h"
+#include "prompts.h"
+#include "test_report_window.h"
+#include "test_settings_window.h"
+#include "top_ten_window.h"
 #include "window_setup.h"
 
 #include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTime>
+#include <QTimer>
+#include <QToolButton>
 
 Tform_test* form_test = nullptr;
 
+namespace {
+constexpr int kTextLeft = 8, kTextTop = 44, kTextWidth = 770, kTextHeight = 440;
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& text, int x, int y, int w, int h) {
+    auto* b = new QPushButton(text, parent);
+    b->setGeometry(x, y, w, h);
+    return b;
+}
+} // namespace
+
+KeyPress testKeyOf(const QKeyEvent& e) {
+    const int k = e.key();
+    if (k >= Qt::Key_0 && k <= Qt::Key_9)
+        return {TestKey::Digit, k - Qt::Key_0};
+    switch (k) {
+    case Qt::Key_Space:
+        return {TestKey::Space};
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return {TestKey::Enter};
+    case Qt::Key_Asterisk:
+        return {TestKey::Star};
+    case Qt::Key_Slash:
+        return {TestKey::Slash};
+    case Qt::Key_Plus:
+        return {TestKey::Plus};
+    case Qt::Key_Minus:
+        return {TestKey::Minus};
+    case Qt::Key_Period:
+        return {TestKey::Dot};
+    case Qt::Key_Comma:
+    case Qt::Key_Delete:
+        // The keypad's decimal key in locales with a decimal comma, or with Num Lock off.
+        return {(e.modifiers() & Qt::KeypadModifier) ? TestKey::Dot : TestKey::Other};
+    case Qt::Key_Backspace:
+        return {TestKey::Backspace};
+    default:
+        return {TestKey::Other};
+    }
+}
+
 Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("Tarvo码文章练习"), 837, 613, Frame::Dialog);
-    showPendingNote(this);
+    setFont(fonts::song(12));
+    flow_ = std::make_unique<TestFlow>(static_cast<TestDialogs&>(*this), TestMinutes);
+
+    // Status and file line.
+    LChange = label(this, QStringLiteral("请选择文章"), 8, 8, 190, 28);
+    LChange->setFont(fonts::hei(16, true));
+    LChange->setStyleSheet(QStringLiteral("color: #8b0000;"));
+    Label2 = label(this, QStringLiteral("练习文章:"), 206, 8, 66, 28);
+    Label_file = label(this, QStringLiteral("缺省文章"), 272, 8, 200, 28);
+    Label4 = label(this, QStringLiteral("练习时间:"), 478, 8, 66, 28);
+    Label_time = label(this, QStringLiteral("15分钟  "), 544, 8, 80, 28);
+    Ltime = label(this, QString(), 690, 8, 140, 28);
+    Ltime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // The text area, and the picture shown where it is hidden.
+    Image2 = label(this, QString(), kTextLeft, kTextTop, kTextWidth, kTextHeight);
+    Image2->setAlignment(Qt::AlignCenter);
+    Image2->setStyleSheet(QStringLiteral(
+        "QLabel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #16306a, stop:1 #1d7c8c);"
+        " color: #ffd65c; border-radius: 6px; }"));
+    Image2->setFont(fonts::kai(40, true));
+    Image2->setText(QStringLiteral("Tarvo码文章练习"));
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setGeometry(kTextLeft, kTextTop, kTextWidth, kTextHeight);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->hide();
+    REdit1 = new QTextEdit;
+    REdit1->setReadOnly(true);
+    REdit1->setFocusPolicy(Qt::NoFocus);
+    REdit1->setTextInteractionFlags(Qt::NoTextInteraction);
+    REdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    REdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    REdit1->setFrameShape(QFrame::NoFrame);
+    REdit1->setFont(fonts::song(TestTextView::kFontPixels));
+    REdit1->setFixedSize(kTextWidth - 20, 455);
+    ScrollBox1->setWidget(REdit1);
+    view_ = std::make_unique<TestTextView>(REdit1);
+
+    BtnStart = button(this, QStringLiteral("开始训练"), 318, 330, 200, 56);
+    BtnStart->setFont(fonts::hei(22, true));
+
+    // Code entry line.
+    Label3 = label(this, QStringLiteral(" Tarvo码 "), 8, 492, 80, 30);
+    Label3->setStyleSheet(QStringLiteral("background: yellow; color: #8b0000;"));
+    Label3->setFont(fonts::hei(16, true));
+    Edit_input = new QLineEdit(this);
+    Edit_input->setGeometry(94, 492, 90, 30);
+    Edit_input->setMaxLength(TypingEngine::kMaxCodeLength);
+    Edit_input->setToolTip(QStringLiteral("编码输入"));
+    Edit_input->setFont(fonts::sans(18, true));
+    Edit_input->setEnabled(false);
+    Edit_input->installEventFilter(this);
+    Bleft = new QToolButton(this);
+    Bleft->setArrowType(Qt::LeftArrow);
+    Bleft->setGeometry(190, 496, 20, 22);
+    Bleft->setFocusPolicy(Qt::NoFocus);
+    Bleft->hide();
+    result1 = label(this, QString(), 212, 492, 540, 30);
+    result1->setFont(fonts::song(18, true));
+    result1->setStyleSheet(QStringLiteral("color: blue;"));
+    bright = new QToolButton(this);
+    bright->setArrowType(Qt::RightArrow);
+    bright->setGeometry(752, 496, 20, 22);
+    bright->setFocusPolicy(Qt::NoFocus);
+    bright->hide();
+    key_help = button(this, QStringLiteral("?"), 780, 492, 48, 30);
+    key_help->setToolTip(QStringLiteral("输入法说明"));
+    key_help->setFocusPolicy(Qt::NoFocus);
+    Label9 = label(this, QStringLiteral("输入说明：按“空格”或/键字结束，*键词结束，+和－键翻页。"), 8, 526,
+                   700, 22);
+
+    // Counters and clock.
+    Label8 = label(this, QStringLiteral("已打    个字"), 8, 552, 100, 24);
+    alread = label(this, QStringLiteral("0"), 30, 552, 36, 24);
+    alread->setAlignment(Qt::AlignCenter);
+    Label6 = label(this, QStringLiteral("打错    个字"), 112, 552, 100, 24);
+    wrong = label(this, QStringLiteral("0"), 134, 552, 36, 24);
+    wrong->setAlignment(Qt::AlignCenter);
+    wrong->setStyleSheet(QStringLiteral("color: red;"));
+    Label1 = label(this, QStringLiteral("用时"), 216, 552, 32, 24);
+    Lgo = label(this, QStringLiteral("0 : 00"), 248, 552, 60, 24);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setGeometry(312, 556, 200, 16);
+    ProgressBar1->setMaximum(900);
+    ProgressBar1->setTextVisible(false);
+
+    // Buttons.
+    const int by = 580;
+    SBtnfile = button(this, QStringLiteral("文件"), 216, by, 96, 28);
+    BitBtn1 = button(this, QStringLiteral("自动切词"), 318, by, 96, 28);
+    SBtnSetup = button(this, QStringLiteral("设置"), 420, by, 96, 28);
+    SBtnHelp = button(this, QStringLiteral("成绩"), 522, by, 96, 28);
+    BtnPause = button(this, QStringLiteral("暂停"), 624, by, 96, 28);
+    BtnPause->setEnabled(false);
+    SBtnQuit = button(this, QStringLiteral("退出"), 726, by, 96, 28);
+    for (QPushButton* b : {SBtnfile, BitBtn1, SBtnSetup, SBtnHelp, BtnPause, SBtnQuit})
+        b->setAutoDefault(false);
+    BtnStart->setAutoDefault(false);
+
+    FileMenu = new QMenu(this);
+    select_file = FileMenu->addAction(QStringLiteral("选择文章"));
+    change_file = FileMenu->addAction(QStringLiteral("文件转换"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(1000);
+
+    auto on = [this](auto* sender, auto signal, void (Tform_test::*handler)()) {
+        connect(sender, signal, this, [this, handler] { errors::guarded(this, [&] { (this->*handler)(); }); });
+    };
+    on(BtnStart, &QPushButton::clicked, &Tform_test::BtnStartClick);
+    on(BtnPause, &QPushButton::clicked, &Tform_test::BtnPauseClick);
+    on(SBtnQuit, &QPushButton::clicked, &Tform_test::SBtnQuitClick);
+    on(SBtnHelp, &QPushButton::clicked, &Tform_test::SBtnHelpClick);
+    on(SBtnSetup, &QPushButton::clicked, &Tform_test::SBtnSetupClick);
+    on(SBtnfile, &QPushButton::clicked, &Tform_test::SBtnfileClick);
+    on(key_help, &QPushButton::clicked, &Tform_test::key_helpClick);
+    on(select_file, &QAction::triggered, &Tform_test::select_fileClick);
+    on(change_file, &QAction::triggered, &Tform_test::change_fileClick);
+    on(Timer1, &QTimer::timeout, &Tform_test::Timer1Timer);
+    on(Timer3, &QTimer::timeout, &Tform_test::Timer3Timer);
 }
+
+Tform_test::~Tform_test() = default;
 
 void Tform_test::showEvent(QShowEvent* event) {
     // Data paths of the test ("hzlib/…", "files/…") are relative to the program folder.
     if (!HomeDir.isEmpty())
         QDir::setCurrent(HomeDir);
     QDialog::showEvent(event);
+    if (!event->spontaneous())
+        errors::guarded(this, [this] { FormShow(); });
+}
+
+void Tform_test::FormShow() {
+    Timer3->start();
+    Timer3Timer();
+    flow_->HomeDir = HomeDir;
+    flow_->engine.setDictionary(two);
+    REdit1->clear();
+    try {
+        flow_->FormShow();
+    } catch (...) {
+        refresh(true);
+        throw;
+    }
+    refresh(true);
+}
+
+void Tform_test::closeEvent(QCloseEvent* event) {
+    Timer1->stop();
+    Timer3->stop();
+    QDialog::closeEvent(event);
+}
+
+void Tform_test::sizeTextArea() {
+    const int lines = flow_->text.lineCount();
+    const int height = lines < 13 ? 455 : 35 * lines;
+    REdit1->setFixedHeight(height);
+    ScrollBox1->verticalScrollBar()->setRange(0, 0); // the area sets it from the widget
+}
+
+void Tform_test::refresh(bool wholeText) {
+    TestFlow& f = *flow_;
+    TypingEngine& e = f.engine;
+    if (wholeText) {
+        view_->setColours({TypedColour, UntypedColour, InputColour, GroundColour});
+        view_->showAll(f.text);
+        sizeTextArea();
+        e.changedLines.clear();
+    } else if (!e.changedLines.empty()) {
+        view_->showLines(f.text, e.changedLines);
+        e.changedLines.clear();
+    }
+    view_->selectAt(f.text, e.AtArticleStart ? 0 : e.CursorPos);
+
+    LChange->setText(f.LChange);
+    Label_file->setText(f.Label_file);
+    Label_time->setText(QStringLiteral("%1分钟  ").arg(TestMinutes));
+    Lgo->setText(f.Lgo);
+    ProgressBar1->setMaximum(TestMinutes * 60);
+    ProgressBar1->setValue(std::min(f.ProgressBar1, ProgressBar1->maximum()));
+    alread->setText(QString::number(e.alread));
+    wrong->setText(QString::number(e.wrong));
+    result1->setText(gbk::toUnicode(e.result1));
+    Bleft->setVisible(e.BleftShown);
+    bright->setVisible(e.BrightShown);
+    Edit_input->setText(QString::fromStdString(e.codeBox));
+    Edit_input->setEnabled(f.EditInputEnabled);
+    BtnStart->setVisible(f.BtnStartShown);
+    ScrollBox1->setVisible(f.TextAreaShown);
+    Image2->setVisible(!f.TextAreaShown);
+    BtnPause->setEnabled(f.BtnPauseEnabled);
+    SBtnQuit->setEnabled(f.SBtnQuitEnabled);
+    SBtnSetup->setEnabled(f.SBtnSetupEnabled);
+    SBtnfile->setEnabled(f.SBtnfileEnabled);
+    SBtnHelp->setEnabled(f.SBtnHelpEnabled);
+    BitBtn1->setEnabled(e.segmentationEnabled && f.hasArticle);
+    if (f.Timer1Running && !Timer1->isActive())
+        Timer1->start();
+    else if (!f.Timer1Running)
+        Timer1->stop();
+    if (f.focusStart && BtnStart->isVisible())
+        BtnStart->setFocus();
+    if (f.focusInput && Edit_input->isEnabled())
+        Edit_input->setFocus();
+    f.focusStart = f.focusInput = false;
+}
+
+void Tform_test::BtnStartClick() {
+    flow_->BtnStartClick();
+    refresh();
+}
+
+void Tform_test::BtnPauseClick() {
+    flow_->BtnPauseClick();
+    refresh();
+}
+
+void Tform_test::Timer1Timer() {
+    flow_->Timer1Timer();
+    refresh();
+}
+
+void Tform_test::Timer3Timer() {
+    Ltime->setText(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+}
+
+void Tform_test::SBtnQuitClick() {
+    if (prompts::askOkCancel(this, QStringLiteral("确认"), QStringLiteral("确定退出吗")))
+        close();
+}
+
+void Tform_test::SBtnHelpClick() {
+    // A fresh top-ten list each time, shown only to be looked at.
+    Thighscore list(this);
+    list.exec();
+}
+
+void Tform_test::SBtnSetupClick() {
+    const QString saved = flow_->LChange;
+    LChange->setText(QStringLiteral("设置颜色和时间"));
+    Form_color->exec();
+    ProgressBar1->setMaximum(TestMinutes * 60);
+    LChange->setText(saved);
+    refresh(true);
+}
+
+void Tform_test::SBtnfileClick() {
+    FileMenu->exec(mapToGlobal(QPoint(240, 111)));
+    if (BtnStart->isVisible())
+        BtnStart->setFocus();
+}
+
+void Tform_test::select_fileClick() {
+    try {
+        flow_->select_fileClick();
+    } catch (...) {
+        refresh(true);
+        throw;
+    }
+    refresh(true);
+}
+
+void Tform_test::change_fileClick() { Form_change->exec(); }
+
+void Tform_test::key_helpClick() {
+    const QString saved = flow_->LChange;
+    LChange->setText(QStringLiteral("输入法说明"));
+    form_help->exec();
+    LChange->setText(saved);
+}
+
+bool Tform_test::askFindTestFile() {
+    return prompts::askOkCancel(this, QStringLiteral("确认"),
+                                QStringLiteral("没有找到测试文件，要亲自找吗"));
+}
+
+std::optional<QString> Tform_test::chooseTestFile() {
+    const QString chosen =
+        openDialog ? openDialog()
+                   : QFileDialog::getOpenFileName(this, QStringLiteral("选择测试文件"), QString(),
+                                                  QStringLiteral("Tarvo码测试文件(*.tvm)"));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+void Tform_test::showReport() {
+    refresh();
+    QStringList lines;
+    for (const std::string& line : flow_->engine.Mresult)
+        lines << gbk::toUnicode(line);
+    Form_result->Mresult->setPlainText(lines.join(u'\n'));
+    Form_result->exec();
+}
+
+void Tform_test::scrollTextBy(int pixels) {
+    QScrollBar* bar = ScrollBox1->verticalScrollBar();
+    bar->setValue(bar->value() + pixels);
+}
+
+void Tform_test::scrollTextToTop() { ScrollBox1->verticalScrollBar()->setValue(0); }
+
+bool Tform_test::handleKey(QKeyEvent* event) {
+    TestFlow& f = *flow_;
+    if (f.startButtonShown() || !f.textAreaShown())
+        return false; // the focused control (the start button) has it
+    errors::guarded(this, [&] {
+        try {
+            f.FormKeyPress(testKeyOf(*event));
+        } catch (...) {
+            refresh();
+            throw;
+        }
+        refresh();
+    });
+    return true;
+}
+
+bool Tform_test::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit_input && event->type() == QEvent::KeyPress)
+        return handleKey(static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+void Tform_test::keyPressEvent(QKeyEvent* event) {
+    if (!handleKey(event))
+        QDialog::keyPressEvent(event);
 }

@@ -1,18 +1,35 @@
 #pragma once
 
 #include "colour.h"
+#include "test_flow.h"
+#include "test_text_view.h"
 
 #include <QDialog>
 #include <QString>
 
-// The article test window.
-class Tform_test : public QDialog {
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+
+// The article test window: shows the article, runs the timed test and hands
+// the keys to the typing engine. Its logic lives in TestFlow; the window
+// draws the flow's state after every event.
+class Tform_test : public QDialog, private TestDialogs {
     Q_OBJECT
 public:
     explicit Tform_test(QWidget* parent = nullptr);
+    ~Tform_test() override;
 
     // The program's folder, set by the start screen; the working directory
-    // while the window is shown.
+    // while the window is shown and after every file dialog.
     QString HomeDir;
 
     // Test settings, changed by the settings dialog.
@@ -22,8 +39,63 @@ public:
     Colour InputColour = 0xFF0000;
     Colour GroundColour = 0xFFFFFF;
 
+    // The open dialog, replaceable by tests: returns the chosen file or "".
+    std::function<QString()> openDialog;
+
+    TestFlow& flow() { return *flow_; }
+
+    QLabel *LChange, *Label2, *Label_file, *Label4, *Label_time, *Label8, *alread, *Label6, *wrong,
+        *Label1, *Lgo, *Image2, *Label3, *result1, *Ltime, *Label9;
+    QPushButton *SBtnQuit, *SBtnHelp, *SBtnSetup, *SBtnfile, *BitBtn1, *BtnPause, *BtnStart, *key_help;
+    QToolButton *Bleft, *bright;
+    QProgressBar* ProgressBar1;
+    QScrollArea* ScrollBox1;
+    QTextEdit* REdit1;
+    QLineEdit* Edit_input;
+    QMenu* FileMenu;
+    QAction *select_file, *change_file;
+    QTimer *Timer1, *Timer3;
+
+    // Event handlers, public so that tests can drive the clock tick by tick.
+    void Timer1Timer();
+    void Timer3Timer();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // TestDialogs
+    bool askFindTestFile() override;
+    std::optional<QString> chooseTestFile() override;
+    void showReport() override;
+    void scrollTextBy(int pixels) override;
+    void scrollTextToTop() override;
+
+    void FormShow();
+    void BtnStartClick();
+    void BtnPauseClick();
+    void SBtnQuitClick();
+    void SBtnHelpClick();
+    void SBtnSetupClick();
+    void SBtnfileClick();
+    void select_fileClick();
+    void change_fileClick();
+    void key_helpClick();
+    bool handleKey(QKeyEvent* event);
+
+    // Draws the flow's state; `wholeText` redraws the article too.
+    void refresh(bool wholeText = false);
+    void sizeTextArea();
+
+    std::unique_ptr<TestFlow> flow_;
+    std::unique_ptr<TestTextView> view_;
 };
 
 extern Tform_test* form_test;
+
+// The engine's key for a key event (digits of the keypad and the main row,
+// Space, Enter, "*", "/", "+", "-", "." and Backspace).
+KeyPress testKeyOf(const QKeyEvent& event);

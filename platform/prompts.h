@@ -16,6 +16,9 @@ enum class Style { Warning, Question };
 bool askYesNo(QWidget* parent, const QString& title, const QString& text,
               Style style = Style::Question);
 
+// OK/Cancel question with a question icon; true for OK.
+bool askOkCancel(QWidget* parent, const QString& title, const QString& text);
+
 using Answerer = std::function<bool(const QString& text)>;
 // Replaces the message box; an empty function restores it.
 void setAnswerer(Answerer answerer);

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "article_conversion.h"
 #include "dict_compiler.h"
 #include "dict_format.h"
 #include "dict_tables.h"
@@ -20,7 +21,8 @@ const char* const kUsage = "用法：\n"
                            "  tarvo-dict lookup [--dir HZLIB_DIR] (--chars|--words) CODE\n"
                            "  tarvo-dict code [--dir HZLIB_DIR] CHARACTER\n"
                            "  tarvo-dict word [--dir HZLIB_DIR] [--frequent] TEXT\n"
-                           "  tarvo-dict dump FILE\n";
+                           "  tarvo-dict dump FILE\n"
+    "  tarvo-dict convert SOURCE\n";
 
 struct Options {
     std::string dir;
@@ -137,6 +139,15 @@ int dump(const Options& o, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+// Converts a text into a test file beside it, as the test window's menu does.
+int convert(const Options& o, std::ostream& out, std::ostream& err) {
+    if (o.positional.size() != 1)
+        return usage(err);
+    const auto result = conversion::convertFile(o.positional[0]);
+    out << result.characters << "\n";
+    return 0;
+}
+
 } // namespace
 
 int runTarvoDict(const std::vector<std::string>& args, const std::string& defaultDictDir,
@@ -158,6 +169,8 @@ int runTarvoDict(const std::vector<std::string>& args, const std::string& defaul
             return word(o, out, err);
         if (cmd == "dump")
             return dump(o, out, err);
+        if (cmd == "convert")
+            return convert(o, out, err);
     } catch (const std::exception& e) {
         err << e.what() << "\n";
         return 1;

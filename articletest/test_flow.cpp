@@ -1,0 +1,184 @@
+#include "test_flow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TestFlow::TestFlow(TestDialogs& dialogs, const int& testMinutes)
+    : text(TestText::fromBytes({})), loadedText(text), engine(text, *this),
+      dialogs_(dialogs), testMinutes_(testMinutes) {}
+
+QString TestFlow::timeText(int minutes, int seconds) {
+    auto two = [](int v) { return (v < 10 ? QStringLiteral("0") : QString()) + QString::number(v); };
+    return two(minutes) + u':' + two(seconds);
+}
+
+void TestFlow::backToProgramFolder() {
+    if (!HomeDir.isEmpty())
+        QDir::setCurrent(HomeDir);
+}
+
+void TestFlow::load(const QString& path) {
+    loadedText = TestText::loadFile(path);
+    text = loadedText;
+    hasArticle = true;
+    engine.changedLines.clear();
+    engine.segmentationEnabled = true;
+}
+
+void TestFlow::FormShow() {
+    TestFile = QStringLiteral("test.tvm");
+    engine.AtArticleStart = true;
+    engine.segmentationEnabled = true;
+    Lgo = QStringLiteral("0:00");
+    ProgressBar1 = 0;
+    if (QFile::exists(TestFile)) {
+        try {
+            load(TestFile);
+        } catch (...) {
+            hasArticle = false;
+            BtnStartShown = false;
+            throw;
+        }
+        Label_file = TestFile;
+        BtnPauseClick(); // ready, with the status "暂停"
+        return;
+    }
+    hasArticle = false;
+    if (dialogs_.askFindTestFile()) {
+        const QString saved = LChange;
+        const std::optional<QString> chosen = dialogs_.chooseTestFile();
+        backToProgramFolder();
+        if (chosen) {
+            takeArticle(*chosen);
+        } else {
+            LChange = saved;
+            BtnStartShown = false;
+        }
+    } else {
+        BtnStartShown = false;
+        SBtnSetupEnabled = true;
+    }
+}
+
+void TestFlow::takeArticle(const QString& path) {
+    load(path);
+    engine.Mresult.clear();
+    TestFile = path;
+    Label_file = QFileInfo(path).fileName();
+    LChange = QStringLiteral("请按开始按钮");
+    engine.AtArticleStart = true;
+    BtnStartShown = true;
+    TextAreaShown = false;
+    SBtnSetupEnabled = true;
+    focusStart = true;
+}
+
+void TestFlow::select_fileClick() {
+    const QString saved = LChange;
+    const std::optional<QString> chosen = dialogs_.chooseTestFile();
+    backToProgramFolder();
+    if (chosen)
+        takeArticle(*chosen);
+    else
+        LChange = saved;
+}
+
+void TestFlow::BtnStartClick() {
+    if (!hasArticle)
+        return;
+    LChange = QStringLiteral("正在测试");
+    BtnStartShown = false;
+    TextAreaShown = true;
+    BtnPauseEnabled = true;
+    SBtnQuitEnabled = false;
+    SBtnSetupEnabled = false;
+    SBtnfileEnabled = false;
+    engine.codeBox.clear();
+    EditInputEnabled = true;
+    focusInput = true;
+    engine.ListShowing = false;
+    Timer1Running = true;
+    if (engine.AtArticleStart) {
+        Lgo = QStringLiteral("0:00");
+        ProgressBar1 = 0;
+        dialogs_.scrollTextToTop();
+    }
+}
+
+void TestFlow::BtnPauseClick() {
+    LChange = QStringLiteral("暂停");
+    Timer1Running = false;
+    BtnStartShown = true;
+    focusStart = true;
+    TextAreaShown = false;
+    BtnPauseEnabled = false;
+    SBtnQuitEnabled = true;
+    SBtnSetupEnabled = engine.AtArticleStart;
+    SBtnfileEnabled = true;
+    SBtnHelpEnabled = true;
+    engine.codeBox.clear();
+    EditInputEnabled = false;
+    engine.result1.clear();
+    engine.BleftShown = engine.BrightShown = false;
+}
+
+void TestFlow::Timer1Timer() {
+    if (Lgo == QLatin1String("0:00")) {
+        engine.alread = 0;
+        engine.wrong = 0;
+        ElapsedMinutes = ElapsedSeconds = 0;
+    }
+    if (++ElapsedSeconds == 60) {
+        ElapsedSeconds = 0;
+        ++ElapsedMinutes;
+    }
+    Lgo = timeText(ElapsedMinutes, ElapsedSeconds);
+    ++ProgressBar1;
+    if (ElapsedMinutes < testMinutes_)
+        return;
+
+    // Time is up.
+    engine.codeBox.clear();
+    engine.result1.clear();
+    EditInputEnabled = false;
+    Timer1Running = false;
+    LChange = QStringLiteral("测试时间到");
+    dialogs_.showReport();
+    engine.Mresult.clear();
+    ProgressBar1 = 0;
+    engine.alread = 0;
+    engine.wrong = 0;
+    Lgo = QStringLiteral("0:00");
+    ElapsedMinutes = ElapsedSeconds = 0;
+    BtnStartShown = true;
+    focusStart = true;
+    TextAreaShown = false;
+    BtnPauseEnabled = false;
+    SBtnQuitEnabled = true;
+    SBtnfileEnabled = true;
+    SBtnHelpEnabled = true;
+    LChange = QStringLiteral("请按开始键继续测试");
+}
+
+void TestFlow::articleEnded() {
+    EditInputEnabled = false;
+    Timer1Running = false;
+    LChange = QStringLiteral("文章测试结束");
+    dialogs_.showReport();
+    LChange = QStringLiteral("请选择文章");
+    TextAreaShown = false;
+    BtnStartShown = true;
+    focusStart = true;
+    // The article as loaded again: all marks and entries gone.
+    text = loadedText;
+    for (int i = 0; i < text.lineCount(); ++i)
+        engine.changedLines.insert(i);
+    engine.AtArticleStart = true;
+    engine.Mresult.clear();
+    BtnPauseEnabled = false;
+    SBtnQuitEnabled = true;
+    SBtnSetupEnabled = true;
+    SBtnfileEnabled = true;
+    SBtnHelpEnabled = true;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "test_text.h"
+#include "typing_engine.h"
+
+#include <QString>
+
+#include <optional>
+
+class Ttwo;
+
+// The dialogs of the test window, which the flow asks for.
+class TestDialogs {
+public:
+    virtual ~TestDialogs() = default;
+    // "没有找到测试文件，要亲自找吗" (OK/Cancel); true for OK.
+    virtual bool askFindTestFile() = 0;
+    // The open dialog for test files; nullopt when cancelled.
+    virtual std::optional<QString> chooseTestFile() = 0;
+    // Shows the report modally (it reads the counters, the time and the error lines).
+    virtual void showReport() = 0;
+    virtual void scrollTextBy(int pixels) = 0;
+    virtual void scrollTextToTop() = 0;
+};
+
+// The flow of the article test window: loading the article, start, pause,
+// the test clock and time-up, and the end of the article; with the typing
+// engine that enters what the learner types. Holds what the window shows:
+// the window draws these fields after every event.
+class TestFlow : public TypingHost {
+public:
+    TestFlow(TestDialogs& dialogs, const int& testMinutes);
+
+    // Window events.
+    void FormShow();
+    void BtnStartClick();
+    void BtnPauseClick();
+    void Timer1Timer();
+    void select_fileClick();
+    bool FormKeyPress(KeyPress key) { return engine.FormKeyPress(key); }
+    // Loads a chosen article and makes the window ready for it.
+    void takeArticle(const QString& path);
+
+    // TypingHost.
+    bool startButtonShown() const override { return BtnStartShown; }
+    bool textAreaShown() const override { return TextAreaShown; }
+    void articleEnded() override;
+    void scrollTextBy(int pixels) override { dialogs_.scrollTextBy(pixels); }
+
+    // The time text of the test clock: minutes and seconds, each with a
+    // leading zero below 10 ("05:07"); "0:00" before a test.
+    static QString timeText(int minutes, int seconds);
+
+    QString HomeDir;
+    QString TestFile = QStringLiteral("test.tvm");
+    bool hasArticle = false;
+    TestText text;          // the article as shown, with what was entered
+    TestText loadedText;    // the article as loaded, for a fresh start
+    TypingEngine engine;
+
+    // What the window shows.
+    QString LChange = QStringLiteral("请选择文章");
+    QString Label_file = QStringLiteral("缺省文章");
+    QString Lgo = QStringLiteral("0:00");
+    int ProgressBar1 = 0;
+    int ElapsedMinutes = 0;
+    int ElapsedSeconds = 0;
+    bool Timer1Running = false;
+    bool BtnStartShown = true;
+    bool TextAreaShown = false;
+    bool EditInputEnabled = false;
+    bool BtnPauseEnabled = false;
+    bool SBtnQuitEnabled = true;
+    bool SBtnSetupEnabled = true;
+    bool SBtnfileEnabled = true;
+    bool SBtnHelpEnabled = true;
+    bool focusStart = false;   // the start button should take the focus
+    bool focusInput = false;   // the code box should take the focus
+
+private:
+    void load(const QString& path);
+    void backToProgramFolder();
+
+    TestDialogs& dialogs_;
+    const int& testMinutes_;
+};

@@ -1,0 +1,148 @@
+#include "test_text.h"
+
+#include "gbk_codec.h"
+#include "user_error.h"
+
+#include <QFile>
+
+namespace {
+constexpr int kCharsPerLine = 30;
+constexpr int kLineBytes = 2 * kCharsPerLine;
+} // namespace
+
+TestText TestText::fromBytes(std::string_view bytes) {
+    // The article: the double-byte characters of the lines, up to the first
+    // space. Input lines are empty in a test file, so every line is read.
+    std::vector<std::string> chars;
+    bool ended = false;
+    size_t i = 0;
+    while (i < bytes.size() && !ended) {
+        size_t end = i;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+        for (size_t j = i; j < end;) {
+            if (p[j] == ' ') {
+                ended = true;
+                break;
+            }
+            if (j + 1 < end && gbk::isLeadByte(p[j]) && gbk::isDoubleByteChar(p[j], p[j + 1])) {
+                chars.emplace_back(bytes.substr(j, 2));
+                j += 2;
+            } else {
+                ++j; // not a character of the article
+            }
+        }
+        // One line break: CR, CR LF or LF.
+        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+            ++end;
+        i = end + 1;
+    }
+
+    TestText t;
+    t.characters_ = static_cast<int>(chars.size());
+    std::string current;
+    for (const std::string& c : chars) {
+        current += c;
+        if (current.size() == static_cast<size_t>(kLineBytes)) {
+            t.lines_.push_back(std::move(current));
+            t.lines_.emplace_back();
+            current.clear();
+        }
+    }
+    current.append(static_cast<size_t>(kLineBytes - 1) - current.size(), ' ');
+    t.lines_.push_back(std::move(current));
+    t.lines_.emplace_back();
+    t.lines_.emplace_back(" ");
+    t.marks_.resize(t.lines_.size());
+    for (size_t l = 0; l < t.lines_.size(); l += 2)
+        t.marks_[l].assign(kCharsPerLine, Mark::Untyped);
+    return t;
+}
+
+TestText TestText::loadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw UserError(QStringLiteral("无法打开测试文件 %1：%2").arg(path, f.errorString()));
+    if (f.size() > kMaxFileBytes)
+        throw UserError(QStringLiteral("测试文件 %1 太大（超过 %2 MB），请选一篇短一些的文章。")
+                            .arg(path)
+                            .arg(kMaxFileBytes / (1024 * 1024)));
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw UserError(QStringLiteral("无法读取测试文件 %1：%2").arg(path, f.errorString()));
+    TestText t = fromBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (t.articleCharacters() == 0)
+        throw UserError(QStringLiteral("测试文件 %1 里没有可以练习的汉字。").arg(path));
+    return t;
+}
+
+int64_t TestText::lineStart(int line) const {
+    int64_t pos = 0;
+    for (int i = 0; i < line && i < lineCount(); ++i)
+        pos += static_cast<int64_t>(lines_[static_cast<size_t>(i)].size()) + 2;
+    return pos;
+}
+
+int64_t TestText::size() const {
+    int64_t n = lineStart(lineCount());
+    return n > 0 ? n - 2 : 0;
+}
+
+bool TestText::locate(int64_t pos, int& line, int& column) const {
+    if (pos < 0)
+        return false;
+    int64_t start = 0;
+    for (int i = 0; i < lineCount(); ++i) {
+        const int64_t len = static_cast<int64_t>(lines_[static_cast<size_t>(i)].size());
+        if (pos < start + len) {
+            line = i;
+            column = static_cast<int>(pos - start);
+            return true;
+        }
+        start += len + 2;
+        if (pos < start)
+            return false; // on the line break
+    }
+    return false;
+}
+
+std::string TestText::bytesAt(int64_t pos, int count) const {
+    int line = 0, col = 0;
+    if (!locate(pos, line, col))
+        return {};
+    return lines_[static_cast<size_t>(line)].substr(static_cast<size_t>(col), static_cast<size_t>(count));
+}
+
+void TestText::appendToLine(int line, std::string_view bytes) {
+    if (line >= 0 && line < lineCount())
+        lines_[static_cast<size_t>(line)].append(bytes);
+}
+
+std::string TestText::takeLastTwo(int line) {
+    if (line < 0 || line >= lineCount())
+        return {};
+    std::string& l = lines_[static_cast<size_t>(line)];
+    const size_t n = std::min<size_t>(2, l.size());
+    std::string out = l.substr(l.size() - n);
+    l.resize(l.size() - n);
+    return out;
+}
+
+TestText::Mark TestText::mark(int line, int index) const {
+    if (line < 0 || line >= lineCount())
+        return Mark::Untyped;
+    const auto& m = marks_[static_cast<size_t>(line)];
+    return index >= 0 && static_cast<size_t>(index) < m.size() ? m[static_cast<size_t>(index)]
+                                                               : Mark::Untyped;
+}
+
+void TestText::setMark(int64_t pos, Mark m) {
+    int line = 0, col = 0;
+    if (!locate(pos, line, col))
+        return;
+    auto& marks = marks_[static_cast<size_t>(line)];
+    const size_t index = static_cast<size_t>(col / 2);
+    if (index < marks.size())
+        marks[index] = m;
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "test_text.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+class Ttwo;
+
+// The keys the typing engine knows; everything else is Other.
+enum class TestKey { Digit, Space, Enter, Star, Slash, Plus, Minus, Dot, Backspace, Other };
+
+struct KeyPress {
+    TestKey key = TestKey::Other;
+    int digit = 0; // for TestKey::Digit
+};
+
+// What the engine needs of the test window.
+class TypingHost {
+public:
+    virtual ~TypingHost() = default;
+    virtual bool startButtonShown() const = 0;
+    virtual bool textAreaShown() const = 0;
+    // The cursor reached the end of the article.
+    virtual void articleEnded() = 0;
+    // Scroll the text area by `pixels` (one page of six line pairs is 384).
+    virtual void scrollTextBy(int pixels) = 0;
+};
+
+// The typing engine of the article test: codes typed into the code box are
+// looked up in the dictionary, a candidate is chosen from a page, and each
+// character entered is compared with the article, marked, counted and, when
+// wrong, listed for the report.
+class TypingEngine {
+public:
+    TypingEngine(TestText& text, TypingHost& host) : text_(text), host_(host) {}
+    // The dictionary the codes are looked up in (the program's one).
+    void setDictionary(Ttwo* dictionary) { two_ = dictionary; }
+
+    static constexpr int kMaxCodeLength = 6;
+    static constexpr int kPageBytes = 51;
+    static constexpr int kBackPageBytes = 32;
+    static constexpr int kScrollStep = 384;
+
+    // The key handler. Returns whether the key reached the code box.
+    bool FormKeyPress(KeyPress key);
+    // Enters Candidates[index] at the cursor.
+    void judge_zi(int index);
+    // Enters one text (a character, or two spaces for a skipped one).
+    void move_zi(const std::string& text);
+    // Takes the last entered character back.
+    void move_zi_back();
+
+    // Cursor: offset of the current article character and its input line.
+    int64_t CursorPos = 0;
+    int InputLine = 1;
+    bool AtArticleStart = true;
+
+    // Counters of the labels "已打" and "打错", and the error lines of the
+    // report: expected character, "(", entered text, ")" (GBK).
+    int alread = 0;
+    int wrong = 0;
+    std::vector<std::string> Mresult;
+
+    // The candidate page.
+    bool ListShowing = false;
+    int PageFirst = 0;
+    int PageLast = 0;
+    std::string result1; // GBK
+    bool BleftShown = false;
+    bool BrightShown = false;
+
+    // The code box and the segmentation button.
+    std::string codeBox;
+    bool segmentationEnabled = true;
+
+    // Lines changed since the window last drew them.
+    std::set<int> changedLines;
+
+private:
+    void nextPage();
+    void previousPage();
+    void firstPage();
+    void hideArrows() { BleftShown = BrightShown = false; }
+    int count() const;
+    void touch(int64_t pos);
+
+    Ttwo& dictionary() const;
+
+    TestText& text_;
+    Ttwo* two_ = nullptr;
+    TypingHost& host_;
+};
