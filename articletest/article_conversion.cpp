@@ -51,8 +51,9 @@ Result convertFile(const std::string& sourcePath, std::string* writtenPath) {
     const QString source = QString::fromStdString(sourcePath);
     const std::string target = targetPath(sourcePath);
     if (target == sourcePath)
-        throw UserError(QStringLiteral("文件 %1 的名字以 tvm 结尾，转换会覆盖它自己。请先把它改名。")
-                            .arg(source));
+        throw UserError(
+            QStringLiteral("文件 %1 的名字以 tvm 结尾，转换会覆盖它自己。请先把它改名。")
+                .arg(source));
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(source, in.errorString()));

@@ -5,11 +5,13 @@
 #include <QFileInfo>
 
 TestFlow::TestFlow(TestDialogs& dialogs, const int& testMinutes)
-    : text(TestText::fromBytes({})), loadedText(text), engine(text, *this),
-      dialogs_(dialogs), testMinutes_(testMinutes) {}
+    : text(TestText::fromBytes({})), loadedText(text), engine(text, *this), dialogs_(dialogs),
+      testMinutes_(testMinutes) {}
 
 QString TestFlow::timeText(int minutes, int seconds) {
-    auto two = [](int v) { return (v < 10 ? QStringLiteral("0") : QString()) + QString::number(v); };
+    auto two = [](int v) {
+        return (v < 10 ? QStringLiteral("0") : QString()) + QString::number(v);
+    };
     return two(minutes) + u':' + two(seconds);
 }
 
@@ -100,8 +102,14 @@ void TestFlow::BtnStartClick() {
     engine.ListShowing = false;
     Timer1Running = true;
     if (engine.AtArticleStart) {
+        // A new test: the clock and the counters start here, so characters
+        // entered before the first tick are counted too. (After a time-up
+        // they are already zero.)
         Lgo = QStringLiteral("0:00");
         ProgressBar1 = 0;
+        ElapsedMinutes = ElapsedSeconds = 0;
+        engine.alread = 0;
+        engine.wrong = 0;
         dialogs_.scrollTextToTop();
     }
 }
@@ -124,11 +132,6 @@ void TestFlow::BtnPauseClick() {
 }
 
 void TestFlow::Timer1Timer() {
-    if (Lgo == QLatin1String("0:00")) {
-        engine.alread = 0;
-        engine.wrong = 0;
-        ElapsedMinutes = ElapsedSeconds = 0;
-    }
     if (++ElapsedSeconds == 60) {
         ElapsedSeconds = 0;
         ++ElapsedMinutes;

@@ -54,8 +54,8 @@ public:
     QString HomeDir;
     QString TestFile = QStringLiteral("test.tvm");
     bool hasArticle = false;
-    TestText text;          // the article as shown, with what was entered
-    TestText loadedText;    // the article as loaded, for a fresh start
+    TestText text;       // the article as shown, with what was entered
+    TestText loadedText; // the article as loaded, for a fresh start
     TypingEngine engine;
 
     // What the window shows.
@@ -74,8 +74,8 @@ public:
     bool SBtnSetupEnabled = true;
     bool SBtnfileEnabled = true;
     bool SBtnHelpEnabled = true;
-    bool focusStart = false;   // the start button should take the focus
-    bool focusInput = false;   // the code box should take the focus
+    bool focusStart = false; // the start button should take the focus
+    bool focusInput = false; // the code box should take the focus
 
 private:
     void load(const QString& path);

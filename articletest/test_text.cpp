@@ -34,7 +34,8 @@ TestText TestText::fromBytes(std::string_view bytes) {
             }
         }
         // One line break: CR, CR LF or LF.
-        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() &&
+            bytes[end + 1] == '\n')
             ++end;
         i = end + 1;
     }
@@ -111,7 +112,8 @@ std::string TestText::bytesAt(int64_t pos, int count) const {
     int line = 0, col = 0;
     if (!locate(pos, line, col))
         return {};
-    return lines_[static_cast<size_t>(line)].substr(static_cast<size_t>(col), static_cast<size_t>(count));
+    return lines_[static_cast<size_t>(line)].substr(static_cast<size_t>(col),
+                                                    static_cast<size_t>(count));
 }
 
 void TestText::appendToLine(int line, std::string_view bytes) {

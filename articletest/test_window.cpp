@@ -97,9 +97,9 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     // The text area, and the picture shown where it is hidden.
     Image2 = label(this, QString(), kTextLeft, kTextTop, kTextWidth, kTextHeight);
     Image2->setAlignment(Qt::AlignCenter);
-    Image2->setStyleSheet(QStringLiteral(
-        "QLabel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #16306a, stop:1 #1d7c8c);"
-        " color: #ffd65c; border-radius: 6px; }"));
+    Image2->setStyleSheet(QStringLiteral("QLabel { background: qlineargradient(x1:0, y1:0, x2:0, "
+                                         "y2:1, stop:0 #16306a, stop:1 #1d7c8c);"
+                                         " color: #ffd65c; border-radius: 6px; }"));
     Image2->setFont(fonts::kai(40, true));
     Image2->setText(QStringLiteral("Tarvo码文章练习"));
     ScrollBox1 = new QScrollArea(this);
@@ -149,8 +149,8 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     key_help = button(this, QStringLiteral("?"), 780, 492, 48, 30);
     key_help->setToolTip(QStringLiteral("输入法说明"));
     key_help->setFocusPolicy(Qt::NoFocus);
-    Label9 = label(this, QStringLiteral("输入说明：按“空格”或/键字结束，*键词结束，+和－键翻页。"), 8, 526,
-                   700, 22);
+    Label9 = label(this, QStringLiteral("输入说明：按“空格”或/键字结束，*键词结束，+和－键翻页。"),
+                   8, 526, 700, 22);
 
     // Counters and clock.
     Label8 = label(this, QStringLiteral("已打    个字"), 8, 552, 100, 24);
@@ -190,7 +190,8 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     Timer3->setInterval(1000);
 
     auto on = [this](auto* sender, auto signal, void (Tform_test::*handler)()) {
-        connect(sender, signal, this, [this, handler] { errors::guarded(this, [&] { (this->*handler)(); }); });
+        connect(sender, signal, this,
+                [this, handler] { errors::guarded(this, [&] { (this->*handler)(); }); });
     };
     on(BtnStart, &QPushButton::clicked, &Tform_test::BtnStartClick);
     on(BtnPause, &QPushButton::clicked, &Tform_test::BtnPauseClick);
@@ -346,7 +347,9 @@ void Tform_test::select_fileClick() {
     refresh(true);
 }
 
-void Tform_test::change_fileClick() { Form_change->exec(); }
+void Tform_test::change_fileClick() {
+    Form_change->exec();
+}
 
 void Tform_test::key_helpClick() {
     const QString saved = flow_->LChange;
@@ -384,7 +387,9 @@ void Tform_test::scrollTextBy(int pixels) {
     bar->setValue(bar->value() + pixels);
 }
 
-void Tform_test::scrollTextToTop() { ScrollBox1->verticalScrollBar()->setValue(0); }
+void Tform_test::scrollTextToTop() {
+    ScrollBox1->verticalScrollBar()->setValue(0);
+}
 
 bool Tform_test::handleKey(QKeyEvent* event) {
     TestFlow& f = *flow_;

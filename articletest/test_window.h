@@ -46,7 +46,8 @@ public:
 
     QLabel *LChange, *Label2, *Label_file, *Label4, *Label_time, *Label8, *alread, *Label6, *wrong,
         *Label1, *Lgo, *Image2, *Label3, *result1, *Ltime, *Label9;
-    QPushButton *SBtnQuit, *SBtnHelp, *SBtnSetup, *SBtnfile, *BitBtn1, *BtnPause, *BtnStart, *key_help;
+    QPushButton *SBtnQuit, *SBtnHelp, *SBtnSetup, *SBtnfile, *BitBtn1, *BtnPause, *BtnStart,
+        *key_help;
     QToolButton *Bleft, *bright;
     QProgressBar* ProgressBar1;
     QScrollArea* ScrollBox1;

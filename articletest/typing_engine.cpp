@@ -23,7 +23,9 @@ Ttwo& TypingEngine::dictionary() const {
     return *two_;
 }
 
-int TypingEngine::count() const { return two_ ? two_->CandidateCount() : 0; }
+int TypingEngine::count() const {
+    return two_ ? two_->CandidateCount() : 0;
+}
 
 void TypingEngine::touch(int64_t pos) {
     int line = 0, col = 0;
@@ -70,7 +72,7 @@ bool TypingEngine::FormKeyPress(KeyPress press) {
         hideArrows();
         // A dictionary error ends the key here; the code stays in the box.
         dictionary().LookupCode(key == TestKey::Star ? Ttwo::Scope::Words : Ttwo::Scope::Characters,
-                        codeBox);
+                                codeBox);
         if (count() > 0) {
             ListShowing = true;
             result1.clear();

@@ -31,8 +31,8 @@ bool ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QS
 } // namespace
 
 bool askYesNo(QWidget* parent, const QString& title, const QString& text, Style style) {
-    return ask(parent, style == Style::Warning ? QMessageBox::Warning : QMessageBox::Question, title,
-               text, QStringLiteral("是(&Y)"), QStringLiteral("否(&N)"));
+    return ask(parent, style == Style::Warning ? QMessageBox::Warning : QMessageBox::Question,
+               title, text, QStringLiteral("是(&Y)"), QStringLiteral("否(&N)"));
 }
 
 bool askOkCancel(QWidget* parent, const QString& title, const QString& text) {

@@ -22,7 +22,7 @@ const char* const kUsage = "用法：\n"
                            "  tarvo-dict code [--dir HZLIB_DIR] CHARACTER\n"
                            "  tarvo-dict word [--dir HZLIB_DIR] [--frequent] TEXT\n"
                            "  tarvo-dict dump FILE\n"
-    "  tarvo-dict convert SOURCE\n";
+                           "  tarvo-dict convert SOURCE\n";
 
 struct Options {
     std::string dir;

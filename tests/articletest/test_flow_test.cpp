@@ -1,0 +1,224 @@
+#include "dict_format.h"
+#include "dict_test_files.h"
+#include "test_flow.h"
+#include "two.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+using dicttest::DictDir;
+
+namespace {
+
+class FakeDialogs : public TestDialogs {
+public:
+    bool askFindTestFile() override {
+        ++asked;
+        return findFile;
+    }
+    std::optional<QString> chooseTestFile() override { return chosen; }
+    void showReport() override {
+        reports.push_back({flow->LChange, flow->Lgo, flow->engine.alread, flow->engine.wrong,
+                           flow->engine.Mresult.size()});
+    }
+    void scrollTextBy(int) override {}
+    void scrollTextToTop() override { ++scrolledToTop; }
+
+    struct Report {
+        QString status, time;
+        int typed, wrong;
+        size_t errorLines;
+    };
+    TestFlow* flow = nullptr;
+    bool findFile = false;
+    int asked = 0;
+    int scrolledToTop = 0;
+    std::optional<QString> chosen;
+    std::vector<Report> reports;
+};
+
+// The state of the window's controls, as one comparable row.
+struct Controls {
+    bool start, text, input, timer, pause, quit, setup, file, help;
+    bool operator==(const Controls&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const Controls& c) {
+    return os << c.start << c.text << c.input << c.timer << c.pause << c.quit << c.setup << c.file
+              << c.help;
+}
+
+class TestFlowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialogs.flow = &flow;
+        // One article of 40 characters and a dictionary with its codes.
+        std::string article;
+        std::vector<dicttest::Rec> recs;
+        for (int i = 0; i < 40; ++i) {
+            const std::string c{'\xB0', static_cast<char>(0xA1 + i)};
+            article += c;
+            recs.push_back({"9" + std::to_string(i), c});
+        }
+        std::stable_sort(recs.begin(), recs.end(), [](const auto& a, const auto& b) {
+            return dict::compare(a.code, b.code) < 0;
+        });
+        dir.write("test.tvm", article.substr(0, 60) + "\r\r" + article.substr(60) +
+                                  std::string(39, ' ') + "\r\r \r");
+        QDir(QString::fromStdString(dir.path())).mkpath("hzlib");
+        dir.write("hzlib/zh1", dicttest::groupBytes(1, recs));
+        two = std::make_unique<Ttwo>(dir.path() + "/hzlib");
+        flow.engine.setDictionary(two.get());
+        flow.HomeDir = QString::fromStdString(dir.path());
+        QDir::setCurrent(flow.HomeDir);
+    }
+    Controls controls() const {
+        return {flow.BtnStartShown,    flow.TextAreaShown,   flow.EditInputEnabled,
+                flow.Timer1Running,    flow.BtnPauseEnabled, flow.SBtnQuitEnabled,
+                flow.SBtnSetupEnabled, flow.SBtnfileEnabled, flow.SBtnHelpEnabled};
+    }
+    void type(int i) {
+        for (char c : "9" + std::to_string(i))
+            flow.FormKeyPress({TestKey::Digit, c - '0'});
+        flow.FormKeyPress({TestKey::Space});
+    }
+
+    DictDir dir;
+    std::unique_ptr<Ttwo> two;
+    int minutes = 1;
+    FakeDialogs dialogs;
+    TestFlow flow{dialogs, minutes};
+};
+
+//                               start text  input timer pause quit  setup file  help
+const Controls kReady{true, false, false, false, false, true, true, true, true};
+const Controls kRunning{false, true, true, true, true, false, false, false, true};
+const Controls kNoArticle{false, false, false, false, false, true, true, true, true};
+
+TEST_F(TestFlowTest, ShowingWithTheTestFileIsReady) {
+    flow.FormShow();
+    EXPECT_EQ(controls(), kReady);
+    EXPECT_EQ(flow.LChange, QStringLiteral("暂停"));
+    EXPECT_EQ(flow.Lgo, QStringLiteral("0:00"));
+    EXPECT_EQ(flow.Label_file, QStringLiteral("test.tvm"));
+    EXPECT_EQ(flow.text.articleCharacters(), 40);
+    EXPECT_EQ(dialogs.asked, 0);
+}
+
+TEST_F(TestFlowTest, ShowingWithoutTheTestFileAsks) {
+    QFile::remove(QString::fromStdString(dir.path() + "/test.tvm"));
+    flow.FormShow();
+    EXPECT_EQ(dialogs.asked, 1);
+    EXPECT_EQ(controls(), kNoArticle);
+    flow.BtnStartClick(); // nothing to start
+    EXPECT_EQ(controls(), kNoArticle);
+
+    // OK, and a file chosen in a folder elsewhere: the working directory comes back.
+    DictDir other;
+    other.write("poem.tvm", std::string("\xD6\xD0\xCE\xC4") + std::string(55, ' ') + "\r\r \r");
+    dialogs.findFile = true;
+    dialogs.chosen = QString::fromStdString(other.path() + "/poem.tvm");
+    QDir::setCurrent(QString::fromStdString(other.path()));
+    flow.FormShow();
+    EXPECT_EQ(controls(), kReady);
+    EXPECT_EQ(flow.Label_file, QStringLiteral("poem.tvm"));
+    EXPECT_EQ(flow.LChange, QStringLiteral("请按开始按钮"));
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(flow.HomeDir).canonicalPath());
+}
+
+TEST_F(TestFlowTest, RunPauseAndContinue) {
+    flow.FormShow();
+    flow.BtnStartClick();
+    EXPECT_EQ(controls(), kRunning);
+    EXPECT_EQ(flow.LChange, QStringLiteral("正在测试"));
+    EXPECT_EQ(dialogs.scrolledToTop, 1);
+    flow.Timer1Timer();
+    flow.Timer1Timer();
+    EXPECT_EQ(flow.Lgo, QStringLiteral("00:02"));
+
+    // Paused before anything was entered: settings may still change, and the
+    // next start begins the article afresh.
+    flow.BtnPauseClick();
+    EXPECT_EQ(controls(), kReady);
+    flow.BtnStartClick();
+    EXPECT_EQ(flow.Lgo, QStringLiteral("0:00"));
+    type(0);
+    flow.Timer1Timer();
+    flow.BtnPauseClick();
+    Controls paused = kReady;
+    paused.setup = false; // something was entered since the article was loaded
+    EXPECT_EQ(controls(), paused);
+    // Keys do nothing while paused.
+    flow.FormKeyPress({TestKey::Space});
+    EXPECT_EQ(flow.engine.alread, 1);
+    flow.BtnStartClick();
+    flow.Timer1Timer();
+    EXPECT_EQ(flow.Lgo, QStringLiteral("00:02")) << "the clock continues";
+    EXPECT_EQ(flow.engine.alread, 1);
+}
+
+TEST_F(TestFlowTest, AOneMinuteTestEndsOnItsSixtiethTick) {
+    flow.FormShow();
+    flow.BtnStartClick();
+    // Entered before the first tick: counted all the same.
+    type(0);
+    flow.FormKeyPress({TestKey::Space}); // a skipped character: wrong
+    for (int tick = 1; tick < 60; ++tick)
+        flow.Timer1Timer();
+    EXPECT_EQ(flow.Lgo, QStringLiteral("00:59"));
+    EXPECT_TRUE(dialogs.reports.empty());
+    flow.Timer1Timer();
+    ASSERT_EQ(dialogs.reports.size(), 1u);
+    EXPECT_EQ(dialogs.reports[0].status, QStringLiteral("测试时间到"));
+    EXPECT_EQ(dialogs.reports[0].time, QStringLiteral("01:00"));
+    EXPECT_EQ(dialogs.reports[0].typed, 2);
+    EXPECT_EQ(dialogs.reports[0].wrong, 1);
+    EXPECT_EQ(dialogs.reports[0].errorLines, 1u);
+    // Afterwards: fresh counters, the cursor where it was, setup still disabled.
+    EXPECT_EQ(flow.Lgo, QStringLiteral("0:00"));
+    EXPECT_EQ(flow.engine.alread, 0);
+    EXPECT_EQ(flow.engine.wrong, 0);
+    EXPECT_EQ(flow.ProgressBar1, 0);
+    EXPECT_EQ(flow.LChange, QStringLiteral("请按开始键继续测试"));
+    Controls timeUp = kReady;
+    timeUp.setup = false;
+    EXPECT_EQ(controls(), timeUp);
+    EXPECT_EQ(flow.engine.CursorPos, 4);
+    flow.BtnStartClick();
+    type(2);
+    EXPECT_EQ(flow.engine.CursorPos, 6) << "the article goes on at the cursor";
+}
+
+TEST_F(TestFlowTest, TheEndOfTheArticleShowsTheReportAndReloads) {
+    flow.FormShow();
+    flow.BtnStartClick();
+    flow.Timer1Timer();
+    for (int i = 0; i < 39; ++i)
+        type(i);
+    flow.FormKeyPress({TestKey::Space}); // the last one skipped
+    ASSERT_EQ(dialogs.reports.size(), 1u);
+    EXPECT_EQ(dialogs.reports[0].status, QStringLiteral("文章测试结束"));
+    EXPECT_EQ(dialogs.reports[0].typed, 40);
+    EXPECT_EQ(dialogs.reports[0].wrong, 1);
+    EXPECT_EQ(flow.LChange, QStringLiteral("请选择文章"));
+    EXPECT_EQ(controls(), kReady);
+    EXPECT_TRUE(flow.engine.AtArticleStart);
+    EXPECT_TRUE(flow.text.line(1).empty()) << "the article is shown fresh";
+    EXPECT_EQ(flow.text.mark(0, 0), TestText::Mark::Untyped);
+    // The counters stay until the next test starts.
+    EXPECT_EQ(flow.engine.alread, 40);
+    flow.BtnStartClick();
+    EXPECT_EQ(flow.Lgo, QStringLiteral("0:00"));
+    EXPECT_EQ(flow.engine.alread, 0);
+    EXPECT_EQ(flow.engine.wrong, 0);
+}
+
+TEST(TestFlowTime, TimeTexts) {
+    EXPECT_EQ(TestFlow::timeText(0, 1), QStringLiteral("00:01"));
+    EXPECT_EQ(TestFlow::timeText(5, 7), QStringLiteral("05:07"));
+    EXPECT_EQ(TestFlow::timeText(12, 30), QStringLiteral("12:30"));
+    EXPECT_EQ(TestFlow::timeText(120, 0), QStringLiteral("120:00"));
+}
+
+} // namespace

@@ -1,0 +1,331 @@
+#include "dict_format.h"
+#include "dict_test_files.h"
+#include "dictionary_error.h"
+#include "test_text.h"
+#include "two.h"
+#include "typing_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+
+using dicttest::DictDir;
+using dicttest::groupBytes;
+using dicttest::Rec;
+
+namespace {
+
+// The i-th character of the test articles: 啊 (B0A1), 阿 (B0A2), …
+std::string ch(int i) {
+    return std::string{'\xB0', static_cast<char>(0xA1 + i % 90)};
+}
+// Its code: "9" followed by its number, so every character has one candidate.
+std::string codeOf(int i) {
+    return "9" + std::to_string(i % 90);
+}
+
+// A test file of n characters, as the conversion writes it.
+std::string testFile(int n) {
+    std::string out;
+    int k = 0;
+    for (int i = 0; i < n; ++i) {
+        out += ch(i);
+        if (++k == 30) {
+            out += "\r\r";
+            k = 0;
+        }
+    }
+    out.append(static_cast<size_t>(59 - 2 * k), ' ');
+    return out + "\r\r \r";
+}
+
+class FakeHost : public TypingHost {
+public:
+    bool startButtonShown() const override { return false; }
+    bool textAreaShown() const override { return true; }
+    void articleEnded() override {
+        ++ended;
+        engine->AtArticleStart = true; // the window reloads the article
+    }
+    void scrollTextBy(int pixels) override { scrolls.push_back(pixels); }
+    int ended = 0;
+    std::vector<int> scrolls;
+    TypingEngine* engine = nullptr;
+};
+
+class TypingEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::vector<Rec> chars;
+        for (int i = 0; i < 90; ++i)
+            chars.push_back({codeOf(i), ch(i)});
+        chars.push_back({"11", ch(0)}); // three candidates
+        chars.push_back({"11", ch(1)});
+        chars.push_back({"11", ch(2)});
+        for (int i = 0; i < 25; ++i) // 25 candidates
+            chars.push_back({"5", ch(i)});
+        std::stable_sort(chars.begin(), chars.end(), [](const Rec& a, const Rec& b) {
+            return dict::compare(a.code, b.code) < 0;
+        });
+        dir.write("zh1", groupBytes(1, chars));
+        // Words: the first two characters, and the last two of a 31-character article.
+        dir.write("zh2", groupBytes(2, {{"22", ch(0) + ch(1)},
+                                        {"23", ch(28) + ch(29)},
+                                        {"24", ch(30) + ch(31)}}));
+        dir.write("zh3", "");
+        dir.write("zh4", "");
+        dir.write("zh5", "");
+        two = std::make_unique<Ttwo>(dir.path());
+    }
+
+    void load(int characters) {
+        text = TestText::fromBytes(testFile(characters));
+        engine = std::make_unique<TypingEngine>(text, host);
+        engine->setDictionary(two.get());
+        host.engine = engine.get();
+    }
+    void press(TestKey k) { engine->FormKeyPress({k}); }
+    void digits(const std::string& s) {
+        for (char c : s)
+            engine->FormKeyPress({TestKey::Digit, c - '0'});
+    }
+    // Types the code of character i and ends it with Space.
+    void typeChar(int i) {
+        digits(codeOf(i));
+        press(TestKey::Space);
+    }
+
+    DictDir dir;
+    std::unique_ptr<Ttwo> two;
+    TestText text = TestText::fromBytes({});
+    FakeHost host;
+    std::unique_ptr<TypingEngine> engine;
+};
+
+TEST_F(TypingEngineTest, OneCandidateIsCommittedByTheKeyThatEndsTheCode) {
+    load(40);
+    typeChar(0);
+    EXPECT_FALSE(engine->ListShowing);
+    EXPECT_EQ(engine->alread, 1);
+    EXPECT_EQ(engine->wrong, 0);
+    EXPECT_EQ(text.line(1), ch(0));
+    EXPECT_EQ(text.mark(0, 0), TestText::Mark::Typed);
+    EXPECT_EQ(engine->CursorPos, 2);
+    EXPECT_TRUE(engine->codeBox.empty());
+    EXPECT_FALSE(engine->segmentationEnabled);
+    // "/" ends a code as Space does.
+    digits(codeOf(1));
+    press(TestKey::Slash);
+    EXPECT_EQ(text.line(1), ch(0) + ch(1));
+}
+
+TEST_F(TypingEngineTest, ThreeCandidatesAreNumberedAndADigitChooses) {
+    load(40);
+    digits("11");
+    press(TestKey::Space);
+    ASSERT_TRUE(engine->ListShowing);
+    EXPECT_EQ(engine->result1, " 0." + ch(0) + " 1." + ch(1) + " 2." + ch(2));
+    EXPECT_EQ(engine->PageFirst, 0);
+    EXPECT_EQ(engine->PageLast, 2);
+    EXPECT_FALSE(engine->BrightShown);
+    digits("1"); // the second candidate: wrong for the article's first character
+    EXPECT_EQ(text.line(1), ch(1));
+    EXPECT_EQ(engine->wrong, 1);
+    EXPECT_EQ(engine->Mresult, std::vector<std::string>{ch(0) + "(" + ch(1) + ")"});
+    EXPECT_EQ(text.mark(0, 0), TestText::Mark::Wrong);
+
+    digits("11");
+    press(TestKey::Space);
+    digits("7"); // beyond the page: its last candidate
+    EXPECT_EQ(text.line(1), ch(1) + ch(2));
+    EXPECT_EQ(engine->wrong, 2) << "ch(2) is not the article's second character";
+    EXPECT_EQ(engine->Mresult.back(), ch(1) + "(" + ch(2) + ")");
+    EXPECT_EQ(text.mark(0, 1), TestText::Mark::Wrong);
+}
+
+TEST_F(TypingEngineTest, SpaceOnAnEmptyBoxSkipsTheCharacter) {
+    load(40);
+    press(TestKey::Space);
+    EXPECT_EQ(engine->alread, 1);
+    EXPECT_EQ(engine->wrong, 1);
+    EXPECT_EQ(engine->Mresult, std::vector<std::string>{ch(0) + "(  )"});
+    EXPECT_EQ(text.line(1), "  ");
+    // "/" and "*" on an empty box with no page do nothing.
+    press(TestKey::Slash);
+    press(TestKey::Star);
+    EXPECT_EQ(engine->alread, 1);
+    // Enter is Space.
+    press(TestKey::Enter);
+    EXPECT_EQ(engine->alread, 2);
+}
+
+TEST_F(TypingEngineTest, WordsAcrossALineEndAndAcrossTheArticleEnd) {
+    load(32);
+    for (int i = 0; i < 28; ++i)
+        typeChar(i);
+    digits("23");
+    press(TestKey::Star); // the word of characters 28 and 29, the end of line pair 0
+    EXPECT_EQ(engine->alread, 30);
+    EXPECT_EQ(engine->CursorPos, 124);
+    EXPECT_EQ(engine->InputLine, 3);
+    EXPECT_EQ(text.line(1).size(), 60u);
+    EXPECT_EQ(host.ended, 0);
+
+    typeChar(30);
+    // A word whose second character would lie after the article's end.
+    digits("24");
+    press(TestKey::Star);
+    EXPECT_EQ(host.ended, 1);
+    EXPECT_EQ(engine->alread, 32);
+
+    load(31);
+    for (int i = 0; i < 30; ++i)
+        typeChar(i);
+    ASSERT_EQ(host.ended, 1);
+    digits("24"); // 30, 31: only the first fits
+    press(TestKey::Star);
+    EXPECT_EQ(host.ended, 2);
+    EXPECT_EQ(engine->alread, 31);
+}
+
+TEST_F(TypingEngineTest, TakingBackAcrossLinePairsAndScrolling) {
+    load(400);
+    for (int i = 0; i < 180; ++i)
+        typeChar(i);
+    // Six line pairs done: the text scrolled down one page when line 13 began.
+    EXPECT_EQ(host.scrolls, std::vector<int>{384});
+    EXPECT_EQ(engine->InputLine, 13);
+    EXPECT_EQ(engine->CursorPos, 6 * 124);
+
+    // Backspace on the empty box at the first character of a line pair.
+    press(TestKey::Backspace);
+    EXPECT_EQ(host.scrolls, (std::vector<int>{384, -384}));
+    EXPECT_EQ(engine->InputLine, 11);
+    EXPECT_EQ(engine->CursorPos, 5 * 124 + 58);
+    EXPECT_EQ(engine->alread, 179);
+    EXPECT_EQ(text.line(11).size(), 58u);
+
+    // A wrong character taken back lowers both counts and drops its error line.
+    press(TestKey::Space); // skip: wrong
+    EXPECT_EQ(engine->wrong, 1);
+    ASSERT_EQ(engine->Mresult.size(), 1u);
+    press(TestKey::Dot); // "." is Backspace
+    EXPECT_EQ(engine->wrong, 0);
+    EXPECT_TRUE(engine->Mresult.empty());
+    EXPECT_EQ(engine->alread, 179);
+    // A right one lowers only the count of characters.
+    press(TestKey::Backspace);
+    EXPECT_EQ(engine->alread, 178);
+    EXPECT_EQ(engine->wrong, 0);
+    EXPECT_EQ(text.mark(10, 28), TestText::Mark::Untyped);
+
+    // Backspace with a code in the box only edits the code.
+    digits("12");
+    press(TestKey::Backspace);
+    EXPECT_EQ(engine->codeBox, "1");
+    EXPECT_EQ(engine->alread, 178);
+}
+
+TEST_F(TypingEngineTest, PagingThroughTwentyFiveCandidates) {
+    load(40);
+    digits("5");
+    press(TestKey::Space);
+    ASSERT_TRUE(engine->ListShowing);
+    EXPECT_EQ(engine->PageFirst, 0);
+    EXPECT_EQ(engine->PageLast, 9);
+    EXPECT_EQ(engine->result1.substr(0, 5), " 0." + ch(0));
+    EXPECT_TRUE(engine->BrightShown);
+    EXPECT_FALSE(engine->BleftShown);
+
+    press(TestKey::Plus); // entries of 4 bytes without blanks: 12 fit in 51 bytes
+    EXPECT_EQ(engine->PageFirst, 10);
+    EXPECT_EQ(engine->PageLast, 21);
+    EXPECT_EQ(engine->result1.substr(0, 8), "0." + ch(10) + "1." + ch(11));
+    EXPECT_TRUE(engine->BleftShown);
+    EXPECT_TRUE(engine->BrightShown);
+
+    press(TestKey::Plus);
+    EXPECT_EQ(engine->PageFirst, 22);
+    EXPECT_EQ(engine->PageLast, 24);
+    EXPECT_FALSE(engine->BrightShown);
+    press(TestKey::Plus); // no further page
+    EXPECT_EQ(engine->PageFirst, 22);
+
+    // Measured backwards from 21: "0.", "-1.", … "-6." with their candidates
+    // until 32 bytes, so the page holds 15-21.
+    press(TestKey::Minus);
+    EXPECT_EQ(engine->PageLast, 21);
+    EXPECT_EQ(engine->PageFirst, 15);
+    EXPECT_EQ(engine->result1.substr(0, 8), "0." + ch(15) + "1." + ch(16));
+    EXPECT_TRUE(engine->BleftShown);
+    EXPECT_TRUE(engine->BrightShown);
+    digits("3");
+    EXPECT_EQ(text.line(1), ch(18));
+    EXPECT_FALSE(engine->ListShowing);
+}
+
+TEST_F(TypingEngineTest, TheCodeBoxTakesSixDigits) {
+    load(40);
+    digits("1234567");
+    EXPECT_EQ(engine->codeBox, "123456");
+    // A code without candidates is dropped.
+    press(TestKey::Space);
+    EXPECT_TRUE(engine->codeBox.empty());
+    EXPECT_EQ(engine->alread, 0);
+    // Other keys are swallowed.
+    EXPECT_FALSE(engine->FormKeyPress({TestKey::Other}));
+}
+
+TEST_F(TypingEngineTest, AMissingDictionaryFileIsNamedAndTheCodeStays) {
+    load(40);
+    dir.remove("zh1");
+    Ttwo fresh(dir.path());
+    engine->setDictionary(&fresh);
+    digits("90");
+    try {
+        press(TestKey::Space);
+        FAIL() << "the missing file must be reported";
+    } catch (const DictionaryError& e) {
+        EXPECT_NE(std::string(e.what()).find(dir.path() + "/zh1"), std::string::npos);
+    }
+    EXPECT_EQ(engine->codeBox, "90");
+    EXPECT_EQ(engine->alread, 0);
+}
+
+// Damaged test files load into a clean article (or are refused by the
+// window), and typing always reaches the end without leaving the text.
+TEST_F(TypingEngineTest, DamagedFilesAlwaysEndCleanly) {
+    const unsigned kSeed = 424242;
+    SCOPED_TRACE("seed " + std::to_string(kSeed));
+    std::mt19937 rng(kSeed);
+    const std::string samples[] = {
+        "",                                     // empty
+        ch(0) + ch(1) + ch(2),                  // no filler, no line ends
+        ch(0) + "\xB0",                         // odd byte count
+        "\r\n" + ch(3) + "\n\n" + ch(4) + "\r", // other line ends
+        std::string(3000, '\xB0'),              // B0B0 pairs all the way
+    };
+    std::vector<std::string> files(std::begin(samples), std::end(samples));
+    for (int i = 0; i < 30; ++i) {
+        std::string garbage(rng() % 600, '\0');
+        for (char& c : garbage)
+            c = static_cast<char>(rng() % 256);
+        files.push_back(garbage);
+    }
+    for (size_t f = 0; f < files.size(); ++f) {
+        text = TestText::fromBytes(files[f]);
+        engine = std::make_unique<TypingEngine>(text, host);
+        engine->setDictionary(two.get());
+        host.engine = engine.get();
+        const int before = host.ended;
+        const int chars = text.articleCharacters();
+        for (int k = 0; k < chars + 5 && host.ended == before; ++k)
+            press(rng() % 3 ? TestKey::Space : TestKey::Enter);
+        EXPECT_EQ(host.ended, before + 1) << "file " << f;
+        EXPECT_EQ(engine->alread, std::max(chars, 1)) << "file " << f;
+    }
+}
+
+} // namespace
