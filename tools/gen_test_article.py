@@ -5,6 +5,9 @@ package ships them (/usr/share/games/fortunes/tang300.u8), in GBK.
   gen_test_article.py OUTPUT.txt [--chars N]
 
 Takes whole poems, title and poet first, until about N Chinese characters.
+Only the characters a test file keeps are written (GB2312 hanzi of rows up to
+0xF0) with the punctuation "，。、" between them, so the conversion reads every
+character on its boundary.
 """
 import argparse
 import re
@@ -22,6 +25,18 @@ def poems(text):
             yield lines
 
 
+def kept(ch):
+    try:
+        b = ch.encode("gbk")
+    except UnicodeEncodeError:
+        return False
+    return len(b) == 2 and (0xB0 <= b[0] <= 0xF0 and 0xA1 <= b[1] <= 0xFE or ch in "，。、")
+
+
+def clean(line):
+    return "".join(ch for ch in line if kept(ch))
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("output")
@@ -35,12 +50,8 @@ def main():
     out, count = [], 0
     for lines in poems(text):
         title, poet, body = lines[0], lines[1].replace("作者：", ""), lines[2:]
-        chunk = [f"{title}　{poet}"] + body
-        try:
-            encoded = "\r\n".join(chunk).encode("gbk")
-        except UnicodeEncodeError:
-            continue  # a poem with a character outside GBK
-        out.append(encoded)
+        chunk = [clean(title) + "，" + clean(poet) + "。"] + [clean(l) for l in body]
+        out.append("\r\n".join(chunk).encode("gbk"))
         count += sum(1 for ch in "".join(body) if "\u4e00" <= ch <= "\u9fff")
         if count >= args.chars:
             break

@@ -1,0 +1,184 @@
+#include "program_folder_fixture.h"
+
+#include "dict_format.h"
+#include "dict_test_files.h"
+#include "dictionary_instance.h"
+#include "test_report_window.h"
+#include "test_window.h"
+#include "two.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+std::string ch(int i) {
+    return std::string{'\xB0', static_cast<char>(0xA1 + i)};
+}
+
+// The test window on a program folder holding a 40-character test.tvm and a
+// dictionary in which character i has the code "9" + i.
+class TestWindow : public ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        std::string article;
+        std::vector<dicttest::Rec> recs;
+        for (int i = 0; i < 40; ++i) {
+            article += ch(i);
+            recs.push_back({"9" + std::to_string(i), ch(i)});
+        }
+        recs.push_back({"8", ch(5)});
+        recs.push_back({"8", ch(6)});
+        std::stable_sort(recs.begin(), recs.end(), [](const auto& a, const auto& b) {
+            return dict::compare(a.code, b.code) < 0;
+        });
+        writeFile("test.tvm",
+                  QByteArray::fromStdString(article.substr(0, 60) + "\r\r" + article.substr(60) +
+                                            std::string(39, ' ') + "\r\r \r"));
+        writeFile("hzlib/zh1", QByteArray::fromStdString(dicttest::groupBytes(1, recs)));
+        form_test->HomeDir = path(QString());
+        // Close every report as soon as it shows, noting what it listed.
+        closer.setInterval(5);
+        QObject::connect(&closer, &QTimer::timeout, [this] {
+            if (Form_result->isVisible()) {
+                reports << Form_result->Mresult->toPlainText();
+                Form_result->close();
+            }
+        });
+        closer.start();
+        form_test->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_test));
+    }
+    void TearDown() override {
+        closer.stop();
+        form_test->hide();
+        ProgramFolderTest::TearDown();
+    }
+    void keys(const QString& text) {
+        for (QChar c : text) {
+            const int key = c == u' ' ? int(Qt::Key_Space) : int(c.unicode());
+            QTest::keyClick(form_test->Edit_input, static_cast<Qt::Key>(key), Qt::KeypadModifier);
+        }
+    }
+    // The visible/enabled state of the controls of the state table.
+    QString state() const {
+        const Tform_test* w = form_test;
+        QString s;
+        for (bool v :
+             {!w->BtnStart->isHidden(), !w->ScrollBox1->isHidden(), w->Edit_input->isEnabled(),
+              w->Timer1->isActive(), w->BtnPause->isEnabled(), w->SBtnQuit->isEnabled(),
+              w->SBtnSetup->isEnabled(), w->SBtnfile->isEnabled(), w->SBtnHelp->isEnabled()})
+            s += v ? u'1' : u'0';
+        return s;
+    }
+
+    QTimer closer;
+    QStringList reports;
+};
+
+// start text input timer pause quit setup file help
+const QString kReady = "100001111";
+const QString kRunning = "011110001";
+
+TEST_F(TestWindow, ATestFromStartToTimeUp) {
+    EXPECT_EQ(state(), kReady);
+    EXPECT_EQ(form_test->LChange->text(), QStringLiteral("暂停"));
+    EXPECT_EQ(form_test->Lgo->text(), QStringLiteral("0:00"));
+    form_test->TestMinutes = 1;
+
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    EXPECT_EQ(state(), kRunning);
+    EXPECT_EQ(form_test->LChange->text(), QStringLiteral("正在测试"));
+
+    keys("90 "); // right
+    keys("8 ");  // two candidates: a page
+    EXPECT_EQ(form_test->result1->text(), QStringLiteral(" 0.唉 1.哀"));
+    keys("1"); // the second candidate, ch(6), where ch(1) stands: wrong
+    keys(" "); // skipped: wrong
+    EXPECT_EQ(form_test->alread->text(), QStringLiteral("3"));
+    EXPECT_EQ(form_test->wrong->text(), QStringLiteral("2"));
+    QTest::keyClick(form_test->Edit_input, Qt::Key_Period,
+                    Qt::KeypadModifier); // take back the skip
+    EXPECT_EQ(form_test->alread->text(), QStringLiteral("2"));
+    EXPECT_EQ(form_test->wrong->text(), QStringLiteral("1"));
+    keys("1234567");
+    EXPECT_EQ(form_test->Edit_input->text(), QStringLiteral("123456"));
+    QTest::keyClick(form_test->Edit_input, Qt::Key_Backspace);
+    EXPECT_EQ(form_test->Edit_input->text(), QStringLiteral("12345"));
+
+    // Pause and continue.
+    for (int i = 0; i < 3; ++i)
+        form_test->Timer1Timer();
+    QTest::mouseClick(form_test->BtnPause, Qt::LeftButton);
+    EXPECT_EQ(state(), "100001011");
+    EXPECT_EQ(form_test->Lgo->text(), QStringLiteral("00:03"));
+    QTest::keyClick(form_test->BtnStart, Qt::Key_Space); // Space presses the focused start button
+    EXPECT_EQ(state(), kRunning);
+
+    // The clock reaches the minute: the report lists the wrong character.
+    for (int i = 3; i < 60; ++i)
+        form_test->Timer1Timer();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports[0], QStringLiteral("阿(哀)"));
+    EXPECT_EQ(state(), "100001011");
+    EXPECT_EQ(form_test->LChange->text(), QStringLiteral("请按开始键继续测试"));
+    EXPECT_EQ(form_test->Lgo->text(), QStringLiteral("0:00"));
+    EXPECT_EQ(form_test->alread->text(), QStringLiteral("0"));
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+TEST_F(TestWindow, TheArticleEndsAndIsShownAfresh) {
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    for (int i = 0; i < 40; ++i)
+        keys(QStringLiteral("9%1 ").arg(i));
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].isEmpty());
+    EXPECT_EQ(form_test->LChange->text(), QStringLiteral("请选择文章"));
+    EXPECT_EQ(state(), kReady);
+    EXPECT_EQ(form_test->alread->text(), QStringLiteral("40"));
+    EXPECT_TRUE(form_test->REdit1->toPlainText().split(u'\n').value(1).isEmpty());
+}
+
+TEST_F(TestWindow, AMissingDictionaryIsNamedAndTheCodeStays) {
+    QFile::remove(path("hzlib/zh1"));
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    keys("90 ");
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(path("hzlib/zh1"))) << errorsShown[0].toStdString();
+    EXPECT_EQ(form_test->Edit_input->text(), QStringLiteral("90"));
+}
+
+TEST_F(TestWindow, WithoutTestFileTheLearnerIsAsked) {
+    form_test->hide();
+    QFile::remove(path("test.tvm"));
+    answerYes = false;
+    form_test->show();
+    EXPECT_EQ(questions.value(0), QStringLiteral("没有找到测试文件，要亲自找吗"));
+    EXPECT_EQ(state(), "000001111");
+
+    // The file menu's "选择文章": a file elsewhere; the working directory comes back.
+    QTemporaryDir other;
+    QFile f(other.path() + "/poem.tvm");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromStdString(ch(0) + ch(1) + std::string(55, ' ') + "\r\r \r"));
+    f.close();
+    form_test->openDialog = [&] {
+        QDir::setCurrent(other.path());
+        return other.path() + "/poem.tvm";
+    };
+    form_test->select_file->trigger();
+    EXPECT_EQ(state(), kReady);
+    EXPECT_EQ(form_test->Label_file->text(), QStringLiteral("poem.tvm"));
+    EXPECT_EQ(QDir::current().canonicalPath(), QDir(path(QString())).canonicalPath());
+}
+
+} // namespace
