@@ -7,6 +7,8 @@
 namespace dict {
 namespace {
 
+constexpr int kPrefixFilterBits = 20;
+
 uint32_t foldedWord4(const unsigned char* p) {
     return (uint32_t{foldCase(p[0])} << 24) | (uint32_t{foldCase(p[1])} << 16) |
            (uint32_t{foldCase(p[2])} << 8) | uint32_t{foldCase(p[3])};
@@ -39,6 +41,27 @@ GroupFile::TextKey GroupFile::textKey(const unsigned char* text, int maxBytes) {
         }
     }
     return k;
+}
+
+uint32_t GroupFile::prefixSlot(const unsigned char* text, size_t length) {
+    const size_t n = std::min<size_t>(length, 4);
+    uint64_t v = n;
+    for (size_t i = 0; i < n; ++i)
+        v = (v << 8) | foldCase(text[i]);
+    return static_cast<uint32_t>((v * 0x9E3779B97F4A7C15ull) >> (64 - kPrefixFilterBits));
+}
+
+void GroupFile::buildPrefixFilter() const {
+    prefixBits_.assign((size_t{1} << kPrefixFilterBits) / 64, 0);
+    const int width = textWidth(group_);
+    for (int64_t i = 0; i < count_; ++i) {
+        const unsigned char* text = record(i) + kCodeBytes;
+        size_t len = 0;
+        while (len < static_cast<size_t>(width) && text[len] != 0xFF)
+            ++len;
+        const uint32_t slot = prefixSlot(text, len);
+        prefixBits_[slot / 64] |= uint64_t{1} << (slot % 64);
+    }
 }
 
 void GroupFile::buildTextKeys() const {
@@ -89,6 +112,12 @@ void GroupFile::FindByCode(std::string_view code, std::vector<std::string>& out)
 
 bool GroupFile::HasText(std::string_view word) const {
     const int width = textWidth(group_);
+    if (prefixBits_.empty())
+        buildPrefixFilter();
+    const uint32_t slot =
+        prefixSlot(reinterpret_cast<const unsigned char*>(word.data()), word.size());
+    if (!(prefixBits_[slot / 64] & (uint64_t{1} << (slot % 64))))
+        return false; // no record starts as this word does
     if (width <= 8) {
         // A record's text has at most `width` bytes, so a longer word matches nothing.
         if (word.size() > static_cast<size_t>(width))
@@ -146,7 +175,8 @@ int64_t GroupFile::firstRecordOfChar(std::string_view ch) const {
 
 size_t GroupFile::memoryBytes() const {
     return bytes_.capacity() + keys_.capacity() * sizeof(uint32_t) +
-           textKeys_.capacity() * sizeof(TextKey) + charIndex_.capacity() * sizeof(int32_t);
+           textKeys_.capacity() * sizeof(TextKey) + prefixBits_.capacity() * sizeof(uint64_t) +
+           charIndex_.capacity() * sizeof(int32_t);
 }
 
 FrequentList::FrequentList(const std::string& bytes) {

@@ -58,6 +58,9 @@ private:
     int64_t hitByCode(std::string_view code) const;
     void buildCodeKeys() const;
     void buildTextKeys() const;
+    void buildPrefixFilter() const;
+    // Position in the prefix filter of a text's first (up to) four bytes, folded.
+    static uint32_t prefixSlot(const unsigned char* text, size_t length);
     void buildCharIndex() const;
 
     std::string bytes_;
@@ -71,6 +74,9 @@ private:
     // Key of each record's text, for groups 1-4.
     mutable std::vector<TextKey> textKeys_;
     mutable bool hasTextKeys_ = false;
+    // One bit for each text start found in the file: a word whose start has
+    // no bit equals no record, and is answered without a search.
+    mutable std::vector<uint64_t> prefixBits_;
     // First record of each folded two-byte character, built on first use.
     mutable std::vector<int32_t> charIndex_;
 };

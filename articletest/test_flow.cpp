@@ -1,5 +1,8 @@
 #include "test_flow.h"
 
+#include "segmentation.h"
+#include "two.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -184,4 +187,27 @@ void TestFlow::articleEnded() {
     SBtnSetupEnabled = true;
     SBtnfileEnabled = true;
     SBtnHelpEnabled = true;
+}
+
+void TestFlow::segmentArticle(const std::function<void(int line)>& afterLine) {
+    Ttwo& two = engine.dictionaryForLookups();
+    std::vector<std::string> display;
+    for (int i = 0; i < text.lineCount(); ++i)
+        display.push_back(text.line(i));
+    const auto lines = segmentation::articleLines(display);
+    const auto runs = segmentation::segment(
+        lines, [&](int n, std::string_view w) { return two.HasWord(n, w); }, afterLine);
+    for (const auto& r : runs) {
+        text.markRange(2 * r.articleLine, r.start, r.length,
+                       r.magenta ? TestText::Mark::WordMagenta : TestText::Mark::WordBlue);
+        engine.changedLines.insert(2 * r.articleLine);
+    }
+    engine.segmentationEnabled = false;
+    Lgo = QStringLiteral("0:00");
+    ProgressBar1 = 0;
+    engine.codeBox.clear();
+    EditInputEnabled = true;
+    focusStart = true;
+    focusInput = !BtnStartShown;
+    dialogs_.scrollTextToTop();
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class Ttwo;
@@ -40,6 +41,9 @@ public:
     bool FormKeyPress(KeyPress key) { return engine.FormKeyPress(key); }
     // Loads a chosen article and makes the window ready for it.
     void takeArticle(const QString& path);
+    // Colours the dictionary words of the loaded article; `afterLine` runs
+    // after each article line (the window advances its progress bar).
+    void segmentArticle(const std::function<void(int line)>& afterLine);
 
     // TypingHost.
     bool startButtonShown() const override { return BtnStartShown; }

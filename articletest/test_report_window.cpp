@@ -1,15 +1,125 @@
 #include "test_report_window.h"
 
+#include "dictionary_instance.h"
+#include "error_report.h"
+#include "fonts.h"
+#include "gbk_codec.h"
+#include "prompts.h"
+#include "test_report.h"
+#include "test_window.h"
+#include "top_ten_file.h"
+#include "top_ten_window.h"
+#include "two.h"
 #include "window_setup.h"
 
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTextBlock>
 
 TForm_result* Form_result = nullptr;
 
+namespace {
+QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+} // namespace
+
 TForm_result::TForm_result(QWidget* parent) : QDialog(parent) {
-    setupWindow(this, QStringLiteral("测试报告"), 420, 360, Frame::Dialog);
-    showPendingNote(this);
+    setupWindow(this, QStringLiteral("测试报告"), 460, 330, Frame::Dialog);
+    setFont(fonts::song(14));
+    Label7 = label(this, QStringLiteral("测试结果报告"), 0, 10, 460, 34);
+    Label7->setFont(fonts::kai(26, true));
+    Label7->setAlignment(Qt::AlignCenter);
+    lbSorry = label(this, QStringLiteral("很遗憾，未能进前十！"), 20, 50, 240, 24);
+    lbSorry->setStyleSheet(QStringLiteral("color: red;"));
+    lbSorry->hide();
+
+    const char* names[] = {"测试时间", "输入总数", "输错个数", "正确个数", "正 确 率", "打字速度"};
+    QLabel** values[] = {&Ltime, &Ltotal, &Lwrong, &LRight, &LL, &LRate};
+    for (int i = 0; i < 6; ++i) {
+        label(this, QString::fromUtf8(names[i]), 20, 84 + i * 32, 80, 26);
+        *values[i] = label(this, QString(), 104, 84 + i * 32, 140, 26);
+        (*values[i])->setStyleSheet(QStringLiteral("color: #00008b; font-weight: bold;"));
+    }
+    label(this, QStringLiteral("勘误表"), 270, 50, 80, 24);
+    StaticText1 = label(this, QStringLiteral("（按回车得正码）"), 330, 50, 130, 24);
+    StaticText1->setStyleSheet(QStringLiteral("color: green;"));
     Mresult = new QPlainTextEdit(this);
+    Mresult->setGeometry(270, 80, 170, 200);
     Mresult->setReadOnly(true);
-    Mresult->setGeometry(20, 200, 380, 140);
+    Mresult->setFocusPolicy(Qt::NoFocus);
+    Mresult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SpeedButton1 = new QPushButton(QStringLiteral("关闭"), this);
+    SpeedButton1->setGeometry(190, 290, 80, 30);
+    SpeedButton1->setAutoDefault(false);
+    connect(SpeedButton1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TForm_result::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        errors::guarded(this, [this] { FormShow(); });
+}
+
+void TForm_result::FormShow() {
+    RevealIndex = 0;
+    if (LastOnly)
+        return;
+    const TestReport r =
+        TestReport::compute(form_test->Lgo->text(), form_test->alread->text().toInt(),
+                            form_test->wrong->text().toInt());
+    Ltime->setText(r.time);
+    Ltotal->setText(r.total);
+    Lwrong->setText(r.wrong);
+    LRight->setText(r.right);
+    LL->setText(r.accuracy);
+    LRate->setText(r.rate);
+    Speed = r.speed;
+    decideTopTen();
+}
+
+void TForm_result::decideTopTen() {
+    if (Speed == 0) {
+        lbSorry->hide();
+        return;
+    }
+    if (!TopTenFile(QString::fromLatin1(kRecordFile)).admits(Speed)) {
+        lbSorry->show();
+        return;
+    }
+    const auto name =
+        prompts::askText(this, QStringLiteral("恭喜你！进入前十！输入你的姓名"), QString());
+    EntryName = TopTenFile::cutName(name.value_or(QString()));
+    EntryPending = true;
+    Thighscore list(this);
+    list.exec();
+    lbSorry->hide();
+}
+
+void TForm_result::right(int index) {
+    QTextBlock block = Mresult->document()->findBlockByNumber(index);
+    if (!block.isValid())
+        return;
+    const std::string expected = gbk::fromUnicodeLossy(block.text().left(1));
+    const std::string code = two->CodeOfChar(expected);
+    QTextCursor c(block);
+    c.movePosition(QTextCursor::EndOfBlock);
+    c.insertText(QString::fromStdString(code));
+}
+
+void TForm_result::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        errors::guarded(this, [this] {
+            if (RevealIndex < Mresult->document()->blockCount() &&
+                !Mresult->toPlainText().isEmpty())
+                right(RevealIndex++);
+        });
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

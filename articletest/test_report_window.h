@@ -2,15 +2,45 @@
 
 #include <QDialog>
 
-class QPlainTextEdit;
+#include <string>
 
-// The report of a finished article test.
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// The report of a finished article test: time, counts, accuracy, speed and
+// the list of wrong characters, whose codes Enter reveals one by one. A
+// result good enough for the top ten asks for a name and enters the list.
 class TForm_result : public QDialog {
     Q_OBJECT
 public:
     explicit TForm_result(QWidget* parent = nullptr);
-    // One line per character entered wrong: expected character, then what was entered.
+
+    QLabel *Label7, *lbSorry, *Ltime, *Ltotal, *Lwrong, *LRight, *LL, *LRate, *StaticText1;
     QPlainTextEdit* Mresult;
+    QPushButton* SpeedButton1;
+
+    // Shows the labels of the last computation instead of computing.
+    bool LastOnly = false;
+    int RevealIndex = 0;
+
+    // Shared with the top-ten list.
+    int Speed = 0;
+    std::string EntryName; // GBK, at most 16 bytes
+    bool EntryPending = false;
+
+    // Appends the code of the expected character of error line `index`.
+    void right(int index);
+
+    static constexpr const char* kRecordFile = "files/record.dat";
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormShow();
+    void decideTopTen();
 };
 
 extern TForm_result* Form_result;

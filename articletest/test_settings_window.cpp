@@ -1,20 +1,151 @@
 #include "test_settings_window.h"
 
+#include "fonts.h"
 #include "test_window.h"
 #include "window_setup.h"
+
+#include <QButtonGroup>
+#include <QColorDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
 
 #include <stdexcept>
 
 TForm_color* Form_color = nullptr;
 
+namespace {
+const QString kSample1 = QStringLiteral("我们一起来学Tarvo码");
+const QString kSample2 = QStringLiteral("我们一起来学");
+} // namespace
+
 TForm_color::TForm_color(QWidget* parent) : QDialog(parent) {
     if (!form_test)
         throw std::logic_error("the test window must be created before its settings dialog");
-    SampleTyped = form_test->TypedColour;
-    SampleUntyped = form_test->UntypedColour;
-    SampleInput = form_test->InputColour;
-    SampleGround = form_test->GroundColour;
-    SampleMinutes = form_test->TestMinutes;
-    setupWindow(this, QStringLiteral("设置"), 360, 300, Frame::Dialog);
-    showPendingNote(this);
+    setupWindow(this, QStringLiteral("设置"), 380, 300, Frame::Dialog);
+    setFont(fonts::song(14));
+    setStyleSheet(QStringLiteral("TForm_color { background: silver; }"));
+    setAttribute(Qt::WA_StyledBackground);
+
+    colorGroup = new QGroupBox(QStringLiteral("选项"), this);
+    colorGroup->setGeometry(12, 10, 130, 150);
+    colorItems = new QButtonGroup(this);
+    const QStringList items = {QStringLiteral("底    色"), QStringLiteral("已打汉字"),
+                               QStringLiteral("未打汉字"), QStringLiteral("输入汉字")};
+    for (int i = 0; i < items.size(); ++i) {
+        auto* b = new QRadioButton(items[i], colorGroup);
+        b->setGeometry(14, 26 + i * 30, 110, 24);
+        colorItems->addButton(b, i);
+    }
+    colorItems->button(0)->setChecked(true);
+
+    auto* label3 = new QLabel(QStringLiteral("示例"), this);
+    label3->setGeometry(160, 10, 60, 20);
+    example = new QTextEdit(this);
+    example->setGeometry(160, 32, 206, 80);
+    example->setReadOnly(true);
+    example->setFocusPolicy(Qt::NoFocus);
+    example->setFont(fonts::song(16));
+    example->setPlainText(kSample1 + u'\n' + kSample2);
+
+    BitBtn5 = new QPushButton(QStringLiteral("颜色选择"), this);
+    BitBtn5->setGeometry(160, 124, 96, 30);
+    BtnDefault = new QPushButton(QStringLiteral("缺省值"), this);
+    BtnDefault->setGeometry(270, 124, 96, 30);
+    auto* label5 = new QLabel(QStringLiteral("练习时间(分)"), this);
+    label5->setGeometry(20, 186, 110, 26);
+    Edit_time = new QSpinBox(this);
+    Edit_time->setGeometry(134, 186, 70, 28);
+    Edit_time->setRange(1, 120);
+    Edit_time->setValue(10);
+    BitBtn_ok = new QPushButton(QStringLiteral("确定"), this);
+    BitBtn_ok->setGeometry(90, 250, 90, 32);
+    BitBtn_ok->setDefault(true);
+    BitBtn_cancel = new QPushButton(QStringLiteral("放弃"), this);
+    BitBtn_cancel->setGeometry(200, 250, 90, 32);
+
+    connect(BitBtn5, &QPushButton::clicked, this, &TForm_color::BitBtn5Click);
+    connect(BtnDefault, &QPushButton::clicked, this, &TForm_color::BtnDefaultClick);
+    connect(BitBtn_ok, &QPushButton::clicked, this, &TForm_color::BitBtn_okClick);
+    connect(BitBtn_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    changecolor(0);
+}
+
+void TForm_color::changecolor(int item) {
+    QTextDocument* doc = example->document();
+    auto paint = [&](int block, int from, int length, Colour colour) {
+        QTextCursor c(doc->findBlockByNumber(block));
+        c.setPosition(c.block().position() + from);
+        c.setPosition(c.block().position() + from + length, QTextCursor::KeepAnchor);
+        QTextCharFormat f;
+        f.setForeground(toQColor(colour));
+        c.mergeCharFormat(f);
+    };
+    if (item == 0 || item == 1) {
+        QPalette p = example->palette();
+        p.setColor(QPalette::Base, toQColor(form_test->GroundColour));
+        example->setPalette(p);
+    }
+    if (item == 0 || item == 2)
+        paint(0, 0, 6, form_test->TypedColour);
+    if (item == 0 || item == 3)
+        paint(0, 7, static_cast<int>(kSample1.size()) - 7, form_test->UntypedColour);
+    if (item == 0 || item == 4)
+        paint(1, 0, static_cast<int>(kSample2.size()), form_test->InputColour);
+    // The seventh character of line 1 is the current one: selected.
+    QTextCursor current(doc);
+    current.setPosition(6);
+    current.setPosition(7, QTextCursor::KeepAnchor);
+    example->setTextCursor(current);
+}
+
+void TForm_color::takeColour(Colour colour) {
+    switch (colorItems->checkedId()) {
+    case 0:
+        form_test->GroundColour = colour;
+        changecolor(1);
+        break;
+    case 1:
+        form_test->TypedColour = colour;
+        changecolor(2);
+        break;
+    case 2:
+        form_test->UntypedColour = colour;
+        changecolor(3);
+        break;
+    case 3:
+        form_test->InputColour = colour;
+        changecolor(4);
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm_color::BitBtn5Click() {
+    const QColor chosen =
+        pickColour ? pickColour(lastPicked_) : QColorDialog::getColor(lastPicked_, this);
+    if (!chosen.isValid())
+        return;
+    lastPicked_ = chosen;
+    takeColour(fromQColor(chosen));
+}
+
+void TForm_color::BtnDefaultClick() {
+    form_test->TypedColour = 0x000000;
+    form_test->InputColour = 0xFF0000;
+    form_test->UntypedColour = 0x000000;
+    form_test->GroundColour = 0xFFFFFF;
+    changecolor(0);
+}
+
+void TForm_color::BitBtn_okClick() {
+    form_test->TestMinutes = Edit_time->value();
+    form_test->applySettings();
+    accept();
 }

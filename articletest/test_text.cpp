@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 constexpr int kCharsPerLine = 30;
 constexpr int kLineBytes = 2 * kCharsPerLine;
@@ -147,4 +149,13 @@ void TestText::setMark(int64_t pos, Mark m) {
     const size_t index = static_cast<size_t>(col / 2);
     if (index < marks.size())
         marks[index] = m;
+}
+
+void TestText::markRange(int line, int start, int length, Mark m) {
+    if (line < 0 || line >= lineCount())
+        return;
+    auto& marks = marks_[static_cast<size_t>(line)];
+    for (int b = std::max(start, 0) / 2; b < (start + length + 1) / 2; ++b)
+        if (static_cast<size_t>(b) < marks.size())
+            marks[static_cast<size_t>(b)] = m;
 }

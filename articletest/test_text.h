@@ -17,7 +17,9 @@
 // it are complete.
 class TestText {
 public:
-    enum class Mark : uint8_t { Untyped, Typed, Wrong };
+    // Untyped characters may carry the colour of a word found by the
+    // segmentation (magenta and blue in turn).
+    enum class Mark : uint8_t { Untyped, Typed, Wrong, WordMagenta, WordBlue };
 
     // Reads a test file. Lines end in 0x0D (CR LF and LF are taken too); the
     // article is the double-byte characters of its lines up to the first
@@ -46,6 +48,8 @@ public:
     // Marks of the article characters (by line and character index).
     Mark mark(int line, int index) const;
     void setMark(int64_t pos, Mark m);
+    // Marks the characters of bytes [start, start + length) of a line.
+    void markRange(int line, int start, int length, Mark m);
 
 private:
     std::vector<std::string> lines_;

@@ -28,9 +28,22 @@ void TestTextView::fillLine(QTextCursor& c, const TestText& text, int line) {
     int index = 0;
     while (i + 1 < bytes.size() && static_cast<unsigned char>(bytes[i]) >= 0x80) {
         const auto mark = text.mark(line, index++);
-        f.setForeground(mark == TestText::Mark::Wrong   ? QColor(255, 0, 0)
-                        : mark == TestText::Mark::Typed ? toQColor(colours_.typed)
-                                                        : toQColor(colours_.untyped));
+        switch (mark) {
+        case TestText::Mark::Wrong:
+            f.setForeground(QColor(255, 0, 0));
+            break;
+        case TestText::Mark::Typed:
+            f.setForeground(toQColor(colours_.typed));
+            break;
+        case TestText::Mark::WordMagenta:
+            f.setForeground(QColor(255, 0, 255));
+            break;
+        case TestText::Mark::WordBlue:
+            f.setForeground(QColor(0, 0, 255));
+            break;
+        default:
+            f.setForeground(toQColor(colours_.untyped));
+        }
         c.insertText(gbk::toUnicode(std::string_view(bytes).substr(i, 2)), f);
         i += 2;
     }

@@ -1,5 +1,6 @@
 #include "test_window.h"
 
+#include "article_conversion.h"
 #include "conversion_done_window.h"
 #include "dictionary_instance.h"
 #include "error_report.h"
@@ -180,6 +181,25 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
         b->setAutoDefault(false);
     BtnStart->setAutoDefault(false);
 
+    // Progress of the word segmentation, over the picture.
+    zdqc = new QFrame(this);
+    zdqc->setGeometry(218, 180, 400, 150);
+    zdqc->setFrameShape(QFrame::Panel);
+    zdqc->setFrameShadow(QFrame::Raised);
+    zdqc->setAutoFillBackground(true);
+    label(zdqc, QStringLiteral("正在自动切词……"), 20, 14, 360, 26)->setFont(fonts::hei(18, true));
+    label(zdqc, QStringLiteral("说明"), 20, 50, 40, 22);
+    label(zdqc, QStringLiteral("黑色：单字词"), 64, 50, 110, 22);
+    auto* blue = label(zdqc, QStringLiteral("蓝色、"), 180, 50, 48, 22);
+    blue->setStyleSheet(QStringLiteral("color: blue;"));
+    auto* fuchsia = label(zdqc, QStringLiteral("紫色："), 228, 50, 48, 22);
+    fuchsia->setStyleSheet(QStringLiteral("color: magenta;"));
+    label(zdqc, QStringLiteral("词组"), 276, 50, 40, 22);
+    ProgressBar2 = new QProgressBar(zdqc);
+    ProgressBar2->setGeometry(20, 96, 360, 20);
+    ProgressBar2->setMaximum(180);
+    zdqc->hide();
+
     FileMenu = new QMenu(this);
     select_file = FileMenu->addAction(QStringLiteral("选择文章"));
     change_file = FileMenu->addAction(QStringLiteral("文件转换"));
@@ -200,6 +220,7 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     on(SBtnSetup, &QPushButton::clicked, &Tform_test::SBtnSetupClick);
     on(SBtnfile, &QPushButton::clicked, &Tform_test::SBtnfileClick);
     on(key_help, &QPushButton::clicked, &Tform_test::key_helpClick);
+    on(BitBtn1, &QPushButton::clicked, &Tform_test::BitBtn1Click);
     on(select_file, &QAction::triggered, &Tform_test::select_fileClick);
     on(change_file, &QAction::triggered, &Tform_test::change_fileClick);
     on(Timer1, &QTimer::timeout, &Tform_test::Timer1Timer);
@@ -261,7 +282,6 @@ void Tform_test::refresh(bool wholeText) {
 
     LChange->setText(f.LChange);
     Label_file->setText(f.Label_file);
-    Label_time->setText(QStringLiteral("%1分钟  ").arg(TestMinutes));
     Lgo->setText(f.Lgo);
     ProgressBar1->setMaximum(TestMinutes * 60);
     ProgressBar1->setValue(std::min(f.ProgressBar1, ProgressBar1->maximum()));
@@ -318,17 +338,25 @@ void Tform_test::SBtnQuitClick() {
 
 void Tform_test::SBtnHelpClick() {
     // A fresh top-ten list each time, shown only to be looked at.
+    Form_result->EntryPending = false;
     Thighscore list(this);
     list.exec();
+}
+
+void Tform_test::applySettings() {
+    Label_time->setText(QStringLiteral("  %1分钟  ").arg(TestMinutes));
+    ProgressBar1->setMaximum(TestMinutes * 60);
+    refresh(true);
 }
 
 void Tform_test::SBtnSetupClick() {
     const QString saved = flow_->LChange;
     LChange->setText(QStringLiteral("设置颜色和时间"));
     Form_color->exec();
+    // Colours picked take effect even when the dialog was left with "放弃".
     ProgressBar1->setMaximum(TestMinutes * 60);
-    LChange->setText(saved);
     refresh(true);
+    LChange->setText(saved);
 }
 
 void Tform_test::SBtnfileClick() {
@@ -348,14 +376,78 @@ void Tform_test::select_fileClick() {
 }
 
 void Tform_test::change_fileClick() {
+    const QString saved = flow_->LChange;
+    const QString source =
+        ChangeDialog
+            ? ChangeDialog()
+            : QFileDialog::getOpenFileName(this, QStringLiteral("选择欲转换文件"), QString(),
+                                           QStringLiteral("文本文件(*.txt);;所有文件(*)"));
+    // The file dialog may have changed the working directory.
+    struct BackHome {
+        Tform_test* w;
+        ~BackHome() {
+            if (!w->HomeDir.isEmpty())
+                QDir::setCurrent(w->HomeDir);
+        }
+    } backHome{this};
+    if (source.isEmpty())
+        return;
+    LChange->setText(QStringLiteral("正在转换 ..."));
+    std::string target;
+    try {
+        const auto result = conversion::convertFile(source.toStdString(), &target);
+        LChange->setText(QStringLiteral("请作决定"));
+        Form_change->Label1->setText(QStringLiteral("共包含%1个汉字").arg(result.characters));
+    } catch (...) {
+        LChange->setText(saved);
+        throw;
+    }
+    Form_change->UseConverted = false;
     Form_change->exec();
+    if (Form_change->UseConverted) {
+        flow_->takeArticle(QString::fromStdString(target));
+        refresh(true);
+    } else {
+        LChange->setText(saved);
+    }
 }
 
 void Tform_test::key_helpClick() {
     const QString saved = flow_->LChange;
     LChange->setText(QStringLiteral("输入法说明"));
+    try {
+        form_help->loadFile(QStringLiteral("files/tvm.rtf"));
+    } catch (...) {
+        LChange->setText(saved);
+        throw;
+    }
     form_help->exec();
     LChange->setText(saved);
+}
+
+void Tform_test::BitBtn1Click() {
+    if (!prompts::askYesNo(this, QStringLiteral("确认"),
+                           QStringLiteral("自动切词可能需要几分钟。要等待吗？"))) {
+        if (BtnStart->isVisible())
+            BtnStart->setFocus();
+        return;
+    }
+    zdqc->show();
+    zdqc->raise();
+    ProgressBar2->setValue(0);
+    zdqc->repaint();
+    try {
+        flow_->segmentArticle([this](int) {
+            ProgressBar2->setValue(std::min(ProgressBar2->value() + 2, ProgressBar2->maximum()));
+            ProgressBar2->repaint();
+        });
+    } catch (...) {
+        zdqc->hide();
+        refresh();
+        throw;
+    }
+    zdqc->hide();
+    refresh();
 }
 
 bool Tform_test::askFindTestFile() {

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -39,8 +40,13 @@ public:
     Colour InputColour = 0xFF0000;
     Colour GroundColour = 0xFFFFFF;
 
-    // The open dialog, replaceable by tests: returns the chosen file or "".
+    // The open dialogs, replaceable by tests: return the chosen file or "".
     std::function<QString()> openDialog;
+    std::function<QString()> ChangeDialog;
+
+    // Applies the settings dialog's values: the duration label, the
+    // progress bar's length and the article's colours.
+    void applySettings();
 
     TestFlow& flow() { return *flow_; }
 
@@ -49,7 +55,8 @@ public:
     QPushButton *SBtnQuit, *SBtnHelp, *SBtnSetup, *SBtnfile, *BitBtn1, *BtnPause, *BtnStart,
         *key_help;
     QToolButton *Bleft, *bright;
-    QProgressBar* ProgressBar1;
+    QProgressBar *ProgressBar1, *ProgressBar2;
+    QFrame* zdqc; // progress of the word segmentation
     QScrollArea* ScrollBox1;
     QTextEdit* REdit1;
     QLineEdit* Edit_input;
@@ -85,6 +92,7 @@ private:
     void select_fileClick();
     void change_fileClick();
     void key_helpClick();
+    void BitBtn1Click();
     bool handleKey(QKeyEvent* event);
 
     // Draws the flow's state; `wholeText` redraws the article too.

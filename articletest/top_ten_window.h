@@ -2,11 +2,31 @@
 
 #include <QDialog>
 
-// The top ten of the article test.
+class QPushButton;
+class QTableWidget;
+
+// The top ten of the article test, read from "files/record.dat". A fresh
+// window is made for each opening; F1 reveals "清空".
 class Thighscore : public QDialog {
     Q_OBJECT
 public:
     explicit Thighscore(QWidget* parent = nullptr);
+
+    QTableWidget* StringGrid1;
+    QPushButton *Button1, *Button2, *Button3;
+
+    void initgrid();
+    void addscore();
+    void loadlist();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void Button1Click();
+    void Button3Click();
 };
 
+// The instance made at start-up (each opening makes its own).
 extern Thighscore* highscore;

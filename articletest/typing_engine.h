@@ -37,6 +37,7 @@ public:
     TypingEngine(TestText& text, TypingHost& host) : text_(text), host_(host) {}
     // The dictionary the codes are looked up in (the program's one).
     void setDictionary(Ttwo* dictionary) { two_ = dictionary; }
+    Ttwo& dictionaryForLookups() const { return dictionary(); }
 
     static constexpr int kMaxCodeLength = 6;
     static constexpr int kPageBytes = 51;

@@ -1,21 +1,26 @@
 #include "prompts.h"
 
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace prompts {
 namespace {
+
 Answerer& answerer() {
     static Answerer a;
     return a;
 }
-} // namespace
-
-void setAnswerer(Answerer a) {
-    answerer() = std::move(a);
+TextAnswerer& textAnswerer() {
+    static TextAnswerer a;
+    return a;
+}
+Notifier& notifier() {
+    static Notifier n;
+    return n;
 }
 
-namespace {
 bool ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
          const QString& yesText, const QString& noText) {
     if (answerer())
@@ -28,7 +33,18 @@ bool ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QS
     box.exec();
     return box.clickedButton() == yes;
 }
+
 } // namespace
+
+void setAnswerer(Answerer a) {
+    answerer() = std::move(a);
+}
+void setTextAnswerer(TextAnswerer a) {
+    textAnswerer() = std::move(a);
+}
+void setNotifier(Notifier n) {
+    notifier() = std::move(n);
+}
 
 bool askYesNo(QWidget* parent, const QString& title, const QString& text, Style style) {
     return ask(parent, style == Style::Warning ? QMessageBox::Warning : QMessageBox::Question,
@@ -38,6 +54,25 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& text, Style 
 bool askOkCancel(QWidget* parent, const QString& title, const QString& text) {
     return ask(parent, QMessageBox::Question, title, text, QStringLiteral("确定"),
                QStringLiteral("取消"));
+}
+
+std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label) {
+    if (textAnswerer())
+        return textAnswerer()(title);
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+void inform(QWidget* parent, const QString& title, const QString& text) {
+    if (notifier()) {
+        notifier()(text);
+        return;
+    }
+    QMessageBox::information(parent, title, text);
 }
 
 } // namespace prompts

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -19,8 +20,21 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& text,
 // OK/Cancel question with a question icon; true for OK.
 bool askOkCancel(QWidget* parent, const QString& title, const QString& text);
 
+// A line of text asked for in an input box; nullopt when cancelled.
+std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label);
+
+// A notice with one OK button.
+void inform(QWidget* parent, const QString& title, const QString& text);
+
 using Answerer = std::function<bool(const QString& text)>;
 // Replaces the message box; an empty function restores it.
 void setAnswerer(Answerer answerer);
+
+// Replaces the input box; tests type their answer through it.
+using TextAnswerer = std::function<std::optional<QString>(const QString& title)>;
+void setTextAnswerer(TextAnswerer answerer);
+// Replaces the notices; tests see their texts.
+using Notifier = std::function<void(const QString& text)>;
+void setNotifier(Notifier notifier);
 
 } // namespace prompts

@@ -17,6 +17,8 @@
 #include <QMouseEvent>
 #include <QMovie>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -67,11 +69,11 @@ TEST_F(StartScreen, WindowsAreCreatedOnceInTheirOrderBeforeTheDictionary) {
                            "Tform_test", "TForm_color", "TFormstop", "Tformdelait", "TAbout",
                            "TFormSM", "Tform_help", "Thighscore", "TFPhbin", "TFPhb", "TFhelp",
                            "TFHot_Sort", "TFHot", "TForm1"}));
-    // The settings dialog took the test window's colours while it was created.
-    form_test->InputColour = 0x00FF00;
-    EXPECT_EQ(Form_color->SampleInput, 0xFF0000u);
-    EXPECT_EQ(Form_color->SampleGround, 0xFFFFFFu);
-    EXPECT_EQ(Form_color->SampleMinutes, 15);
+    // The settings dialog painted its sample from the test window's colours
+    // while it was created: blue input on white.
+    const QTextBlock line2 = Form_color->example->document()->findBlockByNumber(1);
+    EXPECT_EQ(line2.begin().fragment().charFormat().foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(Form_color->example->palette().color(QPalette::Base), QColor(Qt::white));
     // The dictionary exists and has read nothing.
     ASSERT_NE(two, nullptr);
     EXPECT_EQ(two->fileReads(), 0);

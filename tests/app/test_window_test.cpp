@@ -5,8 +5,10 @@
 #include "dictionary_instance.h"
 #include "test_report_window.h"
 #include "test_window.h"
+#include "top_ten_window.h"
 #include "two.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -46,10 +49,15 @@ protected:
                                             std::string(39, ' ') + "\r\r \r"));
         writeFile("hzlib/zh1", QByteArray::fromStdString(dicttest::groupBytes(1, recs)));
         form_test->HomeDir = path(QString());
-        // Close every report as soon as it shows, noting what it listed.
+        // Close every report and top-ten list as soon as it shows, noting
+        // what the report listed.
         closer.setInterval(5);
         QObject::connect(&closer, &QTimer::timeout, [this] {
-            if (Form_result->isVisible()) {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* list = qobject_cast<Thighscore*>(modal)) {
+                listsShown << list->StringGrid1->item(1, 1)->text();
+                list->close();
+            } else if (modal == Form_result) {
                 reports << Form_result->Mresult->toPlainText();
                 Form_result->close();
             }
@@ -83,6 +91,7 @@ protected:
 
     QTimer closer;
     QStringList reports;
+    QStringList listsShown; // the first name of each top-ten list shown
 };
 
 // start text input timer pause quit setup file help
@@ -133,6 +142,9 @@ TEST_F(TestWindow, ATestFromStartToTimeUp) {
     EXPECT_EQ(form_test->LChange->text(), QStringLiteral("请按开始键继续测试"));
     EXPECT_EQ(form_test->Lgo->text(), QStringLiteral("0:00"));
     EXPECT_EQ(form_test->alread->text(), QStringLiteral("0"));
+    // One right character in a minute: speed 1, into the empty top ten.
+    EXPECT_EQ(Form_result->LRate->text(), QStringLiteral("1字/分"));
+    EXPECT_EQ(listsShown, QStringList{QStringLiteral("小明")});
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
 }
 

@@ -14,6 +14,8 @@ void ProgramFolderTest::SetUp() {
     ASSERT_TRUE(folder_.isValid());
     QDir(folder_.path()).mkpath(QStringLiteral("images"));
     QDir(folder_.path()).mkpath(QStringLiteral("hzlib"));
+    QDir(folder_.path()).mkpath(QStringLiteral("files"));
+    writeFile(QStringLiteral("files/record.dat"), QByteArray());
     setProgramFolder(folder_.path());
     desktop::setOpener([this](const QUrl& url) { opened.push_back(url); });
     prompts::setAnswerer([this](const QString& text) {
@@ -21,6 +23,11 @@ void ProgramFolderTest::SetUp() {
         return answerYes;
     });
     errors::setReporter([this](QWidget*, const QString& message) { errorsShown << message; });
+    prompts::setTextAnswerer([this](const QString& title) -> std::optional<QString> {
+        questions << title;
+        return typedName;
+    });
+    prompts::setNotifier([this](const QString& text) { notices << text; });
     createWindows();
 }
 
@@ -28,6 +35,8 @@ void ProgramFolderTest::TearDown() {
     destroyWindows();
     desktop::setOpener({});
     prompts::setAnswerer({});
+    prompts::setTextAnswerer({});
+    prompts::setNotifier({});
     errors::setReporter({});
     setProgramFolder(QString());
 }

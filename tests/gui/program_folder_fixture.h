@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 // A temporary program folder with all windows created on it, and the
@@ -23,8 +24,10 @@ protected:
     void writeFile(const QString& relative, const QByteArray& bytes) const;
 
     QTemporaryDir folder_;
-    std::vector<QUrl> opened; // what the desktop was asked to open
-    QStringList questions;    // questions asked, in order
-    bool answerYes = false;   // the answer to every question
-    QStringList errorsShown;  // messages of the error handler
+    std::vector<QUrl> opened;                                  // what the desktop was asked to open
+    QStringList questions;                                     // questions asked, in order
+    bool answerYes = false;                                    // the answer to every question
+    QStringList errorsShown;                                   // messages of the error handler
+    std::optional<QString> typedName = QStringLiteral("小明"); // typed into input boxes
+    QStringList notices;                                       // texts of notices
 };
