@@ -69,4 +69,25 @@ TEST(TarvoDictCommand, BuildsADictionaryAndReportsErrors) {
     EXPECT_EQ(tarvoDict({"frobnicate"}).status, 1);
 }
 
+TEST(TarvoDictCommand, ConvertsAndSegmentsArticles) {
+    dicttest::DictDir dir;
+    dir.write("poem.txt", dicttest::g("静夜思　李白\r\n床前明月光，疑是地上霜。"));
+    const QString source = QString::fromStdString(dir.path() + "/poem.txt");
+    ToolResult r = tarvoDict({"convert", source});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "15\n");
+
+    r = tarvoDict({"segment", QString::fromStdString(dir.path() + "/poem.tvm")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList tokens = r.out.trimmed().split(u'/');
+    EXPECT_EQ(tokens.join(QString()), QStringLiteral("静夜思李白床前明月光疑是地上霜"));
+    EXPECT_TRUE(tokens.contains(QStringLiteral("李白"))) << r.out.toStdString();
+    EXPECT_TRUE(tokens.contains(QStringLiteral("明月"))) << r.out.toStdString();
+
+    dir.write("same.tvm", "x");
+    r = tarvoDict({"convert", QString::fromStdString(dir.path() + "/same.tvm")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("same.tvm")));
+}
+
 } // namespace

@@ -7,6 +7,8 @@
 #include "dictionary_error.h"
 #include "gbk_codec.h"
 #include "read_whole_file.h"
+#include "segmentation.h"
+#include "test_text.h"
 #include "two.h"
 
 #include <QList>
@@ -22,7 +24,8 @@ const char* const kUsage = "用法：\n"
                            "  tarvo-dict code [--dir HZLIB_DIR] CHARACTER\n"
                            "  tarvo-dict word [--dir HZLIB_DIR] [--frequent] TEXT\n"
                            "  tarvo-dict dump FILE\n"
-                           "  tarvo-dict convert SOURCE\n";
+                           "  tarvo-dict convert SOURCE\n"
+                           "  tarvo-dict segment [--dir HZLIB_DIR] TESTFILE\n";
 
 struct Options {
     std::string dir;
@@ -148,6 +151,25 @@ int convert(const Options& o, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+// Prints the article of a test file with the dictionary words separated by "/".
+int segment(const Options& o, std::ostream& out, std::ostream& err) {
+    if (o.positional.size() != 1)
+        return usage(err);
+    const TestText text = TestText::loadFile(QString::fromStdString(o.positional[0]));
+    std::vector<std::string> display;
+    for (int i = 0; i < text.lineCount(); ++i)
+        display.push_back(text.line(i));
+    const auto lines = segmentation::articleLines(display);
+    Ttwo two(o.dir);
+    const auto runs = segmentation::segment(
+        lines, [&](int n, std::string_view w) { return two.HasWord(n, w); }, [](int) {});
+    for (const std::string& line : segmentation::joinWithSlashes(lines, runs)) {
+        if (!line.empty())
+            out << utf8(line) << "\n";
+    }
+    return 0;
+}
+
 } // namespace
 
 int runTarvoDict(const std::vector<std::string>& args, const std::string& defaultDictDir,
@@ -171,6 +193,8 @@ int runTarvoDict(const std::vector<std::string>& args, const std::string& defaul
             return dump(o, out, err);
         if (cmd == "convert")
             return convert(o, out, err);
+        if (cmd == "segment")
+            return segment(o, out, err);
     } catch (const std::exception& e) {
         err << e.what() << "\n";
         return 1;

@@ -1,0 +1,218 @@
+#include "program_folder_fixture.h"
+
+#include "conversion_done_window.h"
+#include "dict_test_files.h"
+#include "dictionary_instance.h"
+#include "help_text_window.h"
+#include "test_report_window.h"
+#include "test_settings_window.h"
+#include "test_window.h"
+#include "top_ten_file.h"
+#include "top_ten_window.h"
+#include "two.h"
+
+#include "test_paths.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+using TestDialogs = ProgramFolderTest;
+
+TEST_F(TestDialogs, SettingsDurationAndColours) {
+    // "确定" at once: ten minutes, the first time.
+    QTimer::singleShot(0, [] { QTest::mouseClick(Form_color->BitBtn_ok, Qt::LeftButton); });
+    QTest::mouseClick(form_test->SBtnSetup, Qt::LeftButton);
+    EXPECT_EQ(form_test->TestMinutes, 10);
+    EXPECT_EQ(form_test->Label_time->text(), QStringLiteral("  10分钟  "));
+    EXPECT_EQ(form_test->ProgressBar1->maximum(), 600);
+
+    // A background picked, then "放弃": the colour stays, the duration does not change.
+    Form_color->pickColour = [](const QColor&) { return QColor(0, 128, 0); };
+    QTimer::singleShot(0, [] {
+        Form_color->colorItems->button(0)->click();
+        QTest::mouseClick(Form_color->BitBtn5, Qt::LeftButton);
+        Form_color->Edit_time->setValue(120);
+        QTest::mouseClick(Form_color->BitBtn_cancel, Qt::LeftButton);
+    });
+    QTest::mouseClick(form_test->SBtnSetup, Qt::LeftButton);
+    EXPECT_EQ(form_test->GroundColour, 0x008000u);
+    EXPECT_EQ(form_test->TestMinutes, 10);
+    EXPECT_EQ(form_test->REdit1->palette().color(QPalette::Base), QColor(0, 128, 0));
+
+    // The spin box keeps 120: "确定" now gives two hours.
+    QTimer::singleShot(0, [] { QTest::mouseClick(Form_color->BitBtn_ok, Qt::LeftButton); });
+    QTest::mouseClick(form_test->SBtnSetup, Qt::LeftButton);
+    EXPECT_EQ(form_test->ProgressBar1->maximum(), 7200);
+
+    // "缺省值" restores the colours, not the duration.
+    Form_color->colorItems->button(3)->click();
+    Form_color->takeColour(0x00FF00);
+    EXPECT_EQ(form_test->InputColour, 0x00FF00u);
+    QTest::mouseClick(Form_color->BtnDefault, Qt::LeftButton);
+    EXPECT_EQ(form_test->InputColour, 0xFF0000u);
+    EXPECT_EQ(form_test->GroundColour, 0xFFFFFFu);
+    EXPECT_EQ(form_test->TestMinutes, 120);
+    EXPECT_EQ(Form_color->example->palette().color(QPalette::Base), QColor(Qt::white));
+}
+
+class ReportAndTopTen : public ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        writeFile("hzlib/zh1",
+                  QByteArray::fromStdString(dicttest::groupBytes(
+                      1, {{"50006", dicttest::g("中")}, {"6015", dicttest::g("国")}})));
+        form_test->HomeDir = path(QString());
+        QDir::setCurrent(form_test->HomeDir);
+    }
+    // Shows the report as the test window does at the end of a test.
+    void report(const QString& clock, int typed, int wrong, const QString& errors) {
+        form_test->Lgo->setText(clock);
+        form_test->alread->setText(QString::number(typed));
+        form_test->wrong->setText(QString::number(wrong));
+        Form_result->Mresult->setPlainText(errors);
+        QTimer::singleShot(0, [this] { whileShown(); });
+        Form_result->exec();
+    }
+    std::function<void()> whileReportShown = [] {};
+    void whileShown() {
+        // The top-ten list opened by an admission comes first.
+        if (auto* list = qobject_cast<Thighscore*>(QApplication::activeModalWidget())) {
+            gridNames << list->StringGrid1->item(1, 1)->text();
+            list->close();
+            QTimer::singleShot(0, [this] { whileShown(); });
+            return;
+        }
+        whileReportShown();
+        Form_result->close();
+    }
+    QStringList gridNames;
+};
+
+TEST_F(ReportAndTopTen, AReportEntersTheTopTenAndRevealsCodes) {
+    report("01:00", 3, 2, QStringLiteral("中(种)\n国(  )"));
+    EXPECT_EQ(Form_result->Ltime->text(), QStringLiteral("1分钟"));
+    EXPECT_EQ(Form_result->LL->text(), QStringLiteral("33%"));
+    EXPECT_EQ(Form_result->LRate->text(), QStringLiteral("1字/分"));
+    EXPECT_EQ(questions, QStringList{QStringLiteral("恭喜你！进入前十！输入你的姓名")});
+    EXPECT_EQ(gridNames, QStringList{QStringLiteral("小明")});
+    EXPECT_FALSE(Form_result->lbSorry->isVisible());
+    ASSERT_EQ(TopTenFile(path("files/record.dat")).read().size(), 1u);
+
+    // Enter reveals the codes one line at a time, and no further than the last line.
+    whileReportShown = [] {
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(Form_result, Qt::Key_Return);
+    };
+    typedName = QStringLiteral("一个很长很长很长的名字");
+    report("00:30", 3, 2, QStringLiteral("中(种)\n国(  )"));
+    EXPECT_EQ(Form_result->Mresult->toPlainText(), QStringLiteral("中(种)50006\n国(  )6015"));
+    const auto entries = TopTenFile(path("files/record.dat")).read();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].name.size(), 16u) << "the name is cut to 16 bytes";
+
+    // Nothing typed: no speed, no question.
+    questions.clear();
+    report("0:00", 0, 0, QString());
+    EXPECT_EQ(Form_result->LRate->text(), QStringLiteral("0字/分"));
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+TEST_F(ReportAndTopTen, TheListClearsOnF1AndShowsTheLastReport) {
+    TopTenFile(path("files/record.dat")).add({"a", 90});
+    Form_result->EntryPending = false;
+    Thighscore list;
+    list.show();
+    EXPECT_EQ(list.StringGrid1->item(0, 0)->text(), QStringLiteral("前十名"));
+    EXPECT_EQ(list.StringGrid1->item(1, 1)->text(), QStringLiteral("a"));
+    EXPECT_EQ(list.StringGrid1->item(1, 2)->text(), QStringLiteral("90"));
+    EXPECT_EQ(list.StringGrid1->item(10, 0)->text(), QStringLiteral("10"));
+    EXPECT_TRUE(list.Button1->isHidden());
+    QTest::keyClick(&list, Qt::Key_F1);
+    EXPECT_FALSE(list.Button1->isHidden());
+    QTest::mouseClick(list.Button1, Qt::LeftButton);
+    EXPECT_EQ(notices, QStringList{QStringLiteral("排行榜已清空")});
+    EXPECT_EQ(list.StringGrid1->item(1, 1)->text(), QStringLiteral(" "));
+    EXPECT_TRUE(TopTenFile(path("files/record.dat")).read().empty());
+
+    // "上一次成绩" shows the last report without computing it again.
+    Form_result->LRate->setText(QStringLiteral("42字/分"));
+    form_test->alread->setText(QStringLiteral("999"));
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        shown = Form_result->LRate->text();
+        Form_result->close();
+    });
+    QTest::mouseClick(list.Button3, Qt::LeftButton);
+    EXPECT_EQ(shown, QStringLiteral("42字/分"));
+    EXPECT_FALSE(Form_result->LastOnly);
+}
+
+TEST_F(ReportAndTopTen, AMissingRecordFileIsNamedAndTheLabelsStay) {
+    QFile::remove(path("files/record.dat"));
+    report("01:00", 10, 0, QString());
+    EXPECT_EQ(Form_result->LRate->text(), QStringLiteral("10字/分"));
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(QStringLiteral("files/record.dat")));
+}
+
+TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
+    writeFile("hzlib/zh2.hz",
+              QByteArray::fromStdString(dicttest::groupBytes(2, {{"1", dicttest::g("中国")}})));
+    for (const char* f : {"zh1.hz", "zh3.hz", "zh4.hz", "zh5.hz"})
+        writeFile(QStringLiteral("hzlib/") + f, QByteArray());
+    writeFile("news.txt", QByteArray::fromStdString(dicttest::g("中国，中国。abc")));
+    form_test->show();
+    form_test->ChangeDialog = [this] { return path("news.txt"); };
+
+    // No: the article stays as it was.
+    QTimer::singleShot(0, [] { QTest::mouseClick(Form_change->BitBtn1, Qt::LeftButton); });
+    form_test->change_file->trigger();
+    EXPECT_EQ(Form_change->Label1->text(), QStringLiteral("共包含4个汉字"));
+    EXPECT_TRUE(QFile::exists(path("news.tvm")));
+    EXPECT_NE(form_test->Label_file->text(), QStringLiteral("news.tvm"));
+
+    // Yes: the converted article is loaded, ready to start.
+    QTimer::singleShot(0, [] { QTest::mouseClick(Form_change->BitBtnok, Qt::LeftButton); });
+    form_test->change_file->trigger();
+    EXPECT_EQ(form_test->Label_file->text(), QStringLiteral("news.tvm"));
+    EXPECT_EQ(form_test->LChange->text(), QStringLiteral("请按开始按钮"));
+    EXPECT_TRUE(form_test->BitBtn1->isEnabled());
+
+    // The segmentation colours both words, magenta then blue.
+    answerYes = true;
+    QTest::mouseClick(form_test->BitBtn1, Qt::LeftButton);
+    EXPECT_FALSE(form_test->BitBtn1->isEnabled());
+    EXPECT_EQ(form_test->flow().text.mark(0, 0), TestText::Mark::WordMagenta);
+    EXPECT_EQ(form_test->flow().text.mark(0, 2), TestText::Mark::WordBlue);
+    QTextCursor c(form_test->REdit1->document());
+    c.setPosition(1);
+    EXPECT_EQ(c.charFormat().foreground().color(), QColor(255, 0, 255));
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+
+    // The input-method help reads files/tvm.rtf.
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(TARVO_SOURCE_DIR "/data/files/tvm.rtf"), path("files/tvm.rtf")));
+    QTimer::singleShot(0, [] { form_help->close(); });
+    QTest::mouseClick(form_test->key_help, Qt::LeftButton);
+    EXPECT_TRUE(form_help->RichEdit1->toPlainText().contains(QStringLiteral("输入说明")));
+    form_test->hide();
+}
+
+} // namespace
