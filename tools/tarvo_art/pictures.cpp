@@ -232,4 +232,100 @@ QImage logo() {
     return img;
 }
 
+QImage digitStrip() {
+    QImage img(600, 60, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Seven segments, lit in green, dimmed where off, as on a pocket game.
+    static const bool segments[10][7] = {
+        {1, 1, 1, 0, 1, 1, 1}, {0, 0, 1, 0, 0, 1, 0}, {1, 0, 1, 1, 1, 0, 1}, {1, 0, 1, 1, 0, 1, 1},
+        {0, 1, 1, 1, 0, 1, 0}, {1, 1, 0, 1, 0, 1, 1}, {1, 1, 0, 1, 1, 1, 1}, {1, 0, 1, 0, 0, 1, 0},
+        {1, 1, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 0, 1, 1}};
+    // top, upper left, upper right, middle, lower left, lower right, bottom
+    const QRectF bars[7] = {{16, 6, 28, 6},  {11, 10, 6, 20}, {43, 10, 6, 20}, {16, 27, 28, 6},
+                            {11, 31, 6, 20}, {43, 31, 6, 20}, {16, 48, 28, 6}};
+    for (int d = 0; d < 10; ++d) {
+        for (int s = 0; s < 7; ++s) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(segments[d][s] ? QColor(40, 255, 60) : QColor(0, 45, 10));
+            p.drawRoundedRect(bars[s].translated(d * 60, 0), 3, 3);
+        }
+    }
+    return img;
+}
+
+QImage mark() {
+    QImage img(32, 32, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(120, 90, 90), 1.2));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(9, 1, 6, 16)); // ears
+    p.drawEllipse(QRectF(17, 1, 6, 16));
+    p.drawEllipse(QRectF(5, 11, 22, 19)); // head
+    p.setBrush(QColor(255, 170, 190));
+    p.drawEllipse(QRectF(11, 3, 2, 10));
+    p.drawEllipse(QRectF(19, 3, 2, 10));
+    p.setBrush(Qt::black);
+    p.drawEllipse(QRectF(10, 17, 3.5, 3.5));
+    p.drawEllipse(QRectF(18.5, 17, 3.5, 3.5));
+    p.setBrush(QColor(255, 120, 150));
+    p.drawEllipse(QRectF(14.5, 22, 3, 2.5));
+    return img;
+}
+
+namespace {
+void drawFace(QPainter& p, const QRectF& r, Face f) {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(150, 100, 0), 2));
+    p.setBrush(QColor(255, 215, 40));
+    p.drawEllipse(r.adjusted(2, 2, -2, -2));
+    const qreal w = r.width();
+    p.setBrush(QColor(60, 40, 0));
+    p.setPen(Qt::NoPen);
+    if (f == Face::Laugh) {
+        p.setPen(QPen(QColor(60, 40, 0), 2.5));
+        p.drawArc(QRectF(r.left() + w * 0.22, r.top() + w * 0.3, w * 0.18, w * 0.14), 0, 180 * 16);
+        p.drawArc(QRectF(r.left() + w * 0.6, r.top() + w * 0.3, w * 0.18, w * 0.14), 0, 180 * 16);
+        p.setBrush(QColor(200, 40, 40));
+        p.drawChord(QRectF(r.left() + w * 0.24, r.top() + w * 0.42, w * 0.52, w * 0.4), 180 * 16,
+                    180 * 16);
+    } else if (f == Face::Cry) {
+        p.drawEllipse(QRectF(r.left() + w * 0.28, r.top() + w * 0.3, w * 0.1, w * 0.14));
+        p.drawEllipse(QRectF(r.left() + w * 0.62, r.top() + w * 0.3, w * 0.1, w * 0.14));
+        p.setPen(QPen(QColor(60, 40, 0), 2.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(r.left() + w * 0.3, r.top() + w * 0.62, w * 0.4, w * 0.25), 0, 180 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(80, 160, 255));
+        p.drawEllipse(QRectF(r.left() + w * 0.27, r.top() + w * 0.46, w * 0.08, w * 0.14));
+    } else {
+        p.drawEllipse(QRectF(r.left() + w * 0.28, r.top() + w * 0.3, w * 0.1, w * 0.14));
+        p.drawEllipse(QRectF(r.left() + w * 0.62, r.top() + w * 0.3, w * 0.1, w * 0.14));
+        p.setPen(QPen(QColor(60, 40, 0), 2.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(r.left() + w * 0.28, r.top() + w * 0.45, w * 0.44, w * 0.3), 200 * 16,
+                  140 * 16);
+    }
+}
+} // namespace
+
+QImage smiley() {
+    QImage img(48, 48, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    drawFace(p, QRectF(0, 0, 48, 48), Face::Start);
+    return img;
+}
+
+QImage face(Face f) {
+    QImage img(48, 48, QImage::Format_RGB32);
+    img.fill(QColor(192, 192, 192));
+    QPainter p(&img);
+    drawFace(p, QRectF(0, 0, 48, 48), f);
+    return img;
+}
+
 } // namespace art

@@ -16,4 +16,14 @@ QList<QImage> animationFrames();
 // The about box's logo (201 × 49).
 QImage logo();
 
+// The warm-up game: the digits 0-9 side by side, green on black, 60 × 60
+// each (600 × 60); the mark of the fun mode (32 × 32, a little rabbit); the
+// smiley of the start buttons (48 × 48); the faces of the classic mode
+// (start, laughing, crying; 48 × 48).
+QImage digitStrip();
+QImage mark();
+QImage smiley();
+enum class Face { Start, Laugh, Cry };
+QImage face(Face f);
+
 } // namespace art
