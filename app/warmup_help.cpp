@@ -44,6 +44,7 @@ namespace {
 QPlainTextEdit* memo(const QStringList& lines) {
     auto* m = new QPlainTextEdit;
     m->setReadOnly(true);
+    m->setFont(fonts::song(16));
     m->setPlainText(lines.join(u'\n'));
     m->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffe1; color: green; }"));
     return m;
