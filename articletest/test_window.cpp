@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "gbk_codec.h"
 #include "help_text_window.h"
+#include "keypad_key.h"
 #include "prompts.h"
 #include "test_report_window.h"
 #include "test_settings_window.h"
@@ -49,30 +50,25 @@ QPushButton* button(QWidget* parent, const QString& text, int x, int y, int w, i
 } // namespace
 
 KeyPress testKeyOf(const QKeyEvent& e) {
-    const int k = e.key();
-    if (k >= Qt::Key_0 && k <= Qt::Key_9)
-        return {TestKey::Digit, k - Qt::Key_0};
-    switch (k) {
-    case Qt::Key_Space:
+    const PadKeyPress k = padKeyOf(e);
+    switch (k.key) {
+    case PadKey::Digit:
+        return {TestKey::Digit, k.digit};
+    case PadKey::Space:
         return {TestKey::Space};
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case PadKey::Enter:
         return {TestKey::Enter};
-    case Qt::Key_Asterisk:
+    case PadKey::Star:
         return {TestKey::Star};
-    case Qt::Key_Slash:
+    case PadKey::Slash:
         return {TestKey::Slash};
-    case Qt::Key_Plus:
+    case PadKey::Plus:
         return {TestKey::Plus};
-    case Qt::Key_Minus:
+    case PadKey::Minus:
         return {TestKey::Minus};
-    case Qt::Key_Period:
+    case PadKey::Dot:
         return {TestKey::Dot};
-    case Qt::Key_Comma:
-    case Qt::Key_Delete:
-        // The keypad's decimal key in locales with a decimal comma, or with Num Lock off.
-        return {(e.modifiers() & Qt::KeypadModifier) ? TestKey::Dot : TestKey::Other};
-    case Qt::Key_Backspace:
+    case PadKey::Backspace:
         return {TestKey::Backspace};
     default:
         return {TestKey::Other};

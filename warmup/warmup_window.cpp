@@ -3,6 +3,7 @@
 #include "error_report.h"
 #include "fonts.h"
 #include "image_file.h"
+#include "keypad_key.h"
 #include "program_folder.h"
 #include "warmup_help.h"
 #include "warmup_ranking_window.h"
@@ -129,27 +130,22 @@ void DigitDisplay::paintEvent(QPaintEvent*) {
 }
 
 WarmupKeyPress warmupKeyOf(const QKeyEvent& e) {
-    const int key = e.key();
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return {WarmupKey::Digit, key - Qt::Key_0};
-    switch (key) {
-    case Qt::Key_Slash:
+    const PadKeyPress k = padKeyOf(e);
+    switch (k.key) {
+    case PadKey::Digit:
+        return {WarmupKey::Digit, k.digit};
+    case PadKey::Slash:
         return {WarmupKey::Slash};
-    case Qt::Key_Asterisk:
+    case PadKey::Star:
         return {WarmupKey::Star};
-    case Qt::Key_Minus:
+    case PadKey::Minus:
         return {WarmupKey::Minus};
-    case Qt::Key_Plus:
+    case PadKey::Plus:
         return {WarmupKey::Plus};
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
+    case PadKey::Enter:
         return {WarmupKey::Enter};
-    case Qt::Key_Period:
+    case PadKey::Dot:
         return {WarmupKey::Dot};
-    case Qt::Key_Comma:
-    case Qt::Key_Delete:
-        // The keypad's "Del" key: a decimal comma in some locales, Delete with Num Lock off.
-        return {(e.modifiers() & Qt::KeypadModifier) ? WarmupKey::Dot : WarmupKey::Other};
     default:
         return {WarmupKey::Other};
     }
