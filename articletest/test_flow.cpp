@@ -189,14 +189,18 @@ void TestFlow::articleEnded() {
     SBtnHelpEnabled = true;
 }
 
-void TestFlow::segmentArticle(const std::function<void(int line)>& afterLine) {
+void TestFlow::segmentArticle(bool frequentOnly, const std::function<void(int line)>& afterLine) {
     Ttwo& two = engine.dictionaryForLookups();
     std::vector<std::string> display;
     for (int i = 0; i < text.lineCount(); ++i)
         display.push_back(text.line(i));
     const auto lines = segmentation::articleLines(display);
     const auto runs = segmentation::segment(
-        lines, [&](int n, std::string_view w) { return two.HasWord(n, w); }, afterLine);
+        lines,
+        [&](int n, std::string_view w) {
+            return frequentOnly ? n == 2 && two.IsFrequentWord(w) : two.HasWord(n, w);
+        },
+        afterLine);
     for (const auto& r : runs) {
         text.markRange(2 * r.articleLine, r.start, r.length,
                        r.magenta ? TestText::Mark::WordMagenta : TestText::Mark::WordBlue);

@@ -41,9 +41,11 @@ public:
     bool FormKeyPress(KeyPress key) { return engine.FormKeyPress(key); }
     // Loads a chosen article and makes the window ready for it.
     void takeArticle(const QString& path);
-    // Colours the dictionary words of the loaded article; `afterLine` runs
-    // after each article line (the window advances its progress bar).
-    void segmentArticle(const std::function<void(int line)>& afterLine);
+    // Colours the dictionary words of the loaded article: all words of 2 to 9
+    // characters, or with `frequentOnly` the two-character words of the
+    // high-frequency list. `afterLine` runs after each article line (the
+    // window advances its progress bar).
+    void segmentArticle(bool frequentOnly, const std::function<void(int line)>& afterLine);
 
     // TypingHost.
     bool startButtonShown() const override { return BtnStartShown; }

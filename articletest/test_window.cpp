@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -195,6 +197,15 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     ProgressBar2->setGeometry(20, 96, 360, 20);
     ProgressBar2->setMaximum(180);
     zdqc->hide();
+
+    rdgQC = new QGroupBox(this);
+    rdgQC->setGeometry(640, 8, 150, 28);
+    rdgQCAll = new QRadioButton(QStringLiteral("全部"), rdgQC);
+    rdgQCAll->setGeometry(4, 4, 60, 20);
+    rdgQCAll->setChecked(true);
+    rdgQCFrequent = new QRadioButton(QStringLiteral("高频词"), rdgQC);
+    rdgQCFrequent->setGeometry(70, 4, 76, 20);
+    rdgQC->hide();
 
     FileMenu = new QMenu(this);
     select_file = FileMenu->addAction(QStringLiteral("选择文章"));
@@ -433,7 +444,7 @@ void Tform_test::BitBtn1Click() {
     ProgressBar2->setValue(0);
     zdqc->repaint();
     try {
-        flow_->segmentArticle([this](int) {
+        flow_->segmentArticle(rdgQCFrequent->isChecked(), [this](int) {
             ProgressBar2->setValue(std::min(ProgressBar2->value() + 2, ProgressBar2->maximum()));
             ProgressBar2->repaint();
         });

@@ -10,6 +10,8 @@
 #include <memory>
 
 class QFrame;
+class QGroupBox;
+class QRadioButton;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -57,6 +59,9 @@ public:
     QToolButton *Bleft, *bright;
     QProgressBar *ProgressBar1, *ProgressBar2;
     QFrame* zdqc; // progress of the word segmentation
+    // Which words the segmentation looks for: "全部" or "高频词" (hidden; "全部").
+    QGroupBox* rdgQC;
+    QRadioButton *rdgQCAll, *rdgQCFrequent;
     QScrollArea* ScrollBox1;
     QTextEdit* REdit1;
     QLineEdit* Edit_input;

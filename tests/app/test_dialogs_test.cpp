@@ -18,10 +18,12 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -205,6 +207,17 @@ TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
     c.setPosition(1);
     EXPECT_EQ(c.charFormat().foreground().color(), QColor(255, 0, 255));
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+
+    // The hidden "高频词" choice looks only for words of the high-frequency list.
+    EXPECT_TRUE(form_test->rdgQC->isHidden());
+    writeFile("hzlib/gpc.txt", QByteArray::fromStdString("500601" + dicttest::g("中国") + "\r\n"));
+    form_test->openDialog = [this] { return path("news.tvm"); };
+    form_test->select_file->trigger();
+    form_test->rdgQCFrequent->setChecked(true);
+    QTest::mouseClick(form_test->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(form_test->flow().text.mark(0, 0), TestText::Mark::WordMagenta);
+    EXPECT_EQ(form_test->flow().text.mark(0, 2), TestText::Mark::WordBlue);
+    form_test->rdgQCAll->setChecked(true);
 
     // The input-method help reads files/tvm.rtf.
     ASSERT_TRUE(

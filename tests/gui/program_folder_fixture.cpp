@@ -5,6 +5,8 @@
 #include "error_report.h"
 #include "program_folder.h"
 #include "prompts.h"
+#include "test_settings_window.h"
+#include "test_window.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,6 +31,10 @@ void ProgramFolderTest::SetUp() {
     });
     prompts::setNotifier([this](const QString& text) { notices << text; });
     createWindows();
+    // No real file or colour dialog may open in a test: they would wait for a person.
+    form_test->openDialog = [] { return QString(); };
+    form_test->ChangeDialog = [] { return QString(); };
+    Form_color->pickColour = [](const QColor&) { return QColor(); };
 }
 
 void ProgramFolderTest::TearDown() {
