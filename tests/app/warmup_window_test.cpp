@@ -6,6 +6,7 @@
 #include "test_paths.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -77,6 +78,21 @@ TEST_F(WarmupWindow, FunModeWithTheKeypadKeys) {
     keypad(Qt::Key_4);
     EXPECT_EQ(game().Score, score) << "no hit, no penalty";
     EXPECT_EQ(FHot->s->digits(), QStringLiteral("007"));
+    FHot->Nclass->trigger();
+}
+
+TEST_F(WarmupWindow, BecomingActiveClosesTheRankingAndStopsTheClock) {
+    FHot->Nintere->trigger();
+    QTest::mouseClick(FHot->start, Qt::LeftButton);
+    keypad(Qt::Key_1);
+    ASSERT_TRUE(FHot->Timer1->isActive());
+    FHot_Sort->show();
+    QApplication::setActiveWindow(FHot_Sort);
+    QTest::qWait(20);
+    QApplication::setActiveWindow(FHot);
+    QTRY_VERIFY(FHot->isActiveWindow());
+    EXPECT_FALSE(FHot_Sort->isVisible());
+    EXPECT_FALSE(FHot->Timer1->isActive());
     FHot->Nclass->trigger();
 }
 
