@@ -51,32 +51,6 @@ QPushButton* button(QWidget* parent, const QString& text, int x, int y, int w, i
 }
 } // namespace
 
-KeyPress testKeyOf(const QKeyEvent& e) {
-    const PadKeyPress k = padKeyOf(e);
-    switch (k.key) {
-    case PadKey::Digit:
-        return {TestKey::Digit, k.digit};
-    case PadKey::Space:
-        return {TestKey::Space};
-    case PadKey::Enter:
-        return {TestKey::Enter};
-    case PadKey::Star:
-        return {TestKey::Star};
-    case PadKey::Slash:
-        return {TestKey::Slash};
-    case PadKey::Plus:
-        return {TestKey::Plus};
-    case PadKey::Minus:
-        return {TestKey::Minus};
-    case PadKey::Dot:
-        return {TestKey::Dot};
-    case PadKey::Backspace:
-        return {TestKey::Backspace};
-    default:
-        return {TestKey::Other};
-    }
-}
-
 Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("Tarvo码文章练习"), 837, 613, Frame::Dialog);
     setFont(fonts::song(12));
@@ -496,7 +470,7 @@ bool Tform_test::handleKey(QKeyEvent* event) {
         return false; // the focused control (the start button) has it
     errors::guarded(this, [&] {
         try {
-            f.FormKeyPress(testKeyOf(*event));
+            f.FormKeyPress(padKeyOf(*event));
         } catch (...) {
             refresh();
             throw;

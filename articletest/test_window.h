@@ -109,7 +109,3 @@ private:
 };
 
 extern Tform_test* form_test;
-
-// The engine's key for a key event (digits of the keypad and the main row,
-// Space, Enter, "*", "/", "+", "-", "." and Backspace).
-KeyPress testKeyOf(const QKeyEvent& event);

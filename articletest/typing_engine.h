@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pad_key.h"
 #include "test_text.h"
 
 #include <set>
@@ -8,13 +9,10 @@
 
 class Ttwo;
 
-// The keys the typing engine knows; everything else is Other.
-enum class TestKey { Digit, Space, Enter, Star, Slash, Plus, Minus, Dot, Backspace, Other };
-
-struct KeyPress {
-    TestKey key = TestKey::Other;
-    int digit = 0; // for TestKey::Digit
-};
+// The keys the typing engine knows: digits, Space, Enter, "*", "/", "+",
+// "-", "." and Backspace; everything else is Other.
+using TestKey = PadKey;
+using KeyPress = PadKeyPress;
 
 // What the engine needs of the test window.
 class TypingHost {

@@ -1,15 +1,8 @@
 #pragma once
 
+#include "pad_key.h"
+
 class QKeyEvent;
 
-// A key as the numeric keypad and the main keyboard deliver it with Num Lock
-// on: the keypad's decimal key is Dot also where it gives a comma (some
-// locales) or Delete (Num Lock off).
-enum class PadKey { Digit, Slash, Star, Minus, Plus, Enter, Dot, Space, Backspace, Other };
-
-struct PadKeyPress {
-    PadKey key = PadKey::Other;
-    int digit = 0; // for PadKey::Digit
-};
-
+// The pad key of a key event.
 PadKeyPress padKeyOf(const QKeyEvent& event);

@@ -1,16 +1,14 @@
 #pragma once
 
+#include "pad_key.h"
+
 #include <QString>
 
 #include <functional>
 
-// The keys the warm-up game knows.
-enum class WarmupKey { Digit, Slash, Star, Minus, Plus, Enter, Dot, Other };
-
-struct WarmupKeyPress {
-    WarmupKey key = WarmupKey::Other;
-    int digit = 0;
-};
+// The keys of the warm-up game: the sixteen keys of the numeric keypad.
+using WarmupKey = PadKey;
+using WarmupKeyPress = PadKeyPress;
 
 // The warm-up game of the numeric keypad, in its two modes:
 // - classic: six random digits are shown and typed into the entry field; each

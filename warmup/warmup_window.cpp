@@ -129,28 +129,6 @@ void DigitDisplay::paintEvent(QPaintEvent*) {
     }
 }
 
-WarmupKeyPress warmupKeyOf(const QKeyEvent& e) {
-    const PadKeyPress k = padKeyOf(e);
-    switch (k.key) {
-    case PadKey::Digit:
-        return {WarmupKey::Digit, k.digit};
-    case PadKey::Slash:
-        return {WarmupKey::Slash};
-    case PadKey::Star:
-        return {WarmupKey::Star};
-    case PadKey::Minus:
-        return {WarmupKey::Minus};
-    case PadKey::Plus:
-        return {WarmupKey::Plus};
-    case PadKey::Enter:
-        return {WarmupKey::Enter};
-    case PadKey::Dot:
-        return {WarmupKey::Dot};
-    default:
-        return {WarmupKey::Other};
-    }
-}
-
 TFHot::TFHot(QWidget* parent)
     : QDialog(parent), game_([](int n) {
           static std::mt19937 rng(std::random_device{}());
@@ -380,7 +358,7 @@ void TFHot::refresh() {
 bool TFHot::FormKeyPress(QKeyEvent* event) {
     bool consumed = true;
     errors::guarded(this, [&] {
-        const WarmupKeyPress key = warmupKeyOf(*event);
+        const WarmupKeyPress key = padKeyOf(*event);
         const bool toInput = game_.FormKeyPress(key);
         if (toInput && key.key == WarmupKey::Dot) {
             game_.eraseLast(); // the point erases, it is never entered

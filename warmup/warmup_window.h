@@ -78,6 +78,3 @@ private:
 };
 
 extern TFHot* FHot;
-
-// The warm-up's key for a key event.
-WarmupKeyPress warmupKeyOf(const QKeyEvent& event);
