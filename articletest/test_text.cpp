@@ -13,23 +13,32 @@ constexpr int kLineBytes = 2 * kCharsPerLine;
 } // namespace
 
 TestText TestText::fromBytes(std::string_view bytes) {
+    TestText t;
+    std::string current; // the article line being filled
+    auto take = [&](std::string_view character) {
+        current.append(character);
+        ++t.characters_;
+        if (current.size() == static_cast<size_t>(kLineBytes)) {
+            t.lines_.push_back(std::move(current));
+            t.lines_.emplace_back();
+            current.clear();
+        }
+    };
     // The article: the double-byte characters of the lines, up to the first
     // space. Input lines are empty in a test file, so every line is read.
-    std::vector<std::string> chars;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     bool ended = false;
-    size_t i = 0;
-    while (i < bytes.size() && !ended) {
+    for (size_t i = 0; i < bytes.size() && !ended;) {
         size_t end = i;
         while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
             ++end;
-        const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
         for (size_t j = i; j < end;) {
             if (p[j] == ' ') {
                 ended = true;
                 break;
             }
             if (j + 1 < end && gbk::isLeadByte(p[j]) && gbk::isDoubleByteChar(p[j], p[j + 1])) {
-                chars.emplace_back(bytes.substr(j, 2));
+                take(bytes.substr(j, 2));
                 j += 2;
             } else {
                 ++j; // not a character of the article
@@ -40,18 +49,6 @@ TestText TestText::fromBytes(std::string_view bytes) {
             bytes[end + 1] == '\n')
             ++end;
         i = end + 1;
-    }
-
-    TestText t;
-    t.characters_ = static_cast<int>(chars.size());
-    std::string current;
-    for (const std::string& c : chars) {
-        current += c;
-        if (current.size() == static_cast<size_t>(kLineBytes)) {
-            t.lines_.push_back(std::move(current));
-            t.lines_.emplace_back();
-            current.clear();
-        }
     }
     current.append(static_cast<size_t>(kLineBytes - 1) - current.size(), ' ');
     t.lines_.push_back(std::move(current));

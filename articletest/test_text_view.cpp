@@ -23,32 +23,38 @@ void TestTextView::fillLine(QTextCursor& c, const TestText& text, int line) {
         c.insertText(gbk::toUnicode(bytes), f);
         return;
     }
-    // Article line: double-byte characters with their marks, then the filler.
+    // Article line: double-byte characters with their marks, then the filler;
+    // each run of one colour is inserted at once.
+    auto colourOf = [&](TestText::Mark mark) {
+        switch (mark) {
+        case TestText::Mark::Wrong:
+            return QColor(255, 0, 0);
+        case TestText::Mark::Typed:
+            return toQColor(colours_.typed);
+        case TestText::Mark::WordMagenta:
+            return QColor(255, 0, 255);
+        case TestText::Mark::WordBlue:
+            return QColor(0, 0, 255);
+        default:
+            return toQColor(colours_.untyped);
+        }
+    };
+    const std::string_view all(bytes);
     size_t i = 0;
     int index = 0;
     while (i + 1 < bytes.size() && static_cast<unsigned char>(bytes[i]) >= 0x80) {
-        const auto mark = text.mark(line, index++);
-        switch (mark) {
-        case TestText::Mark::Wrong:
-            f.setForeground(QColor(255, 0, 0));
-            break;
-        case TestText::Mark::Typed:
-            f.setForeground(toQColor(colours_.typed));
-            break;
-        case TestText::Mark::WordMagenta:
-            f.setForeground(QColor(255, 0, 255));
-            break;
-        case TestText::Mark::WordBlue:
-            f.setForeground(QColor(0, 0, 255));
-            break;
-        default:
-            f.setForeground(toQColor(colours_.untyped));
+        const TestText::Mark mark = text.mark(line, index);
+        const size_t runStart = i;
+        while (i + 1 < bytes.size() && static_cast<unsigned char>(bytes[i]) >= 0x80 &&
+               text.mark(line, index) == mark) {
+            i += 2;
+            ++index;
         }
-        c.insertText(gbk::toUnicode(std::string_view(bytes).substr(i, 2)), f);
-        i += 2;
+        f.setForeground(colourOf(mark));
+        c.insertText(gbk::toUnicode(all.substr(runStart, i - runStart)), f);
     }
     f.setForeground(toQColor(colours_.untyped));
-    c.insertText(gbk::toUnicode(std::string_view(bytes).substr(i)), f);
+    c.insertText(gbk::toUnicode(all.substr(i)), f);
 }
 
 void TestTextView::showAll(const TestText& text) {
