@@ -157,6 +157,18 @@ TEST_F(StartScreen, ABrokenPictureIsReportedOncePerEventAndTheScreenGoesOn) {
     EXPECT_EQ(errorsShown.size(), 2);
 }
 
+TEST_F(StartScreen, ABrokenBackgroundIsReportedAndTheEntriesStillWork) {
+    destroyWindows();
+    writeFile("images/preface.jpg", QByteArray("not a picture"));
+    writeFile("course.html", "<html></html>");
+    createWindows();
+    preface01->show();
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(path("images/preface.jpg")));
+    QTest::mouseClick(entry(1), Qt::LeftButton);
+    EXPECT_EQ(opened.size(), 1u);
+}
+
 TEST_F(StartScreen, HelpEntriesOpenTheirPagesOnlyWhenPresent) {
     QTest::mouseClick(entry(1), Qt::LeftButton);
     QTest::mouseClick(entry(8), Qt::LeftButton);
