@@ -21,33 +21,25 @@
 
 TForm_result* Form_result = nullptr;
 
-namespace {
-QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, h);
-    return l;
-}
-} // namespace
-
 TForm_result::TForm_result(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("测试报告"), 460, 330, Frame::Dialog);
     setFont(fonts::song(14));
-    Label7 = label(this, QStringLiteral("测试结果报告"), 0, 10, 460, 34);
+    Label7 = placeLabel(this, QStringLiteral("测试结果报告"), 0, 10, 460, 34);
     Label7->setFont(fonts::kai(26, true));
     Label7->setAlignment(Qt::AlignCenter);
-    lbSorry = label(this, QStringLiteral("很遗憾，未能进前十！"), 20, 50, 240, 24);
+    lbSorry = placeLabel(this, QStringLiteral("很遗憾，未能进前十！"), 20, 50, 240, 24);
     lbSorry->setStyleSheet(QStringLiteral("color: red;"));
     lbSorry->hide();
 
     const char* names[] = {"测试时间", "输入总数", "输错个数", "正确个数", "正 确 率", "打字速度"};
     QLabel** values[] = {&Ltime, &Ltotal, &Lwrong, &LRight, &LL, &LRate};
     for (int i = 0; i < 6; ++i) {
-        label(this, QString::fromUtf8(names[i]), 20, 84 + i * 32, 80, 26);
-        *values[i] = label(this, QString(), 104, 84 + i * 32, 140, 26);
+        placeLabel(this, QString::fromUtf8(names[i]), 20, 84 + i * 32, 80, 26);
+        *values[i] = placeLabel(this, QString(), 104, 84 + i * 32, 140, 26);
         (*values[i])->setStyleSheet(QStringLiteral("color: #00008b; font-weight: bold;"));
     }
-    label(this, QStringLiteral("勘误表"), 270, 50, 80, 24);
-    StaticText1 = label(this, QStringLiteral("（按回车得正码）"), 330, 50, 130, 24);
+    placeLabel(this, QStringLiteral("勘误表"), 270, 50, 80, 24);
+    StaticText1 = placeLabel(this, QStringLiteral("（按回车得正码）"), 330, 50, 130, 24);
     StaticText1->setStyleSheet(QStringLiteral("color: green;"));
     Mresult = new QPlainTextEdit(this);
     Mresult->setGeometry(270, 80, 170, 200);

@@ -38,17 +38,6 @@ Tform_test* form_test = nullptr;
 namespace {
 constexpr int kTextLeft = 8, kTextTop = 44, kTextWidth = 770, kTextHeight = 440;
 
-QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, h);
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const QString& text, int x, int y, int w, int h) {
-    auto* b = new QPushButton(text, parent);
-    b->setGeometry(x, y, w, h);
-    return b;
-}
 } // namespace
 
 Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
@@ -57,18 +46,18 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     flow_ = std::make_unique<TestFlow>(static_cast<TestDialogs&>(*this), TestMinutes);
 
     // Status and file line.
-    LChange = label(this, QStringLiteral("请选择文章"), 8, 8, 190, 28);
+    LChange = placeLabel(this, QStringLiteral("请选择文章"), 8, 8, 190, 28);
     LChange->setFont(fonts::hei(16, true));
     LChange->setStyleSheet(QStringLiteral("color: #8b0000;"));
-    Label2 = label(this, QStringLiteral("练习文章:"), 206, 8, 66, 28);
-    Label_file = label(this, QStringLiteral("缺省文章"), 272, 8, 200, 28);
-    Label4 = label(this, QStringLiteral("练习时间:"), 478, 8, 66, 28);
-    Label_time = label(this, QStringLiteral("15分钟  "), 544, 8, 80, 28);
-    Ltime = label(this, QString(), 690, 8, 140, 28);
+    Label2 = placeLabel(this, QStringLiteral("练习文章:"), 206, 8, 66, 28);
+    Label_file = placeLabel(this, QStringLiteral("缺省文章"), 272, 8, 200, 28);
+    Label4 = placeLabel(this, QStringLiteral("练习时间:"), 478, 8, 66, 28);
+    Label_time = placeLabel(this, QStringLiteral("15分钟  "), 544, 8, 80, 28);
+    Ltime = placeLabel(this, QString(), 690, 8, 140, 28);
     Ltime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     // The text area, and the picture shown where it is hidden.
-    Image2 = label(this, QString(), kTextLeft, kTextTop, kTextWidth, kTextHeight);
+    Image2 = placeLabel(this, QString(), kTextLeft, kTextTop, kTextWidth, kTextHeight);
     Image2->setAlignment(Qt::AlignCenter);
     Image2->setStyleSheet(QStringLiteral("QLabel { background: qlineargradient(x1:0, y1:0, x2:0, "
                                          "y2:1, stop:0 #16306a, stop:1 #1d7c8c);"
@@ -92,11 +81,11 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     ScrollBox1->setWidget(REdit1);
     view_ = std::make_unique<TestTextView>(REdit1);
 
-    BtnStart = button(this, QStringLiteral("开始训练"), 318, 330, 200, 56);
+    BtnStart = placeButton(this, QStringLiteral("开始训练"), 318, 330, 200, 56);
     BtnStart->setFont(fonts::hei(22, true));
 
     // Code entry line.
-    Label3 = label(this, QStringLiteral(" Tarvo码 "), 8, 492, 80, 30);
+    Label3 = placeLabel(this, QStringLiteral(" Tarvo码 "), 8, 492, 80, 30);
     Label3->setStyleSheet(QStringLiteral("background: yellow; color: #8b0000;"));
     Label3->setFont(fonts::hei(16, true));
     Edit_input = new QLineEdit(this);
@@ -111,7 +100,7 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     Bleft->setGeometry(190, 496, 20, 22);
     Bleft->setFocusPolicy(Qt::NoFocus);
     Bleft->hide();
-    result1 = label(this, QString(), 212, 492, 540, 30);
+    result1 = placeLabel(this, QString(), 212, 492, 540, 30);
     result1->setFont(fonts::song(18, true));
     result1->setStyleSheet(QStringLiteral("color: blue;"));
     bright = new QToolButton(this);
@@ -119,22 +108,23 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     bright->setGeometry(752, 496, 20, 22);
     bright->setFocusPolicy(Qt::NoFocus);
     bright->hide();
-    key_help = button(this, QStringLiteral("?"), 780, 492, 48, 30);
+    key_help = placeButton(this, QStringLiteral("?"), 780, 492, 48, 30);
     key_help->setToolTip(QStringLiteral("输入法说明"));
     key_help->setFocusPolicy(Qt::NoFocus);
-    Label9 = label(this, QStringLiteral("输入说明：按“空格”或/键字结束，*键词结束，+和－键翻页。"),
+    Label9 =
+        placeLabel(this, QStringLiteral("输入说明：按“空格”或/键字结束，*键词结束，+和－键翻页。"),
                    8, 526, 700, 22);
 
     // Counters and clock.
-    Label8 = label(this, QStringLiteral("已打    个字"), 8, 552, 100, 24);
-    alread = label(this, QStringLiteral("0"), 30, 552, 36, 24);
+    Label8 = placeLabel(this, QStringLiteral("已打    个字"), 8, 552, 100, 24);
+    alread = placeLabel(this, QStringLiteral("0"), 30, 552, 36, 24);
     alread->setAlignment(Qt::AlignCenter);
-    Label6 = label(this, QStringLiteral("打错    个字"), 112, 552, 100, 24);
-    wrong = label(this, QStringLiteral("0"), 134, 552, 36, 24);
+    Label6 = placeLabel(this, QStringLiteral("打错    个字"), 112, 552, 100, 24);
+    wrong = placeLabel(this, QStringLiteral("0"), 134, 552, 36, 24);
     wrong->setAlignment(Qt::AlignCenter);
     wrong->setStyleSheet(QStringLiteral("color: red;"));
-    Label1 = label(this, QStringLiteral("用时"), 216, 552, 32, 24);
-    Lgo = label(this, QStringLiteral("0 : 00"), 248, 552, 60, 24);
+    Label1 = placeLabel(this, QStringLiteral("用时"), 216, 552, 32, 24);
+    Lgo = placeLabel(this, QStringLiteral("0 : 00"), 248, 552, 60, 24);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setGeometry(312, 556, 200, 16);
     ProgressBar1->setMaximum(900);
@@ -142,13 +132,13 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
 
     // Buttons.
     const int by = 580;
-    SBtnfile = button(this, QStringLiteral("文件"), 216, by, 96, 28);
-    BitBtn1 = button(this, QStringLiteral("自动切词"), 318, by, 96, 28);
-    SBtnSetup = button(this, QStringLiteral("设置"), 420, by, 96, 28);
-    SBtnHelp = button(this, QStringLiteral("成绩"), 522, by, 96, 28);
-    BtnPause = button(this, QStringLiteral("暂停"), 624, by, 96, 28);
+    SBtnfile = placeButton(this, QStringLiteral("文件"), 216, by, 96, 28);
+    BitBtn1 = placeButton(this, QStringLiteral("自动切词"), 318, by, 96, 28);
+    SBtnSetup = placeButton(this, QStringLiteral("设置"), 420, by, 96, 28);
+    SBtnHelp = placeButton(this, QStringLiteral("成绩"), 522, by, 96, 28);
+    BtnPause = placeButton(this, QStringLiteral("暂停"), 624, by, 96, 28);
     BtnPause->setEnabled(false);
-    SBtnQuit = button(this, QStringLiteral("退出"), 726, by, 96, 28);
+    SBtnQuit = placeButton(this, QStringLiteral("退出"), 726, by, 96, 28);
     for (QPushButton* b : {SBtnfile, BitBtn1, SBtnSetup, SBtnHelp, BtnPause, SBtnQuit})
         b->setAutoDefault(false);
     BtnStart->setAutoDefault(false);
@@ -159,14 +149,15 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     zdqc->setFrameShape(QFrame::Panel);
     zdqc->setFrameShadow(QFrame::Raised);
     zdqc->setAutoFillBackground(true);
-    label(zdqc, QStringLiteral("正在自动切词……"), 20, 14, 360, 26)->setFont(fonts::hei(18, true));
-    label(zdqc, QStringLiteral("说明"), 20, 50, 40, 22);
-    label(zdqc, QStringLiteral("黑色：单字词"), 64, 50, 110, 22);
-    auto* blue = label(zdqc, QStringLiteral("蓝色、"), 180, 50, 48, 22);
+    placeLabel(zdqc, QStringLiteral("正在自动切词……"), 20, 14, 360, 26)
+        ->setFont(fonts::hei(18, true));
+    placeLabel(zdqc, QStringLiteral("说明"), 20, 50, 40, 22);
+    placeLabel(zdqc, QStringLiteral("黑色：单字词"), 64, 50, 110, 22);
+    auto* blue = placeLabel(zdqc, QStringLiteral("蓝色、"), 180, 50, 48, 22);
     blue->setStyleSheet(QStringLiteral("color: blue;"));
-    auto* fuchsia = label(zdqc, QStringLiteral("紫色："), 228, 50, 48, 22);
+    auto* fuchsia = placeLabel(zdqc, QStringLiteral("紫色："), 228, 50, 48, 22);
     fuchsia->setStyleSheet(QStringLiteral("color: magenta;"));
-    label(zdqc, QStringLiteral("词组"), 276, 50, 40, 22);
+    placeLabel(zdqc, QStringLiteral("词组"), 276, 50, 40, 22);
     ProgressBar2 = new QProgressBar(zdqc);
     ProgressBar2->setGeometry(20, 96, 360, 20);
     ProgressBar2->setMaximum(180);
@@ -327,7 +318,6 @@ void Tform_test::SBtnHelpClick() {
 void Tform_test::applySettings() {
     Label_time->setText(QStringLiteral("  %1分钟  ").arg(TestMinutes));
     ProgressBar1->setMaximum(TestMinutes * 60);
-    refresh(true);
 }
 
 void Tform_test::SBtnSetupClick() {

@@ -46,8 +46,8 @@ public:
     std::function<QString()> openDialog;
     std::function<QString()> ChangeDialog;
 
-    // Applies the settings dialog's values: the duration label, the
-    // progress bar's length and the article's colours.
+    // Applies the settings dialog's duration: its label and the progress
+    // bar's length. The article takes the colours when the dialog closes.
     void applySettings();
 
     TestFlow& flow() { return *flow_; }

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -55,6 +56,18 @@ void setupWindow(QWidget* w, const QString& caption, int width, int height, Fram
     w->setWindowTitle(caption);
     w->setFixedSize(width, height);
     w->installEventFilter(new CentreOnShow(w));
+}
+
+QLabel* placeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+QPushButton* placeButton(QWidget* parent, const QString& text, int x, int y, int w, int h) {
+    auto* b = new QPushButton(text, parent);
+    b->setGeometry(x, y, w, h);
+    return b;
 }
 
 void showPendingNote(QWidget* w) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QLabel;
+class QPushButton;
 class QWidget;
 
 // The frames the program's windows use.
@@ -19,6 +21,10 @@ void setupWindow(QWidget* window, const QString& caption, int clientWidth, int c
 
 // Centres a window on the screen it is on.
 void centreOnScreen(QWidget* window);
+
+// A label or push button at a fixed place of its parent.
+QLabel* placeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h);
+QPushButton* placeButton(QWidget* parent, const QString& text, int x, int y, int w, int h);
 
 // The line a module window shows until it is built.
 void showPendingNote(QWidget* window);

@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
 #include <random>
 
 TFHot* FHot = nullptr;
@@ -156,12 +157,8 @@ TFHot::TFHot(QWidget* parent)
         N1x[static_cast<size_t>(m)] = lengths->addAction(QString::fromUtf8(names[m]));
         N1x[static_cast<size_t>(m)]->setCheckable(true);
         lengthGroup->addAction(N1x[static_cast<size_t>(m)]);
-        connect(N1x[static_cast<size_t>(m)], &QAction::triggered, this, [this, m] {
-            errors::guarded(this, [&] {
-                game_.chooseLength(m);
-                refresh();
-            });
-        });
+        connect(N1x[static_cast<size_t>(m)], &QAction::triggered, this,
+                [this, m] { play([m](WarmupGame& g) { g.chooseLength(m); }); });
     }
     N1x[1]->setChecked(true);
     N2 = warm->addAction(QStringLiteral("排行榜"));
@@ -232,30 +229,11 @@ TFHot::TFHot(QWidget* parent)
 
     connect(Timer1, &QTimer::timeout, this,
             [this] { errors::guarded(this, [this] { Timer1Timer(); }); });
-    connect(start, &QToolButton::clicked, this, [this] {
-        errors::guarded(this, [this] {
-            game_.startClick();
-            refresh();
-        });
-    });
-    connect(startclass, &QToolButton::clicked, this, [this] {
-        errors::guarded(this, [this] {
-            game_.startclassClick();
-            refresh();
-        });
-    });
-    connect(Nclass, &QAction::triggered, this, [this] {
-        errors::guarded(this, [this] {
-            game_.chooseClassic();
-            refresh();
-        });
-    });
-    connect(Nintere, &QAction::triggered, this, [this] {
-        errors::guarded(this, [this] {
-            game_.chooseFun();
-            refresh();
-        });
-    });
+    connect(start, &QToolButton::clicked, this, [this] { play(&WarmupGame::startClick); });
+    connect(startclass, &QToolButton::clicked, this,
+            [this] { play(&WarmupGame::startclassClick); });
+    connect(Nclass, &QAction::triggered, this, [this] { play(&WarmupGame::chooseClassic); });
+    connect(Nintere, &QAction::triggered, this, [this] { play(&WarmupGame::chooseFun); });
     connect(N2, &QAction::triggered, this, [] {
         FHot_Sort->Memo1->show();
         FHot_Sort->show();
@@ -269,6 +247,13 @@ TFHot::TFHot(QWidget* parent)
             game_.inputChange(text);
             refresh();
         });
+    });
+}
+
+template <typename Action> void TFHot::play(Action action) {
+    errors::guarded(this, [&] {
+        std::invoke(action, game_);
+        refresh();
     });
 }
 

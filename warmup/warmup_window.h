@@ -69,6 +69,8 @@ private:
     void handOver();
     void loadPictures();
     void refresh();
+    // Runs an event on the game and draws the result; errors are reported.
+    template <typename Action> void play(Action action);
 
     WarmupGame game_;
     int shownFace_ = -1;
