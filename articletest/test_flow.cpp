@@ -191,10 +191,7 @@ void TestFlow::articleEnded() {
 
 void TestFlow::segmentArticle(bool frequentOnly, const std::function<void(int line)>& afterLine) {
     Ttwo& two = engine.dictionaryForLookups();
-    std::vector<std::string> display;
-    for (int i = 0; i < text.lineCount(); ++i)
-        display.push_back(text.line(i));
-    const auto lines = segmentation::articleLines(display);
+    const auto lines = segmentation::articleLines(text.lines());
     const auto runs = segmentation::segment(
         lines,
         [&](int n, std::string_view w) {

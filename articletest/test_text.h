@@ -31,6 +31,7 @@ public:
 
     int lineCount() const { return static_cast<int>(lines_.size()); }
     const std::string& line(int i) const { return lines_[static_cast<size_t>(i)]; }
+    const std::vector<std::string>& lines() const { return lines_; }
     int articleCharacters() const { return characters_; }
     int64_t lineStart(int line) const;
     int64_t size() const;

@@ -33,7 +33,6 @@ const char* const kCorpus = "/usr/share/games/fortunes/chinese";
 struct Corpus {
     std::string gbk;                         // the text in GBK
     TestText text = TestText::fromBytes({}); // as a test article
-    std::vector<std::string> display;
     std::vector<std::string_view> lines;
     int characters = 0;
 };
@@ -48,9 +47,7 @@ const Corpus& corpus() {
         }
         c.gbk = gbk::fromUnicodeLossy(QString::fromUtf8(f.readAll()));
         c.text = TestText::fromBytes(conversion::convert(c.gbk).bytes);
-        for (int i = 0; i < c.text.lineCount(); ++i)
-            c.display.push_back(c.text.line(i));
-        c.lines = segmentation::articleLines(c.display);
+        c.lines = segmentation::articleLines(c.text.lines());
         c.characters = c.text.articleCharacters();
         return c;
     }();

@@ -71,10 +71,7 @@ TEST(Segmentation, ThroughTheDictionary) {
     dir.write("zh5.hz", dicttest::groupBytes(5, {{"1", chars(10, 19)}}));
     Ttwo two(dir.path());
     const TestText text = TestText::fromBytes(chars(0, 40) + "\r\r \r");
-    std::vector<std::string> display;
-    for (int i = 0; i < text.lineCount(); ++i)
-        display.push_back(text.line(i));
-    const auto lines = segmentation::articleLines(display);
+    const auto lines = segmentation::articleLines(text.lines());
     const auto runs = segmentation::segment(
         lines, [&](int n, std::string_view w) { return two.HasWord(n, w); }, [](int) {});
     const std::vector<WordRun> expected = {

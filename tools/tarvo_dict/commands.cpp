@@ -156,10 +156,7 @@ int segment(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.positional.size() != 1)
         return usage(err);
     const TestText text = TestText::loadFile(QString::fromStdString(o.positional[0]));
-    std::vector<std::string> display;
-    for (int i = 0; i < text.lineCount(); ++i)
-        display.push_back(text.line(i));
-    const auto lines = segmentation::articleLines(display);
+    const auto lines = segmentation::articleLines(text.lines());
     Ttwo two(o.dir);
     const auto runs = segmentation::segment(
         lines, [&](int n, std::string_view w) { return two.HasWord(n, w); }, [](int) {});
