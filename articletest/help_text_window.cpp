@@ -5,6 +5,7 @@
 #include "window_setup.h"
 
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextEdit>
 
 Tform_help* form_help = nullptr;
@@ -24,4 +25,5 @@ Tform_help::Tform_help(QWidget* parent) : QDialog(parent) {
 
 void Tform_help::loadFile(const QString& path) {
     readRtfFile(path, *RichEdit1->document());
+    RichEdit1->moveCursor(QTextCursor::Start); // the learner reads from the top
 }

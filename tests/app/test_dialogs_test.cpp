@@ -225,6 +225,7 @@ TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
     QTimer::singleShot(0, [] { form_help->close(); });
     QTest::mouseClick(form_test->key_help, Qt::LeftButton);
     EXPECT_TRUE(form_help->RichEdit1->toPlainText().contains(QStringLiteral("输入说明")));
+    EXPECT_EQ(form_help->RichEdit1->textCursor().position(), 0) << "shown from its start";
     form_test->hide();
 }
 
