@@ -2,10 +2,48 @@
 
 #include <QKeyEvent>
 
+namespace {
+
+// The digit of a keypad key pressed with Num Lock off, when the keypad sends
+// its cursor keys instead of digits; -1 for any other key.
+int digitWithNumLockOff(int key) {
+    switch (key) {
+    case Qt::Key_Insert:
+        return 0;
+    case Qt::Key_End:
+        return 1;
+    case Qt::Key_Down:
+        return 2;
+    case Qt::Key_PageDown:
+        return 3;
+    case Qt::Key_Left:
+        return 4;
+    case Qt::Key_Clear:
+        return 5;
+    case Qt::Key_Right:
+        return 6;
+    case Qt::Key_Home:
+        return 7;
+    case Qt::Key_Up:
+        return 8;
+    case Qt::Key_PageUp:
+        return 9;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
 PadKeyPress padKeyOf(const QKeyEvent& e) {
     const int key = e.key();
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
         return {PadKey::Digit, key - Qt::Key_0};
+    if (e.modifiers() & Qt::KeypadModifier) {
+        const int digit = digitWithNumLockOff(key);
+        if (digit >= 0)
+            return {PadKey::Digit, digit};
+    }
     switch (key) {
     case Qt::Key_Slash:
         return {PadKey::Slash};
