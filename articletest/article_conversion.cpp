@@ -1,5 +1,6 @@
 #include "article_conversion.h"
 
+#include "file_error_reason.h"
 #include "gbk_codec.h"
 #include "user_error.h"
 
@@ -194,10 +195,10 @@ Result convertFile(const std::string& sourcePath, std::string* writtenPath) {
                 .arg(source));
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(source, in.errorString()));
+        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(source, fileErrorReason(in)));
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
-        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(source, in.errorString()));
+        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(source, fileErrorReason(in)));
     Result r = convert(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     if (r.characters == 0)
         throw UserError(
@@ -221,7 +222,8 @@ Result convertFile(const std::string& sourcePath, std::string* writtenPath) {
         out.write(r.bytes.data(), static_cast<qint64>(r.bytes.size())) !=
             static_cast<qint64>(r.bytes.size()) ||
         !out.commit())
-        throw UserError(QStringLiteral("无法写入文件 %1：%2").arg(targetName, out.errorString()));
+        throw UserError(
+            QStringLiteral("无法写入文件 %1：%2").arg(targetName, fileErrorReason(out)));
     if (writtenPath)
         *writtenPath = target;
     return r;
