@@ -90,6 +90,26 @@ inline int utf8Sequence(const unsigned char* p, const unsigned char* end, char32
     return 0;
 }
 
+// True when the bytes from `p` to `end` are the start of a well-formed
+// sequence that the end of the text cut short.
+bool isCutSequence(const unsigned char* p, const unsigned char* end) {
+    const size_t left = static_cast<size_t>(end - p);
+    const unsigned char b = p[0];
+    const size_t need = b >= 0xC2 && b <= 0xDF   ? 2
+                        : b >= 0xE0 && b <= 0xEF ? 3
+                        : b >= 0xF0 && b <= 0xF4 ? 4
+                                                 : 0;
+    if (left >= need)
+        return false;
+    for (size_t i = 1; i < left; ++i)
+        if (!isContinuation(p[i]))
+            return false;
+    if (left >= 2 && ((b == 0xE0 && p[1] < 0xA0) || (b == 0xED && p[1] > 0x9F) ||
+                      (b == 0xF0 && p[1] < 0x90) || (b == 0xF4 && p[1] > 0x8F)))
+        return false;
+    return true;
+}
+
 bool startsWithByteOrderMark(std::string_view s) {
     return s.size() >= 3 && s.compare(0, 3, "\xEF\xBB\xBF") == 0;
 }
@@ -147,8 +167,12 @@ Encoding detectEncoding(std::string_view source) {
         }
         char32_t cp = 0;
         const int len = utf8Sequence(p, end, cp);
-        if (len == 0)
+        if (len == 0) {
+            // A text cut off in its last character is still UTF-8.
+            if (multiByte && isCutSequence(p, end))
+                break;
             return Encoding::Gbk;
+        }
         multiByte = true;
         p += len;
     }

@@ -28,7 +28,8 @@ struct Result {
 
 // The encoding a source is read in: UTF-8 when it starts with the UTF-8
 // byte-order mark, or when it is valid UTF-8 holding at least one multi-byte
-// sequence; GBK otherwise (also for plain ASCII).
+// sequence (a text cut off in its last character counts, the cut character
+// is dropped); GBK otherwise (also for plain ASCII).
 Encoding detectEncoding(std::string_view source);
 
 // The conversion of `source`, read in the encoding detectEncoding() finds.

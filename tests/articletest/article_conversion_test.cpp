@@ -86,6 +86,11 @@ TEST(ArticleConversion, ReadsWholeCharactersInTheSourcesEncoding) {
         {"gbk with an overlong utf-8 form", g("隆楼") + "\xE0\x80\x80", "隆楼", Encoding::Gbk},
         {"utf-8", "床前明月光，疑是地上霜。", "床前明月光疑是地上霜", Encoding::Utf8},
         {"utf-8 with byte-order mark", bom + "《静夜思》", "静夜思", Encoding::Utf8},
+        // A text cut off inside its last character (光 is E5 85 89).
+        {"utf-8 cut in its last character", "床前明月\xE5\x85", "床前明月", Encoding::Utf8},
+        {"utf-8 cut after a lone lead byte", "床前\xF0", "床前", Encoding::Utf8},
+        // Not a cut character: the byte after E5 is no continuation byte.
+        {"utf-8 with a broken last character", "床前\xE5\x41", "搴", Encoding::Gbk},
         {"utf-8 byte-order mark only", bom, "", Encoding::Utf8},
         // Characters without a kept GBK form are dropped: Hangul, a katakana
         // dot, an emoji, a full-width letter, a GBK-only character (丂 = 81 40).
