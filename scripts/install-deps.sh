@@ -13,7 +13,7 @@ packages=(
   unicode-data python3 python3-jieba  # sources of the dictionary data
   libgtest-dev libbenchmark-dev       # tests and benchmarks
   xvfb xauth imagemagick              # windows under a virtual display, screenshots
-  fortunes-zh                         # public-domain Chinese texts (test articles, benchmark corpus)
+  fortunes-zh                         # Chinese texts (test article, character frequencies, benchmark corpus)
 )
 
 missing=()

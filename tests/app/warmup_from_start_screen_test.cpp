@@ -11,8 +11,8 @@
 #include "test_paths.h"
 
 #include <QAction>
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
