@@ -10,6 +10,7 @@ class QWidget;
 // on: the start screen first (the main window), the test window before its
 // settings dialog (which reads the test window's colours), the training
 // window last; then the code dictionary, on the program folder's "hzlib".
+// Leftover temporaries of interrupted score-file writes are removed then.
 // Returns the windows in creation order.
 std::vector<QWidget*> createWindows();
 

@@ -1,21 +1,29 @@
 #include "results_address.h"
 
-#include "file_error_reason.h"
 #include "profile_ini.h"
+#include "regular_file.h"
 #include "user_error.h"
-
-#include <QFile>
 
 std::optional<QString> resultsAddress(const QString& programFolder) {
     const QString path = programFolder + QStringLiteral("Server.ini");
-    if (!QFile::exists(path))
+    const auto file = regularfile::read(path, kMaxServerIniBytes);
+    if (file.status == regularfile::Contents::Status::Missing)
         return std::nullopt;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(path, fileErrorReason(f)));
-    const QByteArray bytes = f.readAll();
-    auto value =
-        readProfileValue(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
-                         "ServerSetup", "Address");
+    if (!file.ok())
+        throw UserError(
+            QStringLiteral("无法读取文件 %1：%2").arg(regularfile::fullPath(path), file.reason));
+    auto value = readProfileValue(
+        std::string_view(file.bytes.constData(), static_cast<size_t>(file.bytes.size())),
+        "ServerSetup", "Address");
     return value ? *value : QString::fromLatin1(kDefaultResultsAddress);
+}
+
+std::optional<QUrl> webAddress(const QString& address) {
+    const QUrl url(address.trimmed(), QUrl::TolerantMode);
+    if (!url.isValid() || url.host().isEmpty())
+        return std::nullopt;
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QStringLiteral("http") && scheme != QStringLiteral("https"))
+        return std::nullopt;
+    return url;
 }

@@ -186,7 +186,8 @@ void Tpreface01::openHelpFile(const char* name) {
 
 void Tpreface01::openResultsPage() {
     if (auto address = resultsAddress(programFolder()))
-        desktop::open(QUrl(*address, QUrl::TolerantMode));
+        if (auto url = webAddress(*address))
+            desktop::open(*url);
 }
 
 void Tpreface01::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "file_error_reason.h"
 #include "gbk_codec.h"
+#include "regular_file.h"
 #include "user_error.h"
 
 #include <QFile>
@@ -216,17 +217,16 @@ Result convertFile(const std::string& sourcePath, std::string* writtenPath) {
     if (target == sourcePath)
         throw UserError(
             QStringLiteral("文件 %1 的名字以 tvm 结尾，转换会覆盖它自己。请先把它改名。")
-                .arg(source));
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(source, fileErrorReason(in)));
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(source, fileErrorReason(in)));
-    Result r = convert(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+                .arg(regularfile::fullPath(source)));
+    const QString shownSource = regularfile::fullPath(source);
+    const auto in = regularfile::read(source, kMaxSourceBytes);
+    if (!in.ok())
+        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(shownSource, in.reason));
+    Result r =
+        convert(std::string_view(in.bytes.constData(), static_cast<size_t>(in.bytes.size())));
     if (r.characters == 0)
         throw UserError(
-            QStringLiteral("文件 %1 里没有可以转换的汉字，没有生成测试文件。").arg(source));
+            QStringLiteral("文件 %1 里没有可以转换的汉字，没有生成测试文件。").arg(shownSource));
 
     // The target must never be the source under another name: a symbolic
     // link to it, a hard link, a path through other folders.
@@ -234,20 +234,20 @@ Result convertFile(const std::string& sourcePath, std::string* writtenPath) {
     if (std::filesystem::equivalent(sourcePath, target, ec))
         throw UserError(QStringLiteral("测试文件 %1 和源文件 %2 是同一个文件，转换会覆盖源文件。"
                                        "请先删除或改名 %1。")
-                            .arg(targetName, source));
+                            .arg(regularfile::fullPath(targetName), regularfile::fullPath(source)));
     if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec)))
         throw UserError(
             QStringLiteral(
                 "测试文件 %1 是一个符号链接，转换不会写进它所指的文件。请先删除或改名它。")
-                .arg(targetName));
+                .arg(regularfile::fullPath(targetName)));
 
     QSaveFile out(targetName);
     if (!out.open(QIODevice::WriteOnly) ||
         out.write(r.bytes.data(), static_cast<qint64>(r.bytes.size())) !=
             static_cast<qint64>(r.bytes.size()) ||
-        !out.commit())
-        throw UserError(
-            QStringLiteral("无法写入文件 %1：%2").arg(targetName, fileErrorReason(out)));
+        !out.flush() || !out.commit())
+        throw UserError(QStringLiteral("无法写入文件 %1：%2")
+                            .arg(regularfile::fullPath(targetName), fileErrorReason(out)));
     if (writtenPath)
         *writtenPath = target;
     return r;

@@ -53,6 +53,9 @@ std::string targetPath(const std::string& sourcePath);
 // replaced by its target (a name ending in "tvm", a target that is a link to
 // the source or another name of the same file, or any symbolic link); throws
 // when the target cannot be written.
+// A source larger than kMaxSourceBytes, or one that is not a regular file
+// (a FIFO, a folder), is refused by name without being read.
 Result convertFile(const std::string& sourcePath, std::string* writtenPath = nullptr);
+inline constexpr long long kMaxSourceBytes = 16LL * 1024 * 1024;
 
 } // namespace conversion

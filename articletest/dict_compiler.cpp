@@ -92,7 +92,7 @@ void writeFile(const QString& dir, const std::string& name, const std::string& b
     if (!f.open(QIODevice::WriteOnly) ||
         f.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
-        !f.commit())
+        !f.flush() || !f.commit())
         throw CompileError(QStringLiteral("无法写入词库文件 %1（%2）")
                                .arg(path, fileErrorReason(f))
                                .toStdString());

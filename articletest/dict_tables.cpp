@@ -18,7 +18,62 @@ int foldedChar2(unsigned char a, unsigned char b) {
     return (foldCase(a) << 8) | foldCase(b);
 }
 
+// Whether a packed code is 1-6 digits followed only by 0xF nibbles.
+bool soundCode(const unsigned char* packed) {
+    int digits = 0;
+    bool ended = false;
+    for (int i = 0; i < 2 * kCodeBytes; ++i) {
+        const unsigned nibble = i % 2 == 0 ? packed[i / 2] >> 4 : packed[i / 2] & 0x0F;
+        if (!ended && nibble < 10)
+            ++digits;
+        else if (nibble == 0x0F)
+            ended = true;
+        else
+            return false;
+    }
+    return digits > 0;
+}
+
+std::string_view recordText(const unsigned char* record, int width) {
+    const auto* text = reinterpret_cast<const char*>(record + kCodeBytes);
+    int len = 0;
+    while (len < width && static_cast<unsigned char>(text[len]) != 0xFF)
+        ++len;
+    return std::string_view(text, static_cast<size_t>(len));
+}
+
 } // namespace
+
+std::string damageOf(int group, bool byText, std::string_view bytes) {
+    const size_t size = static_cast<size_t>(recordSize(group));
+    if (bytes.size() % size != 0)
+        return "文件大小 " + std::to_string(bytes.size()) + " 字节不是记录长度 " +
+               std::to_string(size) + " 字节的整数倍";
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t count = bytes.size() / size;
+    const int width = textWidth(group);
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned char* r = data + i * size;
+        if (!soundCode(r))
+            return "第 " + std::to_string(i + 1) + " 条记录的编码不是 1 到 6 位数字";
+        if (i == 0)
+            continue;
+        const unsigned char* before = r - size;
+        const bool inOrder = byText ? compare(recordText(before, width), recordText(r, width)) <= 0
+                                    : codeKeyOfRecord(before) <= codeKeyOfRecord(r);
+        if (!inOrder)
+            return "第 " + std::to_string(i + 1) + " 条记录不在" +
+                   (byText ? "按字词排列" : "按编码排列") + "的次序上";
+    }
+    return {};
+}
+
+std::string frequentDamageOf(std::string_view bytes) {
+    if (bytes.size() % kFrequentRecordSize != 0)
+        return "文件大小 " + std::to_string(bytes.size()) + " 字节不是记录长度 " +
+               std::to_string(kFrequentRecordSize) + " 字节的整数倍";
+    return {};
+}
 
 GroupFile::GroupFile(int group, std::string bytes)
     : bytes_(std::move(bytes)), group_(group), size_(recordSize(group)),

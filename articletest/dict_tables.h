@@ -10,6 +10,15 @@
 // a partial last record is ignored and no read leaves the buffer.
 namespace dict {
 
+// Why the bytes of a group file are not a sound dictionary file, in Chinese,
+// or "" when they are: the size must be a whole number of records, every
+// code 1-6 digits with 0xF nibbles after the last digit, and the records in
+// dictionary order (by code for "zhN", by text for "zhN.hz"). An empty file
+// is sound (it holds no entry). Linear in the size.
+std::string damageOf(int group, bool byText, std::string_view bytes);
+// The same for the high-frequency list: a whole number of 12-byte records.
+std::string frequentDamageOf(std::string_view bytes);
+
 // One group file ("zhN" sorted by code, or "zhN.hz" sorted by text).
 class GroupFile {
 public:

@@ -80,7 +80,11 @@ void TForm_result::decideTopTen() {
         lbSorry->hide();
         return;
     }
-    if (!TopTenFile(QString::fromLatin1(kRecordFile)).admits(Speed)) {
+    QString notice; // a damaged list set aside: said once, and the result still counts
+    const bool admitted = TopTenFile(QString::fromLatin1(kRecordFile)).admits(Speed, &notice);
+    if (!notice.isEmpty())
+        errors::report(this, notice);
+    if (!admitted) {
         lbSorry->show();
         return;
     }

@@ -2,9 +2,8 @@
 
 #include "file_error_reason.h"
 #include "gbk_codec.h"
+#include "regular_file.h"
 #include "user_error.h"
-
-#include <QFile>
 
 #include <algorithm>
 
@@ -62,19 +61,18 @@ TestText TestText::fromBytes(std::string_view bytes) {
 }
 
 TestText TestText::loadFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法打开测试文件 %1：%2").arg(path, fileErrorReason(f)));
-    if (f.size() > kMaxFileBytes)
-        throw UserError(QStringLiteral("测试文件 %1 太大（超过 %2 MB），请选一篇短一些的文章。")
-                            .arg(path)
-                            .arg(kMaxFileBytes / (1024 * 1024)));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw UserError(QStringLiteral("无法读取测试文件 %1：%2").arg(path, fileErrorReason(f)));
-    TestText t = fromBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    const QString shown = regularfile::fullPath(path);
+    const auto file = regularfile::read(path, kMaxFileBytes);
+    if (!file.ok() && file.size > kMaxFileBytes)
+        throw UserError(QStringLiteral("测试文件 %1 太大（%2，超过 %3），请选一篇短一些的文章。")
+                            .arg(shown, regularfile::sizeText(file.size),
+                                 regularfile::sizeText(kMaxFileBytes)));
+    if (!file.ok())
+        throw UserError(QStringLiteral("无法打开测试文件 %1：%2").arg(shown, file.reason));
+    TestText t =
+        fromBytes(std::string_view(file.bytes.constData(), static_cast<size_t>(file.bytes.size())));
     if (t.articleCharacters() == 0)
-        throw UserError(QStringLiteral("测试文件 %1 里没有可以练习的汉字。").arg(path));
+        throw UserError(QStringLiteral("测试文件 %1 里没有可以练习的汉字。").arg(shown));
     return t;
 }
 

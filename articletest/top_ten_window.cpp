@@ -59,11 +59,10 @@ void Thighscore::showEvent(QShowEvent* event) {
         return;
     Button3->setEnabled(!(Form_result && Form_result->isVisible()));
     initgrid();
-    errors::guarded(this, [this] {
-        if (Form_result && Form_result->EntryPending)
-            addscore();
-        loadlist();
-    });
+    // A failed insertion is reported and the list still shows what the file holds.
+    if (Form_result && Form_result->EntryPending)
+        errors::guarded(this, [this] { addscore(); });
+    errors::guarded(this, [this] { loadlist(); });
 }
 
 void Thighscore::initgrid() {
@@ -80,11 +79,17 @@ void Thighscore::initgrid() {
 }
 
 void Thighscore::addscore() {
-    recordFile().add({Form_result->EntryName, Form_result->Speed});
+    QString notice;
+    recordFile().add({Form_result->EntryName, Form_result->Speed}, &notice);
+    if (!notice.isEmpty())
+        errors::report(this, notice);
 }
 
 void Thighscore::loadlist() {
-    const auto entries = recordFile().read();
+    QString notice;
+    const auto entries = recordFile().read(&notice);
+    if (!notice.isEmpty())
+        errors::report(this, notice);
     for (size_t i = 0; i < entries.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         StringGrid1->item(row, 1)->setText(gbk::toUnicode(entries[i].name));

@@ -1,6 +1,7 @@
 #include "two.h"
 
 #include "dict_format.h"
+#include "dictionary_error.h"
 
 namespace {
 constexpr int kMaxWordChars = 13;
@@ -46,19 +47,47 @@ bool Ttwo::refresh(Slot& slot, std::string& bytes) {
     return true;
 }
 
+void Ttwo::refuse(Slot& slot, const std::string& why) {
+    const std::string path = dir_ + "/" + slot.name;
+    throw DictionaryError("词库文件 " + path + " 已损坏（" + why +
+                              "），查不到其中的字词。请重新安装本程序的词库。",
+                          path, DictionaryError::Kind::Damaged);
+}
+
 const dict::GroupFile& Ttwo::groupFile(int group, bool byText) {
     Slot& slot = slots_[(byText ? dict::kGroups : 0) + group - 1];
     std::string bytes;
-    if (refresh(slot, bytes))
-        slot.group = std::make_unique<dict::GroupFile>(group, std::move(bytes));
+    try {
+        if (!refresh(slot, bytes))
+            return *slot.group;
+    } catch (const DictionaryError& e) {
+        // A damaged file is said once: until it changes it finds nothing.
+        if (e.kind() == DictionaryError::Kind::Damaged)
+            slot.group = std::make_unique<dict::GroupFile>(group, std::string());
+        throw;
+    }
+    const std::string why = dict::damageOf(group, byText, bytes);
+    slot.group = std::make_unique<dict::GroupFile>(group, why.empty() ? std::move(bytes) : "");
+    if (!why.empty())
+        refuse(slot, why);
     return *slot.group;
 }
 
 const dict::FrequentList& Ttwo::frequentList() {
     Slot& slot = slots_[kFrequentSlot];
     std::string bytes;
-    if (refresh(slot, bytes))
-        slot.frequent = std::make_unique<dict::FrequentList>(bytes);
+    try {
+        if (!refresh(slot, bytes))
+            return *slot.frequent;
+    } catch (const DictionaryError& e) {
+        if (e.kind() == DictionaryError::Kind::Damaged)
+            slot.frequent = std::make_unique<dict::FrequentList>(std::string());
+        throw;
+    }
+    const std::string why = dict::frequentDamageOf(bytes);
+    slot.frequent = std::make_unique<dict::FrequentList>(why.empty() ? bytes : std::string());
+    if (!why.empty())
+        refuse(slot, why);
     return *slot.frequent;
 }
 

@@ -22,7 +22,11 @@
 // there; a file that is rewritten or replaced on disk is read again by the
 // next operation that needs it. Creating the object reads nothing.
 //
-// Errors: a missing or unreadable file throws DictionaryError naming it.
+// Errors: a missing or unreadable file throws DictionaryError naming it, at
+// every use. A damaged file (a size that is not a whole number of records,
+// a code that is not 1-6 digits, records out of order, not a regular file,
+// larger than kMaxDictionaryFileBytes) throws once, naming it; until it
+// changes on disk it then finds nothing.
 // Texts are GBK bytes. Use from one thread only.
 class Ttwo {
 public:
@@ -75,6 +79,8 @@ private:
     // Makes the slot current, reading the file if needed. Returns whether
     // the file was (re)read; `bytes` then holds its contents.
     bool refresh(Slot& slot, std::string& bytes);
+    // Reports a damaged file (its slot then holds an empty image).
+    [[noreturn]] void refuse(Slot& slot, const std::string& why);
     void markChanged(std::string_view name);
 
     std::string dir_;

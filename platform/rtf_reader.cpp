@@ -1,11 +1,10 @@
 #include "rtf_reader.h"
 
-#include "file_error_reason.h"
 #include "gbk_codec.h"
+#include "regular_file.h"
 #include "user_error.h"
 
 #include <QColor>
-#include <QFile>
 #include <QList>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -276,9 +275,10 @@ void readRtf(std::string_view bytes, QTextDocument& document) {
 }
 
 void readRtfFile(const QString& path, QTextDocument& document) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法打开说明文件 %1：%2").arg(path, fileErrorReason(f)));
-    const QByteArray bytes = f.readAll();
-    readRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), document);
+    const auto file = regularfile::read(path, kMaxRtfFileBytes);
+    if (!file.ok())
+        throw UserError(QStringLiteral("无法打开说明文件 %1：%2")
+                            .arg(regularfile::fullPath(path), file.reason));
+    readRtf(std::string_view(file.bytes.constData(), static_cast<size_t>(file.bytes.size())),
+            document);
 }

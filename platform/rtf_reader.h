@@ -14,6 +14,8 @@ class QTextDocument;
 // Any bytes are safe: a damaged or truncated file gives what could be read.
 void readRtf(std::string_view bytes, QTextDocument& document);
 
-// Reads an RTF file into a document. Throws UserError naming the file when
-// it cannot be read.
+// Reads an RTF file into a document. Throws UserError naming the file (full
+// path) when it cannot be read, is not a regular file or is larger than
+// kMaxRtfFileBytes (refused by its size, so the viewer opens at once).
 void readRtfFile(const QString& path, QTextDocument& document);
+inline constexpr qint64 kMaxRtfFileBytes = 1024 * 1024;

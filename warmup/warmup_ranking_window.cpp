@@ -58,8 +58,15 @@ void TFHot_Sort::showEvent(QShowEvent* event) {
 void TFHot_Sort::FormShow() {
     if (!Memo1->isHidden()) {
         Memo1->raise();
-        const auto lines = warmuplog::read(logPath());
-        Memo1->setPlainText(lines ? lines->join(u'\n') : QStringLiteral("暂无记录！"));
+        const auto shown = warmuplog::read(logPath());
+        if (!shown) {
+            Memo1->setPlainText(QStringLiteral("暂无记录！"));
+            return;
+        }
+        QStringList lines = shown->lines;
+        if (shown->earlierLeftOut)
+            lines.prepend(QStringLiteral("……（这里只列出最近的记录）"));
+        Memo1->setPlainText(lines.join(u'\n'));
         return;
     }
     LabeledEdit1->setFocus();

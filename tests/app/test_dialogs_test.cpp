@@ -31,6 +31,10 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace {
 
 using TestDialogs = ProgramFolderTest;
@@ -166,12 +170,67 @@ TEST_F(ReportAndTopTen, TheListClearsOnF1AndShowsTheLastReport) {
     EXPECT_FALSE(Form_result->LastOnly);
 }
 
-TEST_F(ReportAndTopTen, AMissingRecordFileIsNamedAndTheLabelsStay) {
+TEST_F(ReportAndTopTen, AMissingRecordFileIsMadeAgainAtTheNextScore) {
     QFile::remove(path("files/record.dat"));
     report("01:00", 10, 0, QString());
     EXPECT_EQ(Form_result->LRate->text(), QStringLiteral("10字/分"));
-    ASSERT_EQ(errorsShown.size(), 1);
-    EXPECT_TRUE(errorsShown[0].contains(QStringLiteral("files/record.dat")));
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+    EXPECT_EQ(questions, QStringList{QStringLiteral("恭喜你！进入前十！输入你的姓名")});
+    EXPECT_EQ(gridNames, QStringList{QStringLiteral("小明")});
+    EXPECT_EQ(TopTenFile(path("files/record.dat")).read().size(), 1u);
+}
+
+// Junk in the list is never taken for scores: it is set aside once, by name,
+// and the result that found it still enters a fresh list.
+TEST_F(ReportAndTopTen, ADamagedListIsSetAsideOnceAndTheScoreKept) {
+    QByteArray junk(240, '\0');
+    for (int i = 0; i < junk.size(); ++i)
+        junk[i] = static_cast<char>(i * 37 + 11);
+    writeFile("files/record.dat", junk);
+    report("01:00", 10, 0, QString());
+    ASSERT_EQ(errorsShown.size(), 1) << errorsShown.join(u'\n').toStdString();
+    EXPECT_TRUE(errorsShown[0].contains(path("files/record.dat") + QStringLiteral(" 已损坏")))
+        << errorsShown[0].toStdString();
+    EXPECT_TRUE(errorsShown[0].contains(path("files/record.dat.damaged")));
+    QFile kept(path("files/record.dat.damaged"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), junk);
+    EXPECT_EQ(gridNames, QStringList{QStringLiteral("小明")});
+    const auto entries = TopTenFile(path("files/record.dat")).read();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].score, 10);
+
+    // The list opened again says nothing more.
+    errorsShown.clear();
+    Form_result->EntryPending = false;
+    Thighscore list;
+    list.show();
+    EXPECT_EQ(list.StringGrid1->item(1, 2)->text(), QStringLiteral("10"));
+    EXPECT_TRUE(errorsShown.isEmpty());
+}
+
+// A score that cannot be written is reported by the file's full path, and
+// the list still shows what the file holds.
+TEST_F(ReportAndTopTen, AFailedWriteStillShowsTheStoredList) {
+    TopTenFile(path("files/record.dat")).add({"a", 90});
+    TopTenFile(path("files/record.dat")).add({"b", 5});
+    // Any write beyond zero bytes fails (with "file too large"), even as root.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit none = old;
+    none.rlim_cur = 0;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
+    report("01:00", 10, 0, QString());
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_EQ(errorsShown.size(), 1) << errorsShown.join(u'\n').toStdString();
+    EXPECT_TRUE(errorsShown[0].startsWith(QStringLiteral("无法写入成绩文件 ") +
+                                          path("files/record.dat") + QStringLiteral("：")))
+        << errorsShown[0].toStdString();
+    EXPECT_EQ(gridNames, QStringList{QStringLiteral("a")}) << "the stored list, not an empty one";
+    EXPECT_EQ(TopTenFile(path("files/record.dat")).read().size(), 2u);
 }
 
 TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {

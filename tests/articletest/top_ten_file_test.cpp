@@ -90,28 +90,35 @@ TEST_F(TopTen, ClearingAndDamagedFiles) {
     EXPECT_EQ(bytes(), "");
     EXPECT_TRUE(file().admits(1));
 
-    // A name length above 16 and a partial last record.
+    // A name length above 16 and a partial last record: the file is set
+    // aside as it is, the learner told once, and the new score starts a list.
     std::string raw(24, 'N');
     raw[0] = static_cast<char>(200);
     raw[20] = 7;
     raw[21] = raw[22] = raw[23] = 0;
     dir.write("record.dat", raw + "partial");
-    const auto entries = file().read();
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, std::string(16, 'N'));
-    EXPECT_EQ(entries[0].score, 7);
-    file().add({"b", 9});
-    EXPECT_EQ(bytes().size(), 48u) << "the partial record is not kept";
+    QString notice;
+    EXPECT_TRUE(file().read(&notice).empty());
+    const QString aside = path() + ".damaged";
+    EXPECT_EQ(notice, QStringLiteral("成绩文件 %1 已损坏（文件大小 31 字节不是 24 字节的整数倍），"
+                                     "已改名保存为 %2，成绩榜重新开始。")
+                          .arg(path(), aside));
+    QFile kept(aside);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll().toStdString(), raw + "partial");
+    file().add({"b", 9}, &notice);
+    EXPECT_TRUE(notice.isEmpty()) << "said once";
+    EXPECT_EQ(bytes().size(), 24u);
 
+    // A missing file is an empty list; the next score makes it again.
     dir.remove("record.dat");
-    try {
-        file().read();
-        FAIL() << "a missing file must be reported";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains(path()));
-    }
-    // No file is left behind by the write either.
-    EXPECT_EQ(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files).size(), 0);
+    EXPECT_TRUE(file().read().empty());
+    EXPECT_TRUE(file().admits(1));
+    file().add({"c", 3});
+    EXPECT_EQ(scores(), std::vector<int>{3});
+    // No temporary is left behind by the writes.
+    EXPECT_EQ(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files),
+              (QStringList{"record.dat", "record.dat.damaged"}));
 }
 
 TEST(TopTenName, CutToSixteenBytesOnACharacterBoundary) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 using dicttest::DictDir;
 using dicttest::frequentBytes;
 using dicttest::g;
@@ -149,19 +151,42 @@ TEST(Ttwo, FrequentWordList) {
     Ttwo two(dir.path());
     EXPECT_FALSE(two.IsFrequentWord(g("中国")));
 
-    dir.replace("gpc.txt", frequentBytes({g("中国"), g("我们")}) + "12345"); // partial record
+    dir.replace("gpc.txt", frequentBytes({g("中国"), g("我们")}));
     Ttwo fresh(dir.path());
     EXPECT_TRUE(fresh.IsFrequentWord(g("我们")));
     EXPECT_TRUE(fresh.IsFrequentWord(g("中国")));
     EXPECT_FALSE(fresh.IsFrequentWord(g("他们")));
     EXPECT_FALSE(fresh.IsFrequentWord(g("中")));
+
+    // A partial record: the list is damaged, said once, and then answers false.
+    dir.replace("gpc.txt", frequentBytes({g("中国"), g("我们")}) + "12345");
+    Ttwo damaged(dir.path());
+    EXPECT_THROW(damaged.IsFrequentWord(g("我们")), DictionaryError);
+    EXPECT_FALSE(damaged.IsFrequentWord(g("我们")));
 }
 
-TEST(Ttwo, PartialLastRecordIsIgnoredAndEmptyFilesFindNothing) {
+TEST(Ttwo, APartialLastRecordIsNamedOnceAndEmptyFilesFindNothing) {
     DictDir dir;
     dir.write("zh1", groupBytes(1, {{"1", g("一")}, {"2", g("二")}}) + "\x3F\xFF\xFF\xC8");
     Ttwo two(dir.path());
-    EXPECT_TRUE(lookup(two, Ttwo::Scope::Characters, "3").empty());
+    try {
+        two.LookupCode(Ttwo::Scope::Characters, "2");
+        FAIL() << "a partial record must be reported";
+    } catch (const DictionaryError& e) {
+        EXPECT_EQ(e.kind(), DictionaryError::Kind::Damaged);
+        EXPECT_NE(std::string(e.what()).find(dir.path() + "/zh1 已损坏"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_TRUE(lookup(two, Ttwo::Scope::Characters, "2").empty()) << "said once, then nothing";
+    EXPECT_EQ(two.CodeOfChar(g("二")), "");
+
+    // Mended on disk: read again and found.
+    dir.replace("zh1", groupBytes(1, {{"1", g("一")}, {"2", g("二")}}));
+    for (int i = 0; i < 200 && two.CandidateCount() == 0; ++i) {
+        lookup(two, Ttwo::Scope::Characters, "2");
+        if (two.CandidateCount() == 0)
+            usleep(10000); // the folder watch reports the change from its thread
+    }
     EXPECT_EQ(lookup(two, Ttwo::Scope::Characters, "2"), std::vector<std::string>{g("二")});
 
     DictDir empty;

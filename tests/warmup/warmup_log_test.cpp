@@ -22,8 +22,10 @@ TEST(WarmupLog, LinesAreAppendedInGbkWithCrLf) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("\xB5\xDA\xD2\xBB\xD0\xD0\r\nsecond\r\n"));
-    EXPECT_EQ(warmuplog::read(path),
-              (QStringList{QStringLiteral("第一行"), QStringLiteral("second")}));
+    const auto shown = warmuplog::read(path);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->lines, (QStringList{QStringLiteral("第一行"), QStringLiteral("second")}));
+    EXPECT_FALSE(shown->earlierLeftOut);
 
     try {
         warmuplog::append(dir.path() + "/files/record.txt", QStringLiteral("x"));
@@ -31,6 +33,42 @@ TEST(WarmupLog, LinesAreAppendedInGbkWithCrLf) {
     } catch (const UserError& e) {
         EXPECT_TRUE(e.message().contains(dir.path() + "/files/record.txt"));
     }
+}
+
+// A long log shows only its newest lines, from the first whole line of the
+// part read, so opening it costs the same whatever its size.
+TEST(WarmupLog, ALongLogShowsItsNewestWholeLines) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/record.txt";
+    QByteArray bytes;
+    int written = 0;
+    while (bytes.size() < warmuplog::kShownBytes * 3)
+        bytes += "2026-12-6: line" + QByteArray::number(written++) + " 60 25\r\n";
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+
+    const auto shown = warmuplog::read(path);
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(shown->earlierLeftOut);
+    ASSERT_FALSE(shown->lines.isEmpty());
+    EXPECT_EQ(shown->lines.last(), QStringLiteral("2026-12-6: line%1 60 25").arg(written - 1));
+    // The first line shown is whole: the line before it ends just before the part read.
+    const QString first = shown->lines.first();
+    EXPECT_TRUE(first.startsWith(QStringLiteral("2026-12-6: line"))) << first.toStdString();
+    const int firstNumber = first.mid(15).section(u' ', 0, 0).toInt();
+    EXPECT_EQ(shown->lines.size(), written - firstNumber);
+    qint64 shownBytes = 0;
+    for (const QString& l : shown->lines)
+        shownBytes += l.size() + 2;
+    EXPECT_LE(shownBytes, warmuplog::kShownBytes);
+
+    // Exactly the limit is still read whole.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes.right(warmuplog::kShownBytes));
+    f.close();
+    EXPECT_FALSE(warmuplog::read(path)->earlierLeftOut);
 }
 
 } // namespace

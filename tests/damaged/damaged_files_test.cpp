@@ -1,0 +1,484 @@
+// Every reader of the program's files over the shared set of damaged inputs:
+// each case ends in a Chinese message naming the file by its full path, or in
+// sound behaviour; the program goes on; no other file changes.
+#include "damaged_inputs.h"
+
+#include "article_conversion.h"
+#include "dict_test_files.h"
+#include "dictionary_error.h"
+#include "results_address.h"
+#include "stale_temporaries.h"
+#include "test_text.h"
+#include "top_ten_file.h"
+#include "two.h"
+#include "user_error.h"
+#include "warmup_log.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Readable texts in failure messages.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+using damaged::Expected;
+using damaged::Kind;
+using dicttest::g;
+
+namespace {
+
+QString full(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// The bytes of a small regular file (never opens a FIFO, which would wait).
+QByteArray readBytes(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > 1024 * 1024)
+        return QByteArray();
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray topTenBytes(const std::vector<TopTenFile::Entry>& entries) {
+    QTemporaryDir dir;
+    TopTenFile file(dir.filePath("record.dat"));
+    for (const auto& e : entries)
+        file.add(e);
+    return readBytes(dir.filePath("record.dat"));
+}
+
+class DamagedFiles : public ::testing::Test {
+protected:
+    QString folder() const { return dir.path(); }
+    QString at(const QString& name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+// "record.dat": a damaged list is set aside, said once, and the next score
+// starts a fresh list; an unreadable one is named and nothing is written.
+TEST_F(DamagedFiles, TopTenList) {
+    const QByteArray good = topTenBytes({{g("小明"), 60}, {"b", 40}});
+    const QString path = at("record.dat");
+    const QString aside = at("record.dat.damaged");
+    TopTenFile file(path);
+    QByteArray before;
+    damaged::checkReader(
+        folder(), "record.dat", good,
+        [&] {
+            before = readBytes(path);
+            QString notice;
+            try {
+                EXPECT_TRUE(file.admits(50, &notice)) << "a fresh or empty list admits";
+                return notice;
+            } catch (const UserError& e) {
+                return e.message();
+            }
+        },
+        {{Kind::Empty, nullptr},
+         {Kind::Truncated, "已损坏"},
+         {Kind::RandomBytes, "已损坏"},
+         {Kind::Huge, "已损坏"},
+         {Kind::Folder, "文件夹"},
+         {Kind::Fifo, "不是普通文件"},
+         {Kind::NoPermission, "没有访问权限"}},
+        [&](Kind kind) {
+            const bool setAside =
+                kind == Kind::Truncated || kind == Kind::RandomBytes || kind == Kind::Huge;
+            if (setAside) {
+                // Kept byte for byte (the huge one by size), never deleted.
+                ASSERT_TRUE(QFile::exists(aside));
+                if (kind == Kind::Huge)
+                    EXPECT_EQ(QFileInfo(aside).size(), damaged::kHugeBytes);
+                else
+                    EXPECT_EQ(readBytes(aside), before);
+                QFile::remove(aside);
+            }
+            QString notice;
+            if (kind == Kind::Folder || kind == Kind::Fifo || kind == Kind::NoPermission) {
+                EXPECT_THROW(file.add({"new", 50}, &notice), UserError);
+                return;
+            }
+            // Said once: the next reads are quiet, and the score is kept.
+            file.add({"new", 50}, &notice);
+            EXPECT_TRUE(notice.isEmpty()) << notice.toStdString();
+            const auto entries = file.read(&notice);
+            EXPECT_TRUE(notice.isEmpty());
+            ASSERT_EQ(entries.size(), 1u);
+            EXPECT_EQ(entries[0], (TopTenFile::Entry{"new", 50}));
+        },
+        [](Kind) { return std::set<QString>{"record.dat.damaged"}; });
+}
+
+TEST_F(DamagedFiles, TopTenRecordsAreValidatedOneByOne) {
+    auto record = [](int length, const std::string& name, int32_t score) {
+        std::string r(24, '\0');
+        r[0] = static_cast<char>(length);
+        r.replace(1, name.size(), name);
+        for (int b = 0; b < 4; ++b)
+            r[20 + b] = static_cast<char>((static_cast<uint32_t>(score) >> (8 * b)) & 0xFF);
+        return r;
+    };
+    struct Row {
+        const char* name;
+        std::string bytes;
+        const char* damage; // "" when sound
+    };
+    const Row rows[] = {
+        {"two sound records", record(4, g("小明"), 60) + record(0, "", 60), ""},
+        {"the highest score", record(1, "a", TopTenFile::kMaxScore), ""},
+        {"ten records",
+         [&] {
+             std::string s;
+             for (int i = 0; i < 10; ++i)
+                 s += record(1, "x", 100 - i);
+             return s;
+         }(),
+         ""},
+        {"eleven records",
+         [&] {
+             std::string s;
+             for (int i = 0; i < 11; ++i)
+                 s += record(1, "x", 100 - i);
+             return s;
+         }(),
+         "超过了十条记录"},
+        {"a partial record", record(1, "a", 5) + "abc", "不是 24 字节的整数倍"},
+        {"name length 17", record(17, "abcdefghijklmnopq", 5), "姓名长度 17"},
+        {"a name that is not GBK", record(2, "\xFF\x41", 5), "不是汉字编码"},
+        {"a cut-off character", record(1, "\xD0", 5), "不是汉字编码"},
+        {"a negative score", record(1, "a", -1250300316), "-1250300316 不合理"},
+        {"a score too high", record(1, "a", TopTenFile::kMaxScore + 1), "不合理"},
+        {"scores out of order", record(1, "a", 5) + record(1, "b", 6), "第 2 条"},
+    };
+    for (const Row& r : rows) {
+        EXPECT_TRUE(TopTenFile::damage(r.bytes).contains(QString::fromUtf8(r.damage)))
+            << r.name << ": " << TopTenFile::damage(r.bytes).toStdString();
+        EXPECT_EQ(TopTenFile::damage(r.bytes).isEmpty(), *r.damage == '\0') << r.name;
+    }
+
+    // A score beyond the range is kept within it, so the list stays sound.
+    const QString path = at("record.dat");
+    TopTenFile(path).add({"fast", TopTenFile::kMaxScore + 5});
+    TopTenFile(path).add({"neg", -3});
+    EXPECT_TRUE(TopTenFile::damage(readBytes(path).toStdString()).isEmpty());
+    EXPECT_EQ(TopTenFile(path).read()[0].score, TopTenFile::kMaxScore);
+}
+
+TEST_F(DamagedFiles, AMissingListIsEmptyAndTheFirstScoreMakesIt) {
+    const QString path = at("files/record.dat");
+    QDir(folder()).mkdir("files");
+    TopTenFile file(path);
+    QString notice;
+    EXPECT_TRUE(file.read(&notice).empty());
+    EXPECT_TRUE(notice.isEmpty());
+    EXPECT_TRUE(file.admits(1));
+    EXPECT_FALSE(QFile::exists(path)) << "reading makes nothing";
+    file.add({"a", 7});
+    EXPECT_EQ(file.read(), (std::vector<TopTenFile::Entry>{{"a", 7}}));
+
+    // Earlier damaged copies are kept: the next one takes the next free name.
+    for (const char* name : {"record.dat.damaged", "record.dat.damaged.2"})
+        ASSERT_TRUE(QFile::copy(path, at(QStringLiteral("files/") + name)));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::Append));
+    f.write("junk");
+    f.close();
+    EXPECT_TRUE(file.read(&notice).empty());
+    EXPECT_TRUE(notice.contains(full(at("files/record.dat.damaged.3")))) << notice.toStdString();
+    EXPECT_TRUE(notice.contains(full(path)));
+    EXPECT_EQ(readBytes(at("files/record.dat.damaged.3")).size(), 28);
+}
+
+// A damaged list that cannot be set aside is never overwritten by a new score.
+TEST_F(DamagedFiles, ADamagedListThatCannotBeMovedIsNotOverwritten) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may rename in a read-only folder";
+    QDir(folder()).mkdir("files");
+    const QString path = at("files/record.dat");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a list");
+    f.close();
+    QFile::setPermissions(at("files"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QString notice;
+    EXPECT_TRUE(TopTenFile(path).read(&notice).empty());
+    EXPECT_TRUE(notice.contains(QStringLiteral("无法改名保存"))) << notice.toStdString();
+    EXPECT_THROW(TopTenFile(path).add({"a", 5}), UserError);
+    QFile::setPermissions(at("files"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(readBytes(path), QByteArray("not a list"));
+}
+
+// "record.txt": the warm-up log is text; any bytes are shown as text, only
+// what is shown is read, and a file that is not a regular file is named.
+TEST_F(DamagedFiles, WarmupLog) {
+    const QByteArray good("2026-12-6: \xD0\xA1\xC3\xF7 \xD3\xC3\xCA\xB1\xA3\xBA"
+                          "60 \xB3\xC9\xBC\xA8\xA3\xBA"
+                          "25\r\n");
+    const QString path = at("record.txt");
+    damaged::checkReader(
+        folder(), "record.txt", good,
+        [&] {
+            try {
+                const auto shown = warmuplog::read(path);
+                EXPECT_TRUE(shown.has_value());
+                return QString();
+            } catch (const UserError& e) {
+                return e.message();
+            }
+        },
+        {{Kind::Empty, nullptr},
+         {Kind::Truncated, nullptr},
+         {Kind::RandomBytes, nullptr},
+         {Kind::Huge, nullptr},
+         {Kind::Folder, "文件夹"},
+         {Kind::Fifo, "不是普通文件"},
+         {Kind::NoPermission, "没有访问权限"}},
+        [&](Kind kind) {
+            // Adding a line: the regular files take it, the others are named at once.
+            try {
+                warmuplog::append(path, QStringLiteral("新的一行"));
+                EXPECT_TRUE(kind != Kind::Folder && kind != Kind::Fifo);
+                const auto shown = warmuplog::read(path);
+                ASSERT_TRUE(shown);
+                EXPECT_EQ(shown->lines.last(), QStringLiteral("新的一行"));
+                EXPECT_EQ(shown->earlierLeftOut, kind == Kind::Huge);
+            } catch (const UserError& e) {
+                EXPECT_TRUE(kind == Kind::Folder || kind == Kind::Fifo)
+                    << e.message().toStdString();
+                EXPECT_TRUE(e.message().contains(full(path)));
+            }
+        });
+}
+
+// The dictionary: a damaged file is named once and then finds nothing until
+// it is replaced; a file that cannot be opened is named at every use.
+TEST_F(DamagedFiles, DictionaryFiles) {
+    struct File {
+        const char* name;
+        std::string good;
+        std::function<void(Ttwo&)> use;
+    };
+    const std::vector<File> files = {
+        {"zh1", dicttest::groupBytes(1, {{"1", g("一")}, {"50006", g("中")}, {"6015", g("国")}}),
+         [](Ttwo& t) { t.LookupCode(Ttwo::Scope::Characters, "50006"); }},
+        {"zh2.hz", dicttest::groupBytes(2, {{"5060", g("国家")}, {"5060", g("中国")}}),
+         [](Ttwo& t) { t.HasWord(2, g("中国")); }},
+        {"zh5", dicttest::groupBytes(5, {{"123", g("一二三四五")}, {"124", g("一二三四六")}}),
+         [](Ttwo& t) { t.FindByCode(5, "124"); }},
+        {"gpc.txt", dicttest::frequentBytes({g("中国"), g("我们")}),
+         [](Ttwo& t) { t.IsFrequentWord(g("我们")); }},
+    };
+    for (const File& file : files) {
+        SCOPED_TRACE(file.name);
+        // Each input meets a dictionary that has not read the file yet, as at
+        // the first lookup of a run.
+        std::unique_ptr<Ttwo> two;
+        const QByteArray good = QByteArray::fromStdString(file.good);
+        auto use = [&] {
+            try {
+                file.use(*two);
+                return QString();
+            } catch (const DictionaryError& e) {
+                return QString::fromUtf8(e.what());
+            }
+        };
+        auto firstUse = [&] {
+            two = std::make_unique<Ttwo>(folder().toStdString());
+            return use();
+        };
+        damaged::checkReader(folder(), file.name, good, firstUse,
+                             {{Kind::Empty, nullptr},
+                              {Kind::Truncated, "已损坏"},
+                              {Kind::RandomBytes, "已损坏"},
+                              {Kind::Huge, "太大"},
+                              {Kind::Folder, "文件夹"},
+                              {Kind::Fifo, "不是普通文件"},
+                              {Kind::NoPermission, "没有权限"}},
+                             [&](Kind kind) {
+                                 // A damaged file is said once; an unreadable one each time.
+                                 const bool again =
+                                     kind == Kind::Folder || kind == Kind::NoPermission;
+                                 EXPECT_EQ(!use().isEmpty(), again);
+                             });
+        EXPECT_TRUE(firstUse().isEmpty()) << "the good file is read without a word";
+    }
+}
+
+TEST_F(DamagedFiles, DictionaryRecordsAreValidated) {
+    const std::string zh1 =
+        dicttest::groupBytes(1, {{"1", g("一")}, {"10", g("十")}, {"2", g("二")}});
+    struct Row {
+        const char* name;
+        int group;
+        bool byText;
+        std::string bytes;
+        const char* damage; // "" when sound
+    };
+    std::string badNibble = zh1;
+    badNibble[0] = '\x1A'; // a nibble of 10 after the first digit
+    std::string noDigit = zh1;
+    noDigit[0] = '\xFF';
+    std::string digitAfterEnd = zh1;
+    digitAfterEnd[1] = '\xF1';
+    const Row rows[] = {
+        {"sound, codes as digit strings", 1, false, zh1, ""},
+        {"empty", 3, false, "", ""},
+        {"six digits", 2, false, dicttest::groupBytes(2, {{"123456", g("中国")}}), ""},
+        {"a partial record", 1, false, zh1 + "\x11", "不是记录长度 5 字节的整数倍"},
+        {"a nibble of 10", 1, false, badNibble, "第 1 条记录的编码"},
+        {"no digit", 1, false, noDigit, "第 1 条记录的编码"},
+        {"a digit after the end", 1, false, digitAfterEnd, "第 1 条记录的编码"},
+        {"codes out of order", 1, false, dicttest::groupBytes(1, {{"2", g("二")}, {"10", g("十")}}),
+         "第 2 条记录不在按编码排列"},
+        {"texts in order", 2, true, dicttest::groupBytes(2, {{"9", g("国家")}, {"1", g("中国")}}),
+         ""},
+        {"texts out of order", 2, true,
+         dicttest::groupBytes(2, {{"1", g("中国")}, {"9", g("国家")}}),
+         "第 2 条记录不在按字词排列"},
+        {"a short text first", 5, true,
+         dicttest::groupBytes(5, {{"1", g("一二三四五")}, {"1", g("一二三四五六")}}), ""},
+    };
+    for (const Row& r : rows) {
+        const std::string why = dict::damageOf(r.group, r.byText, r.bytes);
+        EXPECT_NE(why.find(r.damage), std::string::npos) << r.name << ": " << why;
+        EXPECT_EQ(why.empty(), *r.damage == '\0') << r.name << ": " << why;
+    }
+    EXPECT_EQ(dict::frequentDamageOf(dicttest::frequentBytes({g("中国")})), "");
+    EXPECT_NE(dict::frequentDamageOf(dicttest::frequentBytes({g("中国")}) + "x"), "");
+}
+
+// Test files (".tvm").
+TEST_F(DamagedFiles, TestFiles) {
+    const std::string line = g("中国人民") + std::string(51, ' ') + "\r\r";
+    const QByteArray good = QByteArray::fromStdString(line + "\r \r");
+    const QString path = at("test.tvm");
+    damaged::checkReader(folder(), "test.tvm", good,
+                         [&] {
+                             try {
+                                 EXPECT_GT(TestText::loadFile(path).articleCharacters(), 0);
+                                 return QString();
+                             } catch (const UserError& e) {
+                                 return e.message();
+                             }
+                         },
+                         {{Kind::Empty, "没有可以练习的汉字"},
+                          {Kind::Truncated, nullptr},
+                          {Kind::RandomBytes, ""},
+                          {Kind::Huge, "太大"},
+                          {Kind::Folder, "文件夹"},
+                          {Kind::Fifo, "不是普通文件"},
+                          {Kind::NoPermission, "没有访问权限"}});
+}
+
+// Texts converted into test files: a refused source writes nothing.
+TEST_F(DamagedFiles, ConversionSources) {
+    const QByteArray good = QByteArray::fromStdString(g("中国人民，学习。"));
+    const QString path = at("source.txt");
+    damaged::checkReader(
+        folder(), "source.txt", good,
+        [&] {
+            try {
+                conversion::convertFile(path.toStdString());
+                return QString();
+            } catch (const UserError& e) {
+                EXPECT_FALSE(QFile::exists(at("source.tvm")));
+                return e.message();
+            }
+        },
+        {{Kind::Empty, "没有可以转换的汉字"},
+         {Kind::Truncated, nullptr},
+         {Kind::RandomBytes, ""},
+         {Kind::Huge, "太大"},
+         {Kind::Folder, "文件夹"},
+         {Kind::Fifo, "不是普通文件"},
+         {Kind::NoPermission, "没有访问权限"}},
+        [&](Kind) { QFile::remove(at("source.tvm")); },
+        [](Kind) { return std::set<QString>{"source.tvm"}; });
+}
+
+// "Server.ini".
+TEST_F(DamagedFiles, ServerIni) {
+    const QByteArray good("[ServerSetup]\r\nAddress=http://school.example.org/r.asp\r\n");
+    damaged::checkReader(folder(), "Server.ini", good,
+                         [&] {
+                             try {
+                                 EXPECT_TRUE(resultsAddress(folder() + u'/').has_value());
+                                 return QString();
+                             } catch (const UserError& e) {
+                                 return e.message();
+                             }
+                         },
+                         {{Kind::Empty, nullptr},
+                          {Kind::Truncated, nullptr},
+                          {Kind::RandomBytes, nullptr},
+                          {Kind::Huge, "太大"},
+                          {Kind::Folder, "文件夹"},
+                          {Kind::Fifo, "不是普通文件"},
+                          {Kind::NoPermission, "没有访问权限"}});
+}
+
+TEST(WebAddress, OnlyHttpAndHttpsAreOpened) {
+    struct Row {
+        const char* address;
+        bool opens;
+    };
+    const Row rows[] = {
+        {"http://tarvo.example.com/tvm.asp?lxid=4", true},
+        {"HTTPS://school.example.org/r.asp?a=1,2", true},
+        {"  http://h/x  ", true},
+        {"file:///etc/shadow", false},
+        {"/etc/shadow", false},
+        {"javascript:alert(1)", false},
+        {"ftp://h/x", false},
+        {"mailto:a@b.c", false},
+        {"http:///nohost", false},
+        {"", false},
+        {"tarvo.example.com", false},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(webAddress(QString::fromUtf8(r.address)).has_value(), r.opens) << r.address;
+    EXPECT_EQ(webAddress("https://h/p?q=1")->toString(), QStringLiteral("https://h/p?q=1"));
+}
+
+// Leftover temporaries of an interrupted atomic write are removed at the next
+// start; the file itself, other files and a write in progress are left alone.
+TEST(StaleTemporaries, OnlyOldLeftoversOfOurOwnWritesGo) {
+    QTemporaryDir dir;
+    auto make = [&](const QString& name, int ageSeconds) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.flush(); // or the close would write the time anew
+        f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-ageSeconds),
+                      QFileDevice::FileModificationTime);
+    };
+    make("record.dat", 3600);
+    make("record.dat.Ab3xZ9", 3600);  // left by a write cut off at its last step
+    make("record.dat.k2LmQ0", 5);     // another copy of the program writing now
+    make("record.dat.damaged", 3600); // a damaged list kept for the learner
+    make("record.dat.Ab3xZ", 3600);   // not our pattern
+    make("record.dat.Ab3xZ90", 3600); // not our pattern
+    make("record.txt.Ab3xZ9", 3600);  // not a name we write this way
+    QDir(dir.path()).mkdir("record.dat.Folder");
+    const QStringList removed = removeStaleTemporaries(dir.path(), {"record.dat"});
+    EXPECT_EQ(removed, QStringList{"record.dat.Ab3xZ9"});
+    QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"record.dat", "record.dat.Ab3xZ", "record.dat.Ab3xZ90",
+                                 "record.dat.Folder", "record.dat.damaged", "record.dat.k2LmQ0",
+                                 "record.txt.Ab3xZ9"}));
+    EXPECT_TRUE(removeStaleTemporaries(dir.path() + "/missing", {"record.dat"}).isEmpty());
+}
+
+} // namespace
