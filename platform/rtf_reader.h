@@ -18,4 +18,4 @@ void readRtf(std::string_view bytes, QTextDocument& document);
 // path) when it cannot be read, is not a regular file or is larger than
 // kMaxRtfFileBytes (refused by its size, so the viewer opens at once).
 void readRtfFile(const QString& path, QTextDocument& document);
-inline constexpr qint64 kMaxRtfFileBytes = 1024 * 1024;
+inline constexpr qint64 kMaxRtfFileBytes = 256 * 1024;
