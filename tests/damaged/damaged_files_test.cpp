@@ -22,8 +22,11 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 // Readable texts in failure messages.
 void PrintTo(const QString& s, std::ostream* os) {
@@ -449,6 +452,67 @@ TEST(WebAddress, OnlyHttpAndHttpsAreOpened) {
     for (const Row& r : rows)
         EXPECT_EQ(webAddress(QString::fromUtf8(r.address)).has_value(), r.opens) << r.address;
     EXPECT_EQ(webAddress("https://h/p?q=1")->toString(), QStringLiteral("https://h/p?q=1"));
+}
+
+// Runs `body` while no file may grow beyond `limit` bytes: writes past it
+// fail as on a full disk ("file too large"), even for root.
+template <typename Body> void withFileSizeLimit(rlim_t limit, Body body) {
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = limit;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    body();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+}
+
+// A write that fails when its data reach the disk loses nothing: the old
+// file stays as it was and the learner is told which file failed.
+TEST_F(DamagedFiles, AFullDiskLosesNothing) {
+    const QString list = at("record.dat");
+    TopTenFile(list).add({"a", 90});
+    const QByteArray listBefore = readBytes(list);
+    QString listMessage;
+    withFileSizeLimit(0, [&] {
+        try {
+            TopTenFile(list).add({"b", 50});
+        } catch (const UserError& e) {
+            listMessage = e.message();
+        }
+    });
+    EXPECT_TRUE(listMessage.startsWith(QStringLiteral("无法写入成绩文件 ") + full(list)))
+        << listMessage.toStdString();
+    EXPECT_EQ(readBytes(list), listBefore);
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{"record.dat"})
+        << "no temporary file is left";
+
+    // Half a line would join the next result: a short write is taken back.
+    const QString log = at("record.txt");
+    warmuplog::append(log, QStringLiteral("第一行"));
+    const QByteArray logBefore = readBytes(log);
+    QString logMessage;
+    withFileSizeLimit(static_cast<rlim_t>(logBefore.size() + 5), [&] {
+        try {
+            warmuplog::append(log, QStringLiteral("2026-12-6: 小明 用时：60 成绩：25"));
+        } catch (const UserError& e) {
+            logMessage = e.message();
+        }
+    });
+    EXPECT_TRUE(logMessage.startsWith(QStringLiteral("无法写入排行文件 ") + full(log)))
+        << logMessage.toStdString();
+    EXPECT_EQ(readBytes(log), logBefore);
+
+    // A converted article that cannot be written leaves no test file.
+    const QString source = at("news.txt");
+    QFile f(source);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromStdString(g("中国人民")));
+    f.close();
+    withFileSizeLimit(
+        0, [&] { EXPECT_THROW(conversion::convertFile(source.toStdString()), UserError); });
+    EXPECT_FALSE(QFile::exists(at("news.tvm")));
 }
 
 // Leftover temporaries of an interrupted atomic write are removed at the next

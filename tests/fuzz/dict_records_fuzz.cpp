@@ -27,6 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file.CompareTextAt(bytes.substr(0, 8), i, dict::textWidth(group));
         dict::decodeCodeOfChar(file.record(i));
     }
+    // The first-use check of a file: any bytes give an answer, never a read
+    // outside them; a file it accepts is in order for the searches.
+    const std::string why = dict::damageOf(group, data[0] & 0x80, bytes);
+    if (why.empty() && bytes.size() % static_cast<size_t>(dict::recordSize(group)) != 0)
+        __builtin_trap();
+    dict::frequentDamageOf(bytes);
     const dict::FrequentList list(bytes);
     list.contains(bytes.substr(0, 4));
     return 0;
