@@ -4,9 +4,9 @@
 #include <string_view>
 
 // Turns any text into a test file: only the GB2312 Chinese characters (first
-// byte 0xB0-0xF0, second 0xA1-0xFE) are kept, in lines of 30, each line
-// followed by 0x0D 0x0D; the last line is filled with spaces to 59 bytes and
-// the file ends with 0x0D 0x0D 0x20 0x0D.
+// byte 0xB0-0xF0, second 0xA1-0xFE, a pair that names a character) are
+// kept, in lines of 30, each line followed by 0x0D 0x0D; the last line is
+// filled with spaces to 59 bytes and the file ends with 0x0D 0x0D 0x20 0x0D.
 namespace conversion {
 
 constexpr int kCharsPerLine = 30;

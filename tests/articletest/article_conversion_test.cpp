@@ -73,6 +73,9 @@ TEST(ArticleConversion, ReadsWholeCharactersInTheSourcesEncoding) {
         {"gbk quotes and question", g("“何处？”；“江南。”"), "何处江南", Encoding::Gbk},
         {"gbk symbol before a symbol", "\xA1\xB2\xA1\xA1" + g("中"), "中", Encoding::Gbk},
         {"gbk extended character", "\x81\xB0\xA1\xA1" + g("文"), "文", Encoding::Gbk},
+        // A pair of the block that names no character is dropped whole, so
+        // the test file reads back in step.
+        {"unassigned pair in the block", g("中") + "\xD7\xFA" + g("文"), "中文", Encoding::Gbk},
         {"mixed ascii", "abc" + g("中") + "1\r\n" + g("文") + "xyz", "中文", Encoding::Gbk},
         // 0x80 and 0xFF are never lead bytes; a lead byte before 0x20 or 0x7F
         // stands alone and the next byte is read afresh.
