@@ -87,7 +87,8 @@ void Tpreface01::FormShow() {
     }
 
     const QString animation = home + QString::fromLatin1(kAnimation);
-    if (!movie_ && QFile::exists(animation)) {
+    // Only a regular file: the movie would wait for ever on a FIFO.
+    if (!movie_ && QFileInfo(animation).isFile()) {
         movie_ = new QMovie(animation, QByteArray(), this);
         movie_->setCacheMode(QMovie::CacheAll);
         ShockwaveFlash1->setMovie(movie_);

@@ -1,28 +1,15 @@
 #include "image_file.h"
 
-#include "file_error_reason.h"
+#include "regular_file.h"
 #include "user_error.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QImageReader>
-
-#include <cerrno>
 
 namespace {
 
-QString imageErrorReason(const QString& path, const QImageReader& reader) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return errnoReason(ENOENT);
-    if (info.isDir())
-        return errnoReason(EISDIR);
-    if (!info.isReadable())
-        return errnoReason(EACCES);
+QString imageErrorReason(const QImageReader& reader) {
     switch (reader.error()) {
-    case QImageReader::FileNotFoundError:
-        return errnoReason(ENOENT);
-    case QImageReader::DeviceError:
-        return QStringLiteral("无法读取");
     case QImageReader::UnsupportedFormatError:
         return QStringLiteral("不是可识别的图片，文件可能已损坏");
     case QImageReader::InvalidDataError:
@@ -35,11 +22,19 @@ QString imageErrorReason(const QString& path, const QImageReader& reader) {
 } // namespace
 
 QImage readImageFile(const QString& path) {
-    QImageReader reader(path);
+    // Read through the regular-file reader: a FIFO is refused at once and a
+    // huge file by its size, before any decoding.
+    regularfile::Contents file = regularfile::read(path, kMaxImageFileBytes);
+    if (!file.ok())
+        throw UserError(QStringLiteral("无法读取图片文件 %1：%2")
+                            .arg(regularfile::fullPath(path), file.reason));
+    QBuffer buffer(&file.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull())
-        throw UserError(
-            QStringLiteral("无法读取图片文件 %1：%2").arg(path, imageErrorReason(path, reader)));
+        throw UserError(QStringLiteral("无法读取图片文件 %1：%2")
+                            .arg(regularfile::fullPath(path), imageErrorReason(reader)));
     return image;
 }

@@ -5,6 +5,7 @@
 #include "create_windows.h"
 #include "damaged_inputs.h"
 #include "dict_test_files.h"
+#include "image_file.h"
 #include "rtf_reader.h"
 #include "test_window.h"
 #include "user_error.h"
@@ -51,6 +52,31 @@ TEST_F(DamagedFilesInWindows, HelpTexts) {
                          {{Kind::Empty, nullptr},
                           {Kind::Truncated, nullptr},
                           {Kind::RandomBytes, nullptr},
+                          {Kind::Huge, "太大"},
+                          {Kind::Folder, "文件夹"},
+                          {Kind::Fifo, "不是普通文件"},
+                          {Kind::NoPermission, "没有访问权限"}});
+}
+
+// Pictures: a damaged one is named with its reason, a huge one refused by
+// its size before decoding, a FIFO refused at once.
+TEST_F(DamagedFilesInWindows, Pictures) {
+    writeJpeg("images/2.jpg", Qt::red);
+    QFile jpeg(path("images/2.jpg"));
+    ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
+    const QByteArray good = jpeg.readAll();
+    damaged::checkReader(path("images"), "2.jpg", good,
+                         [&] {
+                             try {
+                                 EXPECT_FALSE(readImageFile(path("images/2.jpg")).isNull());
+                                 return QString();
+                             } catch (const UserError& e) {
+                                 return e.message();
+                             }
+                         },
+                         {{Kind::Empty, "图片"},
+                          {Kind::Truncated, ""},
+                          {Kind::RandomBytes, "图片"},
                           {Kind::Huge, "太大"},
                           {Kind::Folder, "文件夹"},
                           {Kind::Fifo, "不是普通文件"},
