@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config clang-format
   clang libclang-rt-14-dev            # libFuzzer and the sanitizers of the fuzzing run
+  dpkg-dev desktop-file-utils appstream # the Debian package and the checks of its menu entry
   qt6-base-dev libgl-dev              # Qt 6 Widgets
   qt6-translations-l10n               # Qt's own Chinese texts (standard buttons, dialogs)
   libsdl2-mixer-dev timgm6mb-soundfont # sound: wave and MIDI playback
