@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev libgl-dev              # Qt 6 Widgets
   qt6-translations-l10n               # Qt's own Chinese texts (standard buttons, dialogs)
   libsdl2-mixer-dev timgm6mb-soundfont # sound: wave and MIDI playback
+  espeak-ng sox                       # the spoken sound cues, made at build time
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei # the CJK fonts of the windows
   unicode-data python3 python3-jieba  # sources of the dictionary data
   libgtest-dev libbenchmark-dev       # tests and benchmarks
