@@ -10,6 +10,7 @@
 #include "program_folder.h"
 #include "record_holders_window.h"
 #include "record_name_entry_window.h"
+#include "score_files.h"
 #include "stale_temporaries.h"
 #include "start_screen.h"
 #include "test_report_window.h"
@@ -81,8 +82,7 @@ void createModuleWindows() {
     Form1->HomeDir = form_test->HomeDir = programFolder();
     // A score file's write that was cut off at its last step left its
     // temporary file behind: remove it now, the file itself is whole.
-    removeStaleTemporaries(programFolder() + QStringLiteral("files"),
-                           {QStringLiteral("record.dat")});
+    removeStaleTemporaries(scoreFolder(), {QStringLiteral("record.dat")});
 }
 
 void destroyWindows() {
