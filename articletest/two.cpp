@@ -98,8 +98,23 @@ void Ttwo::LookupCode(Scope scope, std::string_view code) {
         FindByCode(1, code);
         return;
     }
-    for (int g = 2; g <= dict::kGroups; ++g)
-        FindByCode(g, code);
+    // A damaged group does not hide the others: every damaged file of the
+    // lookup is named in one message, after the sound groups were searched.
+    std::string damaged;
+    std::string firstDamaged;
+    for (int g = 2; g <= dict::kGroups; ++g) {
+        try {
+            FindByCode(g, code);
+        } catch (const DictionaryError& e) {
+            if (e.kind() != DictionaryError::Kind::Damaged)
+                throw;
+            damaged += (damaged.empty() ? "" : "\n") + std::string(e.what());
+            if (firstDamaged.empty())
+                firstDamaged = e.file();
+        }
+    }
+    if (!damaged.empty())
+        throw DictionaryError(damaged, firstDamaged, DictionaryError::Kind::Damaged);
 }
 
 void Ttwo::FindByCode(int group, std::string_view code) {

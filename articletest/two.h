@@ -44,7 +44,9 @@ public:
 
     // Replaces the candidate list by the texts whose code is `code`: for
     // characters from zh1; for words from zh2, zh3, zh4 and zh5 in turn, each
-    // group in file order. If a file fails, the list keeps what came before.
+    // group in file order. If a file fails, the list keeps what came before;
+    // damaged files (said once each) are all named in one error at the end,
+    // and the sound groups are still searched.
     void LookupCode(Scope scope, std::string_view code);
     // Appends to the candidate list the texts of group `group` with `code`.
     void FindByCode(int group, std::string_view code);

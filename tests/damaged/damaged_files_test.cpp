@@ -318,6 +318,34 @@ TEST_F(DamagedFiles, DictionaryFiles) {
     }
 }
 
+// Every word file damaged: one message names them all, the sound group is
+// still searched, and the next lookup says nothing more.
+TEST_F(DamagedFiles, EveryWordFileDamagedIsNamedInOneMessage) {
+    auto write = [&](const QString& name, const std::string& bytes) {
+        QFile f(at(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    };
+    write("zh2", std::string(71, '\x5A'));
+    write("zh3", dicttest::groupBytes(3, {{"50", g("中国人")}}));
+    write("zh4", std::string(110, '\xAB'));
+    write("zh5", std::string(30, '\xFF'));
+    Ttwo two(folder().toStdString());
+    try {
+        two.LookupCode(Ttwo::Scope::Words, "50");
+        FAIL() << "damaged files must be named";
+    } catch (const DictionaryError& e) {
+        const QString message = QString::fromUtf8(e.what());
+        EXPECT_EQ(message.count(QStringLiteral("已损坏")), 3) << message.toStdString();
+        for (const char* name : {"zh2", "zh4", "zh5"})
+            EXPECT_TRUE(message.contains(full(at(name)) + QStringLiteral(" 已损坏"))) << name;
+        EXPECT_FALSE(message.contains(full(at("zh3"))));
+    }
+    EXPECT_EQ(two.Candidates(), std::vector<std::string>{g("中国人")});
+    two.LookupCode(Ttwo::Scope::Words, "50");
+    EXPECT_EQ(two.Candidates(), std::vector<std::string>{g("中国人")});
+}
+
 TEST_F(DamagedFiles, DictionaryRecordsAreValidated) {
     const std::string zh1 =
         dicttest::groupBytes(1, {{"1", g("一")}, {"10", g("十")}, {"2", g("二")}});
