@@ -17,15 +17,15 @@ constexpr int kPages = 3;
 
 struct KindInfo {
     Page page;
-    const char16_t* caption;       // the exercise button's caption
-    const char16_t* chosenTitle;   // first message line on choosing the exercise
-    const char16_t* startTitle;    // first message line at Start
-    int itemsPerRun;               // items placed in the grid at Start
-    int speedFactor;               // characters one answered item counts for
-    const char* source;            // exercise folder or file, relative to the program folder
-    int recordLength;              // bytes of one record of the file (0: pictures)
-    int textBytes;                 // bytes of the text field of a record
-    bool textTrimmed;              // blanks around the text are removed when read
+    const char16_t* caption;     // the exercise button's caption
+    const char16_t* chosenTitle; // first message line on choosing the exercise
+    const char16_t* startTitle;  // first message line at Start
+    int itemsPerRun;             // items placed in the grid at Start
+    int speedFactor;             // characters one answered item counts for
+    const char* source;          // exercise folder or file, relative to the program folder
+    int recordLength;            // bytes of one record of the file (0: pictures)
+    int textBytes;               // bytes of the text field of a record
+    bool textTrimmed;            // blanks around the text are removed when read
 };
 
 const KindInfo& kind(int k);

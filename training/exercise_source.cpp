@@ -23,9 +23,8 @@ QString CodeFromFileName(const QString& path) {
 QStringList ListPictures(const QString& folder) {
     QStringList out;
     const QDir dir(folder);
-    const QStringList names =
-        dir.entryList({QStringLiteral("*.bmp")}, QDir::Files | QDir::Hidden | QDir::System,
-                      QDir::Name);
+    const QStringList names = dir.entryList({QStringLiteral("*.bmp")},
+                                            QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString& name : names) {
         const QString path = folder + u'/' + name;
         if (QFileInfo(path).isFile())

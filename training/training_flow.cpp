@@ -240,8 +240,7 @@ void TrainingFlow::fillTexts(int k) {
         grids.characters[0].look = ItemLook::Current;
     } else if (k == kMultiWordKind) {
         for (int p : kMultiWordPositions)
-            place(grids.words[static_cast<size_t>(p)],
-                  review.WordReview[static_cast<size_t>(p)]);
+            place(grids.words[static_cast<size_t>(p)], review.WordReview[static_cast<size_t>(p)]);
         grids.words[0].look = ItemLook::Current;
     } else {
         for (size_t p = 0; p < grids.words.size(); ++p)
@@ -259,7 +258,8 @@ void TrainingFlow::Timer1Timer() {
             cue(1);
         if (Gauge2 < 100) {
             Timer4On = true;
-            setMessages(QStringLiteral("加油啊！"), QStringLiteral("加油啊！"), QString(), QString());
+            setMessages(QStringLiteral("加油啊！"), QStringLiteral("加油啊！"), QString(),
+                        QString());
             bumpGauge(Gauge2);
         } else {
             Timer1On = false;
@@ -288,10 +288,9 @@ void TrainingFlow::Timer3Timer() {
     if (SpeedClockOn) {
         ++SpeedSeconds;
         if (SpeedSeconds % 10 == 0) {
-            const int speed =
-                perMinute(static_cast<long long>(ItemsTotal - ItemsLeft) *
-                              kind(ExerciseKind).speedFactor,
-                          SpeedSeconds);
+            const int speed = perMinute(static_cast<long long>(ItemsTotal - ItemsLeft) *
+                                            kind(ExerciseKind).speedFactor,
+                                        SpeedSeconds);
             Labeljifen = QString::number(speed);
             vehicle = vehicleFor(speed);
         }

@@ -69,11 +69,11 @@ public:
     void SBtnSetupClick();
     void sbAboutClick();
     void SBtnQuitClick();
-    void activated();    // the window became the active window
-    void FormClose();    // the window is closing
-    void Timer1Timer();  // time gauge, 1200 ms
-    void Timer2Timer();  // explanation panel, 100 ms, once
-    void Timer3Timer();  // speed clock, 1000 ms
+    void activated();   // the window became the active window
+    void FormClose();   // the window is closing
+    void Timer1Timer(); // time gauge, 1200 ms
+    void Timer2Timer(); // explanation panel, 100 ms, once
+    void Timer3Timer(); // speed clock, 1000 ms
     void TimertimeTimer(const QString& timeOfDay);
 
     // Operations of the practice flow.

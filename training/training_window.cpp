@@ -53,10 +53,9 @@ struct ButtonPlace {
     int x;
 };
 constexpr ButtonPlace kButtons[kKinds] = {
-    {"SpeedButton8", 8},    {"SpeedButton10", 96},  {"SpeedButton9", 184},
-    {"SpeedButton12", 8},   {"SpeedButton17", 100}, {"SpeedButton13", 192},
-    {"SpeedButton18", 284}, {"SpeedButton4", 8},    {"SpeedButton6", 92},
-    {"SpeedButton5", 176},  {"SpeedButton7", 260},  {"SpeedButton2", 344},
+    {"SpeedButton8", 8},    {"SpeedButton10", 96},  {"SpeedButton9", 184},  {"SpeedButton12", 8},
+    {"SpeedButton17", 100}, {"SpeedButton13", 192}, {"SpeedButton18", 284}, {"SpeedButton4", 8},
+    {"SpeedButton6", 92},   {"SpeedButton5", 176},  {"SpeedButton7", 260},  {"SpeedButton2", 344},
 };
 
 const char* const kCueFiles[8] = {"",
@@ -190,8 +189,10 @@ void TForm1::buildPages() {
     Panel12 = gridPanel(pages[2], kTeal);
     for (int i = 0; i < kWordItems; ++i) {
         auto* item = new QLabel(Panel12);
-        item->setObjectName(i == 0 ? QStringLiteral("word00") : QStringLiteral("Label%1").arg(i + 124));
-        item->move(kWordLeft + (i % kWordColumns) * kWordDx, kWordTop + (i / kWordColumns) * kWordDy);
+        item->setObjectName(i == 0 ? QStringLiteral("word00")
+                                   : QStringLiteral("Label%1").arg(i + 124));
+        item->move(kWordLeft + (i % kWordColumns) * kWordDx,
+                   kWordTop + (i / kWordColumns) * kWordDy);
         item->setFont(fonts::kai(27));
         item->hide();
         wordItems[static_cast<size_t>(i)] = item;
@@ -213,7 +214,9 @@ void TForm1::buildPages() {
         exerciseButtons[static_cast<size_t>(k)] = b;
     }
     for (int p = 0; p < kPages; ++p)
-        groups_[static_cast<size_t>(p)]->button(page(static_cast<Page>(p)).defaultKind)->setChecked(true);
+        groups_[static_cast<size_t>(p)]
+            ->button(page(static_cast<Page>(p)).defaultKind)
+            ->setChecked(true);
 
     // The rhyme of the stroke digits on the basic page.
     const QString lines[2] = {QStringLiteral("一横二竖三点捺，叉四插五方块六，"),
@@ -264,13 +267,13 @@ void TForm1::buildSidePanel() {
         const char16_t* hint;
     };
     const Command commands[] = {
-        {&sbHelp, u"说明", u"输入说明"}, {&SBtnStart, u"开始", u"开 始"},
-        {&SBtnPause, u"暂停", u"暂 停"}, {&SBtnSetup, u"设置", u"设 置"},
+        {&sbHelp, u"说明", u"输入说明"},  {&SBtnStart, u"开始", u"开 始"},
+        {&SBtnPause, u"暂停", u"暂 停"},  {&SBtnSetup, u"设置", u"设 置"},
         {&sbAbout, u"高手", u"关于系统"}, {&SBtnQuit, u"退出", u"退 出"},
     };
     for (int i = 0; i < 6; ++i) {
-        auto* b = placeButton(this, QString::fromUtf16(commands[i].caption), left + 6 + (i % 2) * 86,
-                              228 + (i / 2) * 36, 82, 32);
+        auto* b = placeButton(this, QString::fromUtf16(commands[i].caption),
+                              left + 6 + (i % 2) * 86, 228 + (i / 2) * 36, 82, 32);
         b->setToolTip(QString::fromUtf16(commands[i].hint));
         b->setFont(fonts::song(16, true));
         b->setAutoDefault(false);
@@ -376,7 +379,8 @@ void TForm1::showEvent(QShowEvent* event) {
     pictures_.clear();
     run([this] {
         flow_->FormShow();
-        flow_->TimertimeTimer(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+        flow_->TimertimeTimer(
+            QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
     });
 }
 
@@ -414,7 +418,8 @@ void TForm1::Timer3Timer() {
 
 void TForm1::TimertimeTimer() {
     run([this] {
-        flow_->TimertimeTimer(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+        flow_->TimertimeTimer(
+            QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
     });
 }
 
@@ -564,13 +569,17 @@ void TForm1::showPanel(const QString& textFile) {
     FormSM->move(at);
     FormSM->show();
     FormSM->move(at);
-    FormSM->raise();
     FormSM->activateWindow();
 }
 
 void TForm1::closePanel() {
-    if (FormSM->isVisible())
-        FormSM->close();
+    if (!FormSM->isVisible())
+        return;
+    FormSM->close();
+    // The keys go back to the training, not to the desktop (also when the
+    // panel's own activation is still on its way).
+    if (isVisible())
+        activateWindow();
 }
 
 void TForm1::showPause() {

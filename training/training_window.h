@@ -43,8 +43,8 @@ public:
     training::TrainingFlow& flow() { return *flow_; }
 
     QTabWidget* TabbedNotebook2;
-    QFrame *Panel1, *Panel5, *Panel12; // the grid panels of the three pages
-    std::array<QLabel*, 60> pictureItems{};   // Image1 … Image60
+    QFrame *Panel1, *Panel5, *Panel12;         // the grid panels of the three pages
+    std::array<QLabel*, 60> pictureItems{};    // Image1 … Image60
     std::array<QLabel*, 119> characterItems{}; // Label6 … Label124
     std::array<QLabel*, 45> wordItems{};       // word00, Label125 … Label168
     // The twelve exercise buttons, by exercise kind.

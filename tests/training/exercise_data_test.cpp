@@ -28,7 +28,7 @@ struct FileRow {
 const FileRow kFiles[] = {
     {"z1.txt", 3, 3500, 1, 1}, {"z2.txt", 4, 3000, 1, 1}, {"z3.txt", 5, 10, 1, 1},
     {"z4.txt", 6, 90, 1, 1},   {"c2.txt", 7, 2000, 2, 2}, {"c3.txt", 8, 1000, 3, 3},
-    {"c4.txt", 9, 1000, 4, 4}, {"c1.txt", 10, 10, 2, 2}, {"c5.txt", 11, 300, 5, 8},
+    {"c4.txt", 9, 1000, 4, 4}, {"c1.txt", 10, 10, 2, 2},  {"c5.txt", 11, 300, 5, 8},
 };
 
 void PrintTo(const FileRow& row, std::ostream* os) {
@@ -55,8 +55,8 @@ TEST_P(ExerciseData, EveryRecordIsTaughtUnderACodeTheDictionaryAccepts) {
     const ExerciseFile file(path, info.recordLength, info.textBytes, info.textTrimmed);
     ASSERT_GE(file.recordCount(), row.minRecords);
 
-    const Ttwo::Scope scope = isCharacterKind(row.kind) ? Ttwo::Scope::Characters
-                                                        : Ttwo::Scope::Words;
+    const Ttwo::Scope scope =
+        isCharacterKind(row.kind) ? Ttwo::Scope::Characters : Ttwo::Scope::Words;
     std::set<std::string> texts;
     for (int r = 0; r < file.recordCount(); ++r) {
         const size_t at = static_cast<size_t>(r) * static_cast<size_t>(info.recordLength);
@@ -80,11 +80,10 @@ TEST_P(ExerciseData, EveryRecordIsTaughtUnderACodeTheDictionaryAccepts) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ExerciseData, ::testing::ValuesIn(kFiles),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
-                             return n.substr(0, 2);
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, ExerciseData, ::testing::ValuesIn(kFiles), [](const auto& info) {
+    std::string n = info.param.name;
+    return n.substr(0, 2);
+});
 
 TEST(ExerciseDataSets, CommonAndHarderCharactersDoNotOverlap) {
     std::set<std::string> seen;
