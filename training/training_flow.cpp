@@ -95,13 +95,13 @@ void TrainingFlow::ResetExercise(int oldKind) {
     if (isCharacterKind(oldKind)) {
         InputBox& b = box(Box::Character);
         b.pos = kCharBoxRest;
-        b.text.clear();
+        b.setText(QString());
         CharPageLast = oldKind;
         b.visible = false;
     } else if (isWordKind(oldKind)) {
         InputBox& b = box(Box::Word);
         b.pos = kWordBoxRest;
-        b.text.clear();
+        b.setText(QString());
         WordPageLast = oldKind;
         b.visible = false;
     }
@@ -175,9 +175,9 @@ void TrainingFlow::newRun() {
     setMessages(QString::fromUtf16(kind(ExerciseKind).startTitle), QStringLiteral("按F1键帮助"),
                 QString(), QString());
     FillGrid(ExerciseKind); // a failure ends Start here: the clocks stay stopped
-    box(Box::Picture) = {kPictureBoxStart, true, true, QString()};
-    box(Box::Character) = {kCharBoxStart, true, true, QString()};
-    box(Box::Word) = {kWordBoxStart, true, true, QString()};
+    box(Box::Picture) = {kPictureBoxStart, true, true, QString(), true};
+    box(Box::Character) = {kCharBoxStart, true, true, QString(), true};
+    box(Box::Word) = {kWordBoxStart, true, true, QString(), true};
     BoxColumn = 0;
     review.rewind();
     focusBox = static_cast<int>(boxOf(ExerciseKind));

@@ -46,7 +46,14 @@ struct InputBox {
     QPoint pos;
     bool visible = false;
     bool enabled = true;
+    // Text the flow puts into the box; the window applies it once, what the
+    // learner types in between stays the box's own.
     QString text;
+    bool textPending = false;
+    void setText(const QString& t) {
+        text = t;
+        textPending = true;
+    }
 };
 enum class Box { Picture = 0, Character = 1, Word = 2 };
 

@@ -15,6 +15,7 @@
 #include "training_settings_window.h"
 #include "window_setup.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
@@ -93,7 +94,8 @@ QLineEdit* inputBox(QWidget* panel, int width, bool redDigits) {
         box->setToolTip(QStringLiteral("Tarvo码输入"));
         box->setStyleSheet(QStringLiteral("QLineEdit { background: red; color: white; }"));
     } else {
-        box->setFont(fonts::sans(16));
+        box->resize(width, 18);
+        box->setFont(fonts::sans(14));
         box->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: black; }"));
     }
     box->hide();
@@ -375,6 +377,9 @@ void TForm1::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     closing_ = false;
+    // A click anywhere in the window closes the explanation panel, also
+    // where the window manager leaves the activation with the window.
+    qApp->installEventFilter(this);
     errors::guarded(this, [this] { loadPictures(); });
     pictures_.clear();
     run([this] {
@@ -390,6 +395,18 @@ void TForm1::closeEvent(QCloseEvent* event) {
     refresh();
     closing_ = true;
     QDialog::closeEvent(event);
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+    qApp->removeEventFilter(this);
+    QDialog::hideEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && FormSM->isVisible() &&
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
+        run([this] { flow_->activated(); });
+    return QDialog::eventFilter(watched, event);
 }
 
 void TForm1::reject() {
@@ -516,9 +533,11 @@ void TForm1::refresh() {
 
     QLineEdit* boxes[3] = {Labelhint1, Editinput, Editinput2};
     for (size_t i = 0; i < 3; ++i) {
-        const InputBox& b = f.boxes[i];
+        InputBox& b = f.boxes[i];
         boxes[i]->move(b.pos);
-        boxes[i]->setText(b.text);
+        if (b.textPending)
+            boxes[i]->setText(b.text);
+        b.textPending = false;
         boxes[i]->setEnabled(b.enabled);
         boxes[i]->setVisible(b.visible);
         if (b.visible)

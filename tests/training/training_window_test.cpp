@@ -177,6 +177,13 @@ TEST_F(TrainingWindow, TimeUpAtTheFirstLevelAndContinueKeepsTheItems) {
         for (QLabel* l : visibleItems())
             texts << l->text();
         ASSERT_EQ(texts.size(), 119);
+        // What the learner types stays in the box while the clocks tick.
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12"));
+        Form1->Timer3Timer();
+        Form1->Timer1Timer();
+        EXPECT_EQ(Form1->Editinput->text(), QStringLiteral("12"));
         int ticks = 0;
         while (Form1->Timer1->isActive() && ticks < 1000) {
             Form1->Timer1Timer();
