@@ -224,6 +224,9 @@ TEST_F(Flow, CodesOfPictureNames) {
     EXPECT_EQ(CodeFromFileName(".bmp"), "");
     EXPECT_EQ(CodeFromFileName("9bmp"), "");
     EXPECT_EQ(CodeFromFileName("a12/b.bmp"), "12");
+    // The last four characters are the extension and never read.
+    EXPECT_EQ(CodeFromFileName("a7.mp3"), "7");
+    EXPECT_EQ(CodeFromFileName("12345"), "1");
 }
 
 TEST_F(Flow, RecordCountsAndTheLastRecord) {
