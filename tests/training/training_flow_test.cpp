@@ -87,6 +87,20 @@ TEST_F(Flow, ShowingChoosesThePageDefaultAndIsIdle) {
     EXPECT_EQ(host.calls.last(), "panel files/word.rtf");
 }
 
+TEST_F(Flow, ShowingAgainAfterClosingDuringARunHidesItsItems) {
+    write("hzlib/c4.txt", "123   " + ch(1) + ch(2) + ch(3) + ch(4) + "\r\n");
+    choose(9);
+    flow.SBtnStartClick();
+    EXPECT_TRUE(flow.grids.words[0].visible);
+    flow.FormClose();
+    flow.FormShow();
+    EXPECT_EQ(flow.activePage, Page::Words);
+    EXPECT_EQ(flow.ExerciseKind, 7);
+    EXPECT_FALSE(flow.grids.words[0].visible);
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("词编码训练"));
+}
+
 TEST_F(Flow, RunFromStartToTimeUpAndOn) {
     write("hzlib/z1.txt", charFile(119));
     choose(3);
