@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -32,9 +33,13 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <utility>
+
 using namespace training;
 
 TForm1* Form1 = nullptr;
+
+Q_LOGGING_CATEGORY(trainingLog, "tarvo.training")
 
 namespace {
 
@@ -382,6 +387,8 @@ void TForm1::showEvent(QShowEvent* event) {
     qApp->installEventFilter(this);
     errors::guarded(this, [this] { loadPictures(); });
     pictures_.clear();
+    pictureError_.clear();
+    pictureErrorShown_ = false;
     run([this] {
         flow_->FormShow();
         flow_->TimertimeTimer(
@@ -445,7 +452,15 @@ QPixmap TForm1::pictureOf(const QString& path) {
     if (it != pictures_.end())
         return *it;
     QPixmap pixmap;
-    errors::guarded(this, [&] { pixmap = QPixmap::fromImage(readImageFile(path)); });
+    try {
+        pixmap = QPixmap::fromImage(readImageFile(path));
+    } catch (const std::exception& e) {
+        // The item stays answerable by its code; the learner hears of the
+        // first damaged picture, the developer's log of each.
+        qCWarning(trainingLog) << "picture not drawn:" << path << errors::messageOf(e);
+        if (!pictureErrorShown_ && pictureError_.isEmpty())
+            pictureError_ = errors::messageOf(e);
+    }
     pictures_.insert(path, pixmap);
     return pixmap;
 }
@@ -530,6 +545,11 @@ void TForm1::refresh() {
     BitBtn1->setVisible(f.BitBtn1Shown);
     Imagefaceclose->setVisible(f.faceClosedShown);
     drawItems();
+    if (!pictureError_.isEmpty()) {
+        const QString message = std::exchange(pictureError_, QString());
+        pictureErrorShown_ = true; // once while the window is shown
+        errors::report(this, message);
+    }
 
     QLineEdit* boxes[3] = {Labelhint1, Editinput, Editinput2};
     for (size_t i = 0; i < 3; ++i) {

@@ -108,7 +108,9 @@ private:
 
     std::unique_ptr<training::TrainingFlow> flow_;
     std::array<QButtonGroup*, training::kPages> groups_{};
-    QHash<QString, QPixmap> pictures_; // bitmaps of the current run
+    QHash<QString, QPixmap> pictures_; // bitmaps read since the window was shown
+    QString pictureError_;             // the first picture that could not be read
+    bool pictureErrorShown_ = false;
     bool closing_ = false;
 };
 

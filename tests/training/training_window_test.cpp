@@ -299,6 +299,24 @@ TEST_F(TrainingWindow, AMissingExerciseFileIsReportedAndNoClockRuns) {
     });
 }
 
+TEST_F(TrainingWindow, DamagedPicturesAreReportedOnceAndStayAnswerable) {
+    writeFile("exercise/caisezi/shape1.bmp", "BM not a bitmap");
+    writeFile("exercise/caisezi/shape2.bmp", "");
+    inTraining([&] {
+        clickExercise(2);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_EQ(visibleItems().size(), 60);
+        for (QLabel* item : visibleItems())
+            EXPECT_FALSE(item->toolTip().isEmpty());
+        ASSERT_EQ(errorsShown.size(), 1) << errorsShown.join("; ").toStdString();
+        EXPECT_TRUE(errorsShown[0].contains("exercise/caisezi/shape"));
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton); // disabled: nothing new
+        Form1->Timer3Timer();
+        EXPECT_EQ(errorsShown.size(), 1);
+    });
+}
+
 TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
     writeFile("files/single.rtf", "{\\rtf1 Characters page}");
     inTraining([&] {
