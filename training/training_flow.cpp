@@ -174,7 +174,16 @@ void TrainingFlow::newRun() {
     PictureColumn = 0;
     setMessages(QString::fromUtf16(kind(ExerciseKind).startTitle), QStringLiteral("按F1键帮助"),
                 QString(), QString());
-    FillGrid(ExerciseKind); // a failure ends Start here: the clocks stay stopped
+    try {
+        FillGrid(ExerciseKind);
+    } catch (...) {
+        // Nothing to practise: Start ends here with the clocks stopped, and
+        // the buttons are those of the idle window, so that "暂停" cannot
+        // start the clocks of a run that never began.
+        SBtnPauseEnabled = false;
+        sbAboutEnabled = SBtnSetupEnabled = true;
+        throw;
+    }
     box(Box::Picture) = {kPictureBoxStart, true, true, QString(), true};
     box(Box::Character) = {kCharBoxStart, true, true, QString(), true};
     box(Box::Word) = {kWordBoxStart, true, true, QString(), true};

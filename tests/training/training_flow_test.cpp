@@ -295,6 +295,8 @@ TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
     EXPECT_FALSE(flow.Timer1On || flow.Timer3On);
     EXPECT_EQ(flow.Labelplay[0], QStringLiteral("较难字编码训练"));
     EXPECT_FALSE(host.calls.contains("wait"));
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle)
+        << "no pause of a run that never began";
 
     try {
         flow.FillGrid(4);

@@ -281,7 +281,7 @@ TEST_F(TrainingWindow, AMissingExerciseFileIsReportedAndNoClockRuns) {
         QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
         ASSERT_EQ(errorsShown.size(), 1);
         EXPECT_TRUE(errorsShown[0].contains("hzlib/z2.txt"));
-        EXPECT_FALSE(Form1->Timer1->isActive() || Form1->Timer3->isActive());
+        EXPECT_EQ(state(), kIdle);
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("较难字编码训练"));
         EXPECT_TRUE(visibleItems().isEmpty());
 
