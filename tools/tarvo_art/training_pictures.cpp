@@ -325,8 +325,8 @@ QList<CodedCharacter> frequentCharacters(const QString& charsTable, int count) {
 }
 
 QImage mascot(bool open) {
-    QImage img(72, 72, QImage::Format_RGB32);
-    img.fill(QColor(236, 233, 216));
+    QImage img(72, 72, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     // A round panda face: ears, face, eye patches.
@@ -367,8 +367,8 @@ QImage mascot(bool open) {
 }
 
 QImage vehicle(int which) {
-    QImage img(64, 36, QImage::Format_RGB32);
-    img.fill(QColor(236, 233, 216));
+    QImage img(64, 36, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     if (which == 0) { // bicycle
@@ -415,8 +415,8 @@ QImage vehicle(int which) {
 }
 
 QImage clockFace() {
-    QImage img(24, 24, QImage::Format_RGB32);
-    img.fill(QColor(236, 233, 216));
+    QImage img(24, 24, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(40, 40, 120), 2));
