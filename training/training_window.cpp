@@ -46,7 +46,6 @@ namespace {
 const QColor kTeal(0, 128, 128);
 const QColor kRed(255, 0, 0);
 const QColor kNavy(0, 0, 128);
-const QColor kMaroon(128, 0, 0);
 
 // Grid geometry inside the page panels: first cell and pitch.
 constexpr int kPictureLeft = 8, kPictureTop = 8, kPictureDx = 60, kPictureDy = 72;
