@@ -1,8 +1,13 @@
 #include "tarvo_application.h"
 
+#include "chinese_translations.h"
 #include "error_report.h"
 
 #include <QWidget>
+
+TarvoApplication::TarvoApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    installChineseTranslations();
+}
 
 bool TarvoApplication::notify(QObject* receiver, QEvent* event) {
     bool handled = false;

@@ -12,7 +12,9 @@
 
 #include "test_paths.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QMovie>
@@ -142,18 +144,33 @@ TEST_F(StartScreen, PreviewsAndAnimationFollowThePointer) {
     EXPECT_TRUE(errorsShown.isEmpty());
 }
 
-TEST_F(StartScreen, ABrokenPictureIsReportedOncePerEventAndTheScreenGoesOn) {
+TEST_F(StartScreen, ABrokenPictureIsReportedOnceUntilItIsReplaced) {
     writeJpeg("images/3.jpg", Qt::blue);
     writeFile("images/2.jpg", QByteArray("\xFF\xD8\xFF\xE0 this is not a picture", 26));
     pointerOver(entry(3));
     pointerOver(entry(2));
     ASSERT_EQ(errorsShown.size(), 1);
     EXPECT_TRUE(errorsShown[0].contains(path("images/2.jpg"))) << errorsShown[0].toStdString();
+    EXPECT_TRUE(errorsShown[0].contains(QStringLiteral("损坏"))) << errorsShown[0].toStdString();
     EXPECT_TRUE(near(previewColour(), Qt::blue));
     pointerOver(entry(2));
-    EXPECT_EQ(errorsShown.size(), 2);
+    pointerOver(entry(2));
+    EXPECT_EQ(errorsShown.size(), 1) << "the same damaged picture is not reported again";
     pointerOver(entry(3));
     EXPECT_TRUE(near(previewColour(), Qt::blue));
+
+    // Replaced by a good picture, it shows; damaged once more, it is reported once more.
+    QFile::remove(path("images/2.jpg"));
+    writeJpeg("images/2.jpg", Qt::red);
+    QFile(path("images/2.jpg"))
+        .setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime);
+    pointerOver(entry(2));
+    EXPECT_TRUE(near(previewColour(), Qt::red));
+    writeFile("images/2.jpg", QByteArray("still not a picture"));
+    QFile(path("images/2.jpg"))
+        .setFileTime(QDateTime::currentDateTime().addSecs(20), QFileDevice::FileModificationTime);
+    pointerOver(entry(2));
+    pointerOver(entry(2));
     EXPECT_EQ(errorsShown.size(), 2);
 }
 

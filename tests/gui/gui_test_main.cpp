@@ -1,11 +1,13 @@
-// Runs GUI tests on Qt's offscreen platform: no display needed.
-#include <gtest/gtest.h>
+// Runs GUI tests on Qt's offscreen platform: no display needed. The
+// application object is the program's own, so the tests see its error
+// handler and its Chinese dialogs.
+#include "tarvo_application.h"
 
-#include <QApplication>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TarvoApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
