@@ -19,8 +19,11 @@ TEXTS = {
     "base.rtf": ("基本编码训练", [
         (None, ["口诀：一横二竖三点捺，叉四插五方块六，七角八八九是小，撇与左钩都是零。"]),
         ("笔形和数字", [
-            "横1　竖2　点、捺3　叉4（十、乂）　插5（一笔穿过两笔以上，如丰、扌）",
-            "方块6（口）　角7（折角，如┐└）　八8（八、人）　小9（小、忄）　撇、左钩0（丿、亅）",
+            "横 1　　竖 2　　点、捺 3",
+            "叉 4（十、乂）　　插 5（一笔穿过两笔以上：丰、扌）",
+            "方块 6（口）　　角 7（折角：┐、└）",
+            "八 8（八、人）　　小 9（小、忄）",
+            "撇、左钩 0（丿、亅）",
         ]),
         ("三种练习", [
             "简单：一个笔形；较难：一个部件，看它的形状打一个数字；",
@@ -94,7 +97,7 @@ def document(title, sections):
         "{\\rtf1\\ansi\\ansicpg936\\deff0",
         "{\\fonttbl{\\f0\\fnil\\fcharset134 " + esc("宋体") + ";}}",
         "{\\colortbl ;\\red139\\green0\\blue0;\\red0\\green0\\blue255;}",
-        "\\viewkind4\\uc1\\pard\\f0\\fs32\\b\\cf1 " + esc(title) + "\\b0\\cf0\\fs21\\par",
+        "\\viewkind4\\uc1\\pard\\f0\\fs36\\b\\cf1 " + esc(title) + "\\b0\\cf0\\fs24\\par",
     ]
     for heading, paras in sections:
         if heading:
