@@ -1,6 +1,6 @@
 #include "training/exercise_source.h"
 
-#include "user_error.h"
+#include "platform/user_error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "training/training_flow.h"
 
+#include "platform/user_error.h"
 #include "training/exercise_source.h"
-#include "user_error.h"
 
 #include <QFile>
 

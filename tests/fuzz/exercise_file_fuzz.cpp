@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the exercise-file reader of the training as the
 // contents of each kind's file, reads every record the way a grid is filled,
 // and reads the bytes as a picture path for its code.
-#include "gbk_codec.h"
+#include "platform/gbk_codec.h"
 #include "training/exercise_kind.h"
 #include "training/exercise_source.h"
 

@@ -1,10 +1,10 @@
 // The exercise files the build makes: their record layout, and that every
 // code they teach is one under which the dictionary lists the item.
-#include "gbk_codec.h"
+#include "articletest/two.h"
+#include "platform/gbk_codec.h"
 #include "test_paths.h"
 #include "training/exercise_kind.h"
 #include "training/exercise_source.h"
-#include "two.h"
 
 #include <QFile>
 #include <QFileInfo>

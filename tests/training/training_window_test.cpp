@@ -3,14 +3,14 @@
 // exercise files the build makes.
 #include "program_folder_fixture.h"
 
-#include "error_report.h"
-#include "pause_notice.h"
-#include "record_holders_window.h"
-#include "start_screen.h"
+#include "app/pause_notice.h"
+#include "app/start_screen.h"
+#include "app/training_help_panel.h"
+#include "platform/error_report.h"
+#include "records/record_holders_window.h"
+#include "records/training_settings_window.h"
 #include "test_paths.h"
-#include "training_help_panel.h"
-#include "training_settings_window.h"
-#include "training_window.h"
+#include "training/training_window.h"
 
 #include <QApplication>
 #include <QDir>
