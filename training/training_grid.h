@@ -18,6 +18,7 @@ struct GridItem {
     std::string text;    // GBK bytes of a character or word
     QString code;        // the digits to type; the item's tooltip
     QString picturePath; // picture items: the bitmap, relative to the program folder
+    bool operator==(const GridItem&) const = default;
 };
 
 struct Grids {

@@ -466,9 +466,23 @@ QPixmap TForm1::pictureOf(const QString& path) {
 
 void TForm1::drawItems() {
     const Grids& g = flow_->grids;
+    // Only items that changed since they were last drawn are drawn again.
+    if (drawnColour_ != itemTextColour) {
+        drawn_ = {};
+        drawnColour_ = itemTextColour;
+    }
+    auto unchanged = [this](const GridItem& item, QLabel* l) {
+        auto [it, fresh] = drawn_.try_emplace(l, item);
+        if (!fresh && it->second == item)
+            return true;
+        it->second = item;
+        return false;
+    };
     for (size_t i = 0; i < g.pictures.size(); ++i) {
         const GridItem& item = g.pictures[i];
         QLabel* l = pictureItems[i];
+        if (unchanged(item, l))
+            continue;
         if (item.visible) {
             if (l->property("picture").toString() != item.picturePath) {
                 l->setPixmap(pictureOf(item.picturePath));
@@ -483,7 +497,9 @@ void TForm1::drawItems() {
         }
         l->setVisible(item.visible);
     }
-    auto drawText = [this](const GridItem& item, QLabel* l, bool widen) {
+    auto drawText = [&](const GridItem& item, QLabel* l, bool widen) {
+        if (unchanged(item, l))
+            return;
         if (item.visible) {
             l->setText(gbk::toUnicode(item.text));
             l->setToolTip(item.code);

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <map>
 #include <memory>
 
 class QButtonGroup;
@@ -111,6 +112,8 @@ private:
     QHash<QString, QPixmap> pictures_; // bitmaps read since the window was shown
     QString pictureError_;             // the first picture that could not be read
     bool pictureErrorShown_ = false;
+    std::map<const QLabel*, training::GridItem> drawn_; // items as last drawn
+    QColor drawnColour_;
     bool closing_ = false;
 };
 
