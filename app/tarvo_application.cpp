@@ -6,6 +6,9 @@
 #include <QWidget>
 
 TarvoApplication::TarvoApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // Names the learner's data folder: $XDG_DATA_HOME/tarvo.
+    setApplicationName(QStringLiteral("tarvo"));
+    setOrganizationName(QString());
     installChineseTranslations();
 }
 

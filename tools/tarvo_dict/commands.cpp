@@ -214,6 +214,14 @@ int runTarvoDict(const std::vector<std::string>& args, const std::string& defaul
                  std::ostream& out, std::ostream& err) {
     if (args.empty())
         return usage(err);
+    if (args[0] == "--help" || args[0] == "-h") {
+        out << kUsage;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        out << "tarvo-dict " TARVO_VERSION "\n";
+        return 0;
+    }
     Options o;
     if (!parse(args, defaultDictDir, o, err))
         return 1;
