@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -145,6 +146,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     on(SBtnSetup, &TrainingFlow::SBtnSetupClick);
     on(sbAbout, &TrainingFlow::sbAboutClick);
     on(SBtnQuit, &TrainingFlow::SBtnQuitClick);
+    if (Form_sz)
+        Form_sz->setHost(this);
     refresh();
 }
 
@@ -595,10 +598,53 @@ void TForm1::refresh() {
     sync(Timertime, f.TimertimeOn);
 }
 
+// TrainingSettingsHost
+
+std::array<QColor, 3> TForm1::panelColours() const {
+    return {Panel1->palette().color(QPalette::Window), Panel5->palette().color(QPalette::Window),
+            Panel12->palette().color(QPalette::Window)};
+}
+
+void TForm1::setPanelColours(const std::array<QColor, 3>& colours) {
+    paintBackground(Panel1, colours[0]);
+    paintBackground(Panel5, colours[1]);
+    paintBackground(Panel12, colours[2]);
+}
+
+void TForm1::setItemTextColour(const QColor& colour) {
+    itemTextColour = colour;
+    refresh();
+}
+
+void TForm1::setLevel(int levelStep, const QString& levelName) {
+    flow_->LevelStep = levelStep;
+    flow_->LevelName = levelName;
+}
+
+void TForm1::setHintAfter(int wrongAnswers) {
+    flow_->HintAfter = wrongAnswers;
+}
+
+void TForm1::setWithoutLevel(bool withoutLevel) {
+    run([&] {
+        TrainingFlow& f = *flow_;
+        f.gaugesShown = !withoutLevel;
+        if (withoutLevel)
+            f.Timer1On = false;
+        else if (!f.SBtnStartEnabled)
+            f.Timer1On = true; // a run is under way
+    });
+}
+
 // TrainingHost
 
 bool TForm1::soundOptionTicked() const {
-    return false; // the settings dialog's 音乐 option is not ticked at start
+    return Form_sz && Form_sz->CheckBox1->isChecked();
+}
+
+void TForm1::disableSoundOption() {
+    Form_sz->CheckBox1->setChecked(false);
+    Form_sz->CheckBox1->setEnabled(false);
 }
 
 void TForm1::playCue(int cue) {

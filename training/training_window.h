@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/training_settings.h"
 #include "training/training_flow.h"
 
 #include <QColor>
@@ -27,7 +28,7 @@ class QToolButton;
 // mascot, the speed box, the clock and the time gauge. Its logic lives in
 // training::TrainingFlow; the window draws the flow's state after every
 // event and keeps its timers in step with it.
-class TForm1 : public QDialog, private training::TrainingHost {
+class TForm1 : public QDialog, private training::TrainingHost, private TrainingSettingsHost {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
@@ -84,7 +85,7 @@ private:
     bool soundOptionTicked() const override;
     void playCue(int cue) override;
     bool soundCanPlay() override;
-    void disableSoundOption() override {}
+    void disableSoundOption() override;
     void showPanel(const QString& textFile) override;
     void closePanel() override;
     void showPause() override;
@@ -96,6 +97,14 @@ private:
     bool askQuit() override;
     void closeWindow() override;
     void waitBeforeClocks() override;
+
+    // TrainingSettingsHost
+    std::array<QColor, 3> panelColours() const override;
+    void setPanelColours(const std::array<QColor, 3>& colours) override;
+    void setItemTextColour(const QColor& colour) override;
+    void setLevel(int levelStep, const QString& levelName) override;
+    void setHintAfter(int wrongAnswers) override;
+    void setWithoutLevel(bool withoutLevel) override;
 
     void buildPages();
     void buildSidePanel();

@@ -13,6 +13,8 @@
 #include "training/training_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -315,6 +317,47 @@ TEST_F(TrainingWindow, DamagedPicturesAreReportedOnceAndStayAnswerable) {
         Form1->Timer3Timer();
         EXPECT_EQ(errorsShown.size(), 1);
     });
+}
+
+TEST_F(TrainingWindow, TheSettingsDialogSetsLevelColoursAndTheGauges) {
+    Form_sz->pickColour = [](const QColor&) { return QColor(0, 0, 255); };
+    inTraining([&] {
+        // 超级高手 and a pure blue ground, confirmed.
+        QTimer::singleShot(0, [&] {
+            ASSERT_EQ(QApplication::activeModalWidget(), Form_sz);
+            Form_sz->ComboBox1->setCurrentIndex(3);
+            QTest::mouseClick(Form_sz->SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(Form_sz->Button1, Qt::LeftButton);
+        });
+        QTest::mouseClick(Form1->SBtnSetup, Qt::LeftButton);
+        EXPECT_FALSE(Form_sz->isVisible());
+        EXPECT_EQ(Form1->Panel5->palette().color(QPalette::Window), QColor(0, 0, 255));
+
+        clickExercise(5);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_EQ(Form1->characterItems[3]->palette().color(QPalette::WindowText),
+                  QColor(255, 255, 0))
+            << "the complement of blue";
+        int ticks = 0;
+        while (Form1->Timer1->isActive() && ticks < 1000) {
+            Form1->Timer1Timer();
+            ++ticks;
+        }
+        EXPECT_EQ(ticks, 20) << "24 s at 超级高手";
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("你离\"超级高手\""));
+
+        // Training without level hides the gauges; Start still runs the clock.
+        clickExercise(6);
+        QTimer::singleShot(0, [&] {
+            Form_sz->CheckBox2->setChecked(true);
+            QTest::mouseClick(Form_sz->Button1, Qt::LeftButton);
+        });
+        QTest::mouseClick(Form1->SBtnSetup, Qt::LeftButton);
+        EXPECT_TRUE(Form1->gaugePanel->isHidden());
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_EQ(state(), kRunning);
+    });
+    Form_sz->pickColour = {};
 }
 
 TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
