@@ -18,7 +18,6 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QScrollArea;
-class QTextEdit;
 class QTimer;
 class QToolButton;
 
@@ -63,7 +62,7 @@ public:
     QGroupBox* rdgQC;
     QRadioButton *rdgQCAll, *rdgQCFrequent;
     QScrollArea* ScrollBox1;
-    QTextEdit* REdit1;
+    TestTextView* REdit1; // the article with its input lines
     QLineEdit* Edit_input;
     QMenu* FileMenu;
     QAction *select_file, *change_file;
@@ -75,7 +74,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+public slots:
+    // Leaving asks "确定退出吗" first, whatever closes the window.
+    void reject() override;
+
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -105,7 +110,6 @@ private:
     void sizeTextArea();
 
     std::unique_ptr<TestFlow> flow_;
-    std::unique_ptr<TestTextView> view_;
 };
 
 extern Tform_test* form_test;

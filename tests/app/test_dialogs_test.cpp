@@ -6,6 +6,7 @@
 #include "help_text_window.h"
 #include "test_report_window.h"
 #include "test_settings_window.h"
+#include "test_text_view.h"
 #include "test_window.h"
 #include "top_ten_file.h"
 #include "top_ten_window.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -34,6 +36,16 @@
 namespace {
 
 using TestDialogs = ProgramFolderTest;
+
+// How many pixels of a colour a widget draws inside a rectangle.
+int pixelsOf(QWidget* w, const QRect& area, const QColor& colour) {
+    const QImage img = w->grab(area).toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixelColor(x, y) == colour;
+    return n;
+}
 
 TEST_F(TestDialogs, SettingsDurationAndColours) {
     // "确定" at once: ten minutes, the first time.
@@ -54,7 +66,9 @@ TEST_F(TestDialogs, SettingsDurationAndColours) {
     QTest::mouseClick(form_test->SBtnSetup, Qt::LeftButton);
     EXPECT_EQ(form_test->GroundColour, 0x008000u);
     EXPECT_EQ(form_test->TestMinutes, 10);
-    EXPECT_EQ(form_test->REdit1->palette().color(QPalette::Base), QColor(0, 128, 0));
+    // The article is drawn on the new ground, and so is the dialog's sample.
+    EXPECT_GT(pixelsOf(form_test->REdit1, QRect(0, 0, 40, 40), QColor(0, 128, 0)), 1000);
+    EXPECT_GT(pixelsOf(Form_color->example, QRect(4, 50, 40, 20), QColor(0, 128, 0)), 500);
 
     // The spin box keeps 120: "确定" now gives two hours.
     QTimer::singleShot(0, [] { QTest::mouseClick(Form_color->BitBtn_ok, Qt::LeftButton); });
@@ -69,7 +83,8 @@ TEST_F(TestDialogs, SettingsDurationAndColours) {
     EXPECT_EQ(form_test->InputColour, 0xFF0000u);
     EXPECT_EQ(form_test->GroundColour, 0xFFFFFFu);
     EXPECT_EQ(form_test->TestMinutes, 120);
-    EXPECT_EQ(Form_color->example->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_GT(pixelsOf(Form_color->example, QRect(4, 50, 40, 20), QColor(Qt::white)), 500);
+    EXPECT_EQ(pixelsOf(Form_color->example, QRect(4, 50, 40, 20), QColor(0, 128, 0)), 0);
 }
 
 class ReportAndTopTen : public ProgramFolderTest {
@@ -203,9 +218,13 @@ TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
     EXPECT_FALSE(form_test->BitBtn1->isEnabled());
     EXPECT_EQ(form_test->flow().text.mark(0, 0), TestText::Mark::WordMagenta);
     EXPECT_EQ(form_test->flow().text.mark(0, 2), TestText::Mark::WordBlue);
-    QTextCursor c(form_test->REdit1->document());
-    c.setPosition(1);
-    EXPECT_EQ(c.charFormat().foreground().color(), QColor(255, 0, 255));
+    // Drawn: magenta in the first word's cells, blue in the second's.
+    const QRect first = form_test->REdit1->cellRect(0, 0).united(form_test->REdit1->cellRect(0, 1));
+    const QRect second =
+        form_test->REdit1->cellRect(0, 2).united(form_test->REdit1->cellRect(0, 3));
+    EXPECT_GT(pixelsOf(form_test->REdit1, first, QColor(255, 0, 255)), 20);
+    EXPECT_EQ(pixelsOf(form_test->REdit1, first, QColor(0, 0, 255)), 0);
+    EXPECT_GT(pixelsOf(form_test->REdit1, second, QColor(0, 0, 255)), 20);
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
 
     // The hidden "高频词" choice looks only for words of the high-frequency list.
