@@ -10,6 +10,7 @@
 #include "key_hold.h"
 #include "keypad_key.h"
 #include "prompts.h"
+#include "segmentation.h"
 #include "test_report_window.h"
 #include "test_settings_window.h"
 #include "top_ten_window.h"
@@ -418,7 +419,8 @@ void Tform_test::BitBtn1Click() {
     zdqc->raise();
     // The bar shows the share of the article walked; it reads 100% only at
     // the end, and it is redrawn a few times a second so the window stays alive.
-    const int lines = std::max(1, flow_->text.lineCount() / 2);
+    const int lines =
+        std::max(1, static_cast<int>(segmentation::articleLines(flow_->text.lines()).size()));
     ProgressBar2->setRange(0, lines);
     ProgressBar2->setValue(0);
     zdqc->repaint();
@@ -429,7 +431,7 @@ void Tform_test::BitBtn1Click() {
     sinceRepaint.start();
     try {
         flow_->segmentArticle(rdgQCFrequent->isChecked(), [&](int line) {
-            if (sinceRepaint.elapsed() < kProgressRepaintMs && line + 1 < lines)
+            if (sinceRepaint.elapsed() < kProgressRepaintMs)
                 return;
             ProgressBar2->setValue(std::min(line + 1, lines));
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

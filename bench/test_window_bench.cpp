@@ -146,6 +146,14 @@ void BM_SegmentInWindow(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The walk and the colouring of the words, without the window's panel.
+void BM_SegmentAndColour(benchmark::State& state) {
+    openOn(article(static_cast<int>(state.range(0))));
+    for (auto _ : state)
+        form_test->flow().segmentArticle(false, [](int) {});
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 // The walk alone over the same article, through the same dictionary.
 void BM_SegmentWalk(benchmark::State& state) {
     const TestText text = TestText::loadFile(article(static_cast<int>(state.range(0))));
@@ -161,11 +169,12 @@ void BM_SegmentWalk(benchmark::State& state) {
 BENCHMARK(BM_OpenArticle)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeCharacter)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SegmentWalk)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SegmentInWindow)
+BENCHMARK(BM_SegmentAndColour)
     ->Arg(10000)
     ->Arg(100000)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SegmentInWindow)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -87,6 +87,62 @@ TEST_F(TestDialogs, SettingsDurationAndColours) {
     EXPECT_EQ(pixelsOf(Form_color->example, QRect(4, 50, 40, 20), QColor(0, 128, 0)), 0);
 }
 
+// What has the focus in the settings dialog, where keys go. (Offscreen no
+// window manager activates a dialog that opens: do what it does.)
+QWidget* focusInSettings() {
+    if (QApplication::activeWindow() != Form_color) {
+        Form_color->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Form_color));
+    }
+    QWidget* w = QApplication::focusWidget();
+    return w ? w : Form_color;
+}
+
+// Replaces the text of the focused field by `text`, then presses `finish`.
+void typeInDialog(const QString& text, Qt::Key finish) {
+    QWidget* field = focusInSettings();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // all of it
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+    if (finish != Qt::Key_unknown)
+        QTest::keyClick(field, finish, Qt::KeypadModifier);
+}
+
+TEST_F(TestDialogs, TheDurationFieldTakesTwoDigitsAndAnEmptyOneIsOneMinute) {
+    form_test->show();
+    // Three digits typed: the third is refused. Enter confirms.
+    QTimer::singleShot(0, [] {
+        QTest::mouseClick(Form_color->Edit_time, Qt::LeftButton);
+        typeInDialog(QStringLiteral("123"), Qt::Key_Enter);
+    });
+    QTest::mouseClick(form_test->SBtnSetup, Qt::LeftButton);
+    EXPECT_EQ(form_test->TestMinutes, 12);
+    EXPECT_EQ(form_test->Label_time->text(), QStringLiteral("  12分钟  "));
+
+    // Emptied, then "确定" clicked: one minute.
+    QTimer::singleShot(0, [] {
+        QTest::mouseClick(Form_color->Edit_time, Qt::LeftButton);
+        typeInDialog(QString(), Qt::Key_unknown);
+        QTest::mouseClick(Form_color->BitBtn_ok, Qt::LeftButton);
+    });
+    QTest::mouseClick(form_test->SBtnSetup, Qt::LeftButton);
+    EXPECT_EQ(form_test->TestMinutes, 1);
+    EXPECT_EQ(form_test->ProgressBar1->maximum(), 60);
+    EXPECT_EQ(Form_color->Edit_time->text(), QStringLiteral("1"));
+
+    // The arrows still reach 120.
+    QTimer::singleShot(0, [] {
+        Form_color->Edit_time->setValue(99);
+        QTest::mouseClick(Form_color->Edit_time, Qt::LeftButton);
+        for (int i = 0; i < 30; ++i)
+            QTest::keyClick(focusInSettings(), Qt::Key_Up);
+        QTest::mouseClick(Form_color->BitBtn_ok, Qt::LeftButton);
+    });
+    QTest::mouseClick(form_test->SBtnSetup, Qt::LeftButton);
+    EXPECT_EQ(form_test->TestMinutes, 120);
+    form_test->hide();
+}
+
 class ReportAndTopTen : public ProgramFolderTest {
 protected:
     void SetUp() override {
@@ -138,6 +194,10 @@ TEST_F(ReportAndTopTen, AReportEntersTheTopTenAndRevealsCodes) {
     };
     typedName = QStringLiteral("一个很长很长很长的名字");
     report("00:30", 3, 2, QStringLiteral("中(种)\n国(  )"));
+    EXPECT_EQ(Form_result->Mresult->toPlainText(), QStringLiteral("中(种)50006\n国(  )6015"));
+    // A line shows its code once, however often it is asked for.
+    Form_result->right(0);
+    Form_result->right(1);
     EXPECT_EQ(Form_result->Mresult->toPlainText(), QStringLiteral("中(种)50006\n国(  )6015"));
     const auto entries = TopTenFile(path("files/record.dat")).read();
     ASSERT_EQ(entries.size(), 2u);
