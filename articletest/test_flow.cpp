@@ -201,11 +201,9 @@ void TestFlow::segmentArticle(bool frequentOnly, const std::function<void(int li
             return frequentOnly ? n == 2 && two.IsFrequentWord(w) : two.HasWord(n, w);
         },
         afterLine);
-    for (const auto& r : runs) {
+    for (const auto& r : runs)
         text.markRange(2 * r.articleLine, r.start, r.length,
                        r.magenta ? TestText::Mark::WordMagenta : TestText::Mark::WordBlue);
-        engine.changedLines.insert(2 * r.articleLine);
-    }
     engine.segmentationEnabled = false;
     // The clock starts again with the shown time, so the next tick reads 00:01.
     Lgo = QStringLiteral("0:00");
