@@ -7,12 +7,14 @@
 #include "prompts.h"
 #include "start_screen.h"
 #include "test_report_window.h"
+#include "test_text_view.h"
 #include "test_window.h"
 #include "top_ten_window.h"
 #include "two.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -165,6 +167,40 @@ TEST_F(TestWindow, TheArticleEndsAndIsShownAfresh) {
     EXPECT_EQ(state(), kReady);
     EXPECT_EQ(form_test->alread->text(), QStringLiteral("40"));
     EXPECT_TRUE(form_test->flow().text.line(1).empty());
+}
+
+// How many pixels of about a colour the article view draws in a character's cell.
+int pixelsIn(int line, int index, const QColor& colour) {
+    const QImage img = form_test->REdit1->grab(form_test->REdit1->cellRect(line, index)).toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += std::abs(img.pixelColor(x, y).red() - colour.red()) < 40 &&
+                 std::abs(img.pixelColor(x, y).green() - colour.green()) < 40 &&
+                 std::abs(img.pixelColor(x, y).blue() - colour.blue()) < 40;
+    return n;
+}
+
+TEST_F(TestWindow, WhatIsTypedIsDrawnUnderTheArticle) {
+    const QColor red(255, 0, 0), blue(0, 0, 255), selected(0, 120, 215);
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    EXPECT_GT(pixelsIn(0, 0, selected), 100) << "the first character is the current one";
+    keys("8 1"); // ch(6) where ch(0) stands
+    EXPECT_GT(pixelsIn(0, 0, red), 10);
+    EXPECT_GT(pixelsIn(1, 0, blue), 10) << "the entered character, in the input colour";
+    EXPECT_GT(pixelsIn(0, 1, selected), 100);
+    EXPECT_EQ(pixelsIn(0, 0, selected), 0);
+    keys("91 ");
+    EXPECT_EQ(pixelsIn(0, 1, red), 0);
+    EXPECT_GT(pixelsIn(1, 1, blue), 10);
+    // Taken back: the article character drawn untyped again, its entry gone.
+    QTest::keyClick(form_test->Edit_input, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(form_test->Edit_input, Qt::Key_Period, Qt::KeypadModifier);
+    EXPECT_EQ(pixelsIn(0, 0, red), 0);
+    EXPECT_EQ(pixelsIn(1, 0, blue), 0);
+    EXPECT_GT(pixelsIn(0, 0, selected), 100);
+    // The second article line pair is drawn too, in the untyped colour.
+    EXPECT_GT(pixelsIn(2, 0, Qt::black), 10);
 }
 
 TEST_F(TestWindow, AMissingDictionaryIsNamedAndTheCodeStays) {

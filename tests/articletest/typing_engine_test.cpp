@@ -437,3 +437,45 @@ TEST_F(TypingEngineTest, TakingBackRemovesOnlyItsOwnErrorLine) {
 }
 
 } // namespace
+
+namespace {
+
+// Where a position lies, found by walking the lines from the start.
+bool walkTo(const TestText& t, int64_t pos, int& line, int& col) {
+    int64_t start = 0;
+    for (int i = 0; i < t.lineCount(); ++i) {
+        const auto len = static_cast<int64_t>(t.line(i).size());
+        if (pos >= start && pos < start + len) {
+            line = i;
+            col = static_cast<int>(pos - start);
+            return true;
+        }
+        start += len + 2;
+    }
+    return false;
+}
+
+TEST(TestTextPositions, FoundAsAWalkFindsThemWhileLinesGrowAndShrink) {
+    const unsigned seed = 20261208;
+    std::mt19937 random(seed);
+    TestText t = TestText::fromBytes(testFile(400));
+    for (int step = 0; step < 3000; ++step) {
+        const int input = 1 + 2 * static_cast<int>(random() % 14); // input lines 1 … 27
+        if (random() % 3 == 0)
+            t.takeLastTwo(input);
+        else if (t.line(input).size() < 60)
+            t.appendToLine(input, ch(step));
+        const int64_t pos = static_cast<int64_t>(random() % static_cast<unsigned>(t.size() + 10));
+        int line = -1, col = -1, wantLine = -1, wantCol = -1;
+        const bool found = t.locate(pos, line, col);
+        ASSERT_EQ(found, walkTo(t, pos, wantLine, wantCol)) << "seed " << seed << " step " << step;
+        if (found) {
+            ASSERT_EQ(line, wantLine) << "seed " << seed << " step " << step;
+            ASSERT_EQ(col, wantCol) << "seed " << seed << " step " << step;
+        }
+        ASSERT_EQ(t.lineStart(input + 1),
+                  t.lineStart(input) + static_cast<int64_t>(t.line(input).size()) + 2);
+    }
+}
+
+} // namespace
