@@ -41,8 +41,6 @@ Tform_test* form_test = nullptr;
 
 namespace {
 constexpr int kTextLeft = 8, kTextTop = 44, kTextWidth = 770, kTextHeight = 440;
-// How often the segmentation's progress bar is redrawn.
-constexpr qint64 kProgressRepaintMs = 50;
 
 } // namespace
 
@@ -74,6 +72,7 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     ScrollBox1->setGeometry(kTextLeft, kTextTop, kTextWidth, kTextHeight);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus); // a click on the text leaves the focus in the code box
     ScrollBox1->hide();
     REdit1 = new TestTextView;
     REdit1->setFixedSize(kTextWidth - 20, 455);
@@ -431,7 +430,7 @@ void Tform_test::BitBtn1Click() {
     sinceRepaint.start();
     try {
         flow_->segmentArticle(rdgQCFrequent->isChecked(), [&](int line) {
-            if (sinceRepaint.elapsed() < kProgressRepaintMs)
+            if (sinceRepaint.elapsed() < progressRepaintMs)
                 return;
             ProgressBar2->setValue(std::min(line + 1, lines));
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

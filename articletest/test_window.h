@@ -51,6 +51,10 @@ public:
 
     TestFlow& flow() { return *flow_; }
 
+    // How often (ms) the segmentation's progress bar is redrawn while the
+    // walk goes on; tests make it every line.
+    int progressRepaintMs = 50;
+
     QLabel *LChange, *Label2, *Label_file, *Label4, *Label_time, *Label8, *alread, *Label6, *wrong,
         *Label1, *Lgo, *Image2, *Label3, *result1, *Ltime, *Label9;
     QPushButton *SBtnQuit, *SBtnHelp, *SBtnSetup, *SBtnfile, *BitBtn1, *BtnPause, *BtnStart,

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -201,6 +202,36 @@ TEST_F(TestWindow, WhatIsTypedIsDrawnUnderTheArticle) {
     EXPECT_GT(pixelsIn(0, 0, selected), 100);
     // The second article line pair is drawn too, in the untyped colour.
     EXPECT_GT(pixelsIn(2, 0, Qt::black), 10);
+}
+
+TEST_F(TestWindow, SegmentationShowsTheShareWalkedAndRestartsTheClock) {
+    for (const char* f : {"zh2", "zh3", "zh4", "zh5", "zh1.hz", "zh2.hz", "zh3.hz", "zh4.hz"})
+        writeFile(QStringLiteral("hzlib/") + f, QByteArray());
+    writeFile("hzlib/zh5.hz", QByteArray());
+    form_test->progressRepaintMs = 0; // every line
+    QList<int> values;
+    QStringList texts;
+    bool panelShown = true;
+    QObject::connect(form_test->ProgressBar2, &QProgressBar::valueChanged, [&](int v) {
+        values << v;
+        texts << form_test->ProgressBar2->text();
+        panelShown = panelShown && form_test->zdqc->isVisible();
+    });
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    for (int i = 0; i < 5; ++i)
+        form_test->Timer1Timer();
+    answerYes = true;
+    QTest::mouseClick(form_test->BitBtn1, Qt::LeftButton);
+    // Two article lines and the end line: the bar reads 100% only at the end.
+    EXPECT_EQ(values, (QList<int>{0, 1, 2, 3}));
+    EXPECT_EQ(texts, (QStringList{"0%", "33%", "66%", "100%"}));
+    EXPECT_TRUE(panelShown);
+    EXPECT_TRUE(form_test->zdqc->isHidden());
+    EXPECT_EQ(form_test->Lgo->text(), QStringLiteral("0:00"));
+    form_test->Timer1Timer();
+    EXPECT_EQ(form_test->Lgo->text(), QStringLiteral("00:01"));
+    EXPECT_TRUE(form_test->Timer1->isActive()) << "the clock runs on";
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
 }
 
 TEST_F(TestWindow, AMissingDictionaryIsNamedAndTheCodeStays) {
