@@ -42,7 +42,7 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     Image1->setScaledContents(true);
     Image1->installEventFilter(this);
 
-    const QStringList credits = {QStringLiteral("编码数据：Unicode 汉字库四角号码"),
+    const QStringList credits = {QStringLiteral("编码数据：Unicode 汉字数据库（Unihan）"),
                                  QStringLiteral("词语频度：jieba 词库（MIT 许可）"),
                                  QStringLiteral("Tarvo 教学软件开发组")};
     for (int i = 0; i < credits.size(); ++i) {

@@ -22,9 +22,13 @@
 #include "warmup_help.h"
 #include "warmup_ranking_window.h"
 #include "warmup_window.h"
+#include "window_setup.h"
+
+#include <QPointer>
 
 namespace {
-std::vector<QWidget*> created;
+// A window owned by another is deleted with its owner; the pointer then reads null.
+std::vector<QPointer<QWidget>> created;
 
 template <typename T> T* make(T*& instance) {
     instance = new T;
@@ -34,8 +38,22 @@ template <typename T> T* make(T*& instance) {
 } // namespace
 
 std::vector<QWidget*> createWindows() {
+    createStartScreen();
+    createModuleWindows();
+    std::vector<QWidget*> windows;
+    for (const QPointer<QWidget>& w : created)
+        windows.push_back(w);
+    return windows;
+}
+
+void createStartScreen() {
     created.clear();
     make(preface01);
+}
+
+void createModuleWindows() {
+    if (Form1)
+        return;
     make(Form_sz);
     make(Form2);
     make(Form_change);
@@ -54,15 +72,19 @@ std::vector<QWidget*> createWindows() {
     make(FHot_Sort);
     make(FHot);
     make(Form1);
+    // The modeless windows that modal windows open belong to their opener, or
+    // the modal opener would block them.
+    ownWindow(FHot_Sort, FHot);
+    ownWindow(FormSM, Form1);
     two = new Ttwo((programFolder() + QStringLiteral("hzlib")).toStdString());
-    return created;
+    Form1->HomeDir = form_test->HomeDir = programFolder();
 }
 
 void destroyWindows() {
     delete two;
     two = nullptr;
     for (auto it = created.rbegin(); it != created.rend(); ++it)
-        delete *it;
+        delete it->data();
     created.clear();
     preface01 = nullptr;
     Form_sz = nullptr;

@@ -13,5 +13,12 @@ class QWidget;
 // Returns the windows in creation order.
 std::vector<QWidget*> createWindows();
 
+// The same in two steps, so the learner sees the start screen before the
+// other windows are made: the start screen alone, then (once it is painted)
+// the other windows and the dictionary. The second step runs once; anything
+// that opens a module window calls it first, in case that has not happened.
+void createStartScreen();
+void createModuleWindows();
+
 // Deletes the windows and the dictionary, in reverse order.
 void destroyWindows();

@@ -1,10 +1,19 @@
 #include "create_windows.h"
+#include "first_paint_probe.h"
 #include "start_screen.h"
 #include "tarvo_application.h"
 
 int main(int argc, char** argv) {
     TarvoApplication app(argc, argv);
-    createWindows();
+    // The start screen shows first; the other windows are made right after
+    // its first paint, before the learner can reach them.
+    createStartScreen();
+    afterFirstPaint(preface01, [] {
+        if (quitHereWhenAsked("painted"))
+            return;
+        createModuleWindows();
+        quitHereWhenAsked("ready");
+    });
     preface01->show();
     const int status = app.exec();
     destroyWindows();

@@ -1,5 +1,6 @@
 #include "results_address.h"
 
+#include "file_error_reason.h"
 #include "profile_ini.h"
 #include "user_error.h"
 
@@ -11,7 +12,7 @@ std::optional<QString> resultsAddress(const QString& programFolder) {
         return std::nullopt;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(path, f.errorString()));
+        throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(path, fileErrorReason(f)));
     const QByteArray bytes = f.readAll();
     auto value =
         readProfileValue(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),

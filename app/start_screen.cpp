@@ -1,6 +1,7 @@
 #include "start_screen.h"
 
 #include "about_box.h"
+#include "create_windows.h"
 #include "desktop_open.h"
 #include "error_report.h"
 #include "image_file.h"
@@ -9,11 +10,13 @@
 #include "results_address.h"
 #include "test_window.h"
 #include "training_window.h"
+#include "user_error.h"
 #include "warmup_window.h"
 #include "window_setup.h"
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMovie>
 #include <QToolButton>
@@ -78,8 +81,10 @@ void Tpreface01::showEvent(QShowEvent* event) {
 
 void Tpreface01::FormShow() {
     const QString home = programFolder();
-    Form1->HomeDir = home;
-    form_test->HomeDir = home;
+    if (Form1) { // made once the start screen has been painted
+        Form1->HomeDir = home;
+        form_test->HomeDir = home;
+    }
 
     const QString animation = home + QString::fromLatin1(kAnimation);
     if (!movie_ && QFile::exists(animation)) {
@@ -128,11 +133,23 @@ void Tpreface01::SpeedButtonMouseMove(int entry) {
         setAnimationVisible(true);
     // Read afresh at every movement: a picture replaced on disk shows at once.
     const QString picture = programFolder() + QStringLiteral("images/%1.jpg").arg(entry);
-    if (QFile::exists(picture))
+    if (!QFile::exists(picture))
+        return;
+    const QDateTime modified = QFileInfo(picture).lastModified();
+    const auto damaged = damagedPreviews_.constFind(picture);
+    if (damaged != damagedPreviews_.cend() && *damaged == modified)
+        return;
+    try {
         Image2->setPixmap(QPixmap::fromImage(readImageFile(picture)));
+        damagedPreviews_.remove(picture);
+    } catch (const UserError&) {
+        damagedPreviews_.insert(picture, modified);
+        throw;
+    }
 }
 
 void Tpreface01::SpeedButtonClick(int entry) {
+    createModuleWindows();
     switch (entry) {
     case 1:
         openHelpFile(kCourse);

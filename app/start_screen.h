@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+#include <QHash>
 #include <QWidget>
 
 #include <array>
@@ -45,6 +47,10 @@ private:
     void setAnimationVisible(bool visible);
 
     QMovie* movie_ = nullptr;
+    // Previews that failed to read, with the modification time they had: a
+    // damaged picture is reported once, not at every movement of the pointer,
+    // and read again once it is replaced.
+    QHash<QString, QDateTime> damagedPreviews_;
 };
 
 extern Tpreface01* preface01;

@@ -1,8 +1,16 @@
 #include "tarvo_application.h"
 
+#include "chinese_translations.h"
 #include "error_report.h"
 
 #include <QWidget>
+
+TarvoApplication::TarvoApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // Names the learner's data folder: $XDG_DATA_HOME/tarvo.
+    setApplicationName(QStringLiteral("tarvo"));
+    setOrganizationName(QString());
+    installChineseTranslations();
+}
 
 bool TarvoApplication::notify(QObject* receiver, QEvent* event) {
     bool handled = false;

@@ -10,7 +10,7 @@
 TFormSM* FormSM = nullptr;
 
 TFormSM::TFormSM(QWidget* parent) : QWidget(parent) {
-    setupWindow(this, QString(), 473, 353, Frame::Borderless, true);
+    setupWindow(this, QString(), 473, 353, Frame::Borderless, true, Placement::ByCaller);
     auto* panel = new QFrame(this);
     panel->setGeometry(0, 0, 473, 353);
     panel->setFrameShape(QFrame::Panel);

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
 
 TFhelp* Fhelp = nullptr;
 
@@ -41,21 +43,42 @@ const QStringList& TFhelp::funLines() {
 }
 
 namespace {
+
+constexpr int kLineHeight = 18; // pixels: ten lines of 16-pixel type fill the page
+
+// A memo showing its lines exactly as written: no wrapping, lines close
+// enough that every page fits the window without scrolling.
 QPlainTextEdit* memo(const QStringList& lines) {
     auto* m = new QPlainTextEdit;
     m->setReadOnly(true);
     m->setFont(fonts::song(16));
-    m->setPlainText(lines.join(u'\n'));
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m->setFrameShape(QFrame::NoFrame);
+    m->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m->document()->setDocumentMargin(2);
     m->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffe1; color: green; }"));
+    QTextCursor cursor(m->document());
+    QTextBlockFormat block;
+    block.setLineHeight(kLineHeight, QTextBlockFormat::FixedHeight);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            cursor.insertBlock(block);
+        else
+            cursor.setBlockFormat(block);
+        cursor.insertText(lines[i]);
+    }
+    m->moveCursor(QTextCursor::Start);
     return m;
 }
+
 } // namespace
 
 TFhelp::TFhelp(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("说明"), 337, 262, Frame::Dialog);
     setFont(fonts::song(16));
     Tabs = new QTabWidget(this);
-    Tabs->setGeometry(4, 4, 329, 214);
+    Tabs->setGeometry(0, 2, 337, 220);
     Tabs->setDocumentMode(true); // flat tabs
     ClassicMemo = memo(classicLines());
     FunMemo = memo(funLines());

@@ -1,6 +1,7 @@
 #include "dict_compiler.h"
 
 #include "dict_format.h"
+#include "file_error_reason.h"
 #include "gbk_codec.h"
 
 #include <QDir>
@@ -37,8 +38,9 @@ std::vector<Entry> readTable(const QString& dir, const QString& name, bool frequ
     const QString path = QDir(dir).filePath(name);
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw CompileError(
-            QStringLiteral("无法读取词库源文件 %1（%2）").arg(path, f.errorString()).toStdString());
+        throw CompileError(QStringLiteral("无法读取词库源文件 %1（%2）")
+                               .arg(path, fileErrorReason(f))
+                               .toStdString());
     std::vector<Entry> rows;
     int lineNo = 0;
     while (!f.atEnd()) {
@@ -91,8 +93,9 @@ void writeFile(const QString& dir, const std::string& name, const std::string& b
         f.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !f.commit())
-        throw CompileError(
-            QStringLiteral("无法写入词库文件 %1（%2）").arg(path, f.errorString()).toStdString());
+        throw CompileError(QStringLiteral("无法写入词库文件 %1（%2）")
+                               .arg(path, fileErrorReason(f))
+                               .toStdString());
 }
 
 std::string groupBytes(int group, const std::vector<const Entry*>& entries) {

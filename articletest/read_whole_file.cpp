@@ -1,6 +1,7 @@
 #include "read_whole_file.h"
 
 #include "dictionary_error.h"
+#include "file_error_reason.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,7 +32,7 @@ FileIdentity identityFrom(const struct stat& st) {
         msg = "词库文件 " + path + " 是一个文件夹，不是文件";
         break;
     default:
-        msg = "无法读取词库文件 " + path + "（" + std::strerror(err) + "）";
+        msg = "无法读取词库文件 " + path + "（" + errnoReason(err).toStdString() + "）";
     }
     throw DictionaryError(msg, path);
 }

@@ -1,5 +1,6 @@
 #include "test_text.h"
 
+#include "file_error_reason.h"
 #include "gbk_codec.h"
 #include "user_error.h"
 
@@ -63,14 +64,14 @@ TestText TestText::fromBytes(std::string_view bytes) {
 TestText TestText::loadFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法打开测试文件 %1：%2").arg(path, f.errorString()));
+        throw UserError(QStringLiteral("无法打开测试文件 %1：%2").arg(path, fileErrorReason(f)));
     if (f.size() > kMaxFileBytes)
         throw UserError(QStringLiteral("测试文件 %1 太大（超过 %2 MB），请选一篇短一些的文章。")
                             .arg(path)
                             .arg(kMaxFileBytes / (1024 * 1024)));
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        throw UserError(QStringLiteral("无法读取测试文件 %1：%2").arg(path, f.errorString()));
+        throw UserError(QStringLiteral("无法读取测试文件 %1：%2").arg(path, fileErrorReason(f)));
     TestText t = fromBytes(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     if (t.articleCharacters() == 0)
         throw UserError(QStringLiteral("测试文件 %1 里没有可以练习的汉字。").arg(path));

@@ -378,7 +378,8 @@ void Tform_test::change_fileClick() {
     std::string target;
     try {
         const auto result = conversion::convertFile(source.toStdString(), &target);
-        LChange->setText(QStringLiteral("请作决定"));
+        LChange->setText(QStringLiteral("请作决定（%1）")
+                             .arg(QLatin1String(conversion::encodingName(result.encoding))));
         Form_change->Label1->setText(QStringLiteral("共包含%1个汉字").arg(result.characters));
     } catch (...) {
         LChange->setText(saved);

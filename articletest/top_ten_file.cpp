@@ -1,5 +1,6 @@
 #include "top_ten_file.h"
 
+#include "file_error_reason.h"
 #include "gbk_codec.h"
 #include "user_error.h"
 
@@ -11,7 +12,7 @@
 std::vector<TopTenFile::Entry> TopTenFile::read() const {
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法打开成绩文件 %1：%2").arg(path_, f.errorString()));
+        throw UserError(QStringLiteral("无法打开成绩文件 %1：%2").arg(path_, fileErrorReason(f)));
     const QByteArray bytes = f.read(kRecordSize * kMaxEntries);
     std::vector<Entry> out;
     for (qsizetype at = 0; at + kRecordSize <= bytes.size(); at += kRecordSize) {
@@ -69,7 +70,7 @@ void TopTenFile::write(const std::vector<Entry>& entries) {
         f.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !f.commit())
-        throw UserError(QStringLiteral("无法写入成绩文件 %1：%2").arg(path_, f.errorString()));
+        throw UserError(QStringLiteral("无法写入成绩文件 %1：%2").arg(path_, fileErrorReason(f)));
 }
 
 std::string TopTenFile::cutName(const QString& name) {

@@ -10,8 +10,9 @@ std::string Ttwo::fileName(int group, bool byText) {
     return "zh" + std::to_string(group) + (byText ? ".hz" : "");
 }
 
-Ttwo::Ttwo(std::string dictDir)
-    : dir_(std::move(dictDir)), watch_(dir_, [this](std::string_view name) { markChanged(name); }) {
+Ttwo::Ttwo(std::string dictDir, ChangeCheck check)
+    : dir_(std::move(dictDir)), check_(check),
+      watch_(dir_, [this](std::string_view name) { markChanged(name); }) {
     for (int g = 1; g <= dict::kGroups; ++g) {
         slots_[g - 1].name = fileName(g, false);
         slots_[dict::kGroups + g - 1].name = fileName(g, true);
@@ -38,7 +39,7 @@ bool Ttwo::refresh(Slot& slot, std::string& bytes) {
         return false;
     // Clear the mark before reading, so a change during the read marks again.
     slot.stale.store(false, std::memory_order_release);
-    slot.watched = watch_.ensureWatching();
+    slot.watched = check_ == ChangeCheck::FolderWatch && watch_.ensureWatching();
     slot.group.reset();
     slot.frequent.reset();
     bytes = readWholeFile(path, &slot.identity);

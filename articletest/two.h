@@ -28,7 +28,12 @@ class Ttwo {
 public:
     enum class Scope { Characters, Words };
 
-    explicit Ttwo(std::string dictDir);
+    // How the dictionary learns that a file changed: from a watch on its
+    // folder, or (where the folder cannot be watched) by comparing the file's
+    // identity (device, inode, size, modification time) at each use.
+    enum class ChangeCheck { FolderWatch, FileIdentity };
+
+    explicit Ttwo(std::string dictDir, ChangeCheck check = ChangeCheck::FolderWatch);
     ~Ttwo();
     Ttwo(const Ttwo&) = delete;
     Ttwo& operator=(const Ttwo&) = delete;
@@ -78,6 +83,7 @@ private:
     void markChanged(std::string_view name);
 
     std::string dir_;
+    ChangeCheck check_;
     std::vector<std::string> candidates_;
     std::array<Slot, 2 * dict::kGroups + 1> slots_;
     int fileReads_ = 0;

@@ -62,6 +62,10 @@ bool isDoubleByteChar(unsigned char lead, unsigned char trail) {
     return tables().toUcs[(lead << 8) | trail] != 0;
 }
 
+uint16_t doubleByteOf(char32_t u) {
+    return u < 0x10000 ? tables().fromUcs[u] : 0;
+}
+
 QString toUnicode(std::string_view bytes, int* invalidCount) {
     const Tables& t = tables();
     QString out;

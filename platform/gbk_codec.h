@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,5 +32,9 @@ constexpr bool isLeadByte(unsigned char b) {
 
 // True when the two bytes form one GBK double-byte character.
 bool isDoubleByteChar(unsigned char lead, unsigned char trail);
+
+// The GBK double-byte form of one Unicode character, lead byte in the high
+// half (中 gives 0xD6D0); 0 for ASCII and for a character without one.
+uint16_t doubleByteOf(char32_t u);
 
 } // namespace gbk

@@ -1,5 +1,6 @@
 #include "rtf_reader.h"
 
+#include "file_error_reason.h"
 #include "gbk_codec.h"
 #include "user_error.h"
 
@@ -277,7 +278,7 @@ void readRtf(std::string_view bytes, QTextDocument& document) {
 void readRtfFile(const QString& path, QTextDocument& document) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法打开说明文件 %1：%2").arg(path, f.errorString()));
+        throw UserError(QStringLiteral("无法打开说明文件 %1：%2").arg(path, fileErrorReason(f)));
     const QByteArray bytes = f.readAll();
     readRtf(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), document);
 }

@@ -9,13 +9,18 @@
 
 namespace {
 
-// Centres its window whenever the window is shown.
-class CentreOnShow : public QObject {
+// Centres its window the first time it is shown, then removes itself: a
+// window shown again stays where it was, so it neither drifts by its frame
+// nor jumps back from where the learner moved it.
+class CentreOnFirstShow : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show)
+        if (event->type() == QEvent::Show) {
             centreOnScreen(static_cast<QWidget*>(watched));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
         return false;
     }
 };
@@ -32,7 +37,7 @@ void centreOnScreen(QWidget* w) {
 }
 
 void setupWindow(QWidget* w, const QString& caption, int width, int height, Frame frame,
-                 bool stayOnTop) {
+                 bool stayOnTop, Placement placement) {
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
     switch (frame) {
     case Frame::Main:
@@ -55,7 +60,13 @@ void setupWindow(QWidget* w, const QString& caption, int width, int height, Fram
     w->setWindowFlags(flags);
     w->setWindowTitle(caption);
     w->setFixedSize(width, height);
-    w->installEventFilter(new CentreOnShow(w));
+    if (placement == Placement::Centred)
+        w->installEventFilter(new CentreOnFirstShow(w));
+}
+
+void ownWindow(QWidget* window, QWidget* owner) {
+    const Qt::WindowFlags flags = window->windowFlags();
+    window->setParent(owner, flags);
 }
 
 QLabel* placeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h) {

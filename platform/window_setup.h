@@ -14,10 +14,21 @@ enum class Frame {
     Borderless,    // no frame and no title bar
 };
 
-// Gives a window its caption, frame and fixed client size, and centres it on
-// the screen each time it is shown.
+// Where a window appears.
+enum class Placement {
+    Centred,  // centred on the screen the first time it is shown; later showings
+              // keep the place it had (also where the learner moved it)
+    ByCaller, // the window's opener places it
+};
+
+// Gives a window its caption, frame, fixed client size and placement.
 void setupWindow(QWidget* window, const QString& caption, int clientWidth, int clientHeight,
-                 Frame frame, bool stayOnTop = false);
+                 Frame frame, bool stayOnTop = false, Placement placement = Placement::Centred);
+
+// Makes `window` a window of `owner`: it stays above its owner and takes
+// input while the owner is shown modally (a modal window blocks every other
+// window but its own). Its frame and flags are kept.
+void ownWindow(QWidget* window, QWidget* owner);
 
 // Centres a window on the screen it is on.
 void centreOnScreen(QWidget* window);

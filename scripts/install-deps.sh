@@ -5,13 +5,17 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config clang-format
+  clang libclang-rt-14-dev            # libFuzzer and the sanitizers of the fuzzing run
+  dpkg-dev desktop-file-utils appstream # the Debian package and the checks of its menu entry
   qt6-base-dev libgl-dev              # Qt 6 Widgets
+  qt6-translations-l10n               # Qt's own Chinese texts (standard buttons, dialogs)
   libsdl2-mixer-dev timgm6mb-soundfont # sound: wave and MIDI playback
+  espeak-ng sox                       # the spoken sound cues, made at build time
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei # the CJK fonts of the windows
   unicode-data python3 python3-jieba  # sources of the dictionary data
   libgtest-dev libbenchmark-dev       # tests and benchmarks
   xvfb xauth imagemagick              # windows under a virtual display, screenshots
-  fortunes-zh                         # public-domain Chinese texts (test articles, benchmark corpus)
+  fortunes-zh                         # Chinese texts (test article, character frequencies, benchmark corpus)
 )
 
 missing=()

@@ -5,6 +5,21 @@ Inputs (Debian packages):
   unicode-data   /usr/share/unicode/Unihan_DictionaryLikeData.txt.bz2
                  field kFourCornerCode gives each character its corner code
   python3-jieba  jieba/dict.txt: word, count, part of speech (MIT licence)
+  fortunes-zh    /usr/share/games/fortunes/chinese.u8: about 300,000
+                 characters of Chinese prose, sayings and verse (GPL-3.0+;
+                 only counts of its characters are used)
+
+Character frequency (it picks the one- and two-key characters and orders the
+characters within a code) reflects running text: 70 % of it is the
+character's share of the fortunes' text, 30 % its share of the word list's
+evidence (its own count plus the counts of the words that contain it), which
+also ranks the characters the text lacks. From the fortunes only their bodies
+count (not the "-- source" lines), without their computing vocabulary: the
+text is cut into words by longest match on the word list, and a word of two
+or more characters that occurs at least 5 times in the fortunes holding Latin
+letters (the technical ones), at 10 times or more its rate in the word list
+(软件, 文件, 命令 ...), is left out wherever it occurs. Frequencies are written
+in parts per billion. Words keep the word list's counts.
 
 Outputs (UTF-8 text, one row per line, committed beside the program sources):
   chars.txt     code <TAB> character <TAB> frequency
@@ -19,6 +34,7 @@ import argparse
 import bz2
 import collections
 import os
+import re
 import sys
 
 UNIHAN = "/usr/share/unicode/Unihan_DictionaryLikeData.txt.bz2"
@@ -26,12 +42,27 @@ JIEBA_CANDIDATES = [
     "/usr/lib/python3/dist-packages/jieba/dict.txt",
     "/usr/share/python3-jieba/dict.txt",
 ]
+FORTUNES = "/usr/share/games/fortunes/chinese.u8"
 
 # Words below this count are mostly jieba's filler entries; they would crowd
 # the candidate lists without helping a learner.
 MIN_WORD_COUNT = 4
 MAX_WORD_CHARS = 13
 FREQUENT_WORDS = 2000
+
+# The character frequency: share of the fortunes' text and of the word list.
+TEXT_WEIGHT = 0.7
+LIST_WEIGHT = 0.3
+FREQUENCY_SCALE = 10**9  # parts per billion
+# Computing vocabulary: words of the technical fortunes far above their rate
+# in the word list.
+COMPUTING_MIN_COUNT = 5
+COMPUTING_RATE_FACTOR = 10
+LONGEST_WORD = 8  # longest word tried when cutting the text into words
+
+ANSI = re.compile(r"\x1b\[[0-9;]*m")
+HAN_RUN = re.compile(r"[\u4e00-\u9fff]+")
+LATIN = re.compile(r"[A-Za-z]")
 
 
 def gb2312_characters():
@@ -75,6 +106,52 @@ def read_jieba(path):
                 yield parts[0], int(parts[1])
 
 
+def read_fortune_bodies(path):
+    """The fortunes' texts without colour codes and without their "-- source" lines."""
+    with open(path, encoding="utf-8") as f:
+        text = ANSI.sub("", f.read())
+    bodies = []
+    for block in text.split("\n%\n"):
+        lines = [l for l in block.split("\n") if not l.strip().startswith("--")]
+        bodies.append("\n".join(lines))
+    return bodies
+
+
+def cut_words(text, vocabulary):
+    """The Chinese runs of `text` cut into words by longest match; a character
+    that starts no word of two or more characters stands alone."""
+    out = []
+    for run in HAN_RUN.findall(text):
+        i = 0
+        while i < len(run):
+            n = min(LONGEST_WORD, len(run) - i)
+            while n > 1 and run[i:i + n] not in vocabulary:
+                n -= 1
+            out.append(run[i:i + n])
+            i += n
+    return out
+
+
+def text_character_counts(bodies, list_counts):
+    """Characters of the fortunes' running text, without computing vocabulary.
+    Returns (counts, the computing words found)."""
+    cut = [(cut_words(b, list_counts), bool(LATIN.search(b))) for b in bodies]
+    technical = collections.Counter(w for words, tech in cut if tech for w in words)
+    technical_chars = sum(len(w) * n for w, n in technical.items())
+    list_total = sum(list_counts.values())
+    computing = {
+        w for w, n in technical.items()
+        if len(w) >= 2 and n >= COMPUTING_MIN_COUNT
+        and n * list_total >= COMPUTING_RATE_FACTOR * list_counts[w] * technical_chars
+    }
+    counts = collections.Counter()
+    for words, _ in cut:
+        for w in words:
+            if w not in computing:
+                counts.update(w)
+    return counts, computing
+
+
 def word_code(word, full):
     c = [full[ch] for ch in word]
     n = len(word)
@@ -96,6 +173,7 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--unihan", default=UNIHAN)
     ap.add_argument("--jieba", default=None)
+    ap.add_argument("--fortunes", default=FORTUNES)
     ap.add_argument("--out", required=True, help="folder for the tables")
     args = ap.parse_args()
 
@@ -108,23 +186,37 @@ def main():
     coded = {ch: corner[ch] for ch in gb if ch in corner}
     full = {ch: codes[0] for ch, codes in coded.items()}
 
+    if not os.path.exists(args.fortunes):
+        sys.exit(f"{args.fortunes} not found: install fortunes-zh")
+
     own = collections.Counter()
-    freq = collections.Counter()
+    evidence = collections.Counter()  # own count plus the words containing it
+    list_counts = collections.Counter()
     words = {}
     for w, n in read_jieba(jieba):
+        list_counts[w] += n
         if len(w) == 1:
             own[w] += n
             continue
         seen = set()
         for ch in w:
             if ch in coded and ch not in seen:
-                freq[ch] += n
+                evidence[ch] += n
                 seen.add(ch)
         if (n >= MIN_WORD_COUNT and len(w) <= MAX_WORD_CHARS
                 and all(ch in coded for ch in w)):
             words[w] = words.get(w, 0) + n
     for ch in coded:
-        freq[ch] += own[ch]
+        evidence[ch] += own[ch]
+
+    text, computing = text_character_counts(read_fortune_bodies(args.fortunes), list_counts)
+    text_total = sum(text[ch] for ch in coded)
+    evidence_total = sum(evidence[ch] for ch in coded)
+    freq = {
+        ch: round(FREQUENCY_SCALE * (TEXT_WEIGHT * text[ch] / text_total
+                                     + LIST_WEIGHT * evidence[ch] / evidence_total))
+        for ch in coded
+    }
 
     def by_freq(items):
         return sorted(items, key=lambda t: (-t[1], t[0]))
@@ -177,8 +269,10 @@ def main():
     with open(os.path.join(args.out, "frequent.txt"), "w", encoding="utf-8", newline="\n") as f:
         for w in frequent:
             f.write(f"{word_code(w, full)}\t{w}\n")
-    print(f"{len(coded)} characters with codes, {len(char_rows)} character rows, "
-          f"{len(word_rows)} word rows, {len(frequent)} frequent words")
+    print(f"{len(coded)} characters with codes ({sum(1 for ch in coded if text[ch])} in the "
+          f"fortunes' {text_total} characters; {len(computing)} computing words left out), "
+          f"{len(char_rows)} character rows, {len(word_rows)} word rows, "
+          f"{len(frequent)} frequent words")
 
 
 if __name__ == "__main__":

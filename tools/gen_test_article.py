@@ -4,10 +4,11 @@ package ships them (/usr/share/games/fortunes/tang300.u8), in GBK.
 
   gen_test_article.py OUTPUT.txt [--chars N]
 
-Takes whole poems, title and poet first, until about N Chinese characters.
-Only the characters a test file keeps are written (GB2312 hanzi of rows up to
-0xF0) with the punctuation "，。、" between them, so the conversion reads every
-character on its boundary.
+Takes whole poems as they stand, title and poet first, until about N Chinese
+characters of verse; the conversion reads whole characters, so the poems keep
+their punctuation (《》：，。？). The katakana middle dot of some titles is
+written as the GBK middle dot "·"; any other character without a GBK form
+becomes "?", which the conversion drops.
 """
 import argparse
 import re
@@ -25,18 +26,6 @@ def poems(text):
             yield lines
 
 
-def kept(ch):
-    try:
-        b = ch.encode("gbk")
-    except UnicodeEncodeError:
-        return False
-    return len(b) == 2 and (0xB0 <= b[0] <= 0xF0 and 0xA1 <= b[1] <= 0xFE or ch in "，。、")
-
-
-def clean(line):
-    return "".join(ch for ch in line if kept(ch))
-
-
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("output")
@@ -49,10 +38,9 @@ def main():
         sys.exit(f"{args.source}: {e} (install the fortunes-zh package)")
     out, count = [], 0
     for lines in poems(text):
-        title, poet, body = lines[0], lines[1].replace("作者：", ""), lines[2:]
-        chunk = [clean(title) + "，" + clean(poet) + "。"] + [clean(l) for l in body]
-        out.append("\r\n".join(chunk).encode("gbk"))
-        count += sum(1 for ch in "".join(body) if "\u4e00" <= ch <= "\u9fff")
+        poem = "\r\n".join(lines).replace("\u30fb", "\u00b7")
+        out.append(poem.encode("gbk", errors="replace"))
+        count += sum(1 for ch in "".join(lines[2:]) if "\u4e00" <= ch <= "\u9fff")
         if count >= args.chars:
             break
     with open(args.output, "wb") as f:

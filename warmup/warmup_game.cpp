@@ -54,6 +54,7 @@ void WarmupGame::classdraw() {
 }
 
 void WarmupGame::FormShow() {
+    markVisible = false; // a game closed half-way is not shown again
     Score = 0;
     minutes = 1;
     GameSeconds = SecondsLeft = 60;

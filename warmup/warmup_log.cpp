@@ -1,5 +1,6 @@
 #include "warmup_log.h"
 
+#include "file_error_reason.h"
 #include "gbk_codec.h"
 #include "user_error.h"
 
@@ -22,15 +23,13 @@ void append(const QString& path, const QString& text) {
     const QByteArray name = QFile::encodeName(path);
     std::FILE* f = std::fopen(name.constData(), "ab");
     if (!f)
-        throw UserError(QStringLiteral("无法打开排行文件 %1：%2")
-                            .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+        throw UserError(QStringLiteral("无法打开排行文件 %1：%2").arg(path, errnoReason(errno)));
     const bool written =
         std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
     const int err = errno;
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed)
-        throw UserError(QStringLiteral("无法写入排行文件 %1：%2")
-                            .arg(path, QString::fromLocal8Bit(std::strerror(err))));
+        throw UserError(QStringLiteral("无法写入排行文件 %1：%2").arg(path, errnoReason(err)));
 }
 
 std::optional<QStringList> read(const QString& path) {
@@ -38,7 +37,7 @@ std::optional<QStringList> read(const QString& path) {
     if (!f.exists())
         return std::nullopt;
     if (!f.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法读取排行文件 %1：%2").arg(path, f.errorString()));
+        throw UserError(QStringLiteral("无法读取排行文件 %1：%2").arg(path, fileErrorReason(f)));
     const QByteArray bytes = f.readAll();
     QString text =
         gbk::toUnicode(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));

@@ -2,7 +2,7 @@
 
 #include "error_report.h"
 #include "fonts.h"
-#include "program_folder.h"
+#include "score_files.h"
 #include "warmup_log.h"
 #include "window_setup.h"
 
@@ -17,7 +17,7 @@
 TFHot_Sort* FHot_Sort = nullptr;
 
 QString TFHot_Sort::logPath() {
-    return programFolder() + QStringLiteral("files/record.txt");
+    return scoreFilePath(QStringLiteral("record.txt"));
 }
 
 TFHot_Sort::TFHot_Sort(QWidget* parent) : QDialog(parent) {

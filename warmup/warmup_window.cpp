@@ -204,22 +204,31 @@ TFHot::TFHot(QWidget* parent)
     input->setFont(fonts::sans(22, true));
     input->setAlignment(Qt::AlignCenter);
     input->installEventFilter(this);
+    // The on-screen keypad echoes the keys typed: laid out like the numeric
+    // keypad's digits and its Del key, the key last typed plainly lit. It
+    // only shows, it takes neither clicks nor the focus.
     Panel1 = new QWidget(Pclass);
-    Panel1->setGeometry(130, 204, 220, 230);
+    Panel1->setGeometry(155, 204, 170, 230);
     Panel1->setAutoFillBackground(true);
     QPalette sky = Panel1->palette();
     sky.setColor(QPalette::Window, QColor(135, 206, 235));
     Panel1->setPalette(sky);
-    Panel1->setEnabled(false);
+    Panel1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Panel1->setStyleSheet(QStringLiteral(
+        "QToolButton { background: #f4f8fb; color: #1d3f5c; border: 1px solid #5a87a8;"
+        " border-radius: 4px; font-weight: bold; }"
+        "QToolButton:checked { background: #ff8c1a; color: white; border: 2px solid #b04a00; }"));
     auto* keys = new QButtonGroup(this);
     keys->setExclusive(true);
-    const QPoint places[11] = {{10, 174}, {10, 120}, {62, 120}, {114, 120}, {10, 66}, {62, 66},
-                               {114, 66}, {10, 12},  {62, 12},  {114, 12},  {166, 12}};
+    // Rows 7 8 9 / 4 5 6 / 1 2 3 / a wide 0 and Del.
+    const QPoint places[11] = {{10, 174}, {10, 120}, {62, 120}, {114, 120}, {10, 66},  {62, 66},
+                               {114, 66}, {10, 12},  {62, 12},  {114, 12},  {114, 174}};
     for (int i = 0; i <= 10; ++i) {
         auto* b = new QToolButton(Panel1);
         b->setText(i == 10 ? QStringLiteral("DEL") : QString::number(i));
         b->setCheckable(true);
-        b->setGeometry(places[i].x(), places[i].y(), i == 0 ? 100 : 46, i == 10 ? 208 : 48);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(places[i].x(), places[i].y(), i == 0 ? 98 : 46, 48);
         keys->addButton(b, i);
         k[static_cast<size_t>(i)] = b;
     }
@@ -234,9 +243,9 @@ TFHot::TFHot(QWidget* parent)
             [this] { play(&WarmupGame::startclassClick); });
     connect(Nclass, &QAction::triggered, this, [this] { play(&WarmupGame::chooseClassic); });
     connect(Nintere, &QAction::triggered, this, [this] { play(&WarmupGame::chooseFun); });
-    connect(N2, &QAction::triggered, this, [] {
+    connect(N2, &QAction::triggered, this, [this] {
         FHot_Sort->Memo1->show();
-        FHot_Sort->show();
+        showRanking();
     });
     connect(N6, &QAction::triggered, this, &QDialog::close);
     connect(N8, &QAction::triggered, this, [] { Fhelp->exec(); });
@@ -319,6 +328,7 @@ void TFHot::refresh() {
     if (input->text() != g.input) {
         syncing_ = true;
         input->setText(g.input);
+        input->deselect();
         syncing_ = false;
     }
     if (g.focusInput) {
@@ -344,9 +354,18 @@ bool TFHot::FormKeyPress(QKeyEvent* event) {
     bool consumed = true;
     errors::guarded(this, [&] {
         const WarmupKeyPress key = padKeyOf(*event);
+        // Only a key that types something plays: Shift or Num Lock alone do not.
+        if (key.key == WarmupKey::Other && event->text().isEmpty()) {
+            consumed = false;
+            return;
+        }
         const bool toInput = game_.FormKeyPress(key);
         if (toInput && key.key == WarmupKey::Dot) {
             game_.eraseLast(); // the point erases, it is never entered
+        } else if (toInput && key.key == WarmupKey::Digit &&
+                   event->text() != QString::number(key.digit)) {
+            // A keypad digit with Num Lock off arrives as a cursor key: type its digit.
+            game_.inputChange(game_.input + QString::number(key.digit));
         } else if (toInput) {
             consumed = false; // the entry field types it
         }
@@ -358,6 +377,8 @@ bool TFHot::FormKeyPress(QKeyEvent* event) {
 bool TFHot::eventFilter(QObject* watched, QEvent* event) {
     if (watched == input && event->type() == QEvent::KeyPress && !forwarding_) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && !game_.GameRunning)
+            return true; // Esc never leaves the game
         if (!game_.GameRunning)
             return false;
         return FormKeyPress(key);
@@ -369,10 +390,12 @@ void TFHot::keyPressEvent(QKeyEvent* event) {
     if (forwarding_)
         return; // the entry field did not take a forwarded key: it ends here
     if (!game_.GameRunning) {
-        QDialog::keyPressEvent(event);
+        // The window is left by its menu or its close box, never by Esc.
+        if (event->key() != Qt::Key_Escape)
+            QDialog::keyPressEvent(event);
         return;
     }
-    if (!FormKeyPress(event)) {
+    if (!FormKeyPress(event) && !event->text().isEmpty()) {
         // A key for the entry field while it has no focus: give it to the field.
         input->setFocus();
         QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
@@ -392,5 +415,12 @@ void TFHot::handOver() {
     FHot_Sort->TimeText = QString::number(game_.GameSeconds).left(10);
     FHot_Sort->ScoreText = QString::number(game_.Score).left(10);
     FHot_Sort->Memo1->hide();
+    showRanking();
+}
+
+void TFHot::showRanking() {
+    // The dialog comes up over the game and takes the keys: the learner types a name.
     FHot_Sort->show();
+    FHot_Sort->raise();
+    FHot_Sort->activateWindow();
 }

@@ -67,6 +67,7 @@ protected:
 private:
     bool FormKeyPress(QKeyEvent* event);
     void handOver();
+    void showRanking();
     void loadPictures();
     void refresh();
     // Runs an event on the game and draws the result; errors are reported.

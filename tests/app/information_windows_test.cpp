@@ -9,7 +9,9 @@
 #include "user_error.h"
 #include "warmup_help.h"
 
+#include <QColorDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -123,6 +125,19 @@ TEST_F(InformationWindows, TheErrorHandlerShowsAnErrorAndTheNextEventRuns) {
     errors::guarded(nullptr, [] { throw 42; });
     EXPECT_EQ(errorsShown, (QStringList{"无法读取文件 a.txt", "程序遇到了未知的错误。"}));
     EXPECT_EQ(after, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(QtDialogs, SpeakChinese) {
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+    QColorDialog colours;
+    EXPECT_EQ(colours.windowTitle(), QStringLiteral("选择颜色"));
 }
 
 } // namespace

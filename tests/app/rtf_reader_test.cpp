@@ -62,6 +62,29 @@ TEST(RtfReader, ParagraphsFormatsAndCharacters) {
         << "optional destinations are left out";
 }
 
+TEST(RtfReader, UnicodeEscapesAndTheirFallbacks) {
+    // \ucN: N fallback characters follow each \uN and are skipped, a \'hh
+    // escape counting as one; negative values are the UTF-16 unit + 65536.
+    EXPECT_EQ(read("{\\rtf1 \\u20013?x}"), QStringLiteral("中x"));
+    EXPECT_EQ(read("{\\rtf1 \\uc2\\u20013??x}"), QStringLiteral("中x"));
+    EXPECT_EQ(read("{\\rtf1 \\uc2\\u20013\\'d6\\'d0x}"), QStringLiteral("中x"));
+    EXPECT_EQ(read("{\\rtf1 \\uc0\\u20013x}"), QStringLiteral("中x"));
+    EXPECT_EQ(read("{\\rtf1 {\\uc3 \\u20013???}\\u22269?y}"), QStringLiteral("中国y"))
+        << "\\ucN ends with its group";
+    EXPECT_EQ(read("{\\rtf1 \\u-3913?}"), QString(QChar(0xF0B7)));
+    EXPECT_EQ(read("{\\rtf1 \\u-1?}"), QString(QChar(0xFFFF)));
+}
+
+TEST(RtfReader, PlainResetsTheCharacterFormat) {
+    QTextDocument doc;
+    readRtf("{\\rtf1 \\fs48\\b\\i big\\plain small}", doc);
+    EXPECT_EQ(formatOf(doc, "big").fontPointSize(), 24.0);
+    const QTextCharFormat small = formatOf(doc, "small");
+    EXPECT_NE(small.fontPointSize(), 24.0);
+    EXPECT_NE(small.fontWeight(), QFont::Bold);
+    EXPECT_FALSE(small.fontItalic());
+}
+
 TEST(RtfReader, DamagedInputNeverBreaksIt) {
     EXPECT_EQ(read("{\\rtf1 Cut off in the midd"), QStringLiteral("Cut off in the midd"));
     EXPECT_EQ(read("{\\rtf1 \\'d6"), QStringLiteral("\uFFFD"));

@@ -258,9 +258,28 @@ TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
     form_test->show();
     form_test->ChangeDialog = [this] { return path("news.txt"); };
 
-    // No: the article stays as it was.
-    QTimer::singleShot(0, [] { QTest::mouseClick(Form_change->BitBtn1, Qt::LeftButton); });
+    // A source without a Chinese character is refused before anything is
+    // written, and the status stays.
+    writeFile("empty.txt", QByteArray("no hanzi here\r\n"));
+    form_test->ChangeDialog = [this] { return path("empty.txt"); };
+    const QString statusBefore = form_test->LChange->text();
     form_test->change_file->trigger();
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(path("empty.txt"))) << errorsShown[0].toStdString();
+    EXPECT_FALSE(QFile::exists(path("empty.tvm")));
+    EXPECT_EQ(form_test->LChange->text(), statusBefore);
+    errorsShown.clear();
+    form_test->ChangeDialog = [this] { return path("news.txt"); };
+
+    // No: the article stays as it was. The status names the encoding read.
+    QString statusAsked;
+    QTimer::singleShot(0, [&] {
+        statusAsked = form_test->LChange->text();
+        QTest::mouseClick(Form_change->BitBtn1, Qt::LeftButton);
+    });
+    form_test->change_file->trigger();
+    EXPECT_EQ(statusAsked, QStringLiteral("请作决定（GBK）"));
+    EXPECT_EQ(form_test->LChange->text(), statusBefore);
     EXPECT_EQ(Form_change->Label1->text(), QStringLiteral("共包含4个汉字"));
     EXPECT_TRUE(QFile::exists(path("news.tvm")));
     EXPECT_NE(form_test->Label_file->text(), QStringLiteral("news.tvm"));

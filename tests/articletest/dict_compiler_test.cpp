@@ -82,6 +82,20 @@ TEST(DictCompiler, WritesRecordsInDictionaryOrder) {
     EXPECT_EQ(s.file("zh1") + s.file("zh1.hz") + s.file("zh2"), first);
 }
 
+TEST(DictCompiler, AWordGoesToTheGroupOfItsCharacterCount) {
+    // A single-byte character counts as one character, also at an odd length.
+    Sources s;
+    s.tables("1\t一\n", "7\t中a\t5\n8\tabc\t4\n9\t中国a\t3\n6\t一二三四五\t2\n", "");
+    const auto summary = dict::compileDictionary(s.src.path(), s.out.path());
+    EXPECT_EQ(summary.entries[1], 2);
+    EXPECT_EQ(summary.entries[2], 1);
+    EXPECT_EQ(summary.entries[4], 1);
+    EXPECT_EQ(s.file("zh2"), groupBytes(2, {{"7", g("中a")}, {"8", g("abc")}}));
+    EXPECT_EQ(s.file("zh3"), groupBytes(3, {{"9", g("中国a")}}));
+    EXPECT_EQ(s.file("zh4"), "");
+    EXPECT_EQ(s.file("zh5"), groupBytes(5, {{"6", g("一二三四五")}}));
+}
+
 TEST(DictCompiler, RefusesBadRowsNamingFileAndLine) {
     struct Row {
         const char* name;
@@ -98,6 +112,9 @@ TEST(DictCompiler, RefusesBadRowsNamingFileAndLine) {
          "words.txt 第 3 行：“한국”含有 GBK 中没有的字符"},
         {"fourteen characters", "5\t一二三四五六七八九十一二三四\n", "", "太长"},
         {"bad frequency", "5\t中国\tmany\n", "", "频度"},
+        {"negative frequency", "5\t中国\t-3\n", "", "words.txt 第 1 行：频度“-3”"},
+        {"a fourth column", "5\t中国\t100\textra\n", "", "words.txt 第 1 行"},
+        {"a third column in the frequent list", "", "500601\t中国\t5\n", "frequent.txt 第 1 行"},
         {"missing word", "5\n", "", "第 1 行"},
         {"frequent word of three characters", "", "1\t中国人\n", "frequent.txt 第 1 行"},
     };

@@ -1,5 +1,5 @@
-// The dictionary the build compiles from the Unihan corner codes and the
-// jieba word list.
+// The dictionary the build compiles from the Unihan corner codes, the jieba
+// word list and the character frequency of running text.
 #include "dict_test_files.h"
 #include "two.h"
 
@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QStringList>
+
 #include <algorithm>
+#include <map>
 
 using dicttest::g;
 
@@ -61,6 +65,53 @@ TEST_F(GeneratedDictionary, WordCodesFindTheWords) {
     EXPECT_TRUE(candidatesHold(Ttwo::Scope::Words, "5", g("中国")));
     EXPECT_TRUE(two.IsFrequentWord(g("我们")));
     EXPECT_FALSE(two.HasWord(2, g("们我")));
+}
+
+// The committed character table: frequency of each character, and the
+// characters of the one-key codes.
+struct CharTable {
+    std::map<QString, long long> frequency;
+    QStringList oneKey;
+};
+
+CharTable readCharTable() {
+    CharTable t;
+    QFile f(QStringLiteral(TARVO_SOURCE_DIR "/data/dictsrc/chars.txt"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split(u'\t');
+        if (fields.size() != 3)
+            continue;
+        t.frequency[fields[1]] = fields[2].toLongLong();
+        if (fields[0].size() == 1)
+            t.oneKey << fields[1];
+    }
+    return t;
+}
+
+// One key for the characters typed most: each one-key character is among
+// the 60 most frequent, and 的, the most frequent of running text, has one.
+TEST_F(GeneratedDictionary, OneKeyCharactersAreAmongTheMostFrequent) {
+    const CharTable t = readCharTable();
+    ASSERT_EQ(t.oneKey.size(), 10);
+    for (const QString& ch : t.oneKey) {
+        const long long f = t.frequency.at(ch);
+        const auto above = std::count_if(t.frequency.begin(), t.frequency.end(),
+                                         [f](const auto& e) { return e.second > f; });
+        EXPECT_LT(above, 60) << ch.toStdString() << " is not among the 60 most frequent";
+    }
+    EXPECT_TRUE(t.oneKey.contains(QStringLiteral("的")));
+    two.LookupCode(Ttwo::Scope::Characters, "2");
+    ASSERT_FALSE(two.Candidates().empty());
+    EXPECT_EQ(two.Candidates().front(), g("的"));
+    EXPECT_EQ(two.CodeOfChar(g("的")), "2");
+    // Computing words of the fortunes do not lift their characters.
+    for (const char* ch : {"件", "软", "档", "配", "置"}) {
+        const long long f = t.frequency.at(QString::fromUtf8(ch));
+        const auto above = std::count_if(t.frequency.begin(), t.frequency.end(),
+                                         [f](const auto& e) { return e.second > f; });
+        EXPECT_GT(above, 200) << ch;
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 
@@ -72,10 +73,12 @@ TEST(TarvoDictCommand, BuildsADictionaryAndReportsErrors) {
 TEST(TarvoDictCommand, ConvertsAndSegmentsArticles) {
     dicttest::DictDir dir;
     dir.write("poem.txt", dicttest::g("静夜思　李白\r\n床前明月光，疑是地上霜。"));
-    const QString source = QString::fromStdString(dir.path() + "/poem.txt");
-    ToolResult r = tarvoDict({"convert", source});
+    dir.write("utf8.txt", "热爱和平，“中国”。");
+    ToolResult r = tarvoDict({"convert", QString::fromStdString(dir.path() + "/poem.txt")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, "15\n");
+    EXPECT_EQ(r.out, "15\tGBK\n");
+    r = tarvoDict({"convert", QString::fromStdString(dir.path() + "/utf8.txt")});
+    EXPECT_EQ(r.out, "6\tUTF-8\n") << r.err.toStdString();
 
     r = tarvoDict({"segment", QString::fromStdString(dir.path() + "/poem.tvm")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
@@ -84,10 +87,42 @@ TEST(TarvoDictCommand, ConvertsAndSegmentsArticles) {
     EXPECT_TRUE(tokens.contains(QStringLiteral("李白"))) << r.out.toStdString();
     EXPECT_TRUE(tokens.contains(QStringLiteral("明月"))) << r.out.toStdString();
 
+    // --frequent: only the two-character words of the high-frequency list.
+    const QString utf8Article = QString::fromStdString(dir.path() + "/utf8.tvm");
+    EXPECT_EQ(tarvoDict({"segment", utf8Article}).out, QStringLiteral("热爱/和平/中国\n"));
+    r = tarvoDict({"segment", "--frequent", utf8Article});
+    EXPECT_EQ(r.out, QStringLiteral("热/爱/和平/中国\n")) << r.err.toStdString();
+
     dir.write("same.tvm", "x");
     r = tarvoDict({"convert", QString::fromStdString(dir.path() + "/same.tvm")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("same.tvm")));
+    dir.write("empty.txt", "");
+    r = tarvoDict({"convert", QString::fromStdString(dir.path() + "/empty.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("empty.txt"))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.path() + "/empty.tvm")));
+}
+
+TEST(TarvoDictCommand, RefusesOptionsACommandDoesNotTake) {
+    dicttest::DictDir dir;
+    dir.write("poem.txt", dicttest::g("床前明月光"));
+    const QString source = QString::fromStdString(dir.path() + "/poem.txt");
+    const QStringList rows[] = {
+        {"segment", "--bogus", source},
+        {"convert", "--frequent", source},
+        {"convert", "--dir", "/tmp", source},
+        {"lookup", "--chars", "--frobnicate", "1"},
+        {"code", "--words", "中"},
+        {"dump", "--dir", "/tmp", source},
+    };
+    for (const QStringList& args : rows) {
+        const ToolResult r = tarvoDict(args);
+        EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("用法"))) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << args.join(' ').toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.path() + "/poem.tvm")));
 }
 
 } // namespace

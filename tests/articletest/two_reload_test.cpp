@@ -75,6 +75,27 @@ TEST(TtwoReload, ReplacedRewrittenRemovedAndRestoredFilesAreSeen) {
     EXPECT_EQ(firstCandidate(two, "1"), g("一"));
 }
 
+TEST(TtwoReload, WithoutAFolderWatchTheFilesIdentityTellsAChange) {
+    DictDir dir;
+    dir.write("zh1", groupBytes(1, {{"1", g("一")}}));
+    Ttwo two(dir.path(), Ttwo::ChangeCheck::FileIdentity);
+    ASSERT_EQ(firstCandidate(two, "1"), g("一"));
+    ASSERT_EQ(firstCandidate(two, "1"), g("一"));
+    EXPECT_EQ(two.fileReads(), 1) << "an unchanged file is not read again";
+
+    // Rewritten in place with the same size: only its modification time tells.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    dir.write("zh1", groupBytes(1, {{"1", g("壹")}}));
+    EXPECT_EQ(firstCandidate(two, "1"), g("壹")) << "seen at the very next lookup";
+    EXPECT_EQ(two.fileReads(), 2);
+
+    // Replaced by rename: a new inode.
+    dir.replace("zh1", groupBytes(1, {{"1", g("幺")}}));
+    EXPECT_EQ(firstCandidate(two, "1"), g("幺"));
+    EXPECT_EQ(firstCandidate(two, "1"), g("幺"));
+    EXPECT_EQ(two.fileReads(), 3);
+}
+
 TEST(TtwoReload, AFolderMovedAwayAndBackIsWatchedAgain) {
     DictDir parent;
     const std::string hz = parent.path() + "/hzlib";

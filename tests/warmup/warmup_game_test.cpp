@@ -118,6 +118,40 @@ TEST(WarmupGame, LengthsAndTheEndOneTickAfterZero) {
     EXPECT_FALSE(s.game.timerRunning);
 }
 
+TEST(WarmupGame, ASecondGameInARowLastsItsFullTime) {
+    for (const bool fun : {false, true}) {
+        ScriptedGame s;
+        s.game.FormShow();
+        s.game.chooseLength(2);
+        fun ? s.game.chooseFun() : s.game.chooseClassic();
+        for (int game = 1; game <= 2; ++game) {
+            fun ? s.game.startClick() : s.game.startclassClick();
+            s.game.FormKeyPress(digit(0)); // the first key starts the clock
+            int ticks = 0;
+            while (!s.game.Timer1Timer())
+                ASSERT_LT(++ticks, 1000);
+            EXPECT_EQ(ticks, 120) << "game " << game << (fun ? " fun" : " classic");
+            EXPECT_FALSE(s.game.GameRunning);
+        }
+    }
+}
+
+TEST(WarmupGame, TheKeypadEchoAfterRightAndWrongEntries) {
+    ScriptedGame s{{1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2}};
+    s.game.FormShow();
+    s.game.startclassClick();
+    for (int i = 0; i < 6; ++i)
+        s.game.FormKeyPress(digit(3));
+    s.game.inputChange(QStringLiteral("333333")); // wrong
+    EXPECT_EQ(s.game.face, WarmupGame::Face::Cry);
+    EXPECT_EQ(s.game.pressedKey, 3) << "a wrong entry leaves the last key shown, not DEL";
+    for (int i = 0; i < 6; ++i)
+        s.game.FormKeyPress(digit(2));
+    s.game.inputChange(QStringLiteral("222222")); // right
+    EXPECT_EQ(s.game.face, WarmupGame::Face::Laugh);
+    EXPECT_EQ(s.game.pressedKey, WarmupGame::kKeyDel);
+}
+
 TEST(WarmupGame, ScoresOfAThousandShowAllDigits) {
     EXPECT_EQ(WarmupGame::displayDigits(7), QStringLiteral("007"));
     EXPECT_EQ(WarmupGame::displayDigits(999), QStringLiteral("999"));

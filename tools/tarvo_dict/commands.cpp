@@ -14,6 +14,7 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <ostream>
 
 namespace {
@@ -25,10 +26,11 @@ const char* const kUsage = "用法：\n"
                            "  tarvo-dict word [--dir HZLIB_DIR] [--frequent] TEXT\n"
                            "  tarvo-dict dump FILE\n"
                            "  tarvo-dict convert SOURCE\n"
-                           "  tarvo-dict segment [--dir HZLIB_DIR] TESTFILE\n";
+                           "  tarvo-dict segment [--dir HZLIB_DIR] [--frequent] TESTFILE\n";
 
 struct Options {
     std::string dir;
+    bool dirGiven = false;
     std::vector<std::string> flags;
     std::vector<std::string> positional;
     bool has(const std::string& f) const {
@@ -50,6 +52,7 @@ bool parse(const std::vector<std::string>& args, const std::string& defaultDir, 
                 return false;
             }
             o.dir = args[++i];
+            o.dirGiven = true;
         } else if (a.rfind("--", 0) == 0) {
             o.flags.push_back(a);
         } else {
@@ -71,6 +74,37 @@ std::optional<std::string> gbkOf(const std::string& utf8Text) {
 int usage(std::ostream& err) {
     err << kUsage;
     return 1;
+}
+
+// The options each command takes; "--dir" stands for "--dir HZLIB_DIR".
+std::vector<std::string> optionsOf(const std::string& cmd) {
+    if (cmd == "lookup")
+        return {"--dir", "--chars", "--words"};
+    if (cmd == "code")
+        return {"--dir"};
+    if (cmd == "word" || cmd == "segment")
+        return {"--dir", "--frequent"};
+    return {};
+}
+
+// False, after the message and the usage text, when `o` holds an option that
+// `cmd` does not take.
+bool optionsFit(const std::string& cmd, const Options& o, std::ostream& err) {
+    const std::vector<std::string> allowed = optionsOf(cmd);
+    auto takes = [&](const std::string& f) {
+        return std::find(allowed.begin(), allowed.end(), f) != allowed.end();
+    };
+    std::vector<std::string> given = o.flags;
+    if (o.dirGiven)
+        given.push_back("--dir");
+    for (const std::string& f : given) {
+        if (!takes(f)) {
+            err << "命令 " << cmd << " 不认识选项 " << f << "\n";
+            usage(err);
+            return false;
+        }
+    }
+    return true;
 }
 
 int build(const Options& o, std::ostream& out) {
@@ -147,19 +181,26 @@ int convert(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.positional.size() != 1)
         return usage(err);
     const auto result = conversion::convertFile(o.positional[0]);
-    out << result.characters << "\n";
+    out << result.characters << "\t" << conversion::encodingName(result.encoding) << "\n";
     return 0;
 }
 
-// Prints the article of a test file with the dictionary words separated by "/".
+// Prints the article of a test file with the dictionary words separated by
+// "/": all words of 2 to 9 characters, or with --frequent only the
+// two-character words of the high-frequency list, as the test window's choice.
 int segment(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.positional.size() != 1)
         return usage(err);
     const TestText text = TestText::loadFile(QString::fromStdString(o.positional[0]));
     const auto lines = segmentation::articleLines(text.lines());
     Ttwo two(o.dir);
+    const bool frequentOnly = o.has("--frequent");
     const auto runs = segmentation::segment(
-        lines, [&](int n, std::string_view w) { return two.HasWord(n, w); }, [](int) {});
+        lines,
+        [&](int n, std::string_view w) {
+            return frequentOnly ? n == 2 && two.IsFrequentWord(w) : two.HasWord(n, w);
+        },
+        [](int) {});
     for (const std::string& line : segmentation::joinWithSlashes(lines, runs)) {
         if (!line.empty())
             out << utf8(line) << "\n";
@@ -173,10 +214,20 @@ int runTarvoDict(const std::vector<std::string>& args, const std::string& defaul
                  std::ostream& out, std::ostream& err) {
     if (args.empty())
         return usage(err);
+    if (args[0] == "--help" || args[0] == "-h") {
+        out << kUsage;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        out << "tarvo-dict " TARVO_VERSION "\n";
+        return 0;
+    }
     Options o;
     if (!parse(args, defaultDictDir, o, err))
         return 1;
     const std::string& cmd = args[0];
+    if (!optionsFit(cmd, o, err))
+        return 1;
     try {
         if (cmd == "build")
             return build(o, out);

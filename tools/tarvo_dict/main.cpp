@@ -4,11 +4,26 @@
 #include <iostream>
 #include <system_error>
 
-int main(int argc, char** argv) {
+namespace {
+
+// The dictionary beside the executable (the build folder), else the one of
+// an installation: <prefix>/bin/tarvo-dict reads <prefix>/share/tarvo/hzlib.
+std::string defaultDictionaryDir() {
     std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const std::string defaultDir =
-        ec ? std::string("hzlib") : (exe.parent_path() / "hzlib").string();
-    return runTarvoDict(std::vector<std::string>(argv + 1, argv + argc), defaultDir, std::cout,
-                        std::cerr);
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return "hzlib";
+    const std::filesystem::path beside = exe.parent_path() / "hzlib";
+    const std::filesystem::path installed =
+        exe.parent_path().parent_path() / "share" / "tarvo" / "hzlib";
+    if (!std::filesystem::exists(beside, ec) && std::filesystem::exists(installed, ec))
+        return installed.string();
+    return beside.string();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return runTarvoDict(std::vector<std::string>(argv + 1, argv + argc), defaultDictionaryDir(),
+                        std::cout, std::cerr);
 }

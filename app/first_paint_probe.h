@@ -1,0 +1,15 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+// Runs `then` once, at the turn of the event loop after `window` has been
+// painted for the first time.
+void afterFirstPaint(QWidget* window, std::function<void()> then);
+
+// For start-up measurements, after the first paint of the start screen: the
+// program ends there when the environment variable TARVO_QUIT_AFTER_FIRST_PAINT
+// is "1", and after the other windows have been made when it is "ready".
+// `stage` is "painted" or "ready". Returns whether the program is ending.
+bool quitHereWhenAsked(const char* stage);

@@ -1,0 +1,32 @@
+# Builds the Debian package with cpack and checks its contents and its
+# dependencies (found by dpkg-shlibdeps from the executables).
+#   cmake -DBUILD_DIR=... -P check_deb.cmake
+file(GLOB old ${BUILD_DIR}/tarvo_*.deb)
+if(old)
+  file(REMOVE ${old})
+endif()
+execute_process(COMMAND cpack -G DEB WORKING_DIRECTORY ${BUILD_DIR} RESULT_VARIABLE rc
+  OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cpack failed: ${out}")
+endif()
+file(GLOB deb ${BUILD_DIR}/tarvo_*.deb)
+if(NOT deb)
+  message(FATAL_ERROR "no tarvo_*.deb")
+endif()
+execute_process(COMMAND dpkg-deb --field ${deb} Depends OUTPUT_VARIABLE depends)
+foreach(d libqt6widgets6 libc6 fonts-arphic-uming)
+  string(FIND "${depends}" "${d}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "the package does not depend on ${d}: ${depends}")
+  endif()
+endforeach()
+execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE contents)
+foreach(f ./usr/bin/tarvo ./usr/bin/tarvo-dict ./usr/share/tarvo/hzlib/zh1
+    ./usr/share/applications/org.tarvo.Tutor.desktop)
+  string(FIND "${contents}" "${f}\n" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "the package lacks ${f}")
+  endif()
+endforeach()
+message(STATUS "${deb}: Depends: ${depends}")
