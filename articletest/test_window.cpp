@@ -424,8 +424,8 @@ void Tform_test::BitBtn1Click() {
     ProgressBar2->setRange(0, lines);
     ProgressBar2->setValue(0);
     zdqc->repaint();
-    // The clock does not run while the words are sought; keys wait meanwhile.
-    const bool clockWasRunning = Timer1->isActive();
+    // The clock does not run while the words are sought (refresh() starts it
+    // again); keys wait meanwhile.
     Timer1->stop();
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
@@ -439,8 +439,6 @@ void Tform_test::BitBtn1Click() {
         });
     } catch (...) {
         zdqc->hide();
-        if (clockWasRunning && flow_->Timer1Running)
-            Timer1->start();
         refresh();
         throw;
     }

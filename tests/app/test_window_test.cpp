@@ -234,6 +234,18 @@ TEST_F(TestWindow, SegmentationShowsTheShareWalkedAndRestartsTheClock) {
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
 }
 
+TEST_F(TestWindow, ASegmentationWithoutItsFilesIsNamedAndTheTestGoesOn) {
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    answerYes = true;
+    QTest::mouseClick(form_test->BitBtn1, Qt::LeftButton); // no word files at all
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(path("hzlib/zh"))) << errorsShown[0].toStdString();
+    EXPECT_TRUE(form_test->zdqc->isHidden());
+    EXPECT_EQ(state(), kRunning) << "the clock runs again";
+    keys("90 ");
+    EXPECT_EQ(form_test->alread->text(), QStringLiteral("1"));
+}
+
 TEST_F(TestWindow, AMissingDictionaryIsNamedAndTheCodeStays) {
     QFile::remove(path("hzlib/zh1"));
     QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
