@@ -2,12 +2,12 @@
 // them: a clear message naming the file, the window goes on, nothing waits.
 #include "program_folder_fixture.h"
 
+#include "article_test_window.h"
 #include "create_windows.h"
 #include "damaged_inputs.h"
 #include "dict_test_files.h"
 #include "image_file.h"
 #include "rtf_reader.h"
-#include "test_window.h"
 #include "user_error.h"
 #include "warmup_ranking_window.h"
 #include "warmup_window.h"

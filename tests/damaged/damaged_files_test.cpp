@@ -4,11 +4,11 @@
 #include "damaged_inputs.h"
 
 #include "article_conversion.h"
+#include "article_text.h"
 #include "dict_test_files.h"
 #include "dictionary_error.h"
 #include "results_address.h"
 #include "stale_temporaries.h"
-#include "test_text.h"
 #include "top_ten_file.h"
 #include "two.h"
 #include "user_error.h"

@@ -2,7 +2,7 @@
 // encoding detection, the conversion itself and the test-file name of a
 // source path; the test file made must read back with every character kept.
 #include "article_conversion.h"
-#include "test_text.h"
+#include "article_text.h"
 #include "user_error.h"
 
 #include <cstddef>

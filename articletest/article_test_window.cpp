@@ -1,6 +1,8 @@
-#include "test_window.h"
+#include "article_test_window.h"
 
 #include "article_conversion.h"
+#include "article_test_report_window.h"
+#include "article_test_settings_window.h"
 #include "conversion_done_window.h"
 #include "dictionary_instance.h"
 #include "error_report.h"
@@ -11,8 +13,6 @@
 #include "keypad_key.h"
 #include "prompts.h"
 #include "segmentation.h"
-#include "test_report_window.h"
-#include "test_settings_window.h"
 #include "top_ten_window.h"
 #include "window_setup.h"
 
