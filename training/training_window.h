@@ -15,6 +15,7 @@
 
 class QButtonGroup;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -94,6 +95,10 @@ private:
     void showHelp(const QString& textFile) override;
     void showSettings() override;
     void showRecordHolders() override;
+    bool autoHintTicked() const override;
+    bool showDiagram(const QString& picture) override;
+    bool judgeRecord(int kind, const QString& score) override;
+    void enterRecordName(int slot, const QString& score) override;
     bool askQuit() override;
     void closeWindow() override;
     void waitBeforeClocks() override;
@@ -115,6 +120,8 @@ private:
     void pullTimers();
     void drawItems();
     QPixmap pictureOf(const QString& path);
+    // A key for an input box: forwarded to the flow, never typed by the box itself.
+    bool boxKey(QLineEdit* box, QKeyEvent* event);
 
     std::unique_ptr<training::TrainingFlow> flow_;
     std::array<QButtonGroup*, training::kPages> groups_{};
@@ -124,6 +131,7 @@ private:
     std::map<const QLabel*, training::GridItem> drawn_; // items as last drawn
     QColor drawnColour_;
     bool closing_ = false;
+    QString recordFileNotice_; // the record file's trouble, told once while shown
 };
 
 extern TForm1* Form1;
