@@ -40,10 +40,11 @@ RecordHoldersFile::Contents RecordHoldersFile::load() const {
         return out;
     }
     if (info.size() > kMaxFileBytes) {
-        out.damage = QStringLiteral("纪录文件 %1 有 %2 字节，太大了，不像纪录文件（应为 %3 字节）。")
-                         .arg(shown(path_))
-                         .arg(info.size())
-                         .arg(kFileBytes);
+        out.damage =
+            QStringLiteral("纪录文件 %1 有 %2 字节，太大了，不像纪录文件（应为 %3 字节）。")
+                .arg(shown(path_))
+                .arg(info.size())
+                .arg(kFileBytes);
         return out;
     }
     QFile f(path_);
@@ -89,8 +90,9 @@ RecordHoldersFile::Judgement RecordHoldersFile::judge_record(int slot, const QSt
     // Unsigned bytes, as the stored text is compared: a space sorts below the digits.
     const std::string aligned = alignScore(score);
     const bool better = std::lexicographical_compare(
-        stored.begin(), stored.end(), aligned.begin(), aligned.end(),
-        [](char a, char b) { return static_cast<unsigned char>(a) < static_cast<unsigned char>(b); });
+        stored.begin(), stored.end(), aligned.begin(), aligned.end(), [](char a, char b) {
+            return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+        });
     if (better && !c.missing && !QFileInfo(path_).isWritable()) {
         out.notice = QStringLiteral("纪录文件 %1 不能写入（只读），这次的新纪录无法保存。")
                          .arg(shown(path_));
@@ -142,7 +144,8 @@ std::array<QString, RecordHoldersFile::kSlots> RecordHoldersFile::rows(const std
     for (int k = 0; k < kSlots; ++k) {
         const size_t at = static_cast<size_t>(k * kSlotBytes);
         if (at < bytes.size())
-            out[static_cast<size_t>(k)] = gbk::toUnicode(std::string_view(bytes).substr(at, kSlotBytes));
+            out[static_cast<size_t>(k)] =
+                gbk::toUnicode(std::string_view(bytes).substr(at, kSlotBytes));
     }
     return out;
 }

@@ -57,7 +57,8 @@ public:
     void save_record(int slot, const QString& name, const QString& score) const;
 
     // Overwrites every byte of the file with a space; the file keeps its
-    // length (a missing file stays missing). Throws UserError naming the file when it cannot be written.
+    // length (a missing file stays missing). Throws UserError naming the file when it cannot be
+    // written.
     void clear() const;
 
     // The 15 stored bytes of each slot as text, from the first 180 bytes.

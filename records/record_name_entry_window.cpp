@@ -40,7 +40,8 @@ void TFPhbin::showEvent(QShowEvent* event) {
     if (Image1->pixmap().isNull()) {
         const QString picture = programFolder() + QStringLiteral("images/smiley.png");
         if (QFile::exists(picture))
-            errors::guarded(this, [&] { Image1->setPixmap(QPixmap::fromImage(readImageFile(picture))); });
+            errors::guarded(this,
+                            [&] { Image1->setPixmap(QPixmap::fromImage(readImageFile(picture))); });
     }
     Edit1->setFocus();
 }

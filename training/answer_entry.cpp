@@ -80,8 +80,8 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
     }
     bool taken = false;
     QString answer;
-    if ((k.key == PadKey::Slash && k.keypad) || k.key == PadKey::Space ||
-        k.key == PadKey::Enter || (b == Box::Word && k.key == PadKey::Star && k.keypad)) {
+    if ((k.key == PadKey::Slash && k.keypad) || k.key == PadKey::Space || k.key == PadKey::Enter ||
+        (b == Box::Word && k.key == PadKey::Star && k.keypad)) {
         taken = true;
         answer = x.text;
     }

@@ -43,7 +43,7 @@ public:
     virtual bool judgeRecord(int kind, const QString& score) = 0;
     // The name entry of a new record (modal): RecordSlot, RecordScore.
     virtual void enterRecordName(int slot, const QString& score) = 0;
-    virtual bool askQuit() = 0;                         // "确定退出吗", OK/Cancel
+    virtual bool askQuit() = 0; // "确定退出吗", OK/Cancel
     virtual void closeWindow() = 0;
     // Start's wait between the visible grid and the clocks: blocks, and
     // processes no events, so clicks made meanwhile are handled afterwards.

@@ -1,5 +1,6 @@
 #include "training/training_window.h"
 
+#include "app/encoding_diagram.h"
 #include "app/foreword_window.h"
 #include "app/pause_notice.h"
 #include "app/training_help_panel.h"
@@ -14,7 +15,6 @@
 #include "platform/rtf_reader.h"
 #include "platform/score_files.h"
 #include "platform/window_setup.h"
-#include "app/encoding_diagram.h"
 #include "records/record_holders_file.h"
 #include "records/record_holders_window.h"
 #include "records/record_name_entry_window.h"
@@ -756,6 +756,8 @@ bool TForm1::showDiagram(const QString& picture) {
     errors::guarded(this, [&] { pixmap = QPixmap::fromImage(readImageFile(picture)); });
     formdelait->Image1->setPixmap(pixmap);
     formdelait->exec();
+    // The keys go back to the character box.
+    activateWindow();
     return formdelait->result() == QDialog::Accepted;
 }
 

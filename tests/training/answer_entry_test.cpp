@@ -83,10 +83,9 @@ protected:
     }
     // Types the code of the current item and Enter.
     void answer(Box b) {
-        const QString code = b == Box::Picture ? flow.grids.pictures[flow.CurrentItem].code
-                             : b == Box::Character
-                                 ? flow.grids.characters[flow.CurrentItem].code
-                                 : flow.grids.words[flow.CurrentItem].code;
+        const QString code = b == Box::Picture     ? flow.grids.pictures[flow.CurrentItem].code
+                             : b == Box::Character ? flow.grids.characters[flow.CurrentItem].code
+                                                   : flow.grids.words[flow.CurrentItem].code;
         type(b, code);
         press(b, kEnter);
     }

@@ -380,7 +380,7 @@ TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
 // A digit on the keypad, to the window that has the focus: with Num Lock on
 // the digit key, with Num Lock off the cursor key printed beside the digit.
 void padDigit(int d, bool numLock) {
-    static const Qt::Key off[10] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down, Qt::Key_PageDown,
+    static const Qt::Key off[10] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,  Qt::Key_PageDown,
                                     Qt::Key_Left,   Qt::Key_Clear, Qt::Key_Right, Qt::Key_Home,
                                     Qt::Key_Up,     Qt::Key_PageUp};
     QWidget* w = QApplication::focusWidget();
@@ -435,8 +435,7 @@ TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
         }
         const QString speed = Form1->Labeljifen->text();
         ASSERT_FALSE(speed.isEmpty());
-        EXPECT_EQ(Form1->characterItems[117]->palette().color(QPalette::Window),
-                  QColor(0, 0, 128));
+        EXPECT_EQ(Form1->characterItems[117]->palette().color(QPalette::Window), QColor(0, 0, 128));
         // The last answer asks for the name of the record holder.
         QWidget* asked = nullptr;
         QTimer::singleShot(0, [&] {
@@ -464,8 +463,8 @@ TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
         clickExercise(4);
         QTimer::singleShot(0, [&] {
             ASSERT_EQ(QApplication::activeModalWidget(), FPhb);
-            EXPECT_EQ(FPhb->values[3]->text(), QString::fromLatin1(field).replace(
-                                                   0, 4, QStringLiteral("小明")));
+            EXPECT_EQ(FPhb->values[3]->text(),
+                      QString::fromLatin1(field).replace(0, 4, QStringLiteral("小明")));
             EXPECT_EQ(FPhb->values[4]->text(), QString(15, u' '));
             QTest::mouseClick(FPhb->BitBtn2, Qt::LeftButton);
             EXPECT_TRUE(FPhb->values[3]->text().isEmpty());
