@@ -45,7 +45,7 @@ QFont fixedPitch() {
 
 TFPhb::TFPhb(QWidget* parent) : QDialog(parent) {
     constexpr int rowHeight = 24;
-    setupWindow(this, QStringLiteral("记录保持者名单"), 420, 440, Frame::Dialog);
+    setupWindow(this, QStringLiteral("记录保持者名单"), 420, 470, Frame::Dialog);
     setFont(fonts::song(16));
     for (auto [text, x] : {std::pair{u"姓名", 150}, std::pair{u"成绩(字/分)", 260}}) {
         QLabel* heading = placeLabel(this, QString::fromUtf16(text), x, 8, 120, 22);

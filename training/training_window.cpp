@@ -203,7 +203,7 @@ void TForm1::buildPages() {
         item->hide();
         characterItems[static_cast<size_t>(i)] = item;
     }
-    Editinput = inputBox(Panel5, 60, true);
+    Editinput = inputBox(Panel5, 76, true); // seven digits, and inside the page at a row's end
     Editinput->setObjectName(QStringLiteral("Editinput"));
 
     // The word grid: teal, 9 rows of 5 words.
