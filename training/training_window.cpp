@@ -615,8 +615,12 @@ void TForm1::refresh() {
         if (b.visible)
             boxes[i]->raise();
     }
-    if (f.focusBox >= 0 && boxes[f.focusBox]->isVisible() && boxes[f.focusBox]->isEnabled())
+    if (f.focusBox >= 0 && boxes[f.focusBox]->isVisible() && boxes[f.focusBox]->isEnabled()) {
+        // Also after a dialog of the training closed: the keys come here.
+        if (!isActiveWindow())
+            activateWindow();
         boxes[f.focusBox]->setFocus();
+    }
     f.focusBox = -1;
 
     auto sync = [](QTimer* t, bool on) {
@@ -779,6 +783,7 @@ void TForm1::enterRecordName(int slot, const QString& score) {
     FPhbin->RecordSlot = slot;
     FPhbin->RecordScore = score;
     FPhbin->exec();
+    activateWindow();
 }
 
 bool TForm1::askQuit() {

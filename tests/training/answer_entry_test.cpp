@@ -367,6 +367,30 @@ TEST_F(Answers, ACharacterRunMovesAlongTheRowsAndEndsWithItsLastItemRed) {
     EXPECT_EQ(flow.CharWrongCount, 0) << "a disabled box takes no keys";
 }
 
+TEST_F(Answers, WordRowsOfFiveAndTheWordBoxF1) {
+    start(7);
+    const Box w = Box::Word;
+    for (int i = 0; i < 4; ++i)
+        answer(w);
+    EXPECT_EQ(flow.box(w).pos, QPoint(2 + 4 * 126, 34));
+    // F1 then Enter in the word box; the slot holds the word's text and code.
+    press(w, kF1);
+    EXPECT_EQ(text(w), "104");
+    press(w, kEnter);
+    EXPECT_EQ(flow.box(w).pos, QPoint(2, 34 + 49));
+    EXPECT_EQ(flow.CurrentItem, 5);
+    EXPECT_EQ(flow.review.WordReview[0].text, ch(4) + ch(5));
+    EXPECT_EQ(flow.review.WordReview[0].code, "104");
+    // The word box keeps "编码图解" as it is: only the other boxes hide it.
+    flow.BitBtn1Shown = true;
+    press(w, digit(1));
+    EXPECT_TRUE(flow.BitBtn1Shown);
+    // A wrong answer with the keypad "*" empties the box as Space does.
+    press(w, kStar);
+    EXPECT_EQ(text(w), "");
+    EXPECT_EQ(flow.WordWrongCount, 1);
+}
+
 TEST_F(Answers, MultiCharacterWordsAndTheStarKey) {
     start(11);
     const Box w = Box::Word;

@@ -574,6 +574,45 @@ TEST_F(TrainingWindow, ADamagedRecordFileIsToldOnceAndTheTrainingGoesOn) {
     EXPECT_EQ(phb(path("files/phb.txt")), QByteArray(20, ' '));
 }
 
+TEST_F(TrainingWindow, TheNameEntryKeepsTheNameAndItsCloseBoxWritesNothing) {
+    const QByteArray blank(180, ' ');
+    writeFile("files/phb.txt", blank);
+    inTraining([&] {
+        for (int run = 0; run < 2; ++run) {
+            clickExercise(6);
+            QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+            QApplication::processEvents();
+            for (int t = 0; t < 10; ++t)
+                Form1->Timer3Timer();
+            QString shownName;
+            QTimer::singleShot(0, [&] {
+                ASSERT_EQ(QApplication::activeModalWidget(), FPhbin);
+                shownName = FPhbin->Edit1->text();
+                if (run == 0) {
+                    QTest::keyClicks(FPhbin->Edit1, QStringLiteral("Wang"));
+                    FPhbin->close(); // the title bar's close box
+                } else {
+                    QTest::mouseClick(FPhbin->BitBtn1, Qt::LeftButton);
+                }
+            });
+            // The main row's digits and Return work as the keypad's do.
+            ASSERT_TRUE(
+                QTest::qWaitFor([] { return QApplication::focusWidget() == Form1->Editinput; }));
+            for (int i = 0; i < 119; ++i) {
+                QTest::keyClicks(QApplication::focusWidget(),
+                                 Form1->characterItems[static_cast<size_t>(i)]->toolTip());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+            EXPECT_EQ(shownName, run == 0 ? QString() : QStringLiteral("Wang"));
+            if (run == 0)
+                EXPECT_EQ(phb(path("files/phb.txt")), blank) << "the close box writes nothing";
+        }
+    });
+    QByteArray expected = blank;
+    expected.replace(90, 15, "Wang          0");
+    EXPECT_EQ(phb(path("files/phb.txt")), expected);
+}
+
 TEST_F(TrainingWindow, F1OffersTheCodeDiagramOfTheCharacter) {
     inTraining([&] {
         clickExercise(3);
