@@ -1,7 +1,7 @@
 #pragma once
 
+#include "article_text.h"
 #include "pad_key.h"
-#include "test_text.h"
 
 #include <set>
 #include <string>
@@ -61,6 +61,8 @@ public:
     int alread = 0;
     int wrong = 0;
     std::vector<std::string> Mresult;
+    // Forgets the error lines: a new test lists only its own errors.
+    void clearErrors();
 
     // The candidate page.
     bool ListShowing = false;
@@ -86,6 +88,10 @@ private:
     void touch(int64_t pos);
 
     Ttwo& dictionary() const;
+
+    // The article position of each line of Mresult, so that taking a
+    // character back removes exactly its own line.
+    std::vector<int64_t> errorPositions_;
 
     TestText& text_;
     Ttwo* two_ = nullptr;

@@ -102,6 +102,10 @@ public:
     // it types (which the box's digit filter sees).
     void boxKeyPress(Box b, const AnswerKey& key);
     void BitBtn1Click(); // "编码图解"
+    // The mascot, 200 ms: over ten ticks the face is closed (1-3), open
+    // (4-6), closed (7), open (8-9), closed (10). A stopped animation leaves
+    // the face last shown.
+    void Timer4Timer();
 
     // Operations of the practice flow.
     void ResetExercise(int oldKind);
@@ -161,6 +165,8 @@ public:
     bool sbAboutEnabled = true;
     bool BitBtn1Shown = false;
     bool faceClosedShown = true;
+    bool faceOpenShown = false; // the open face lies over the closed one
+    int FaceTick = 0;           // 0-10, not reset when the animation starts
     std::array<InputBox, 3> boxes;
     int focusBox = -1; // the box that should take the focus, or -1
     bool Timer1On = false, Timer2On = false, Timer3On = false, Timer4On = false,

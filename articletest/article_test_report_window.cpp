@@ -1,12 +1,12 @@
-#include "test_report_window.h"
+#include "article_test_report_window.h"
 
+#include "article_test_report.h"
+#include "article_test_window.h"
 #include "dictionary_instance.h"
 #include "error_report.h"
 #include "fonts.h"
 #include "gbk_codec.h"
 #include "prompts.h"
-#include "test_report.h"
-#include "test_window.h"
 #include "top_ten_file.h"
 #include "top_ten_window.h"
 #include "two.h"
@@ -97,7 +97,12 @@ void TForm_result::right(int index) {
     QTextBlock block = Mresult->document()->findBlockByNumber(index);
     if (!block.isValid())
         return;
-    const std::string expected = gbk::fromUnicodeLossy(block.text().left(1));
+    // A line shows its code once: one that already ends behind ")" is done.
+    const QString line = block.text();
+    const qsizetype close = line.lastIndexOf(u')');
+    if (close >= 0 && close + 1 < line.size())
+        return;
+    const std::string expected = gbk::fromUnicodeLossy(line.left(1));
     const std::string code = two->CodeOfChar(expected);
     QTextCursor c(block);
     c.movePosition(QTextCursor::EndOfBlock);
