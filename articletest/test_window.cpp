@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "gbk_codec.h"
 #include "help_text_window.h"
+#include "history_hooks.h"
 #include "keypad_key.h"
 #include "prompts.h"
 #include "test_report_window.h"
@@ -443,6 +444,7 @@ void Tform_test::showReport() {
     for (const std::string& line : flow_->engine.Mresult)
         lines << gbk::toUnicode(line);
     Form_result->Mresult->setPlainText(lines.join(u'\n'));
+    recordTestInHistory(Label_file->text(), Lgo->text(), flow_->engine.alread, lines);
     Form_result->exec();
 }
 

@@ -1,0 +1,57 @@
+#include "history_hooks.h"
+
+#include "dictionary_instance.h"
+#include "gbk_codec.h"
+#include "history_instance.h"
+#include "test_report.h"
+#include "two.h"
+
+#include <QDateTime>
+
+namespace {
+QString codeOf(const QString& character) {
+    if (!two || character.trimmed().isEmpty())
+        return QString();
+    try {
+        return QString::fromStdString(two->CodeOfChar(gbk::fromUnicodeLossy(character)));
+    } catch (const std::exception&) {
+        // The report that follows looks the same codes up and shows the
+        // dictionary's error; the history keeps the test without the code.
+        return QString();
+    }
+}
+} // namespace
+
+void recordTestInHistory(const QString& article, const QString& clock, int typed,
+                         const QStringList& errorLines) {
+    ArticleTestRecord t;
+    t.article = article;
+    t.ended = QDateTime::currentDateTime();
+    const TestReport report =
+        TestReport::compute(clock, typed, static_cast<int>(errorLines.size()));
+    const qsizetype colon = clock.indexOf(u':');
+    if (colon >= 0)
+        t.seconds =
+            clock.left(colon).trimmed().toInt() * 60 + clock.mid(colon + 1).trimmed().toInt();
+    t.typed = typed;
+    t.wrong = static_cast<int>(errorLines.size());
+    t.speed = report.speed;
+    t.accuracy = typed > 0 ? 100.0 * (typed - t.wrong) / typed : 0;
+    for (const QString& line : errorLines) {
+        const qsizetype open = line.indexOf(u'(');
+        if (open < 0 || !line.endsWith(u')'))
+            continue;
+        TestErrorRecord e;
+        e.expected = line.left(open);
+        e.entered = line.mid(open + 1, line.size() - open - 2);
+        e.code = codeOf(e.expected);
+        e.typedCode = codeOf(e.entered);
+        t.errors.push_back(std::move(e));
+    }
+    recordArticleTest(std::move(t));
+}
+
+void recordWarmupInHistory(bool funMode, int seconds, int score) {
+    recordWarmup({QDateTime::currentDateTime(),
+                  funMode ? QStringLiteral("fun") : QStringLiteral("classic"), seconds, score});
+}
