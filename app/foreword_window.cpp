@@ -1,9 +1,15 @@
 #include "foreword_window.h"
 
+#include "prompts.h"
+#include "sdl_sound_player.h"
 #include "window_setup.h"
 
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent), player_(std::make_unique<SilentSoundPlayer>()) {
+TForm2::TForm2(QWidget* parent)
+    : QDialog(parent), player_(std::make_unique<SdlSoundPlayer>([](const QString& message) {
+          // Told once: the training goes on without sound.
+          prompts::inform(nullptr, QStringLiteral("声音"), message);
+      })) {
     setupWindow(this, QStringLiteral("前言"), 200, 100, Frame::Dialog);
 }

@@ -12,6 +12,7 @@ packages=(
   libqt6sql6-sqlite                   # the learning history's database (Qt SQL's SQLite driver)
   qt6-charts-dev libqt6charts6 libqt6opengl6-dev # the charts of the learning history
   libsdl2-mixer-dev timgm6mb-soundfont # sound: wave and MIDI playback
+  espeak-ng sox                       # the spoken sound cues, made at build time
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei # the CJK fonts of the windows
   unicode-data python3 python3-jieba  # sources of the dictionary data
   libgtest-dev libbenchmark-dev       # tests and benchmarks

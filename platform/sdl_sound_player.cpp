@@ -1,0 +1,142 @@
+#include "sdl_sound_player.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+Q_LOGGING_CATEGORY(lcSound, "tarvo.platform.sound")
+
+namespace {
+
+constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+constexpr int kChannel = 0;
+
+bool isMidi(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("mid") || suffix == QLatin1String("midi");
+}
+
+} // namespace
+
+SdlSoundPlayer::SdlSoundPlayer(std::function<void(const QString&)> unavailable)
+    : unavailable_(std::move(unavailable)) {}
+
+SdlSoundPlayer::~SdlSoundPlayer() {
+    close();
+    if (deviceOpen_) {
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+QString SdlSoundPlayer::findIgnoringCase(const QString& name) {
+    if (QFileInfo::exists(name))
+        return name;
+    const bool absolute = name.startsWith(u'/');
+    QDir dir(absolute ? QStringLiteral("/") : QDir::currentPath());
+    const QStringList parts = name.split(u'/', Qt::SkipEmptyParts);
+    QStringList found;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString match;
+        for (const QString& entry : dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            if (entry.compare(parts[i], Qt::CaseInsensitive) == 0) {
+                match = entry;
+                break;
+            }
+        }
+        if (match.isEmpty())
+            return name;
+        found << match;
+        if (i + 1 < parts.size() && !dir.cd(match))
+            return name;
+    }
+    return (absolute ? QStringLiteral("/") : QString()) + found.join(u'/');
+}
+
+void SdlSoundPlayer::report(const QString& message) {
+    qCWarning(lcSound).noquote() << message;
+    if (!reported_ && unavailable_) {
+        reported_ = true;
+        unavailable_(message);
+    }
+}
+
+bool SdlSoundPlayer::ensureDevice() {
+    if (deviceTried_)
+        return deviceOpen_;
+    deviceTried_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        report(QStringLiteral("无法使用声音设备（%1），练习时将不播放声音。")
+                   .arg(QString::fromUtf8(SDL_GetError())));
+        return false;
+    }
+    Mix_Init(MIX_INIT_MID);
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        report(QStringLiteral("无法打开声音设备（%1），练习时将不播放声音。")
+                   .arg(QString::fromUtf8(Mix_GetError())));
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    if (QFileInfo::exists(QString::fromLatin1(kSoundFont)))
+        Mix_SetSoundFonts(kSoundFont);
+    Mix_AllocateChannels(1);
+    deviceOpen_ = true;
+    return true;
+}
+
+void SdlSoundPlayer::open() {
+    close(); // one sound at a time: a new one ends the one before
+    if (!ensureDevice())
+        return;
+    const QString path = findIgnoringCase(fileName_);
+    if (!QFileInfo(path).isFile()) {
+        report(QStringLiteral("找不到声音文件 %1，练习时将不播放它。")
+                   .arg(QFileInfo(fileName_).absoluteFilePath()));
+        return;
+    }
+    const QByteArray encoded = QFile::encodeName(path);
+    if (isMidi(path))
+        music_ = Mix_LoadMUS(encoded.constData());
+    else
+        chunk_ = Mix_LoadWAV(encoded.constData());
+    if (!music_ && !chunk_) {
+        report(QStringLiteral("无法读取声音文件 %1（%2）")
+                   .arg(QFileInfo(path).absoluteFilePath(), QString::fromUtf8(Mix_GetError())));
+        return;
+    }
+    openedFile_ = path;
+}
+
+void SdlSoundPlayer::play() {
+    if (chunk_)
+        Mix_PlayChannel(kChannel, chunk_, 0);
+    else if (music_)
+        Mix_PlayMusic(music_, -1); // the pause music loops until the player closes
+}
+
+void SdlSoundPlayer::close() {
+    if (chunk_) {
+        Mix_HaltChannel(kChannel);
+        Mix_FreeChunk(chunk_);
+        chunk_ = nullptr;
+    }
+    if (music_) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(music_);
+        music_ = nullptr;
+    }
+    openedFile_.clear();
+}
+
+bool SdlSoundPlayer::canPlay() const {
+    return deviceOpen_ && (chunk_ || music_);
+}
+
+bool SdlSoundPlayer::isPlaying() const {
+    return deviceOpen_ && (Mix_Playing(kChannel) > 0 || Mix_PlayingMusic() > 0);
+}

@@ -1,0 +1,67 @@
+#include "training_settings.h"
+
+#include "user_error.h"
+
+const std::array<QString, 4>& TrainingSettings::levelNames() {
+    static const std::array<QString, 4> names = {
+        QStringLiteral("初级能手"), QStringLiteral("中级能手"), QStringLiteral("高级能手"),
+        QStringLiteral("超级高手")};
+    return names;
+}
+
+int TrainingSettings::levelStepOf(int selected) {
+    static const int steps[] = {1, 4, 6, 10};
+    return selected >= 0 && selected < 4 ? steps[selected] : 1;
+}
+
+QColor TrainingSettings::textColourFor(const QColor& c) {
+    const QColor bg = c.toRgb();
+    auto is = [&](int r, int g, int b) {
+        return bg.red() == r && bg.green() == g && bg.blue() == b;
+    };
+    if (is(0, 128, 128) || is(64, 128, 128) || is(0, 128, 64) || is(128, 128, 64))
+        return QColor(255, 255, 0);
+    if (is(0, 128, 0) || is(128, 128, 0) || is(128, 128, 128))
+        return QColor(255, 0, 255);
+    return QColor(255 - bg.red(), 255 - bg.green(), 255 - bg.blue());
+}
+
+int TrainingSettings::hintCountOf(const QString& text) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < 1 || n > 999)
+        throw UserError(
+            QStringLiteral("“%1”不是有效的提示次数：请填写 1 到 999 之间的整数。").arg(text));
+    return n;
+}
+
+void TrainingSettings::FormShow(const TrainingSettingsHost& host, const QString& hintText) {
+    Confirmed = false;
+    ColourChosen = false;
+    SavedColours = host.panelColours();
+    SavedHintAfter = hintText.left(5);
+}
+
+void TrainingSettings::colourPicked(TrainingSettingsHost& host, const QColor& colour) {
+    ColourChosen = true;
+    dialogColour = colour;
+    host.setPanelColours({colour, colour, colour});
+}
+
+void TrainingSettings::confirm(TrainingSettingsHost& host, const Choice& choice) {
+    Confirmed = true;
+    host.setLevel(levelStepOf(choice.selectedLevel), choice.levelText);
+    if (ColourChosen) {
+        dialogColour = textColourFor(dialogColour);
+        host.setItemTextColour(dialogColour);
+    }
+    host.setWithoutLevel(choice.withoutLevel);
+    host.setHintAfter(hintCountOf(choice.hintText));
+}
+
+QString TrainingSettings::FormClose(TrainingSettingsHost& host, const QString& hintText) const {
+    if (Confirmed)
+        return hintText;
+    host.setPanelColours(SavedColours);
+    return SavedHintAfter;
+}
