@@ -53,8 +53,9 @@ void setAxes(QChart* chart, QDate first, QDate last, double top, const QString& 
     x->setFormat(QStringLiteral("MM-dd"));
     x->setRange(first.addDays(-1).startOfDay(), last.addDays(1).startOfDay());
     auto* y = new QValueAxis;
-    y->setRange(0, top > 0 ? top * 1.15 : 10);
+    y->setRange(0, top > 0 ? top * 1.1 : 10);
     y->setLabelFormat(QStringLiteral("%d"));
+    y->applyNiceNumbers();
     y->setTitleText(unit);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -106,7 +107,8 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
         {QStringLiteral("笔形数字"), QStringLiteral("打错次数"), QStringLiteral("常错成")});
     for (QTableWidget* g : {GridMissed, GridDigits}) {
         g->verticalHeader()->hide();
-        g->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        g->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        g->horizontalHeader()->setStretchLastSection(true);
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     }
 
@@ -209,6 +211,8 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
     }
     ChartAccuracy->chart()->addSeries(points);
     setAxes(ChartAccuracy->chart(), afirst, alast, 100, QStringLiteral("%"));
+    if (auto* y = qobject_cast<QValueAxis*>(ChartAccuracy->chart()->axes(Qt::Vertical).value(0)))
+        y->setRange(0, 100); // a percentage never goes beyond
 
     const auto testSpeeds = speeds.count(kArticleTestKind) ? speeds.at(kArticleTestKind)
                                                            : std::vector<history_stats::DayValue>{};

@@ -12,6 +12,8 @@
 #include "test_report_window.h"
 #include "test_window.h"
 #include "top_ten_window.h"
+#include "warmup_ranking_window.h"
+#include "warmup_window.h"
 
 #include <QApplication>
 #include <QChart>
@@ -292,6 +294,26 @@ TEST_F(HistoryWindow, AnArticleTestIsRecordedWithItsWrongCharacters) {
     ASSERT_NE(review.find(QStringLiteral("阿")), nullptr);
     EXPECT_EQ(review.find(QStringLiteral("阿"))->misses, 1);
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+TEST_F(HistoryWindow, AWarmUpGameIsRecordedWhenItEnds) {
+    FHot->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FHot));
+    QTest::mouseClick(FHot->startclass, Qt::LeftButton);
+    for (int tick = 1; tick <= 60; ++tick)
+        FHot->Timer1Timer();
+    ASSERT_NE(learningHistory(), nullptr);
+    EXPECT_TRUE(learningHistory()->warmups().empty()) << "recorded before the end";
+    FHot->Timer1Timer();
+    ASSERT_TRUE(FHot_Sort->isVisible());
+    const auto games = learningHistory()->warmups();
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0].mode, QStringLiteral("classic"));
+    EXPECT_EQ(games[0].seconds, 60);
+    EXPECT_EQ(games[0].score, 0);
+    EXPECT_LE(std::abs(games[0].played.secsTo(QDateTime::currentDateTime())), 60);
+    FHot_Sort->close();
+    FHot->hide();
 }
 
 } // namespace
