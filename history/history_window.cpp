@@ -47,8 +47,10 @@ QChartView* chartView(const QString& title) {
 
 // Puts date and value axes on a chart over the given days and values.
 void setAxes(QChart* chart, QDate first, QDate last, double top, const QString& unit) {
-    for (QAbstractAxis* a : chart->axes())
+    for (QAbstractAxis* a : chart->axes()) {
         chart->removeAxis(a);
+        delete a; // the chart gives up its ownership
+    }
     auto* x = new QDateTimeAxis;
     x->setFormat(QStringLiteral("MM-dd"));
     x->setRange(first.addDays(-1).startOfDay(), last.addDays(1).startOfDay());
@@ -222,6 +224,13 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
     } else {
         summary
             << QStringLiteral("共 %1 次训练，%2 次文章测试。").arg(runs.size()).arg(tests.size());
+        for (const auto& [kind, days] : speeds) {
+            if (kind != kArticleTestKind)
+                summary << QStringLiteral("%1：最好 %2 字/分，中位 %3 字/分。")
+                               .arg(history_stats::kindName(kind))
+                               .arg(history_stats::best(days), 0, 'f', 0)
+                               .arg(history_stats::median(days), 0, 'f', 0);
+        }
         if (!accuracy.empty())
             summary << QStringLiteral("文章测试速度：最好 %1 字/分，中位 %2 字/分；正确率：最好 "
                                       "%3%，中位 %4%。")

@@ -136,6 +136,8 @@ TEST_F(HistoryWindow, ChartsAndTablesShowThePreparedHistory) {
         EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("最好 50 字/分")))
             << FormHistory->LabelSummary->text().toStdString();
         EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("中位 45 字/分")));
+        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(
+            QStringLiteral("全码字：最好 30 字/分，中位 25 字/分")));
 
         // 国 missed twice in training and once looked up; 中 twice in tests.
         ASSERT_EQ(FormHistory->GridMissed->rowCount(), 2);
