@@ -3,6 +3,7 @@
 #include "history_store.h"
 #include "program_folder.h"
 #include "score_files.h"
+#include "training_recorder.h"
 #include "user_error.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@ Q_LOGGING_CATEGORY(lcHistory, "tarvo.history")
 
 namespace {
 std::unique_ptr<HistoryStore> store;
+TrainingRecorder recorder(nullptr, [] { return QDateTime::currentDateTime(); });
 QString problem;
 bool tried = false;
 
@@ -52,6 +54,8 @@ QString historyProblem() {
 }
 
 void closeLearningHistory() {
+    recorder.setStore(nullptr);
+    recorder.startRun(0, 0); // a run under way is dropped with its store
     store.reset();
     tried = false;
     problem.clear();
@@ -74,6 +78,19 @@ void recordWarmup(const WarmupRecord& warmup) {
         return;
     try {
         h->addWarmup(warmup);
+    } catch (const UserError& e) {
+        remember(e);
+    }
+}
+
+TrainingRecorder& trainingRecorder() {
+    recorder.setStore(learningHistory());
+    return recorder;
+}
+
+void endTrainingRun(int speed, bool finished) {
+    try {
+        recorder.endRun(speed, finished);
     } catch (const UserError& e) {
         remember(e);
     }

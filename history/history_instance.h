@@ -5,6 +5,7 @@
 #include <QString>
 
 class HistoryStore;
+class TrainingRecorder;
 
 // The program's one learning history, "history.sqlite": in the learner's data
 // folder when installed, in the program folder's "files" when run from the
@@ -23,3 +24,9 @@ void closeLearningHistory();
 // window "学习记录", and the learner's program goes on.
 void recordArticleTest(ArticleTestRecord test);
 void recordWarmup(const WarmupRecord& warmup);
+
+// The recorder of the training window's runs, on the program's history (no
+// history: it records nothing). Its calls during a run only add to memory.
+TrainingRecorder& trainingRecorder();
+// Ends the run under way and writes it; a failure is kept like the others.
+void endTrainingRun(int speed, bool finished);

@@ -12,6 +12,7 @@
 #include "test_report_window.h"
 #include "test_window.h"
 #include "top_ten_window.h"
+#include "training_recorder.h"
 #include "warmup_ranking_window.h"
 #include "warmup_window.h"
 
@@ -316,6 +317,26 @@ TEST_F(HistoryWindow, AWarmUpGameIsRecordedWhenItEnds) {
     EXPECT_LE(std::abs(games[0].played.secsTo(QDateTime::currentDateTime())), 60);
     FHot_Sort->close();
     FHot->hide();
+}
+
+TEST_F(HistoryWindow, TheTrainingRecorderWritesItsRunAtTheEndAndAFailureStopsNothing) {
+    TrainingRecorder& r = trainingRecorder();
+    r.startRun(3, 1);
+    ASSERT_TRUE(r.recording());
+    r.itemShown(QStringLiteral("中"), QStringLiteral("50006"));
+    r.answerTyped(QStringLiteral("50006"));
+    r.itemDone(true);
+    EXPECT_TRUE(learningHistory()->trainingRuns().empty());
+    endTrainingRun(30, true);
+    ASSERT_EQ(learningHistory()->trainingRuns().size(), 1u);
+    EXPECT_EQ(learningHistory()->trainingRuns()[0].items.size(), 1u);
+
+    // The history closes under a run (another program folder): nothing written, no error.
+    trainingRecorder().startRun(3, 1);
+    closeLearningHistory();
+    endTrainingRun(30, true);
+    EXPECT_EQ(learningHistory()->trainingRuns().size(), 1u);
+    EXPECT_TRUE(historyProblem().isEmpty());
 }
 
 } // namespace
