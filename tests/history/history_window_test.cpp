@@ -8,6 +8,7 @@
 #include "history_instance.h"
 #include "history_store.h"
 #include "history_window.h"
+#include "pictures.h"
 #include "start_screen.h"
 #include "test_report_window.h"
 #include "test_window.h"
@@ -337,6 +338,24 @@ TEST_F(HistoryWindow, TheTrainingRecorderWritesItsRunAtTheEndAndAFailureStopsNot
     endTrainingRun(30, true);
     EXPECT_EQ(learningHistory()->trainingRuns().size(), 1u);
     EXPECT_TRUE(historyProblem().isEmpty());
+}
+
+TEST_F(HistoryWindow, EveryStartScreenEntryLiesOverItsDrawnPlate) {
+    // Beside the label text, a plate's left end: gold for the modules and the
+    // learning history, blue for help, about and quit; the navy background
+    // just outside it.
+    const QImage art = art::startBackground();
+    for (int i = 1; i <= 9; ++i) {
+        const QRect r = preface01->SpeedButton[static_cast<size_t>(i)]->geometry();
+        const QColor plate = art.pixelColor(r.left() + 5, r.center().y());
+        const bool gold = i <= 5 || i == 9;
+        if (gold)
+            EXPECT_TRUE(plate.red() > 180 && plate.blue() < 120) << "entry " << i;
+        else
+            EXPECT_TRUE(plate.blue() > 150 && plate.red() < 120) << "entry " << i;
+        const QColor outside = art.pixelColor(r.left() - 4, r.center().y());
+        EXPECT_LT(outside.red(), 100) << "entry " << i;
+    }
 }
 
 } // namespace
