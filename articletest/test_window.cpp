@@ -444,7 +444,8 @@ void Tform_test::showReport() {
     for (const std::string& line : flow_->engine.Mresult)
         lines << gbk::toUnicode(line);
     Form_result->Mresult->setPlainText(lines.join(u'\n'));
-    recordTestInHistory(Label_file->text(), Lgo->text(), flow_->engine.alread, lines);
+    recordTestInHistory(Label_file->text(), Lgo->text(), flow_->engine.alread, lines,
+                        flow_->engine.MresultCodes);
     Form_result->exec();
 }
 

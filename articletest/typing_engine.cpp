@@ -190,6 +190,8 @@ void TypingEngine::move_zi(const std::string& entered) {
         text_.setMark(CursorPos, TestText::Mark::Typed);
     } else {
         ++wrong;
+        MresultCodes.resize(Mresult.size());
+        MresultCodes.push_back(codeBox);
         Mresult.push_back(expected + "(" + entered + ")");
         text_.setMark(CursorPos, TestText::Mark::Wrong);
     }
@@ -233,6 +235,8 @@ void TypingEngine::move_zi_back() {
     CursorPos -= 2;
     if (alread > 0) {
         --alread;
+        if (static_cast<size_t>(wrong) < MresultCodes.size())
+            MresultCodes.erase(MresultCodes.begin() + wrong);
         if (static_cast<size_t>(wrong) < Mresult.size())
             Mresult.erase(Mresult.begin() + wrong);
     }

@@ -61,6 +61,10 @@ public:
     int alread = 0;
     int wrong = 0;
     std::vector<std::string> Mresult;
+    // Beside each error line, the code the learner had typed for it (empty
+    // for a skipped character); only the first Mresult.size() count, since
+    // the error lines are cleared without it.
+    std::vector<std::string> MresultCodes;
 
     // The candidate page.
     bool ListShowing = false;

@@ -23,7 +23,8 @@ QString codeOf(const QString& character) {
 } // namespace
 
 void recordTestInHistory(const QString& article, const QString& clock, int typed,
-                         const QStringList& errorLines) {
+                         const QStringList& errorLines,
+                         const std::vector<std::string>& typedCodes) {
     ArticleTestRecord t;
     t.article = article;
     t.ended = QDateTime::currentDateTime();
@@ -37,7 +38,8 @@ void recordTestInHistory(const QString& article, const QString& clock, int typed
     t.wrong = static_cast<int>(errorLines.size());
     t.speed = report.speed;
     t.accuracy = typed > 0 ? 100.0 * (typed - t.wrong) / typed : 0;
-    for (const QString& line : errorLines) {
+    for (qsizetype i = 0; i < errorLines.size(); ++i) {
+        const QString& line = errorLines[i];
         const qsizetype open = line.indexOf(u'(');
         if (open < 0 || !line.endsWith(u')'))
             continue;
@@ -45,7 +47,10 @@ void recordTestInHistory(const QString& article, const QString& clock, int typed
         e.expected = line.left(open);
         e.entered = line.mid(open + 1, line.size() - open - 2);
         e.code = codeOf(e.expected);
-        e.typedCode = codeOf(e.entered);
+        const size_t at = static_cast<size_t>(i);
+        e.typedCode = at < typedCodes.size() && !typedCodes[at].empty()
+                          ? QString::fromLatin1(typedCodes[at])
+                          : codeOf(e.entered);
         t.errors.push_back(std::move(e));
     }
     recordArticleTest(std::move(t));

@@ -272,8 +272,9 @@ TEST_F(HistoryWindow, AnArticleTestIsRecordedWithItsWrongCharacters) {
     form_test->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form_test));
     QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
-    // 啊 right, then 哀 where 阿 stands.
-    for (Qt::Key k : {Qt::Key_9, Qt::Key_0, Qt::Key_Space, Qt::Key_8, Qt::Key_Space, Qt::Key_1})
+    // 啊 right, then 哀 where 阿 stands, then a skip taken back.
+    for (Qt::Key k : {Qt::Key_9, Qt::Key_0, Qt::Key_Space, Qt::Key_8, Qt::Key_Space, Qt::Key_1,
+                      Qt::Key_Space, Qt::Key_Period})
         QTest::keyClick(form_test->Edit_input, k, Qt::KeypadModifier);
     for (int i = 0; i < 60; ++i)
         form_test->Timer1Timer();
@@ -292,6 +293,7 @@ TEST_F(HistoryWindow, AnArticleTestIsRecordedWithItsWrongCharacters) {
     EXPECT_EQ(tests[0].errors[0].expected, QStringLiteral("阿"));
     EXPECT_EQ(tests[0].errors[0].entered, QStringLiteral("哀"));
     EXPECT_EQ(tests[0].errors[0].code, QStringLiteral("91"));
+    EXPECT_EQ(tests[0].errors[0].typedCode, QStringLiteral("8"));
     // The character missed in the test is up for review.
     const ReviewSchedule review =
         learningHistory()->reviewSchedule(false, [] { return QDate::currentDate(); });
