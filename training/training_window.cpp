@@ -1,25 +1,379 @@
-#include "training_window.h"
+#include "training/training_window.h"
 
-#include "window_setup.h"
+#include "app/foreword_window.h"
+#include "app/pause_notice.h"
+#include "app/training_help_panel.h"
+#include "articletest/help_text_window.h"
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "platform/gbk_codec.h"
+#include "platform/image_file.h"
+#include "platform/program_folder.h"
+#include "platform/prompts.h"
+#include "platform/rtf_reader.h"
+#include "platform/window_setup.h"
+#include "records/record_holders_window.h"
+#include "records/training_settings_window.h"
 
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QThread>
+#include <QTime>
 #include <QTimer>
+#include <QToolButton>
+
+#include <utility>
+
+using namespace training;
 
 TForm1* Form1 = nullptr;
 
+Q_LOGGING_CATEGORY(trainingLog, "tarvo.training")
+
+namespace {
+
+const QColor kTeal(0, 128, 128);
+const QColor kRed(255, 0, 0);
+const QColor kNavy(0, 0, 128);
+
+// Grid geometry inside the page panels: first cell and pitch.
+constexpr int kPictureLeft = 8, kPictureTop = 8, kPictureDx = 60, kPictureDy = 72;
+constexpr int kCharLeft = 8, kCharTop = 6, kCharDx = 37, kCharDy = 63;
+constexpr int kWordLeft = 2, kWordTop = 1, kWordDx = 126, kWordDy = 49;
+
+// Exercise buttons by kind: name and place on their page.
+struct ButtonPlace {
+    const char* name;
+    int x;
+};
+constexpr ButtonPlace kButtons[kKinds] = {
+    {"SpeedButton8", 8},    {"SpeedButton10", 96},  {"SpeedButton9", 184},  {"SpeedButton12", 8},
+    {"SpeedButton17", 100}, {"SpeedButton13", 192}, {"SpeedButton18", 284}, {"SpeedButton4", 8},
+    {"SpeedButton6", 92},   {"SpeedButton5", 176},  {"SpeedButton7", 260},  {"SpeedButton2", 344},
+};
+
+const char* const kCueFiles[8] = {"",
+                                  "sound/Jiayou.wav",
+                                  "sound/Hero.wav",
+                                  "sound/Zaixiang.wav",
+                                  "sound/start.wav",
+                                  "sound/Gxgx.wav",
+                                  "sound/win.wav",
+                                  "sound/backmid.mid"};
+
+void paintBackground(QWidget* w, const QColor& colour) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QFrame* gridPanel(QWidget* page, const QColor& colour) {
+    auto* panel = new QFrame(page);
+    panel->setGeometry(2, 2, 644, 456);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    paintBackground(panel, colour);
+    return panel;
+}
+
+QLineEdit* inputBox(QWidget* panel, int width, bool redDigits) {
+    auto* box = new QLineEdit(panel);
+    box->resize(width, 22);
+    if (redDigits) {
+        box->setFrame(false);
+        box->setMaxLength(7);
+        box->setFont(fonts::sans(20));
+        box->setToolTip(QStringLiteral("Tarvo码输入"));
+        box->setStyleSheet(QStringLiteral("QLineEdit { background: red; color: white; }"));
+    } else {
+        box->resize(width, 18);
+        box->setFont(fonts::sans(14));
+        box->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: black; }"));
+    }
+    box->hide();
+    return box;
+}
+
+} // namespace
+
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("字词训练窗口"), 843, 620, Frame::Dialog);
-    showPendingNote(this);
-    SBtnStart = new QPushButton(QStringLiteral("开始"), this);
-    SBtnStart->setGeometry(700, 560, 100, 32);
-    BitBtn1 = new QPushButton(QStringLiteral("编码图解"), this);
-    BitBtn1->setGeometry(700, 500, 100, 32);
+    setFont(fonts::song(12));
+    flow_ = std::make_unique<TrainingFlow>(static_cast<TrainingHost&>(*this));
+    buildPages();
+    buildSidePanel();
+
+    auto timer = [this](int ms, bool once, void (TForm1::*handler)()) {
+        auto* t = new QTimer(this);
+        t->setInterval(ms);
+        t->setSingleShot(once);
+        if (handler)
+            connect(t, &QTimer::timeout, this, [this, handler] { (this->*handler)(); });
+        return t;
+    };
+    Timer1 = timer(1200, false, &TForm1::Timer1Timer);
+    Timer2 = timer(100, true, &TForm1::Timer2Timer);
+    Timer3 = timer(1000, false, &TForm1::Timer3Timer);
+    Timer4 = timer(200, false, nullptr); // the mascot's animation
+    Timertime = timer(1000, false, &TForm1::TimertimeTimer);
+
+    connect(TabbedNotebook2, &QTabWidget::currentChanged, this, [this](int index) {
+        run([&] { flow_->TabbedNotebook2Click(static_cast<Page>(index)); });
+    });
+    for (int k = 0; k < kKinds; ++k)
+        connect(exerciseButtons[static_cast<size_t>(k)], &QToolButton::clicked, this,
+                [this, k] { run([&] { flow_->exerciseButtonClick(k); }); });
+    auto on = [this](QPushButton* b, void (TrainingFlow::*handler)()) {
+        connect(b, &QPushButton::clicked, this,
+                [this, handler] { run([&] { ((*flow_).*handler)(); }); });
+    };
+    on(SBtnStart, &TrainingFlow::SBtnStartClick);
+    on(SBtnPause, &TrainingFlow::SBtnPauseClick);
+    on(sbHelp, &TrainingFlow::sbHelpClick);
+    on(SBtnSetup, &TrainingFlow::SBtnSetupClick);
+    on(sbAbout, &TrainingFlow::sbAboutClick);
+    on(SBtnQuit, &TrainingFlow::SBtnQuitClick);
+    if (Form_sz)
+        Form_sz->setHost(this);
+    refresh();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildPages() {
+    TabbedNotebook2 = new QTabWidget(this);
+    TabbedNotebook2->setGeometry(4, 4, 652, 612);
+    TabbedNotebook2->setFont(fonts::song(14));
+    QWidget* pages[kPages];
+    for (int p = 0; p < kPages; ++p) {
+        pages[p] = new QWidget;
+        TabbedNotebook2->addTab(pages[p], QString::fromUtf16(page(static_cast<Page>(p)).caption));
+        groups_[static_cast<size_t>(p)] = new QButtonGroup(this);
+        groups_[static_cast<size_t>(p)]->setExclusive(true);
+    }
+
+    // The picture grid: white, 6 rows of 10 pictures.
+    Panel1 = gridPanel(pages[0], Qt::white);
+    for (int i = 0; i < kPictureItems; ++i) {
+        auto* item = new QLabel(Panel1);
+        item->setObjectName(QStringLiteral("Image%1").arg(i + 1));
+        item->setGeometry(kPictureLeft + (i % kPictureColumns) * kPictureDx,
+                          kPictureTop + (i / kPictureColumns) * kPictureDy, 49, 48);
+        item->setScaledContents(true);
+        item->hide();
+        pictureItems[static_cast<size_t>(i)] = item;
+    }
+    Labelhint1 = inputBox(Panel1, 58, false);
+    Labelhint1->setObjectName(QStringLiteral("Labelhint1"));
+
+    // The character grid: teal, 7 rows of 17 characters.
+    Panel5 = gridPanel(pages[1], kTeal);
+    for (int i = 0; i < kCharItems; ++i) {
+        auto* item = new QLabel(Panel5);
+        item->setObjectName(QStringLiteral("Label%1").arg(i + 6));
+        item->setGeometry(kCharLeft + (i % kCharColumns) * kCharDx,
+                          kCharTop + (i / kCharColumns) * kCharDy, 34, 36);
+        item->setAlignment(Qt::AlignCenter);
+        item->setFont(fonts::kai(32));
+        item->hide();
+        characterItems[static_cast<size_t>(i)] = item;
+    }
+    Editinput = inputBox(Panel5, 60, true);
+    Editinput->setObjectName(QStringLiteral("Editinput"));
+
+    // The word grid: teal, 9 rows of 5 words.
+    Panel12 = gridPanel(pages[2], kTeal);
+    for (int i = 0; i < kWordItems; ++i) {
+        auto* item = new QLabel(Panel12);
+        item->setObjectName(i == 0 ? QStringLiteral("word00")
+                                   : QStringLiteral("Label%1").arg(i + 124));
+        item->move(kWordLeft + (i % kWordColumns) * kWordDx,
+                   kWordTop + (i / kWordColumns) * kWordDy);
+        item->setFont(fonts::kai(27));
+        item->hide();
+        wordItems[static_cast<size_t>(i)] = item;
+    }
+    Editinput2 = inputBox(Panel12, 119, true);
+    Editinput2->setObjectName(QStringLiteral("Editinput2"));
+
+    // The exercise buttons under each grid.
+    for (int k = 0; k < kKinds; ++k) {
+        const int p = static_cast<int>(pageOf(k));
+        auto* b = new QToolButton(pages[p]);
+        b->setObjectName(QString::fromLatin1(kButtons[k].name));
+        b->setText(QString::fromUtf16(kind(k).caption));
+        b->setCheckable(true);
+        b->setFont(fonts::song(16, true));
+        b->setGeometry(kButtons[k].x, 466, p == 1 ? 88 : 80, 34);
+        b->setFocusPolicy(Qt::NoFocus);
+        groups_[static_cast<size_t>(p)]->addButton(b, k);
+        exerciseButtons[static_cast<size_t>(k)] = b;
+    }
+    for (int p = 0; p < kPages; ++p)
+        groups_[static_cast<size_t>(p)]
+            ->button(page(static_cast<Page>(p)).defaultKind)
+            ->setChecked(true);
+
+    // The rhyme of the stroke digits on the basic page.
+    const QString lines[2] = {QStringLiteral("一横二竖三点捺，叉四插五方块六，"),
+                              QStringLiteral("七角八八九是小，撇与左钩都是零。")};
+    QLabel* rhymes[2];
+    for (int i = 0; i < 2; ++i) {
+        rhymes[i] = placeLabel(pages[0], lines[i], 8, 512 + i * 32, 630, 30);
+        rhymes[i]->setFont(fonts::kai(24, true));
+        rhymes[i]->setStyleSheet(QStringLiteral("color: #800000;"));
+    }
+    rhyme1 = rhymes[0];
+    rhyme2 = rhymes[1];
+}
+
+void TForm1::buildSidePanel() {
+    const int left = 660, width = 179;
+    auto* side = new QFrame(this);
+    side->setGeometry(left, 4, width, 612);
+    side->setFrameShape(QFrame::Panel);
+    side->setFrameShadow(QFrame::Raised);
+    side->lower();
+
+    Imagefaceclose = placeLabel(this, QString(), left + 54, 10, 72, 72);
+    Imagefaceclose->setToolTip(QStringLiteral("别摸我的脸"));
+    Imagefaceopen = placeLabel(this, QString(), left + 54, 10, 72, 72);
+    Imagefaceopen->setToolTip(QStringLiteral("不要摸我脸嘛"));
+    Imagefaceopen->hide();
+
+    Labelplay1 = placeLabel(this, QString(), left, 86, width, 22);
+    Labelplay2 = placeLabel(this, QString(), left, 108, width, 30);
+    Labelplay2->setFont(fonts::hei(20, true));
+    Labelplay3 = placeLabel(this, QString(), left, 140, width, 22);
+    Labelplay4 = placeLabel(this, QString(), left, 162, width, 22);
+    for (QLabel* l : {Labelplay1, Labelplay2, Labelplay3, Labelplay4}) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setStyleSheet(QStringLiteral("color: #000080;"));
+    }
+    Labelplay1->setFont(fonts::song(15));
+    Labelplay3->setFont(fonts::song(15));
+    Labelplay4->setFont(fonts::song(15));
+
+    BitBtn1 = placeButton(this, QStringLiteral("编码图解"), left + 30, 192, 120, 28);
     BitBtn1->hide();
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1200);
-    Timer3 = new QTimer(this);
-    Timer3->setInterval(1000);
+
+    struct Command {
+        QPushButton** button;
+        const char16_t* caption;
+        const char16_t* hint;
+    };
+    const Command commands[] = {
+        {&sbHelp, u"说明", u"输入说明"},  {&SBtnStart, u"开始", u"开 始"},
+        {&SBtnPause, u"暂停", u"暂 停"},  {&SBtnSetup, u"设置", u"设 置"},
+        {&sbAbout, u"高手", u"关于系统"}, {&SBtnQuit, u"退出", u"退 出"},
+    };
+    for (int i = 0; i < 6; ++i) {
+        auto* b = placeButton(this, QString::fromUtf16(commands[i].caption),
+                              left + 6 + (i % 2) * 86, 228 + (i / 2) * 36, 82, 32);
+        b->setToolTip(QString::fromUtf16(commands[i].hint));
+        b->setFont(fonts::song(16, true));
+        b->setAutoDefault(false);
+        *commands[i].button = b;
+    }
+
+    // The speed box.
+    auto* speedBox = new QFrame(this);
+    speedBox->setGeometry(left + 6, 340, width - 12, 76);
+    speedBox->setFrameShape(QFrame::Box);
+    placeLabel(speedBox, QStringLiteral("速度"), 6, 6, 40, 24)->setFont(fonts::song(15, true));
+    Labeljifen = placeLabel(speedBox, QStringLiteral("0"), 46, 4, 60, 28);
+    Labeljifen->setAlignment(Qt::AlignCenter);
+    Labeljifen->setFont(fonts::sans(22, true));
+    Labeljifen->setStyleSheet(QStringLiteral("color: red;"));
+    placeLabel(speedBox, QStringLiteral("字/分"), 110, 6, 50, 24)->setFont(fonts::song(15, true));
+    Imagebike = placeLabel(speedBox, QString(), 52, 36, 64, 36);
+    Imagecar = placeLabel(speedBox, QString(), 52, 36, 64, 36);
+    Imageplane = placeLabel(speedBox, QString(), 52, 36, 64, 36);
+    for (QLabel* l : {Imagebike, Imagecar, Imageplane})
+        l->setScaledContents(true);
+    Imagecar->hide();
+    Imageplane->hide();
+
+    // The clock and the decorative picture.
+    clockPicture = placeLabel(this, QString(), left + 8, 424, 24, 24);
+    clockPicture->setScaledContents(true);
+    Label1 = placeLabel(this, QString(), left + 36, 424, width - 42, 24);
+    Label1->setFont(fonts::song(14));
+    Image61 = placeLabel(this, QString(), left + 4, 454, width - 8, 158);
+    Image61->setScaledContents(true);
+
+    // The time gauge above the notebook, beside its tabs.
+    gaugePanel = new QFrame(this);
+    gaugePanel->setGeometry(300, 7, 352, 18);
+    gaugePanel->setToolTip(QStringLiteral("进度条"));
+    gaugePanel->setFrameShape(QFrame::Panel);
+    gaugePanel->setFrameShadow(QFrame::Sunken);
+    Gauge1 = new QProgressBar(gaugePanel);
+    Gauge1->setGeometry(2, 2, 348, 6);
+    Gauge2 = new QProgressBar(gaugePanel);
+    Gauge2->setGeometry(2, 10, 348, 6);
+    for (QProgressBar* g : {Gauge1, Gauge2}) {
+        g->setRange(0, 100);
+        g->setTextVisible(false);
+        g->setStyleSheet(QStringLiteral("QProgressBar { background: #800000; border: none; }"
+                                        "QProgressBar::chunk { background: palette(button); }"));
+    }
+    gaugePanel->raise();
+}
+
+void TForm1::loadPictures() {
+    if (!Imagefaceclose->pixmap().isNull())
+        return;
+    struct Picture {
+        QLabel* label;
+        const char* file;
+    };
+    const Picture list[] = {
+        {Imagefaceclose, "images/faceclose.png"}, {Imagefaceopen, "images/faceopen.png"},
+        {Imagebike, "images/bike.png"},           {Imagecar, "images/car.png"},
+        {Imageplane, "images/plane.png"},         {clockPicture, "images/clock.png"},
+        {Image61, "images/trainside.png"},
+    };
+    for (const Picture& p : list) {
+        const QString path = programFolder() + QString::fromLatin1(p.file);
+        if (QFile::exists(path))
+            p.label->setPixmap(QPixmap::fromImage(readImageFile(path)));
+    }
+}
+
+template <typename Event> void TForm1::run(Event&& event) {
+    pullTimers();
+    errors::guarded(this, [&] {
+        try {
+            event();
+        } catch (...) {
+            refresh();
+            throw;
+        }
+    });
+    refresh();
+}
+
+void TForm1::pullTimers() {
+    TrainingFlow& f = *flow_;
+    f.Timer1On = Timer1->isActive();
+    f.Timer3On = Timer3->isActive();
+    f.Timer4On = Timer4->isActive();
+    f.TimertimeOn = Timertime->isActive();
+    f.Timer2On = Timer2->isActive();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -27,4 +381,349 @@ void TForm1::showEvent(QShowEvent* event) {
     if (!HomeDir.isEmpty())
         QDir::setCurrent(HomeDir);
     QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    closing_ = false;
+    // A click anywhere in the window closes the explanation panel, also
+    // where the window manager leaves the activation with the window.
+    qApp->installEventFilter(this);
+    errors::guarded(this, [this] { loadPictures(); });
+    pictures_.clear();
+    pictureError_.clear();
+    pictureErrorShown_ = false;
+    run([this] {
+        flow_->FormShow();
+        flow_->TimertimeTimer(
+            QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+    });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    pullTimers();
+    flow_->FormClose();
+    refresh();
+    closing_ = true;
+    QDialog::closeEvent(event);
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+    qApp->removeEventFilter(this);
+    QDialog::hideEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && FormSM->isVisible() &&
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
+        run([this] { flow_->activated(); });
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm1::reject() {
+    // Esc does not leave the training; the close box and "退出" do.
+    if (closing_)
+        QDialog::reject();
+}
+
+bool TForm1::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && isVisible())
+        run([this] { flow_->activated(); });
+    return QDialog::event(e);
+}
+
+void TForm1::Timer1Timer() {
+    run([this] { flow_->Timer1Timer(); });
+}
+
+void TForm1::Timer2Timer() {
+    run([this] { flow_->Timer2Timer(); });
+}
+
+void TForm1::Timer3Timer() {
+    run([this] { flow_->Timer3Timer(); });
+}
+
+void TForm1::TimertimeTimer() {
+    run([this] {
+        flow_->TimertimeTimer(
+            QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+    });
+}
+
+QPixmap TForm1::pictureOf(const QString& path) {
+    auto it = pictures_.find(path);
+    if (it != pictures_.end())
+        return *it;
+    QPixmap pixmap;
+    try {
+        pixmap = QPixmap::fromImage(readImageFile(path));
+    } catch (const std::exception& e) {
+        // The item stays answerable by its code; the learner hears of the
+        // first damaged picture, the developer's log of each.
+        qCWarning(trainingLog) << "picture not drawn:" << path << errors::messageOf(e);
+        if (!pictureErrorShown_ && pictureError_.isEmpty())
+            pictureError_ = errors::messageOf(e);
+    }
+    pictures_.insert(path, pixmap);
+    return pixmap;
+}
+
+void TForm1::drawItems() {
+    const Grids& g = flow_->grids;
+    // Only items that changed since they were last drawn are drawn again.
+    if (drawnColour_ != itemTextColour) {
+        drawn_ = {};
+        drawnColour_ = itemTextColour;
+    }
+    auto unchanged = [this](const GridItem& item, QLabel* l) {
+        auto [it, fresh] = drawn_.try_emplace(l, item);
+        if (!fresh && it->second == item)
+            return true;
+        it->second = item;
+        return false;
+    };
+    for (size_t i = 0; i < g.pictures.size(); ++i) {
+        const GridItem& item = g.pictures[i];
+        QLabel* l = pictureItems[i];
+        if (unchanged(item, l))
+            continue;
+        if (item.visible) {
+            if (l->property("picture").toString() != item.picturePath) {
+                l->setPixmap(pictureOf(item.picturePath));
+                l->setProperty("picture", item.picturePath);
+            }
+            l->setToolTip(item.code);
+            // Pending pictures show the panel through; answered ones get their own ground.
+            if (item.look == ItemLook::Answered)
+                paintBackground(l, QColor(200, 210, 240));
+            else
+                l->setAutoFillBackground(false);
+        }
+        l->setVisible(item.visible);
+    }
+    auto drawText = [&](const GridItem& item, QLabel* l, bool widen) {
+        if (unchanged(item, l))
+            return;
+        if (item.visible) {
+            l->setText(gbk::toUnicode(item.text));
+            l->setToolTip(item.code);
+            QPalette pal = l->palette();
+            pal.setColor(QPalette::WindowText, itemTextColour);
+            switch (item.look) {
+            case ItemLook::Pending:
+                pal.setColor(QPalette::Window, kTeal);
+                break;
+            case ItemLook::Current:
+                pal.setColor(QPalette::Window, kRed);
+                break;
+            case ItemLook::Answered:
+                pal.setColor(QPalette::Window, kNavy);
+                break;
+            }
+            l->setPalette(pal);
+            l->setAutoFillBackground(item.look != ItemLook::Pending);
+            if (widen) {
+                l->adjustSize();
+                l->resize(l->width(), 30);
+            }
+        } else {
+            l->setAutoFillBackground(false);
+        }
+        l->setVisible(item.visible);
+    };
+    for (size_t i = 0; i < g.characters.size(); ++i)
+        drawText(g.characters[i], characterItems[i], false);
+    for (size_t i = 0; i < g.words.size(); ++i)
+        drawText(g.words[i], wordItems[i], true);
+}
+
+void TForm1::refresh() {
+    TrainingFlow& f = *flow_;
+    {
+        const QSignalBlocker block(TabbedNotebook2);
+        TabbedNotebook2->setCurrentIndex(static_cast<int>(f.activePage));
+    }
+    exerciseButtons[static_cast<size_t>(f.ExerciseKind)]->setChecked(true);
+    Labelplay1->setText(f.Labelplay[0]);
+    Labelplay2->setText(f.Labelplay[1]);
+    Labelplay3->setText(f.Labelplay[2]);
+    Labelplay4->setText(f.Labelplay[3]);
+    Gauge1->setValue(std::clamp(f.Gauge1, 0, 100));
+    Gauge2->setValue(std::clamp(f.Gauge2, 0, 100));
+    gaugePanel->setVisible(f.gaugesShown);
+    Labeljifen->setText(f.Labeljifen);
+    Imagebike->setVisible(f.vehicle == Vehicle::Bike);
+    Imagecar->setVisible(f.vehicle == Vehicle::Car);
+    Imageplane->setVisible(f.vehicle == Vehicle::Plane);
+    Label1->setText(f.Label1);
+    SBtnStart->setText(f.startCaption);
+    SBtnStart->setEnabled(f.SBtnStartEnabled);
+    SBtnPause->setEnabled(f.SBtnPauseEnabled);
+    SBtnSetup->setEnabled(f.SBtnSetupEnabled);
+    sbAbout->setEnabled(f.sbAboutEnabled);
+    BitBtn1->setVisible(f.BitBtn1Shown);
+    Imagefaceclose->setVisible(f.faceClosedShown);
+    drawItems();
+    if (!pictureError_.isEmpty()) {
+        const QString message = std::exchange(pictureError_, QString());
+        pictureErrorShown_ = true; // once while the window is shown
+        errors::report(this, message);
+    }
+
+    QLineEdit* boxes[3] = {Labelhint1, Editinput, Editinput2};
+    for (size_t i = 0; i < 3; ++i) {
+        InputBox& b = f.boxes[i];
+        boxes[i]->move(b.pos);
+        if (b.textPending)
+            boxes[i]->setText(b.text);
+        b.textPending = false;
+        boxes[i]->setEnabled(b.enabled);
+        boxes[i]->setVisible(b.visible);
+        if (b.visible)
+            boxes[i]->raise();
+    }
+    if (f.focusBox >= 0 && boxes[f.focusBox]->isVisible() && boxes[f.focusBox]->isEnabled())
+        boxes[f.focusBox]->setFocus();
+    f.focusBox = -1;
+
+    auto sync = [](QTimer* t, bool on) {
+        if (on && !t->isActive())
+            t->start();
+        else if (!on && t->isActive())
+            t->stop();
+    };
+    sync(Timer1, f.Timer1On);
+    sync(Timer2, f.Timer2On);
+    sync(Timer3, f.Timer3On);
+    sync(Timer4, f.Timer4On);
+    sync(Timertime, f.TimertimeOn);
+}
+
+// TrainingSettingsHost
+
+std::array<QColor, 3> TForm1::panelColours() const {
+    return {Panel1->palette().color(QPalette::Window), Panel5->palette().color(QPalette::Window),
+            Panel12->palette().color(QPalette::Window)};
+}
+
+void TForm1::setPanelColours(const std::array<QColor, 3>& colours) {
+    paintBackground(Panel1, colours[0]);
+    paintBackground(Panel5, colours[1]);
+    paintBackground(Panel12, colours[2]);
+}
+
+void TForm1::setItemTextColour(const QColor& colour) {
+    itemTextColour = colour;
+    refresh();
+}
+
+void TForm1::setLevel(int levelStep, const QString& levelName) {
+    flow_->LevelStep = levelStep;
+    flow_->LevelName = levelName;
+}
+
+void TForm1::setHintAfter(int wrongAnswers) {
+    flow_->HintAfter = wrongAnswers;
+}
+
+void TForm1::setWithoutLevel(bool withoutLevel) {
+    run([&] {
+        TrainingFlow& f = *flow_;
+        f.gaugesShown = !withoutLevel;
+        if (withoutLevel)
+            f.Timer1On = false;
+        else if (!f.SBtnStartEnabled)
+            f.Timer1On = true; // a run is under way
+    });
+}
+
+// TrainingHost
+
+bool TForm1::soundOptionTicked() const {
+    return Form_sz && Form_sz->CheckBox1->isChecked();
+}
+
+void TForm1::disableSoundOption() {
+    Form_sz->CheckBox1->setChecked(false);
+    Form_sz->CheckBox1->setEnabled(false);
+}
+
+void TForm1::playCue(int cue) {
+    SoundPlayer& player = Form2->MediaPlayer1();
+    if (cue >= 1 && cue <= 7)
+        player.setFileName(QString::fromLatin1(kCueFiles[cue]));
+    player.open();
+    player.play();
+}
+
+bool TForm1::soundCanPlay() {
+    SoundPlayer& player = Form2->MediaPlayer1();
+    player.setFileName(QStringLiteral("sound/jiayou.wav"));
+    player.open();
+    return player.canPlay();
+}
+
+void TForm1::showPanel(const QString& textFile) {
+    if (QFile::exists(textFile))
+        readRtfFile(textFile, *FormSM->RichEdit1->document());
+    const QPoint at = pos() + QPoint(108, 187);
+    FormSM->move(at);
+    FormSM->show();
+    FormSM->move(at);
+    FormSM->activateWindow();
+}
+
+void TForm1::closePanel() {
+    if (!FormSM->isVisible())
+        return;
+    FormSM->close();
+    // The keys go back to the training, not to the desktop (also when the
+    // panel's own activation is still on its way).
+    if (isVisible())
+        activateWindow();
+}
+
+void TForm1::showPause() {
+    refresh();
+    Formstop->exec();
+}
+
+void TForm1::closePause() {
+    if (Formstop->isVisible())
+        Formstop->accept();
+}
+
+void TForm1::closeMediaPlayer() {
+    Form2->MediaPlayer1().close();
+}
+
+void TForm1::showHelp(const QString& textFile) {
+    refresh();
+    form_help->loadFile(textFile);
+    form_help->exec();
+}
+
+void TForm1::showSettings() {
+    refresh();
+    Form_sz->exec();
+}
+
+void TForm1::showRecordHolders() {
+    refresh();
+    FPhb->exec();
+}
+
+bool TForm1::askQuit() {
+    return prompts::askOkCancel(this, QStringLiteral("确认"), QStringLiteral("确定退出吗"));
+}
+
+void TForm1::closeWindow() {
+    close();
+}
+
+void TForm1::waitBeforeClocks() {
+    // The grid shows before the wait; the wait itself handles no events.
+    refresh();
+    repaint();
+    if (startWaitMs > 0)
+        QThread::msleep(static_cast<unsigned long>(startWaitMs));
 }

@@ -1,28 +1,129 @@
 #pragma once
 
+#include "records/training_settings.h"
+#include "training/training_flow.h"
+
+#include <QColor>
 #include <QDialog>
+#include <QHash>
+#include <QPixmap>
 #include <QString>
 
-class QPushButton;
-class QTimer;
+#include <array>
+#include <map>
+#include <memory>
 
-// The character and word training window.
-class TForm1 : public QDialog {
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+
+// The character and word training window: three pages of exercises, each
+// with its grid of items, the command buttons, the message lines under the
+// mascot, the speed box, the clock and the time gauge. Its logic lives in
+// training::TrainingFlow; the window draws the flow's state after every
+// event and keeps its timers in step with it.
+class TForm1 : public QDialog, private training::TrainingHost, private TrainingSettingsHost {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // The program's folder, set by the start screen; the working directory
     // while the window is shown.
     QString HomeDir;
+    // Length of Start's wait before the clocks run (tests set 0).
+    int startWaitMs = 1000;
+    // Colour of the character and word item labels (the settings dialog sets it).
+    QColor itemTextColour = QColor(255, 255, 0);
 
-    QPushButton* SBtnStart; // "开始"; disabled while an exercise is under way
-    QPushButton* BitBtn1;   // "编码图解": shown while a code diagram exists
-    QTimer* Timer1;         // time gauge
-    QTimer* Timer3;         // speed clock
+    training::TrainingFlow& flow() { return *flow_; }
+
+    QTabWidget* TabbedNotebook2;
+    QFrame *Panel1, *Panel5, *Panel12;         // the grid panels of the three pages
+    std::array<QLabel*, 60> pictureItems{};    // Image1 … Image60
+    std::array<QLabel*, 119> characterItems{}; // Label6 … Label124
+    std::array<QLabel*, 45> wordItems{};       // word00, Label125 … Label168
+    // The twelve exercise buttons, by exercise kind.
+    std::array<QToolButton*, training::kKinds> exerciseButtons{};
+    QLabel *rhyme1, *rhyme2;
+    QLineEdit *Labelhint1, *Editinput, *Editinput2; // input boxes of the three pages
+    QLabel *Labelplay1, *Labelplay2, *Labelplay3, *Labelplay4;
+    QLabel *Imagefaceclose, *Imagefaceopen;
+    QPushButton* BitBtn1; // "编码图解"
+    QPushButton *sbHelp, *SBtnStart, *SBtnPause, *SBtnSetup, *sbAbout, *SBtnQuit;
+    QLabel *Labeljifen, *Imagebike, *Imagecar, *Imageplane;
+    QLabel *Label1, *clockPicture, *Image61;
+    QFrame* gaugePanel;
+    QProgressBar *Gauge1, *Gauge2;
+    QTimer *Timer1, *Timer2, *Timer3, *Timer4, *Timertime;
+
+    // Timer handlers, public so that tests can tick the clocks by hand.
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void TimertimeTimer();
+
+    // Draws the flow's state: texts, buttons, items, boxes, timers.
+    void refresh();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void reject() override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // TrainingHost
+    bool soundOptionTicked() const override;
+    void playCue(int cue) override;
+    bool soundCanPlay() override;
+    void disableSoundOption() override;
+    void showPanel(const QString& textFile) override;
+    void closePanel() override;
+    void showPause() override;
+    void closePause() override;
+    void closeMediaPlayer() override;
+    void showHelp(const QString& textFile) override;
+    void showSettings() override;
+    void showRecordHolders() override;
+    bool askQuit() override;
+    void closeWindow() override;
+    void waitBeforeClocks() override;
+
+    // TrainingSettingsHost
+    std::array<QColor, 3> panelColours() const override;
+    void setPanelColours(const std::array<QColor, 3>& colours) override;
+    void setItemTextColour(const QColor& colour) override;
+    void setLevel(int levelStep, const QString& levelName) override;
+    void setHintAfter(int wrongAnswers) override;
+    void setWithoutLevel(bool withoutLevel) override;
+
+    void buildPages();
+    void buildSidePanel();
+    void loadPictures();
+    // Runs a flow event with the timers' states read first and the window
+    // drawn afterwards, also when the event fails.
+    template <typename Event> void run(Event&& event);
+    void pullTimers();
+    void drawItems();
+    QPixmap pictureOf(const QString& path);
+
+    std::unique_ptr<training::TrainingFlow> flow_;
+    std::array<QButtonGroup*, training::kPages> groups_{};
+    QHash<QString, QPixmap> pictures_; // bitmaps read since the window was shown
+    QString pictureError_;             // the first picture that could not be read
+    bool pictureErrorShown_ = false;
+    std::map<const QLabel*, training::GridItem> drawn_; // items as last drawn
+    QColor drawnColour_;
+    bool closing_ = false;
 };
 
 extern TForm1* Form1;

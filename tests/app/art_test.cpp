@@ -56,3 +56,90 @@ TEST(Art, PicturesHaveTheSizesOfTheirPlaces) {
 }
 
 } // namespace
+
+#include "test_paths.h"
+#include "training/exercise_source.h"
+#include "training_pictures.h"
+
+#include <set>
+
+namespace {
+
+// Dark pixels of a picture: where something was drawn on the white ground.
+int inked(const QImage& img) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += qGray(img.pixel(x, y)) < 128 ? 1 : 0;
+    return n;
+}
+
+TEST(ExerciseArt, StrokesAndComponentsCoverEveryDigitUnderTheirNames) {
+    struct Set {
+        QList<art::ExercisePicture> pictures;
+        int atLeast;
+    };
+    for (const Set& set : {Set{art::strokePictures(), 30}, Set{art::componentPictures(), 40}}) {
+        EXPECT_GE(set.pictures.size(), set.atLeast);
+        std::set<QString> digits, names;
+        for (const art::ExercisePicture& pic : set.pictures) {
+            const QString code = training::CodeFromFileName(pic.name + QStringLiteral(".bmp"));
+            ASSERT_EQ(code.size(), 1) << pic.name.toStdString();
+            EXPECT_EQ(code, pic.name.right(1)) << pic.name.toStdString();
+            digits.insert(code);
+            EXPECT_TRUE(names.insert(pic.name).second) << "drawn twice: " << pic.name.toStdString();
+            EXPECT_EQ(pic.image.size(), QSize(art::kExerciseWidth, art::kExerciseHeight));
+            EXPECT_GT(inked(pic.image), 40) << pic.name.toStdString() << " is blank";
+        }
+        EXPECT_EQ(digits.size(), 10u);
+    }
+}
+
+TEST(ExerciseArt, ColouredCharactersTintEachQuarterInItsColour) {
+    const QList<art::CodedCharacter> chars =
+        art::frequentCharacters(TARVO_SOURCE_DIR "/data/dictsrc/chars.txt", 80);
+    ASSERT_EQ(chars.size(), 80);
+    const QList<art::ExercisePicture> pictures = art::colouredCharacters(chars);
+    ASSERT_EQ(pictures.size(), 80);
+    // Which strong colour a pixel is: 0 red, 1 blue, 2 green, 3 purple, -1 other.
+    auto colourOf = [](QRgb c) {
+        const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+        if (r > 150 && g < 90 && b < 90)
+            return 0;
+        if (b > 150 && r < 90 && g < 120)
+            return 1;
+        if (g > 110 && r < 80 && b < 90)
+            return 2;
+        if (r > 110 && b > 130 && g < 90)
+            return 3;
+        return -1;
+    };
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        const art::ExercisePicture& pic = pictures[i];
+        SCOPED_TRACE(pic.name.toStdString());
+        const QString code = training::CodeFromFileName(pic.name + QStringLiteral(".bmp"));
+        ASSERT_EQ(code.size(), 4);
+        EXPECT_TRUE(pic.name.startsWith(chars[i].character));
+        EXPECT_EQ(code, chars[i].corners);
+        int counts[4][4] = {};
+        const QImage& img = pic.image;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const int c = colourOf(img.pixel(x, y));
+                if (c >= 0)
+                    ++counts[(y * 2 / img.height()) * 2 + x * 2 / img.width()][c];
+            }
+        int tinted = 0;
+        for (int q = 0; q < 4; ++q) {
+            for (int c = 0; c < 4; ++c) {
+                if (c != q) {
+                    EXPECT_EQ(counts[q][c], 0) << "quarter " << q << " holds colour " << c;
+                }
+            }
+            tinted += counts[q][q] > 0 ? 1 : 0;
+        }
+        EXPECT_GE(tinted, 2) << "a character reaches at least two quarters";
+    }
+}
+
+} // namespace

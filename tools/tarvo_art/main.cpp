@@ -1,8 +1,10 @@
-// tarvo-art: draws the program's pictures into a program folder's "images"
-// and "files".
-//   tarvo-art PROGRAM_DIR
+// tarvo-art: draws the program's pictures into a program folder's "images",
+// "files" and "exercise" (the training's picture exercises; the coloured
+// characters are the most frequent ones of the dictionary source table).
+//   tarvo-art PROGRAM_DIR [CHARS_TABLE]
 #include "gif_writer.h"
 #include "pictures.h"
+#include "training_pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -27,8 +29,8 @@ bool saveImage(const QString& path, const QImage& image, const char* format) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "用法：tarvo-art PROGRAM_DIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "用法：tarvo-art PROGRAM_DIR [CHARS_TABLE]\n");
         return 1;
     }
     const QDir program(QString::fromLocal8Bit(argv[1]));
@@ -49,6 +51,34 @@ int main(int argc, char** argv) {
     ok &= saveImage(files.filePath("facestart.bmp"), art::face(art::Face::Start), "BMP");
     ok &= saveImage(files.filePath("facelaugh.bmp"), art::face(art::Face::Laugh), "BMP");
     ok &= saveImage(files.filePath("facec.bmp"), art::face(art::Face::Cry), "BMP");
+    ok &= saveImage(out.filePath("faceclose.png"), art::mascot(false), "PNG");
+    ok &= saveImage(out.filePath("faceopen.png"), art::mascot(true), "PNG");
+    ok &= saveImage(out.filePath("bike.png"), art::vehicle(0), "PNG");
+    ok &= saveImage(out.filePath("car.png"), art::vehicle(1), "PNG");
+    ok &= saveImage(out.filePath("plane.png"), art::vehicle(2), "PNG");
+    ok &= saveImage(out.filePath("clock.png"), art::clockFace(), "PNG");
+    ok &= saveImage(out.filePath("trainside.png"), art::trainingSide(), "PNG");
+    QList<art::CodedCharacter> common;
+    if (argc == 3) {
+        common = art::frequentCharacters(QString::fromLocal8Bit(argv[2]), 80);
+        if (common.isEmpty()) {
+            std::fprintf(stderr, "读不出字表 %s\n", argv[2]);
+            return 1;
+        }
+    }
+    const std::pair<const char*, QList<art::ExercisePicture>> folders[] = {
+        {"exercise/bixing", art::strokePictures()},
+        {"exercise/fubu", art::componentPictures()},
+        {"exercise/caisezi", art::colouredCharacters(common)},
+    };
+    for (const auto& [folder, pictures] : folders) {
+        const QDir dir(program.filePath(QString::fromLatin1(folder)));
+        if (pictures.isEmpty())
+            continue;
+        ok &= QDir().mkpath(dir.path());
+        for (const art::ExercisePicture& pic : pictures)
+            ok &= saveImage(dir.filePath(pic.name + QStringLiteral(".bmp")), pic.image, "BMP");
+    }
     if (!ok) {
         std::fprintf(stderr, "无法写入图片到 %s\n", argv[1]);
         return 1;

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "training/training_flow.h"
+
+#include <QStringList>
+
+#include <vector>
+
+// Records what the flow asks of its window; modal windows return at once.
+class FakeTrainingHost : public training::TrainingHost {
+public:
+    bool sound = false;
+    bool canPlay = true;
+    bool quitAnswer = false;
+    std::vector<int> cues;
+    QStringList calls;
+    // The clocks' flags while the pause window was open.
+    bool timersDuringPause = true;
+    training::TrainingFlow* flow = nullptr;
+
+    bool soundOptionTicked() const override { return sound; }
+    void playCue(int cue) override { cues.push_back(cue); }
+    bool soundCanPlay() override { return canPlay; }
+    void disableSoundOption() override {
+        sound = false;
+        calls << "soundDisabled";
+    }
+    void showPanel(const QString& file) override { calls << "panel " + file; }
+    void closePanel() override { calls << "closePanel"; }
+    void showPause() override {
+        calls << "pause";
+        if (flow)
+            timersDuringPause = flow->Timer1On || flow->Timer3On || flow->Timer4On;
+    }
+    void closePause() override {}
+    void closeMediaPlayer() override { calls << "closeMedia"; }
+    void showHelp(const QString& file) override { calls << "help " + file; }
+    void showSettings() override { calls << "settings"; }
+    void showRecordHolders() override { calls << "records"; }
+    bool askQuit() override {
+        calls << "askQuit";
+        return quitAnswer;
+    }
+    void closeWindow() override { calls << "close"; }
+    void waitBeforeClocks() override {
+        calls << "wait";
+        if (flow)
+            clocksDuringWait = flow->Timer1On || flow->Timer3On;
+    }
+    bool clocksDuringWait = true;
+};
+
+// Draws a scripted sequence (then 0), noting each range asked for.
+class ScriptedDraw : public training::RandomDraw {
+public:
+    std::vector<int> script;
+    std::vector<int> ranges;
+    int seeds = 0;
+    bool last = false; // always draw n − 1
+    void seedFromClock() override { ++seeds; }
+    int below(int n) override {
+        ranges.push_back(n);
+        if (last)
+            return n - 1;
+        if (next_ < script.size())
+            return script[next_++] % n;
+        return 0;
+    }
+
+private:
+    size_t next_ = 0;
+};

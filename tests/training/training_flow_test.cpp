@@ -1,0 +1,475 @@
+// The practice flow: states, time gauge, speed clock, grids and review slots.
+#include "fake_training_host.h"
+#include "platform/user_error.h"
+#include "training/exercise_source.h"
+#include "training/training_flow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace training;
+
+namespace {
+
+// The character of GB2312 row 16, cell 1 + i (啊, 阿, 埃 …).
+std::string ch(int i) {
+    return std::string{'\xB0', static_cast<char>(0xA1 + i)};
+}
+
+// The flow on a temporary program folder (the working directory).
+class Flow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QDir().mkpath("hzlib");
+        QDir().mkpath("exercise/bixing");
+        host.flow = &flow;
+        auto d = std::make_unique<ScriptedDraw>();
+        draw = d.get();
+        flow.setRandomDraw(std::move(d));
+    }
+    void TearDown() override { QDir::setCurrent(previous); }
+
+    static void write(const QString& path, const std::string& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    // A character file of `n` records: code "1" + i, character i.
+    static std::string charFile(int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) {
+            std::string code = std::to_string(100 + i);
+            s += code + std::string(6 - code.size(), ' ') + ch(i % 90) + "\r\n";
+        }
+        return s;
+    }
+    void choose(int kind) {
+        flow.TabbedNotebook2Click(pageOf(kind));
+        flow.exerciseButtonClick(kind);
+    }
+    // Ticks the gauge until it stops; returns the number of ticks.
+    int ticksToTimeUp() {
+        int ticks = 0;
+        while (flow.Timer1On && ticks < 1000) {
+            flow.Timer1Timer();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    QTemporaryDir dir;
+    QString previous;
+    FakeTrainingHost host;
+    TrainingFlow flow{host};
+    ScriptedDraw* draw = nullptr;
+};
+
+TEST_F(Flow, ShowingChoosesThePageDefaultAndIsIdle) {
+    flow.activePage = Page::Words;
+    flow.ExerciseKind = 9;
+    flow.FormShow();
+    EXPECT_EQ(flow.ExerciseKind, 7);
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("词编码训练"));
+    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("<多字><一键词>"));
+    EXPECT_TRUE(flow.Timer2On && flow.TimertimeOn && flow.Timer4On);
+    EXPECT_TRUE(host.calls.contains("panel files/word.rtf"));
+    flow.Timer2Timer();
+    EXPECT_FALSE(flow.Timer2On);
+    EXPECT_EQ(host.calls.last(), "panel files/word.rtf");
+}
+
+TEST_F(Flow, ShowingAgainAfterClosingDuringARunHidesItsItems) {
+    write("hzlib/c4.txt", "123   " + ch(1) + ch(2) + ch(3) + ch(4) + "\r\n");
+    choose(9);
+    flow.SBtnStartClick();
+    EXPECT_TRUE(flow.grids.words[0].visible);
+    flow.FormClose();
+    flow.FormShow();
+    EXPECT_EQ(flow.activePage, Page::Words);
+    EXPECT_EQ(flow.ExerciseKind, 7);
+    EXPECT_FALSE(flow.grids.words[0].visible);
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("词编码训练"));
+}
+
+TEST_F(Flow, RunFromStartToTimeUpAndOn) {
+    write("hzlib/z1.txt", charFile(119));
+    choose(3);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("全码字编码训练"));
+    EXPECT_EQ(flow.Labelplay[1], QStringLiteral("请按<开始>键"));
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    EXPECT_FALSE(host.clocksDuringWait) << "the clocks start after the wait";
+    EXPECT_EQ(flow.Labelplay[1], QStringLiteral("按F1键帮助"));
+    EXPECT_EQ(flow.ItemsTotal, 119);
+    EXPECT_EQ(flow.box(Box::Character).pos, QPoint(8, 44));
+    EXPECT_EQ(flow.focusBox, static_cast<int>(Box::Character));
+
+    // Pause: every clock stops while the pause window is open.
+    flow.SBtnPauseClick();
+    EXPECT_FALSE(host.timersDuringPause);
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+
+    EXPECT_EQ(ticksToTimeUp(), 200) << "240 s at 初级能手";
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::TimeUp);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("你离\"初级能手\""));
+    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("可按<继续>键继续."));
+    EXPECT_FALSE(flow.box(Box::Character).enabled);
+    EXPECT_TRUE(flow.Timer3On) << "the speed clock runs on at time-up";
+
+    // "继续" keeps the items, the count left and the seconds of the speed clock.
+    flow.ItemsLeft = 100;
+    flow.SpeedSeconds = 77;
+    const std::string first = flow.grids.characters[0].text;
+    const int seeds = draw->seeds;
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    EXPECT_EQ(flow.ItemsLeft, 100);
+    EXPECT_EQ(flow.SpeedSeconds, 77);
+    EXPECT_EQ(flow.grids.characters[0].text, first);
+    EXPECT_EQ(draw->seeds, seeds) << "no new grid";
+    EXPECT_EQ(flow.Gauge1, 0);
+    EXPECT_TRUE(flow.box(Box::Character).enabled);
+    EXPECT_EQ(flow.startCaption, QStringLiteral("开始"));
+
+    // Another exercise ends the run at once.
+    flow.exerciseButtonClick(4);
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
+    EXPECT_EQ(flow.Labeljifen, QString());
+    EXPECT_FALSE(flow.grids.characters[0].visible);
+}
+
+TEST_F(Flow, GaugeTicksAtEachLevel) {
+    write("hzlib/z1.txt", charFile(20));
+    struct Row {
+        int step, ticks, cheers;
+    };
+    // cheers: cue 1 at half way (only when the first bar shows exactly 50)
+    // and when the first bar is full.
+    for (Row r : {Row{1, 200, 2}, Row{4, 50, 1}, Row{6, 34, 1}, Row{10, 20, 2}}) {
+        SCOPED_TRACE(r.step);
+        host.sound = true;
+        host.cues.clear();
+        flow.LevelStep = r.step;
+        choose(3);
+        flow.SBtnStartClick();
+        std::vector<int> first;
+        int ticks = 0;
+        while (flow.Timer1On && ticks < 1000) {
+            flow.Timer1Timer();
+            ++ticks;
+            if (flow.Gauge2 == 0)
+                first.push_back(flow.Gauge1);
+        }
+        EXPECT_EQ(ticks, r.ticks);
+        EXPECT_EQ(std::count(host.cues.begin(), host.cues.end(), 1), r.cheers);
+        EXPECT_EQ(host.cues.back(), 5) << "time-up cue";
+        EXPECT_EQ(first.back(), 100);
+        if (r.step == 6) {
+            EXPECT_EQ(first[first.size() - 2], 96);
+        }
+        if (r.step == 10) {
+            EXPECT_EQ(first[4], 50) << "half way at the fifth tick";
+        }
+    }
+}
+
+TEST_F(Flow, SpeedRoundsHalvesToEvenAndPicksTheVehicle) {
+    EXPECT_EQ(perMinute(5, 120), 2);  // 2.5
+    EXPECT_EQ(perMinute(7, 120), 4);  // 3.5
+    EXPECT_EQ(perMinute(1, 120), 0);  // 0.5
+    EXPECT_EQ(perMinute(13, 30), 26); // 26.0
+    EXPECT_EQ(perMinute(11, 40), 16); // 16.5
+    EXPECT_EQ(perMinute(1, 7), 9);    // 8.57
+    EXPECT_EQ(vehicleFor(29), Vehicle::Bike);
+    EXPECT_EQ(vehicleFor(30), Vehicle::Car);
+    EXPECT_EQ(vehicleFor(99), Vehicle::Car);
+    EXPECT_EQ(vehicleFor(100), Vehicle::Plane);
+
+    // Every tenth second of the speed clock, with the kind's speed factor.
+    flow.ExerciseKind = 8; // three-character words count 3
+    flow.SpeedClockOn = true;
+    flow.ItemsTotal = 45;
+    flow.ItemsLeft = 40;
+    for (int i = 0; i < 9; ++i)
+        flow.Timer3Timer();
+    EXPECT_EQ(flow.Labeljifen, QStringLiteral("0"));
+    flow.Timer3Timer();
+    EXPECT_EQ(flow.Labeljifen, QStringLiteral("90"));
+    EXPECT_EQ(flow.vehicle, Vehicle::Car);
+    flow.ItemsLeft = 45 - 17;
+    for (int i = 0; i < 10; ++i)
+        flow.Timer3Timer();
+    EXPECT_EQ(flow.Labeljifen, QStringLiteral("153"));
+    EXPECT_EQ(flow.vehicle, Vehicle::Plane);
+
+    // A finished picture run: the next tick shows the final speed, no factor.
+    flow.ExerciseKind = 0;
+    flow.SpeedClockOn = false;
+    flow.ItemsTotal = 60;
+    flow.ItemsLeft = 0;
+    flow.SpeedSeconds = 45;
+    flow.FinalSpeedDue = true;
+    flow.Timer3Timer();
+    EXPECT_EQ(flow.Labeljifen, QStringLiteral("80"));
+    EXPECT_FALSE(flow.FinalSpeedDue);
+    EXPECT_EQ(flow.SpeedSeconds, 0);
+    flow.FinalSpeedDue = true;
+    flow.Timer3Timer(); // no second elapsed: counted as one
+    EXPECT_EQ(flow.Labeljifen, QStringLiteral("3600"));
+}
+
+TEST_F(Flow, CodesOfPictureNames) {
+    EXPECT_EQ(CodeFromFileName("ab12.bmp"), "12");
+    EXPECT_EQ(CodeFromFileName("x3y45z.bmp"), "45");
+    EXPECT_EQ(CodeFromFileName("exercise/bixing/heng_1.bmp"), "1");
+    EXPECT_EQ(CodeFromFileName("exercise/caisezi/zhong-50006.bmp"), "50006");
+    EXPECT_EQ(CodeFromFileName("exercise/fubu/no-digits.bmp"), "");
+    EXPECT_EQ(CodeFromFileName("7.bmp"), "7");
+    EXPECT_EQ(CodeFromFileName(".bmp"), "");
+    EXPECT_EQ(CodeFromFileName("9bmp"), "");
+    EXPECT_EQ(CodeFromFileName("a12/b.bmp"), "12");
+    // The last four characters are the extension and never read.
+    EXPECT_EQ(CodeFromFileName("a7.mp3"), "7");
+    EXPECT_EQ(CodeFromFileName("12345"), "1");
+}
+
+TEST_F(Flow, RecordCountsAndTheLastRecord) {
+    EXPECT_EQ(ExerciseFile::recordCount(1190, 10), 119);
+    EXPECT_EQ(ExerciseFile::recordCount(1189, 10), 119);
+    EXPECT_EQ(ExerciseFile::recordCount(1188, 10), 118);
+    EXPECT_EQ(ExerciseFile::recordCount(9, 10), 1);
+    EXPECT_EQ(ExerciseFile::recordCount(8, 10), 0);
+
+    // Always drawing the last record: a whole file draws its last line.
+    draw->last = true;
+    write("hzlib/z1.txt", charFile(119));
+    choose(3);
+    flow.FillGrid(3);
+    EXPECT_EQ(draw->ranges.front(), 119);
+    EXPECT_EQ(flow.grids.characters[5].code, "218");
+    // Without the last CR LF the last line is never drawn.
+    std::string cut = charFile(119);
+    cut.resize(1188);
+    write("hzlib/z1.txt", cut);
+    draw->ranges.clear();
+    flow.FillGrid(3);
+    EXPECT_EQ(draw->ranges.front(), 118);
+    EXPECT_EQ(flow.grids.characters[5].code, "217");
+}
+
+TEST_F(Flow, RecordsAreTrimmedWhereTheKindSaysSo) {
+    const std::string word4 = ch(1) + ch(2) + ch(3) + ch(4);
+    write("hzlib/c4.txt", " 1234 " + ch(1) + ch(2) + "    \r\n"); // 16 bytes
+    write("hzlib/c3.txt", "\t99\x01  " + ch(1) + ch(2) + ch(3) + "\r\n");
+    choose(9);
+    flow.FillGrid(9);
+    EXPECT_EQ(flow.grids.words[0].code, "1234");
+    EXPECT_EQ(flow.grids.words[0].text, ch(1) + ch(2));
+    EXPECT_EQ(flow.grids.words[44].text, ch(1) + ch(2));
+    flow.FillGrid(8);
+    EXPECT_EQ(flow.grids.words[0].code, "99");
+    EXPECT_EQ(flow.grids.words[0].text, ch(1) + ch(2) + ch(3));
+    EXPECT_EQ(flow.grids.words[0].look, ItemLook::Current);
+    EXPECT_EQ(flow.grids.words[1].look, ItemLook::Pending);
+
+    // Bytes that are not GBK are kept as they are; the code still answers.
+    write("hzlib/c2.txt", std::string("42    \xFF\x80\x81\x20\r\n"));
+    flow.FillGrid(7);
+    EXPECT_EQ(flow.grids.words[3].code, "42");
+    EXPECT_EQ(flow.grids.words[3].text, std::string("\xFF\x80\x81\x20"));
+}
+
+TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
+    choose(4);
+    EXPECT_THROW(flow.SBtnStartClick(), UserError);
+    EXPECT_FALSE(flow.Timer1On || flow.Timer3On);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("较难字编码训练"));
+    EXPECT_FALSE(host.calls.contains("wait"));
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle)
+        << "no pause of a run that never began";
+
+    try {
+        flow.FillGrid(4);
+        FAIL() << "no error for a missing file";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains("hzlib/z2.txt"));
+    }
+    write("hzlib/z2.txt", "12345 " + ch(0) + "\r"); // 9 bytes: a record without its LF
+    EXPECT_NO_THROW(flow.FillGrid(4));
+    write("hzlib/z2.txt", "12345 " + ch(0)); // 8 bytes: less than one record
+    try {
+        flow.FillGrid(4);
+        FAIL() << "no error for a short file";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains("hzlib/z2.txt"));
+    }
+
+    // A folder without bitmaps.
+    write("exercise/bixing/readme.txt", "x");
+    flow.exerciseButtonClick(0);
+    EXPECT_THROW(flow.SBtnStartClick(), UserError);
+    EXPECT_FALSE(flow.Timer1On || flow.Timer3On);
+    EXPECT_FALSE(flow.grids.pictures[0].visible);
+    try {
+        flow.FillGrid(1);
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains("exercise/fubu"));
+    }
+}
+
+TEST_F(Flow, PicturesAreDrawnFromTheFolderWithTheirCodes) {
+    write("exercise/bixing/heng1.bmp", "BM");
+    write("exercise/bixing/shu2.BMP", "BM");
+    write("exercise/bixing/dian3.bmp", "BM");
+    draw->script = {0, 1, 2, 2};
+    choose(0);
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.ItemsLeft, 60);
+    EXPECT_EQ(draw->ranges.front(), 3);
+    EXPECT_EQ(flow.grids.pictures[0].code, "3");
+    EXPECT_EQ(flow.grids.pictures[0].picturePath, "exercise/bixing/dian3.bmp");
+    EXPECT_EQ(flow.grids.pictures[1].code, "1");
+    EXPECT_EQ(flow.grids.pictures[2].code, "2");
+    EXPECT_EQ(flow.grids.pictures[59].code, "3");
+    EXPECT_TRUE(flow.grids.pictures[59].visible);
+    EXPECT_EQ(flow.box(Box::Picture).pos, QPoint(15, 62));
+}
+
+TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
+    write("hzlib/z1.txt", charFile(119));
+    write("hzlib/z2.txt", charFile(119));
+    for (int i = 0; i < 119; ++i)
+        draw->script.push_back(i);
+    choose(3);
+    flow.SBtnStartClick();
+    // F1 on the items in positions 4 and 9 (twice on the second).
+    const GridItem a = flow.grids.characters[4], b = flow.grids.characters[9];
+    flow.review.rememberCharacter(a.text, a.code.toStdString());
+    flow.review.rememberCharacter(b.text, b.code.toStdString());
+    flow.review.rememberCharacter(b.text, b.code.toStdString());
+    EXPECT_EQ(flow.review.ReviewCursor, 2);
+
+    draw->script.clear();
+    draw->ranges.clear();
+    flow.exerciseButtonClick(3); // the same exercise keeps the slots
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.grids.characters[0].text, a.text);
+    EXPECT_EQ(flow.grids.characters[0].code, a.code);
+    EXPECT_EQ(flow.grids.characters[1].text, b.text);
+    EXPECT_EQ(flow.grids.characters[1].code, b.code);
+    EXPECT_EQ(flow.grids.characters[2].text, ch(0)) << "drawn";
+    EXPECT_EQ(draw->ranges.size(), 117u);
+
+    // A new run does not empty them either.
+    flow.Gauge2 = 0;
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.grids.characters[1].text, b.text);
+
+    flow.exerciseButtonClick(4); // another exercise of the page empties them
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.grids.characters[0].text, ch(0));
+    EXPECT_TRUE(flow.review.CharReview[0].empty());
+}
+
+TEST_F(Flow, MultiCharacterWordsUseTheirEighteenPositions) {
+    std::string file;
+    for (int i = 0; i < 3; ++i) {
+        const std::string w = ch(i) + ch(i + 1) + ch(i + 2) + ch(i + 3) + ch(i + 4);
+        file += "50" + std::to_string(i) + "   " + w + "      \r\n";
+    }
+    write("hzlib/c5.txt", file);
+    draw->script = {2, 1};
+    choose(11);
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.ItemsTotal, 18);
+    int shown = 0;
+    for (size_t p = 0; p < flow.grids.words.size(); ++p)
+        shown += flow.grids.words[p].visible ? 1 : 0;
+    EXPECT_EQ(shown, 18);
+    EXPECT_FALSE(flow.grids.words[1].visible);
+    EXPECT_TRUE(flow.grids.words[43].visible);
+    EXPECT_EQ(flow.grids.words[0].code, "502");
+    EXPECT_EQ(flow.grids.words[0].text.size(), 10u);
+
+    int p = 0;
+    for (int expected : kMultiWordPositions) {
+        EXPECT_EQ(p, expected);
+        p = nextMultiWordPosition(p);
+    }
+
+    // Two words looked up come back in positions 0 and 3.
+    flow.review.rememberWord(flow.grids.words[3].text, "501", true);
+    flow.review.rememberWord(flow.grids.words[3].text, "501", true); // the same word again
+    flow.review.rememberWord(flow.grids.words[5].text, "500", true);
+    EXPECT_EQ(flow.review.ReviewCursor, 5);
+    flow.exerciseButtonClick(11);
+    draw->script.clear();
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.grids.words[0].code, "501");
+    EXPECT_EQ(flow.grids.words[3].code, "500");
+    EXPECT_EQ(flow.grids.words[5].code, "500") << "drawn: record 0";
+}
+
+TEST_F(Flow, ReviewSlotsHoldTheirLimits) {
+    ReviewSlots memo;
+    memo.rememberCharacter(std::string(14, 'x'), "123456789012");
+    EXPECT_EQ(memo.CharReview[0].text.size(), 10u);
+    EXPECT_EQ(memo.CharReview[0].code, "1234567890");
+    for (int i = 0; i < 200; ++i)
+        memo.rememberCharacter(ch(i % 2), "1"); // alternating: every call writes
+    EXPECT_EQ(memo.ReviewCursor, ReviewSlots::kCharSlots);
+    memo.rewind();
+    for (int i = 0; i < 100; ++i)
+        memo.rememberWord(ch(i % 2) + ch(3), "1", false);
+    EXPECT_EQ(memo.ReviewCursor, ReviewSlots::kWordSlots);
+    memo.rewind();
+    memo.rememberWord(std::string(40, 'w'), std::string(40, '1'), false);
+    EXPECT_EQ(memo.WordReview[0].text.size(), 30u);
+    EXPECT_EQ(memo.WordReview[0].code.size(), 30u);
+}
+
+TEST_F(Flow, CommandButtonsStopTheClocksAroundTheirWindows) {
+    write("hzlib/z1.txt", charFile(30));
+    choose(3);
+    flow.SBtnStartClick();
+    // Help without its file: the clocks stop and, during a run, start again.
+    flow.sbHelpClick();
+    EXPECT_FALSE(host.calls.contains("help files/tvmsm.rtf"));
+    EXPECT_TRUE(flow.Timer1On && flow.Timer3On);
+    QDir().mkpath("files");
+    write("files/tvmsm.rtf", "{\\rtf1 x}");
+    flow.sbHelpClick();
+    EXPECT_EQ(host.calls.last(), "help files/tvmsm.rtf");
+
+    // Quit asked and refused: the run goes on.
+    flow.SBtnQuitClick();
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    host.quitAnswer = true;
+    flow.SBtnQuitClick();
+    EXPECT_EQ(host.calls.last(), "close");
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
+
+    // Settings: the sound option goes when nothing can play.
+    host.canPlay = false;
+    flow.SBtnSetupClick();
+    EXPECT_TRUE(host.calls.contains("soundDisabled"));
+    EXPECT_EQ(host.calls.last(), "settings");
+    flow.sbAboutClick();
+    EXPECT_EQ(host.calls.last(), "records");
+
+    flow.FormClose();
+    EXPECT_FALSE(flow.Timer1On || flow.Timer2On || flow.Timer3On || flow.Timer4On ||
+                 flow.TimertimeOn);
+}
+
+} // namespace

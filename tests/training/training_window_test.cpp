@@ -1,0 +1,377 @@
+// The training window as a learner reaches it: opened from the start screen,
+// driven by clicks on its real buttons, over a program folder holding the
+// exercise files the build makes.
+#include "program_folder_fixture.h"
+
+#include "app/pause_notice.h"
+#include "app/start_screen.h"
+#include "app/training_help_panel.h"
+#include "platform/error_report.h"
+#include "records/record_holders_window.h"
+#include "records/training_settings_window.h"
+#include "test_paths.h"
+#include "training/training_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+using training::kind;
+
+class TrainingWindow : public ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        for (const char* f : {"z1", "z2", "z3", "z4", "c1", "c2", "c3", "c4", "c5"}) {
+            const QString name = QStringLiteral("hzlib/%1.txt").arg(QLatin1String(f));
+            ASSERT_TRUE(QFile::copy(QStringLiteral(TARVO_PROGRAM_DIR "/") + name, path(name)));
+        }
+        // Three drawn strokes in each picture folder, their codes in their names.
+        for (const char* folder : {"exercise/bixing", "exercise/fubu", "exercise/caisezi"}) {
+            QDir(path(QString())).mkpath(QString::fromLatin1(folder));
+            for (int digit : {1, 2, 7}) {
+                QImage img(49, 48, QImage::Format_RGB32);
+                img.fill(Qt::white);
+                img.setPixel(digit, digit, qRgb(0, 0, 0));
+                ASSERT_TRUE(img.save(
+                    path(QStringLiteral("%1/shape%2.bmp").arg(QLatin1String(folder)).arg(digit)),
+                    "BMP"));
+            }
+        }
+        Form1->startWaitMs = 0;
+        preface01->show();
+    }
+    void TearDown() override {
+        preface01->hide();
+        ProgramFolderTest::TearDown();
+    }
+
+    // Opens the training from the start screen, as the learner does, runs
+    // `body` inside its modal loop, then leaves it with "退出".
+    void inTraining(const std::function<void()>& body) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            EXPECT_EQ(QApplication::activeModalWidget(), Form1);
+            // The panel comes back 100 ms after the window shows; let it.
+            for (int i = 0; i < 100 && Form1->Timer2->isActive(); ++i)
+                QTest::qWait(10);
+            EXPECT_FALSE(Form1->Timer2->isActive());
+            body();
+            ran = true;
+            if (Form1->isVisible()) {
+                answerYes = true;
+                QTest::mouseClick(Form1->SBtnQuit, Qt::LeftButton);
+            }
+        });
+        QTest::mouseClick(preface01->SpeedButton[3], Qt::LeftButton);
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(Form1->isVisible());
+    }
+    void clickTab(int index) {
+        QTabBar* bar = Form1->TabbedNotebook2->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+    void clickExercise(int k) {
+        const int p = static_cast<int>(training::pageOf(k));
+        if (Form1->TabbedNotebook2->currentIndex() != p)
+            clickTab(p);
+        QTest::mouseClick(Form1->exerciseButtons[static_cast<size_t>(k)], Qt::LeftButton);
+    }
+    // The visible items of the active page, with their tooltips.
+    QList<QLabel*> visibleItems() const {
+        QList<QLabel*> out;
+        auto collect = [&](const auto& items) {
+            for (QLabel* l : items)
+                if (l->isVisible())
+                    out << l;
+        };
+        switch (Form1->TabbedNotebook2->currentIndex()) {
+        case 0:
+            collect(Form1->pictureItems);
+            break;
+        case 1:
+            collect(Form1->characterItems);
+            break;
+        default:
+            collect(Form1->wordItems);
+        }
+        return out;
+    }
+    // start (enabled, caption), pause, setup, high scores, gauge clock, speed clock
+    QString state() const {
+        QString s = Form1->SBtnStart->isEnabled() ? "1" : "0";
+        s += Form1->SBtnStart->text() == QStringLiteral("继续") ? "c" : "s";
+        for (bool v :
+             {Form1->SBtnPause->isEnabled(), Form1->SBtnSetup->isEnabled(),
+              Form1->sbAbout->isEnabled(), Form1->Timer1->isActive(), Form1->Timer3->isActive()})
+            s += v ? u'1' : u'0';
+        return s;
+    }
+};
+
+const QString kIdle = "1s01100";
+const QString kRunning = "0s10011";
+const QString kTimeUp = "1c00001";
+
+TEST_F(TrainingWindow, EachExerciseFillsItsGridWithCodedItems) {
+    inTraining([&] {
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("基本编码训练"));
+        EXPECT_EQ(state(), kIdle);
+        const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
+        for (int k = 0; k < training::kKinds; ++k) {
+            SCOPED_TRACE(k);
+            clickExercise(k);
+            EXPECT_TRUE(Form1->exerciseButtons[static_cast<size_t>(k)]->isChecked());
+            EXPECT_EQ(Form1->Labelplay1->text(), QString::fromUtf16(kind(k).chosenTitle));
+            EXPECT_EQ(Form1->Labelplay2->text(), QStringLiteral("请按<开始>键"));
+            EXPECT_TRUE(visibleItems().isEmpty());
+            QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+            EXPECT_EQ(state(), kRunning);
+            EXPECT_EQ(Form1->Labelplay1->text(), QString::fromUtf16(kind(k).startTitle));
+            EXPECT_EQ(Form1->Labelplay2->text(), QStringLiteral("按F1键帮助"));
+            const QList<QLabel*> items = visibleItems();
+            EXPECT_EQ(items.size(), kind(k).itemsPerRun);
+            for (QLabel* item : items) {
+                EXPECT_TRUE(digits.match(item->toolTip()).hasMatch())
+                    << item->toolTip().toStdString();
+                if (training::isPictureKind(k))
+                    EXPECT_FALSE(item->pixmap().isNull());
+                else
+                    EXPECT_FALSE(item->text().isEmpty());
+            }
+            QLineEdit* box = k < 3   ? Form1->Labelhint1
+                             : k < 7 ? Form1->Editinput
+                                     : Form1->Editinput2;
+            EXPECT_TRUE(box->isVisible());
+            QApplication::processEvents(); // the window takes the activation back from the panel
+            EXPECT_EQ(QApplication::focusWidget(), box);
+        }
+        // Kind 11 uses columns 0 and 3 of each row; the current word is red.
+        EXPECT_TRUE(Form1->wordItems[3]->isVisible());
+        EXPECT_FALSE(Form1->wordItems[1]->isVisible());
+        EXPECT_EQ(Form1->wordItems[0]->palette().color(QPalette::Window), QColor(255, 0, 0));
+        EXPECT_TRUE(Form1->wordItems[0]->autoFillBackground());
+        EXPECT_FALSE(Form1->wordItems[3]->autoFillBackground());
+    });
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
+    EXPECT_FALSE(Form1->Timer1->isActive() || Form1->Timer3->isActive());
+}
+
+TEST_F(TrainingWindow, TimeUpAtTheFirstLevelAndContinueKeepsTheItems) {
+    inTraining([&] {
+        clickExercise(3);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QStringList texts;
+        for (QLabel* l : visibleItems())
+            texts << l->text();
+        ASSERT_EQ(texts.size(), 119);
+        // What the learner types stays in the box while the clocks tick.
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12"));
+        Form1->Timer3Timer();
+        Form1->Timer1Timer();
+        EXPECT_EQ(Form1->Editinput->text(), QStringLiteral("12"));
+        int ticks = 1; // the one above
+        while (Form1->Timer1->isActive() && ticks < 1000) {
+            Form1->Timer1Timer();
+            ++ticks;
+        }
+        EXPECT_EQ(ticks, 200) << "240 s of 1.2 s ticks";
+        EXPECT_EQ(state(), kTimeUp);
+        EXPECT_EQ(Form1->Gauge2->value(), 100);
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("你离\"初级能手\""));
+        EXPECT_FALSE(Form1->Editinput->isEnabled());
+
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton); // "继续"
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_EQ(Form1->Gauge1->value(), 0);
+        EXPECT_EQ(Form1->Gauge2->value(), 0);
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("加油啊！"));
+        QStringList after;
+        for (QLabel* l : visibleItems())
+            after << l->text();
+        EXPECT_EQ(after, texts);
+        EXPECT_TRUE(Form1->Editinput->isEnabled());
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
+
+        // Another page ends the run at once.
+        clickTab(2);
+        EXPECT_EQ(state(), kIdle);
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("词编码训练"));
+        EXPECT_TRUE(Form1->exerciseButtons[7]->isChecked());
+    });
+}
+
+TEST_F(TrainingWindow, PauseHelpSettingsAndRecordsStopTheClocks) {
+    writeFile("files/tvmsm.rtf", "{\\rtf1 \\b Keys\\b0 \\par Enter}");
+    inTraining([&] {
+        clickExercise(7);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+
+        bool clocksDuringPause = true;
+        QTimer::singleShot(0, [&] {
+            EXPECT_EQ(QApplication::activeModalWidget(), Formstop);
+            clocksDuringPause =
+                Form1->Timer1->isActive() || Form1->Timer3->isActive() || Form1->Timer4->isActive();
+            QTest::mouseClick(Formstop->BitBtn1, Qt::LeftButton);
+        });
+        QTest::mouseClick(Form1->SBtnPause, Qt::LeftButton);
+        EXPECT_FALSE(clocksDuringPause);
+        EXPECT_EQ(state(), kRunning);
+
+        QString helpText;
+        QTimer::singleShot(0, [&] {
+            auto* help = QApplication::activeModalWidget();
+            ASSERT_NE(help, nullptr);
+            helpText = help->findChild<QTextEdit*>()->toPlainText();
+            EXPECT_FALSE(Form1->Timer1->isActive());
+            help->close();
+        });
+        QTest::mouseClick(Form1->sbHelp, Qt::LeftButton);
+        EXPECT_TRUE(helpText.startsWith(QStringLiteral("Keys"))) << helpText.toStdString();
+        EXPECT_EQ(state(), kRunning) << "the run goes on after the help";
+
+        // Quit refused: the run goes on.
+        answerYes = false;
+        QTest::mouseClick(Form1->SBtnQuit, Qt::LeftButton);
+        EXPECT_EQ(questions.last(), QStringLiteral("确定退出吗"));
+        EXPECT_EQ(state(), kRunning);
+
+        // Settings and record holders open only between runs.
+        clickExercise(8);
+        EXPECT_EQ(state(), kIdle);
+        for (QPushButton* b : {Form1->SBtnSetup, Form1->sbAbout}) {
+            QWidget* shown = nullptr;
+            QTimer::singleShot(0, [&] {
+                shown = QApplication::activeModalWidget();
+                if (shown)
+                    shown->close();
+            });
+            QTest::mouseClick(b, Qt::LeftButton);
+            EXPECT_EQ(shown, b == Form1->SBtnSetup ? static_cast<QWidget*>(Form_sz)
+                                                   : static_cast<QWidget*>(FPhb));
+        }
+    });
+}
+
+TEST_F(TrainingWindow, AMissingExerciseFileIsReportedAndNoClockRuns) {
+    QFile::remove(path("hzlib/z2.txt"));
+    QDir(path("exercise/fubu")).removeRecursively();
+    QDir(path(QString())).mkpath("exercise/fubu");
+    inTraining([&] {
+        clickExercise(4);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        ASSERT_EQ(errorsShown.size(), 1);
+        EXPECT_TRUE(errorsShown[0].contains("hzlib/z2.txt"));
+        EXPECT_EQ(state(), kIdle);
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("较难字编码训练"));
+        EXPECT_TRUE(visibleItems().isEmpty());
+
+        clickExercise(1);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        ASSERT_EQ(errorsShown.size(), 2);
+        EXPECT_TRUE(errorsShown[1].contains("exercise/fubu"));
+        EXPECT_FALSE(Form1->Timer1->isActive());
+
+        // The other exercises still work.
+        clickExercise(2);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_EQ(visibleItems().size(), 60);
+        EXPECT_EQ(state(), kRunning);
+    });
+}
+
+TEST_F(TrainingWindow, DamagedPicturesAreReportedOnceAndStayAnswerable) {
+    writeFile("exercise/caisezi/shape1.bmp", "BM not a bitmap");
+    writeFile("exercise/caisezi/shape2.bmp", "");
+    inTraining([&] {
+        clickExercise(2);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_EQ(visibleItems().size(), 60);
+        for (QLabel* item : visibleItems())
+            EXPECT_FALSE(item->toolTip().isEmpty());
+        ASSERT_EQ(errorsShown.size(), 1) << errorsShown.join("; ").toStdString();
+        EXPECT_TRUE(errorsShown[0].contains("exercise/caisezi/shape"));
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton); // disabled: nothing new
+        Form1->Timer3Timer();
+        EXPECT_EQ(errorsShown.size(), 1);
+    });
+}
+
+TEST_F(TrainingWindow, TheSettingsDialogSetsLevelColoursAndTheGauges) {
+    Form_sz->pickColour = [](const QColor&) { return QColor(0, 0, 255); };
+    inTraining([&] {
+        // 超级高手 and a pure blue ground, confirmed.
+        QTimer::singleShot(0, [&] {
+            ASSERT_EQ(QApplication::activeModalWidget(), Form_sz);
+            Form_sz->ComboBox1->setCurrentIndex(3);
+            QTest::mouseClick(Form_sz->SpeedButton1, Qt::LeftButton);
+            QTest::mouseClick(Form_sz->Button1, Qt::LeftButton);
+        });
+        QTest::mouseClick(Form1->SBtnSetup, Qt::LeftButton);
+        EXPECT_FALSE(Form_sz->isVisible());
+        EXPECT_EQ(Form1->Panel5->palette().color(QPalette::Window), QColor(0, 0, 255));
+
+        clickExercise(5);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_EQ(Form1->characterItems[3]->palette().color(QPalette::WindowText),
+                  QColor(255, 255, 0))
+            << "the complement of blue";
+        int ticks = 0;
+        while (Form1->Timer1->isActive() && ticks < 1000) {
+            Form1->Timer1Timer();
+            ++ticks;
+        }
+        EXPECT_EQ(ticks, 20) << "24 s at 超级高手";
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("你离\"超级高手\""));
+
+        // Training without level hides the gauges; Start still runs the clock.
+        clickExercise(6);
+        QTimer::singleShot(0, [&] {
+            Form_sz->CheckBox2->setChecked(true);
+            QTest::mouseClick(Form_sz->Button1, Qt::LeftButton);
+        });
+        QTest::mouseClick(Form1->SBtnSetup, Qt::LeftButton);
+        EXPECT_TRUE(Form1->gaugePanel->isHidden());
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_EQ(state(), kRunning);
+    });
+    Form_sz->pickColour = {};
+}
+
+TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
+    writeFile("files/single.rtf", "{\\rtf1 Characters page}");
+    inTraining([&] {
+        clickTab(1);
+        EXPECT_EQ(FormSM->RichEdit1->toPlainText(), QStringLiteral("Characters page"));
+        Form1->Timer2Timer();
+        EXPECT_TRUE(FormSM->isVisible());
+        EXPECT_EQ(FormSM->pos(), Form1->pos() + QPoint(108, 187));
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_FALSE(FormSM->isVisible()) << "Start closes the panel";
+    });
+    EXPECT_FALSE(FormSM->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+#include "training/exercise_source.h"
+
+#include "platform/user_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace training {
+
+QString CodeFromFileName(const QString& path) {
+    if (path.size() <= 4)
+        return QString();
+    int i = path.size() - 5; // the character before the extension
+    while (i >= 0 && !path[i].isDigit())
+        --i;
+    const int end = i + 1;
+    while (i >= 0 && path[i].isDigit())
+        --i;
+    return path.mid(i + 1, end - (i + 1));
+}
+
+QStringList ListPictures(const QString& folder) {
+    QStringList out;
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({QStringLiteral("*.bmp")},
+                                            QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& name : names) {
+        const QString path = folder + u'/' + name;
+        if (QFileInfo(path).isFile())
+            out << path;
+    }
+    return out;
+}
+
+std::string trimBlanks(const std::string& bytes) {
+    size_t b = 0, e = bytes.size();
+    while (b < e && static_cast<unsigned char>(bytes[b]) <= 0x20)
+        ++b;
+    while (e > b && static_cast<unsigned char>(bytes[e - 1]) <= 0x20)
+        --e;
+    return bytes.substr(b, e - b);
+}
+
+namespace {
+std::string readExerciseFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw UserError(QStringLiteral("无法打开练习文件“%1”，不能开始练习。").arg(path));
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw UserError(QStringLiteral("练习文件“%1”读不出来，不能开始练习。").arg(path));
+    return data.toStdString();
+}
+} // namespace
+
+ExerciseFile::ExerciseFile(const QString& path, int recordLength, int textBytes, bool textTrimmed)
+    : ExerciseFile(readExerciseFile(path), recordLength, textBytes, textTrimmed) {
+    if (recordCount() < 1)
+        throw UserError(
+            QStringLiteral("练习文件“%1”太短，连一条记录也没有，不能开始练习。").arg(path));
+}
+
+ExerciseFile::ExerciseFile(std::string bytes, int recordLength, int textBytes, bool textTrimmed)
+    : bytes_(std::move(bytes)), length_(recordLength), textBytes_(textBytes),
+      trimmed_(textTrimmed) {}
+
+int ExerciseFile::recordCount(qint64 fileSize, int recordLength) {
+    return recordLength > 0 ? static_cast<int>((fileSize + 1) / recordLength) : 0;
+}
+
+ItemRecord ExerciseFile::LoadItemRecord(qint64 offset) const {
+    auto field = [this](qint64 at, int size) {
+        if (at < 0 || at >= static_cast<qint64>(bytes_.size()))
+            return std::string();
+        return bytes_.substr(static_cast<size_t>(at), static_cast<size_t>(size));
+    };
+    ItemRecord r;
+    r.code = trimBlanks(field(offset, 6));
+    r.text = field(offset + 6, textBytes_);
+    if (trimmed_)
+        r.text = trimBlanks(r.text);
+    return r;
+}
+
+} // namespace training

@@ -1,0 +1,365 @@
+#include "training/training_flow.h"
+
+#include "platform/user_error.h"
+#include "training/exercise_source.h"
+
+#include <QFile>
+
+namespace training {
+
+TrainingFlow::TrainingFlow(TrainingHost& host)
+    : host_(host), random_(std::make_unique<ClockSeededDraw>()) {
+    review.emptyCharacters();
+    review.emptyWords();
+}
+
+Box TrainingFlow::boxOf(int kind) {
+    if (isPictureKind(kind))
+        return Box::Picture;
+    return isCharacterKind(kind) ? Box::Character : Box::Word;
+}
+
+void TrainingFlow::setMessages(const QString& a, const QString& b, const QString& c,
+                               const QString& d) {
+    Labelplay = {a, b, c, d};
+}
+
+TrainingFlow::RunState TrainingFlow::runState() const {
+    if (SBtnStartEnabled && startCaption == QStringLiteral("开始") && !SBtnPauseEnabled &&
+        SBtnSetupEnabled && !Timer1On && !Timer3On)
+        return RunState::Idle;
+    if (!SBtnStartEnabled && SBtnPauseEnabled && !SBtnSetupEnabled && Timer1On && Timer3On)
+        return RunState::Running;
+    if (SBtnStartEnabled && startCaption == QStringLiteral("继续") && !SBtnPauseEnabled &&
+        !Timer1On && Gauge2 >= 100)
+        return RunState::TimeUp;
+    return RunState::Other;
+}
+
+void TrainingFlow::FormShow() {
+    box(Box::Picture).visible = false;
+    CharPageLast = 3;
+    WordPageLast = 7;
+    box(Box::Character).visible = false;
+    box(Box::Word).visible = false;
+    review.rewind();
+    BitBtn1Shown = false;
+    Timer2On = TimertimeOn = Timer4On = true;
+    faceClosedShown = true;
+    setMessages(QStringLiteral("欢迎您使用"), QStringLiteral("请选择训练项目"), QString(),
+                QString());
+    TabbedNotebook2Click(activePage);
+}
+
+void TrainingFlow::TabbedNotebook2Click(Page p) {
+    activePage = p;
+    Timer4On = true;
+    Gauge1 = Gauge2 = 0;
+    Timer1On = false;
+    for (InputBox& b : boxes)
+        b.visible = false;
+    SBtnStartEnabled = SBtnSetupEnabled = sbAboutEnabled = true;
+    SBtnPauseEnabled = false;
+    review.rewind();
+    HideItems(ExerciseKind);
+    const PageInfo& info = page(p);
+    setMessages(QString::fromUtf16(info.messages[0]), QString::fromUtf16(info.messages[1]),
+                QString::fromUtf16(info.messages[2]), QString::fromUtf16(info.messages[3]));
+    ExerciseKind = info.defaultKind;
+    host_.showPanel(QString::fromLatin1(info.panelText));
+}
+
+void TrainingFlow::Timer2Timer() {
+    Timer2On = false;
+    // The panel explains the page that is active.
+    host_.showPanel(QString::fromLatin1(page(activePage).panelText));
+}
+
+void TrainingFlow::exerciseButtonClick(int k) {
+    ResetExercise(ExerciseKind);
+    ExerciseKind = k;
+    if (isCharacterKind(k) && CharPageLast != k)
+        review.emptyCharacters();
+    if (isWordKind(k) && WordPageLast != k)
+        review.emptyWords();
+    if (isPictureKind(k))
+        box(Box::Picture).visible = false;
+    faceClosedShown = true;
+    Timer4On = true;
+    setMessages(QString::fromUtf16(kind(k).chosenTitle), QStringLiteral("请按<开始>键"), QString(),
+                QString());
+}
+
+void TrainingFlow::ResetExercise(int oldKind) {
+    review.rewind();
+    if (isCharacterKind(oldKind)) {
+        InputBox& b = box(Box::Character);
+        b.pos = kCharBoxRest;
+        b.setText(QString());
+        CharPageLast = oldKind;
+        b.visible = false;
+    } else if (isWordKind(oldKind)) {
+        InputBox& b = box(Box::Word);
+        b.pos = kWordBoxRest;
+        b.setText(QString());
+        WordPageLast = oldKind;
+        b.visible = false;
+    }
+    host_.closePanel();
+    HideItems(ExerciseKind);
+    SBtnStartEnabled = SBtnSetupEnabled = sbAboutEnabled = true;
+    Gauge1 = Gauge2 = 0;
+    Timer1On = false;
+    host_.closePause();
+    SBtnPauseEnabled = false;
+}
+
+void TrainingFlow::HideItems(int k) {
+    SpeedSeconds = 0;
+    Timer3On = false;
+    Labeljifen.clear();
+    startCaption = QStringLiteral("开始");
+    BitBtn1Shown = false;
+    auto hide = [](auto& items) {
+        for (GridItem& item : items) {
+            item.visible = false;
+            item.look = ItemLook::Pending;
+        }
+    };
+    switch (pageOf(k)) {
+    case Page::Basic:
+        hide(grids.pictures);
+        break;
+    case Page::Characters:
+        hide(grids.characters);
+        break;
+    case Page::Words:
+        hide(grids.words);
+        break;
+    }
+}
+
+void TrainingFlow::SBtnStartClick() {
+    if (Gauge2 >= 100)
+        continueRun();
+    else
+        newRun();
+}
+
+void TrainingFlow::continueRun() {
+    startCaption = QStringLiteral("开始");
+    SBtnStartEnabled = SBtnSetupEnabled = sbAboutEnabled = false;
+    SBtnPauseEnabled = true;
+    Gauge1 = Gauge2 = 0;
+    setMessages(QStringLiteral("加油啊！"), QString(), QString(), QString());
+    Timer1On = Timer3On = Timer4On = true;
+    if (isCharacterKind(ExerciseKind) || isWordKind(ExerciseKind)) {
+        const Box b = boxOf(ExerciseKind);
+        box(b).enabled = true;
+        focusBox = static_cast<int>(b);
+    }
+}
+
+void TrainingFlow::newRun() {
+    cue(4);
+    host_.closePanel();
+    SBtnPauseEnabled = true;
+    sbAboutEnabled = SBtnSetupEnabled = false;
+    Timer4On = true;
+    SpeedClockOn = true;
+    vehicle = Vehicle::Bike;
+    SpeedSeconds = 0;
+    Labeljifen.clear();
+    Gauge1 = Gauge2 = 0;
+    PictureColumn = 0;
+    setMessages(QString::fromUtf16(kind(ExerciseKind).startTitle), QStringLiteral("按F1键帮助"),
+                QString(), QString());
+    try {
+        FillGrid(ExerciseKind);
+    } catch (...) {
+        // Nothing to practise: Start ends here with the clocks stopped, and
+        // the buttons are those of the idle window, so that "暂停" cannot
+        // start the clocks of a run that never began.
+        SBtnPauseEnabled = false;
+        sbAboutEnabled = SBtnSetupEnabled = true;
+        throw;
+    }
+    box(Box::Picture) = {kPictureBoxStart, true, true, QString(), true};
+    box(Box::Character) = {kCharBoxStart, true, true, QString(), true};
+    box(Box::Word) = {kWordBoxStart, true, true, QString(), true};
+    BoxColumn = 0;
+    review.rewind();
+    focusBox = static_cast<int>(boxOf(ExerciseKind));
+    host_.waitBeforeClocks();
+    Timer1On = Timer3On = true;
+    SBtnStartEnabled = SBtnSetupEnabled = false;
+}
+
+void TrainingFlow::FillGrid(int k) {
+    if (isPictureKind(k))
+        fillPictures(k);
+    else
+        fillTexts(k);
+}
+
+void TrainingFlow::fillPictures(int k) {
+    const QString folder = QString::fromLatin1(kind(k).source);
+    const QStringList pictures = ListPictures(folder);
+    if (pictures.isEmpty())
+        throw UserError(
+            QStringLiteral("练习文件夹“%1”里没有图片（*.bmp），不能开始练习。").arg(folder));
+    ItemsTotal = ItemsLeft = kPictureItems;
+    random_->seedFromClock();
+    for (GridItem& item : grids.pictures) {
+        const QString& path = pictures[random_->below(static_cast<int>(pictures.size()))];
+        item.visible = true;
+        item.code = CodeFromFileName(path);
+        item.picturePath = path;
+        item.text.clear();
+        item.look = ItemLook::Pending;
+    }
+    CurrentItem = 0;
+}
+
+void TrainingFlow::fillTexts(int k) {
+    const KindInfo& info = kind(k);
+    const ExerciseFile file(QString::fromLatin1(info.source), info.recordLength, info.textBytes,
+                            info.textTrimmed);
+    const int records = file.recordCount();
+    const bool characters = isCharacterKind(k);
+    ItemsTotal = ItemsLeft = info.itemsPerRun;
+    random_->seedFromClock();
+    auto place = [&](GridItem& item, const ReviewSlot& slot) {
+        if (!slot.code.empty())
+            item.code = QString::fromLatin1(slot.code);
+        item.text = slot.text;
+        item.visible = true;
+        item.look = ItemLook::Pending;
+        item.picturePath.clear();
+        if (item.text.empty()) {
+            const int r = random_->below(records);
+            const ItemRecord rec = file.LoadItemRecord(static_cast<qint64>(r) * info.recordLength);
+            item.code = QString::fromLatin1(rec.code);
+            item.text = rec.text;
+        }
+    };
+    if (characters) {
+        for (size_t p = 0; p < grids.characters.size(); ++p)
+            place(grids.characters[p], review.CharReview[p]);
+        grids.characters[0].look = ItemLook::Current;
+    } else if (k == kMultiWordKind) {
+        for (int p : kMultiWordPositions)
+            place(grids.words[static_cast<size_t>(p)], review.WordReview[static_cast<size_t>(p)]);
+        grids.words[0].look = ItemLook::Current;
+    } else {
+        for (size_t p = 0; p < grids.words.size(); ++p)
+            place(grids.words[p], review.WordReview[p]);
+        grids.words[0].look = ItemLook::Current;
+    }
+    CurrentItem = 0;
+}
+
+void TrainingFlow::Timer1Timer() {
+    if (Gauge1 < 100) {
+        bumpGauge(Gauge1);
+    } else {
+        if (Gauge2 == 0)
+            cue(1);
+        if (Gauge2 < 100) {
+            Timer4On = true;
+            setMessages(QStringLiteral("加油啊！"), QStringLiteral("加油啊！"), QString(),
+                        QString());
+            bumpGauge(Gauge2);
+        } else {
+            Timer1On = false;
+        }
+    }
+    if (Gauge1 == 50) {
+        Timer4On = true;
+        cue(1);
+        setMessages(QStringLiteral("加油啊！"), QStringLiteral("加油啊！"), QString(), QString());
+    }
+    if (Gauge2 == 100) {
+        SBtnStartEnabled = true;
+        startCaption = QStringLiteral("继续");
+        Timer4On = true;
+        setMessages(QStringLiteral("你离\"%1\"").arg(LevelName), QStringLiteral("还有一点距离."),
+                    QStringLiteral("加油啊！"), QStringLiteral("可按<继续>键继续."));
+        SBtnPauseEnabled = false;
+        Timer1On = false;
+        box(Box::Character).enabled = false;
+        box(Box::Word).enabled = false;
+        cue(5);
+    }
+}
+
+void TrainingFlow::Timer3Timer() {
+    if (SpeedClockOn) {
+        ++SpeedSeconds;
+        if (SpeedSeconds % 10 == 0) {
+            const int speed = perMinute(static_cast<long long>(ItemsTotal - ItemsLeft) *
+                                            kind(ExerciseKind).speedFactor,
+                                        SpeedSeconds);
+            Labeljifen = QString::number(speed);
+            vehicle = vehicleFor(speed);
+        }
+    }
+    if (ItemsLeft == 0 && FinalSpeedDue) {
+        // A run answered within the same second as its start still counts one second.
+        Labeljifen = QString::number(perMinute(ItemsTotal, SpeedSeconds > 0 ? SpeedSeconds : 1));
+        SpeedSeconds = 0;
+        FinalSpeedDue = false;
+    }
+}
+
+void TrainingFlow::TimertimeTimer(const QString& timeOfDay) {
+    Label1 = timeOfDay;
+}
+
+void TrainingFlow::SBtnPauseClick() {
+    Timer1On = Timer3On = Timer4On = false;
+    cue(7);
+    host_.showPause();
+    host_.closeMediaPlayer();
+    Timer1On = Timer3On = Timer4On = true;
+}
+
+void TrainingFlow::sbHelpClick() {
+    stopClocks();
+    const QString file = QStringLiteral("files/tvmsm.rtf");
+    if (QFile::exists(file))
+        host_.showHelp(file);
+    if (!SBtnStartEnabled)
+        Timer1On = Timer3On = true;
+}
+
+void TrainingFlow::SBtnSetupClick() {
+    stopClocks();
+    if (!host_.soundCanPlay())
+        host_.disableSoundOption();
+    host_.showSettings();
+}
+
+void TrainingFlow::sbAboutClick() {
+    stopClocks();
+    host_.showRecordHolders();
+}
+
+void TrainingFlow::SBtnQuitClick() {
+    if (!host_.askQuit())
+        return;
+    HideItems(ExerciseKind);
+    ResetExercise(ExerciseKind);
+    host_.closeWindow();
+}
+
+void TrainingFlow::activated() {
+    host_.closePanel();
+}
+
+void TrainingFlow::FormClose() {
+    Timer1On = Timer2On = Timer3On = Timer4On = TimertimeOn = false;
+    host_.closePanel();
+}
+
+} // namespace training

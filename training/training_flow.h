@@ -1,0 +1,170 @@
+#pragma once
+
+#include "training/exercise_kind.h"
+#include "training/random_draw.h"
+#include "training/review_slots.h"
+#include "training/speed_display.h"
+#include "training/training_grid.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+// What the training flow asks of its window: the modal windows, the
+// explanation panel, sounds and the one-second wait of Start.
+namespace training {
+
+class TrainingHost {
+public:
+    virtual ~TrainingHost() = default;
+    virtual bool soundOptionTicked() const = 0; // the settings' 音乐
+    virtual void playCue(int cue) = 0;          // 1-7
+    virtual bool soundCanPlay() = 0;
+    virtual void disableSoundOption() = 0;
+    // Places the explanation panel beside the window, loads `textFile` into
+    // it when that file exists (else it keeps its text) and shows it.
+    virtual void showPanel(const QString& textFile) = 0;
+    virtual void closePanel() = 0;
+    virtual void showPause() = 0; // modal; returns when the learner goes on
+    virtual void closePause() = 0;
+    virtual void closeMediaPlayer() = 0;
+    virtual void showHelp(const QString& textFile) = 0; // modal
+    virtual void showSettings() = 0;                    // modal
+    virtual void showRecordHolders() = 0;               // modal
+    virtual bool askQuit() = 0;                         // "确定退出吗", OK/Cancel
+    virtual void closeWindow() = 0;
+    // Start's wait between the visible grid and the clocks: blocks, and
+    // processes no events, so clicks made meanwhile are handled afterwards.
+    virtual void waitBeforeClocks() = 0;
+};
+
+// One input box of a page: the picture box Labelhint1, the character box
+// Editinput, the word box Editinput2. Positions are in the page's grid panel.
+struct InputBox {
+    QPoint pos;
+    bool visible = false;
+    bool enabled = true;
+    // Text the flow puts into the box; the window applies it once, what the
+    // learner types in between stays the box's own.
+    QString text;
+    bool textPending = false;
+    void setText(const QString& t) {
+        text = t;
+        textPending = true;
+    }
+};
+enum class Box { Picture = 0, Character = 1, Word = 2 };
+
+// The practice flow of the training window: the chosen exercise, the run
+// states (idle, running, paused, time up, finished), the time gauge, the
+// speed clock and the grids filled at Start. It holds what the window shows;
+// the window draws these fields after every event and keeps its timers in
+// step with the Timer… flags.
+class TrainingFlow {
+public:
+    explicit TrainingFlow(TrainingHost& host);
+
+    // Window events.
+    void FormShow();
+    void TabbedNotebook2Click(Page page); // the page that became active
+    void exerciseButtonClick(int kind);
+    void SBtnStartClick();
+    void SBtnPauseClick();
+    void sbHelpClick();
+    void SBtnSetupClick();
+    void sbAboutClick();
+    void SBtnQuitClick();
+    void activated();   // the window became the active window
+    void FormClose();   // the window is closing
+    void Timer1Timer(); // time gauge, 1200 ms
+    void Timer2Timer(); // explanation panel, 100 ms, once
+    void Timer3Timer(); // speed clock, 1000 ms
+    void TimertimeTimer(const QString& timeOfDay);
+
+    // Operations of the practice flow.
+    void ResetExercise(int oldKind);
+    void HideItems(int kind);
+    void setMessages(const QString& a, const QString& b, const QString& c, const QString& d);
+    // Places the items of a run (pictures, characters or words). Throws
+    // UserError naming the file or folder when there is nothing to draw;
+    // the grid is then left as it was.
+    void FillGrid(int kind);
+
+    // The run state, as the command buttons and clocks show it.
+    enum class RunState { Idle, Running, TimeUp, Other };
+    RunState runState() const;
+
+    void setRandomDraw(std::unique_ptr<RandomDraw> draw) { random_ = std::move(draw); }
+
+    // Settings (the settings dialog writes them).
+    int LevelStep = 1;
+    QString LevelName = QStringLiteral("初级能手");
+    int HintAfter = 2;
+
+    // Run state.
+    int ExerciseKind = 0;
+    Page activePage = Page::Basic;
+    int SpeedSeconds = 0;
+    bool SpeedClockOn = false;
+    bool FinalSpeedDue = false;
+    int ItemsTotal = 0;
+    int ItemsLeft = 0;
+    int CurrentItem = 0;
+    int CharPageLast = 3;
+    int WordPageLast = 7;
+    int PictureColumn = 0; // column of the current picture
+    int BoxColumn = 0;     // column of the character or word box
+    ReviewSlots review;
+    Grids grids;
+
+    // What the window shows.
+    std::array<QString, 4> Labelplay;
+    int Gauge1 = 0, Gauge2 = 0; // 0-100
+    bool gaugesShown = true;
+    QString Labeljifen = QStringLiteral("0");
+    Vehicle vehicle = Vehicle::Bike;
+    QString Label1; // time of day
+    QString startCaption = QStringLiteral("开始");
+    bool SBtnStartEnabled = true;
+    bool SBtnPauseEnabled = false;
+    bool SBtnSetupEnabled = true;
+    bool sbAboutEnabled = true;
+    bool BitBtn1Shown = false;
+    bool faceClosedShown = true;
+    std::array<InputBox, 3> boxes;
+    int focusBox = -1; // the box that should take the focus, or -1
+    bool Timer1On = false, Timer2On = false, Timer3On = false, Timer4On = false,
+         TimertimeOn = false;
+
+    InputBox& box(Box b) { return boxes[static_cast<size_t>(b)]; }
+    const InputBox& box(Box b) const { return boxes[static_cast<size_t>(b)]; }
+    // The input box of a kind's page.
+    static Box boxOf(int kind);
+
+    // First places of the boxes at Start, and where leaving an exercise puts them.
+    static constexpr QPoint kPictureBoxStart{15, 62};
+    static constexpr QPoint kCharBoxStart{8, 44};
+    static constexpr QPoint kWordBoxStart{2, 34};
+    static constexpr QPoint kCharBoxRest{8, 34};
+    static constexpr QPoint kWordBoxRest{5, 24};
+
+private:
+    void fillPictures(int kind);
+    void fillTexts(int kind);
+    void continueRun();
+    void newRun();
+    void stopClocks() { Timer1On = Timer3On = false; }
+    bool sound() const { return host_.soundOptionTicked(); }
+    void cue(int c) {
+        if (sound())
+            host_.playCue(c);
+    }
+    void bumpGauge(int& gauge) { gauge = gauge + LevelStep > 100 ? 100 : gauge + LevelStep; }
+
+    TrainingHost& host_;
+    std::unique_ptr<RandomDraw> random_;
+};
+
+} // namespace training

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <string>
+
+// The items of the three grids, as the training window shows them.
+namespace training {
+
+// Pending items are teal (pictures transparent), the current item of a
+// character or word run red, answered items navy (pictures opaque).
+enum class ItemLook { Pending, Current, Answered };
+
+struct GridItem {
+    bool visible = false;
+    ItemLook look = ItemLook::Pending;
+    std::string text;    // GBK bytes of a character or word
+    QString code;        // the digits to type; the item's tooltip
+    QString picturePath; // picture items: the bitmap, relative to the program folder
+    bool operator==(const GridItem&) const = default;
+};
+
+struct Grids {
+    std::array<GridItem, 60> pictures;
+    std::array<GridItem, 119> characters;
+    std::array<GridItem, 45> words;
+};
+
+} // namespace training
