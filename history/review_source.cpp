@@ -38,9 +38,8 @@ Draw draw(const HistoryStore& store, bool words, int count,
     if (s.filled > 0) {
         const QString unit = words ? QStringLiteral("词") : QStringLiteral("字");
         const int fromHistory = static_cast<int>(s.cards.size()) - s.filled;
-        d.message
-            << QStringLiteral("学习记录中待复习的%1不够：%2个来自记录，").arg(unit).arg(fromHistory)
-            << QStringLiteral("其余%1个是常用%2。").arg(s.filled).arg(unit);
+        d.message << QStringLiteral("复习记录只有%1个%2，").arg(fromHistory).arg(unit)
+                  << QStringLiteral("另加%1个常用%2。").arg(s.filled).arg(unit);
     }
     return d;
 }

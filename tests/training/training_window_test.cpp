@@ -157,9 +157,9 @@ TEST_F(TrainingWindow, EachExerciseFillsItsGridWithCodedItems) {
                 else
                     EXPECT_FALSE(item->text().isEmpty());
             }
-            QLineEdit* box = k < 3   ? Form1->Labelhint1
-                             : k < 7 ? Form1->Editinput
-                                     : Form1->Editinput2;
+            QLineEdit* box = training::isPictureKind(k)     ? Form1->Labelhint1
+                             : training::isCharacterKind(k) ? Form1->Editinput
+                                                            : Form1->Editinput2;
             EXPECT_TRUE(box->isVisible());
             QApplication::processEvents(); // the window takes the activation back from the panel
             EXPECT_EQ(QApplication::focusWidget(), box);
