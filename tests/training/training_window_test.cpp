@@ -6,6 +6,7 @@
 #include "app/pause_notice.h"
 #include "app/start_screen.h"
 #include "app/training_help_panel.h"
+#include "history/history_store.h"
 #include "platform/error_report.h"
 #include "records/record_holders_window.h"
 #include "records/training_settings_window.h"
@@ -175,6 +176,30 @@ TEST_F(TrainingWindow, EachExerciseFillsItsGridWithCodedItems) {
     });
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
     EXPECT_FALSE(Form1->Timer1->isActive() || Form1->Timer3->isActive());
+}
+
+TEST_F(TrainingWindow, TheCharacterReviewPutsTheCharactersMissedTodayFirst) {
+    {
+        HistoryStore history(path("files/history.sqlite"));
+        ArticleTestRecord test;
+        test.typed = 100;
+        test.errors = {{QStringLiteral("国"), QStringLiteral("果"), QStringLiteral("60104"), {}}};
+        history.addArticleTest(test, [] { return QDate::currentDate(); });
+    }
+    inTraining([&] {
+        clickExercise(training::kCharacterReview);
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("错字复习"));
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_EQ(visibleItems().size(), 119);
+        EXPECT_EQ(Form1->characterItems[0]->text(), QStringLiteral("国"));
+        EXPECT_EQ(Form1->characterItems[0]->toolTip(), QStringLiteral("60104"));
+        EXPECT_NE(Form1->characterItems[1]->text(), QStringLiteral("国"));
+        EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("复习记录只有1个字，"));
+        EXPECT_EQ(Form1->Labelplay4->text(), QStringLiteral("另加118个常用字。"));
+        QApplication::processEvents(); // the window takes the activation back from the panel
+        EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
+    });
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
 }
 
 TEST_F(TrainingWindow, TimeUpAtTheFirstLevelAndContinueKeepsTheItems) {
