@@ -68,7 +68,7 @@ void TestFlow::FormShow() {
 
 void TestFlow::takeArticle(const QString& path) {
     load(path);
-    engine.Mresult.clear();
+    engine.clearErrors();
     TestFile = path;
     Label_file = QFileInfo(path).fileName();
     LChange = QStringLiteral("请按开始按钮");
@@ -113,6 +113,9 @@ void TestFlow::BtnStartClick() {
         ElapsedMinutes = ElapsedSeconds = 0;
         engine.alread = 0;
         engine.wrong = 0;
+        // Errors left by a test that was abandoned (the window closed
+        // mid-test) belong to no report of this one.
+        engine.clearErrors();
         dialogs_.scrollTextToTop();
     }
 }
@@ -151,7 +154,7 @@ void TestFlow::Timer1Timer() {
     Timer1Running = false;
     LChange = QStringLiteral("测试时间到");
     dialogs_.showReport();
-    engine.Mresult.clear();
+    engine.clearErrors();
     ProgressBar1 = 0;
     engine.alread = 0;
     engine.wrong = 0;
@@ -181,7 +184,7 @@ void TestFlow::articleEnded() {
     for (int i = 0; i < text.lineCount(); ++i)
         engine.changedLines.insert(i);
     engine.AtArticleStart = true;
-    engine.Mresult.clear();
+    engine.clearErrors();
     BtnPauseEnabled = false;
     SBtnQuitEnabled = true;
     SBtnSetupEnabled = true;
@@ -198,14 +201,14 @@ void TestFlow::segmentArticle(bool frequentOnly, const std::function<void(int li
             return frequentOnly ? n == 2 && two.IsFrequentWord(w) : two.HasWord(n, w);
         },
         afterLine);
-    for (const auto& r : runs) {
+    for (const auto& r : runs)
         text.markRange(2 * r.articleLine, r.start, r.length,
                        r.magenta ? TestText::Mark::WordMagenta : TestText::Mark::WordBlue);
-        engine.changedLines.insert(2 * r.articleLine);
-    }
     engine.segmentationEnabled = false;
+    // The clock starts again with the shown time, so the next tick reads 00:01.
     Lgo = QStringLiteral("0:00");
     ProgressBar1 = 0;
+    ElapsedMinutes = ElapsedSeconds = 0;
     engine.codeBox.clear();
     EditInputEnabled = true;
     focusStart = true;

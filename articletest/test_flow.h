@@ -44,7 +44,8 @@ public:
     // Colours the dictionary words of the loaded article: all words of 2 to 9
     // characters, or with `frequentOnly` the two-character words of the
     // high-frequency list. `afterLine` runs after each article line (the
-    // window advances its progress bar).
+    // window advances its progress bar). The window draws the whole text
+    // afterwards.
     void segmentArticle(bool frequentOnly, const std::function<void(int line)>& afterLine);
 
     // TypingHost.

@@ -97,7 +97,12 @@ void TForm_result::right(int index) {
     QTextBlock block = Mresult->document()->findBlockByNumber(index);
     if (!block.isValid())
         return;
-    const std::string expected = gbk::fromUnicodeLossy(block.text().left(1));
+    // A line shows its code once: one that already ends behind ")" is done.
+    const QString line = block.text();
+    const qsizetype close = line.lastIndexOf(u')');
+    if (close >= 0 && close + 1 < line.size())
+        return;
+    const std::string expected = gbk::fromUnicodeLossy(line.left(1));
     const std::string code = two->CodeOfChar(expected);
     QTextCursor c(block);
     c.movePosition(QTextCursor::EndOfBlock);

@@ -15,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <stdexcept>
 
 TForm_color* Form_color = nullptr;
@@ -22,6 +23,26 @@ TForm_color* Form_color = nullptr;
 namespace {
 const QString kSample1 = QStringLiteral("我们一起来学Tarvo码");
 const QString kSample2 = QStringLiteral("我们一起来学");
+constexpr int kMaxTypedDigits = 2;
+
+// The duration field: the arrows reach 1 to 120, the keyboard types at most
+// two digits, and a field left empty or unreadable counts as 1.
+class DurationBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override {
+        if (input.size() > kMaxTypedDigits && input != textFromValue(value()))
+            return QValidator::Invalid;
+        return QSpinBox::validate(input, pos);
+    }
+    void fixup(QString& input) const override {
+        bool ok = false;
+        const int v = input.trimmed().toInt(&ok);
+        input = textFromValue(ok ? std::clamp(v, minimum(), maximum()) : minimum());
+    }
+};
 } // namespace
 
 TForm_color::TForm_color(QWidget* parent) : QDialog(parent) {
@@ -59,7 +80,7 @@ TForm_color::TForm_color(QWidget* parent) : QDialog(parent) {
     BtnDefault->setGeometry(270, 124, 96, 30);
     auto* label5 = new QLabel(QStringLiteral("练习时间(分)"), this);
     label5->setGeometry(20, 186, 110, 26);
-    Edit_time = new QSpinBox(this);
+    Edit_time = new DurationBox(this);
     Edit_time->setGeometry(134, 186, 70, 28);
     Edit_time->setRange(1, 120);
     Edit_time->setValue(10);
@@ -87,9 +108,14 @@ void TForm_color::changecolor(int item) {
         c.mergeCharFormat(f);
     };
     if (item == 0 || item == 1) {
+        // The dialog's style sheet would paint over a palette colour: the
+        // sample's own sheet sets the background that is drawn.
+        const QColor ground = toQColor(form_test->GroundColour);
         QPalette p = example->palette();
-        p.setColor(QPalette::Base, toQColor(form_test->GroundColour));
+        p.setColor(QPalette::Base, ground);
         example->setPalette(p);
+        example->setStyleSheet(
+            QStringLiteral("QTextEdit { background-color: %1; }").arg(ground.name()));
     }
     if (item == 0 || item == 2)
         paint(0, 0, 6, form_test->TypedColour);
@@ -145,6 +171,8 @@ void TForm_color::BtnDefaultClick() {
 }
 
 void TForm_color::BitBtn_okClick() {
+    // What is typed counts even while the field still has the focus.
+    Edit_time->interpretText();
     form_test->TestMinutes = Edit_time->value();
     form_test->applySettings();
     accept();

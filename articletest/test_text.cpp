@@ -78,11 +78,25 @@ TestText TestText::loadFile(const QString& path) {
     return t;
 }
 
+void TestText::knowStartsUpTo(size_t line) const {
+    if (starts_.size() != lines_.size() + 1) {
+        starts_.assign(lines_.size() + 1, 0);
+        knownStarts_ = 1;
+    }
+    line = std::min(line, lines_.size());
+    for (; knownStarts_ <= line; ++knownStarts_)
+        starts_[knownStarts_] =
+            starts_[knownStarts_ - 1] + static_cast<int64_t>(lines_[knownStarts_ - 1].size()) + 2;
+}
+
+void TestText::lineResized(int line) {
+    knownStarts_ = std::min(knownStarts_, static_cast<size_t>(line) + 1);
+}
+
 int64_t TestText::lineStart(int line) const {
-    int64_t pos = 0;
-    for (int i = 0; i < line && i < lineCount(); ++i)
-        pos += static_cast<int64_t>(lines_[static_cast<size_t>(i)].size()) + 2;
-    return pos;
+    const size_t l = static_cast<size_t>(std::clamp(line, 0, lineCount()));
+    knowStartsUpTo(l);
+    return starts_[l];
 }
 
 int64_t TestText::size() const {
@@ -91,21 +105,23 @@ int64_t TestText::size() const {
 }
 
 bool TestText::locate(int64_t pos, int& line, int& column) const {
-    if (pos < 0)
+    if (pos < 0 || lines_.empty())
         return false;
-    int64_t start = 0;
-    for (int i = 0; i < lineCount(); ++i) {
-        const int64_t len = static_cast<int64_t>(lines_[static_cast<size_t>(i)].size());
-        if (pos < start + len) {
-            line = i;
-            column = static_cast<int>(pos - start);
-            return true;
-        }
-        start += len + 2;
-        if (pos < start)
-            return false; // on the line break
-    }
-    return false;
+    knowStartsUpTo(0);
+    // Learn line starts until one lies beyond pos (or all are known).
+    while (knownStarts_ < starts_.size() && starts_[knownStarts_ - 1] <= pos)
+        knowStartsUpTo(knownStarts_);
+    const auto known = starts_.begin() + static_cast<std::ptrdiff_t>(knownStarts_);
+    const size_t i =
+        static_cast<size_t>(std::upper_bound(starts_.begin(), known, pos) - starts_.begin()) - 1;
+    if (i >= lines_.size())
+        return false;
+    const int64_t col = pos - starts_[i];
+    if (col >= static_cast<int64_t>(lines_[i].size()))
+        return false; // on the line break
+    line = static_cast<int>(i);
+    column = static_cast<int>(col);
+    return true;
 }
 
 std::string TestText::bytesAt(int64_t pos, int count) const {
@@ -117,8 +133,10 @@ std::string TestText::bytesAt(int64_t pos, int count) const {
 }
 
 void TestText::appendToLine(int line, std::string_view bytes) {
-    if (line >= 0 && line < lineCount())
+    if (line >= 0 && line < lineCount()) {
         lines_[static_cast<size_t>(line)].append(bytes);
+        lineResized(line);
+    }
 }
 
 std::string TestText::takeLastTwo(int line) {
@@ -128,6 +146,7 @@ std::string TestText::takeLastTwo(int line) {
     const size_t n = std::min<size_t>(2, l.size());
     std::string out = l.substr(l.size() - n);
     l.resize(l.size() - n);
+    lineResized(line);
     return out;
 }
 

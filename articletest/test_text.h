@@ -53,7 +53,18 @@ public:
     void markRange(int line, int start, int length, Mark m);
 
 private:
+    // Makes the start offsets of lines 0 … `line` known.
+    void knowStartsUpTo(size_t line) const;
+    // Line `line` changed its length: the starts after it are recomputed
+    // when next asked for.
+    void lineResized(int line);
+
     std::vector<std::string> lines_;
+    // Start offset of each line (and one past the last), known for the first
+    // `knownStarts_`; typing changes only the line at the cursor, so the
+    // positions near it cost a step or two, not a walk over the article.
+    mutable std::vector<int64_t> starts_;
+    mutable size_t knownStarts_ = 0;
     std::vector<std::vector<Mark>> marks_; // per line, per character
     int characters_ = 0;
 };

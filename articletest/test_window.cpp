@@ -8,14 +8,18 @@
 #include "gbk_codec.h"
 #include "help_text_window.h"
 #include "history_hooks.h"
+#include "key_hold.h"
 #include "keypad_key.h"
 #include "prompts.h"
+#include "segmentation.h"
 #include "test_report_window.h"
 #include "test_settings_window.h"
 #include "top_ten_window.h"
 #include "window_setup.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -69,18 +73,11 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     ScrollBox1->setGeometry(kTextLeft, kTextTop, kTextWidth, kTextHeight);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus); // a click on the text leaves the focus in the code box
     ScrollBox1->hide();
-    REdit1 = new QTextEdit;
-    REdit1->setReadOnly(true);
-    REdit1->setFocusPolicy(Qt::NoFocus);
-    REdit1->setTextInteractionFlags(Qt::NoTextInteraction);
-    REdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    REdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    REdit1->setFrameShape(QFrame::NoFrame);
-    REdit1->setFont(fonts::song(TestTextView::kFontPixels));
+    REdit1 = new TestTextView;
     REdit1->setFixedSize(kTextWidth - 20, 455);
     ScrollBox1->setWidget(REdit1);
-    view_ = std::make_unique<TestTextView>(REdit1);
 
     BtnStart = placeButton(this, QStringLiteral("开始训练"), 318, 330, 200, 56);
     BtnStart->setFont(fonts::hei(22, true));
@@ -140,8 +137,12 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     BtnPause = placeButton(this, QStringLiteral("暂停"), 624, by, 96, 28);
     BtnPause->setEnabled(false);
     SBtnQuit = placeButton(this, QStringLiteral("退出"), 726, by, 96, 28);
-    for (QPushButton* b : {SBtnfile, BitBtn1, SBtnSetup, SBtnHelp, BtnPause, SBtnQuit})
+    // The command buttons never take the focus: after a click the keys still
+    // reach the code box (or the start button), never the button clicked.
+    for (QPushButton* b : {SBtnfile, BitBtn1, SBtnSetup, SBtnHelp, BtnPause, SBtnQuit}) {
         b->setAutoDefault(false);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
     BtnStart->setAutoDefault(false);
 
     // Progress of the word segmentation, over the picture.
@@ -198,6 +199,10 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     on(change_file, &QAction::triggered, &Tform_test::change_fileClick);
     on(Timer1, &QTimer::timeout, &Tform_test::Timer1Timer);
     on(Timer3, &QTimer::timeout, &Tform_test::Timer3Timer);
+
+    // The window sees every key before the control that has the focus.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 Tform_test::~Tform_test() = default;
@@ -216,7 +221,6 @@ void Tform_test::FormShow() {
     Timer3Timer();
     flow_->HomeDir = HomeDir;
     flow_->engine.setDictionary(two);
-    REdit1->clear();
     try {
         flow_->FormShow();
     } catch (...) {
@@ -226,10 +230,18 @@ void Tform_test::FormShow() {
     refresh(true);
 }
 
-void Tform_test::closeEvent(QCloseEvent* event) {
-    Timer1->stop();
-    Timer3->stop();
-    QDialog::closeEvent(event);
+void Tform_test::reject() {
+    // Esc, the close box and "退出" all leave through the question.
+    if (prompts::askOkCancel(this, QStringLiteral("确认"), QStringLiteral("确定退出吗")))
+        QDialog::reject();
+}
+
+void Tform_test::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous()) {
+        Timer1->stop();
+        Timer3->stop();
+    }
+    QDialog::hideEvent(event);
 }
 
 void Tform_test::sizeTextArea() {
@@ -243,15 +255,15 @@ void Tform_test::refresh(bool wholeText) {
     TestFlow& f = *flow_;
     TypingEngine& e = f.engine;
     if (wholeText) {
-        view_->setColours({TypedColour, UntypedColour, InputColour, GroundColour});
-        view_->showAll(f.text);
+        REdit1->setColours({TypedColour, UntypedColour, InputColour, GroundColour});
+        REdit1->showAll(f.text);
         sizeTextArea();
         e.changedLines.clear();
     } else if (!e.changedLines.empty()) {
-        view_->showLines(f.text, e.changedLines);
+        REdit1->showLines(f.text, e.changedLines);
         e.changedLines.clear();
     }
-    view_->selectAt(f.text, e.AtArticleStart ? 0 : e.CursorPos);
+    REdit1->selectAt(f.text, e.AtArticleStart ? 0 : e.CursorPos);
 
     LChange->setText(f.LChange);
     Label_file->setText(f.Label_file);
@@ -305,8 +317,7 @@ void Tform_test::Timer3Timer() {
 }
 
 void Tform_test::SBtnQuitClick() {
-    if (prompts::askOkCancel(this, QStringLiteral("确认"), QStringLiteral("确定退出吗")))
-        close();
+    reject();
 }
 
 void Tform_test::SBtnHelpClick() {
@@ -407,20 +418,34 @@ void Tform_test::BitBtn1Click() {
     }
     zdqc->show();
     zdqc->raise();
+    // The bar shows the share of the article walked; it reads 100% only at
+    // the end, and it is redrawn a few times a second so the window stays alive.
+    const int lines =
+        std::max(1, static_cast<int>(segmentation::articleLines(flow_->text.lines()).size()));
+    ProgressBar2->setRange(0, lines);
     ProgressBar2->setValue(0);
     zdqc->repaint();
+    // The clock does not run while the words are sought (refresh() starts it
+    // again); keys wait meanwhile.
+    Timer1->stop();
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
     try {
-        flow_->segmentArticle(rdgQCFrequent->isChecked(), [this](int) {
-            ProgressBar2->setValue(std::min(ProgressBar2->value() + 2, ProgressBar2->maximum()));
-            ProgressBar2->repaint();
+        flow_->segmentArticle(rdgQCFrequent->isChecked(), [&](int line) {
+            if (sinceRepaint.elapsed() < progressRepaintMs)
+                return;
+            ProgressBar2->setValue(std::min(line + 1, lines));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceRepaint.restart();
         });
     } catch (...) {
         zdqc->hide();
         refresh();
         throw;
     }
+    ProgressBar2->setValue(lines);
     zdqc->hide();
-    refresh();
+    refresh(true);
 }
 
 bool Tform_test::askFindTestFile() {
@@ -446,7 +471,14 @@ void Tform_test::showReport() {
     Form_result->Mresult->setPlainText(lines.join(u'\n'));
     recordTestInHistory(Label_file->text(), Lgo->text(), flow_->engine.alread, lines,
                         flow_->engine.MresultCodes);
-    Form_result->exec();
+    {
+        // Digits typed just before the time ran out or the article ended are
+        // not a name for the top ten nor an Enter for the report.
+        KeyHold hold;
+        Form_result->exec();
+    }
+    // The report's list belongs to this test only: "上一次成绩" shows it empty.
+    Form_result->Mresult->clear();
 }
 
 void Tform_test::scrollTextBy(int pixels) {
@@ -460,8 +492,22 @@ void Tform_test::scrollTextToTop() {
 
 bool Tform_test::handleKey(QKeyEvent* event) {
     TestFlow& f = *flow_;
-    if (f.startButtonShown() || !f.textAreaShown())
-        return false; // the focused control (the start button) has it
+    if (f.startButtonShown()) {
+        // Enter, keypad Enter and Space press the start button, wherever the
+        // focus is: a learner on the keypad alone can start and continue.
+        const PadKey key = padKeyOf(*event).key;
+        if ((key == PadKey::Enter || key == PadKey::Space) && BtnStart->isVisible() &&
+            BtnStart->isEnabled()) {
+            if (!event->isAutoRepeat()) {
+                BtnStart->setFocus();
+                BtnStart->click();
+            }
+            return true;
+        }
+        return false;
+    }
+    if (!f.textAreaShown())
+        return false;
     errors::guarded(this, [&] {
         try {
             f.FormKeyPress(padKeyOf(*event));
@@ -475,7 +521,9 @@ bool Tform_test::handleKey(QKeyEvent* event) {
 }
 
 bool Tform_test::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Edit_input && event->type() == QEvent::KeyPress)
+    // Keys for a control of this window (not for its pop-up menu) come here first.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this)
         return handleKey(static_cast<QKeyEvent*>(event));
     return QDialog::eventFilter(watched, event);
 }

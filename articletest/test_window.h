@@ -18,7 +18,6 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QScrollArea;
-class QTextEdit;
 class QTimer;
 class QToolButton;
 
@@ -52,6 +51,10 @@ public:
 
     TestFlow& flow() { return *flow_; }
 
+    // How often (ms) the segmentation's progress bar is redrawn while the
+    // walk goes on; tests make it every line.
+    int progressRepaintMs = 50;
+
     QLabel *LChange, *Label2, *Label_file, *Label4, *Label_time, *Label8, *alread, *Label6, *wrong,
         *Label1, *Lgo, *Image2, *Label3, *result1, *Ltime, *Label9;
     QPushButton *SBtnQuit, *SBtnHelp, *SBtnSetup, *SBtnfile, *BitBtn1, *BtnPause, *BtnStart,
@@ -63,7 +66,7 @@ public:
     QGroupBox* rdgQC;
     QRadioButton *rdgQCAll, *rdgQCFrequent;
     QScrollArea* ScrollBox1;
-    QTextEdit* REdit1;
+    TestTextView* REdit1; // the article with its input lines
     QLineEdit* Edit_input;
     QMenu* FileMenu;
     QAction *select_file, *change_file;
@@ -75,7 +78,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+public slots:
+    // Leaving asks "确定退出吗" first, whatever closes the window.
+    void reject() override;
+
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -105,7 +114,6 @@ private:
     void sizeTextArea();
 
     std::unique_ptr<TestFlow> flow_;
-    std::unique_ptr<TestTextView> view_;
 };
 
 extern Tform_test* form_test;

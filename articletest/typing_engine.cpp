@@ -193,6 +193,7 @@ void TypingEngine::move_zi(const std::string& entered) {
         MresultCodes.resize(Mresult.size());
         MresultCodes.push_back(codeBox);
         Mresult.push_back(expected + "(" + entered + ")");
+        errorPositions_.push_back(CursorPos);
         text_.setMark(CursorPos, TestText::Mark::Wrong);
     }
     touch(CursorPos);
@@ -214,6 +215,12 @@ void TypingEngine::move_zi(const std::string& entered) {
         host_.articleEnded();
 }
 
+void TypingEngine::clearErrors() {
+    Mresult.clear();
+    MresultCodes.clear();
+    errorPositions_.clear();
+}
+
 void TypingEngine::move_zi_back() {
     if (AtArticleStart || CursorPos <= 0)
         return;
@@ -223,21 +230,33 @@ void TypingEngine::move_zi_back() {
         CursorPos -= kPairBytes;
         InputLine -= 2;
     }
-    const std::string expected = text_.bytesAt(CursorPos - 2, 2);
-    const std::string entered = text_.takeLastTwo(InputLine);
-    if (dict::compare(expected, entered) != 0 && wrong > 0)
-        --wrong;
-    text_.setMark(CursorPos - 2, TestText::Mark::Untyped);
+    // The mark says how the character was entered; a right one leaves the
+    // count of wrong characters and the error lines alone.
+    const int64_t back = CursorPos - 2;
+    int line = 0, col = 0;
+    const bool wasWrong =
+        text_.locate(back, line, col) && text_.mark(line, col / 2) == TestText::Mark::Wrong;
+    text_.takeLastTwo(InputLine);
+    text_.setMark(back, TestText::Mark::Untyped);
     text_.setMark(CursorPos, TestText::Mark::Untyped);
-    touch(CursorPos - 2);
+    touch(back);
     touch(CursorPos);
     changedLines.insert(InputLine);
-    CursorPos -= 2;
+    CursorPos = back;
     if (alread > 0) {
         --alread;
-        if (static_cast<size_t>(wrong) < MresultCodes.size())
-            MresultCodes.erase(MresultCodes.begin() + wrong);
-        if (static_cast<size_t>(wrong) < Mresult.size())
-            Mresult.erase(Mresult.begin() + wrong);
+        if (wasWrong) {
+            if (wrong > 0)
+                --wrong;
+            for (size_t i = errorPositions_.size(); i-- > 0;) {
+                if (errorPositions_[i] == back) {
+                    Mresult.erase(Mresult.begin() + static_cast<std::ptrdiff_t>(i));
+                    if (i < MresultCodes.size())
+                        MresultCodes.erase(MresultCodes.begin() + static_cast<std::ptrdiff_t>(i));
+                    errorPositions_.erase(errorPositions_.begin() + static_cast<std::ptrdiff_t>(i));
+                    break;
+                }
+            }
+        }
     }
 }

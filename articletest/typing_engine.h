@@ -62,9 +62,10 @@ public:
     int wrong = 0;
     std::vector<std::string> Mresult;
     // Beside each error line, the code the learner had typed for it (empty
-    // for a skipped character); only the first Mresult.size() count, since
-    // the error lines are cleared without it.
+    // for a skipped character); kept with the lines.
     std::vector<std::string> MresultCodes;
+    // Forgets the error lines: a new test lists only its own errors.
+    void clearErrors();
 
     // The candidate page.
     bool ListShowing = false;
@@ -90,6 +91,10 @@ private:
     void touch(int64_t pos);
 
     Ttwo& dictionary() const;
+
+    // The article position of each line of Mresult, so that taking a
+    // character back removes exactly its own line.
+    std::vector<int64_t> errorPositions_;
 
     TestText& text_;
     Ttwo* two_ = nullptr;

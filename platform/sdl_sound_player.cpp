@@ -60,10 +60,7 @@ QString SdlSoundPlayer::findIgnoringCase(const QString& name) {
 
 void SdlSoundPlayer::report(const QString& message) {
     qCWarning(lcSound).noquote() << message;
-    if (!reported_ && unavailable_) {
-        reported_ = true;
-        unavailable_(message);
-    }
+    problem_ = message;
 }
 
 bool SdlSoundPlayer::ensureDevice() {
@@ -71,14 +68,14 @@ bool SdlSoundPlayer::ensureDevice() {
         return deviceOpen_;
     deviceTried_ = true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        report(QStringLiteral("无法使用声音设备（%1），练习时将不播放声音。")
-                   .arg(QString::fromUtf8(SDL_GetError())));
+        qCWarning(lcSound) << "SDL audio:" << SDL_GetError();
+        deviceProblem_ = QStringLiteral("无法使用声音设备，练习时将不播放声音。");
         return false;
     }
     Mix_Init(MIX_INIT_MID);
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        report(QStringLiteral("无法打开声音设备（%1），练习时将不播放声音。")
-                   .arg(QString::fromUtf8(Mix_GetError())));
+        qCWarning(lcSound) << "SDL_mixer:" << Mix_GetError();
+        deviceProblem_ = QStringLiteral("无法打开声音设备，练习时将不播放声音。");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
@@ -91,8 +88,11 @@ bool SdlSoundPlayer::ensureDevice() {
 
 void SdlSoundPlayer::open() {
     close(); // one sound at a time: a new one ends the one before
-    if (!ensureDevice())
+    problem_.clear();
+    if (!ensureDevice()) {
+        problem_ = deviceProblem_;
         return;
+    }
     const QString path = findIgnoringCase(fileName_);
     if (!QFileInfo(path).isFile()) {
         report(QStringLiteral("找不到声音文件 %1，练习时将不播放它。")
@@ -105,14 +105,21 @@ void SdlSoundPlayer::open() {
     else
         chunk_ = Mix_LoadWAV(encoded.constData());
     if (!music_ && !chunk_) {
-        report(QStringLiteral("无法读取声音文件 %1（%2）")
-                   .arg(QFileInfo(path).absoluteFilePath(), QString::fromUtf8(Mix_GetError())));
+        qCWarning(lcSound) << "SDL_mixer:" << Mix_GetError();
+        report(QStringLiteral("无法读取声音文件 %1：文件可能已损坏，练习时将不播放它。")
+                   .arg(QFileInfo(path).absoluteFilePath()));
         return;
     }
     openedFile_ = path;
 }
 
 void SdlSoundPlayer::play() {
+    // A sound asked for that cannot sound: the learner is told once, and the
+    // caller goes on. (Opening alone, as the probe does, tells nothing.)
+    if (!chunk_ && !music_ && !problem_.isEmpty() && !reported_ && unavailable_) {
+        reported_ = true;
+        unavailable_(problem_);
+    }
     if (chunk_)
         Mix_PlayChannel(kChannel, chunk_, 0);
     else if (music_)

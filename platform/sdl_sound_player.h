@@ -16,8 +16,9 @@ typedef struct _Mix_Music Mix_Music;
 // "sound/Jiayou.wav"), relative names against the working folder.
 //
 // A missing file or an audio output that cannot be opened never stops the
-// caller: the player stays silent, canPlay() answers false, and `unavailable`
-// is told once per run, with a Chinese message naming the file or the device.
+// caller: the player stays silent, canPlay() answers false, and when such a
+// sound is played `unavailable` is told, once per run, with a Chinese message
+// naming the file or the device.
 class SdlSoundPlayer : public SoundPlayer {
 public:
     explicit SdlSoundPlayer(std::function<void(const QString&)> unavailable = {});
@@ -48,6 +49,8 @@ private:
     bool deviceTried_ = false;
     bool deviceOpen_ = false;
     bool reported_ = false;
+    QString problem_;       // why the sound last opened cannot play
+    QString deviceProblem_; // why there is no sound output at all
     Mix_Chunk* chunk_ = nullptr;
     Mix_Music* music_ = nullptr;
     QString openedFile_;

@@ -416,4 +416,26 @@ void TrainingFlow::FormClose() {
     host_.closePanel();
 }
 
+void TrainingFlow::Timer4Timer() {
+    faceClosedShown = true;
+    const int t = FaceTick++;
+    if (t == 3) {
+        faceClosedShown = false;
+        faceOpenShown = true;
+    }
+    if (FaceTick == 7) {
+        faceClosedShown = true;
+        faceOpenShown = false;
+    }
+    if (FaceTick == 8) {
+        faceClosedShown = false;
+        faceOpenShown = true;
+    }
+    if (FaceTick == 10) {
+        faceClosedShown = true;
+        faceOpenShown = false;
+        FaceTick = 0;
+    }
+}
+
 } // namespace training

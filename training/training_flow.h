@@ -99,6 +99,10 @@ public:
     void Timer2Timer(); // explanation panel, 100 ms, once
     void Timer3Timer(); // speed clock, 1000 ms
     void TimertimeTimer(const QString& timeOfDay);
+    // The mascot, 200 ms: over ten ticks the face is closed (1-3), open
+    // (4-6), closed (7), open (8-9), closed (10). A stopped animation leaves
+    // the face last shown.
+    void Timer4Timer();
 
     // Operations of the practice flow.
     void ResetExercise(int oldKind);
@@ -153,6 +157,8 @@ public:
     bool sbAboutEnabled = true;
     bool BitBtn1Shown = false;
     bool faceClosedShown = true;
+    bool faceOpenShown = false; // the open face lies over the closed one
+    int FaceTick = 0;           // 0-10, not reset when the animation starts
     std::array<InputBox, 3> boxes;
     int focusBox = -1; // the box that should take the focus, or -1
     bool Timer1On = false, Timer2On = false, Timer3On = false, Timer4On = false,

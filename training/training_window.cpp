@@ -164,7 +164,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     Timer1 = timer(1200, false, &TForm1::Timer1Timer);
     Timer2 = timer(100, true, &TForm1::Timer2Timer);
     Timer3 = timer(1000, false, &TForm1::Timer3Timer);
-    Timer4 = timer(200, false, nullptr); // the mascot's animation
+    Timer4 = timer(200, false, &TForm1::Timer4Timer); // the mascot's animation
     Timertime = timer(1000, false, &TForm1::TimertimeTimer);
 
     connect(TabbedNotebook2, &QTabWidget::currentChanged, this, [this](int index) {
@@ -479,6 +479,10 @@ void TForm1::Timer3Timer() {
     run([this] { flow_->Timer3Timer(); });
 }
 
+void TForm1::Timer4Timer() {
+    run([this] { flow_->Timer4Timer(); });
+}
+
 void TForm1::TimertimeTimer() {
     run([this] {
         flow_->TimertimeTimer(
@@ -599,6 +603,7 @@ void TForm1::refresh() {
     sbAbout->setEnabled(f.sbAboutEnabled);
     BitBtn1->setVisible(f.BitBtn1Shown);
     Imagefaceclose->setVisible(f.faceClosedShown);
+    Imagefaceopen->setVisible(f.faceOpenShown);
     drawItems();
     if (!pictureError_.isEmpty()) {
         const QString message = std::exchange(pictureError_, QString());

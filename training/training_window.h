@@ -68,6 +68,7 @@ public:
     void Timer2Timer();
     void Timer3Timer();
     void TimertimeTimer();
+    void Timer4Timer();
 
     // Draws the flow's state: texts, buttons, items, boxes, timers.
     void refresh();

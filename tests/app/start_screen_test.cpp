@@ -269,6 +269,7 @@ TEST_F(StartScreen, ModuleWindowsFindTheProgramFolderFromAnyWorkingDirectory) {
     QString cwdWhileOpen;
     QTimer::singleShot(0, [&] {
         cwdWhileOpen = QDir::currentPath() + u'/';
+        answerYes = true; // "确定退出吗"
         form_test->close();
     });
     QTest::mouseClick(entry(4), Qt::LeftButton);

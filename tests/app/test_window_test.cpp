@@ -3,16 +3,23 @@
 #include "dict_format.h"
 #include "dict_test_files.h"
 #include "dictionary_instance.h"
+#include "key_hold.h"
+#include "prompts.h"
+#include "start_screen.h"
 #include "test_report_window.h"
+#include "test_text_view.h"
 #include "test_window.h"
 #include "top_ten_window.h"
 #include "two.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -20,6 +27,9 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
+
+#include <functional>
 
 namespace {
 
@@ -157,7 +167,83 @@ TEST_F(TestWindow, TheArticleEndsAndIsShownAfresh) {
     EXPECT_EQ(form_test->LChange->text(), QStringLiteral("请选择文章"));
     EXPECT_EQ(state(), kReady);
     EXPECT_EQ(form_test->alread->text(), QStringLiteral("40"));
-    EXPECT_TRUE(form_test->REdit1->toPlainText().split(u'\n').value(1).isEmpty());
+    EXPECT_TRUE(form_test->flow().text.line(1).empty());
+}
+
+// How many pixels of about a colour the article view draws in a character's cell.
+int pixelsIn(int line, int index, const QColor& colour) {
+    const QImage img = form_test->REdit1->grab(form_test->REdit1->cellRect(line, index)).toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += std::abs(img.pixelColor(x, y).red() - colour.red()) < 40 &&
+                 std::abs(img.pixelColor(x, y).green() - colour.green()) < 40 &&
+                 std::abs(img.pixelColor(x, y).blue() - colour.blue()) < 40;
+    return n;
+}
+
+TEST_F(TestWindow, WhatIsTypedIsDrawnUnderTheArticle) {
+    const QColor red(255, 0, 0), blue(0, 0, 255), selected(0, 120, 215);
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    EXPECT_GT(pixelsIn(0, 0, selected), 100) << "the first character is the current one";
+    keys("8 1"); // ch(6) where ch(0) stands
+    EXPECT_GT(pixelsIn(0, 0, red), 10);
+    EXPECT_GT(pixelsIn(1, 0, blue), 10) << "the entered character, in the input colour";
+    EXPECT_GT(pixelsIn(0, 1, selected), 100);
+    EXPECT_EQ(pixelsIn(0, 0, selected), 0);
+    keys("91 ");
+    EXPECT_EQ(pixelsIn(0, 1, red), 0);
+    EXPECT_GT(pixelsIn(1, 1, blue), 10);
+    // Taken back: the article character drawn untyped again, its entry gone.
+    QTest::keyClick(form_test->Edit_input, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(form_test->Edit_input, Qt::Key_Period, Qt::KeypadModifier);
+    EXPECT_EQ(pixelsIn(0, 0, red), 0);
+    EXPECT_EQ(pixelsIn(1, 0, blue), 0);
+    EXPECT_GT(pixelsIn(0, 0, selected), 100);
+    // The second article line pair is drawn too, in the untyped colour.
+    EXPECT_GT(pixelsIn(2, 0, Qt::black), 10);
+}
+
+TEST_F(TestWindow, SegmentationShowsTheShareWalkedAndRestartsTheClock) {
+    for (const char* f : {"zh2", "zh3", "zh4", "zh5", "zh1.hz", "zh2.hz", "zh3.hz", "zh4.hz"})
+        writeFile(QStringLiteral("hzlib/") + f, QByteArray());
+    writeFile("hzlib/zh5.hz", QByteArray());
+    form_test->progressRepaintMs = 0; // every line
+    QList<int> values;
+    QStringList texts;
+    bool panelShown = true;
+    QObject::connect(form_test->ProgressBar2, &QProgressBar::valueChanged, [&](int v) {
+        values << v;
+        texts << form_test->ProgressBar2->text();
+        panelShown = panelShown && form_test->zdqc->isVisible();
+    });
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    for (int i = 0; i < 5; ++i)
+        form_test->Timer1Timer();
+    answerYes = true;
+    QTest::mouseClick(form_test->BitBtn1, Qt::LeftButton);
+    // Two article lines and the end line: the bar reads 100% only at the end.
+    EXPECT_EQ(values, (QList<int>{0, 1, 2, 3}));
+    EXPECT_EQ(texts, (QStringList{"0%", "33%", "66%", "100%"}));
+    EXPECT_TRUE(panelShown);
+    EXPECT_TRUE(form_test->zdqc->isHidden());
+    EXPECT_EQ(form_test->Lgo->text(), QStringLiteral("0:00"));
+    form_test->Timer1Timer();
+    EXPECT_EQ(form_test->Lgo->text(), QStringLiteral("00:01"));
+    EXPECT_TRUE(form_test->Timer1->isActive()) << "the clock runs on";
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+TEST_F(TestWindow, ASegmentationWithoutItsFilesIsNamedAndTheTestGoesOn) {
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    answerYes = true;
+    QTest::mouseClick(form_test->BitBtn1, Qt::LeftButton); // no word files at all
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(path("hzlib/zh"))) << errorsShown[0].toStdString();
+    EXPECT_TRUE(form_test->zdqc->isHidden());
+    EXPECT_EQ(state(), kRunning) << "the clock runs again";
+    keys("90 ");
+    EXPECT_EQ(form_test->alread->text(), QStringLiteral("1"));
 }
 
 TEST_F(TestWindow, AMissingDictionaryIsNamedAndTheCodeStays) {
@@ -191,6 +277,230 @@ TEST_F(TestWindow, WithoutTestFileTheLearnerIsAsked) {
     EXPECT_EQ(state(), kReady);
     EXPECT_EQ(form_test->Label_file->text(), QStringLiteral("poem.tvm"));
     EXPECT_EQ(QDir::current().canonicalPath(), QDir(path(QString())).canonicalPath());
+}
+
+} // namespace
+
+namespace {
+
+// The learner's way in: the start screen opens the test window modally, and
+// every key goes to whatever has the focus at that moment.
+class TestWindowFromStart : public TestWindow {
+protected:
+    void SetUp() override {
+        TestWindow::SetUp();
+        form_test->hide();
+        preface01->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(preface01));
+    }
+    void TearDown() override {
+        answerYes = true;
+        preface01->close();
+        TestWindow::TearDown();
+    }
+    // Opens the test window from the start screen and runs `steps` inside
+    // its modal loop; leaves it through its question afterwards.
+    void inTestWindow(const std::function<void()>& steps) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            EXPECT_EQ(QApplication::activeModalWidget(), form_test);
+            steps();
+            ran = true;
+            answerYes = true;
+            if (form_test->isVisible())
+                form_test->close();
+        });
+        QTest::mouseClick(preface01->SpeedButton[4], Qt::LeftButton);
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(form_test->isVisible());
+    }
+    static QWidget* focused() {
+        // Offscreen no window manager gives the window below a closed dialog
+        // the focus back: do what it does.
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && QApplication::activeWindow() != modal) {
+            modal->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
+        }
+        if (QWidget* w = QApplication::focusWidget())
+            return w;
+        return QApplication::activeModalWidget();
+    }
+    // Keypad keys with Num Lock on: digits, Enter, ".", "+", "-", "*", "/".
+    static void pad(const QString& keys) {
+        for (QChar c : keys) {
+            const int key = c == u'\n' ? int(Qt::Key_Enter) : int(c.unicode());
+            QTest::keyClick(focused(), static_cast<Qt::Key>(key), Qt::KeypadModifier);
+        }
+    }
+    // Keypad digits with Num Lock off: the keypad sends its cursor keys.
+    static void padNumLockOff(const QString& digits) {
+        static const Qt::Key keys[] = {
+            Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Left,
+            Qt::Key_Clear,  Qt::Key_Right, Qt::Key_Home, Qt::Key_Up,       Qt::Key_PageUp};
+        for (QChar c : digits)
+            QTest::keyClick(focused(), keys[c.digitValue()], Qt::KeypadModifier);
+    }
+    static void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+};
+
+TEST_F(TestWindowFromStart, AWholeTestOnTheKeypadAfterAnyClick) {
+    form_test->TestMinutes = 1;
+    inTestWindow([&] {
+        EXPECT_EQ(state(), kReady);
+        pad("\n"); // keypad Enter presses the focused start button
+        EXPECT_EQ(state(), kRunning);
+
+        pad("90");
+        click(form_test->SBtnHelp); // "成绩": the list opens and is closed
+        EXPECT_EQ(listsShown.size(), 1);
+        pad("\n"); // still ends the code in the box
+        EXPECT_EQ(listsShown.size(), 1) << "the key went to the button";
+        EXPECT_EQ(form_test->alread->text(), QStringLiteral("1"));
+        EXPECT_TRUE(form_test->Edit_input->text().isEmpty());
+
+        padNumLockOff("91");
+        EXPECT_EQ(form_test->Edit_input->text(), QStringLiteral("91"));
+        click(form_test->BitBtn1); // "自动切词", declined
+        QTest::keyClick(focused(), Qt::Key_Space);
+        EXPECT_EQ(form_test->alread->text(), QStringLiteral("2"));
+        EXPECT_EQ(form_test->wrong->text(), QStringLiteral("0"));
+
+        // Paused by a click, continued with keypad Enter.
+        click(form_test->BtnPause);
+        EXPECT_EQ(state(), "100001011");
+        pad("\n");
+        EXPECT_EQ(state(), kRunning);
+        // Esc during the test is an unknown key: swallowed, nothing asked.
+        QTest::keyClick(focused(), Qt::Key_Escape);
+        EXPECT_TRUE(questions.isEmpty());
+        EXPECT_EQ(state(), kRunning);
+
+        // Time up: the report, the top ten, then keypad Enter continues.
+        for (int i = 0; i < 60; ++i)
+            form_test->Timer1Timer();
+        EXPECT_EQ(reports.size(), 1);
+        EXPECT_EQ(state(), "100001011");
+        pad("\n");
+        EXPECT_EQ(state(), kRunning);
+        pad("92\n");
+        EXPECT_EQ(form_test->alread->text(), QStringLiteral("1"));
+        click(form_test->BtnPause);
+    });
+    // The name asked at time-up, then the question on leaving.
+    EXPECT_EQ(questions, (QStringList{QStringLiteral("恭喜你！进入前十！输入你的姓名"),
+                                      QStringLiteral("确定退出吗")}));
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+TEST_F(TestWindowFromStart, LeavingAlwaysAsksFirst) {
+    inTestWindow([&] {
+        answerYes = false;
+        QTest::keyClick(focused(), Qt::Key_Escape);
+        EXPECT_TRUE(form_test->isVisible());
+        form_test->close(); // the close box
+        EXPECT_TRUE(form_test->isVisible());
+        click(form_test->SBtnQuit);
+        EXPECT_TRUE(form_test->isVisible());
+        EXPECT_EQ(questions.size(), 3);
+        // The article and the place in it are still there.
+        pad("\n90\n");
+        EXPECT_EQ(form_test->alread->text(), QStringLiteral("1"));
+        click(form_test->BtnPause);
+        answerYes = true;
+        QTest::keyClick(focused(), Qt::Key_Escape);
+        EXPECT_FALSE(form_test->isVisible());
+    });
+    EXPECT_EQ(questions, QStringList(4, QStringLiteral("确定退出吗")));
+}
+
+TEST_F(TestWindowFromStart, KeysInFlightAtTimeUpDoNotBecomeAName) {
+    prompts::setTextAnswerer({}); // the real name box
+    bool typed = false;
+    QTimer nameBox;
+    nameBox.setInterval(5);
+    QObject::connect(&nameBox, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        if (!box || typed)
+            return;
+        typed = true;
+        pad("56"); // the learner's last digits, still on their way
+        QTimer::singleShot(KeyHold::kDefaultLength + std::chrono::milliseconds(100), [] {
+            QTest::keyClicks(focused(), QStringLiteral("ab"));
+            QTest::keyClick(focused(), Qt::Key_Enter, Qt::KeypadModifier);
+        });
+    });
+    nameBox.start();
+    form_test->TestMinutes = 1;
+    inTestWindow([&] {
+        pad("\n90\n");
+        for (int i = 0; i < 60; ++i)
+            form_test->Timer1Timer();
+    });
+    EXPECT_TRUE(typed);
+    EXPECT_EQ(listsShown, QStringList{QStringLiteral("ab")});
+}
+
+TEST_F(TestWindowFromStart, EachReportListsOnlyItsOwnTest) {
+    form_test->TestMinutes = 1;
+    // A test abandoned with one error: the window is closed mid-test.
+    inTestWindow([&] {
+        pad("\n8\n1"); // ch(6) where ch(0) stands
+        EXPECT_EQ(form_test->wrong->text(), QStringLiteral("1"));
+        answerYes = true;
+        form_test->close();
+    });
+    inTestWindow([&] {
+        pad("\n90\n"); // right
+        pad("8\n0");   // ch(5) where ch(1) stands: wrong
+        pad("92\n");   // right
+        pad(".");      // a right one taken back: the error stays
+        EXPECT_EQ(form_test->wrong->text(), QStringLiteral("1"));
+        for (int i = 0; i < 60; ++i)
+            form_test->Timer1Timer();
+        // The test goes on at the cursor with a new error of its own.
+        pad("\n\n");
+        for (int i = 0; i < 60; ++i)
+            form_test->Timer1Timer();
+    });
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_EQ(reports[0], QStringLiteral("阿(唉)"));
+    EXPECT_EQ(reports[1], QStringLiteral("埃(  )"));
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+TEST_F(TestWindowFromStart, TheLastReportShowsAnEmptyListAndEnterAddsNothing) {
+    form_test->TestMinutes = 1;
+    inTestWindow([&] {
+        pad("\n8\n1"); // wrong
+        for (int i = 0; i < 60; ++i)
+            form_test->Timer1Timer();
+        pad("\n\n"); // a skipped character: wrong
+        for (int i = 0; i < 60; ++i)
+            form_test->Timer1Timer();
+        closer.stop(); // this list is worked by hand
+        QTimer::singleShot(0, [] {
+            auto* list = qobject_cast<Thighscore*>(QApplication::activeModalWidget());
+            ASSERT_NE(list, nullptr);
+            QTimer::singleShot(0, [list] {
+                // The report again, as "上一次成绩" shows it.
+                EXPECT_TRUE(Form_result->LastOnly);
+                QTest::keyClick(Form_result, Qt::Key_Enter, Qt::KeypadModifier);
+                QTest::keyClick(Form_result, Qt::Key_Enter, Qt::KeypadModifier);
+                EXPECT_TRUE(Form_result->Mresult->toPlainText().isEmpty());
+                Form_result->close();
+                list->close();
+            });
+            QTest::mouseClick(list->Button3, Qt::LeftButton);
+        });
+        click(form_test->SBtnHelp);
+        closer.start();
+    });
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_EQ(reports[0], QStringLiteral("啊(哀)"));
+    EXPECT_EQ(reports[1], QStringLiteral("阿(  )"));
+    // Its labels are those of the second report: 0 right characters.
+    EXPECT_EQ(Form_result->LRight->text(), QStringLiteral("0个字"));
 }
 
 } // namespace

@@ -222,3 +222,48 @@ TEST(TestFlowTime, TimeTexts) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TestFlowTest, SegmentingDuringATestRestartsTheClockItShows) {
+    dir.write("hzlib/zh2", "");
+    dir.write("hzlib/zh3", "");
+    dir.write("hzlib/zh4", "");
+    dir.write("hzlib/zh5", "");
+    for (const char* f : {"zh1.hz", "zh2.hz", "zh3.hz", "zh4.hz", "zh5.hz"})
+        dir.write(std::string("hzlib/") + f, "");
+    flow.FormShow();
+    flow.BtnStartClick();
+    for (int i = 0; i < 5; ++i)
+        flow.Timer1Timer();
+    ASSERT_EQ(flow.Lgo, QStringLiteral("00:05"));
+    std::vector<int> walked;
+    flow.segmentArticle(false, [&](int line) { walked.push_back(line); });
+    EXPECT_EQ(walked, (std::vector<int>{0, 1, 2})); // the two article lines and the end line
+    EXPECT_EQ(flow.Lgo, QStringLiteral("0:00"));
+    EXPECT_EQ(flow.ProgressBar1, 0);
+    flow.Timer1Timer();
+    EXPECT_EQ(flow.Lgo, QStringLiteral("00:01")) << "not back to the time before";
+    EXPECT_EQ(flow.ProgressBar1, 1);
+}
+
+TEST_F(TestFlowTest, ANewTestForgetsTheErrorsOfAnAbandonedOne) {
+    flow.FormShow();
+    flow.BtnStartClick();
+    flow.FormKeyPress({TestKey::Space}); // skipped: an error line
+    ASSERT_EQ(flow.engine.Mresult.size(), 1u);
+    // The window is closed mid-test and shown again.
+    flow.FormShow();
+    flow.BtnStartClick();
+    type(0);
+    flow.FormKeyPress({TestKey::Backspace}); // a right character taken back
+    EXPECT_TRUE(flow.engine.Mresult.empty());
+    EXPECT_EQ(flow.engine.wrong, 0);
+    for (int i = 0; i < 60; ++i)
+        flow.Timer1Timer();
+    ASSERT_EQ(dialogs.reports.size(), 1u);
+    EXPECT_EQ(dialogs.reports[0].errorLines, 0u);
+    EXPECT_EQ(dialogs.reports[0].wrong, 0);
+}
+
+} // namespace

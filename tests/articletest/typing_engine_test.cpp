@@ -175,8 +175,9 @@ TEST_F(TypingEngineTest, TheCodeTypedStaysBesideEachErrorLine) {
     press(TestKey::Space);
     digits("0"); // ch(0) for ch(2)
     EXPECT_EQ(engine->MresultCodes, (std::vector<std::string>{"11", "11"}));
-    // The window clears the error lines after the report: the codes follow.
-    engine->Mresult.clear();
+    // A new test forgets the error lines, and their codes with them.
+    engine->clearErrors();
+    EXPECT_TRUE(engine->MresultCodes.empty());
     digits(codeOf(5));
     press(TestKey::Space);
     EXPECT_EQ(engine->MresultCodes, std::vector<std::string>{codeOf(5)});
@@ -347,6 +348,156 @@ TEST_F(TypingEngineTest, DamagedFilesAlwaysEndCleanly) {
             press(rng() % 3 ? TestKey::Space : TestKey::Enter);
         EXPECT_EQ(host.ended, before + 1) << "file " << f;
         EXPECT_EQ(engine->alread, std::max(chars, 1)) << "file " << f;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TypingEngineTest, SpaceAndDigitsOnLaterPages) {
+    load(40);
+    // Space commits the first candidate of the page showing, not of the list.
+    digits("5");
+    press(TestKey::Space);
+    press(TestKey::Plus);
+    ASSERT_EQ(engine->PageFirst, 10);
+    press(TestKey::Space);
+    EXPECT_EQ(text.line(1), ch(10));
+    EXPECT_FALSE(engine->ListShowing);
+
+    // On the last page (22-24) a digit beyond it takes the page's last
+    // candidate, the list's last one.
+    digits("5");
+    press(TestKey::Space);
+    press(TestKey::Plus);
+    press(TestKey::Plus);
+    ASSERT_EQ(engine->PageFirst, 22);
+    ASSERT_EQ(engine->PageLast, 24);
+    digits("9");
+    EXPECT_EQ(text.line(1), ch(10) + ch(24));
+    // Enter on a later page is Space too: the page's first candidate.
+    digits("5");
+    press(TestKey::Space);
+    press(TestKey::Plus);
+    press(TestKey::Plus);
+    press(TestKey::Enter);
+    EXPECT_EQ(text.line(1), ch(10) + ch(24) + ch(22));
+    EXPECT_EQ(engine->alread, 3);
+}
+
+TEST_F(TypingEngineTest, PagesFillTheirByteLimitsExactly) {
+    // Fourteen three-character words of one code: 6 bytes each.
+    std::vector<Rec> words;
+    for (int k = 0; k < 14; ++k)
+        words.push_back({"66", ch(3 * k) + ch(3 * k + 1) + ch(3 * k + 2)});
+    dir.write("zh3", groupBytes(3, words));
+    two = std::make_unique<Ttwo>(dir.path());
+    load(40);
+    auto word = [&](int k) { return words[static_cast<size_t>(k)].text; };
+
+    digits("66");
+    press(TestKey::Star);
+    ASSERT_TRUE(engine->ListShowing);
+    // " 0.w" is 9 bytes: after five entries 45 + 6 = 51, the limit, still taken.
+    EXPECT_EQ(engine->PageLast, 5);
+    EXPECT_EQ(engine->result1.size(), 54u);
+    EXPECT_EQ(engine->result1.substr(45), " 5." + word(5));
+
+    press(TestKey::Plus); // 6-11: "0.w" is 8 bytes, 8 × 5 + 6 = 46 fits, the 7th does not
+    EXPECT_EQ(engine->PageFirst, 6);
+    EXPECT_EQ(engine->PageLast, 11);
+    press(TestKey::Plus);
+    EXPECT_EQ(engine->PageFirst, 12);
+    EXPECT_EQ(engine->PageLast, 13);
+
+    // Back from 12, measured from 11 down: 0+6, 8+6, 17+6 and 26+6 = 32, the
+    // back limit, still taken: the page is 8-11.
+    press(TestKey::Minus);
+    EXPECT_EQ(engine->PageFirst, 8);
+    EXPECT_EQ(engine->PageLast, 11);
+    EXPECT_EQ(engine->result1, "0." + word(8) + "1." + word(9) + "2." + word(10) + "3." + word(11));
+    digits("7"); // beyond the page: its last word
+    EXPECT_EQ(text.line(1), word(11));
+}
+
+TEST_F(TypingEngineTest, TakingBackRemovesOnlyItsOwnErrorLine) {
+    load(40);
+    press(TestKey::Space); // 0 skipped: wrong
+    typeChar(1);           // right
+    digits("11");
+    press(TestKey::Space);
+    digits("0"); // ch(0) where ch(2) stands: wrong
+    typeChar(3); // right
+    ASSERT_EQ(engine->wrong, 2);
+    const std::vector<std::string> both = {ch(0) + "(  )", ch(2) + "(" + ch(0) + ")"};
+    ASSERT_EQ(engine->Mresult, both);
+
+    press(TestKey::Backspace); // the right ch(3): nothing else changes
+    EXPECT_EQ(engine->alread, 3);
+    EXPECT_EQ(engine->wrong, 2);
+    EXPECT_EQ(engine->Mresult, both);
+    press(TestKey::Backspace); // the wrong ch(2): exactly its line
+    EXPECT_EQ(engine->wrong, 1);
+    EXPECT_EQ(engine->Mresult, std::vector<std::string>{ch(0) + "(  )"});
+    press(TestKey::Backspace); // the right ch(1)
+    EXPECT_EQ(engine->wrong, 1);
+    EXPECT_EQ(engine->Mresult.size(), 1u);
+    press(TestKey::Backspace); // the skipped ch(0)
+    EXPECT_EQ(engine->wrong, 0);
+    EXPECT_TRUE(engine->Mresult.empty());
+    EXPECT_EQ(engine->alread, 0);
+
+    // Lines forgotten by a new test are not taken back by it.
+    press(TestKey::Space); // wrong
+    engine->clearErrors();
+    engine->wrong = 0;
+    typeChar(1);
+    press(TestKey::Backspace);
+    press(TestKey::Backspace);
+    EXPECT_EQ(engine->wrong, 0);
+    EXPECT_TRUE(engine->Mresult.empty());
+}
+
+} // namespace
+
+namespace {
+
+// Where a position lies, found by walking the lines from the start.
+bool walkTo(const TestText& t, int64_t pos, int& line, int& col) {
+    int64_t start = 0;
+    for (int i = 0; i < t.lineCount(); ++i) {
+        const auto len = static_cast<int64_t>(t.line(i).size());
+        if (pos >= start && pos < start + len) {
+            line = i;
+            col = static_cast<int>(pos - start);
+            return true;
+        }
+        start += len + 2;
+    }
+    return false;
+}
+
+TEST(TestTextPositions, FoundAsAWalkFindsThemWhileLinesGrowAndShrink) {
+    const unsigned seed = 20261208;
+    std::mt19937 random(seed);
+    TestText t = TestText::fromBytes(testFile(400));
+    for (int step = 0; step < 3000; ++step) {
+        const int input = 1 + 2 * static_cast<int>(random() % 14); // input lines 1 … 27
+        if (random() % 3 == 0)
+            t.takeLastTwo(input);
+        else if (t.line(input).size() < 60)
+            t.appendToLine(input, ch(step));
+        const int64_t pos = static_cast<int64_t>(random() % static_cast<unsigned>(t.size() + 10));
+        int line = -1, col = -1, wantLine = -1, wantCol = -1;
+        const bool found = t.locate(pos, line, col);
+        ASSERT_EQ(found, walkTo(t, pos, wantLine, wantCol)) << "seed " << seed << " step " << step;
+        if (found) {
+            ASSERT_EQ(line, wantLine) << "seed " << seed << " step " << step;
+            ASSERT_EQ(col, wantCol) << "seed " << seed << " step " << step;
+        }
+        ASSERT_EQ(t.lineStart(input + 1),
+                  t.lineStart(input) + static_cast<int64_t>(t.line(input).size()) + 2);
     }
 }
 

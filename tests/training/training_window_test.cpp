@@ -3,11 +3,13 @@
 // exercise files the build makes.
 #include "program_folder_fixture.h"
 
+#include "app/foreword_window.h"
 #include "app/pause_notice.h"
 #include "app/start_screen.h"
 #include "app/training_help_panel.h"
 #include "history/history_store.h"
 #include "platform/error_report.h"
+#include "platform/sdl_sound_player.h"
 #include "records/record_holders_window.h"
 #include "records/training_settings_window.h"
 #include "test_paths.h"
@@ -246,6 +248,53 @@ TEST_F(TrainingWindow, TimeUpAtTheFirstLevelAndContinueKeepsTheItems) {
         EXPECT_EQ(state(), kIdle);
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("词编码训练"));
         EXPECT_TRUE(Form1->exerciseButtons[7]->isChecked());
+    });
+}
+
+TEST_F(TrainingWindow, WithMusicTickedARunSpeaksAndThePausePlaysMusicUntilItCloses) {
+    QDir(path(QString())).mkpath("sound");
+    for (const char* f : {"Jiayou.wav", "start.wav", "Gxgx.wav", "backmid.mid"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TARVO_PROGRAM_DIR "/sound/") + f,
+                                path(QStringLiteral("sound/") + f)));
+    auto* player = dynamic_cast<SdlSoundPlayer*>(&Form2->MediaPlayer1());
+    ASSERT_NE(player, nullptr);
+    inTraining([&] {
+        clickExercise(7);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_TRUE(player->openedFile().isEmpty()) << "music is off at start: nothing opened";
+        QTest::mouseClick(Form1->SBtnQuit, Qt::LeftButton); // refused: the run goes on
+
+        Form_sz->CheckBox1->setChecked(true); // 音乐, acting at once
+        clickExercise(8);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_TRUE(player->openedFile().endsWith(QStringLiteral("sound/start.wav")))
+            << player->openedFile().toStdString();
+
+        QString duringPause;
+        QTimer::singleShot(0, [&] {
+            duringPause = player->openedFile();
+            QTest::mouseClick(Formstop->BitBtn1, Qt::LeftButton);
+        });
+        QTest::mouseClick(Form1->SBtnPause, Qt::LeftButton);
+        EXPECT_TRUE(duringPause.endsWith(QStringLiteral("sound/backmid.mid")))
+            << duringPause.toStdString();
+        EXPECT_TRUE(player->openedFile().isEmpty()) << "closing the pause ended the music";
+        EXPECT_FALSE(player->isPlaying());
+        Form_sz->CheckBox1->setChecked(false);
+        EXPECT_TRUE(notices.isEmpty()) << notices.join(u'\n').toStdString();
+    });
+}
+
+TEST_F(TrainingWindow, TheMascotBlinksWhileTheWindowIsShown) {
+    inTraining([&] {
+        EXPECT_TRUE(Form1->Timer4->isActive());
+        Form1->Timer4->stop(); // ticked by hand from here, wherever the cycle stands
+        QString seen;
+        for (int tick = 0; tick < 10; ++tick) {
+            Form1->Timer4Timer();
+            seen += Form1->Imagefaceopen->isVisible() ? u'O' : u'C';
+        }
+        EXPECT_TRUE(QStringLiteral("CCCOOOCOOCCCCOOOCOOC").contains(seen)) << seen.toStdString();
     });
 }
 
