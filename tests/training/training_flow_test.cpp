@@ -539,29 +539,30 @@ TEST_F(Flow, AReviewWithNothingToDrawStopsBeforeTheClocks) {
     EXPECT_THROW(flow.SBtnStartClick(), UserError);
     EXPECT_FALSE(flow.Timer1On);
     EXPECT_FALSE(flow.SBtnPauseEnabled);
+}
 
-    TEST(TrainingMascot, TheFaceOverTenTicksAndWhereAStoppedAnimationLeavesIt) {
-        FakeTrainingHost host;
-        TrainingFlow flow{host};
-        // Seen face at ticks 1-10 (the open one lies over the closed one):
-        // closed 1-3, open 4-6, closed 7, open 8-9, closed 10.
-        const char* seen = "CCCOOOCOOC";
-        for (int cycle = 0; cycle < 2; ++cycle) {
-            for (int tick = 1; tick <= 10; ++tick) {
-                flow.Timer4Timer();
-                const char face = flow.faceOpenShown ? 'O' : 'C';
-                EXPECT_EQ(face, seen[tick - 1]) << "cycle " << cycle << " tick " << tick;
-            }
-            EXPECT_EQ(flow.FaceTick, 0);
-        }
-        // Stopped after tick 5: the open face stays, and the count goes on from there.
-        for (int tick = 1; tick <= 5; ++tick)
+TEST(TrainingMascot, TheFaceOverTenTicksAndWhereAStoppedAnimationLeavesIt) {
+    FakeTrainingHost host;
+    TrainingFlow flow{host};
+    // Seen face at ticks 1-10 (the open one lies over the closed one):
+    // closed 1-3, open 4-6, closed 7, open 8-9, closed 10.
+    const char* seen = "CCCOOOCOOC";
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        for (int tick = 1; tick <= 10; ++tick) {
             flow.Timer4Timer();
-        EXPECT_TRUE(flow.faceOpenShown);
-        EXPECT_EQ(flow.FaceTick, 5);
-        flow.Timer4Timer();
-        flow.Timer4Timer();
-        EXPECT_FALSE(flow.faceOpenShown) << "tick 7 closes it";
+            const char face = flow.faceOpenShown ? 'O' : 'C';
+            EXPECT_EQ(face, seen[tick - 1]) << "cycle " << cycle << " tick " << tick;
+        }
+        EXPECT_EQ(flow.FaceTick, 0);
     }
+    // Stopped after tick 5: the open face stays, and the count goes on from there.
+    for (int tick = 1; tick <= 5; ++tick)
+        flow.Timer4Timer();
+    EXPECT_TRUE(flow.faceOpenShown);
+    EXPECT_EQ(flow.FaceTick, 5);
+    flow.Timer4Timer();
+    flow.Timer4Timer();
+    EXPECT_FALSE(flow.faceOpenShown) << "tick 7 closes it";
+}
 
 } // namespace
