@@ -1,7 +1,7 @@
 #include "encoding_diagram.h"
 
 #include "fonts.h"
-#include "training_window.h"
+#include "training/training_window.h"
 #include "window_setup.h"
 
 #include <QHideEvent>

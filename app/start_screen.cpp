@@ -1,6 +1,7 @@
 #include "start_screen.h"
 
 #include "about_box.h"
+#include "article_test_window.h"
 #include "create_windows.h"
 #include "desktop_open.h"
 #include "error_report.h"
@@ -9,8 +10,7 @@
 #include "program_folder.h"
 #include "prompts.h"
 #include "results_address.h"
-#include "test_window.h"
-#include "training_window.h"
+#include "training/training_window.h"
 #include "user_error.h"
 #include "warmup_window.h"
 #include "window_setup.h"

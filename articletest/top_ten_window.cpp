@@ -1,10 +1,10 @@
 #include "top_ten_window.h"
 
+#include "article_test_report_window.h"
 #include "error_report.h"
 #include "fonts.h"
 #include "gbk_codec.h"
 #include "prompts.h"
-#include "test_report_window.h"
 #include "top_ten_file.h"
 #include "window_setup.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "article_text.h"
 #include "pad_key.h"
-#include "test_text.h"
 
 #include <set>
 #include <string>

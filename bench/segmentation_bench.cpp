@@ -5,12 +5,12 @@
 // Corpus: the prose of Debian's fortunes-zh package
 // (/usr/share/games/fortunes/chinese), converted to GBK here.
 #include "article_conversion.h"
+#include "article_text.h"
 #include "dict_format.h"
 #include "dict_tables.h"
 #include "gbk_codec.h"
 #include "read_whole_file.h"
 #include "segmentation.h"
-#include "test_text.h"
 #include "two.h"
 
 #include <benchmark/benchmark.h>

@@ -1,30 +1,13 @@
 #include "history_hooks.h"
 
-#include "dictionary_instance.h"
-#include "gbk_codec.h"
+#include "article_test_report.h"
 #include "history_instance.h"
-#include "test_report.h"
-#include "two.h"
 
 #include <QDateTime>
 
-namespace {
-QString codeOf(const QString& character) {
-    if (!two || character.trimmed().isEmpty())
-        return QString();
-    try {
-        return QString::fromStdString(two->CodeOfChar(gbk::fromUnicodeLossy(character)));
-    } catch (const std::exception&) {
-        // The report that follows looks the same codes up and shows the
-        // dictionary's error; the history keeps the test without the code.
-        return QString();
-    }
-}
-} // namespace
-
 void recordTestInHistory(const QString& article, const QString& clock, int typed,
-                         const QStringList& errorLines,
-                         const std::vector<std::string>& typedCodes) {
+                         const QStringList& errorLines, const std::vector<std::string>& typedCodes,
+                         const std::function<QString(const QString&)>& codeOf) {
     ArticleTestRecord t;
     t.article = article;
     t.ended = QDateTime::currentDateTime();

@@ -4,8 +4,8 @@
 #include "encoding_diagram.h"
 #include "error_report.h"
 #include "pause_notice.h"
+#include "training/training_window.h"
 #include "training_help_panel.h"
-#include "training_window.h"
 #include "user_error.h"
 #include "warmup_help.h"
 

@@ -1,12 +1,12 @@
 #include "program_folder_fixture.h"
 
 #include "about_box.h"
+#include "article_test_settings_window.h"
+#include "article_test_window.h"
 #include "create_windows.h"
 #include "dictionary_instance.h"
 #include "start_screen.h"
-#include "test_settings_window.h"
-#include "test_window.h"
-#include "training_window.h"
+#include "training/training_window.h"
 #include "two.h"
 #include "warmup_window.h"
 

@@ -1,7 +1,7 @@
 #include "article_conversion.h"
+#include "article_text.h"
 #include "dict_test_files.h"
 #include "gbk_codec.h"
-#include "test_text.h"
 #include "user_error.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
+#include "article_text.h"
 #include "dict_format.h"
 #include "dict_test_files.h"
 #include "dictionary_error.h"
-#include "test_text.h"
 #include "two.h"
 #include "typing_engine.h"
 

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the test-file reader as the contents of a ".tvm"
 // file, then walks the text the way typing does.
-#include "test_text.h"
+#include "article_text.h"
 #include "user_error.h"
 
 #include <cstddef>

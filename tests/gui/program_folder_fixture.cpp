@@ -1,12 +1,12 @@
 #include "program_folder_fixture.h"
 
+#include "article_test_settings_window.h"
+#include "article_test_window.h"
 #include "create_windows.h"
 #include "desktop_open.h"
 #include "error_report.h"
 #include "program_folder.h"
 #include "prompts.h"
-#include "test_settings_window.h"
-#include "test_window.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,6 +2,8 @@
 // a prepared history; and the article test and warm-up writing into it.
 #include "program_folder_fixture.h"
 
+#include "article_test_report_window.h"
+#include "article_test_window.h"
 #include "dict_format.h"
 #include "dict_test_files.h"
 #include "history_hooks.h"
@@ -10,8 +12,6 @@
 #include "history_window.h"
 #include "pictures.h"
 #include "start_screen.h"
-#include "test_report_window.h"
-#include "test_window.h"
 #include "top_ten_window.h"
 #include "training_recorder.h"
 #include "warmup_ranking_window.h"

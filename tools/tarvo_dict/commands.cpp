@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "article_conversion.h"
+#include "article_text.h"
 #include "dict_compiler.h"
 #include "dict_format.h"
 #include "dict_tables.h"
@@ -8,7 +9,6 @@
 #include "gbk_codec.h"
 #include "read_whole_file.h"
 #include "segmentation.h"
-#include "test_text.h"
 #include "two.h"
 
 #include <QList>

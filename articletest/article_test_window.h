@@ -1,8 +1,8 @@
 #pragma once
 
+#include "article_test_flow.h"
+#include "article_text_view.h"
 #include "colour.h"
-#include "test_flow.h"
-#include "test_text_view.h"
 
 #include <QDialog>
 #include <QString>

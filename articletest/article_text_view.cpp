@@ -1,8 +1,8 @@
-#include "test_text_view.h"
+#include "article_text_view.h"
 
+#include "article_text.h"
 #include "fonts.h"
 #include "gbk_codec.h"
-#include "test_text.h"
 
 #include <QPaintEvent>
 #include <QPainter>

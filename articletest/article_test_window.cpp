@@ -1,6 +1,8 @@
-#include "test_window.h"
+#include "article_test_window.h"
 
 #include "article_conversion.h"
+#include "article_test_report_window.h"
+#include "article_test_settings_window.h"
 #include "conversion_done_window.h"
 #include "dictionary_instance.h"
 #include "error_report.h"
@@ -12,9 +14,8 @@
 #include "keypad_key.h"
 #include "prompts.h"
 #include "segmentation.h"
-#include "test_report_window.h"
-#include "test_settings_window.h"
 #include "top_ten_window.h"
+#include "two.h"
 #include "window_setup.h"
 
 #include <QCoreApplication>
@@ -470,7 +471,19 @@ void Tform_test::showReport() {
         lines << gbk::toUnicode(line);
     Form_result->Mresult->setPlainText(lines.join(u'\n'));
     recordTestInHistory(Label_file->text(), Lgo->text(), flow_->engine.alread, lines,
-                        flow_->engine.MresultCodes);
+                        flow_->engine.MresultCodes, [](const QString& character) {
+                            if (!two || character.trimmed().isEmpty())
+                                return QString();
+                            try {
+                                return QString::fromStdString(
+                                    two->CodeOfChar(gbk::fromUnicodeLossy(character)));
+                            } catch (const std::exception&) {
+                                // The report looks the same codes up and shows
+                                // the dictionary's error; the history keeps the
+                                // test without the code.
+                                return QString();
+                            }
+                        });
     {
         // Digits typed just before the time ran out or the article ended are
         // not a name for the top ten nor an Enter for the report.

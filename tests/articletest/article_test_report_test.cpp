@@ -1,4 +1,4 @@
-#include "test_report.h"
+#include "article_test_report.h"
 
 #include <gtest/gtest.h>
 

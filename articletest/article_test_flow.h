@@ -1,6 +1,6 @@
 #pragma once
 
-#include "test_text.h"
+#include "article_text.h"
 #include "typing_engine.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
-#include "test_settings_window.h"
+#include "article_test_settings_window.h"
 
+#include "article_test_window.h"
 #include "fonts.h"
-#include "test_window.h"
 #include "window_setup.h"
 
 #include <QButtonGroup>

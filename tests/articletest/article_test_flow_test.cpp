@@ -1,6 +1,6 @@
+#include "article_test_flow.h"
 #include "dict_format.h"
 #include "dict_test_files.h"
-#include "test_flow.h"
 #include "two.h"
 
 #include <gtest/gtest.h>

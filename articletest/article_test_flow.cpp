@@ -1,4 +1,4 @@
-#include "test_flow.h"
+#include "article_test_flow.h"
 
 #include "segmentation.h"
 #include "two.h"

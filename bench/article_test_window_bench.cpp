@@ -5,14 +5,14 @@
 // 1 k to 1 M characters are cut from the prose of Debian's fortunes-zh
 // package (/usr/share/games/fortunes/chinese), repeated as needed.
 #include "article_conversion.h"
+#include "article_test_window.h"
+#include "article_text.h"
 #include "create_windows.h"
 #include "dictionary_instance.h"
 #include "gbk_codec.h"
 #include "program_folder.h"
 #include "prompts.h"
 #include "segmentation.h"
-#include "test_text.h"
-#include "test_window.h"
 #include "two.h"
 
 #include <benchmark/benchmark.h>

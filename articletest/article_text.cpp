@@ -1,4 +1,4 @@
-#include "test_text.h"
+#include "article_text.h"
 
 #include "file_error_reason.h"
 #include "gbk_codec.h"

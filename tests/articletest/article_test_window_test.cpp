@@ -1,14 +1,14 @@
 #include "program_folder_fixture.h"
 
+#include "article_test_report_window.h"
+#include "article_test_window.h"
+#include "article_text_view.h"
 #include "dict_format.h"
 #include "dict_test_files.h"
 #include "dictionary_instance.h"
 #include "key_hold.h"
 #include "prompts.h"
 #include "start_screen.h"
-#include "test_report_window.h"
-#include "test_text_view.h"
-#include "test_window.h"
 #include "top_ten_window.h"
 #include "two.h"
 
