@@ -14,7 +14,7 @@ Tformdelait* formdelait = nullptr;
 Tformdelait::Tformdelait(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("编码图解"), 148, 172, Frame::Dialog);
     Image1 = new QLabel(this);
-    Image1->setGeometry(25, 10, 97, 113);
+    Image1->setGeometry(18, 8, 112, 120); // the diagrams' own size
     Image1->setScaledContents(true);
     BitBtn1 = new QPushButton(QStringLiteral("关  闭"), this);
     BitBtn1->setFont(fonts::song(12, true));

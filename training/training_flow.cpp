@@ -98,13 +98,13 @@ void TrainingFlow::ResetExercise(int oldKind) {
     if (isCharacterKind(oldKind)) {
         InputBox& b = box(Box::Character);
         b.pos = kCharBoxRest;
-        b.setText(QString());
+        setBoxText(Box::Character, QString());
         CharPageLast = oldKind;
         b.visible = false;
     } else if (isWordKind(oldKind)) {
         InputBox& b = box(Box::Word);
         b.pos = kWordBoxRest;
-        b.setText(QString());
+        setBoxText(Box::Word, QString());
         WordPageLast = oldKind;
         b.visible = false;
     }
@@ -187,9 +187,13 @@ void TrainingFlow::newRun() {
         sbAboutEnabled = SBtnSetupEnabled = true;
         throw;
     }
-    box(Box::Picture) = {kPictureBoxStart, true, true, QString(), true};
-    box(Box::Character) = {kCharBoxStart, true, true, QString(), true};
-    box(Box::Word) = {kWordBoxStart, true, true, QString(), true};
+    const QPoint starts[3] = {kPictureBoxStart, kCharBoxStart, kWordBoxStart};
+    for (Box b : {Box::Picture, Box::Character, Box::Word}) {
+        InputBox& x = box(b);
+        x.pos = starts[static_cast<size_t>(b)];
+        x.visible = x.enabled = true;
+        setBoxText(b, QString());
+    }
     BoxColumn = 0;
     review.rewind();
     focusBox = static_cast<int>(boxOf(ExerciseKind));

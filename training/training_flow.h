@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/pad_key.h"
 #include "training/exercise_kind.h"
 #include "training/random_draw.h"
 #include "training/review_slots.h"
@@ -38,7 +39,16 @@ public:
     virtual void showHelp(const QString& textFile) = 0; // modal
     virtual void showSettings() = 0;                    // modal
     virtual void showRecordHolders() = 0;               // modal
-    virtual bool askQuit() = 0;                         // "确定退出吗", OK/Cancel
+    virtual bool autoHintTicked() const = 0;            // the settings' 自动提示
+    // The code diagram "statement/<character>.bmp", modal. True when the
+    // learner closed it with its own close button (which also hides "编码图解").
+    virtual bool showDiagram(const QString& picture) = 0;
+    // Whether `score` beats the stored record of exercise `kind`; a damaged
+    // record file is told to the learner and sets no record.
+    virtual bool judgeRecord(int kind, const QString& score) = 0;
+    // The name entry of a new record (modal): RecordSlot, RecordScore.
+    virtual void enterRecordName(int slot, const QString& score) = 0;
+    virtual bool askQuit() = 0; // "确定退出吗", OK/Cancel
     virtual void closeWindow() = 0;
     // Start's wait between the visible grid and the clocks: blocks, and
     // processes no events, so clicks made meanwhile are handled afterwards.
@@ -59,20 +69,26 @@ using ReviewProvider = std::function<ReviewItems(
 
 // One input box of a page: the picture box Labelhint1, the character box
 // Editinput, the word box Editinput2. Positions are in the page's grid panel.
+// The flow keeps the box's text: the window forwards every key the box gets
+// and shows the text the flow leaves.
 struct InputBox {
     QPoint pos;
     bool visible = false;
     bool enabled = true;
-    // Text the flow puts into the box; the window applies it once, what the
-    // learner types in between stays the box's own.
     QString text;
-    bool textPending = false;
-    void setText(const QString& t) {
-        text = t;
-        textPending = true;
-    }
 };
 enum class Box { Picture = 0, Character = 1, Word = 2 };
+
+// A key pressed in an input box: the keypad or main-keyboard key, whether it
+// came from the numeric keypad, F1, and the text the key types ("" for keys
+// that type nothing).
+struct AnswerKey {
+    PadKey key = PadKey::Other;
+    int digit = 0;
+    bool keypad = false;
+    bool f1 = false;
+    QString text;
+};
 
 // The practice flow of the training window: the chosen exercise, the run
 // states (idle, running, paused, time up, finished), the time gauge, the
@@ -99,6 +115,10 @@ public:
     void Timer2Timer(); // explanation panel, 100 ms, once
     void Timer3Timer(); // speed clock, 1000 ms
     void TimertimeTimer(const QString& timeOfDay);
+    // A key pressed in an input box: its key-down steps, then the character
+    // it types (which the box's digit filter sees).
+    void boxKeyPress(Box b, const AnswerKey& key);
+    void BitBtn1Click(); // "编码图解"
     // The mascot, 200 ms: over ten ticks the face is closed (1-3), open
     // (4-6), closed (7), open (8-9), closed (10). A stopped animation leaves
     // the face last shown.
@@ -143,6 +163,14 @@ public:
     ReviewSlots review;
     Grids grids;
 
+    // Answer entry.
+    QString PendingText;
+    bool PendingActive = false;
+    std::array<bool, 3> HintShown{}; // by box: F1 has put the code into it
+    int PictureWrongCount = 0, CharWrongCount = 0, WordWrongCount = 0;
+    std::string DiagramChar; // GBK, the character of the last F1 on the character page
+    static constexpr int kBoxMaxLength = 7; // the character and word boxes
+
     // What the window shows.
     std::array<QString, 4> Labelplay;
     int Gauge1 = 0, Gauge2 = 0; // 0-100
@@ -176,7 +204,29 @@ public:
     static constexpr QPoint kCharBoxRest{8, 34};
     static constexpr QPoint kWordBoxRest{5, 24};
 
+    // The text of a box changed by the program, with the box's change
+    // handler (digit filter, pending text) run at once, as for a typed change.
+    void setBoxText(Box b, const QString& text);
+    // "statement/<DiagramChar>.bmp", relative to the program folder.
+    QString diagramPath() const;
+
 private:
+    // Answer entry: the box's change handler; a submitted answer judged; the
+    // right and wrong steps of each box; F1.
+    void boxChange(Box b);
+    void typeCharacter(Box b, const AnswerKey& key);
+    void judge(Box b, const QString& answer);
+    // The points where an item is answered and where a run ends: every right
+    // answer passes answeredRight, every wrong one answeredWrong, and every
+    // finished run recordCheck.
+    void answeredRight(Box b);
+    void answeredWrong(Box b);
+    void rightPicture();
+    void rightText(Box b);
+    void endTextRun(Box b);
+    void recordCheck();
+    void helpKey(Box b);
+    GridItem* currentItem();
     void fillPictures(int kind);
     void fillTexts(int kind);
     void fillReview(int kind);

@@ -1,5 +1,6 @@
 #include "training/training_window.h"
 
+#include "app/encoding_diagram.h"
 #include "app/foreword_window.h"
 #include "app/pause_notice.h"
 #include "app/training_help_panel.h"
@@ -11,11 +12,15 @@
 #include "platform/fonts.h"
 #include "platform/gbk_codec.h"
 #include "platform/image_file.h"
+#include "platform/keypad_key.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
 #include "platform/rtf_reader.h"
+#include "platform/score_files.h"
 #include "platform/window_setup.h"
+#include "records/record_holders_file.h"
 #include "records/record_holders_window.h"
+#include "records/record_name_entry_window.h"
 #include "records/training_settings_window.h"
 
 #include <QApplication>
@@ -24,6 +29,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -139,6 +145,11 @@ QLineEdit* inputBox(QWidget* panel, int width, bool redDigits) {
         box->setFont(fonts::sans(14));
         box->setStyleSheet(QStringLiteral("QLineEdit { background: white; color: black; }"));
     }
+    // The training takes every key of the box: no pasting, dropping or
+    // composing of text past the digit rules.
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    box->setAcceptDrops(false);
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->hide();
     return box;
 }
@@ -183,6 +194,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     on(SBtnSetup, &TrainingFlow::SBtnSetupClick);
     on(sbAbout, &TrainingFlow::sbAboutClick);
     on(SBtnQuit, &TrainingFlow::SBtnQuitClick);
+    on(BitBtn1, &TrainingFlow::BitBtn1Click);
     if (Form_sz)
         Form_sz->setHost(this);
     refresh();
@@ -228,7 +240,7 @@ void TForm1::buildPages() {
         item->hide();
         characterItems[static_cast<size_t>(i)] = item;
     }
-    Editinput = inputBox(Panel5, 60, true);
+    Editinput = inputBox(Panel5, 76, true); // seven digits, and inside the page at a row's end
     Editinput->setObjectName(QStringLiteral("Editinput"));
 
     // The word grid: teal, 9 rows of 5 words.
@@ -428,6 +440,7 @@ void TForm1::showEvent(QShowEvent* event) {
     pictures_.clear();
     pictureError_.clear();
     pictureErrorShown_ = false;
+    recordFileNotice_.clear();
     run([this] {
         flow_->FormShow();
         flow_->TimertimeTimer(
@@ -449,6 +462,11 @@ void TForm1::hideEvent(QHideEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        for (QLineEdit* box : {Labelhint1, Editinput, Editinput2})
+            if (watched == box)
+                return boxKey(box, static_cast<QKeyEvent*>(event));
+    }
     if (event->type() == QEvent::MouseButtonPress && FormSM->isVisible() &&
         watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
         run([this] { flow_->activated(); });
@@ -465,6 +483,23 @@ bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && isVisible())
         run([this] { flow_->activated(); });
     return QDialog::event(e);
+}
+
+bool TForm1::boxKey(QLineEdit* box, QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return false; // the focus may leave the box
+    const PadKeyPress pad = padKeyOf(*event);
+    AnswerKey k;
+    k.key = pad.key;
+    k.digit = pad.digit;
+    k.keypad = event->modifiers().testFlag(Qt::KeypadModifier);
+    k.f1 = key == Qt::Key_F1;
+    if (!event->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        k.text = event->text();
+    const Box b = box == Labelhint1 ? Box::Picture : box == Editinput ? Box::Character : Box::Word;
+    run([&] { flow_->boxKeyPress(b, k); });
+    return true;
 }
 
 void TForm1::Timer1Timer() {
@@ -615,16 +650,19 @@ void TForm1::refresh() {
     for (size_t i = 0; i < 3; ++i) {
         InputBox& b = f.boxes[i];
         boxes[i]->move(b.pos);
-        if (b.textPending)
+        if (boxes[i]->text() != b.text)
             boxes[i]->setText(b.text);
-        b.textPending = false;
         boxes[i]->setEnabled(b.enabled);
         boxes[i]->setVisible(b.visible);
         if (b.visible)
             boxes[i]->raise();
     }
-    if (f.focusBox >= 0 && boxes[f.focusBox]->isVisible() && boxes[f.focusBox]->isEnabled())
+    if (f.focusBox >= 0 && boxes[f.focusBox]->isVisible() && boxes[f.focusBox]->isEnabled()) {
+        // Also after a dialog of the training closed: the keys come here.
+        if (!isActiveWindow())
+            activateWindow();
         boxes[f.focusBox]->setFocus();
+    }
     f.focusBox = -1;
 
     auto sync = [](QTimer* t, bool on) {
@@ -752,6 +790,42 @@ void TForm1::showSettings() {
 void TForm1::showRecordHolders() {
     refresh();
     FPhb->exec();
+}
+
+bool TForm1::autoHintTicked() const {
+    return !Form_sz || Form_sz->Checkhelp->isChecked();
+}
+
+bool TForm1::showDiagram(const QString& picture) {
+    refresh();
+    QPixmap pixmap;
+    errors::guarded(this, [&] { pixmap = QPixmap::fromImage(readImageFile(picture)); });
+    formdelait->Image1->setPixmap(pixmap);
+    formdelait->exec();
+    // The keys go back to the character box.
+    activateWindow();
+    return formdelait->result() == QDialog::Accepted;
+}
+
+bool TForm1::judgeRecord(int kind, const QString& score) {
+    RecordHoldersFile::Judgement j;
+    errors::guarded(this, [&] {
+        j = RecordHoldersFile(scoreFilePath(QStringLiteral("phb.txt"))).judge_record(kind, score);
+    });
+    if (!j.notice.isEmpty() && j.notice != recordFileNotice_) {
+        recordFileNotice_ = j.notice;
+        refresh();
+        errors::report(this, j.notice);
+    }
+    return j.record;
+}
+
+void TForm1::enterRecordName(int slot, const QString& score) {
+    refresh();
+    FPhbin->RecordSlot = slot;
+    FPhbin->RecordScore = score;
+    FPhbin->exec();
+    activateWindow();
 }
 
 bool TForm1::askQuit() {

@@ -15,6 +15,7 @@
 
 class QButtonGroup;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -95,6 +96,10 @@ private:
     void showHelp(const QString& textFile) override;
     void showSettings() override;
     void showRecordHolders() override;
+    bool autoHintTicked() const override;
+    bool showDiagram(const QString& picture) override;
+    bool judgeRecord(int kind, const QString& score) override;
+    void enterRecordName(int slot, const QString& score) override;
     bool askQuit() override;
     void closeWindow() override;
     void waitBeforeClocks() override;
@@ -116,6 +121,8 @@ private:
     void pullTimers();
     void drawItems();
     QPixmap pictureOf(const QString& path);
+    // A key for an input box: forwarded to the flow, never typed by the box itself.
+    bool boxKey(QLineEdit* box, QKeyEvent* event);
 
     std::unique_ptr<training::TrainingFlow> flow_;
     std::array<QButtonGroup*, training::kPages> groups_{};
@@ -125,6 +132,7 @@ private:
     std::map<const QLabel*, training::GridItem> drawn_; // items as last drawn
     QColor drawnColour_;
     bool closing_ = false;
+    QString recordFileNotice_; // the record file's trouble, told once while shown
 };
 
 extern TForm1* Form1;

@@ -57,6 +57,7 @@ TEST(Art, PicturesHaveTheSizesOfTheirPlaces) {
 
 } // namespace
 
+#include "code_diagrams.h"
 #include "test_paths.h"
 #include "training/exercise_source.h"
 #include "training_pictures.h"
@@ -139,6 +140,44 @@ TEST(ExerciseArt, ColouredCharactersTintEachQuarterInItsColour) {
             tinted += counts[q][q] > 0 ? 1 : 0;
         }
         EXPECT_GE(tinted, 2) << "a character reaches at least two quarters";
+    }
+}
+
+TEST(ExerciseArt, CodeDiagramsShowEachCornerDigitInItsColour) {
+    const QList<art::CodedCharacter> coded =
+        art::fullCodes(TARVO_SOURCE_DIR "/data/dictsrc/chars.txt");
+    // Every coded character once, with a full code of four or five digits.
+    EXPECT_GT(coded.size(), 6700);
+    std::set<QString> seen;
+    for (const art::CodedCharacter& c : coded) {
+        EXPECT_TRUE(seen.insert(c.character).second) << c.character.toStdString();
+        EXPECT_TRUE(c.corners.size() == 4 || c.corners.size() == 5);
+    }
+    EXPECT_EQ(art::shapeName(1), QStringLiteral("横"));
+    EXPECT_EQ(art::shapeName(0), QStringLiteral("撇"));
+
+    // The 4-bit file reads back as the picture drawn.
+    const QImage drawn = art::codeDiagram({QStringLiteral("中"), QStringLiteral("50006")});
+    const QByteArray file = art::fourBitBmp(drawn);
+    EXPECT_LT(file.size(), 8 * 1024) << "thousands of diagrams must stay small";
+    const QImage read = QImage::fromData(file, "BMP");
+    ASSERT_EQ(read.size(), QSize(art::kDiagramWidth, art::kDiagramHeight));
+    for (int y = 0; y < read.height(); ++y)
+        for (int x = 0; x < read.width(); ++x)
+            ASSERT_EQ(read.pixel(x, y), drawn.pixel(x, y)) << x << "," << y;
+
+    // Each corner's digit beside its corner, in the corner's colour: red
+    // top left, blue top right, green bottom left, purple bottom right.
+    const QRgb colours[4] = {qRgb(220, 30, 30), qRgb(30, 80, 230), qRgb(20, 150, 40),
+                             qRgb(150, 40, 170)};
+    const QRect beside[4] = {QRect(0, 0, 26, 34), QRect(86, 0, 26, 34), QRect(0, 34, 26, 34),
+                             QRect(86, 34, 26, 34)};
+    for (int q = 0; q < 4; ++q) {
+        int own = 0;
+        for (int y = beside[q].top(); y <= beside[q].bottom(); ++y)
+            for (int x = beside[q].left(); x <= beside[q].right(); ++x)
+                own += read.pixel(x, y) == colours[q];
+        EXPECT_GT(own, 20) << "corner " << q;
     }
 }
 

@@ -37,6 +37,27 @@ public:
     void showHelp(const QString& file) override { calls << "help " + file; }
     void showSettings() override { calls << "settings"; }
     void showRecordHolders() override { calls << "records"; }
+    bool autoHint = true;
+    bool autoHintTicked() const override { return autoHint; }
+    // The code diagram: its closing by its own button.
+    bool diagramClosedByButton = true;
+    bool clocksDuringDiagram = true;
+    bool showDiagram(const QString& picture) override {
+        calls << "diagram " + picture;
+        if (flow)
+            clocksDuringDiagram = flow->Timer1On || flow->Timer3On;
+        return diagramClosedByButton;
+    }
+    // The record file: whether a score is a record, and the names asked.
+    bool isRecord = false;
+    QStringList judged;
+    bool judgeRecord(int kind, const QString& score) override {
+        judged << QStringLiteral("%1:%2").arg(kind).arg(score);
+        return isRecord;
+    }
+    void enterRecordName(int slot, const QString& score) override {
+        calls << QStringLiteral("name %1 %2").arg(slot).arg(score);
+    }
     bool askQuit() override {
         calls << "askQuit";
         return quitAnswer;

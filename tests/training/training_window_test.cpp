@@ -3,6 +3,7 @@
 // exercise files the build makes.
 #include "program_folder_fixture.h"
 
+#include "app/encoding_diagram.h"
 #include "app/foreword_window.h"
 #include "app/pause_notice.h"
 #include "app/start_screen.h"
@@ -11,6 +12,7 @@
 #include "platform/error_report.h"
 #include "platform/sdl_sound_player.h"
 #include "records/record_holders_window.h"
+#include "records/record_name_entry_window.h"
 #include "records/training_settings_window.h"
 #include "test_paths.h"
 #include "training/training_window.h"
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -448,6 +451,273 @@ TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
         EXPECT_FALSE(FormSM->isVisible()) << "Start closes the panel";
     });
     EXPECT_FALSE(FormSM->isVisible());
+}
+
+// A digit on the keypad, to the window that has the focus: with Num Lock on
+// the digit key, with Num Lock off the cursor key printed beside the digit.
+void padDigit(int d, bool numLock) {
+    static const Qt::Key off[10] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,  Qt::Key_PageDown,
+                                    Qt::Key_Left,   Qt::Key_Clear, Qt::Key_Right, Qt::Key_Home,
+                                    Qt::Key_Up,     Qt::Key_PageUp};
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    QTest::keyClick(w, numLock ? Qt::Key(Qt::Key_0 + d) : off[d], Qt::KeypadModifier);
+}
+void padKey(Qt::Key key) {
+    QWidget* w = QApplication::focusWidget();
+    ASSERT_NE(w, nullptr);
+    QTest::keyClick(w, key, Qt::KeypadModifier);
+}
+// Types the code of the current item (its tooltip) and a submit key.
+void typeCode(const QString& code, bool numLock, Qt::Key submit) {
+    for (QChar c : code)
+        padDigit(c.digitValue(), numLock);
+    padKey(submit);
+}
+QByteArray phb(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
+    const QByteArray blank(180, ' ');
+    writeFile("files/phb.txt", blank);
+    inTraining([&] {
+        clickExercise(3);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        // A wrong answer with Enter stays; the keypad "." takes a digit back.
+        typeCode(QStringLiteral("999"), true, Qt::Key_Enter);
+        EXPECT_EQ(Form1->Editinput->text(), QStringLiteral("999"));
+        for (int i = 0; i < 3; ++i)
+            padKey(Qt::Key_Period);
+        padKey(Qt::Key_Minus);
+        EXPECT_EQ(Form1->Editinput->text(), QString());
+        // F1 shows the code; Enter takes it.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        EXPECT_EQ(Form1->Editinput->text(), Form1->characterItems[0]->toolTip());
+        padKey(Qt::Key_Enter);
+        const QPoint second = Form1->Editinput->pos();
+        EXPECT_EQ(second, QPoint(8 + 37, 44));
+        for (int i = 1; i < 118; ++i) {
+            if (i == 60)
+                for (int t = 0; t < 10; ++t)
+                    Form1->Timer3Timer(); // ten seconds: the speed shows
+            // Num Lock on and off in turn, "/" and Enter in turn.
+            typeCode(Form1->characterItems[static_cast<size_t>(i)]->toolTip(), i % 2 == 0,
+                     i % 3 == 0 ? Qt::Key_Slash : Qt::Key_Enter);
+            ASSERT_EQ(Form1->flow().CurrentItem, i + 1) << i;
+        }
+        const QString speed = Form1->Labeljifen->text();
+        ASSERT_FALSE(speed.isEmpty());
+        EXPECT_EQ(Form1->characterItems[117]->palette().color(QPalette::Window), QColor(0, 0, 128));
+        // The last answer asks for the name of the record holder.
+        QWidget* asked = nullptr;
+        QTimer::singleShot(0, [&] {
+            asked = QApplication::activeModalWidget();
+            EXPECT_TRUE(
+                QTest::qWaitFor([] { return QApplication::focusWidget() == FPhbin->Edit1; }));
+            // Chinese comes as the text of a key event, as from an input method.
+            QKeyEvent chinese(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("小明"));
+            QApplication::sendEvent(QApplication::focusWidget(), &chinese);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // the default button
+        });
+        typeCode(Form1->characterItems[118]->toolTip(), false, Qt::Key_Enter);
+        EXPECT_EQ(asked, FPhbin);
+        EXPECT_FALSE(FPhbin->isVisible());
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("太棒了！"));
+        EXPECT_FALSE(Form1->Editinput->isEnabled());
+        EXPECT_EQ(Form1->characterItems[118]->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QByteArray expected = blank;
+        const QByteArray field = QByteArray("\xD0\xA1\xC3\xF7      ") +
+                                 QByteArray(5 - speed.size(), ' ') + speed.toLatin1();
+        expected.replace(45, 15, field);
+        EXPECT_EQ(phb(path("files/phb.txt")), expected);
+
+        // The list shows it in the row 全码字; "重新记名" blanks the file.
+        clickExercise(4);
+        QTimer::singleShot(0, [&] {
+            ASSERT_EQ(QApplication::activeModalWidget(), FPhb);
+            EXPECT_EQ(FPhb->values[3]->text(),
+                      QString::fromLatin1(field).replace(0, 4, QStringLiteral("小明")));
+            EXPECT_EQ(FPhb->values[4]->text(), QString(15, u' '));
+            QTest::mouseClick(FPhb->BitBtn2, Qt::LeftButton);
+            EXPECT_TRUE(FPhb->values[3]->text().isEmpty());
+            QTest::mouseClick(FPhb->BitBtn1, Qt::LeftButton);
+        });
+        QTest::mouseClick(Form1->sbAbout, Qt::LeftButton);
+        EXPECT_EQ(phb(path("files/phb.txt")), blank);
+    });
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
+}
+
+TEST_F(TrainingWindow, AMultiCharacterRunWithTheStarKeyAndNoRecord) {
+    QByteArray held(180, ' ');
+    held.replace(165, 15, "Top       99999");
+    writeFile("files/phb.txt", held);
+    inTraining([&] {
+        clickExercise(11);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput2);
+        for (int i = 0; i < 18; ++i) {
+            const int position = training::kMultiWordPositions[static_cast<size_t>(i)];
+            typeCode(Form1->wordItems[static_cast<size_t>(position)]->toolTip(), i % 2 == 1,
+                     Qt::Key_Asterisk);
+        }
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("太棒了！"));
+        EXPECT_FALSE(FPhbin->isVisible());
+        EXPECT_EQ(phb(path("files/phb.txt")), held);
+        clickExercise(7);
+        QTimer::singleShot(0, [&] {
+            EXPECT_EQ(FPhb->values[11]->text(), QStringLiteral("Top       99999"));
+            FPhb->close();
+        });
+        QTest::mouseClick(Form1->sbAbout, Qt::LeftButton);
+    });
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
+}
+
+TEST_F(TrainingWindow, APictureRunWithHintsAndAMissingRecordFileMadeAtTheRecord) {
+    QByteArray held(180, ' ');
+    held.replace(25, 5, "99999");
+    writeFile("files/phb.txt", held);
+    inTraining([&] {
+        clickExercise(1);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Labelhint1);
+        // Two wrong answers bring the code into the box.
+        typeCode(QStringLiteral("9"), true, Qt::Key_Enter);
+        typeCode(QStringLiteral("9"), false, Qt::Key_Slash);
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("再想想"));
+        EXPECT_EQ(Form1->Labelhint1->text(), Form1->pictureItems[0]->toolTip());
+        padKey(Qt::Key_Enter);
+        for (int i = 1; i < 60; ++i) {
+            if (i == 59)
+                for (int t = 0; t < 10; ++t)
+                    Form1->Timer3Timer();
+            typeCode(Form1->pictureItems[static_cast<size_t>(i)]->toolTip(), i % 2 == 0,
+                     Qt::Key_Enter);
+        }
+    });
+    EXPECT_EQ(phb(path("files/phb.txt")), held) << "no record";
+    // No file: the record is asked for and the file made whole.
+    ASSERT_TRUE(QFile::remove(path("files/phb.txt")));
+    inTraining([&] {
+        clickExercise(2);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        for (int t = 0; t < 10; ++t)
+            Form1->Timer3Timer();
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            asked = QApplication::activeModalWidget() == FPhbin;
+            EXPECT_EQ(FPhbin->Edit1->text(), QString()) << "nobody entered a name yet";
+            QTest::keyClicks(FPhbin->Edit1, QStringLiteral("Li"));
+            QTest::mouseClick(FPhbin->BitBtn1, Qt::LeftButton);
+        });
+        for (int i = 0; i < 60; ++i)
+            typeCode(Form1->pictureItems[static_cast<size_t>(i)]->toolTip(), true, Qt::Key_Enter);
+        EXPECT_TRUE(asked);
+        EXPECT_FALSE(Form1->Labelhint1->isEnabled());
+    });
+    const QByteArray file = phb(path("files/phb.txt"));
+    ASSERT_EQ(file.size(), 180);
+    EXPECT_EQ(file.left(30), QByteArray(30, ' '));
+    EXPECT_EQ(file.mid(30, 10), "Li        ");
+    EXPECT_EQ(file.mid(40, 5), "    0") << "the speed shown then: no items counted";
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
+}
+
+TEST_F(TrainingWindow, ADamagedRecordFileIsToldOnceAndTheTrainingGoesOn) {
+    writeFile("files/phb.txt", QByteArray(20, ' '));
+    inTraining([&] {
+        for (int run = 0; run < 2; ++run) {
+            clickExercise(5);
+            QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+            QApplication::processEvents();
+            for (int i = 0; i < 119; ++i)
+                typeCode(Form1->characterItems[static_cast<size_t>(i)]->toolTip(), run == 0,
+                         Qt::Key_Enter);
+            EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("太棒了！"));
+        }
+        EXPECT_FALSE(FPhbin->isVisible());
+    });
+    ASSERT_EQ(errorsShown.size(), 1) << errorsShown.join("; ").toStdString();
+    EXPECT_TRUE(errorsShown[0].contains(QDir::cleanPath(path("files/phb.txt"))));
+    EXPECT_EQ(phb(path("files/phb.txt")), QByteArray(20, ' '));
+}
+
+TEST_F(TrainingWindow, TheNameEntryKeepsTheNameAndItsCloseBoxWritesNothing) {
+    const QByteArray blank(180, ' ');
+    writeFile("files/phb.txt", blank);
+    inTraining([&] {
+        for (int run = 0; run < 2; ++run) {
+            clickExercise(6);
+            QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+            QApplication::processEvents();
+            for (int t = 0; t < 10; ++t)
+                Form1->Timer3Timer();
+            QString shownName;
+            QTimer::singleShot(0, [&] {
+                ASSERT_EQ(QApplication::activeModalWidget(), FPhbin);
+                shownName = FPhbin->Edit1->text();
+                if (run == 0) {
+                    QTest::keyClicks(FPhbin->Edit1, QStringLiteral("Wang"));
+                    FPhbin->close(); // the title bar's close box
+                } else {
+                    QTest::mouseClick(FPhbin->BitBtn1, Qt::LeftButton);
+                }
+            });
+            // The main row's digits and Return work as the keypad's do.
+            ASSERT_TRUE(
+                QTest::qWaitFor([] { return QApplication::focusWidget() == Form1->Editinput; }));
+            for (int i = 0; i < 119; ++i) {
+                QTest::keyClicks(QApplication::focusWidget(),
+                                 Form1->characterItems[static_cast<size_t>(i)]->toolTip());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+            EXPECT_EQ(shownName, run == 0 ? QString() : QStringLiteral("Wang"));
+            if (run == 0) {
+                EXPECT_EQ(phb(path("files/phb.txt")), blank) << "the close box writes nothing";
+            }
+        }
+    });
+    QByteArray expected = blank;
+    expected.replace(90, 15, "Wang          0");
+    EXPECT_EQ(phb(path("files/phb.txt")), expected);
+}
+
+TEST_F(TrainingWindow, F1OffersTheCodeDiagramOfTheCharacter) {
+    inTraining([&] {
+        clickExercise(3);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        QImage diagram(120, 140, QImage::Format_RGB32);
+        diagram.fill(Qt::yellow);
+        const QString name = Form1->characterItems[0]->text();
+        QDir(path(QString())).mkpath("statement");
+        ASSERT_TRUE(diagram.save(path("statement/" + name + ".bmp"), "BMP"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        ASSERT_TRUE(Form1->BitBtn1->isVisible());
+        bool clocksStopped = false;
+        QTimer::singleShot(0, [&] {
+            ASSERT_EQ(QApplication::activeModalWidget(), formdelait);
+            clocksStopped = !Form1->Timer1->isActive() && !Form1->Timer3->isActive();
+            EXPECT_EQ(formdelait->Image1->pixmap().toImage().pixelColor(5, 5), QColor(Qt::yellow));
+            QTest::mouseClick(formdelait->BitBtn1, Qt::LeftButton);
+        });
+        QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
+        EXPECT_TRUE(clocksStopped);
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_FALSE(Form1->BitBtn1->isVisible());
+        EXPECT_TRUE(
+            QTest::qWaitFor([] { return QApplication::focusWidget() == Form1->Editinput; }));
+        padKey(Qt::Key_Enter); // the code F1 showed
+        EXPECT_EQ(Form1->flow().CurrentItem, 1);
+    });
 }
 
 } // namespace

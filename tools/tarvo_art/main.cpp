@@ -1,12 +1,15 @@
 // tarvo-art: draws the program's pictures into a program folder's "images",
 // "files" and "exercise" (the training's picture exercises; the coloured
-// characters are the most frequent ones of the dictionary source table).
+// characters are the most frequent ones of the dictionary source table), and
+// the code diagram of every character with a full code into "statement".
 //   tarvo-art PROGRAM_DIR [CHARS_TABLE]
+#include "code_diagrams.h"
 #include "gif_writer.h"
 #include "pictures.h"
 #include "training_pictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QSaveFile>
 
@@ -17,6 +20,13 @@ namespace {
 bool save(const QString& path, const QByteArray& bytes) {
     QSaveFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit();
+}
+
+// Written without the temporary-file dance of save(): thousands of small
+// files that the next build simply writes again.
+bool saveQuickly(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 bool saveImage(const QString& path, const QImage& image, const char* format) {
@@ -58,8 +68,9 @@ int main(int argc, char** argv) {
     ok &= saveImage(out.filePath("plane.png"), art::vehicle(2), "PNG");
     ok &= saveImage(out.filePath("clock.png"), art::clockFace(), "PNG");
     ok &= saveImage(out.filePath("trainside.png"), art::trainingSide(), "PNG");
-    QList<art::CodedCharacter> common;
+    QList<art::CodedCharacter> common, coded;
     if (argc == 3) {
+        coded = art::fullCodes(QString::fromLocal8Bit(argv[2]));
         common = art::frequentCharacters(QString::fromLocal8Bit(argv[2]), 80);
         if (common.isEmpty()) {
             std::fprintf(stderr, "读不出字表 %s\n", argv[2]);
@@ -79,6 +90,13 @@ int main(int argc, char** argv) {
         for (const art::ExercisePicture& pic : pictures)
             ok &= saveImage(dir.filePath(pic.name + QStringLiteral(".bmp")), pic.image, "BMP");
     }
+    // The diagrams are named by their character (UTF-8 file names).
+    const QDir statement(program.filePath(QStringLiteral("statement")));
+    if (!coded.isEmpty())
+        ok &= QDir().mkpath(statement.path());
+    for (const art::CodedCharacter& c : coded)
+        ok &= saveQuickly(statement.filePath(c.character + QStringLiteral(".bmp")),
+                          art::fourBitBmp(art::codeDiagram(c)));
     if (!ok) {
         std::fprintf(stderr, "无法写入图片到 %s\n", argv[1]);
         return 1;

@@ -1,0 +1,191 @@
+// The record-holder file: judging a score, saving a name, clearing, and what
+// a missing or damaged file does.
+#include "platform/gbk_codec.h"
+#include "platform/user_error.h"
+#include "records/record_holders_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordFile : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path() const { return dir.path() + "/phb.txt"; }
+    void put(const std::string& bytes) const {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    std::string bytes() const {
+        QFile f(path());
+        if (!f.open(QIODevice::ReadOnly))
+            return "<missing>";
+        const QByteArray b = f.readAll();
+        return std::string(b.constData(), static_cast<size_t>(b.size()));
+    }
+    static std::string blank(size_t n = 180) { return std::string(n, ' '); }
+    // A file whose slot `slot` holds `score` (right-aligned).
+    void withScore(int slot, const std::string& score) const {
+        std::string b = bytes();
+        if (b.size() != 180)
+            b = blank();
+        b.replace(static_cast<size_t>(slot * 15 + 15) - score.size(), score.size(), score);
+        put(b);
+    }
+    bool judge(int slot, const QString& score) const {
+        const auto j = file().judge_record(slot, score);
+        EXPECT_TRUE(j.notice.isEmpty()) << j.notice.toStdString();
+        return j.record;
+    }
+    RecordHoldersFile file() const { return RecordHoldersFile(path()); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(RecordFile, AScoreIsARecordOnlyWhenItIsHigher) {
+    withScore(4, "85");
+    EXPECT_FALSE(judge(4, "85")) << "equal is no record";
+    EXPECT_TRUE(judge(4, "86"));
+    EXPECT_FALSE(judge(4, "9")) << "a shorter number is smaller once aligned";
+    EXPECT_TRUE(judge(4, "100"));
+    EXPECT_FALSE(judge(4, "")) << "an empty score never";
+    // An empty slot: "0" is a record, an empty score is not, six digits never.
+    EXPECT_TRUE(judge(3, "0"));
+    EXPECT_FALSE(judge(3, ""));
+    EXPECT_FALSE(judge(3, "123456"));
+    EXPECT_TRUE(judge(3, "99999"));
+    // The first and the last slot.
+    withScore(0, "12");
+    withScore(11, "99999");
+    EXPECT_FALSE(judge(11, "99999"));
+    EXPECT_TRUE(judge(0, "13"));
+    EXPECT_FALSE(judge(11, "0"));
+    EXPECT_FALSE(judge(12, "5")) << "no slot 12";
+    EXPECT_EQ(RecordHoldersFile::alignScore("7"), "    7");
+    EXPECT_EQ(RecordHoldersFile::alignScore(""), "     ");
+    EXPECT_EQ(RecordHoldersFile::alignScore("123456"), "");
+}
+
+TEST_F(RecordFile, SavingWritesOnlyItsSlot) {
+    put(blank());
+    // Two characters and 85 in slot 7 fill bytes 105-119.
+    const QString name = QStringLiteral("小明");
+    file().save_record(7, name, "85");
+    std::string expected = blank();
+    expected.replace(105, 15, gbk::fromUnicodeLossy(name) + std::string(6, ' ') + "   85");
+    EXPECT_EQ(bytes(), expected);
+    // The first and the last slot; an empty name is 10 spaces, the score still written.
+    file().save_record(0, QStringLiteral(" \t"), "123");
+    file().save_record(11, QStringLiteral("  Zhang San \n"), "99999");
+    expected.replace(0, 15, std::string(10, ' ') + "  123");
+    expected.replace(165, 15, "Zhang San " + std::string("99999"));
+    EXPECT_EQ(bytes(), expected);
+    EXPECT_EQ(RecordHoldersFile::rows(bytes())[11], QStringLiteral("Zhang San 99999"));
+    EXPECT_EQ(RecordHoldersFile::rows(bytes())[7], QStringLiteral("小明         85"));
+}
+
+TEST_F(RecordFile, LongNamesAreCutOnACharacterBoundary) {
+    put(blank());
+    // 12 bytes of letters: the first 10.
+    file().save_record(2, QStringLiteral("abcdefghij12"), "7");
+    EXPECT_EQ(bytes().substr(30, 15), "abcdefghij    7");
+    // Six Chinese characters: five fit exactly.
+    file().save_record(3, QStringLiteral("一二三四五六"), "8");
+    EXPECT_EQ(bytes().substr(45, 15), gbk::fromUnicodeLossy(u"一二三四五") + "    8");
+    // A letter first: 4½ characters would split one, so four and a space.
+    file().save_record(4, QStringLiteral("a一二三四五"), "9");
+    EXPECT_EQ(bytes().substr(60, 15), "a" + gbk::fromUnicodeLossy(u"一二三四") + " " + "    9");
+    int invalid = 0;
+    gbk::toUnicode(bytes(), &invalid);
+    EXPECT_EQ(invalid, 0) << "no broken character in the file";
+    EXPECT_EQ(bytes().size(), 180u);
+}
+
+TEST_F(RecordFile, AMissingFileIsMadeWholeAtTheFirstRecord) {
+    ASSERT_FALSE(QFile::exists(path()));
+    EXPECT_TRUE(judge(5, "0"));
+    EXPECT_EQ(bytes(), "<missing>") << "judging writes nothing";
+    file().save_record(5, QStringLiteral("李"), "40");
+    std::string expected = blank();
+    expected.replace(75, 15, gbk::fromUnicodeLossy(u"李") + std::string(8, ' ') + "   40");
+    EXPECT_EQ(bytes(), expected);
+    // Clearing a missing file leaves it missing.
+    QFile::remove(path());
+    file().clear();
+    EXPECT_FALSE(QFile::exists(path()));
+}
+
+TEST_F(RecordFile, ClearingBlanksEveryByteAndKeepsTheLength) {
+    std::string b(200, 'x');
+    put(b);
+    file().clear();
+    EXPECT_EQ(bytes(), blank(200));
+    EXPECT_EQ(RecordHoldersFile::rows(bytes())[11], QString(15, u' '));
+    // After clearing, any score with a digit is a record.
+    EXPECT_TRUE(judge(9, "0"));
+    // Only the first 180 bytes are shown; later bytes are kept by a save.
+    put(blank(180) + "tail");
+    file().save_record(0, "A", "1");
+    EXPECT_EQ(bytes().substr(180), "tail");
+}
+
+TEST_F(RecordFile, ADamagedFileIsToldByNameAndKeptAsItWas) {
+    const std::string shortFile = blank(100);
+    put(shortFile);
+    auto j = file().judge_record(2, "50");
+    EXPECT_FALSE(j.record);
+    EXPECT_TRUE(j.notice.contains(path())) << j.notice.toStdString();
+    EXPECT_TRUE(j.notice.contains(QStringLiteral("100 字节")));
+    EXPECT_THROW(file().save_record(2, "A", "50"), UserError);
+    EXPECT_EQ(bytes(), shortFile);
+    // A short file still shows what it has, and clearing keeps its length.
+    EXPECT_EQ(RecordHoldersFile::rows(bytes())[6], QString(10, u' '));
+    EXPECT_TRUE(RecordHoldersFile::rows(bytes())[7].isEmpty());
+    file().clear();
+    EXPECT_EQ(bytes(), blank(100));
+
+    // Too large to be a record file.
+    put(std::string(RecordHoldersFile::kMaxFileBytes + 1, ' '));
+    j = file().judge_record(0, "1");
+    EXPECT_FALSE(j.record);
+    EXPECT_TRUE(j.notice.contains(path()));
+    EXPECT_THROW(file().clear(), UserError);
+    EXPECT_EQ(bytes().size(), static_cast<size_t>(RecordHoldersFile::kMaxFileBytes + 1));
+
+    // A folder in its place.
+    QFile::remove(path());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("phb.txt"));
+    j = file().judge_record(0, "1");
+    EXPECT_FALSE(j.record);
+    EXPECT_TRUE(j.notice.contains(path()));
+    try {
+        file().save_record(0, "A", "1");
+        FAIL() << "saved into a folder";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains(path()));
+    }
+}
+
+TEST_F(RecordFile, AWriteProtectedFileSetsNoRecordAndLosesNothing) {
+    withScore(1, "20");
+    ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner));
+    if (QFileInfo(path()).isWritable())
+        GTEST_SKIP() << "running as a user who writes anything";
+    const auto j = file().judge_record(1, "21");
+    EXPECT_FALSE(j.record);
+    EXPECT_TRUE(j.notice.contains(path()));
+    EXPECT_TRUE(j.notice.contains(QStringLiteral("只读")));
+    EXPECT_FALSE(file().judge_record(1, "19").record);
+    EXPECT_TRUE(file().judge_record(1, "19").notice.isEmpty()) << "no record: nothing to say";
+    EXPECT_THROW(file().save_record(1, "B", "21"), UserError);
+    EXPECT_EQ(bytes().substr(25, 5), "   20");
+    QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+} // namespace

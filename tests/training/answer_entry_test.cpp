@@ -1,0 +1,446 @@
+// Answer entry through the practice flow: the keys of the three boxes, the
+// judging of answers, the wrong-answer counters, F1 and the end of a run.
+#include "fake_training_host.h"
+#include "training/training_flow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace training;
+
+namespace {
+
+std::string ch(int i) {
+    return std::string{'\xB0', static_cast<char>(0xA1 + i)};
+}
+
+AnswerKey digit(int d, bool keypad = true) {
+    return {PadKey::Digit, d, keypad, false, QString::number(d)};
+}
+AnswerKey key(PadKey k, const char* text, bool keypad = true) {
+    return {k, 0, keypad, false, QString::fromLatin1(text)};
+}
+const AnswerKey kEnter{PadKey::Enter, 0, true, false, QStringLiteral("\r")};
+const AnswerKey kSpace{PadKey::Space, 0, false, false, QStringLiteral(" ")};
+const AnswerKey kSlash = key(PadKey::Slash, "/");
+const AnswerKey kStar = key(PadKey::Star, "*");
+const AnswerKey kMinus = key(PadKey::Minus, "-");
+const AnswerKey kDot = key(PadKey::Dot, ".");
+const AnswerKey kBackspace{PadKey::Backspace, 0, false, false, QStringLiteral("\b")};
+const AnswerKey kF1{PadKey::Other, 0, false, true, QString()};
+
+class Answers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QDir().mkpath("hzlib");
+        QDir().mkpath("exercise/bixing");
+        QDir().mkpath("statement");
+        host.flow = &flow;
+        host.sound = true;
+        auto d = std::make_unique<ScriptedDraw>();
+        draw = d.get();
+        flow.setRandomDraw(std::move(d));
+        // Record i of every file has the code 100 + i; each run draws them in order.
+        for (int i = 0; i < 200; ++i)
+            draw->script.push_back(i);
+        std::string chars, words, multi;
+        for (int i = 0; i < 130; ++i) {
+            const std::string code = std::to_string(100 + i);
+            const std::string field = code + std::string(6 - code.size(), ' ');
+            chars += field + ch(i % 90) + "\r\n";
+            words += field + ch(i % 90) + ch((i + 1) % 90) + "\r\n";
+            multi += field + ch(i % 90) + ch(1) + ch(2) + ch(3) + ch(4) + "      \r\n";
+        }
+        write("hzlib/z1.txt", chars);
+        write("hzlib/c2.txt", words);
+        write("hzlib/c5.txt", multi);
+        for (int d : {1, 2, 3})
+            write(QStringLiteral("exercise/bixing/shape%1.bmp").arg(d), "BM");
+    }
+    void TearDown() override { QDir::setCurrent(previous); }
+
+    static void write(const QString& path, const std::string& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    void start(int kind) {
+        flow.TabbedNotebook2Click(pageOf(kind));
+        flow.exerciseButtonClick(kind);
+        flow.SBtnStartClick();
+        host.cues.clear();
+    }
+    void press(Box b, const AnswerKey& k) { flow.boxKeyPress(b, k); }
+    void type(Box b, const QString& digits) {
+        for (QChar c : digits)
+            press(b, digit(c.digitValue()));
+    }
+    // Types the code of the current item and Enter.
+    void answer(Box b) {
+        const QString code = b == Box::Picture     ? flow.grids.pictures[flow.CurrentItem].code
+                             : b == Box::Character ? flow.grids.characters[flow.CurrentItem].code
+                                                   : flow.grids.words[flow.CurrentItem].code;
+        type(b, code);
+        press(b, kEnter);
+    }
+    QString text(Box b) const { return flow.box(b).text; }
+
+    QTemporaryDir dir;
+    QString previous;
+    FakeTrainingHost host;
+    TrainingFlow flow{host};
+    ScriptedDraw* draw = nullptr;
+};
+
+TEST_F(Answers, F1ShowsTheCodeAndTheNextKeyDecidesWhatStays) {
+    start(3);
+    const Box c = Box::Character;
+    // F1 then Enter: the code shown is a right answer, and the item is remembered.
+    press(c, kF1);
+    EXPECT_EQ(text(c), "100");
+    EXPECT_EQ(flow.review.CharReview[0].code, "100");
+    EXPECT_EQ(flow.review.CharReview[0].text, ch(0));
+    press(c, kEnter);
+    EXPECT_EQ(flow.ItemsLeft, 118);
+    EXPECT_EQ(flow.CurrentItem, 1);
+    EXPECT_EQ(text(c), "");
+    EXPECT_EQ(flow.grids.characters[0].look, ItemLook::Answered);
+    EXPECT_EQ(flow.grids.characters[1].look, ItemLook::Current);
+    EXPECT_EQ(flow.box(c).pos, QPoint(8 + 37, 44));
+
+    // F1 then a digit: only that digit.
+    press(c, kF1);
+    press(c, digit(7));
+    EXPECT_EQ(text(c), "7");
+    // F1 then keypad "-": the shown code less its last digit; "." as the key
+    // after the hint empties the box instead.
+    press(c, kF1);
+    EXPECT_EQ(text(c), "101");
+    press(c, kMinus);
+    EXPECT_EQ(text(c), "10");
+    press(c, kF1);
+    press(c, kDot);
+    EXPECT_EQ(text(c), "");
+    // The main row's "-" is no delete key: after F1 it empties the box.
+    press(c, kF1);
+    press(c, key(PadKey::Minus, "-", false));
+    EXPECT_EQ(text(c), "");
+    // A digit of the main row after F1 counts as a digit too.
+    press(c, kF1);
+    press(c, digit(4, false));
+    EXPECT_EQ(text(c), "4");
+
+    // Pressing F1 again and again on one item writes one slot.
+    EXPECT_EQ(flow.review.ReviewCursor, 2);
+    EXPECT_EQ(flow.review.CharReview[1].code, "101");
+    EXPECT_TRUE(flow.review.CharReview[2].empty());
+    EXPECT_EQ(flow.CharWrongCount, 0) << "nothing was submitted";
+}
+
+TEST_F(Answers, SevenDigitsAreJudgedAgainAtEveryKey) {
+    flow.HintAfter = 999;
+    start(3);
+    const Box c = Box::Character;
+    type(c, "1234567");
+    EXPECT_EQ(text(c), "1234567");
+    EXPECT_EQ(flow.CharWrongCount, 0) << "the seventh digit only fills the box";
+    press(c, digit(8)); // judged, and the 8 does not go in
+    EXPECT_EQ(text(c), "1234567");
+    EXPECT_EQ(flow.CharWrongCount, 1);
+    press(c, kSpace); // judged again; the space does not go in either
+    EXPECT_EQ(text(c), "1234567");
+    EXPECT_EQ(flow.CharWrongCount, 2);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想！"));
+    press(c, kF1); // judged before F1 is served; the pending empty text wins
+    EXPECT_EQ(flow.CharWrongCount, 3);
+    EXPECT_EQ(text(c), "");
+    type(c, "1234567");
+    // Keypad "-" removes a digit before the full-box test: not judged.
+    press(c, kMinus);
+    EXPECT_EQ(text(c), "123456");
+    EXPECT_EQ(flow.CharWrongCount, 3);
+    press(c, digit(9));
+    press(c, kDot);
+    EXPECT_EQ(text(c), "123456");
+    EXPECT_EQ(flow.CharWrongCount, 3);
+    // Backspace on a full box: judged once more, then the box is empty.
+    press(c, digit(9));
+    press(c, kBackspace);
+    EXPECT_EQ(flow.CharWrongCount, 4);
+    EXPECT_EQ(text(c), "");
+    EXPECT_EQ(flow.ItemsLeft, 119);
+    EXPECT_EQ(flow.CurrentItem, 0);
+}
+
+TEST_F(Answers, SpaceAndSlashEmptyAWrongAnswerEnterKeepsIt) {
+    start(3);
+    const Box c = Box::Character;
+    type(c, "12");
+    press(c, kEnter);
+    EXPECT_EQ(text(c), "12");
+    EXPECT_EQ(flow.CharWrongCount, 1);
+    type(c, "3"); // the kept answer goes on
+    EXPECT_EQ(text(c), "123");
+    press(c, kSpace);
+    EXPECT_EQ(text(c), "");
+    type(c, "45");
+    press(c, kSlash);
+    EXPECT_EQ(text(c), "");
+    EXPECT_EQ(flow.CharWrongCount, 1) << "HintAfter 2 with the automatic hint started again at 2";
+    // Not submit keys in the character box: the main row's "/", keypad "*",
+    // letters; what they type never stays.
+    type(c, "45");
+    press(c, key(PadKey::Slash, "/", false));
+    press(c, kStar);
+    press(c, key(PadKey::Other, "a", false));
+    press(c, key(PadKey::Plus, "+"));
+    EXPECT_EQ(text(c), "45");
+    EXPECT_EQ(flow.CharWrongCount, 1);
+    // A right answer with Space: the space goes nowhere.
+    press(c, kDot);
+    press(c, kDot);
+    host.cues.clear();
+    type(c, "100");
+    press(c, kSpace);
+    EXPECT_EQ(flow.CurrentItem, 1);
+    EXPECT_EQ(text(c), "");
+    EXPECT_TRUE(host.cues.empty()) << "a right character answer is silent";
+}
+
+TEST_F(Answers, WrongCountsWithAndWithoutTheAutomaticHint) {
+    start(3);
+    const Box c = Box::Character;
+    // HintAfter 5: messages at the 2nd and 4th wrong answer, a fresh count after the 5th.
+    flow.HintAfter = 5;
+    std::vector<int> cueAt;
+    for (int n = 1; n <= 7; ++n) {
+        host.cues.clear();
+        flow.setMessages("", "", "", "");
+        press(c, kEnter);
+        if (flow.Labelplay[0] == QStringLiteral("再想想！")) {
+            cueAt.push_back(n);
+            EXPECT_EQ(host.cues, std::vector<int>{3});
+            EXPECT_EQ(flow.Labelplay[1], QStringLiteral("加油啊！"));
+        }
+    }
+    EXPECT_EQ(cueAt, (std::vector<int>{2, 4, 7}));
+    EXPECT_EQ(flow.CharWrongCount, 2);
+    // The count carries over a right answer and a new run.
+    answer(c);
+    EXPECT_EQ(flow.CharWrongCount, 2);
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.CharWrongCount, 2);
+    press(c, kEnter);
+    press(c, kEnter);
+    EXPECT_EQ(flow.CharWrongCount, 4);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想！"));
+
+    // Without the automatic hint: every second wrong answer, and the code never shows.
+    host.autoHint = false;
+    flow.CharWrongCount = 0;
+    int messages = 0;
+    for (int n = 1; n <= 6; ++n) {
+        flow.setMessages("", "", "", "");
+        press(c, kEnter);
+        messages += flow.Labelplay[0] == QStringLiteral("再想想！");
+        EXPECT_EQ(text(c), "");
+    }
+    EXPECT_EQ(messages, 3);
+
+    // The word box counts on its own, without a sound.
+    start(7);
+    host.autoHint = true;
+    flow.HintAfter = 2;
+    press(Box::Word, kEnter);
+    press(Box::Word, kEnter);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想！"));
+    EXPECT_TRUE(host.cues.empty());
+    EXPECT_EQ(flow.WordWrongCount, 0);
+}
+
+TEST_F(Answers, PictureHintsAfterHintAfterWrongAnswers) {
+    start(0);
+    const Box p = Box::Picture;
+    const QString code = flow.grids.pictures[0].code;
+    // HintAfter 2: the second wrong answer cheers and shows the code.
+    type(p, "9");
+    press(p, kEnter);
+    EXPECT_EQ(text(p), "");
+    EXPECT_EQ(flow.PictureWrongCount, 1);
+    type(p, "9");
+    press(p, kSpace);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想"));
+    EXPECT_EQ(text(p), code);
+    EXPECT_EQ(flow.PictureWrongCount, 0);
+    press(p, kEnter); // the code shown is a right answer
+    EXPECT_EQ(flow.ItemsLeft, 59);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("Tarvo编码"));
+    EXPECT_EQ(flow.box(p).pos, QPoint(15 + 60, 62));
+
+    // HintAfter 5: "再想想" at the 2nd to 5th wrong answer, the code at the 5th.
+    flow.HintAfter = 5;
+    QStringList seen;
+    for (int n = 1; n <= 5; ++n) {
+        flow.setMessages("", "", "", "");
+        type(p, "9");
+        press(p, kSlash);
+        seen << flow.Labelplay[0] + "|" + text(p);
+    }
+    EXPECT_EQ(seen, QStringList({"|", "再想想|", "再想想|", "再想想|",
+                                 "再想想|" + flow.grids.pictures[1].code}));
+
+    // Without the automatic hint: a cheer every second wrong answer, never the code.
+    host.autoHint = false;
+    press(p, kDot);
+    for (int n = 1; n <= 4; ++n) {
+        flow.setMessages("", "", "", "");
+        press(p, kEnter);
+        EXPECT_EQ(flow.Labelplay[0], n % 2 == 0 ? QStringLiteral("再想想") : QString());
+        EXPECT_EQ(text(p), "");
+    }
+}
+
+TEST_F(Answers, APictureRunEndsAtItsLastPictureAlsoAfterTimeUp) {
+    start(0);
+    const Box p = Box::Picture;
+    for (int i = 0; i < 10; ++i)
+        answer(p);
+    EXPECT_EQ(flow.box(p).pos, QPoint(15, 62 + 72)) << "the next row";
+    while (flow.Timer1On)
+        flow.Timer1Timer();
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::TimeUp);
+    EXPECT_TRUE(flow.box(p).enabled) << "the picture box stays usable at time-up";
+    for (int i = 10; i < 59; ++i)
+        answer(p);
+    flow.Labeljifen = "42";
+    host.isRecord = true;
+    host.cues.clear();
+    answer(p);
+    EXPECT_EQ(flow.ItemsLeft, 0);
+    EXPECT_TRUE(flow.FinalSpeedDue);
+    EXPECT_FALSE(flow.SpeedClockOn);
+    EXPECT_FALSE(flow.box(p).enabled);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral(" 太棒了！"));
+    EXPECT_EQ(host.cues, (std::vector<int>{6, 2}));
+    EXPECT_EQ(host.judged, QStringList{"0:42"});
+    EXPECT_EQ(host.calls.last(), "name 0 42");
+    EXPECT_EQ(flow.grids.pictures[59].look, ItemLook::Answered);
+    flow.Timer3Timer();
+    EXPECT_FALSE(flow.FinalSpeedDue);
+}
+
+TEST_F(Answers, ACharacterRunMovesAlongTheRowsAndEndsWithItsLastItemRed) {
+    start(3);
+    const Box c = Box::Character;
+    for (int i = 0; i < 15; ++i)
+        answer(c);
+    EXPECT_EQ(flow.box(c).pos, QPoint(8 + 15 * 37, 44));
+    answer(c); // the 17th item of the row: the box stays a cell to the left
+    EXPECT_EQ(flow.box(c).pos, QPoint(8 + 15 * 37, 44));
+    EXPECT_EQ(flow.CurrentItem, 16);
+    answer(c);
+    EXPECT_EQ(flow.box(c).pos, QPoint(8, 44 + 63));
+    EXPECT_EQ(flow.BoxColumn, 0);
+    for (int i = 17; i < 118; ++i)
+        answer(c);
+    EXPECT_EQ(flow.ItemsLeft, 1);
+    flow.Labeljifen = "31";
+    host.cues.clear();
+    answer(c);
+    EXPECT_EQ(flow.ItemsLeft, 1) << "the last answer leaves one item counted";
+    EXPECT_EQ(flow.grids.characters[118].look, ItemLook::Current);
+    EXPECT_FALSE(flow.box(c).enabled);
+    EXPECT_EQ(flow.Labelplay[1], QStringLiteral("想继续训练吗？"));
+    EXPECT_TRUE(flow.SBtnStartEnabled);
+    EXPECT_FALSE(flow.SBtnPauseEnabled);
+    EXPECT_FALSE(flow.Timer1On);
+    EXPECT_TRUE(flow.Timer3On) << "the speed clock goes on";
+    EXPECT_EQ(host.judged, QStringList{"3:31"});
+    EXPECT_EQ(host.cues, std::vector<int>{6}) << "no record: the end-of-exercise sound";
+    press(c, digit(1));
+    EXPECT_EQ(flow.CharWrongCount, 0) << "a disabled box takes no keys";
+}
+
+TEST_F(Answers, WordRowsOfFiveAndTheWordBoxF1) {
+    start(7);
+    const Box w = Box::Word;
+    for (int i = 0; i < 4; ++i)
+        answer(w);
+    EXPECT_EQ(flow.box(w).pos, QPoint(2 + 4 * 126, 34));
+    // F1 then Enter in the word box; the slot holds the word's text and code.
+    press(w, kF1);
+    EXPECT_EQ(text(w), "104");
+    press(w, kEnter);
+    EXPECT_EQ(flow.box(w).pos, QPoint(2, 34 + 49));
+    EXPECT_EQ(flow.CurrentItem, 5);
+    EXPECT_EQ(flow.review.WordReview[0].text, ch(4) + ch(5));
+    EXPECT_EQ(flow.review.WordReview[0].code, "104");
+    // The word box keeps "编码图解" as it is: only the other boxes hide it.
+    flow.BitBtn1Shown = true;
+    press(w, digit(1));
+    EXPECT_TRUE(flow.BitBtn1Shown);
+    // A wrong answer with the keypad "*" empties the box as Space does.
+    press(w, kStar);
+    EXPECT_EQ(text(w), "");
+    EXPECT_EQ(flow.WordWrongCount, 1);
+}
+
+TEST_F(Answers, MultiCharacterWordsAndTheStarKey) {
+    start(11);
+    const Box w = Box::Word;
+    EXPECT_EQ(flow.grids.words[0].code, "100");
+    type(w, "100");
+    press(w, kStar);
+    EXPECT_EQ(flow.CurrentItem, 3);
+    EXPECT_EQ(flow.box(w).pos, QPoint(2 + 378, 34));
+    answer(w);
+    EXPECT_EQ(flow.CurrentItem, 5);
+    EXPECT_EQ(flow.box(w).pos, QPoint(2, 34 + 49));
+    // F1 remembers the word in its multi-character slot.
+    press(w, kF1);
+    EXPECT_EQ(flow.review.WordReview[0].code, flow.grids.words[5].code.toStdString());
+    press(w, kF1);
+    EXPECT_EQ(flow.review.ReviewCursor, 3);
+    press(w, kEnter);
+    for (int i = 3; i < 17; ++i)
+        answer(w);
+    EXPECT_EQ(flow.CurrentItem, 43);
+    answer(w);
+    EXPECT_FALSE(flow.box(w).enabled);
+    EXPECT_EQ(flow.ItemsLeft, 1);
+    EXPECT_EQ(host.judged, QStringList{"11:"});
+}
+
+TEST_F(Answers, TheCodeDiagramOfTheCharacterLookedUp) {
+    start(3);
+    const Box c = Box::Character;
+    press(c, kF1);
+    EXPECT_FALSE(flow.BitBtn1Shown) << "no diagram file for this character";
+    answer(c);
+    write(QStringLiteral("statement/") + QString::fromUtf8("阿") + ".bmp", "BM");
+    press(c, kF1);
+    EXPECT_EQ(flow.DiagramChar, ch(1));
+    EXPECT_TRUE(flow.BitBtn1Shown);
+    press(c, kMinus); // any key in the box hides the button
+    EXPECT_FALSE(flow.BitBtn1Shown);
+    press(c, kF1);
+    flow.BitBtn1Click();
+    EXPECT_EQ(host.calls.last(), QStringLiteral("diagram statement/阿.bmp"));
+    EXPECT_FALSE(host.clocksDuringDiagram);
+    EXPECT_TRUE(flow.Timer1On && flow.Timer3On) << "a run under way gets its clocks back";
+    EXPECT_FALSE(flow.BitBtn1Shown);
+    EXPECT_EQ(flow.focusBox, static_cast<int>(Box::Character));
+    // Closed by the title bar's close box, the button stays.
+    press(c, kF1);
+    host.diagramClosedByButton = false;
+    flow.BitBtn1Click();
+    EXPECT_TRUE(flow.BitBtn1Shown);
+}
+
+} // namespace

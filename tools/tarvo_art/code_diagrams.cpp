@@ -1,0 +1,188 @@
+#include "code_diagrams.h"
+
+#include "drawing.h"
+#include "fonts.h"
+
+#include <QFile>
+#include <QHash>
+#include <QPainter>
+#include <QSet>
+#include <QTextStream>
+
+#include <array>
+
+namespace art {
+
+namespace {
+
+const QColor kInk(20, 20, 30);
+const QColor kCorners[4] = {QColor(220, 30, 30), QColor(30, 80, 230), QColor(20, 150, 40),
+                            QColor(150, 40, 170)};
+const QColor kExtra(110, 110, 110);
+const QColor kFrame(200, 200, 200);
+
+// White, ink, the four corners, the fifth digit's grey, the frame, and a
+// ramp of greys for the smoothed edges of the glyphs.
+QList<QRgb> palette() {
+    QList<QRgb> colours = {qRgb(255, 255, 255), kInk.rgb(),        kCorners[0].rgb(),
+                           kCorners[1].rgb(),   kCorners[2].rgb(), kCorners[3].rgb(),
+                           kExtra.rgb(),        kFrame.rgb()};
+    for (int g : {50, 80, 130, 160, 185, 215, 235, 248})
+        colours << qRgb(g, g, g);
+    return colours;
+}
+
+QImage toSixteenColours(const QImage& rgb) {
+    static const QList<QRgb> colours = palette();
+    QImage out(rgb.size(), QImage::Format_Indexed8);
+    out.setColorTable(colours);
+    QHash<QRgb, uchar> nearest;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        uchar* line = out.scanLine(y);
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb c = in[x] | 0xFF000000u;
+            auto it = nearest.constFind(c);
+            if (it == nearest.constEnd()) {
+                int best = 0;
+                long bestDistance = -1;
+                for (int i = 0; i < colours.size(); ++i) {
+                    const long dr = qRed(c) - qRed(colours[i]);
+                    const long dg = qGreen(c) - qGreen(colours[i]);
+                    const long db = qBlue(c) - qBlue(colours[i]);
+                    const long d = dr * dr + dg * dg + db * db;
+                    if (bestDistance < 0 || d < bestDistance) {
+                        bestDistance = d;
+                        best = i;
+                    }
+                }
+                it = nearest.insert(c, static_cast<uchar>(best));
+            }
+            line[x] = *it;
+        }
+    }
+    return out;
+}
+
+void put16(QByteArray& b, int at, quint16 v) {
+    b[at] = static_cast<char>(v & 0xFF);
+    b[at + 1] = static_cast<char>(v >> 8);
+}
+void put32(QByteArray& b, int at, quint32 v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+} // namespace
+
+QString shapeName(int digit) {
+    static const char16_t* const names[10] = {u"撇", u"横", u"竖", u"点", u"叉",
+                                              u"插", u"方", u"角", u"八", u"小"};
+    return digit >= 0 && digit <= 9 ? QString::fromUtf16(names[digit]) : QString();
+}
+
+QList<CodedCharacter> fullCodes(const QString& charsTable) {
+    QFile f(charsTable);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QList<CodedCharacter> out;
+    QSet<QString> seen;
+    QTextStream in(&f);
+    while (!in.atEnd()) {
+        const QStringList cols = in.readLine().split(u'\t');
+        if (cols.size() < 2 || cols[0].size() < 4 || cols[0].size() > 5 || seen.contains(cols[1]))
+            continue;
+        seen.insert(cols[1]);
+        out.append({cols[1], cols[0]});
+    }
+    return out;
+}
+
+QImage codeDiagram(const CodedCharacter& c) {
+    QImage img(kDiagramWidth, kDiagramHeight, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+
+    // The character in its square, the corners marked in their colours.
+    const QRectF square(26, 6, 60, 60);
+    p.setPen(QPen(kFrame, 1));
+    p.drawRect(square);
+    centredText(p, square.adjusted(0, 1, 0, 1), c.character, fonts::kai(54), kInk);
+    const QPointF corners[4] = {square.topLeft(), square.topRight(), square.bottomLeft(),
+                                square.bottomRight()};
+    for (int q = 0; q < 4; ++q) {
+        const qreal sx = q % 2 == 0 ? 1 : -1, sy = q < 2 ? 1 : -1;
+        const QPointF at = corners[q];
+        p.setPen(QPen(kCorners[q], 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.drawPolyline(QList<QPointF>{at + QPointF(11 * sx, 0), at, at + QPointF(0, 11 * sy)});
+    }
+
+    // Beside each corner: its digit at the corner, the name of the digit's
+    // shape towards the middle. Small names are drawn without smoothing, so
+    // that they keep their corner's colour.
+    QFont small = fonts::hei(12);
+    small.setStyleStrategy(QFont::NoAntialias);
+    for (int q = 0; q < 4 && q < c.corners.size(); ++q) {
+        const int d = c.corners[q].digitValue();
+        const qreal x = q % 2 == 0 ? 1 : 87;
+        const bool top = q < 2;
+        const QRectF digitBox(x, top ? 3 : 49, 24, 19);
+        const QRectF nameBox(x, top ? 22 : 35, 24, 13);
+        centredText(p, digitBox, QString::number(d), fonts::hei(18, true), kCorners[q]);
+        centredText(p, nameBox, shapeName(d), small, kCorners[q]);
+    }
+
+    // The full code underneath, each digit over its shape's name.
+    const int n = static_cast<int>(c.corners.size());
+    const qreal pitch = 20, left = (kDiagramWidth - pitch * n) / 2;
+    for (int i = 0; i < n; ++i) {
+        const int d = c.corners[i].digitValue();
+        const QColor colour = i < 4 ? kCorners[i] : kExtra;
+        centredText(p, QRectF(left + i * pitch, 72, pitch, 26), QString::number(d),
+                    fonts::hei(24, true), colour);
+        centredText(p, QRectF(left + i * pitch, 100, pitch, 16), shapeName(d), small, colour);
+    }
+    p.end();
+    return toSixteenColours(img);
+}
+
+QByteArray fourBitBmp(const QImage& indexed) {
+    const int w = indexed.width(), h = indexed.height();
+    const int rowBytes = ((w + 1) / 2 + 3) / 4 * 4;
+    const int offset = 14 + 40 + 16 * 4;
+    QByteArray b(offset + rowBytes * h, '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(b, 2, static_cast<quint32>(b.size()));
+    put32(b, 10, offset);
+    put32(b, 14, 40);
+    put32(b, 18, static_cast<quint32>(w));
+    put32(b, 22, static_cast<quint32>(h)); // rows from the bottom up
+    put16(b, 26, 1);
+    put16(b, 28, 4);
+    put32(b, 34, static_cast<quint32>(rowBytes * h));
+    put32(b, 38, 2835); // 72 dots per inch
+    put32(b, 42, 2835);
+    put32(b, 46, 16);
+    const QList<QRgb> colours = indexed.colorTable();
+    for (int i = 0; i < 16; ++i) {
+        const QRgb c = i < colours.size() ? colours[i] : qRgb(0, 0, 0);
+        b[54 + i * 4] = static_cast<char>(qBlue(c));
+        b[54 + i * 4 + 1] = static_cast<char>(qGreen(c));
+        b[54 + i * 4 + 2] = static_cast<char>(qRed(c));
+    }
+    for (int y = 0; y < h; ++y) {
+        const uchar* in = indexed.constScanLine(y);
+        char* out = b.data() + offset + (h - 1 - y) * rowBytes;
+        for (int x = 0; x < w; ++x) {
+            const auto v = static_cast<uchar>(in[x] & 0x0F);
+            out[x / 2] =
+                static_cast<char>(static_cast<uchar>(out[x / 2]) | (x % 2 == 0 ? v << 4 : v));
+        }
+    }
+    return b;
+}
+
+} // namespace art

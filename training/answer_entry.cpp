@@ -1,0 +1,307 @@
+// The training's answer entry: the keys of the three input boxes, the
+// checking of answers, the counters of wrong answers, F1 and the end of a run.
+//
+// The boxes behave as edit boxes whose key-down handler runs before the
+// typed character reaches the box, and whose change handler runs after every
+// change of the text, also one made by the program, at once and nested: the
+// digit filter removes a last character that is not a digit and then applies
+// the pending text. The flow plays that order through itself, so that the
+// learner sees the same outcome whatever toolkit draws the box.
+#include "platform/gbk_codec.h"
+#include "training/training_flow.h"
+
+#include <QFile>
+
+namespace training {
+
+namespace {
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
+GridItem* TrainingFlow::currentItem() {
+    const auto at = [this](auto& items) -> GridItem* {
+        if (CurrentItem < 0 || CurrentItem >= static_cast<int>(items.size()))
+            return nullptr;
+        return &items[static_cast<size_t>(CurrentItem)];
+    };
+    switch (pageOf(ExerciseKind)) {
+    case Page::Basic:
+        return at(grids.pictures);
+    case Page::Characters:
+        return at(grids.characters);
+    case Page::Words:
+        return at(grids.words);
+    }
+    return nullptr;
+}
+
+void TrainingFlow::setBoxText(Box b, const QString& text) {
+    InputBox& x = box(b);
+    if (x.text == text)
+        return; // setting the same text changes nothing
+    x.text = text;
+    boxChange(b);
+}
+
+void TrainingFlow::boxChange(Box b) {
+    const QString& text = box(b).text;
+    if (!text.isEmpty() && !isAsciiDigit(text.back()))
+        setBoxText(b, text.chopped(1));
+    if (PendingActive) {
+        PendingActive = false;
+        setBoxText(b, PendingText);
+    }
+}
+
+void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
+    InputBox& x = box(b);
+    if (!x.visible || !x.enabled)
+        return;
+    const auto i = static_cast<size_t>(b);
+    const bool minus = k.key == PadKey::Minus && k.keypad;
+    const bool dot = k.key == PadKey::Dot && k.keypad;
+
+    // Key-down.
+    if (b != Box::Word)
+        BitBtn1Shown = false;
+    PendingActive = false;
+    if (HintShown[i]) {
+        // After F1 a digit replaces the code shown, any other key but the
+        // keypad "-" empties the box at its next change.
+        HintShown[i] = false;
+        if (!minus && !k.f1) {
+            PendingActive = true;
+            PendingText = k.key == PadKey::Digit ? QString::number(k.digit) : QString();
+        }
+    }
+    bool taken = false;
+    QString answer;
+    if ((k.key == PadKey::Slash && k.keypad) || k.key == PadKey::Space || k.key == PadKey::Enter ||
+        (b == Box::Word && k.key == PadKey::Star && k.keypad)) {
+        taken = true;
+        answer = x.text;
+    }
+    if ((minus || dot) && !x.text.isEmpty())
+        setBoxText(b, x.text.chopped(1));
+    if (x.text.size() == kBoxMaxLength) {
+        // A full box is judged at every key, whatever the key.
+        taken = true;
+        answer = x.text;
+    }
+    if (taken) {
+        PendingActive = true;
+        PendingText.clear();
+        judge(b, answer);
+    }
+    if (k.f1)
+        helpKey(b);
+
+    // The character the key types, unless the answer ended the run.
+    if (x.enabled)
+        typeCharacter(b, k);
+}
+
+void TrainingFlow::typeCharacter(Box b, const AnswerKey& k) {
+    InputBox& x = box(b);
+    if (k.key == PadKey::Backspace) {
+        if (!x.text.isEmpty())
+            setBoxText(b, x.text.chopped(1));
+        return;
+    }
+    QChar typed;
+    if (k.key == PadKey::Digit)
+        typed = QChar(u'0' + k.digit); // also the keypad's digits with Num Lock off
+    else if (k.key != PadKey::Enter && !k.text.isEmpty() && k.text[0] >= u' ' &&
+             k.text[0] != QChar(0x7f))
+        typed = k.text[0];
+    if (typed.isNull())
+        return;
+    // A character beyond the maximum length is not inserted and changes nothing.
+    if (b != Box::Picture && x.text.size() >= kBoxMaxLength)
+        return;
+    setBoxText(b, x.text + typed);
+}
+
+void TrainingFlow::judge(Box b, const QString& answer) {
+    const GridItem* item = currentItem();
+    const QString code = item ? item->code : QString();
+    if (answer.compare(code, Qt::CaseInsensitive) == 0)
+        answeredRight(b);
+    else
+        answeredWrong(b);
+}
+
+void TrainingFlow::answeredRight(Box b) {
+    if (b == Box::Picture)
+        rightPicture();
+    else
+        rightText(b);
+}
+
+void TrainingFlow::rightPicture() {
+    PictureWrongCount = 0;
+    Timer4On = false;
+    setMessages(QStringLiteral("Tarvo编码"), QStringLiteral("Tarvo天下"), QString(), QString());
+    --ItemsLeft;
+    if (ItemsLeft == 0) {
+        Timer1On = false;
+        SBtnStartEnabled = true;
+        SpeedClockOn = false;
+        FinalSpeedDue = true;
+        cue(6);
+        setMessages(QStringLiteral(" 太棒了！"), QStringLiteral(" 继续训练吗？"),
+                    QStringLiteral(" 按《开始》键"), QString());
+    }
+    if (GridItem* item = currentItem())
+        item->look = ItemLook::Answered;
+    ++CurrentItem;
+    ++PictureColumn;
+    setBoxText(Box::Picture, QString());
+    InputBox& x = box(Box::Picture);
+    if (PictureColumn >= kPictureColumns) {
+        PictureColumn = 0;
+        x.pos = QPoint(kPictureBoxStart.x(), x.pos.y() + 72);
+    } else {
+        x.pos.rx() += 60;
+    }
+    if (ItemsLeft == 0) {
+        x.enabled = false;
+        recordCheck();
+    }
+}
+
+void TrainingFlow::rightText(Box b) {
+    if (ItemsLeft <= 1) {
+        endTextRun(b);
+        return;
+    }
+    ++BoxColumn;
+    --ItemsLeft;
+    if (GridItem* item = currentItem())
+        item->look = ItemLook::Answered;
+    InputBox& x = box(b);
+    const bool multi = ExerciseKind == kMultiWordKind;
+    if (b == Box::Character) {
+        if (BoxColumn == kCharColumns) {
+            BoxColumn = 0;
+            x.pos = QPoint(kCharBoxStart.x(), x.pos.y() + 63);
+        } else if (BoxColumn != kCharColumns - 1) {
+            // At the seventeenth item of a row the box stays one cell to the
+            // left, inside the page.
+            x.pos.rx() += 37;
+        }
+        ++CurrentItem;
+    } else {
+        const int rowEnd = multi ? 2 : kWordColumns;
+        if (BoxColumn == rowEnd) {
+            BoxColumn = 0;
+            x.pos = QPoint(kWordBoxStart.x(), x.pos.y() + 49);
+        } else {
+            x.pos.rx() += multi ? 378 : 126;
+        }
+        CurrentItem = multi ? nextMultiWordPosition(CurrentItem) : CurrentItem + 1;
+    }
+    setBoxText(b, QString());
+    if (GridItem* item = currentItem())
+        item->look = ItemLook::Current;
+}
+
+void TrainingFlow::endTextRun(Box b) {
+    // ItemsLeft stays 1 and the last item keeps its red ground.
+    box(b).enabled = false;
+    SBtnStartEnabled = true;
+    SBtnPauseEnabled = false;
+    Gauge1 = Gauge2 = 0;
+    Timer1On = false;
+    Timer4On = true;
+    setMessages(QStringLiteral("太棒了！"), QStringLiteral("想继续训练吗？"),
+                QStringLiteral("请按《开始》键"), QString());
+    recordCheck();
+}
+
+void TrainingFlow::recordCheck() {
+    if (host_.judgeRecord(ExerciseKind, Labeljifen)) {
+        cue(2);
+        host_.enterRecordName(ExerciseKind, Labeljifen);
+    } else {
+        cue(6);
+    }
+}
+
+void TrainingFlow::answeredWrong(Box b) {
+    const bool autoHint = host_.autoHintTicked();
+    if (b == Box::Picture) {
+        ++PictureWrongCount;
+        setBoxText(b, QString());
+        if (PictureWrongCount >= 2 && PictureWrongCount <= 6) {
+            Timer4On = true;
+            cue(3);
+            setMessages(QStringLiteral("再想想"), QStringLiteral("再想想"), QString(), QString());
+            if (!autoHint)
+                PictureWrongCount = 0;
+        }
+        if (autoHint && PictureWrongCount == HintAfter) {
+            // The hint: the code itself; submitting it is a right answer.
+            box(b).visible = true;
+            if (const GridItem* item = currentItem())
+                setBoxText(b, item->code);
+            PictureWrongCount = 0;
+        }
+        return;
+    }
+    // Characters and words: the code is never shown by itself; the option
+    // and HintAfter only decide when the counter starts again from 0.
+    int& count = b == Box::Character ? CharWrongCount : WordWrongCount;
+    ++count;
+    if (count == 2 || count == 4) {
+        Timer4On = true;
+        if (b == Box::Character)
+            cue(3);
+        setMessages(QStringLiteral("再想想！"), QStringLiteral("加油啊！"), QString(), QString());
+        if (!autoHint)
+            count = 0;
+    }
+    if (autoHint && count == HintAfter)
+        count = 0;
+}
+
+void TrainingFlow::helpKey(Box b) {
+    HintShown[static_cast<size_t>(b)] = true;
+    const GridItem* item = currentItem();
+    if (!item)
+        return;
+    const QString code = item->code;
+    const std::string codeBytes = code.toStdString();
+    if (b == Box::Character) {
+        DiagramChar = item->text.substr(0, 4);
+        review.rememberCharacter(item->text, codeBytes);
+        if (QFile::exists(diagramPath()))
+            BitBtn1Shown = true;
+        setBoxText(b, code);
+    } else if (b == Box::Word) {
+        setBoxText(b, code);
+        review.rememberWord(item->text, codeBytes, ExerciseKind == kMultiWordKind);
+    } else {
+        setBoxText(b, code);
+    }
+}
+
+QString TrainingFlow::diagramPath() const {
+    return QStringLiteral("statement/") + gbk::toUnicode(DiagramChar) + QStringLiteral(".bmp");
+}
+
+void TrainingFlow::BitBtn1Click() {
+    stopClocks();
+    if (host_.showDiagram(diagramPath()))
+        BitBtn1Shown = false;
+    // The diagram window gives a run under way its clocks back when it closes.
+    if (!SBtnStartEnabled)
+        Timer1On = Timer3On = true;
+    focusBox = static_cast<int>(Box::Character);
+}
+
+} // namespace training
