@@ -9,6 +9,8 @@
 #include "encoding_diagram.h"
 #include "foreword_window.h"
 #include "help_text_window.h"
+#include "history_instance.h"
+#include "history_window.h"
 #include "pause_notice.h"
 #include "program_folder.h"
 #include "record_holders_window.h"
@@ -73,6 +75,7 @@ void createModuleWindows() {
     make(Fhelp);
     make(FHot_Sort);
     make(FHot);
+    make(FormHistory);
     make(Form1);
     // The modeless windows that modal windows open belong to their opener, or
     // the modal opener would block them.
@@ -86,6 +89,7 @@ void createModuleWindows() {
 }
 
 void destroyWindows() {
+    closeLearningHistory();
     delete two;
     two = nullptr;
     for (auto it = created.rbegin(); it != created.rend(); ++it)
@@ -110,4 +114,5 @@ void destroyWindows() {
     FHot_Sort = nullptr;
     FHot = nullptr;
     Form1 = nullptr;
+    FormHistory = nullptr;
 }

@@ -5,6 +5,7 @@
 #include "create_windows.h"
 #include "desktop_open.h"
 #include "error_report.h"
+#include "history_window.h"
 #include "image_file.h"
 #include "program_folder.h"
 #include "prompts.h"
@@ -28,11 +29,12 @@ namespace {
 struct HotArea {
     int x, y, w, h;
 };
-// SpeedButton1 … SpeedButton8, over the labels of the background picture.
-constexpr HotArea kHotAreas[9] = {
-    {0, 0, 0, 0},       {83, 126, 106, 39}, {83, 186, 106, 39},
-    {83, 245, 106, 39}, {83, 304, 106, 39}, {83, 363, 106, 39},
-    {731, 639, 78, 34}, {847, 639, 78, 34}, {611, 639, 78, 34},
+// SpeedButton1 … SpeedButton9, over the labels of the background picture;
+// the ninth, the learning history, below the module entries and the animation.
+constexpr HotArea kHotAreas[10] = {
+    {0, 0, 0, 0},       {83, 126, 106, 39}, {83, 186, 106, 39}, {83, 245, 106, 39},
+    {83, 304, 106, 39}, {83, 363, 106, 39}, {731, 639, 78, 34}, {847, 639, 78, 34},
+    {611, 639, 78, 34}, {83, 580, 106, 39},
 };
 
 } // namespace
@@ -53,7 +55,7 @@ Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
     ShockwaveFlash1->setScaledContents(true);
     ShockwaveFlash1->hide();
 
-    for (int i = 1; i <= 8; ++i) {
+    for (int i = 1; i <= 9; ++i) {
         auto* b = new QToolButton(this);
         const HotArea& a = kHotAreas[i];
         b->setObjectName(QStringLiteral("SpeedButton%1").arg(i));
@@ -175,6 +177,9 @@ void Tpreface01::SpeedButtonClick(int entry) {
         break;
     case 8:
         openHelpFile(kReadme);
+        break;
+    case 9:
+        FormHistory->exec();
         break;
     }
 }

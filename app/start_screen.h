@@ -11,18 +11,18 @@ class QMovie;
 class QToolButton;
 
 // The start screen: a full-window picture with five module entries on the
-// left (course, warm-up, training, article test, results page) and help,
-// about and quit along the bottom. Hovering over a module entry shows its
-// preview picture; the course entry also shows the animation.
+// left (course, warm-up, training, article test, results page), the
+// learning history below them, and help, about and quit along the bottom. Hovering over a module
+// entry shows its preview picture; the course entry also shows the animation.
 class Tpreface01 : public QWidget {
     Q_OBJECT
 public:
     explicit Tpreface01(QWidget* parent = nullptr);
 
-    QLabel* Image1;                            // background picture with all the labels
-    QLabel* Image2;                            // preview picture
-    QLabel* ShockwaveFlash1;                   // the animation, shown over the course entry
-    std::array<QToolButton*, 9> SpeedButton{}; // 1-8; [0] unused
+    QLabel* Image1;                             // background picture with all the labels
+    QLabel* Image2;                             // preview picture
+    QLabel* ShockwaveFlash1;                    // the animation, shown over the course entry
+    std::array<QToolButton*, 10> SpeedButton{}; // 1-9; [0] unused
 
     // Pictures and pages of the program folder.
     static constexpr const char* kBackground = "images/preface.jpg";

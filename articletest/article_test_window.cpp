@@ -9,11 +9,13 @@
 #include "fonts.h"
 #include "gbk_codec.h"
 #include "help_text_window.h"
+#include "history_hooks.h"
 #include "key_hold.h"
 #include "keypad_key.h"
 #include "prompts.h"
 #include "segmentation.h"
 #include "top_ten_window.h"
+#include "two.h"
 #include "window_setup.h"
 
 #include <QCoreApplication>
@@ -468,6 +470,20 @@ void Tform_test::showReport() {
     for (const std::string& line : flow_->engine.Mresult)
         lines << gbk::toUnicode(line);
     Form_result->Mresult->setPlainText(lines.join(u'\n'));
+    recordTestInHistory(Label_file->text(), Lgo->text(), flow_->engine.alread, lines,
+                        flow_->engine.MresultCodes, [](const QString& character) {
+                            if (!two || character.trimmed().isEmpty())
+                                return QString();
+                            try {
+                                return QString::fromStdString(
+                                    two->CodeOfChar(gbk::fromUnicodeLossy(character)));
+                            } catch (const std::exception&) {
+                                // The report looks the same codes up and shows
+                                // the dictionary's error; the history keeps the
+                                // test without the code.
+                                return QString();
+                            }
+                        });
     {
         // Digits typed just before the time ran out or the article ended are
         // not a name for the top ten nor an Enter for the report.

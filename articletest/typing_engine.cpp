@@ -190,6 +190,8 @@ void TypingEngine::move_zi(const std::string& entered) {
         text_.setMark(CursorPos, TestText::Mark::Typed);
     } else {
         ++wrong;
+        MresultCodes.resize(Mresult.size());
+        MresultCodes.push_back(codeBox);
         Mresult.push_back(expected + "(" + entered + ")");
         errorPositions_.push_back(CursorPos);
         text_.setMark(CursorPos, TestText::Mark::Wrong);
@@ -215,6 +217,7 @@ void TypingEngine::move_zi(const std::string& entered) {
 
 void TypingEngine::clearErrors() {
     Mresult.clear();
+    MresultCodes.clear();
     errorPositions_.clear();
 }
 
@@ -248,6 +251,8 @@ void TypingEngine::move_zi_back() {
             for (size_t i = errorPositions_.size(); i-- > 0;) {
                 if (errorPositions_[i] == back) {
                     Mresult.erase(Mresult.begin() + static_cast<std::ptrdiff_t>(i));
+                    if (i < MresultCodes.size())
+                        MresultCodes.erase(MresultCodes.begin() + static_cast<std::ptrdiff_t>(i));
                     errorPositions_.erase(errorPositions_.begin() + static_cast<std::ptrdiff_t>(i));
                     break;
                 }

@@ -61,6 +61,9 @@ public:
     int alread = 0;
     int wrong = 0;
     std::vector<std::string> Mresult;
+    // Beside each error line, the code the learner had typed for it (empty
+    // for a skipped character); kept with the lines.
+    std::vector<std::string> MresultCodes;
     // Forgets the error lines: a new test lists only its own errors.
     void clearErrors();
 

@@ -23,6 +23,10 @@ constexpr KindInfo kTable[kKinds] = {
     {Page::Words, u"四字词", u"四字词训练", u"四字词编码训练", 45, 4, "hzlib/c4.txt", 16, 8, true},
     {Page::Words, u"一键词", u"一键词训练", u"一键词训练", 45, 2, "hzlib/c1.txt", 12, 4, false},
     {Page::Words, u"多字词", u"多字词训练", u"多字词训练", 18, 5, "hzlib/c5.txt", 24, 16, true},
+    // The reviews fill up from the most frequent characters and two-character words.
+    {Page::Characters, u"错字复习", u"错字复习", u"错字复习训练", 119, 1, "hzlib/z1.txt", 10, 2,
+     false},
+    {Page::Words, u"错词复习", u"错词复习", u"错词复习训练", 45, 2, "hzlib/c2.txt", 12, 4, false},
 };
 
 const PageInfo kPageTable[kPages] = {

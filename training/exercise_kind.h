@@ -4,12 +4,17 @@
 
 #include <array>
 
-// The twelve training exercises. An exercise kind (0-11) names one: 0-2 are
-// stroke-picture exercises, 3-6 character exercises, 7-11 word exercises.
-// The kind is also the slot of the exercise in the record-holder file.
+// The training exercises. An exercise kind names one: 0-2 are stroke-picture
+// exercises, 3-6 character exercises, 7-11 word exercises; 12 and 13 review
+// the characters and words of the learning history ("错字复习", "错词复习")
+// with all the rules of the character and word exercises. The kinds 0-11
+// are also the slots of the record-holder file; the reviews have none.
 namespace training {
 
-constexpr int kKinds = 12;
+constexpr int kKinds = 14;
+constexpr int kRecordKinds = 12;
+constexpr int kCharacterReview = 12;
+constexpr int kWordReview = 13;
 
 // The notebook's pages, in tab order.
 enum class Page { Basic = 0, Characters = 1, Words = 2 };
@@ -37,10 +42,13 @@ inline bool isPictureKind(int k) {
     return k >= 0 && k <= 2;
 }
 inline bool isCharacterKind(int k) {
-    return k >= 3 && k <= 6;
+    return (k >= 3 && k <= 6) || k == kCharacterReview;
 }
 inline bool isWordKind(int k) {
-    return k >= 7 && k <= 11;
+    return (k >= 7 && k <= 11) || k == kWordReview;
+}
+inline bool isReviewKind(int k) {
+    return k == kCharacterReview || k == kWordReview;
 }
 
 // What a page shows and which exercise it chooses when it becomes active.

@@ -1,9 +1,12 @@
 #include "training/training_flow.h"
 
+#include "platform/gbk_codec.h"
 #include "platform/user_error.h"
 #include "training/exercise_source.h"
 
 #include <QFile>
+
+#include <span>
 
 namespace training {
 
@@ -226,6 +229,10 @@ void TrainingFlow::fillPictures(int k) {
 }
 
 void TrainingFlow::fillTexts(int k) {
+    if (isReviewKind(k)) {
+        fillReview(k);
+        return;
+    }
     const KindInfo& info = kind(k);
     const ExerciseFile file(QString::fromLatin1(info.source), info.recordLength, info.textBytes,
                             info.textTrimmed);
@@ -259,6 +266,53 @@ void TrainingFlow::fillTexts(int k) {
         for (size_t p = 0; p < grids.words.size(); ++p)
             place(grids.words[p], review.WordReview[p]);
         grids.words[0].look = ItemLook::Current;
+    }
+    CurrentItem = 0;
+}
+
+void TrainingFlow::fillReview(int k) {
+    const KindInfo& info = kind(k);
+    const ExerciseFile file(QString::fromLatin1(info.source), info.recordLength, info.textBytes,
+                            info.textTrimmed);
+    const int count = info.itemsPerRun;
+    // The frequent items that fill up a short history: the file's first
+    // records, which are the most frequent.
+    std::vector<std::pair<QString, QString>> frequent;
+    for (int r = 0; r < file.recordCount() && static_cast<int>(frequent.size()) < count; ++r) {
+        const ItemRecord rec = file.LoadItemRecord(static_cast<qint64>(r) * info.recordLength);
+        if (!rec.code.empty() && !rec.text.empty())
+            frequent.emplace_back(gbk::toUnicode(rec.text), QString::fromLatin1(rec.code));
+    }
+    const bool words = k == kWordReview;
+    ReviewItems drawn;
+    if (reviewProvider_) {
+        drawn = reviewProvider_(words, count, frequent);
+    } else {
+        drawn.items = frequent;
+        drawn.message =
+            QStringList{QStringLiteral("没有学习记录，"), words ? QStringLiteral("先复习常用词。")
+                                                                : QStringLiteral("先复习常用字。")};
+    }
+    if (drawn.items.empty())
+        throw UserError(QStringLiteral("练习文件“%1”里没有可复习的项目，不能开始练习。")
+                            .arg(QString::fromLatin1(info.source)));
+    ItemsTotal = ItemsLeft = count;
+    const std::span<GridItem> grid =
+        words ? std::span<GridItem>(grids.words) : std::span<GridItem>(grids.characters);
+    for (size_t p = 0; p < static_cast<size_t>(count) && p < grid.size(); ++p) {
+        // A history and a file shorter than the grid: the items come round again.
+        const auto& [text, code] = drawn.items[p % drawn.items.size()];
+        GridItem& item = grid[p];
+        item.text = gbk::fromUnicodeLossy(text);
+        item.code = code;
+        item.visible = true;
+        item.look = ItemLook::Pending;
+        item.picturePath.clear();
+    }
+    grid[0].look = ItemLook::Current;
+    if (drawn.message.size() >= 2) {
+        Labelplay[2] = drawn.message[0];
+        Labelplay[3] = drawn.message[1];
     }
     CurrentItem = 0;
 }

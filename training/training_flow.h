@@ -10,8 +10,13 @@
 #include <QPoint>
 #include <QString>
 
+#include <QStringList>
+
 #include <array>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 // What the training flow asks of its window: the modal windows, the
 // explanation panel, sounds and the one-second wait of Start.
@@ -49,6 +54,18 @@ public:
     // processes no events, so clicks made meanwhile are handled afterwards.
     virtual void waitBeforeClocks() = 0;
 };
+
+// The items of a review run, drawn from the learning history: (text, code)
+// pairs, and the lines for the message labels when the history had too few
+// and frequent items filled up.
+struct ReviewItems {
+    std::vector<std::pair<QString, QString>> items;
+    QStringList message;
+};
+// Draws `count` items for the character (words: false) or word review;
+// `frequent` are the exercise file's first items, most frequent first.
+using ReviewProvider = std::function<ReviewItems(
+    bool words, int count, const std::vector<std::pair<QString, QString>>& frequent)>;
 
 // One input box of a page: the picture box Labelhint1, the character box
 // Editinput, the word box Editinput2. Positions are in the page's grid panel.
@@ -121,6 +138,9 @@ public:
     RunState runState() const;
 
     void setRandomDraw(std::unique_ptr<RandomDraw> draw) { random_ = std::move(draw); }
+    // Where the reviews take their items; without one they take the frequent
+    // items and say so.
+    void setReviewProvider(ReviewProvider provider) { reviewProvider_ = std::move(provider); }
 
     // Settings (the settings dialog writes them).
     int LevelStep = 1;
@@ -209,6 +229,7 @@ private:
     GridItem* currentItem();
     void fillPictures(int kind);
     void fillTexts(int kind);
+    void fillReview(int kind);
     void continueRun();
     void newRun();
     void stopClocks() { Timer1On = Timer3On = false; }
@@ -221,6 +242,7 @@ private:
 
     TrainingHost& host_;
     std::unique_ptr<RandomDraw> random_;
+    ReviewProvider reviewProvider_;
 };
 
 } // namespace training

@@ -5,6 +5,9 @@
 #include "app/pause_notice.h"
 #include "app/training_help_panel.h"
 #include "articletest/help_text_window.h"
+#include "history/history_instance.h"
+#include "history/history_store.h"
+#include "history/review_source.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "platform/gbk_codec.h"
@@ -36,9 +39,11 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QThread>
+
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
+#include <random>
 
 #include <utility>
 
@@ -65,10 +70,41 @@ struct ButtonPlace {
     int x;
 };
 constexpr ButtonPlace kButtons[kKinds] = {
-    {"SpeedButton8", 8},    {"SpeedButton10", 96},  {"SpeedButton9", 184},  {"SpeedButton12", 8},
-    {"SpeedButton17", 100}, {"SpeedButton13", 192}, {"SpeedButton18", 284}, {"SpeedButton4", 8},
-    {"SpeedButton6", 92},   {"SpeedButton5", 176},  {"SpeedButton7", 260},  {"SpeedButton2", 344},
+    {"SpeedButton8", 8},
+    {"SpeedButton10", 96},
+    {"SpeedButton9", 184},
+    {"SpeedButton12", 8},
+    {"SpeedButton17", 100},
+    {"SpeedButton13", 192},
+    {"SpeedButton18", 284},
+    {"SpeedButton4", 8},
+    {"SpeedButton6", 92},
+    {"SpeedButton5", 176},
+    {"SpeedButton7", 260},
+    {"SpeedButton2", 344},
+    {"SpeedButtonCharReview", 376},
+    {"SpeedButtonWordReview", 428},
 };
+
+// The reviews' items from the learning history; without a history, the
+// frequent items, and the message says why.
+ReviewItems reviewFromHistory(bool words, int count,
+                              const std::vector<std::pair<QString, QString>>& frequent) {
+    ReviewItems r;
+    HistoryStore* history = learningHistory();
+    if (!history) {
+        r.items = frequent;
+        r.message = {QStringLiteral("学习记录无法打开，"), QStringLiteral("先复习常用的。")};
+        return r;
+    }
+    std::mt19937 random(std::random_device{}());
+    const review_source::Draw d = review_source::draw(
+        *history, words, count, frequent, [] { return QDate::currentDate(); }, random);
+    for (const ReviewCard& c : d.items)
+        r.items.emplace_back(c.item, c.code);
+    r.message = d.message;
+    return r;
+}
 
 const char* const kCueFiles[8] = {"",
                                   "sound/Jiayou.wav",
@@ -124,6 +160,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("字词训练窗口"), 843, 620, Frame::Dialog);
     setFont(fonts::song(12));
     flow_ = std::make_unique<TrainingFlow>(static_cast<TrainingHost&>(*this));
+    flow_->setReviewProvider(reviewFromHistory);
     buildPages();
     buildSidePanel();
 

@@ -2,6 +2,7 @@
 
 #include "error_report.h"
 #include "fonts.h"
+#include "history_hooks.h"
 #include "image_file.h"
 #include "keypad_key.h"
 #include "program_folder.h"
@@ -414,6 +415,7 @@ void TFHot::Timer1Timer() {
 void TFHot::handOver() {
     FHot_Sort->TimeText = QString::number(game_.GameSeconds).left(10);
     FHot_Sort->ScoreText = QString::number(game_.Score).left(10);
+    recordWarmupInHistory(game_.mode == WarmupGame::Mode::Fun, game_.GameSeconds, game_.Score);
     FHot_Sort->Memo1->hide();
     showRanking();
 }

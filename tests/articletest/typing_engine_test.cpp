@@ -161,6 +161,29 @@ TEST_F(TypingEngineTest, SpaceOnAnEmptyBoxSkipsTheCharacter) {
     EXPECT_EQ(engine->alread, 2);
 }
 
+TEST_F(TypingEngineTest, TheCodeTypedStaysBesideEachErrorLine) {
+    load(40);
+    digits("11");
+    press(TestKey::Space);
+    digits("1");           // ch(1) for ch(0): wrong, typed as "11"
+    press(TestKey::Space); // ch(1) skipped: wrong, nothing typed
+    EXPECT_EQ(engine->MresultCodes, (std::vector<std::string>{"11", ""}));
+    press(TestKey::Dot); // the skip taken back
+    EXPECT_EQ(engine->MresultCodes, std::vector<std::string>{"11"});
+    typeChar(1); // right: no line
+    digits("11");
+    press(TestKey::Space);
+    digits("0"); // ch(0) for ch(2)
+    EXPECT_EQ(engine->MresultCodes, (std::vector<std::string>{"11", "11"}));
+    // A new test forgets the error lines, and their codes with them.
+    engine->clearErrors();
+    EXPECT_TRUE(engine->MresultCodes.empty());
+    digits(codeOf(5));
+    press(TestKey::Space);
+    EXPECT_EQ(engine->MresultCodes, std::vector<std::string>{codeOf(5)});
+    EXPECT_EQ(engine->Mresult.size(), 1u);
+}
+
 TEST_F(TypingEngineTest, WordsAcrossALineEndAndAcrossTheArticleEnd) {
     load(32);
     for (int i = 0; i < 28; ++i)

@@ -1,5 +1,6 @@
 // The practice flow: states, time gauge, speed clock, grids and review slots.
 #include "fake_training_host.h"
+#include "platform/gbk_codec.h"
 #include "platform/user_error.h"
 #include "training/exercise_source.h"
 #include "training/training_flow.h"
@@ -475,6 +476,70 @@ TEST_F(Flow, CommandButtonsStopTheClocksAroundTheirWindows) {
 } // namespace
 
 namespace {
+
+TEST_F(Flow, TheCharacterReviewTakesTheHistoryFirstWithAllTheRulesOfACharacterRun) {
+    write("hzlib/z1.txt", charFile(200));
+    int asked = 0;
+    std::vector<std::pair<QString, QString>> offered;
+    flow.setReviewProvider([&](bool words, int count, const auto& frequent) {
+        ++asked;
+        EXPECT_FALSE(words);
+        EXPECT_EQ(count, 119);
+        offered = frequent;
+        ReviewItems r;
+        r.items = {{QStringLiteral("国"), QStringLiteral("60104")},
+                   {QStringLiteral("中"), QStringLiteral("50006")}};
+        r.message = {QStringLiteral("复习记录只有2个字，"), QStringLiteral("另加0个常用字。")};
+        return r;
+    });
+    choose(kCharacterReview);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("错字复习"));
+    flow.SBtnStartClick();
+    EXPECT_EQ(asked, 1);
+    // The frequent items offered are the file's first, in file order.
+    ASSERT_EQ(offered.size(), 119u);
+    EXPECT_EQ(offered[0], std::make_pair(gbk::toUnicode(ch(0)), QStringLiteral("100")));
+    EXPECT_EQ(offered[118].second, QStringLiteral("218"));
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    EXPECT_EQ(flow.ItemsTotal, 119);
+    EXPECT_EQ(flow.grids.characters[0].text, gbk::fromUnicodeLossy(u"国"));
+    EXPECT_EQ(flow.grids.characters[0].look, ItemLook::Current);
+    EXPECT_EQ(flow.grids.characters[1].code, QStringLiteral("50006"));
+    // Fewer items than places: they come round again; every place is filled.
+    EXPECT_EQ(flow.grids.characters[2].code, QStringLiteral("60104"));
+    EXPECT_TRUE(flow.grids.characters[118].visible);
+    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("复习记录只有2个字，"));
+    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("另加0个常用字。"));
+    EXPECT_EQ(TrainingFlow::boxOf(kCharacterReview), Box::Character);
+    EXPECT_TRUE(flow.box(Box::Character).visible);
+}
+
+TEST_F(Flow, TheWordReviewWithoutAHistoryTakesTheFrequentWordsAndSaysSo) {
+    std::string words;
+    for (int i = 0; i < 60; ++i) {
+        const std::string code = std::to_string(200000 + i);
+        words += code + ch(i % 90) + ch((i + 1) % 90) + "\r\n";
+    }
+    write("hzlib/c2.txt", words);
+    choose(kWordReview);
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    EXPECT_EQ(flow.ItemsTotal, 45);
+    EXPECT_EQ(flow.grids.words[0].code, QStringLiteral("200000"));
+    EXPECT_EQ(flow.grids.words[44].code, QStringLiteral("200044"));
+    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("没有学习记录，"));
+    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("先复习常用词。"));
+    EXPECT_EQ(TrainingFlow::boxOf(kWordReview), Box::Word);
+}
+
+TEST_F(Flow, AReviewWithNothingToDrawStopsBeforeTheClocks) {
+    write("hzlib/z1.txt", charFile(5));
+    flow.setReviewProvider([](bool, int, const auto&) { return ReviewItems{}; });
+    choose(kCharacterReview);
+    EXPECT_THROW(flow.SBtnStartClick(), UserError);
+    EXPECT_FALSE(flow.Timer1On);
+    EXPECT_FALSE(flow.SBtnPauseEnabled);
+}
 
 TEST(TrainingMascot, TheFaceOverTenTicksAndWhereAStoppedAnimationLeavesIt) {
     FakeTrainingHost host;

@@ -8,6 +8,7 @@
 #include "app/pause_notice.h"
 #include "app/start_screen.h"
 #include "app/training_help_panel.h"
+#include "history/history_store.h"
 #include "platform/error_report.h"
 #include "platform/sdl_sound_player.h"
 #include "records/record_holders_window.h"
@@ -162,22 +163,48 @@ TEST_F(TrainingWindow, EachExerciseFillsItsGridWithCodedItems) {
                 else
                     EXPECT_FALSE(item->text().isEmpty());
             }
-            QLineEdit* box = k < 3   ? Form1->Labelhint1
-                             : k < 7 ? Form1->Editinput
-                                     : Form1->Editinput2;
+            QLineEdit* box = training::isPictureKind(k)     ? Form1->Labelhint1
+                             : training::isCharacterKind(k) ? Form1->Editinput
+                                                            : Form1->Editinput2;
             EXPECT_TRUE(box->isVisible());
             QApplication::processEvents(); // the window takes the activation back from the panel
             EXPECT_EQ(QApplication::focusWidget(), box);
+            if (k != training::kMultiWordKind)
+                continue;
+            // Kind 11 uses columns 0 and 3 of each row; the current word is red.
+            EXPECT_TRUE(Form1->wordItems[3]->isVisible());
+            EXPECT_FALSE(Form1->wordItems[1]->isVisible());
+            EXPECT_EQ(Form1->wordItems[0]->palette().color(QPalette::Window), QColor(255, 0, 0));
+            EXPECT_TRUE(Form1->wordItems[0]->autoFillBackground());
+            EXPECT_FALSE(Form1->wordItems[3]->autoFillBackground());
         }
-        // Kind 11 uses columns 0 and 3 of each row; the current word is red.
-        EXPECT_TRUE(Form1->wordItems[3]->isVisible());
-        EXPECT_FALSE(Form1->wordItems[1]->isVisible());
-        EXPECT_EQ(Form1->wordItems[0]->palette().color(QPalette::Window), QColor(255, 0, 0));
-        EXPECT_TRUE(Form1->wordItems[0]->autoFillBackground());
-        EXPECT_FALSE(Form1->wordItems[3]->autoFillBackground());
     });
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
     EXPECT_FALSE(Form1->Timer1->isActive() || Form1->Timer3->isActive());
+}
+
+TEST_F(TrainingWindow, TheCharacterReviewPutsTheCharactersMissedTodayFirst) {
+    {
+        HistoryStore history(path("files/history.sqlite"));
+        ArticleTestRecord test;
+        test.typed = 100;
+        test.errors = {{QStringLiteral("国"), QStringLiteral("果"), QStringLiteral("60104"), {}}};
+        history.addArticleTest(test, [] { return QDate::currentDate(); });
+    }
+    inTraining([&] {
+        clickExercise(training::kCharacterReview);
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("错字复习"));
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        EXPECT_EQ(visibleItems().size(), 119);
+        EXPECT_EQ(Form1->characterItems[0]->text(), QStringLiteral("国"));
+        EXPECT_EQ(Form1->characterItems[0]->toolTip(), QStringLiteral("60104"));
+        EXPECT_NE(Form1->characterItems[1]->text(), QStringLiteral("国"));
+        EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("复习记录只有1个字，"));
+        EXPECT_EQ(Form1->Labelplay4->text(), QStringLiteral("另加118个常用字。"));
+        QApplication::processEvents(); // the window takes the activation back from the panel
+        EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
+    });
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
 }
 
 TEST_F(TrainingWindow, TimeUpAtTheFirstLevelAndContinueKeepsTheItems) {

@@ -24,6 +24,7 @@ const Entry kEntries[] = {
     {{83, 245, 106, 39}, "字词训练"},  {{83, 304, 106, 39}, "文章练习"},
     {{83, 363, 106, 39}, "在线竞技"},  {{611, 639, 78, 34}, "帮助"},
     {{731, 639, 78, 34}, "关于"},      {{847, 639, 78, 34}, "退出"},
+    {{83, 580, 106, 39}, "学习记录"},
 };
 
 QImage canvas(int w, int h) {
@@ -158,9 +159,10 @@ QImage startBackground() {
     // Keypad under a hand.
     drawKeypad(p, QRectF(600, 180, 300, 380));
     drawHand(p, QPointF(775, 520), 1.1);
-    // The labels of the eight hot areas.
+    // The labels of the nine hot areas: the modules and the learning history
+    // in gold, help, about and quit in blue.
     for (size_t i = 0; i < std::size(kEntries); ++i) {
-        const bool module = i < 5;
+        const bool module = i < 5 || i == 8;
         drawPlate(p, kEntries[i].rect, QString::fromUtf8(kEntries[i].label),
                   fonts::kai(module ? 20 : 18, true),
                   module ? QColor(230, 160, 40) : QColor(60, 130, 190), Qt::white);

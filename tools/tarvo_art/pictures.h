@@ -7,7 +7,7 @@
 namespace art {
 
 // The start screen's background: title, keypad under a hand, and the labels
-// under the eight hot areas.
+// under the nine hot areas.
 QImage startBackground();
 // Preview picture of module entry 1-5 (297 × 424).
 QImage preview(int entry);

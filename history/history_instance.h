@@ -1,0 +1,32 @@
+#pragma once
+
+#include "history_records.h"
+
+#include <QString>
+
+class HistoryStore;
+class TrainingRecorder;
+
+// The program's one learning history, "history.sqlite": in the learner's data
+// folder when installed, in the program folder's "files" when run from the
+// build folder (like the score files).
+QString historyDatabasePath();
+
+// Opens the history on first use. Null when it cannot be opened; the reason
+// is then in historyProblem() (the window "学习记录" shows it) and in the log.
+HistoryStore* learningHistory();
+QString historyProblem();
+// Closes it (the next use opens it again, e.g. on another program folder).
+void closeLearningHistory();
+
+// What the windows hand over when a test or game ends. A history that fails
+// must not stop the test or the game: the failure is logged and kept for the
+// window "学习记录", and the learner's program goes on.
+void recordArticleTest(ArticleTestRecord test);
+void recordWarmup(const WarmupRecord& warmup);
+
+// The recorder of the training window's runs, on the program's history (no
+// history: it records nothing). Its calls during a run only add to memory.
+TrainingRecorder& trainingRecorder();
+// Ends the run under way and writes it; a failure is kept like the others.
+void endTrainingRun(int speed, bool finished);

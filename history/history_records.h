@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// What the learning history keeps: training runs with their answered items,
+// article tests with the characters typed wrong, and warm-up games.
+
+// One item answered in a training run.
+struct TrainingItemRecord {
+    QString item;        // the character or word (strokes: the digit shown)
+    QString code;        // its right code
+    QStringList answers; // every code typed for it, in order
+    bool right = false;  // answered right in the end
+    double seconds = 0;  // time taken
+    bool hinted = false; // the learner looked it up (F1)
+};
+
+struct TrainingRunRecord {
+    qint64 id = 0; // given by the store
+    int kind = 0;  // exercise kind 0-11; 12 and 13 are the two reviews
+    int level = 0;
+    QDateTime started;
+    QDateTime ended;
+    int speed = 0; // the speed shown at the end
+    int answered = 0;
+    int wrong = 0;
+    int hints = 0;
+    bool finished = false; // false: abandoned
+    std::vector<TrainingItemRecord> items;
+};
+
+// A character typed wrong in an article test.
+struct TestErrorRecord {
+    QString expected;  // the article's character
+    QString entered;   // the character the learner entered
+    QString code;      // the right code of the article's character
+    QString typedCode; // the code the learner typed
+};
+
+struct ArticleTestRecord {
+    qint64 id = 0;
+    QString article;
+    QDateTime ended;
+    int seconds = 0;
+    int typed = 0;
+    int wrong = 0;
+    int speed = 0;       // characters per minute
+    double accuracy = 0; // percent
+    std::vector<TestErrorRecord> errors;
+};
+
+struct WarmupRecord {
+    QDateTime played;
+    QString mode; // "classic" or "fun"
+    int seconds = 0;
+    int score = 0;
+};
+
+// The exercise kinds of the two reviews, after the twelve exercises.
+constexpr int kCharacterReviewKind = 12;
+constexpr int kWordReviewKind = 13;
+// The speed series of the article test in statistics keyed by exercise kind.
+constexpr int kArticleTestKind = -1;

@@ -1,0 +1,195 @@
+#include "history_stats.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace history_stats {
+
+namespace {
+std::vector<DayValue> meanPerDay(const std::map<QDate, std::pair<double, int>>& sums) {
+    std::vector<DayValue> out;
+    for (const auto& [day, sum] : sums)
+        out.push_back({day, sum.first / sum.second});
+    return out;
+}
+
+bool digitsOnly(const QString& s) {
+    return !s.isEmpty() &&
+           std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+} // namespace
+
+QString kindName(int kind) {
+    static const char* const kNames[] = {"简单",     "较难",     "彩色字",   "全码字",  "稍难字",
+                                         "一键简码", "二键简码", "二字词",   "三字词",  "四字词",
+                                         "一键词",   "多字词",   "错字复习", "错词复习"};
+    if (kind == kArticleTestKind)
+        return QStringLiteral("文章测试");
+    if (kind < 0 || kind >= static_cast<int>(std::size(kNames)))
+        return QStringLiteral("练习%1").arg(kind);
+    return QString::fromUtf8(kNames[kind]);
+}
+
+std::map<int, std::vector<DayValue>> speedPerDay(const std::vector<TrainingRunRecord>& runs,
+                                                 const std::vector<ArticleTestRecord>& tests) {
+    std::map<int, std::map<QDate, std::pair<double, int>>> sums;
+    for (const TrainingRunRecord& r : runs) {
+        if (r.answered == 0)
+            continue; // opened and left at once: no speed to speak of
+        auto& s = sums[r.kind][r.ended.date()];
+        s.first += r.speed;
+        ++s.second;
+    }
+    for (const ArticleTestRecord& t : tests) {
+        if (t.typed == 0)
+            continue;
+        auto& s = sums[kArticleTestKind][t.ended.date()];
+        s.first += t.speed;
+        ++s.second;
+    }
+    std::map<int, std::vector<DayValue>> out;
+    for (const auto& [kind, days] : sums)
+        out[kind] = meanPerDay(days);
+    return out;
+}
+
+std::vector<DayValue> testAccuracy(const std::vector<ArticleTestRecord>& tests) {
+    std::vector<DayValue> out;
+    for (const ArticleTestRecord& t : tests) {
+        if (t.typed > 0)
+            out.push_back({t.ended.date(), t.accuracy});
+    }
+    return out;
+}
+
+double best(const std::vector<DayValue>& values) {
+    double b = 0;
+    for (const DayValue& v : values)
+        b = std::max(b, v.value);
+    return b;
+}
+
+double median(const std::vector<DayValue>& values) {
+    if (values.empty())
+        return 0;
+    std::vector<double> v;
+    for (const DayValue& d : values)
+        v.push_back(d.value);
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+std::vector<MissedItem> mostMissed(const std::vector<TrainingRunRecord>& runs,
+                                   const std::vector<ArticleTestRecord>& tests, int limit) {
+    struct Tally {
+        MissedItem m;
+        std::map<QString, int> wrongCodes;
+        int lastSeen = 0;
+    };
+    std::unordered_map<QString, Tally> tally;
+    int order = 0;
+    auto at = [&](const QString& item, const QString& code) -> Tally& {
+        Tally& t = tally[item];
+        t.m.item = item;
+        if (!code.isEmpty())
+            t.m.code = code;
+        t.lastSeen = ++order;
+        return t;
+    };
+    for (const TrainingRunRecord& r : runs) {
+        for (const TrainingItemRecord& i : r.items) {
+            int wrong = 0;
+            for (const QString& a : i.answers)
+                wrong += a != i.code;
+            if (wrong == 0 && !i.hinted && i.right)
+                continue;
+            Tally& t = at(i.item, i.code);
+            t.m.misses += std::max(wrong, i.right ? 0 : 1);
+            t.m.lookups += i.hinted ? 1 : 0;
+            for (const QString& a : i.answers) {
+                if (a != i.code)
+                    ++t.wrongCodes[a];
+            }
+        }
+    }
+    for (const ArticleTestRecord& test : tests) {
+        for (const TestErrorRecord& e : test.errors) {
+            if (e.expected.trimmed().isEmpty())
+                continue;
+            Tally& t = at(e.expected, e.code);
+            ++t.m.misses;
+            if (!e.typedCode.isEmpty())
+                ++t.wrongCodes[e.typedCode];
+        }
+    }
+    std::vector<std::pair<int, MissedItem>> all;
+    for (auto& [item, t] : tally) {
+        for (const auto& [code, n] : t.wrongCodes) {
+            if (n > t.m.wrongCodeCount) {
+                t.m.wrongCode = code;
+                t.m.wrongCodeCount = n;
+            }
+        }
+        all.emplace_back(t.lastSeen, t.m);
+    }
+    std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
+        const int na = a.second.misses + a.second.lookups;
+        const int nb = b.second.misses + b.second.lookups;
+        return na != nb ? na > nb : a.first > b.first;
+    });
+    std::vector<MissedItem> out;
+    for (auto& p : all) {
+        if (static_cast<int>(out.size()) >= limit)
+            break;
+        out.push_back(std::move(p.second));
+    }
+    return out;
+}
+
+int DigitMistakes::total(int digit) const {
+    int n = 0;
+    for (int t : typedFor[static_cast<size_t>(digit)])
+        n += t;
+    return n;
+}
+
+int DigitMistakes::mostConfusedWith(int digit) const {
+    int bestDigit = -1;
+    int bestCount = 0;
+    for (int d = 0; d < 10; ++d) {
+        const int n = typedFor[static_cast<size_t>(digit)][static_cast<size_t>(d)];
+        if (n > bestCount) {
+            bestCount = n;
+            bestDigit = d;
+        }
+    }
+    return bestDigit;
+}
+
+DigitMistakes digitMistakes(const std::vector<TrainingRunRecord>& runs,
+                            const std::vector<ArticleTestRecord>& tests) {
+    DigitMistakes m;
+    auto compare = [&m](const QString& right, const QString& typed) {
+        if (!digitsOnly(right) || !digitsOnly(typed) || right == typed)
+            return;
+        for (qsizetype i = 0; i < std::min(right.size(), typed.size()); ++i) {
+            if (right[i] != typed[i])
+                ++m.typedFor[static_cast<size_t>(right[i].unicode() - u'0')]
+                            [static_cast<size_t>(typed[i].unicode() - u'0')];
+        }
+    };
+    for (const TrainingRunRecord& r : runs) {
+        for (const TrainingItemRecord& i : r.items) {
+            for (const QString& a : i.answers)
+                compare(i.code, a);
+        }
+    }
+    for (const ArticleTestRecord& t : tests) {
+        for (const TestErrorRecord& e : t.errors)
+            compare(e.code, e.typedCode);
+    }
+    return m;
+}
+
+} // namespace history_stats

@@ -1,0 +1,433 @@
+#include "history_store.h"
+
+#include "user_error.h"
+
+#include <QAtomicInt>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+QAtomicInt connections;
+
+const char* const kTimeFormat = "yyyy-MM-ddTHH:mm:ss";
+
+QString timeText(const QDateTime& t) {
+    return t.toString(QString::fromLatin1(kTimeFormat));
+}
+QDateTime timeOf(const QVariant& v) {
+    return QDateTime::fromString(v.toString(), QString::fromLatin1(kTimeFormat));
+}
+QString dayText(const QDate& d) {
+    return d.isValid() ? d.toString(Qt::ISODate) : QString();
+}
+QDate dayOf(const QVariant& v) {
+    return QDate::fromString(v.toString(), Qt::ISODate);
+}
+
+// Characters are reviewed from the character exercises, words from the word
+// exercises; the stroke exercises have nothing to review.
+enum class Reviewed { None, Characters, Words };
+Reviewed reviewedBy(int kind) {
+    if ((kind >= 3 && kind <= 6) || kind == kCharacterReviewKind)
+        return Reviewed::Characters;
+    if ((kind >= 7 && kind <= 11) || kind == kWordReviewKind)
+        return Reviewed::Words;
+    return Reviewed::None;
+}
+
+// The schema, one step per version: step i brings version i-1 to version i.
+const char* const kMigrations[][6] = {
+    {
+        "CREATE TABLE training_runs(id INTEGER PRIMARY KEY, kind INTEGER NOT NULL, level "
+        "INTEGER, started TEXT, ended TEXT, speed INTEGER, answered INTEGER, wrong INTEGER, "
+        "hints INTEGER, finished INTEGER)",
+        "CREATE TABLE training_items(run_id INTEGER NOT NULL REFERENCES training_runs(id) ON "
+        "DELETE CASCADE, item TEXT, code TEXT, answers TEXT, right INTEGER, seconds REAL, "
+        "hinted INTEGER)",
+        "CREATE TABLE article_tests(id INTEGER PRIMARY KEY, article TEXT, ended TEXT, seconds "
+        "INTEGER, typed INTEGER, wrong INTEGER, speed INTEGER, accuracy REAL)",
+        "CREATE TABLE test_errors(test_id INTEGER NOT NULL REFERENCES article_tests(id) ON "
+        "DELETE CASCADE, expected TEXT, entered TEXT, code TEXT, typed_code TEXT)",
+        "CREATE TABLE warmups(played TEXT, mode TEXT, seconds INTEGER, score INTEGER)",
+        nullptr,
+    },
+    {
+        "CREATE TABLE review(words INTEGER NOT NULL, item TEXT NOT NULL, code TEXT, box "
+        "INTEGER, due TEXT, right_days INTEGER, last_right TEXT, misses INTEGER, lookups "
+        "INTEGER, last_miss TEXT, retired INTEGER, PRIMARY KEY(words, item))",
+        "CREATE TABLE settings(key TEXT PRIMARY KEY, value TEXT)",
+        "CREATE INDEX training_items_run ON training_items(run_id)",
+        "CREATE INDEX test_errors_test ON test_errors(test_id)",
+        nullptr,
+        nullptr,
+    },
+};
+static_assert(std::size(kMigrations) == HistoryStore::kSchemaVersion);
+
+} // namespace
+
+HistoryStore::HistoryStore(const QString& path)
+    : path_(path), connection_(QStringLiteral("tarvo-history-%1").arg(++connections)) {
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db_.setDatabaseName(path);
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    try {
+        if (!db_.open())
+            fail(db_.lastError().text());
+        // A file that is not a database fails at its first read.
+        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+        const int version = schemaVersion();
+        if (version > kSchemaVersion)
+            throw UserError(QStringLiteral("学习记录 %1 来自较新版本的程序（版本 %2），无法读取")
+                                .arg(path_)
+                                .arg(version));
+        migrate(db_, kSchemaVersion, path_);
+    } catch (...) {
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connection_);
+        throw;
+    }
+}
+
+HistoryStore::~HistoryStore() {
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connection_);
+}
+
+void HistoryStore::fail(const QString& what) const {
+    throw UserError(QStringLiteral("无法读写学习记录 %1：%2").arg(path_, what));
+}
+
+void HistoryStore::exec(const QString& sql) const {
+    QSqlQuery q(db_);
+    if (!q.exec(sql))
+        fail(q.lastError().text());
+}
+
+void HistoryStore::migrate(QSqlDatabase& db, int version, const QString& path) {
+    auto failed = [&](const QSqlError& e) {
+        return UserError(QStringLiteral("无法读写学习记录 %1：%2").arg(path, e.text()));
+    };
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        throw failed(q.lastError());
+    for (int from = q.value(0).toInt(); from < version; ++from) {
+        if (!db.transaction())
+            throw failed(db.lastError());
+        QSqlQuery step(db);
+        for (const char* sql : kMigrations[from]) {
+            if (sql && !step.exec(QString::fromLatin1(sql))) {
+                const QSqlError e = step.lastError();
+                db.rollback();
+                throw failed(e);
+            }
+        }
+        if (!step.exec(QStringLiteral("PRAGMA user_version=%1").arg(from + 1)) || !db.commit()) {
+            const QSqlError e = step.lastError().isValid() ? step.lastError() : db.lastError();
+            db.rollback();
+            throw failed(e);
+        }
+    }
+}
+
+int HistoryStore::schemaVersion() const {
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        fail(q.lastError().text());
+    return q.value(0).toInt();
+}
+
+QString HistoryStore::setting(const QString& key, const QString& fallback) const {
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("SELECT value FROM settings WHERE key = ?"));
+    q.addBindValue(key);
+    if (!q.exec())
+        fail(q.lastError().text());
+    return q.next() ? q.value(0).toString() : fallback;
+}
+
+void HistoryStore::setSetting(const QString& key, const QString& value) {
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO settings(key, value) VALUES(?, ?)"));
+    q.addBindValue(key);
+    q.addBindValue(value);
+    if (!q.exec())
+        fail(q.lastError().text());
+}
+
+bool HistoryStore::enabled() const {
+    return setting(QStringLiteral("enabled"), QStringLiteral("1")) == QLatin1String("1");
+}
+void HistoryStore::setEnabled(bool on) {
+    setSetting(QStringLiteral("enabled"), on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+int HistoryStore::goal() const {
+    return setting(QStringLiteral("goal"), QStringLiteral("0")).toInt();
+}
+void HistoryStore::setGoal(int charactersPerMinute) {
+    setSetting(QStringLiteral("goal"), QString::number(std::max(0, charactersPerMinute)));
+}
+
+namespace {
+// A transaction that rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase& db) : db_(db) { open_ = db_.transaction(); }
+    ~Transaction() {
+        if (open_)
+            db_.rollback();
+    }
+    bool opened() const { return open_; }
+    bool commit() {
+        open_ = !db_.commit();
+        return !open_;
+    }
+
+private:
+    QSqlDatabase& db_;
+    bool open_ = false;
+};
+} // namespace
+
+void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::Clock& today) {
+    if (!enabled())
+        return;
+    Transaction t(db_);
+    if (!t.opened())
+        fail(db_.lastError().text());
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("INSERT INTO training_runs(kind, level, started, ended, speed, "
+                             "answered, wrong, hints, finished) VALUES(?,?,?,?,?,?,?,?,?)"));
+    for (const QVariant& v :
+         {QVariant(run.kind), QVariant(run.level), QVariant(timeText(run.started)),
+          QVariant(timeText(run.ended)), QVariant(run.speed), QVariant(run.answered),
+          QVariant(run.wrong), QVariant(run.hints), QVariant(run.finished ? 1 : 0)})
+        q.addBindValue(v);
+    if (!q.exec())
+        fail(q.lastError().text());
+    run.id = q.lastInsertId().toLongLong();
+
+    QSqlQuery item(db_);
+    item.prepare(QStringLiteral("INSERT INTO training_items(run_id, item, code, answers, right, "
+                                "seconds, hinted) VALUES(?,?,?,?,?,?,?)"));
+    for (const TrainingItemRecord& i : run.items) {
+        for (const QVariant& v :
+             {QVariant(run.id), QVariant(i.item), QVariant(i.code), QVariant(i.answers.join(u' ')),
+              QVariant(i.right ? 1 : 0), QVariant(i.seconds), QVariant(i.hinted ? 1 : 0)})
+            item.addBindValue(v);
+        if (!item.exec())
+            fail(item.lastError().text());
+    }
+
+    const Reviewed reviewed = reviewedBy(run.kind);
+    if (reviewed != Reviewed::None) {
+        const bool words = reviewed == Reviewed::Words;
+        ReviewSchedule s = reviewSchedule(words, today);
+        for (const TrainingItemRecord& i : run.items)
+            s.answered(i.item, i.code, i.right && i.answers.size() <= 1, i.hinted);
+        saveCards(words, s);
+    }
+    if (!t.commit())
+        fail(db_.lastError().text());
+}
+
+void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule::Clock& today) {
+    if (!enabled())
+        return;
+    Transaction t(db_);
+    if (!t.opened())
+        fail(db_.lastError().text());
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("INSERT INTO article_tests(article, ended, seconds, typed, wrong, "
+                             "speed, accuracy) VALUES(?,?,?,?,?,?,?)"));
+    for (const QVariant& v : {QVariant(test.article), QVariant(timeText(test.ended)),
+                              QVariant(test.seconds), QVariant(test.typed), QVariant(test.wrong),
+                              QVariant(test.speed), QVariant(test.accuracy)})
+        q.addBindValue(v);
+    if (!q.exec())
+        fail(q.lastError().text());
+    test.id = q.lastInsertId().toLongLong();
+
+    QSqlQuery e(db_);
+    e.prepare(QStringLiteral(
+        "INSERT INTO test_errors(test_id, expected, entered, code, typed_code) VALUES(?,?,?,?,?)"));
+    ReviewSchedule s = reviewSchedule(false, today);
+    for (const TestErrorRecord& r : test.errors) {
+        for (const QVariant& v : {QVariant(test.id), QVariant(r.expected), QVariant(r.entered),
+                                  QVariant(r.code), QVariant(r.typedCode)})
+            e.addBindValue(v);
+        if (!e.exec())
+            fail(e.lastError().text());
+        if (!r.expected.trimmed().isEmpty())
+            s.missed(r.expected, r.code);
+    }
+    saveCards(false, s);
+    if (!t.commit())
+        fail(db_.lastError().text());
+}
+
+void HistoryStore::addWarmup(const WarmupRecord& warmup) {
+    if (!enabled())
+        return;
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("INSERT INTO warmups(played, mode, seconds, score) VALUES(?,?,?,?)"));
+    q.addBindValue(timeText(warmup.played));
+    q.addBindValue(warmup.mode);
+    q.addBindValue(warmup.seconds);
+    q.addBindValue(warmup.score);
+    if (!q.exec())
+        fail(q.lastError().text());
+}
+
+std::vector<TrainingRunRecord> HistoryStore::trainingRuns() const {
+    std::vector<TrainingRunRecord> runs;
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("SELECT id, kind, level, started, ended, speed, answered, wrong, "
+                               "hints, finished FROM training_runs ORDER BY id")))
+        fail(q.lastError().text());
+    while (q.next()) {
+        TrainingRunRecord r;
+        r.id = q.value(0).toLongLong();
+        r.kind = q.value(1).toInt();
+        r.level = q.value(2).toInt();
+        r.started = timeOf(q.value(3));
+        r.ended = timeOf(q.value(4));
+        r.speed = q.value(5).toInt();
+        r.answered = q.value(6).toInt();
+        r.wrong = q.value(7).toInt();
+        r.hints = q.value(8).toInt();
+        r.finished = q.value(9).toInt() != 0;
+        runs.push_back(std::move(r));
+    }
+    QSqlQuery i(db_);
+    if (!i.exec(QStringLiteral("SELECT run_id, item, code, answers, right, seconds, hinted FROM "
+                               "training_items ORDER BY run_id, rowid")))
+        fail(i.lastError().text());
+    size_t at = 0;
+    while (i.next()) {
+        const qint64 run = i.value(0).toLongLong();
+        while (at < runs.size() && runs[at].id < run)
+            ++at;
+        if (at == runs.size() || runs[at].id != run)
+            continue;
+        TrainingItemRecord item;
+        item.item = i.value(1).toString();
+        item.code = i.value(2).toString();
+        item.answers = i.value(3).toString().split(u' ', Qt::SkipEmptyParts);
+        item.right = i.value(4).toInt() != 0;
+        item.seconds = i.value(5).toDouble();
+        item.hinted = i.value(6).toInt() != 0;
+        runs[at].items.push_back(std::move(item));
+    }
+    return runs;
+}
+
+std::vector<ArticleTestRecord> HistoryStore::articleTests() const {
+    std::vector<ArticleTestRecord> tests;
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("SELECT id, article, ended, seconds, typed, wrong, speed, "
+                               "accuracy FROM article_tests ORDER BY id")))
+        fail(q.lastError().text());
+    while (q.next()) {
+        ArticleTestRecord t;
+        t.id = q.value(0).toLongLong();
+        t.article = q.value(1).toString();
+        t.ended = timeOf(q.value(2));
+        t.seconds = q.value(3).toInt();
+        t.typed = q.value(4).toInt();
+        t.wrong = q.value(5).toInt();
+        t.speed = q.value(6).toInt();
+        t.accuracy = q.value(7).toDouble();
+        tests.push_back(std::move(t));
+    }
+    QSqlQuery e(db_);
+    if (!e.exec(QStringLiteral("SELECT test_id, expected, entered, code, typed_code FROM "
+                               "test_errors ORDER BY test_id, rowid")))
+        fail(e.lastError().text());
+    size_t at = 0;
+    while (e.next()) {
+        const qint64 test = e.value(0).toLongLong();
+        while (at < tests.size() && tests[at].id < test)
+            ++at;
+        if (at == tests.size() || tests[at].id != test)
+            continue;
+        tests[at].errors.push_back({e.value(1).toString(), e.value(2).toString(),
+                                    e.value(3).toString(), e.value(4).toString()});
+    }
+    return tests;
+}
+
+std::vector<WarmupRecord> HistoryStore::warmups() const {
+    std::vector<WarmupRecord> all;
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("SELECT played, mode, seconds, score FROM warmups ORDER BY rowid")))
+        fail(q.lastError().text());
+    while (q.next())
+        all.push_back(
+            {timeOf(q.value(0)), q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt()});
+    return all;
+}
+
+ReviewSchedule HistoryStore::reviewSchedule(bool words, ReviewSchedule::Clock today) const {
+    std::vector<ReviewCard> cards;
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("SELECT item, code, box, due, right_days, last_right, misses, "
+                             "lookups, last_miss, retired FROM review WHERE words = ? ORDER BY "
+                             "rowid"));
+    q.addBindValue(words ? 1 : 0);
+    if (!q.exec())
+        fail(q.lastError().text());
+    while (q.next()) {
+        ReviewCard c;
+        c.item = q.value(0).toString();
+        c.code = q.value(1).toString();
+        c.box = q.value(2).toInt();
+        c.due = dayOf(q.value(3));
+        c.rightDays = q.value(4).toInt();
+        c.lastRight = dayOf(q.value(5));
+        c.misses = q.value(6).toInt();
+        c.lookups = q.value(7).toInt();
+        c.lastMiss = dayOf(q.value(8));
+        c.retired = q.value(9).toInt() != 0;
+        cards.push_back(std::move(c));
+    }
+    return ReviewSchedule(std::move(today), std::move(cards));
+}
+
+void HistoryStore::saveCards(bool words, const ReviewSchedule& schedule) {
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO review(words, item, code, box, due, "
+                             "right_days, last_right, misses, lookups, last_miss, retired) "
+                             "VALUES(?,?,?,?,?,?,?,?,?,?,?)"));
+    for (const ReviewCard& c : schedule.cards()) {
+        for (const QVariant& v :
+             {QVariant(words ? 1 : 0), QVariant(c.item), QVariant(c.code), QVariant(c.box),
+              QVariant(dayText(c.due)), QVariant(c.rightDays), QVariant(dayText(c.lastRight)),
+              QVariant(c.misses), QVariant(c.lookups), QVariant(dayText(c.lastMiss)),
+              QVariant(c.retired ? 1 : 0)})
+            q.addBindValue(v);
+        if (!q.exec())
+            fail(q.lastError().text());
+    }
+}
+
+void HistoryStore::clear() {
+    {
+        Transaction t(db_);
+        if (!t.opened())
+            fail(db_.lastError().text());
+        for (const char* table : {"test_errors", "article_tests", "training_items", "training_runs",
+                                  "warmups", "review"})
+            exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
+        if (!t.commit())
+            fail(db_.lastError().text());
+    }
+    // Deleted for good: the freed pages are wiped and the log emptied.
+    exec(QStringLiteral("VACUUM"));
+    exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "history_records.h"
+#include "review_schedule.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <vector>
+
+// The learning history on disk: one SQLite database (write-ahead log), its
+// schema versioned in `PRAGMA user_version` and brought up to date when it
+// is opened. Every record is written in one transaction, so a run or test is
+// either all there or not at all: a crash loses at most the run under way.
+//
+// Errors (a database that cannot be opened, is damaged or is newer than
+// this program) throw UserError naming the file.
+class HistoryStore {
+public:
+    explicit HistoryStore(const QString& path);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore&) = delete;
+    HistoryStore& operator=(const HistoryStore&) = delete;
+
+    static constexpr int kSchemaVersion = 2;
+    // Brings a database of an older version up to `version` (tests make old
+    // databases with it). Throws UserError.
+    static void migrate(QSqlDatabase& db, int version, const QString& path);
+    int schemaVersion() const;
+    const QString& path() const { return path_; }
+
+    // The learner's switch: when off, nothing is recorded.
+    bool enabled() const;
+    void setEnabled(bool on);
+    // The speed goal drawn in the charts (characters per minute; 0: none).
+    int goal() const;
+    void setGoal(int charactersPerMinute);
+
+    // Writes a run with its items, or a test with its errors, and updates the
+    // review schedule from them, in one transaction. Nothing when switched off.
+    void addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::Clock& today);
+    void addArticleTest(ArticleTestRecord& test, const ReviewSchedule::Clock& today);
+    void addWarmup(const WarmupRecord& warmup);
+
+    std::vector<TrainingRunRecord> trainingRuns() const; // oldest first, with items
+    std::vector<ArticleTestRecord> articleTests() const; // oldest first, with errors
+    std::vector<WarmupRecord> warmups() const;
+
+    // The review schedule of characters (words: false) on the given clock.
+    ReviewSchedule reviewSchedule(bool words, ReviewSchedule::Clock today) const;
+
+    // Deletes everything recorded (the switch and the goal stay).
+    void clear();
+
+private:
+    void exec(const QString& sql) const;
+    void saveCards(bool words, const ReviewSchedule& schedule);
+    QString setting(const QString& key, const QString& fallback) const;
+    void setSetting(const QString& key, const QString& value);
+    [[noreturn]] void fail(const QString& what) const;
+
+    QString path_;
+    QString connection_;
+    QSqlDatabase db_;
+};

@@ -1,0 +1,322 @@
+#include "history_window.h"
+
+#include "error_report.h"
+#include "history_csv.h"
+#include "history_instance.h"
+#include "history_stats.h"
+#include "history_store.h"
+#include "prompts.h"
+#include "user_error.h"
+#include "window_setup.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDateTimeAxis>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+TFormHistory* FormHistory = nullptr;
+
+namespace {
+
+qint64 msOf(const QDate& day) {
+    return day.startOfDay().toMSecsSinceEpoch();
+}
+
+QChartView* chartView(const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    auto* view = new QChartView(chart);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(240);
+    return view;
+}
+
+// Puts date and value axes on a chart over the given days and values.
+void setAxes(QChart* chart, QDate first, QDate last, double top, const QString& unit) {
+    for (QAbstractAxis* a : chart->axes()) {
+        chart->removeAxis(a);
+        delete a; // the chart gives up its ownership
+    }
+    auto* x = new QDateTimeAxis;
+    x->setFormat(QStringLiteral("MM-dd"));
+    x->setRange(first.addDays(-1).startOfDay(), last.addDays(1).startOfDay());
+    auto* y = new QValueAxis;
+    y->setRange(0, top > 0 ? top * 1.1 : 10);
+    y->setLabelFormat(QStringLiteral("%d"));
+    y->applyNiceNumbers();
+    y->setTitleText(unit);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* s : chart->series()) {
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+}
+
+QTableWidgetItem* cell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+} // namespace
+
+TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
+    setupWindow(this, QStringLiteral("学习记录"), 1000, 700, Frame::Dialog);
+    auto* top = new QHBoxLayout;
+    CheckRecord = new QCheckBox(QStringLiteral("记录学习历史"));
+    SpinGoal = new QSpinBox;
+    SpinGoal->setRange(0, 300);
+    SpinGoal->setSuffix(QStringLiteral(" 字/分"));
+    SpinGoal->setSpecialValueText(QStringLiteral("不设目标"));
+    BtnExport = new QPushButton(QStringLiteral("导出CSV"));
+    BtnDelete = new QPushButton(QStringLiteral("删除记录"));
+    BtnClose = new QPushButton(QStringLiteral("关闭"));
+    top->addWidget(CheckRecord);
+    top->addSpacing(16);
+    top->addWidget(new QLabel(QStringLiteral("目标速度")));
+    top->addWidget(SpinGoal);
+    top->addStretch();
+    top->addWidget(BtnExport);
+    top->addWidget(BtnDelete);
+    top->addWidget(BtnClose);
+
+    ChartSpeed = chartView(QStringLiteral("每日速度（字/分）"));
+    ChartAccuracy = chartView(QStringLiteral("文章测试正确率（%）"));
+    LabelSummary = new QLabel;
+    LabelSummary->setWordWrap(true);
+
+    GridMissed = new QTableWidget(0, 5);
+    GridMissed->setHorizontalHeaderLabels({QStringLiteral("字词"), QStringLiteral("编码"),
+                                           QStringLiteral("错误"), QStringLiteral("查看(F1)"),
+                                           QStringLiteral("常打错成")});
+    GridDigits = new QTableWidget(0, 3);
+    GridDigits->setHorizontalHeaderLabels(
+        {QStringLiteral("笔形数字"), QStringLiteral("打错次数"), QStringLiteral("常错成")});
+    for (QTableWidget* g : {GridMissed, GridDigits}) {
+        g->verticalHeader()->hide();
+        g->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        g->horizontalHeader()->setStretchLastSection(true);
+        g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    }
+
+    auto* charts = new QVBoxLayout;
+    charts->addWidget(ChartSpeed, 3);
+    charts->addWidget(ChartAccuracy, 2);
+    charts->addWidget(LabelSummary);
+    auto* tables = new QVBoxLayout;
+    tables->addWidget(new QLabel(QStringLiteral("最常出错的字词")));
+    tables->addWidget(GridMissed, 3);
+    tables->addWidget(new QLabel(QStringLiteral("容易混淆的笔形")));
+    tables->addWidget(GridDigits, 2);
+    auto* body = new QHBoxLayout;
+    body->addLayout(charts, 3);
+    body->addLayout(tables, 2);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addLayout(body);
+
+    auto guarded = [this](void (TFormHistory::*handler)()) {
+        return [this, handler] { errors::guarded(this, [this, handler] { (this->*handler)(); }); };
+    };
+    connect(CheckRecord, &QCheckBox::clicked, this, guarded(&TFormHistory::CheckRecordClick));
+    connect(SpinGoal, &QSpinBox::valueChanged, this, guarded(&TFormHistory::SpinGoalChange));
+    connect(BtnExport, &QPushButton::clicked, this, guarded(&TFormHistory::BtnExportClick));
+    connect(BtnDelete, &QPushButton::clicked, this, guarded(&TFormHistory::BtnDeleteClick));
+    connect(BtnClose, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TFormHistory::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        errors::guarded(this, [this] { showHistory(); });
+}
+
+void TFormHistory::showHistory() {
+    filling_ = true;
+    ChartSpeed->chart()->removeAllSeries();
+    ChartAccuracy->chart()->removeAllSeries();
+    GridMissed->setRowCount(0);
+    GridDigits->setRowCount(0);
+    HistoryStore* store = learningHistory();
+    const bool usable = store != nullptr;
+    for (QWidget* w : std::initializer_list<QWidget*>{CheckRecord, SpinGoal, BtnExport, BtnDelete})
+        w->setEnabled(usable);
+    if (!store) {
+        LabelSummary->setText(historyProblem());
+        filling_ = false;
+        return;
+    }
+    CheckRecord->setChecked(store->enabled());
+    SpinGoal->setValue(store->goal());
+    filling_ = false;
+    fillSpeedChart(*store);
+}
+
+void TFormHistory::fillSpeedChart(HistoryStore& store) {
+    const std::vector<TrainingRunRecord> runs = store.trainingRuns();
+    const std::vector<ArticleTestRecord> tests = store.articleTests();
+
+    // Speed per day, one line per exercise, with the goal.
+    const auto speeds = history_stats::speedPerDay(runs, tests);
+    QDate first, last;
+    double top = store.goal();
+    QChart* chart = ChartSpeed->chart();
+    for (const auto& [kind, days] : speeds) {
+        auto* line = new QLineSeries;
+        line->setName(history_stats::kindName(kind));
+        line->setPointsVisible(true);
+        for (const history_stats::DayValue& d : days) {
+            line->append(static_cast<qreal>(msOf(d.day)), d.value);
+            first = first.isValid() ? std::min(first, d.day) : d.day;
+            last = last.isValid() ? std::max(last, d.day) : d.day;
+            top = std::max(top, d.value);
+        }
+        chart->addSeries(line);
+    }
+    if (!first.isValid())
+        first = last = QDate::currentDate();
+    if (store.goal() > 0) {
+        auto* goal = new QLineSeries;
+        goal->setName(QStringLiteral("目标 %1 字/分").arg(store.goal()));
+        goal->setPen(QPen(Qt::red, 2, Qt::DashLine));
+        goal->append(static_cast<qreal>(msOf(first.addDays(-1))), store.goal());
+        goal->append(static_cast<qreal>(msOf(last.addDays(1))), store.goal());
+        chart->addSeries(goal);
+    }
+    setAxes(chart, first, last, top, QStringLiteral("字/分"));
+
+    // Accuracy of every test.
+    const auto accuracy = history_stats::testAccuracy(tests);
+    auto* points = new QLineSeries;
+    points->setName(QStringLiteral("文章测试"));
+    points->setPointsVisible(true);
+    QDate afirst = first, alast = last;
+    for (const history_stats::DayValue& d : accuracy) {
+        points->append(static_cast<qreal>(msOf(d.day)), d.value);
+        afirst = std::min(afirst, d.day);
+        alast = std::max(alast, d.day);
+    }
+    ChartAccuracy->chart()->addSeries(points);
+    setAxes(ChartAccuracy->chart(), afirst, alast, 100, QStringLiteral("%"));
+    if (auto* y = qobject_cast<QValueAxis*>(ChartAccuracy->chart()->axes(Qt::Vertical).value(0)))
+        y->setRange(0, 100); // a percentage never goes beyond
+
+    const auto testSpeeds = speeds.count(kArticleTestKind) ? speeds.at(kArticleTestKind)
+                                                           : std::vector<history_stats::DayValue>{};
+    QStringList summary;
+    if (runs.empty() && tests.empty()) {
+        summary << QStringLiteral("还没有学习记录。完成一次训练或文章测试后，这里会显示进步。");
+    } else {
+        summary
+            << QStringLiteral("共 %1 次训练，%2 次文章测试。").arg(runs.size()).arg(tests.size());
+        for (const auto& [kind, days] : speeds) {
+            if (kind != kArticleTestKind)
+                summary << QStringLiteral("%1：最好 %2 字/分，中位 %3 字/分。")
+                               .arg(history_stats::kindName(kind))
+                               .arg(history_stats::best(days), 0, 'f', 0)
+                               .arg(history_stats::median(days), 0, 'f', 0);
+        }
+        if (!accuracy.empty())
+            summary << QStringLiteral("文章测试速度：最好 %1 字/分，中位 %2 字/分；正确率：最好 "
+                                      "%3%，中位 %4%。")
+                           .arg(history_stats::best(testSpeeds), 0, 'f', 0)
+                           .arg(history_stats::median(testSpeeds), 0, 'f', 0)
+                           .arg(history_stats::best(accuracy), 0, 'f', 0)
+                           .arg(history_stats::median(accuracy), 0, 'f', 0);
+    }
+    LabelSummary->setText(summary.join(u'\n'));
+
+    const auto missed = history_stats::mostMissed(runs, tests, 50);
+    GridMissed->setRowCount(static_cast<int>(missed.size()));
+    for (int r = 0; r < static_cast<int>(missed.size()); ++r) {
+        const history_stats::MissedItem& m = missed[static_cast<size_t>(r)];
+        GridMissed->setItem(r, 0, cell(m.item));
+        GridMissed->setItem(r, 1, cell(m.code));
+        GridMissed->setItem(r, 2, cell(QString::number(m.misses)));
+        GridMissed->setItem(r, 3, cell(QString::number(m.lookups)));
+        GridMissed->setItem(
+            r, 4,
+            cell(m.wrongCode.isEmpty()
+                     ? QString()
+                     : QStringLiteral("%1（%2次）").arg(m.wrongCode).arg(m.wrongCodeCount)));
+    }
+
+    const history_stats::DigitMistakes digits = history_stats::digitMistakes(runs, tests);
+    std::vector<int> order;
+    for (int d = 0; d < 10; ++d) {
+        if (digits.total(d) > 0)
+            order.push_back(d);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return digits.total(a) > digits.total(b); });
+    GridDigits->setRowCount(static_cast<int>(order.size()));
+    for (int r = 0; r < static_cast<int>(order.size()); ++r) {
+        const int d = order[static_cast<size_t>(r)];
+        GridDigits->setItem(r, 0, cell(QString::number(d)));
+        GridDigits->setItem(r, 1, cell(QString::number(digits.total(d))));
+        GridDigits->setItem(r, 2, cell(QString::number(digits.mostConfusedWith(d))));
+    }
+}
+
+void TFormHistory::CheckRecordClick() {
+    if (HistoryStore* store = learningHistory())
+        store->setEnabled(CheckRecord->isChecked());
+}
+
+void TFormHistory::SpinGoalChange() {
+    if (filling_)
+        return;
+    if (HistoryStore* store = learningHistory()) {
+        store->setGoal(SpinGoal->value());
+        showHistory();
+    }
+}
+
+void TFormHistory::BtnExportClick() {
+    HistoryStore* store = learningHistory();
+    if (!store)
+        return;
+    const QString folder =
+        chooseFolder ? chooseFolder()
+                     : QFileDialog::getExistingDirectory(this, QStringLiteral("导出到文件夹"));
+    if (folder.isEmpty())
+        return;
+    const std::pair<QString, QByteArray> files[] = {
+        {QStringLiteral("训练记录.csv"), history_csv::runs(store->trainingRuns())},
+        {QStringLiteral("文章测试记录.csv"), history_csv::tests(store->articleTests())},
+    };
+    for (const auto& [name, bytes] : files) {
+        const QString path = folder + u'/' + name;
+        QSaveFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+            throw UserError(QStringLiteral("无法写入文件 %1：%2").arg(path, f.errorString()));
+    }
+    prompts::inform(this, windowTitle(), QStringLiteral("学习记录已导出到 %1").arg(folder));
+}
+
+void TFormHistory::BtnDeleteClick() {
+    HistoryStore* store = learningHistory();
+    if (!store)
+        return;
+    if (!prompts::askYesNo(this, windowTitle(),
+                           QStringLiteral("删除全部学习记录后无法恢复。确定要删除吗？"),
+                           prompts::Style::Warning))
+        return;
+    store->clear();
+    showHistory();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QCheckBox;
+class QChartView;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class HistoryStore;
+
+// The window "学习记录": speed per day of each exercise and of the article
+// test, the accuracy of the tests with best and median, a goal line; the
+// characters and words missed most, and the stroke digits typed wrong; the
+// switch of the history, CSV export and deletion. Reads the history afresh
+// each time it is shown.
+class TFormHistory : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormHistory(QWidget* parent = nullptr);
+
+    QCheckBox* CheckRecord;    // "记录学习历史"
+    QSpinBox* SpinGoal;        // the goal line, 字/分
+    QPushButton* BtnExport;    // "导出CSV"
+    QPushButton* BtnDelete;    // "删除记录"
+    QPushButton* BtnClose;     // "关闭"
+    QChartView* ChartSpeed;    // speed per day
+    QChartView* ChartAccuracy; // accuracy of the tests
+    QTableWidget* GridMissed;  // characters and words missed most
+    QTableWidget* GridDigits;  // stroke digits typed wrong
+    QLabel* LabelSummary;      // best and median, or what went wrong
+
+    // The folder dialog of the export; replaced in tests. Empty: cancelled.
+    std::function<QString()> chooseFolder;
+
+    // Fills everything from the history.
+    void showHistory();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void fillSpeedChart(HistoryStore& store);
+    void CheckRecordClick();
+    void SpinGoalChange();
+    void BtnExportClick();
+    void BtnDeleteClick();
+    bool filling_ = false;
+};
+
+extern TFormHistory* FormHistory;

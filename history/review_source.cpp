@@ -1,0 +1,47 @@
+#include "review_source.h"
+
+#include "gbk_codec.h"
+#include "history_store.h"
+#include "user_error.h"
+
+#include <QFile>
+
+namespace review_source {
+
+std::vector<std::pair<QString, QString>> frequentItems(const QString& path, int recordLength,
+                                                       int limit) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw UserError(QStringLiteral("无法读取练习文件 %1：%2").arg(path, f.errorString()));
+    const QByteArray bytes = f.read(static_cast<qint64>(recordLength) * limit);
+    std::vector<std::pair<QString, QString>> items;
+    const int textBytes = recordLength - 8;
+    for (qsizetype at = 0;
+         at + recordLength <= bytes.size() + 1 && static_cast<int>(items.size()) < limit;
+         at += recordLength) {
+        const QString code = QString::fromLatin1(bytes.mid(at, 6)).trimmed();
+        const QString text = gbk::toUnicode(std::string_view(bytes.constData() + at + 6,
+                                                             static_cast<size_t>(textBytes)))
+                                 .trimmed();
+        if (!code.isEmpty() && !text.isEmpty())
+            items.emplace_back(text, code);
+    }
+    return items;
+}
+
+Draw draw(const HistoryStore& store, bool words, int count,
+          const std::vector<std::pair<QString, QString>>& frequent,
+          const ReviewSchedule::Clock& today, std::mt19937& random) {
+    const ReviewSelection s = store.reviewSchedule(words, today).draw(count, frequent, random);
+    Draw d;
+    d.items = s.cards;
+    if (s.filled > 0) {
+        const QString unit = words ? QStringLiteral("词") : QStringLiteral("字");
+        const int fromHistory = static_cast<int>(s.cards.size()) - s.filled;
+        d.message << QStringLiteral("复习记录只有%1个%2，").arg(fromHistory).arg(unit)
+                  << QStringLiteral("另加%1个常用%2。").arg(s.filled).arg(unit);
+    }
+    return d;
+}
+
+} // namespace review_source

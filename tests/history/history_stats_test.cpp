@@ -1,0 +1,158 @@
+// The figures of the window "学习记录" and the CSV export.
+#include "history_csv.h"
+#include "history_stats.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace history_stats;
+
+const QDate kMonday(2026, 3, 2);
+
+TrainingRunRecord run(int kind, QDate day, int speed, std::vector<TrainingItemRecord> items = {}) {
+    TrainingRunRecord r;
+    r.kind = kind;
+    r.started = QDateTime(day, QTime(9, 0));
+    r.ended = QDateTime(day, QTime(9, 5));
+    r.speed = speed;
+    r.answered = 10;
+    r.items = std::move(items);
+    return r;
+}
+
+ArticleTestRecord test(QDate day, int speed, double accuracy,
+                       std::vector<TestErrorRecord> errors = {}) {
+    ArticleTestRecord t;
+    t.article = QStringLiteral("test.tvm");
+    t.ended = QDateTime(day, QTime(20, 0));
+    t.typed = 100;
+    t.speed = speed;
+    t.accuracy = accuracy;
+    t.errors = std::move(errors);
+    return t;
+}
+
+TEST(HistoryStats, SpeedIsTheMeanOfEachDayPerExerciseAndForTheTests) {
+    std::vector<TrainingRunRecord> runs = {run(3, kMonday, 30), run(3, kMonday, 40),
+                                           run(3, kMonday.addDays(2), 50), run(7, kMonday, 20)};
+    runs.push_back(run(3, kMonday.addDays(1), 99));
+    runs.back().answered = 0; // opened and left at once
+    const auto s = speedPerDay(runs, {test(kMonday, 44, 98), test(kMonday, 46, 90)});
+    ASSERT_EQ(s.size(), 3u);
+    ASSERT_EQ(s.at(3).size(), 2u);
+    EXPECT_EQ(s.at(3)[0].day, kMonday);
+    EXPECT_DOUBLE_EQ(s.at(3)[0].value, 35);
+    EXPECT_EQ(s.at(3)[1].day, kMonday.addDays(2));
+    EXPECT_DOUBLE_EQ(s.at(7)[0].value, 20);
+    EXPECT_DOUBLE_EQ(s.at(kArticleTestKind)[0].value, 45);
+}
+
+TEST(HistoryStats, BestAndMedianAtOddEvenAndNoValues) {
+    EXPECT_EQ(best({}), 0);
+    EXPECT_EQ(median({}), 0);
+    std::vector<DayValue> v = {{kMonday, 50}, {kMonday, 10}, {kMonday, 30}};
+    EXPECT_DOUBLE_EQ(best(v), 50);
+    EXPECT_DOUBLE_EQ(median(v), 30);
+    v.push_back({kMonday, 40});
+    EXPECT_DOUBLE_EQ(median(v), 35);
+    const auto acc = testAccuracy({test(kMonday, 1, 97.5), test(kMonday.addDays(1), 1, 88)});
+    ASSERT_EQ(acc.size(), 2u);
+    EXPECT_DOUBLE_EQ(acc[1].value, 88);
+    EXPECT_EQ(acc[1].day, kMonday.addDays(1));
+}
+
+TEST(HistoryStats, MostMissedCountsTrainingAndTestsWithTheWrongCodeTypedMost) {
+    const QString zhong = QStringLiteral("中");
+    const QString code = QStringLiteral("50006");
+    std::vector<TrainingRunRecord> runs = {run(
+        3, kMonday, 30,
+        {{zhong, code, {QStringLiteral("50007"), QStringLiteral("50007"), code}, true, 1, false},
+         {QStringLiteral("国"), QStringLiteral("60104"), {QStringLiteral("60104")}, true, 1, true},
+         {QStringLiteral("好"),
+          QStringLiteral("47447"),
+          {QStringLiteral("47447")},
+          true,
+          1,
+          false}})};
+    const std::vector<ArticleTestRecord> tests = {
+        test(kMonday, 40, 99, {{zhong, QStringLiteral("种"), code, QStringLiteral("22906")}})};
+    const auto m = mostMissed(runs, tests, 10);
+    ASSERT_EQ(m.size(), 2u); // 好 was right at once: not missed
+    EXPECT_EQ(m[0].item, zhong);
+    EXPECT_EQ(m[0].code, code);
+    EXPECT_EQ(m[0].misses, 3);
+    EXPECT_EQ(m[0].wrongCode, QStringLiteral("50007"));
+    EXPECT_EQ(m[0].wrongCodeCount, 2);
+    EXPECT_EQ(m[1].item, QStringLiteral("国"));
+    EXPECT_EQ(m[1].misses, 0);
+    EXPECT_EQ(m[1].lookups, 1);
+    EXPECT_EQ(mostMissed(runs, tests, 1).size(), 1u);
+    EXPECT_TRUE(mostMissed(runs, tests, 0).empty());
+}
+
+TEST(HistoryStats, DigitMistakesCountEachPlaceThatDiffers) {
+    std::vector<TrainingRunRecord> runs = {
+        run(3, kMonday, 30,
+            {{QStringLiteral("中"),
+              QStringLiteral("50006"),
+              {QStringLiteral("50007"), QStringLiteral("80007"), QStringLiteral("5")},
+              false,
+              1,
+              false}})};
+    const std::vector<ArticleTestRecord> tests = {
+        test(kMonday, 1, 1,
+             {{QStringLiteral("中"), QStringLiteral("种"), QStringLiteral("50006"),
+               QStringLiteral("50007")},
+              {QStringLiteral("中"), QStringLiteral("？"), QStringLiteral("50006"), QString()}})};
+    const DigitMistakes d = digitMistakes(runs, tests);
+    EXPECT_EQ(d.total(6), 3); // last place 6 typed as 7, three times
+    EXPECT_EQ(d.mostConfusedWith(6), 7);
+    EXPECT_EQ(d.total(5), 1); // 5 typed as 8 once
+    EXPECT_EQ(d.mostConfusedWith(5), 8);
+    EXPECT_EQ(d.total(0), 0); // the short answer "5" differs nowhere it has digits
+    EXPECT_EQ(d.mostConfusedWith(0), -1);
+}
+
+TEST(HistoryStats, KindNamesAreTheButtonCaptions) {
+    EXPECT_EQ(kindName(3), QStringLiteral("全码字"));
+    EXPECT_EQ(kindName(11), QStringLiteral("多字词"));
+    EXPECT_EQ(kindName(kCharacterReviewKind), QStringLiteral("错字复习"));
+    EXPECT_EQ(kindName(kWordReviewKind), QStringLiteral("错词复习"));
+    EXPECT_EQ(kindName(kArticleTestKind), QStringLiteral("文章测试"));
+}
+
+TEST(HistoryCsv, FieldsAreQuotedWhereASpreadsheetWouldMisreadThem) {
+    EXPECT_EQ(history_csv::field(QStringLiteral("春天")), QStringLiteral("春天"));
+    EXPECT_EQ(history_csv::field(QStringLiteral("a,b")), QStringLiteral("\"a,b\""));
+    EXPECT_EQ(history_csv::field(QStringLiteral("说\"好\"")), QStringLiteral("\"说\"\"好\"\"\""));
+    EXPECT_EQ(history_csv::field(QStringLiteral("两\n行")), QStringLiteral("\"两\n行\""));
+    EXPECT_EQ(history_csv::field(QStringLiteral("=1+1")), QStringLiteral("\"'=1+1\""));
+    EXPECT_EQ(history_csv::field(QStringLiteral("-5")), QStringLiteral("-5")); // a number stays
+    EXPECT_EQ(history_csv::field(QString()), QString());
+}
+
+TEST(HistoryCsv, RunsAndTestsHaveAHeaderAndOneLineEach) {
+    TrainingRunRecord r = run(4, kMonday, 33);
+    r.finished = true;
+    const QByteArray runs = history_csv::runs({r, run(5, kMonday, 20)});
+    ASSERT_TRUE(runs.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(runs.mid(3)).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 4); // header, two runs, the empty rest after the last CRLF
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("练习,级别,")));
+    EXPECT_EQ(lines[1],
+              QStringLiteral("4,0,2026-03-02 09:00:00,2026-03-02 09:05:00,33,10,0,0,完成"));
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral(",中止")));
+    EXPECT_TRUE(lines[3].isEmpty());
+
+    ArticleTestRecord t = test(kMonday, 40, 97.26);
+    t.article = QStringLiteral("我的,文章.tvm");
+    t.seconds = 300;
+    const QStringList tl =
+        QString::fromUtf8(history_csv::tests({t}).mid(3)).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(tl.size(), 3);
+    EXPECT_EQ(tl[1], QStringLiteral("\"我的,文章.tvm\",2026-03-02 20:00:00,300,100,0,40,97.3"));
+    EXPECT_EQ(history_csv::tests({}).mid(3).count("\r\n"), 1); // the header alone
+}
+
+} // namespace

@@ -1,0 +1,284 @@
+// The history store on real files: a run written and read back, an old
+// schema brought up to date, damaged and newer files refused, the learner's
+// switch and deletion, and a process killed in the middle of a run.
+#include "history_store.h"
+#include "training_recorder.h"
+#include "user_error.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const QDate kDay(2026, 3, 2);
+ReviewSchedule::Clock onDay(QDate d) {
+    return [d] { return d; };
+}
+
+TrainingRunRecord runOf(int kind, int speed, std::vector<TrainingItemRecord> items) {
+    TrainingRunRecord r;
+    r.kind = kind;
+    r.level = 2;
+    r.started = QDateTime(kDay, QTime(9, 0, 0));
+    r.ended = QDateTime(kDay, QTime(9, 4, 30));
+    r.speed = speed;
+    r.answered = static_cast<int>(items.size());
+    r.finished = true;
+    r.items = std::move(items);
+    return r;
+}
+
+class Store : public ::testing::Test {
+protected:
+    QString file() const { return dir.filePath(QStringLiteral("history.sqlite")); }
+    QTemporaryDir dir;
+};
+
+TEST_F(Store, ARunAndATestAreReadBackAsWritten) {
+    {
+        HistoryStore s(file());
+        EXPECT_EQ(s.schemaVersion(), HistoryStore::kSchemaVersion);
+        TrainingRunRecord run =
+            runOf(3, 42,
+                  {{QStringLiteral("中"),
+                    QStringLiteral("50006"),
+                    {QStringLiteral("50007"), QStringLiteral("50006")},
+                    true,
+                    3.5,
+                    false},
+                   {QStringLiteral("国"), QStringLiteral("60104"), {}, false, 9.0, true}});
+        run.wrong = 1;
+        run.hints = 1;
+        s.addTrainingRun(run, onDay(kDay));
+        EXPECT_GT(run.id, 0);
+        ArticleTestRecord test;
+        test.article = QStringLiteral("春天.tvm");
+        test.ended = QDateTime(kDay, QTime(10, 0));
+        test.seconds = 300;
+        test.typed = 200;
+        test.wrong = 1;
+        test.speed = 40;
+        test.accuracy = 99.5;
+        test.errors = {{QStringLiteral("春"), QStringLiteral("椿"), QStringLiteral("50603"),
+                        QStringLiteral("45963")}};
+        s.addArticleTest(test, onDay(kDay));
+        s.addWarmup({QDateTime(kDay, QTime(8, 0)), QStringLiteral("fun"), 60, 123});
+    }
+    HistoryStore s(file()); // a new process would see the same
+    const auto runs = s.trainingRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].kind, 3);
+    EXPECT_EQ(runs[0].level, 2);
+    EXPECT_EQ(runs[0].started, QDateTime(kDay, QTime(9, 0, 0)));
+    EXPECT_EQ(runs[0].ended, QDateTime(kDay, QTime(9, 4, 30)));
+    EXPECT_EQ(runs[0].speed, 42);
+    EXPECT_EQ(runs[0].wrong, 1);
+    EXPECT_EQ(runs[0].hints, 1);
+    EXPECT_TRUE(runs[0].finished);
+    ASSERT_EQ(runs[0].items.size(), 2u);
+    EXPECT_EQ(runs[0].items[0].answers,
+              QStringList({QStringLiteral("50007"), QStringLiteral("50006")}));
+    EXPECT_DOUBLE_EQ(runs[0].items[0].seconds, 3.5);
+    EXPECT_TRUE(runs[0].items[1].hinted);
+    EXPECT_FALSE(runs[0].items[1].right);
+
+    const auto tests = s.articleTests();
+    ASSERT_EQ(tests.size(), 1u);
+    EXPECT_EQ(tests[0].article, QStringLiteral("春天.tvm"));
+    EXPECT_DOUBLE_EQ(tests[0].accuracy, 99.5);
+    ASSERT_EQ(tests[0].errors.size(), 1u);
+    EXPECT_EQ(tests[0].errors[0].typedCode, QStringLiteral("45963"));
+    ASSERT_EQ(s.warmups().size(), 1u);
+    EXPECT_EQ(s.warmups()[0].score, 123);
+
+    // The review: 中 needed two tries, 国 was looked up, 春 typed wrong in a test.
+    const ReviewSchedule chars = s.reviewSchedule(false, onDay(kDay));
+    ASSERT_NE(chars.find(QStringLiteral("中")), nullptr);
+    EXPECT_EQ(chars.find(QStringLiteral("国"))->lookups, 1);
+    EXPECT_EQ(chars.find(QStringLiteral("春"))->misses, 1);
+    EXPECT_EQ(chars.find(QStringLiteral("春"))->code, QStringLiteral("50603"));
+    EXPECT_TRUE(s.reviewSchedule(true, onDay(kDay)).cards().empty());
+}
+
+TEST_F(Store, WordRunsFeedTheWordReviewAndStrokeRunsNone) {
+    HistoryStore s(file());
+    TrainingRunRecord words = runOf(8, 20,
+                                    {{QStringLiteral("计算机"),
+                                      QStringLiteral("048847"),
+                                      {QStringLiteral("048848")},
+                                      false,
+                                      5,
+                                      false}});
+    s.addTrainingRun(words, onDay(kDay));
+    TrainingRunRecord strokes =
+        runOf(0, 50,
+              {{QStringLiteral("1"), QStringLiteral("1"), {QStringLiteral("2")}, false, 1, false}});
+    s.addTrainingRun(strokes, onDay(kDay));
+    EXPECT_NE(s.reviewSchedule(true, onDay(kDay)).find(QStringLiteral("计算机")), nullptr);
+    EXPECT_TRUE(s.reviewSchedule(false, onDay(kDay)).cards().empty());
+}
+
+TEST_F(Store, AnOlderSchemaIsBroughtUpToDateKeepingItsRuns) {
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+        db.setDatabaseName(file());
+        ASSERT_TRUE(db.open());
+        HistoryStore::migrate(db, 1, file());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral(
+            "INSERT INTO training_runs(id, kind, level, started, ended, speed, answered, wrong, "
+            "hints, finished) VALUES(7, 4, 1, '2026-01-05T08:00:00', '2026-01-05T08:05:00', 33, "
+            "119, 5, 2, 1)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO training_items VALUES(7, '的', '2760', "
+                                          "'2761 2760', 1, 2.0, 0)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA user_version")) && q.next());
+        EXPECT_EQ(q.value(0).toInt(), 1);
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+
+    HistoryStore s(file());
+    EXPECT_EQ(s.schemaVersion(), HistoryStore::kSchemaVersion);
+    const auto runs = s.trainingRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].speed, 33);
+    ASSERT_EQ(runs[0].items.size(), 1u);
+    EXPECT_EQ(runs[0].items[0].item, QStringLiteral("的"));
+    // What the new version added works on the old data.
+    EXPECT_TRUE(s.enabled());
+    s.setGoal(60);
+    EXPECT_EQ(s.goal(), 60);
+    TrainingRunRecord more = runOf(4, 35, {});
+    s.addTrainingRun(more, onDay(kDay));
+    EXPECT_EQ(s.trainingRuns().size(), 2u);
+}
+
+TEST_F(Store, DamagedAndNewerFilesAreRefusedNamingTheFile) {
+    {
+        QFile f(file());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    try {
+        HistoryStore s(file());
+        FAIL() << "a damaged file was opened";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains(file())) << e.message().toStdString();
+    }
+    QFile::remove(file());
+    { HistoryStore s(file()); }
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vN"));
+        db.setDatabaseName(file());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(
+            q.exec(QStringLiteral("PRAGMA user_version=%1").arg(HistoryStore::kSchemaVersion + 1)));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("vN"));
+    try {
+        HistoryStore s(file());
+        FAIL() << "a newer file was opened";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains(file())) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("较新版本")));
+    }
+}
+
+TEST_F(Store, SwitchedOffNothingIsWrittenAndDeletionKeepsTheSettings) {
+    HistoryStore s(file());
+    s.setEnabled(false);
+    s.setGoal(55);
+    TrainingRunRecord run =
+        runOf(3, 40, {{QStringLiteral("中"), QStringLiteral("50006"), {}, false, 1, false}});
+    s.addTrainingRun(run, onDay(kDay));
+    ArticleTestRecord test;
+    test.typed = 10;
+    test.errors = {{QStringLiteral("春"), QStringLiteral("椿"), {}, {}}};
+    s.addArticleTest(test, onDay(kDay));
+    s.addWarmup({QDateTime(kDay, QTime(8, 0)), QStringLiteral("classic"), 60, 10});
+    EXPECT_TRUE(s.trainingRuns().empty());
+    EXPECT_TRUE(s.articleTests().empty());
+    EXPECT_TRUE(s.warmups().empty());
+    EXPECT_TRUE(s.reviewSchedule(false, onDay(kDay)).cards().empty());
+
+    s.setEnabled(true);
+    s.addTrainingRun(run, onDay(kDay));
+    s.addArticleTest(test, onDay(kDay));
+    s.addWarmup({QDateTime(kDay, QTime(8, 0)), QStringLiteral("classic"), 60, 10});
+    EXPECT_EQ(s.trainingRuns().size(), 1u);
+    s.clear();
+    EXPECT_TRUE(s.trainingRuns().empty());
+    EXPECT_TRUE(s.articleTests().empty());
+    EXPECT_TRUE(s.warmups().empty());
+    EXPECT_TRUE(s.reviewSchedule(false, onDay(kDay)).cards().empty());
+    EXPECT_TRUE(s.enabled());
+    EXPECT_EQ(s.goal(), 55);
+    // Deleted from the file too, not only hidden: nothing of 中 is left in it.
+    QFile f(file());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(f.readAll().contains(QStringLiteral("中").toUtf8()));
+}
+
+TEST_F(Store, AProcessKilledInTheMiddleOfARunLosesOnlyThatRun) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        {
+            HistoryStore s(file());
+            TrainingRunRecord first =
+                runOf(3, 41, {{QStringLiteral("中"), QStringLiteral("50006"), {}, true, 1, false}});
+            s.addTrainingRun(first, onDay(kDay));
+            // The second run is under way: answers only in memory so far.
+            TrainingRecorder recorder(&s, [] { return QDateTime(kDay, QTime(11, 0)); });
+            recorder.startRun(4, 1);
+            recorder.itemShown(QStringLiteral("国"), QStringLiteral("60104"));
+            recorder.answerTyped(QStringLiteral("60105"));
+        }
+        // And killed while another write is half done.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("k"));
+        db.setDatabaseName(file());
+        if (!db.open() || !db.transaction())
+            _exit(3);
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("INSERT INTO training_runs(kind, speed) VALUES(5, 99)"));
+        raise(SIGKILL);
+        _exit(2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "child ended with " << status;
+    EXPECT_EQ(WTERMSIG(status), SIGKILL);
+
+    HistoryStore s(file());
+    const auto runs = s.trainingRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].speed, 41);
+    ASSERT_EQ(runs[0].items.size(), 1u);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+    db.setDatabaseName(file());
+    ASSERT_TRUE(db.open());
+    {
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
+        EXPECT_EQ(q.value(0).toString(), QStringLiteral("ok"));
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+}
+
+} // namespace

@@ -1,0 +1,363 @@
+// The window "学习记录" as the learner reaches it, from the start screen, on
+// a prepared history; and the article test and warm-up writing into it.
+#include "program_folder_fixture.h"
+
+#include "article_test_report_window.h"
+#include "article_test_window.h"
+#include "dict_format.h"
+#include "dict_test_files.h"
+#include "history_hooks.h"
+#include "history_instance.h"
+#include "history_store.h"
+#include "history_window.h"
+#include "pictures.h"
+#include "start_screen.h"
+#include "top_ten_window.h"
+#include "training_recorder.h"
+#include "warmup_ranking_window.h"
+#include "warmup_window.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+class HistoryWindow : public ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        preface01->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(preface01));
+    }
+    void TearDown() override {
+        answerYes = true;
+        preface01->close();
+        ProgramFolderTest::TearDown();
+    }
+
+    // A history over three days: 全码字 on two of them, 二字词 once, two
+    // article tests; 国 missed most, and 6 typed for 0 most.
+    void prepareHistory() {
+        HistoryStore s(path("files/history.sqlite"));
+        s.setGoal(60);
+        const QDate first = QDate::currentDate().addDays(-2);
+        auto add = [&](int kind, QDate day, int speed, std::vector<TrainingItemRecord> items) {
+            TrainingRunRecord r;
+            r.kind = kind;
+            r.started = QDateTime(day, QTime(9, 0));
+            r.ended = QDateTime(day, QTime(9, 5));
+            r.speed = speed;
+            r.answered = 119;
+            r.finished = true;
+            r.items = std::move(items);
+            s.addTrainingRun(r, [day] { return day; });
+        };
+        const QString guo = QStringLiteral("国");
+        const QString code = QStringLiteral("60104");
+        add(3, first, 20, {{guo, code, {QStringLiteral("66104"), code}, true, 4, false}});
+        add(3, first.addDays(2), 30, {{guo, code, {QStringLiteral("66104"), code}, true, 4, true}});
+        add(7, first.addDays(1), 15, {});
+        for (int i = 0; i < 2; ++i) {
+            ArticleTestRecord t;
+            t.article = QStringLiteral("test.tvm");
+            t.ended = QDateTime(first.addDays(i), QTime(20, 0));
+            t.seconds = 300;
+            t.typed = 200;
+            t.wrong = 10 - i * 5;
+            t.speed = 40 + i * 10;
+            t.accuracy = 95 + i * 2.5;
+            t.errors = {{QStringLiteral("中"), QStringLiteral("种"), QStringLiteral("50006"),
+                         QStringLiteral("22906")}};
+            s.addArticleTest(t, [] { return QDate::currentDate(); });
+        }
+    }
+
+    // Opens "学习记录" from the start screen, runs `check` while it is up, closes it
+    // with its close button.
+    void openHistory(const std::function<void()>& check) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            EXPECT_EQ(QApplication::activeModalWidget(), FormHistory);
+            check();
+            ran = true;
+            QTest::mouseClick(FormHistory->BtnClose, Qt::LeftButton);
+        });
+        QTest::mouseClick(preface01->SpeedButton[9], Qt::LeftButton);
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(FormHistory->isVisible());
+    }
+
+    static QStringList seriesNames(QChartView* v) {
+        QStringList names;
+        for (QAbstractSeries* s : v->chart()->series())
+            names << s->name();
+        return names;
+    }
+    static QLineSeries* series(QChartView* v, const QString& name) {
+        for (QAbstractSeries* s : v->chart()->series()) {
+            if (s->name() == name)
+                return qobject_cast<QLineSeries*>(s);
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(HistoryWindow, ChartsAndTablesShowThePreparedHistory) {
+    prepareHistory();
+    openHistory([this] {
+        EXPECT_EQ(seriesNames(FormHistory->ChartSpeed),
+                  (QStringList{QStringLiteral("文章测试"), QStringLiteral("全码字"),
+                               QStringLiteral("二字词"), QStringLiteral("目标 60 字/分")}));
+        QLineSeries* chars = series(FormHistory->ChartSpeed, QStringLiteral("全码字"));
+        ASSERT_NE(chars, nullptr);
+        ASSERT_EQ(chars->count(), 2);
+        EXPECT_EQ(chars->at(0).y(), 20);
+        EXPECT_EQ(chars->at(1).y(), 30);
+        EXPECT_LT(chars->at(0).x(), chars->at(1).x());
+        QLineSeries* goal = series(FormHistory->ChartSpeed, QStringLiteral("目标 60 字/分"));
+        ASSERT_NE(goal, nullptr);
+        EXPECT_EQ(goal->at(0).y(), 60);
+        const QList<QAbstractSeries*> acc = FormHistory->ChartAccuracy->chart()->series();
+        ASSERT_EQ(acc.size(), 1);
+        ASSERT_EQ(qobject_cast<QLineSeries*>(acc[0])->count(), 2);
+        EXPECT_EQ(qobject_cast<QLineSeries*>(acc[0])->at(1).y(), 97.5);
+        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("最好 50 字/分")))
+            << FormHistory->LabelSummary->text().toStdString();
+        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("中位 45 字/分")));
+        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(
+            QStringLiteral("全码字：最好 30 字/分，中位 25 字/分")));
+
+        // 国 missed twice in training and once looked up; 中 twice in tests.
+        ASSERT_EQ(FormHistory->GridMissed->rowCount(), 2);
+        EXPECT_EQ(FormHistory->GridMissed->item(0, 0)->text(), QStringLiteral("国"));
+        EXPECT_EQ(FormHistory->GridMissed->item(0, 1)->text(), QStringLiteral("60104"));
+        EXPECT_EQ(FormHistory->GridMissed->item(0, 2)->text(), QStringLiteral("2"));
+        EXPECT_EQ(FormHistory->GridMissed->item(0, 3)->text(), QStringLiteral("1"));
+        EXPECT_EQ(FormHistory->GridMissed->item(0, 4)->text(), QStringLiteral("66104（2次）"));
+        EXPECT_EQ(FormHistory->GridMissed->item(1, 0)->text(), QStringLiteral("中"));
+        // 0 typed as 6 twice (国), and in 中 5→2, 0→2, 0→9, 6→6 (same): 0 leads.
+        ASSERT_GE(FormHistory->GridDigits->rowCount(), 1);
+        EXPECT_EQ(FormHistory->GridDigits->item(0, 0)->text(), QStringLiteral("0"));
+        EXPECT_TRUE(FormHistory->CheckRecord->isChecked());
+        EXPECT_EQ(FormHistory->SpinGoal->value(), 60);
+    });
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+TEST_F(HistoryWindow, AnEmptyHistorySaysSoAndExportsHeadersOnly) {
+    const QString out = path("export");
+    QDir().mkpath(out);
+    FormHistory->chooseFolder = [out] { return out; };
+    openHistory([] {
+        EXPECT_TRUE(FormHistory->GridMissed->rowCount() == 0);
+        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("还没有学习记录")));
+        QTest::mouseClick(FormHistory->BtnExport, Qt::LeftButton);
+    });
+    QFile runs(out + QStringLiteral("/训练记录.csv"));
+    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(runs.readAll().count("\r\n"), 1);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains(out));
+}
+
+TEST_F(HistoryWindow, ExportWritesBothFilesAndACancelledDialogWritesNone) {
+    prepareHistory();
+    const QString out = path("export");
+    QDir().mkpath(out);
+    FormHistory->chooseFolder = [] { return QString(); };
+    openHistory([] { QTest::mouseClick(FormHistory->BtnExport, Qt::LeftButton); });
+    EXPECT_TRUE(QDir(out).isEmpty());
+    EXPECT_TRUE(notices.isEmpty());
+
+    FormHistory->chooseFolder = [out] { return out; };
+    openHistory([] { QTest::mouseClick(FormHistory->BtnExport, Qt::LeftButton); });
+    QFile runs(out + QStringLiteral("/训练记录.csv"));
+    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(runs.readAll().count("\r\n"), 4); // header and three runs
+    QFile tests(out + QStringLiteral("/文章测试记录.csv"));
+    ASSERT_TRUE(tests.open(QIODevice::ReadOnly));
+    EXPECT_EQ(tests.readAll().count("\r\n"), 3);
+
+    // A folder that cannot be written: the message names the file.
+    FormHistory->chooseFolder = [this] { return path("no/such/folder"); };
+    openHistory([] { QTest::mouseClick(FormHistory->BtnExport, Qt::LeftButton); });
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(path("no/such/folder"))) << errorsShown[0].toStdString();
+}
+
+TEST_F(HistoryWindow, SwitchedOffNothingIsRecordedAndDeletionAsksFirst) {
+    prepareHistory();
+    openHistory([] { QTest::mouseClick(FormHistory->CheckRecord, Qt::LeftButton); });
+    EXPECT_FALSE(learningHistory()->enabled());
+    recordWarmupInHistory(false, 60, 321);
+    EXPECT_TRUE(learningHistory()->warmups().empty());
+
+    answerYes = false;
+    openHistory([] { QTest::mouseClick(FormHistory->BtnDelete, Qt::LeftButton); });
+    EXPECT_EQ(learningHistory()->trainingRuns().size(), 3u);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains(QStringLiteral("删除")));
+
+    answerYes = true;
+    openHistory([] {
+        QTest::mouseClick(FormHistory->BtnDelete, Qt::LeftButton);
+        EXPECT_EQ(FormHistory->GridMissed->rowCount(), 0);
+        EXPECT_FALSE(FormHistory->CheckRecord->isChecked()); // the switch stays off
+    });
+    EXPECT_TRUE(learningHistory()->trainingRuns().empty());
+    EXPECT_TRUE(learningHistory()->articleTests().empty());
+
+    openHistory([] { QTest::mouseClick(FormHistory->CheckRecord, Qt::LeftButton); });
+    recordWarmupInHistory(true, 120, 77);
+    ASSERT_EQ(learningHistory()->warmups().size(), 1u);
+    EXPECT_EQ(learningHistory()->warmups()[0].mode, QStringLiteral("fun"));
+}
+
+TEST_F(HistoryWindow, ADamagedHistoryIsNamedAndTheWindowStillOpens) {
+    writeFile("files/history.sqlite", QByteArray(8192, '\x5a'));
+    openHistory([this] {
+        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(path("files/history.sqlite")))
+            << FormHistory->LabelSummary->text().toStdString();
+        EXPECT_FALSE(FormHistory->BtnDelete->isEnabled());
+        EXPECT_FALSE(FormHistory->CheckRecord->isEnabled());
+    });
+    // The article test and the warm-up go on without it.
+    recordWarmupInHistory(false, 60, 1);
+    EXPECT_TRUE(errorsShown.isEmpty());
+}
+
+TEST_F(HistoryWindow, AnArticleTestIsRecordedWithItsWrongCharacters) {
+    auto ch = [](int i) { return std::string{'\xB0', static_cast<char>(0xA1 + i)}; };
+    std::string article;
+    std::vector<dicttest::Rec> recs;
+    for (int i = 0; i < 40; ++i) {
+        article += ch(i);
+        recs.push_back({"9" + std::to_string(i), ch(i)});
+    }
+    recs.push_back({"8", ch(5)});
+    recs.push_back({"8", ch(6)});
+    std::stable_sort(recs.begin(), recs.end(), [](const auto& a, const auto& b) {
+        return dict::compare(a.code, b.code) < 0;
+    });
+    writeFile("test.tvm",
+              QByteArray::fromStdString(article.substr(0, 60) + "\r\r" + article.substr(60) +
+                                        std::string(39, ' ') + "\r\r \r"));
+    writeFile("hzlib/zh1", QByteArray::fromStdString(dicttest::groupBytes(1, recs)));
+    QTimer closer;
+    closer.setInterval(5);
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* list = qobject_cast<Thighscore*>(modal))
+            list->close();
+        else if (modal == Form_result)
+            Form_result->close();
+    });
+    closer.start();
+    form_test->HomeDir = path(QString());
+    form_test->TestMinutes = 1;
+    form_test->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_test));
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    // 啊 right, then 哀 where 阿 stands, then a skip taken back.
+    for (Qt::Key k : {Qt::Key_9, Qt::Key_0, Qt::Key_Space, Qt::Key_8, Qt::Key_Space, Qt::Key_1,
+                      Qt::Key_Space, Qt::Key_Period})
+        QTest::keyClick(form_test->Edit_input, k, Qt::KeypadModifier);
+    for (int i = 0; i < 60; ++i)
+        form_test->Timer1Timer();
+    closer.stop();
+    form_test->hide();
+
+    ASSERT_NE(learningHistory(), nullptr);
+    const auto tests = learningHistory()->articleTests();
+    ASSERT_EQ(tests.size(), 1u);
+    EXPECT_EQ(tests[0].seconds, 60);
+    EXPECT_EQ(tests[0].typed, 2);
+    EXPECT_EQ(tests[0].wrong, 1);
+    EXPECT_EQ(tests[0].speed, 1);
+    EXPECT_DOUBLE_EQ(tests[0].accuracy, 50);
+    ASSERT_EQ(tests[0].errors.size(), 1u);
+    EXPECT_EQ(tests[0].errors[0].expected, QStringLiteral("阿"));
+    EXPECT_EQ(tests[0].errors[0].entered, QStringLiteral("哀"));
+    EXPECT_EQ(tests[0].errors[0].code, QStringLiteral("91"));
+    EXPECT_EQ(tests[0].errors[0].typedCode, QStringLiteral("8"));
+    // The character missed in the test is up for review.
+    const ReviewSchedule review =
+        learningHistory()->reviewSchedule(false, [] { return QDate::currentDate(); });
+    ASSERT_NE(review.find(QStringLiteral("阿")), nullptr);
+    EXPECT_EQ(review.find(QStringLiteral("阿"))->misses, 1);
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+TEST_F(HistoryWindow, AWarmUpGameIsRecordedWhenItEnds) {
+    FHot->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(FHot));
+    QTest::mouseClick(FHot->startclass, Qt::LeftButton);
+    for (int tick = 1; tick <= 60; ++tick)
+        FHot->Timer1Timer();
+    ASSERT_NE(learningHistory(), nullptr);
+    EXPECT_TRUE(learningHistory()->warmups().empty()) << "recorded before the end";
+    FHot->Timer1Timer();
+    ASSERT_TRUE(FHot_Sort->isVisible());
+    const auto games = learningHistory()->warmups();
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0].mode, QStringLiteral("classic"));
+    EXPECT_EQ(games[0].seconds, 60);
+    EXPECT_EQ(games[0].score, 0);
+    EXPECT_LE(std::abs(games[0].played.secsTo(QDateTime::currentDateTime())), 60);
+    FHot_Sort->close();
+    FHot->hide();
+}
+
+TEST_F(HistoryWindow, TheTrainingRecorderWritesItsRunAtTheEndAndAFailureStopsNothing) {
+    TrainingRecorder& r = trainingRecorder();
+    r.startRun(3, 1);
+    ASSERT_TRUE(r.recording());
+    r.itemShown(QStringLiteral("中"), QStringLiteral("50006"));
+    r.answerTyped(QStringLiteral("50006"));
+    r.itemDone(true);
+    EXPECT_TRUE(learningHistory()->trainingRuns().empty());
+    endTrainingRun(30, true);
+    ASSERT_EQ(learningHistory()->trainingRuns().size(), 1u);
+    EXPECT_EQ(learningHistory()->trainingRuns()[0].items.size(), 1u);
+
+    // The history closes under a run (another program folder): nothing written, no error.
+    trainingRecorder().startRun(3, 1);
+    closeLearningHistory();
+    endTrainingRun(30, true);
+    EXPECT_EQ(learningHistory()->trainingRuns().size(), 1u);
+    EXPECT_TRUE(historyProblem().isEmpty());
+}
+
+TEST_F(HistoryWindow, EveryStartScreenEntryLiesOverItsDrawnPlate) {
+    // Beside the label text, a plate's left end: gold for the modules and the
+    // learning history, blue for help, about and quit; the navy background
+    // just outside it.
+    const QImage art = art::startBackground();
+    for (int i = 1; i <= 9; ++i) {
+        const QRect r = preface01->SpeedButton[static_cast<size_t>(i)]->geometry();
+        const QColor plate = art.pixelColor(r.left() + 5, r.center().y());
+        const bool gold = i <= 5 || i == 9;
+        if (gold)
+            EXPECT_TRUE(plate.red() > 180 && plate.blue() < 120) << "entry " << i;
+        else
+            EXPECT_TRUE(plate.blue() > 150 && plate.red() < 120) << "entry " << i;
+        const QColor outside = art.pixelColor(r.left() - 4, r.center().y());
+        EXPECT_LT(outside.red(), 100) << "entry " << i;
+    }
+}
+
+} // namespace
