@@ -81,7 +81,7 @@ void TForm_result::decideTopTen() {
         return;
     }
     QString notice; // a damaged list set aside: said once, and the result still counts
-    const bool admitted = TopTenFile(QString::fromLatin1(kRecordFile)).admits(Speed, &notice);
+    const bool admitted = articleTopTen().admits(Speed, &notice);
     if (!notice.isEmpty())
         errors::report(this, notice);
     if (!admitted) {

@@ -32,8 +32,6 @@ public:
     // Appends the code of the expected character of error line `index`.
     void right(int index);
 
-    static constexpr const char* kRecordFile = "files/record.dat";
-
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

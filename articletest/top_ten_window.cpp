@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "gbk_codec.h"
 #include "prompts.h"
+#include "score_files.h"
 #include "top_ten_file.h"
 #include "window_setup.h"
 
@@ -17,11 +18,9 @@
 
 Thighscore* highscore = nullptr;
 
-namespace {
-TopTenFile recordFile() {
-    return TopTenFile(QString::fromLatin1(TForm_result::kRecordFile));
+TopTenFile articleTopTen() {
+    return TopTenFile(scoreFilePath(QStringLiteral("record.dat")));
 }
-} // namespace
 
 Thighscore::Thighscore(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("前十名英雄榜"), 330, 330, Frame::Dialog);
@@ -80,14 +79,14 @@ void Thighscore::initgrid() {
 
 void Thighscore::addscore() {
     QString notice;
-    recordFile().add({Form_result->EntryName, Form_result->Speed}, &notice);
+    articleTopTen().add({Form_result->EntryName, Form_result->Speed}, &notice);
     if (!notice.isEmpty())
         errors::report(this, notice);
 }
 
 void Thighscore::loadlist() {
     QString notice;
-    const auto entries = recordFile().read(&notice);
+    const auto entries = articleTopTen().read(&notice);
     if (!notice.isEmpty())
         errors::report(this, notice);
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -106,7 +105,7 @@ void Thighscore::keyPressEvent(QKeyEvent* event) {
 }
 
 void Thighscore::Button1Click() {
-    recordFile().clear();
+    articleTopTen().clear();
     prompts::inform(this, windowTitle(), QStringLiteral("排行榜已清空"));
     for (int r = 1; r <= 10; ++r) {
         StringGrid1->item(r, 1)->setText(QStringLiteral(" "));

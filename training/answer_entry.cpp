@@ -129,6 +129,8 @@ void TrainingFlow::typeCharacter(Box b, const AnswerKey& k) {
 void TrainingFlow::judge(Box b, const QString& answer) {
     const GridItem* item = currentItem();
     const QString code = item ? item->code : QString();
+    if (observedRunOpen_)
+        observer_->answerTyped(answer);
     if (answer.compare(code, Qt::CaseInsensitive) == 0)
         answeredRight(b);
     else
@@ -136,6 +138,8 @@ void TrainingFlow::judge(Box b, const QString& answer) {
 }
 
 void TrainingFlow::answeredRight(Box b) {
+    if (observedRunOpen_)
+        observer_->itemDone(true);
     if (b == Box::Picture)
         rightPicture();
     else
@@ -170,7 +174,15 @@ void TrainingFlow::rightPicture() {
     }
     if (ItemsLeft == 0) {
         x.enabled = false;
+        // The run is kept before the record's name entry can hold it up; its
+        // speed is the one the clock shows at its next tick.
+        if (observedRunOpen_) {
+            observedRunOpen_ = false;
+            observer_->runEnded(perMinute(ItemsTotal, SpeedSeconds > 0 ? SpeedSeconds : 1), true);
+        }
         recordCheck();
+    } else if (observedRunOpen_) {
+        observeCurrentItem();
     }
 }
 
@@ -208,6 +220,8 @@ void TrainingFlow::rightText(Box b) {
     setBoxText(b, QString());
     if (GridItem* item = currentItem())
         item->look = ItemLook::Current;
+    if (observedRunOpen_)
+        observeCurrentItem();
 }
 
 void TrainingFlow::endTextRun(Box b) {
@@ -220,6 +234,10 @@ void TrainingFlow::endTextRun(Box b) {
     Timer4On = true;
     setMessages(QStringLiteral("太棒了！"), QStringLiteral("想继续训练吗？"),
                 QStringLiteral("请按《开始》键"), QString());
+    if (observedRunOpen_) {
+        observedRunOpen_ = false;
+        observer_->runEnded(Labeljifen.toInt(), true);
+    }
     recordCheck();
 }
 
@@ -250,6 +268,8 @@ void TrainingFlow::answeredWrong(Box b) {
             if (const GridItem* item = currentItem())
                 setBoxText(b, item->code);
             PictureWrongCount = 0;
+            if (observedRunOpen_)
+                observer_->lookedUp();
         }
         return;
     }
@@ -271,6 +291,8 @@ void TrainingFlow::answeredWrong(Box b) {
 
 void TrainingFlow::helpKey(Box b) {
     HintShown[static_cast<size_t>(b)] = true;
+    if (observedRunOpen_)
+        observer_->lookedUp();
     const GridItem* item = currentItem();
     if (!item)
         return;

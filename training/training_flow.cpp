@@ -10,10 +10,35 @@
 
 namespace training {
 
+namespace {
+RunObserver& nobody() {
+    static RunObserver none;
+    return none;
+}
+} // namespace
+
 TrainingFlow::TrainingFlow(TrainingHost& host)
-    : host_(host), random_(std::make_unique<ClockSeededDraw>()) {
+    : host_(host), random_(std::make_unique<ClockSeededDraw>()), observer_(&nobody()) {
     review.emptyCharacters();
     review.emptyWords();
+}
+
+void TrainingFlow::setRunObserver(RunObserver* observer) {
+    observer_ = observer ? observer : &nobody();
+}
+
+void TrainingFlow::observeCurrentItem() {
+    // A stroke picture is known by its digit.
+    if (const GridItem* item = currentItem())
+        observer_->itemShown(item->text.empty() ? item->code : gbk::toUnicode(item->text),
+                             item->code);
+}
+
+void TrainingFlow::leaveObservedRun() {
+    if (!observedRunOpen_)
+        return;
+    observedRunOpen_ = false;
+    observer_->runEnded(Labeljifen.toInt(), false);
 }
 
 Box TrainingFlow::boxOf(int kind) {
@@ -55,6 +80,7 @@ void TrainingFlow::FormShow() {
 }
 
 void TrainingFlow::TabbedNotebook2Click(Page p) {
+    leaveObservedRun();
     activePage = p;
     Timer4On = true;
     Gauge1 = Gauge2 = 0;
@@ -94,6 +120,7 @@ void TrainingFlow::exerciseButtonClick(int k) {
 }
 
 void TrainingFlow::ResetExercise(int oldKind) {
+    leaveObservedRun();
     review.rewind();
     if (isCharacterKind(oldKind)) {
         InputBox& b = box(Box::Character);
@@ -164,6 +191,7 @@ void TrainingFlow::continueRun() {
 }
 
 void TrainingFlow::newRun() {
+    leaveObservedRun();
     cue(4);
     host_.closePanel();
     SBtnPauseEnabled = true;
@@ -197,6 +225,9 @@ void TrainingFlow::newRun() {
     BoxColumn = 0;
     review.rewind();
     focusBox = static_cast<int>(boxOf(ExerciseKind));
+    observer_->runStarted(ExerciseKind, LevelStep);
+    observedRunOpen_ = true;
+    observeCurrentItem();
     host_.waitBeforeClocks();
     Timer1On = Timer3On = true;
     SBtnStartEnabled = SBtnSetupEnabled = false;
@@ -403,6 +434,17 @@ void TrainingFlow::sbAboutClick() {
     host_.showRecordHolders();
 }
 
+void TrainingFlow::historyClick() {
+    // The learning history waits like the help: a run under way gets its
+    // clocks and its input box back when the window closes.
+    stopClocks();
+    host_.showHistory();
+    if (!SBtnStartEnabled) {
+        Timer1On = Timer3On = true;
+        focusBox = static_cast<int>(boxOf(ExerciseKind));
+    }
+}
+
 void TrainingFlow::SBtnQuitClick() {
     if (!host_.askQuit())
         return;
@@ -416,6 +458,7 @@ void TrainingFlow::activated() {
 }
 
 void TrainingFlow::FormClose() {
+    leaveObservedRun();
     Timer1On = Timer2On = Timer3On = Timer4On = TimertimeOn = false;
     host_.closePanel();
 }

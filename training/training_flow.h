@@ -4,6 +4,7 @@
 #include "training/exercise_kind.h"
 #include "training/random_draw.h"
 #include "training/review_slots.h"
+#include "training/run_observer.h"
 #include "training/speed_display.h"
 #include "training/training_grid.h"
 
@@ -39,6 +40,7 @@ public:
     virtual void showHelp(const QString& textFile) = 0; // modal
     virtual void showSettings() = 0;                    // modal
     virtual void showRecordHolders() = 0;               // modal
+    virtual void showHistory() = 0;                     // "学习记录", modal
     virtual bool autoHintTicked() const = 0;            // the settings' 自动提示
     // The code diagram "statement/<character>.bmp", modal. True when the
     // learner closed it with its own close button (which also hides "编码图解").
@@ -108,6 +110,7 @@ public:
     void sbHelpClick();
     void SBtnSetupClick();
     void sbAboutClick();
+    void historyClick(); // "学习记录"
     void SBtnQuitClick();
     void activated();   // the window became the active window
     void FormClose();   // the window is closing
@@ -141,6 +144,8 @@ public:
     // Where the reviews take their items; without one they take the frequent
     // items and say so.
     void setReviewProvider(ReviewProvider provider) { reviewProvider_ = std::move(provider); }
+    // Who takes note of the runs (null: nobody).
+    void setRunObserver(RunObserver* observer);
 
     // Settings (the settings dialog writes them).
     int LevelStep = 1;
@@ -233,6 +238,10 @@ private:
     void continueRun();
     void newRun();
     void stopClocks() { Timer1On = Timer3On = false; }
+    // The observer's view of a run: the current item shown, and a run under
+    // way left unfinished (said once).
+    void observeCurrentItem();
+    void leaveObservedRun();
     bool sound() const { return host_.soundOptionTicked(); }
     void cue(int c) {
         if (sound())
@@ -243,6 +252,8 @@ private:
     TrainingHost& host_;
     std::unique_ptr<RandomDraw> random_;
     ReviewProvider reviewProvider_;
+    RunObserver* observer_;
+    bool observedRunOpen_ = false;
 };
 
 } // namespace training

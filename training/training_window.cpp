@@ -7,7 +7,9 @@
 #include "articletest/help_text_window.h"
 #include "history/history_instance.h"
 #include "history/history_store.h"
+#include "history/history_window.h"
 #include "history/review_source.h"
+#include "history/training_recorder.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "platform/gbk_codec.h"
@@ -154,6 +156,20 @@ QLineEdit* inputBox(QWidget* panel, int width, bool redDigits) {
     return box;
 }
 
+// The runs of the window go to the program's learning history. Each call
+// only adds to memory; a run is written when it ends.
+class HistoryRunObserver : public training::RunObserver {
+public:
+    void runStarted(int kind, int level) override { trainingRecorder().startRun(kind, level); }
+    void itemShown(const QString& text, const QString& code) override {
+        trainingRecorder().itemShown(text, code);
+    }
+    void answerTyped(const QString& code) override { trainingRecorder().answerTyped(code); }
+    void lookedUp() override { trainingRecorder().lookedUp(); }
+    void itemDone(bool right) override { trainingRecorder().itemDone(right); }
+    void runEnded(int speed, bool finished) override { endTrainingRun(speed, finished); }
+};
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
@@ -161,6 +177,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setFont(fonts::song(12));
     flow_ = std::make_unique<TrainingFlow>(static_cast<TrainingHost&>(*this));
     flow_->setReviewProvider(reviewFromHistory);
+    static HistoryRunObserver toHistory;
+    flow_->setRunObserver(&toHistory);
     buildPages();
     buildSidePanel();
 
@@ -195,6 +213,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     on(sbAbout, &TrainingFlow::sbAboutClick);
     on(SBtnQuit, &TrainingFlow::SBtnQuitClick);
     on(BitBtn1, &TrainingFlow::BitBtn1Click);
+    on(SBtnHistory, &TrainingFlow::historyClick);
     if (Form_sz)
         Form_sz->setHost(this);
     refresh();
@@ -363,6 +382,11 @@ void TForm1::buildSidePanel() {
     Label1->setFont(fonts::song(14));
     Image61 = placeLabel(this, QString(), left + 4, 454, width - 8, 158);
     Image61->setScaledContents(true);
+    // The learning history, over the foot of the decorative picture.
+    SBtnHistory = placeButton(this, QStringLiteral("学习记录"), left + 6, 578, width - 12, 32);
+    SBtnHistory->setToolTip(QStringLiteral("速度、错字和复习"));
+    SBtnHistory->setFont(fonts::song(16, true));
+    SBtnHistory->setAutoDefault(false);
 
     // The time gauge above the notebook, beside its tabs.
     gaugePanel = new QFrame(this);
@@ -790,6 +814,11 @@ void TForm1::showSettings() {
 void TForm1::showRecordHolders() {
     refresh();
     FPhb->exec();
+}
+
+void TForm1::showHistory() {
+    refresh();
+    FormHistory->exec();
 }
 
 bool TForm1::autoHintTicked() const {

@@ -58,6 +58,7 @@ public:
     QLabel *Imagefaceclose, *Imagefaceopen;
     QPushButton* BitBtn1; // "编码图解"
     QPushButton *sbHelp, *SBtnStart, *SBtnPause, *SBtnSetup, *sbAbout, *SBtnQuit;
+    QPushButton* SBtnHistory; // "学习记录"
     QLabel *Labeljifen, *Imagebike, *Imagecar, *Imageplane;
     QLabel *Label1, *clockPicture, *Image61;
     QFrame* gaugePanel;
@@ -96,6 +97,7 @@ private:
     void showHelp(const QString& textFile) override;
     void showSettings() override;
     void showRecordHolders() override;
+    void showHistory() override;
     bool autoHintTicked() const override;
     bool showDiagram(const QString& picture) override;
     bool judgeRecord(int kind, const QString& score) override;

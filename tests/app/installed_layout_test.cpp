@@ -2,8 +2,11 @@
 // <prefix>/share/tarvo, score files in the learner's data folder.
 #include "program_folder_fixture.h"
 
+#include "article_test_report_window.h"
 #include "program_folder.h"
 #include "score_files.h"
+#include "top_ten_file.h"
+#include "top_ten_window.h"
 #include "user_error.h"
 #include "warmup_ranking_window.h"
 
@@ -11,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +60,20 @@ TEST_F(InstalledLayout, ScoresGoToTheLearnersFolderNeverUnderThePrefix) {
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
     EXPECT_TRUE(QFile::exists(under("xdg/tarvo/files/record.txt")));
     EXPECT_FALSE(QFile::exists(under("prefix/share/tarvo/files/record.txt")));
+
+    // An article test's top-ten entry too, whatever the working folder.
+    Form_result->Speed = 42;
+    Form_result->EntryName = "Ming";
+    Form_result->EntryPending = true;
+    {
+        Thighscore list;
+        list.show();
+        EXPECT_EQ(list.StringGrid1->item(1, 2)->text(), QStringLiteral("42"));
+    }
+    Form_result->EntryPending = false;
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+    ASSERT_EQ(TopTenFile(under("xdg/tarvo/files/record.dat")).read().size(), 1u);
+    EXPECT_EQ(QFile(under("prefix/share/tarvo/files/record.dat")).size(), 0);
 
     // The shipped top-ten list is copied on first use; the learner's copy is
     // never replaced afterwards, also when it is damaged.

@@ -444,3 +444,78 @@ TEST_F(Answers, TheCodeDiagramOfTheCharacterLookedUp) {
 }
 
 } // namespace
+
+namespace {
+
+// Writes down what the flow tells an observer, one line per call.
+struct NotedRun : RunObserver {
+    void runStarted(int kind, int level) override {
+        calls << QStringLiteral("start %1 %2").arg(kind).arg(level);
+    }
+    void itemShown(const QString& text, const QString& code) override {
+        calls << QStringLiteral("item %1 %2").arg(text, code);
+    }
+    void answerTyped(const QString& code) override { calls << QStringLiteral("typed ") + code; }
+    void lookedUp() override { calls << QStringLiteral("F1"); }
+    void itemDone(bool right) override { calls << (right ? "right" : "wrong"); }
+    void runEnded(int speed, bool finished) override {
+        calls << QStringLiteral("end %1 %2").arg(speed).arg(finished ? "finished" : "left");
+    }
+    QStringList calls;
+};
+
+} // namespace
+
+TEST_F(Answers, EveryStepOfARunIsToldToItsObserverAndALeftRunEndsOnce) {
+    NotedRun noted;
+    flow.setRunObserver(&noted);
+    flow.LevelStep = 2;
+    start(3);
+    const QString first = QStringLiteral("啊");
+    ASSERT_EQ(noted.calls, (QStringList{"start 3 2", "item " + first + " 100"}));
+    noted.calls.clear();
+    type(Box::Character, "99");
+    press(Box::Character, kEnter);
+    press(Box::Character, kF1);
+    press(Box::Character, kEnter);
+    EXPECT_EQ(noted.calls,
+              (QStringList{"typed 99", "F1", "typed 100", "right", QStringLiteral("item 阿 101")}));
+
+    // The last item ends the run as finished, before the record check.
+    for (int i = 1; i < 118; ++i)
+        answer(Box::Character);
+    flow.Labeljifen = "31";
+    noted.calls.clear();
+    answer(Box::Character);
+    EXPECT_EQ(noted.calls.mid(noted.calls.size() - 2), (QStringList{"right", "end 31 finished"}));
+    EXPECT_TRUE(noted.calls.filter(QStringLiteral("item ")).isEmpty()) << "no item after the last";
+
+    // Choosing another exercise afterwards leaves no run: nothing more is said.
+    noted.calls.clear();
+    flow.exerciseButtonClick(3);
+    EXPECT_TRUE(noted.calls.isEmpty());
+
+    // A run left by another exercise, then by closing: it ends once, unfinished.
+    flow.SBtnStartClick();
+    flow.Labeljifen = "12";
+    noted.calls.clear();
+    flow.exerciseButtonClick(5);
+    flow.FormClose();
+    EXPECT_EQ(noted.calls, QStringList{"end 12 left"});
+}
+
+TEST_F(Answers, APictureRunEndsWithTheSpeedItsClockWillShow) {
+    NotedRun noted;
+    flow.setRunObserver(&noted);
+    start(0);
+    for (int s = 0; s < 30; ++s)
+        flow.Timer3Timer();
+    for (int i = 0; i < 60; ++i)
+        answer(Box::Picture);
+    ASSERT_FALSE(noted.calls.isEmpty());
+    const QString end = noted.calls.last();
+    flow.Timer3Timer();
+    EXPECT_EQ(end, QStringLiteral("end %1 finished").arg(flow.Labeljifen)) << "60 pictures in 30 s";
+    EXPECT_EQ(noted.calls.count(QStringLiteral("right")), 60);
+    EXPECT_EQ(noted.calls.filter(QStringLiteral("item ")).size(), 60);
+}

@@ -37,6 +37,7 @@ public:
     void showHelp(const QString& file) override { calls << "help " + file; }
     void showSettings() override { calls << "settings"; }
     void showRecordHolders() override { calls << "records"; }
+    void showHistory() override { calls << "history"; }
     bool autoHint = true;
     bool autoHintTicked() const override { return autoHint; }
     // The code diagram: its closing by its own button.

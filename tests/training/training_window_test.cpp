@@ -8,7 +8,9 @@
 #include "app/pause_notice.h"
 #include "app/start_screen.h"
 #include "app/training_help_panel.h"
+#include "history/history_instance.h"
 #include "history/history_store.h"
+#include "history/history_window.h"
 #include "platform/error_report.h"
 #include "platform/sdl_sound_player.h"
 #include "records/record_holders_window.h"
@@ -481,6 +483,7 @@ QByteArray phb(const QString& file) {
 
 TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
     const QByteArray blank(180, ' ');
+    QString speed;
     writeFile("files/phb.txt", blank);
     inTraining([&] {
         clickExercise(3);
@@ -509,7 +512,7 @@ TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
                      i % 3 == 0 ? Qt::Key_Slash : Qt::Key_Enter);
             ASSERT_EQ(Form1->flow().CurrentItem, i + 1) << i;
         }
-        const QString speed = Form1->Labeljifen->text();
+        speed = Form1->Labeljifen->text();
         ASSERT_FALSE(speed.isEmpty());
         EXPECT_EQ(Form1->characterItems[117]->palette().color(QPalette::Window), QColor(0, 0, 128));
         // The last answer asks for the name of the record holder.
@@ -550,6 +553,20 @@ TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
         EXPECT_EQ(phb(path("files/phb.txt")), blank);
     });
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
+
+    // The learning history holds the run once, finished, with its wrong
+    // answer, its F1 and the speed shown; looking at the list added nothing.
+    ASSERT_NE(learningHistory(), nullptr);
+    const auto runs = learningHistory()->trainingRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].kind, 3);
+    EXPECT_TRUE(runs[0].finished);
+    EXPECT_EQ(runs[0].items.size(), 119u);
+    EXPECT_EQ(runs[0].answered, 119);
+    EXPECT_EQ(runs[0].wrong, 1);
+    EXPECT_EQ(runs[0].hints, 1);
+    EXPECT_EQ(QString::number(runs[0].speed), speed);
+    EXPECT_EQ(runs[0].items[0].answers, (QStringList{"999", runs[0].items[0].code}));
 }
 
 TEST_F(TrainingWindow, AMultiCharacterRunWithTheStarKeyAndNoRecord) {
@@ -718,6 +735,46 @@ TEST_F(TrainingWindow, F1OffersTheCodeDiagramOfTheCharacter) {
         padKey(Qt::Key_Enter); // the code F1 showed
         EXPECT_EQ(Form1->flow().CurrentItem, 1);
     });
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TrainingWindow, TheLearningHistoryOpensDuringARunAndALeftRunIsKeptUnfinished) {
+    inTraining([&] {
+        clickExercise(3);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        typeCode(Form1->characterItems[0]->toolTip(), true, Qt::Key_Enter);
+
+        bool clocksWhileOpen = true;
+        QWidget* shown = nullptr;
+        QTimer::singleShot(0, [&] {
+            shown = QApplication::activeModalWidget();
+            clocksWhileOpen = Form1->Timer1->isActive() || Form1->Timer3->isActive();
+            if (shown)
+                shown->close();
+        });
+        QTest::mouseClick(Form1->SBtnHistory, Qt::LeftButton);
+        EXPECT_EQ(shown, FormHistory);
+        EXPECT_FALSE(clocksWhileOpen);
+        EXPECT_EQ(state(), kRunning) << "the run goes on after the history";
+        // The keypad reaches the input box again at once.
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        typeCode(Form1->characterItems[1]->toolTip(), false, Qt::Key_Enter);
+        EXPECT_EQ(Form1->flow().CurrentItem, 2);
+        EXPECT_TRUE(learningHistory()->trainingRuns().empty()) << "written only when it ends";
+        // "退出" below leaves the run.
+    });
+    const auto runs = learningHistory()->trainingRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_FALSE(runs[0].finished);
+    EXPECT_EQ(runs[0].answered, 2);
+    ASSERT_EQ(runs[0].items.size(), 2u) << "the item shown but never answered is not kept";
+    EXPECT_EQ(runs[0].items[1].item, Form1->characterItems[1]->text());
+    EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
 }
 
 } // namespace
