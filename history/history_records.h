@@ -61,6 +61,7 @@ struct WarmupRecord {
 };
 
 // The exercise kinds of the two reviews, after the twelve exercises.
+constexpr int kFirstCharacterKind = 3; // kinds 0-2 are the stroke pictures
 constexpr int kCharacterReviewKind = 12;
 constexpr int kWordReviewKind = 13;
 // The speed series of the article test in statistics keyed by exercise kind.

@@ -34,8 +34,10 @@ std::map<int, std::vector<DayValue>> speedPerDay(const std::vector<TrainingRunRe
                                                  const std::vector<ArticleTestRecord>& tests) {
     std::map<int, std::map<QDate, std::pair<double, int>>> sums;
     for (const TrainingRunRecord& r : runs) {
-        if (r.answered == 0)
-            continue; // opened and left at once: no speed to speak of
+        // Opened and left at once, or left before the speed clock showed a
+        // speed: no speed to speak of (a zero would pull the day down).
+        if (r.answered == 0 || r.speed <= 0)
+            continue;
         auto& s = sums[r.kind][r.ended.date()];
         s.first += r.speed;
         ++s.second;
@@ -98,6 +100,10 @@ std::vector<MissedItem> mostMissed(const std::vector<TrainingRunRecord>& runs,
         return t;
     };
     for (const TrainingRunRecord& r : runs) {
+        // The stroke pictures are digits, not characters or words: their
+        // slips show in the stroke table.
+        if (r.kind >= 0 && r.kind < kFirstCharacterKind)
+            continue;
         for (const TrainingItemRecord& i : r.items) {
             int wrong = 0;
             for (const QString& a : i.answers)

@@ -27,6 +27,8 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
+
 TFormHistory* FormHistory = nullptr;
 
 namespace {
@@ -45,22 +47,29 @@ QChartView* chartView(const QString& title) {
     return view;
 }
 
-// Puts date and value axes on a chart over the given days and values.
+// Puts date and value axes on a chart over the given days and values. The
+// chart keeps its two axes from one drawing to the next: axes taken off a
+// shown chart and made anew leave their old labels painted beside the new.
 void setAxes(QChart* chart, QDate first, QDate last, double top, const QString& unit) {
-    for (QAbstractAxis* a : chart->axes()) {
-        chart->removeAxis(a);
-        delete a; // the chart gives up its ownership
+    auto* x = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
+    if (!x) {
+        x = new QDateTimeAxis;
+        x->setFormat(QStringLiteral("MM-dd"));
+        chart->addAxis(x, Qt::AlignBottom);
     }
-    auto* x = new QDateTimeAxis;
-    x->setFormat(QStringLiteral("MM-dd"));
+    auto* y = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
+    if (!y) {
+        y = new QValueAxis;
+        y->setLabelFormat(QStringLiteral("%d"));
+        chart->addAxis(y, Qt::AlignLeft);
+    }
     x->setRange(first.addDays(-1).startOfDay(), last.addDays(1).startOfDay());
-    auto* y = new QValueAxis;
+    // One tick a day while the days fit, so that no date is written twice.
+    const auto days = first.daysTo(last) + 2;
+    x->setTickCount(static_cast<int>(std::min<qint64>(days + 1, 8)));
     y->setRange(0, top > 0 ? top * 1.1 : 10);
-    y->setLabelFormat(QStringLiteral("%d"));
     y->applyNiceNumbers();
     y->setTitleText(unit);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* s : chart->series()) {
         s->attachAxis(x);
         s->attachAxis(y);

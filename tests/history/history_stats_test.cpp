@@ -37,7 +37,8 @@ TEST(HistoryStats, SpeedIsTheMeanOfEachDayPerExerciseAndForTheTests) {
     std::vector<TrainingRunRecord> runs = {run(3, kMonday, 30), run(3, kMonday, 40),
                                            run(3, kMonday.addDays(2), 50), run(7, kMonday, 20)};
     runs.push_back(run(3, kMonday.addDays(1), 99));
-    runs.back().answered = 0; // opened and left at once
+    runs.back().answered = 0;           // opened and left at once
+    runs.push_back(run(3, kMonday, 0)); // left before the clock showed a speed
     const auto s = speedPerDay(runs, {test(kMonday, 44, 98), test(kMonday, 46, 90)});
     ASSERT_EQ(s.size(), 3u);
     ASSERT_EQ(s.at(3).size(), 2u);
@@ -75,6 +76,10 @@ TEST(HistoryStats, MostMissedCountsTrainingAndTestsWithTheWrongCodeTypedMost) {
           true,
           1,
           false}})};
+    // A stroke picture looked up is not a character missed.
+    runs.push_back(
+        run(0, kMonday, 30,
+            {{QStringLiteral("4"), QStringLiteral("4"), {QStringLiteral("4")}, true, 1, true}}));
     const std::vector<ArticleTestRecord> tests = {
         test(kMonday, 40, 99, {{zhong, QStringLiteral("种"), code, QStringLiteral("22906")}})};
     const auto m = mostMissed(runs, tests, 10);

@@ -436,11 +436,10 @@ QImage trainingSide() {
     // The keypad's digits fanned as a reminder of the rhyme.
     const QString rows[4] = {QStringLiteral("一横二竖"), QStringLiteral("三点捺"),
                              QStringLiteral("叉四插五"), QStringLiteral("方块六")};
+    // The foot of the picture is left plain: the window's "学习记录" button lies there.
     for (int i = 0; i < 4; ++i)
-        centredText(p, QRectF(0, 8 + i * 26, 171, 24), rows[i], fonts::kai(20, true),
+        centredText(p, QRectF(0, 8 + i * 27, 171, 24), rows[i], fonts::kai(20, true),
                     QColor(255, 225, 120));
-    centredText(p, QRectF(0, 116, 171, 34), QStringLiteral("Tarvo"), fonts::sans(28, true),
-                Qt::white);
     return img;
 }
 
