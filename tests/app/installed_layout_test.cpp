@@ -3,6 +3,7 @@
 #include "program_folder_fixture.h"
 
 #include "article_test_report_window.h"
+#include "history_instance.h"
 #include "program_folder.h"
 #include "score_files.h"
 #include "top_ten_file.h"
@@ -49,6 +50,7 @@ protected:
 TEST_F(InstalledLayout, ScoresGoToTheLearnersFolderNeverUnderThePrefix) {
     EXPECT_TRUE(runsInstalled());
     EXPECT_EQ(programFolder(), under("prefix/share/tarvo/"));
+    EXPECT_EQ(historyDatabasePath(), under("xdg/tarvo/history.sqlite"));
 
     // A warm-up result is logged in the learner's folder.
     FHot_Sort->today = [] { return QStringLiteral("2026-12-6"); };
