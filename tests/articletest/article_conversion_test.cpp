@@ -2,6 +2,7 @@
 #include "article_text.h"
 #include "dict_test_files.h"
 #include "gbk_codec.h"
+#include "test_chars.h"
 #include "user_error.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ using dicttest::g;
 std::string chars(int n) {
     std::string s;
     for (int i = 0; i < n; ++i)
-        s += std::string{'\xB0', static_cast<char>(0xA1 + i % 90)};
+        s += gbkTestChar(i % 90);
     return s;
 }
 

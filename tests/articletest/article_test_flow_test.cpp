@@ -1,6 +1,7 @@
 #include "article_test_flow.h"
 #include "dict_format.h"
 #include "dict_test_files.h"
+#include "test_chars.h"
 #include "two.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ protected:
         std::string article;
         std::vector<dicttest::Rec> recs;
         for (int i = 0; i < 40; ++i) {
-            const std::string c{'\xB0', static_cast<char>(0xA1 + i)};
+            const std::string c = gbkTestChar(i);
             article += c;
             recs.push_back({"9" + std::to_string(i), c});
         }

@@ -1,4 +1,5 @@
 #include "program_folder_fixture.h"
+#include "test_chars.h"
 
 #include "article_test_report_window.h"
 #include "article_test_window.h"
@@ -33,10 +34,6 @@
 
 namespace {
 
-std::string ch(int i) {
-    return std::string{'\xB0', static_cast<char>(0xA1 + i)};
-}
-
 // The test window on a program folder holding a 40-character test.tvm and a
 // dictionary in which character i has the code "9" + i.
 class TestWindow : public ProgramFolderTest {
@@ -46,11 +43,11 @@ protected:
         std::string article;
         std::vector<dicttest::Rec> recs;
         for (int i = 0; i < 40; ++i) {
-            article += ch(i);
-            recs.push_back({"9" + std::to_string(i), ch(i)});
+            article += gbkTestChar(i);
+            recs.push_back({"9" + std::to_string(i), gbkTestChar(i)});
         }
-        recs.push_back({"8", ch(5)});
-        recs.push_back({"8", ch(6)});
+        recs.push_back({"8", gbkTestChar(5)});
+        recs.push_back({"8", gbkTestChar(6)});
         std::stable_sort(recs.begin(), recs.end(), [](const auto& a, const auto& b) {
             return dict::compare(a.code, b.code) < 0;
         });
@@ -121,7 +118,7 @@ TEST_F(TestWindow, ATestFromStartToTimeUp) {
     keys("90 "); // right
     keys("8 ");  // two candidates: a page
     EXPECT_EQ(form_test->result1->text(), QStringLiteral(" 0.唉 1.哀"));
-    keys("1"); // the second candidate, ch(6), where ch(1) stands: wrong
+    keys("1"); // the second candidate, gbkTestChar(6), where gbkTestChar(1) stands: wrong
     keys(" "); // skipped: wrong
     EXPECT_EQ(form_test->alread->text(), QStringLiteral("3"));
     EXPECT_EQ(form_test->wrong->text(), QStringLiteral("2"));
@@ -186,7 +183,7 @@ TEST_F(TestWindow, WhatIsTypedIsDrawnUnderTheArticle) {
     const QColor red(255, 0, 0), blue(0, 0, 255), selected(0, 120, 215);
     QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
     EXPECT_GT(pixelsIn(0, 0, selected), 100) << "the first character is the current one";
-    keys("8 1"); // ch(6) where ch(0) stands
+    keys("8 1"); // gbkTestChar(6) where gbkTestChar(0) stands
     EXPECT_GT(pixelsIn(0, 0, red), 10);
     EXPECT_GT(pixelsIn(1, 0, blue), 10) << "the entered character, in the input colour";
     EXPECT_GT(pixelsIn(0, 1, selected), 100);
@@ -267,7 +264,8 @@ TEST_F(TestWindow, WithoutTestFileTheLearnerIsAsked) {
     QTemporaryDir other;
     QFile f(other.path() + "/poem.tvm");
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::fromStdString(ch(0) + ch(1) + std::string(55, ' ') + "\r\r \r"));
+    f.write(QByteArray::fromStdString(gbkTestChar(0) + gbkTestChar(1) + std::string(55, ' ') +
+                                      "\r\r \r"));
     f.close();
     form_test->openDialog = [&] {
         QDir::setCurrent(other.path());
@@ -445,14 +443,14 @@ TEST_F(TestWindowFromStart, EachReportListsOnlyItsOwnTest) {
     form_test->TestMinutes = 1;
     // A test abandoned with one error: the window is closed mid-test.
     inTestWindow([&] {
-        pad("\n8\n1"); // ch(6) where ch(0) stands
+        pad("\n8\n1"); // gbkTestChar(6) where gbkTestChar(0) stands
         EXPECT_EQ(form_test->wrong->text(), QStringLiteral("1"));
         answerYes = true;
         form_test->close();
     });
     inTestWindow([&] {
         pad("\n90\n"); // right
-        pad("8\n0");   // ch(5) where ch(1) stands: wrong
+        pad("8\n0");   // gbkTestChar(5) where gbkTestChar(1) stands: wrong
         pad("92\n");   // right
         pad(".");      // a right one taken back: the error stays
         EXPECT_EQ(form_test->wrong->text(), QStringLiteral("1"));

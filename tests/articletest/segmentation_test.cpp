@@ -2,6 +2,7 @@
 #include "dict_format.h"
 #include "dict_test_files.h"
 #include "segmentation.h"
+#include "test_chars.h"
 #include "two.h"
 
 #include <gtest/gtest.h>
@@ -12,13 +13,10 @@ using segmentation::WordRun;
 
 namespace {
 
-std::string ch(int i) {
-    return std::string{'\xB0', static_cast<char>(0xA1 + i)};
-}
 std::string chars(int from, int to) {
     std::string s;
     for (int i = from; i < to; ++i)
-        s += ch(i);
+        s += gbkTestChar(i);
     return s;
 }
 
@@ -37,14 +35,17 @@ std::vector<WordRun> walk(const std::vector<std::string>& lines, const Words& wo
 TEST(Segmentation, AdjacentWordsAlternateAndSingleCharactersStayUncoloured) {
     // 0 1 | 2 3 4 | 5 | 6 7: two words, a single character, a word.
     const std::vector<std::string> lines = {chars(0, 30), chars(30, 40) + std::string(39, ' ')};
-    const Words words{{ch(0) + ch(1), ch(2) + ch(3) + ch(4), ch(6) + ch(7), ch(2) + ch(3)}};
+    const Words words{{gbkTestChar(0) + gbkTestChar(1),
+                       gbkTestChar(2) + gbkTestChar(3) + gbkTestChar(4),
+                       gbkTestChar(6) + gbkTestChar(7), gbkTestChar(2) + gbkTestChar(3)}};
     const auto runs = walk(lines, words);
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[0], (WordRun{0, 0, 4, true}));
     EXPECT_EQ(runs[1], (WordRun{0, 4, 6, false})) << "the longest word wins";
     EXPECT_EQ(runs[2], (WordRun{0, 12, 4, true}));
     EXPECT_EQ(segmentation::joinWithSlashes({lines[0]}, runs)[0].substr(0, 20),
-              ch(0) + ch(1) + "/" + ch(2) + ch(3) + ch(4) + "/" + ch(5) + "/" + ch(6) + ch(7) +
+              gbkTestChar(0) + gbkTestChar(1) + "/" + gbkTestChar(2) + gbkTestChar(3) +
+                  gbkTestChar(4) + "/" + gbkTestChar(5) + "/" + gbkTestChar(6) + gbkTestChar(7) +
                   "/");
 }
 
@@ -52,21 +53,25 @@ TEST(Segmentation, AWordAcrossTheLineEnd) {
     // The word starts at byte column 59 (the 30th character) and ends on the next line.
     const std::vector<std::string> lines = {chars(0, 30), chars(30, 60),
                                             chars(60, 62) + std::string(55, ' ')};
-    const Words words{{ch(29) + ch(30) + ch(31), ch(32) + ch(33)}};
+    const Words words{
+        {gbkTestChar(29) + gbkTestChar(30) + gbkTestChar(31), gbkTestChar(32) + gbkTestChar(33)}};
     const auto runs = walk(lines, words);
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[0], (WordRun{0, 58, 2, true}));
     EXPECT_EQ(runs[1], (WordRun{1, 0, 4, true}));
     EXPECT_EQ(runs[2], (WordRun{1, 4, 4, false})) << "the next line goes on behind the tail";
     const auto joined = segmentation::joinWithSlashes({lines[0], lines[1]}, runs);
-    EXPECT_EQ(joined[1].substr(0, 10), ch(30) + ch(31) + "/" + ch(32) + ch(33) + "/");
+    EXPECT_EQ(joined[1].substr(0, 10),
+              gbkTestChar(30) + gbkTestChar(31) + "/" + gbkTestChar(32) + gbkTestChar(33) + "/");
 }
 
 // Through the dictionary: the walk asks HasWord of the compiled word groups.
 TEST(Segmentation, ThroughTheDictionary) {
     dicttest::DictDir dir;
-    dir.write("zh2.hz", dicttest::groupBytes(2, {{"1", ch(0) + ch(1)}, {"1", ch(3) + ch(4)}}));
-    dir.write("zh3.hz", dicttest::groupBytes(3, {{"1", ch(5) + ch(6) + ch(7)}}));
+    dir.write("zh2.hz", dicttest::groupBytes(2, {{"1", gbkTestChar(0) + gbkTestChar(1)},
+                                                 {"1", gbkTestChar(3) + gbkTestChar(4)}}));
+    dir.write("zh3.hz",
+              dicttest::groupBytes(3, {{"1", gbkTestChar(5) + gbkTestChar(6) + gbkTestChar(7)}}));
     dir.write("zh4.hz", "");
     dir.write("zh5.hz", dicttest::groupBytes(5, {{"1", chars(10, 19)}}));
     Ttwo two(dir.path());

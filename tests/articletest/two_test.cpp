@@ -1,6 +1,7 @@
 #include "dict_test_files.h"
 #include "dictionary_error.h"
 #include "gbk_codec.h"
+#include "test_chars.h"
 #include "two.h"
 
 #include <gtest/gtest.h>
@@ -100,7 +101,7 @@ TEST(Ttwo, ManyCandidatesAreAllKept) {
     DictDir dir;
     std::vector<Rec> recs;
     for (int i = 0; i < 40; ++i)
-        recs.push_back({"5", std::string{'\xB0', static_cast<char>(0xA1 + i)}});
+        recs.push_back({"5", gbkTestChar(i)});
     dir.write("zh1", groupBytes(1, recs));
     Ttwo two(dir.path());
     two.LookupCode(Ttwo::Scope::Characters, "5");

@@ -2,6 +2,7 @@
 #include "dict_format.h"
 #include "dict_test_files.h"
 #include "dictionary_error.h"
+#include "test_chars.h"
 #include "two.h"
 #include "typing_engine.h"
 
@@ -17,9 +18,9 @@ using dicttest::Rec;
 
 namespace {
 
-// The i-th character of the test articles: 啊 (B0A1), 阿 (B0A2), …
+// The i-th character of the test articles: 啊 (B0A1), 阿 (B0A2), … 90 of them.
 std::string ch(int i) {
-    return std::string{'\xB0', static_cast<char>(0xA1 + i % 90)};
+    return gbkTestChar(i % 90);
 }
 // Its code: "9" followed by its number, so every character has one candidate.
 std::string codeOf(int i) {

@@ -1,6 +1,7 @@
 // The window "学习记录" as the learner reaches it, from the start screen, on
 // a prepared history; and the article test and warm-up writing into it.
 #include "program_folder_fixture.h"
+#include "test_chars.h"
 
 #include "article_test_report_window.h"
 #include "article_test_window.h"
@@ -241,15 +242,14 @@ TEST_F(HistoryWindow, ADamagedHistoryIsNamedAndTheWindowStillOpens) {
 }
 
 TEST_F(HistoryWindow, AnArticleTestIsRecordedWithItsWrongCharacters) {
-    auto ch = [](int i) { return std::string{'\xB0', static_cast<char>(0xA1 + i)}; };
     std::string article;
     std::vector<dicttest::Rec> recs;
     for (int i = 0; i < 40; ++i) {
-        article += ch(i);
-        recs.push_back({"9" + std::to_string(i), ch(i)});
+        article += gbkTestChar(i);
+        recs.push_back({"9" + std::to_string(i), gbkTestChar(i)});
     }
-    recs.push_back({"8", ch(5)});
-    recs.push_back({"8", ch(6)});
+    recs.push_back({"8", gbkTestChar(5)});
+    recs.push_back({"8", gbkTestChar(6)});
     std::stable_sort(recs.begin(), recs.end(), [](const auto& a, const auto& b) {
         return dict::compare(a.code, b.code) < 0;
     });

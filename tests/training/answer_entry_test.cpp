@@ -1,6 +1,7 @@
 // Answer entry through the practice flow: the keys of the three boxes, the
 // judging of answers, the wrong-answer counters, F1 and the end of a run.
 #include "fake_training_host.h"
+#include "test_chars.h"
 #include "training/training_flow.h"
 
 #include <QDir>
@@ -12,10 +13,6 @@
 using namespace training;
 
 namespace {
-
-std::string ch(int i) {
-    return std::string{'\xB0', static_cast<char>(0xA1 + i)};
-}
 
 AnswerKey digit(int d, bool keypad = true) {
     return {PadKey::Digit, d, keypad, false, QString::number(d)};
@@ -53,9 +50,10 @@ protected:
         for (int i = 0; i < 130; ++i) {
             const std::string code = std::to_string(100 + i);
             const std::string field = code + std::string(6 - code.size(), ' ');
-            chars += field + ch(i % 90) + "\r\n";
-            words += field + ch(i % 90) + ch((i + 1) % 90) + "\r\n";
-            multi += field + ch(i % 90) + ch(1) + ch(2) + ch(3) + ch(4) + "      \r\n";
+            chars += field + gbkTestChar(i % 90) + "\r\n";
+            words += field + gbkTestChar(i % 90) + gbkTestChar((i + 1) % 90) + "\r\n";
+            multi += field + gbkTestChar(i % 90) + gbkTestChar(1) + gbkTestChar(2) +
+                     gbkTestChar(3) + gbkTestChar(4) + "      \r\n";
         }
         write("hzlib/z1.txt", chars);
         write("hzlib/c2.txt", words);
@@ -105,7 +103,7 @@ TEST_F(Answers, F1ShowsTheCodeAndTheNextKeyDecidesWhatStays) {
     press(c, kF1);
     EXPECT_EQ(text(c), "100");
     EXPECT_EQ(flow.review.CharReview[0].code, "100");
-    EXPECT_EQ(flow.review.CharReview[0].text, ch(0));
+    EXPECT_EQ(flow.review.CharReview[0].text, gbkTestChar(0));
     press(c, kEnter);
     EXPECT_EQ(flow.ItemsLeft, 118);
     EXPECT_EQ(flow.CurrentItem, 1);
@@ -379,7 +377,7 @@ TEST_F(Answers, WordRowsOfFiveAndTheWordBoxF1) {
     press(w, kEnter);
     EXPECT_EQ(flow.box(w).pos, QPoint(2, 34 + 49));
     EXPECT_EQ(flow.CurrentItem, 5);
-    EXPECT_EQ(flow.review.WordReview[0].text, ch(4) + ch(5));
+    EXPECT_EQ(flow.review.WordReview[0].text, gbkTestChar(4) + gbkTestChar(5));
     EXPECT_EQ(flow.review.WordReview[0].code, "104");
     // The word box keeps "编码图解" as it is: only the other boxes hide it.
     flow.BitBtn1Shown = true;
@@ -425,7 +423,7 @@ TEST_F(Answers, TheCodeDiagramOfTheCharacterLookedUp) {
     answer(c);
     write(QStringLiteral("statement/") + QString::fromUtf8("阿") + ".bmp", "BM");
     press(c, kF1);
-    EXPECT_EQ(flow.DiagramChar, ch(1));
+    EXPECT_EQ(flow.DiagramChar, gbkTestChar(1));
     EXPECT_TRUE(flow.BitBtn1Shown);
     press(c, kMinus); // any key in the box hides the button
     EXPECT_FALSE(flow.BitBtn1Shown);

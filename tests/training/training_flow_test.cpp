@@ -2,6 +2,7 @@
 #include "fake_training_host.h"
 #include "platform/gbk_codec.h"
 #include "platform/user_error.h"
+#include "test_chars.h"
 #include "training/exercise_source.h"
 #include "training/training_flow.h"
 
@@ -16,11 +17,6 @@
 using namespace training;
 
 namespace {
-
-// The character of GB2312 row 16, cell 1 + i (啊, 阿, 埃 …).
-std::string ch(int i) {
-    return std::string{'\xB0', static_cast<char>(0xA1 + i)};
-}
 
 // The flow on a temporary program folder (the working directory).
 class Flow : public ::testing::Test {
@@ -48,7 +44,7 @@ protected:
         std::string s;
         for (int i = 0; i < n; ++i) {
             std::string code = std::to_string(100 + i);
-            s += code + std::string(6 - code.size(), ' ') + ch(i % 90) + "\r\n";
+            s += code + std::string(6 - code.size(), ' ') + gbkTestChar(i % 90) + "\r\n";
         }
         return s;
     }
@@ -89,7 +85,8 @@ TEST_F(Flow, ShowingChoosesThePageDefaultAndIsIdle) {
 }
 
 TEST_F(Flow, ShowingAgainAfterClosingDuringARunHidesItsItems) {
-    write("hzlib/c4.txt", "123   " + ch(1) + ch(2) + ch(3) + ch(4) + "\r\n");
+    write("hzlib/c4.txt",
+          "123   " + gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3) + gbkTestChar(4) + "\r\n");
     choose(9);
     flow.SBtnStartClick();
     EXPECT_TRUE(flow.grids.words[0].visible);
@@ -269,17 +266,17 @@ TEST_F(Flow, RecordCountsAndTheLastRecord) {
 }
 
 TEST_F(Flow, RecordsAreTrimmedWhereTheKindSaysSo) {
-    const std::string word4 = ch(1) + ch(2) + ch(3) + ch(4);
-    write("hzlib/c4.txt", " 1234 " + ch(1) + ch(2) + "    \r\n"); // 16 bytes
-    write("hzlib/c3.txt", "\t99\x01  " + ch(1) + ch(2) + ch(3) + "\r\n");
+    const std::string word4 = gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3) + gbkTestChar(4);
+    write("hzlib/c4.txt", " 1234 " + gbkTestChar(1) + gbkTestChar(2) + "    \r\n"); // 16 bytes
+    write("hzlib/c3.txt", "\t99\x01  " + gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3) + "\r\n");
     choose(9);
     flow.FillGrid(9);
     EXPECT_EQ(flow.grids.words[0].code, "1234");
-    EXPECT_EQ(flow.grids.words[0].text, ch(1) + ch(2));
-    EXPECT_EQ(flow.grids.words[44].text, ch(1) + ch(2));
+    EXPECT_EQ(flow.grids.words[0].text, gbkTestChar(1) + gbkTestChar(2));
+    EXPECT_EQ(flow.grids.words[44].text, gbkTestChar(1) + gbkTestChar(2));
     flow.FillGrid(8);
     EXPECT_EQ(flow.grids.words[0].code, "99");
-    EXPECT_EQ(flow.grids.words[0].text, ch(1) + ch(2) + ch(3));
+    EXPECT_EQ(flow.grids.words[0].text, gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3));
     EXPECT_EQ(flow.grids.words[0].look, ItemLook::Current);
     EXPECT_EQ(flow.grids.words[1].look, ItemLook::Pending);
 
@@ -305,9 +302,9 @@ TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
     } catch (const UserError& e) {
         EXPECT_TRUE(e.message().contains("hzlib/z2.txt"));
     }
-    write("hzlib/z2.txt", "12345 " + ch(0) + "\r"); // 9 bytes: a record without its LF
+    write("hzlib/z2.txt", "12345 " + gbkTestChar(0) + "\r"); // 9 bytes: a record without its LF
     EXPECT_NO_THROW(flow.FillGrid(4));
-    write("hzlib/z2.txt", "12345 " + ch(0)); // 8 bytes: less than one record
+    write("hzlib/z2.txt", "12345 " + gbkTestChar(0)); // 8 bytes: less than one record
     try {
         flow.FillGrid(4);
         FAIL() << "no error for a short file";
@@ -368,7 +365,7 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
     EXPECT_EQ(flow.grids.characters[0].code, a.code);
     EXPECT_EQ(flow.grids.characters[1].text, b.text);
     EXPECT_EQ(flow.grids.characters[1].code, b.code);
-    EXPECT_EQ(flow.grids.characters[2].text, ch(0)) << "drawn";
+    EXPECT_EQ(flow.grids.characters[2].text, gbkTestChar(0)) << "drawn";
     EXPECT_EQ(draw->ranges.size(), 117u);
 
     // A new run does not empty them either.
@@ -378,14 +375,15 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
 
     flow.exerciseButtonClick(4); // another exercise of the page empties them
     flow.SBtnStartClick();
-    EXPECT_EQ(flow.grids.characters[0].text, ch(0));
+    EXPECT_EQ(flow.grids.characters[0].text, gbkTestChar(0));
     EXPECT_TRUE(flow.review.CharReview[0].empty());
 }
 
 TEST_F(Flow, MultiCharacterWordsUseTheirEighteenPositions) {
     std::string file;
     for (int i = 0; i < 3; ++i) {
-        const std::string w = ch(i) + ch(i + 1) + ch(i + 2) + ch(i + 3) + ch(i + 4);
+        const std::string w = gbkTestChar(i) + gbkTestChar(i + 1) + gbkTestChar(i + 2) +
+                              gbkTestChar(i + 3) + gbkTestChar(i + 4);
         file += "50" + std::to_string(i) + "   " + w + "      \r\n";
     }
     write("hzlib/c5.txt", file);
@@ -427,11 +425,11 @@ TEST_F(Flow, ReviewSlotsHoldTheirLimits) {
     EXPECT_EQ(memo.CharReview[0].text.size(), 10u);
     EXPECT_EQ(memo.CharReview[0].code, "1234567890");
     for (int i = 0; i < 200; ++i)
-        memo.rememberCharacter(ch(i % 2), "1"); // alternating: every call writes
+        memo.rememberCharacter(gbkTestChar(i % 2), "1"); // alternating: every call writes
     EXPECT_EQ(memo.ReviewCursor, ReviewSlots::kCharSlots);
     memo.rewind();
     for (int i = 0; i < 100; ++i)
-        memo.rememberWord(ch(i % 2) + ch(3), "1", false);
+        memo.rememberWord(gbkTestChar(i % 2) + gbkTestChar(3), "1", false);
     EXPECT_EQ(memo.ReviewCursor, ReviewSlots::kWordSlots);
     memo.rewind();
     memo.rememberWord(std::string(40, 'w'), std::string(40, '1'), false);
@@ -498,7 +496,7 @@ TEST_F(Flow, TheCharacterReviewTakesTheHistoryFirstWithAllTheRulesOfACharacterRu
     EXPECT_EQ(asked, 1);
     // The frequent items offered are the file's first, in file order.
     ASSERT_EQ(offered.size(), 119u);
-    EXPECT_EQ(offered[0], std::make_pair(gbk::toUnicode(ch(0)), QStringLiteral("100")));
+    EXPECT_EQ(offered[0], std::make_pair(gbk::toUnicode(gbkTestChar(0)), QStringLiteral("100")));
     EXPECT_EQ(offered[118].second, QStringLiteral("218"));
     EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
     EXPECT_EQ(flow.ItemsTotal, 119);
@@ -518,7 +516,7 @@ TEST_F(Flow, TheWordReviewWithoutAHistoryTakesTheFrequentWordsAndSaysSo) {
     std::string words;
     for (int i = 0; i < 60; ++i) {
         const std::string code = std::to_string(200000 + i);
-        words += code + ch(i % 90) + ch((i + 1) % 90) + "\r\n";
+        words += code + gbkTestChar(i % 90) + gbkTestChar((i + 1) % 90) + "\r\n";
     }
     write("hzlib/c2.txt", words);
     choose(kWordReview);
