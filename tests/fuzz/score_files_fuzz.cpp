@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the readers of the score files: the first byte
 // picks the file ("record.dat" of the article test, "record.txt" of the
-// warm-up), the rest is its contents, written to a temporary file.
+// warm-up, "phb.txt" of the training's record holders), the rest is its
+// contents, written to a temporary file.
+#include "record_holders_file.h"
 #include "top_ten_file.h"
 #include "user_error.h"
 #include "warmup_log.h"
@@ -23,7 +25,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         f.write(reinterpret_cast<const char*>(data + 1), static_cast<qint64>(size - 1));
     }
     try {
-        if (data[0] % 2 == 0) {
+        if (data[0] % 3 == 2) {
+            // A record saved into a sound file changes its slot and nothing else.
+            const RecordHoldersFile file(path);
+            const auto before = file.load();
+            const int slot = data[0] % RecordHoldersFile::kSlots;
+            const QString score = QString::number(data[0]);
+            if (before.damage.isEmpty() && file.judge_record(slot, score).record) {
+                file.save_record(slot, QStringLiteral("小明"), score);
+                const auto after = file.load();
+                const size_t at = static_cast<size_t>(slot) * RecordHoldersFile::kSlotBytes;
+                std::string expected = before.bytes;
+                expected.replace(at, RecordHoldersFile::kSlotBytes,
+                                 RecordHoldersFile::nameField(QStringLiteral("小明")) +
+                                     RecordHoldersFile::alignScore(score));
+                if (!after.damage.isEmpty() || after.bytes != expected)
+                    __builtin_trap();
+            }
+        } else if (data[0] % 3 == 0) {
             TopTenFile file(path);
             QString notice;
             file.read(&notice);
