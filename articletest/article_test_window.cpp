@@ -22,6 +22,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,6 +44,29 @@
 Tform_test* form_test = nullptr;
 
 namespace {
+
+// A count shown in the gap of its caption ("已打    个字"), centred on the
+// gap as this system's fonts draw it; a number wider than the gap is drawn
+// smaller, so that it never runs into the words beside it (four and five
+// digits are normal in a long test).
+void showCount(QLabel* number, const QLabel* caption, long long count) {
+    const QString text = QString::number(count);
+    number->setText(text);
+    const QFontMetrics captionMetrics(caption->font());
+    const QString words = caption->text();
+    const int gapStart = caption->x() + captionMetrics.horizontalAdvance(words.left(2));
+    const int gapEnd = caption->x() + captionMetrics.horizontalAdvance(words.chopped(2));
+    number->move((gapStart + gapEnd) / 2 - number->width() / 2, number->y());
+    const int room = gapEnd - gapStart;
+    QFont font = caption->font();
+    for (int px = QFontInfo(font).pixelSize(); px > 6; --px) {
+        font.setPixelSize(px);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room)
+            break;
+    }
+    number->setFont(font);
+}
+
 constexpr int kTextLeft = 8, kTextTop = 44, kTextWidth = 770, kTextHeight = 440;
 
 } // namespace
@@ -271,8 +296,8 @@ void Tform_test::refresh(bool wholeText) {
     Lgo->setText(f.Lgo);
     ProgressBar1->setMaximum(TestMinutes * 60);
     ProgressBar1->setValue(std::min(f.ProgressBar1, ProgressBar1->maximum()));
-    alread->setText(QString::number(e.alread));
-    wrong->setText(QString::number(e.wrong));
+    showCount(alread, Label8, e.alread);
+    showCount(wrong, Label6, e.wrong);
     result1->setText(gbk::toUnicode(e.result1));
     Bleft->setVisible(e.BleftShown);
     bright->setVisible(e.BrightShown);

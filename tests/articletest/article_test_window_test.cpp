@@ -17,6 +17,8 @@
 #include <QDir>
 #include <QImage>
 #include <QInputDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -499,6 +501,45 @@ TEST_F(TestWindowFromStart, TheLastReportShowsAnEmptyListAndEnterAddsNothing) {
     EXPECT_EQ(reports[1], QStringLiteral("阿(  )"));
     // Its labels are those of the second report: 0 right characters.
     EXPECT_EQ(Form_result->LRight->text(), QStringLiteral("0个字"));
+}
+
+} // namespace
+
+namespace {
+
+// The width the caption leaves between its two words for the count.
+int gapOf(const QLabel* caption) {
+    const QFontMetrics m(caption->font());
+    return m.horizontalAdvance(caption->text().chopped(2)) -
+           m.horizontalAdvance(caption->text().left(2));
+}
+
+TEST_F(TestWindow, LongCountsFitBetweenTheWordsOfTheirCaptions) {
+    form_test->TestMinutes = 1;
+    QTest::mouseClick(form_test->BtnStart, Qt::LeftButton);
+    keys("90 ");
+    const QFont usual = form_test->alread->font();
+    EXPECT_EQ(QFontInfo(usual).pixelSize(), QFontInfo(form_test->Label8->font()).pixelSize())
+        << "a short count keeps the caption's size";
+    // A long test: five digits typed, four wrong; the clock's tick redraws them.
+    form_test->flow().engine.alread = 12345;
+    form_test->flow().engine.wrong = 9999;
+    form_test->Timer1Timer();
+    EXPECT_EQ(form_test->alread->text(), QStringLiteral("12345"));
+    for (QLabel* count : {form_test->alread, form_test->wrong}) {
+        const QLabel* caption = count == form_test->alread ? form_test->Label8 : form_test->Label6;
+        const int drawn = QFontMetrics(count->font()).horizontalAdvance(count->text());
+        EXPECT_LE(drawn, gapOf(caption)) << count->text().toStdString();
+        // Centred in its box, which is centred on the gap: the digits stay inside it.
+        const int left = count->x() + (count->width() - drawn) / 2;
+        const QFontMetrics m(caption->font());
+        EXPECT_GE(left, caption->x() + m.horizontalAdvance(caption->text().left(2)) - 1);
+        EXPECT_LE(left + drawn, caption->x() + m.horizontalAdvance(caption->text().chopped(2)) + 1);
+    }
+    // Back to a short count: the usual size again.
+    form_test->flow().engine.alread = 7;
+    form_test->Timer1Timer();
+    EXPECT_EQ(QFontInfo(form_test->alread->font()).pixelSize(), QFontInfo(usual).pixelSize());
 }
 
 } // namespace
