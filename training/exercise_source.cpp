@@ -1,5 +1,6 @@
 #include "training/exercise_source.h"
 
+#include "platform/regular_file.h"
 #include "platform/user_error.h"
 
 #include <QDir>
@@ -43,14 +44,20 @@ std::string trimBlanks(const std::string& bytes) {
 }
 
 namespace {
+// The largest exercise file read: the shipped ones are below 1 MB.
+constexpr qint64 kMaxExerciseBytes = 16 * 1024 * 1024;
+
 std::string readExerciseFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw UserError(QStringLiteral("无法打开练习文件“%1”，不能开始练习。").arg(path));
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw UserError(QStringLiteral("练习文件“%1”读不出来，不能开始练习。").arg(path));
-    return data.toStdString();
+    // Only a regular file within the limit: a FIFO in its place would hold
+    // Start for ever, a huge file fill the memory.
+    const regularfile::Contents c = regularfile::read(path, kMaxExerciseBytes);
+    if (c.status == regularfile::Contents::Status::Missing)
+        throw UserError(QStringLiteral("无法打开练习文件“%1”，不能开始练习。")
+                            .arg(regularfile::fullPath(path)));
+    if (!c.ok())
+        throw UserError(QStringLiteral("练习文件“%1”读不出来（%2），不能开始练习。")
+                            .arg(regularfile::fullPath(path), c.reason));
+    return c.bytes.toStdString();
 }
 } // namespace
 

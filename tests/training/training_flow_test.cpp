@@ -14,6 +14,8 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+
 using namespace training;
 
 namespace {
@@ -302,6 +304,17 @@ TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
     } catch (const UserError& e) {
         EXPECT_TRUE(e.message().contains("hzlib/z2.txt"));
     }
+    // A FIFO in the file's place is refused at once, by name, instead of
+    // holding Start until something writes to it.
+    ASSERT_EQ(::mkfifo("hzlib/z2.txt", 0600), 0);
+    try {
+        flow.FillGrid(4);
+        FAIL() << "no error for a FIFO";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains(QDir::current().filePath("hzlib/z2.txt")))
+            << e.message().toStdString();
+    }
+    QFile::remove("hzlib/z2.txt");
     write("hzlib/z2.txt", "12345 " + gbkTestChar(0) + "\r"); // 9 bytes: a record without its LF
     EXPECT_NO_THROW(flow.FillGrid(4));
     write("hzlib/z2.txt", "12345 " + gbkTestChar(0)); // 8 bytes: less than one record
