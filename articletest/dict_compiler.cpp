@@ -3,6 +3,7 @@
 #include "dict_format.h"
 #include "file_error_reason.h"
 #include "gbk_codec.h"
+#include "regular_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,18 +34,26 @@ bool isCode(const QString& s) {
     return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+// The largest source table read (the shipped ones are a few MB).
+constexpr qint64 kMaxSourceBytes = 64 * 1024 * 1024;
+
 // Reads the rows of one table; `frequentTable` rows are code + word only.
 std::vector<Entry> readTable(const QString& dir, const QString& name, bool frequentTable) {
     const QString path = QDir(dir).filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw CompileError(QStringLiteral("无法读取词库源文件 %1（%2）")
-                               .arg(path, fileErrorReason(f))
-                               .toStdString());
+    // Only a regular file within the limit: a FIFO given as a source table
+    // is refused at once instead of waiting for a writer.
+    const regularfile::Contents c = regularfile::read(path, kMaxSourceBytes);
+    if (!c.ok())
+        throw CompileError(
+            QStringLiteral("无法读取词库源文件 %1（%2）").arg(path, c.reason).toStdString());
     std::vector<Entry> rows;
     int lineNo = 0;
-    while (!f.atEnd()) {
-        QByteArray raw = f.readLine();
+    for (qsizetype at = 0; at < c.bytes.size();) {
+        qsizetype end = c.bytes.indexOf('\n', at);
+        if (end < 0)
+            end = c.bytes.size();
+        const QByteArray raw = c.bytes.mid(at, end - at);
+        at = end + 1;
         ++lineNo;
         QString line = QString::fromUtf8(raw).trimmed();
         if (line.isEmpty() || line.startsWith(u'#'))

@@ -5,11 +5,13 @@
 
 #include "article_conversion.h"
 #include "article_text.h"
+#include "dict_compiler.h"
 #include "dict_test_files.h"
 #include "dictionary_error.h"
 #include "results_address.h"
 #include "stale_temporaries.h"
 #include "top_ten_file.h"
+#include "training/exercise_source.h"
 #include "two.h"
 #include "user_error.h"
 #include "warmup_log.h"
@@ -404,6 +406,63 @@ TEST_F(DamagedFiles, TestFiles) {
                              }
                          },
                          {{Kind::Empty, "没有可以练习的汉字"},
+                          {Kind::Truncated, nullptr},
+                          {Kind::RandomBytes, ""},
+                          {Kind::Huge, "太大"},
+                          {Kind::Folder, "文件夹"},
+                          {Kind::Fifo, "不是普通文件"},
+                          {Kind::NoPermission, "没有访问权限"}});
+}
+
+// The training's exercise files: Start is refused with the file's name, or
+// the records there are drawn; never a wait.
+TEST_F(DamagedFiles, ExerciseFiles) {
+    QByteArray good;
+    for (int i = 0; i < 5; ++i)
+        good += QByteArray::fromStdString(std::to_string(100 + i) + "   " + g("中") + "\r\n");
+    const QString path = at("z1.txt");
+    damaged::checkReader(folder(), "z1.txt", good,
+                         [&] {
+                             try {
+                                 const training::ExerciseFile file(path, 10, 2, false);
+                                 EXPECT_GT(file.recordCount(), 0);
+                                 return QString();
+                             } catch (const UserError& e) {
+                                 return e.message();
+                             }
+                         },
+                         {{Kind::Empty, "太短"},
+                          {Kind::Truncated, nullptr},
+                          {Kind::RandomBytes, nullptr},
+                          {Kind::Huge, "太大"},
+                          {Kind::Folder, "文件夹"},
+                          {Kind::Fifo, "不是普通文件"},
+                          {Kind::NoPermission, "没有访问权限"}});
+}
+
+// The source tables of `tarvo-dict build`: a refused table writes no dictionary.
+TEST_F(DamagedFiles, DictionarySourceTables) {
+    const QByteArray good = QStringLiteral("5\t中国\t100\n").toUtf8(); // tables are UTF-8
+    for (const char* table : {"chars.txt", "frequent.txt"}) {
+        QFile f(at(table));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(table == std::string("chars.txt") ? "1\t\xE4\xB8\x80\n" : "");
+    }
+    QTemporaryDir out;
+    damaged::checkReader(folder(), "words.txt", good,
+                         [&] {
+                             QDir(out.path()).removeRecursively();
+                             QDir().mkpath(out.path());
+                             try {
+                                 dict::compileDictionary(folder().toStdString(),
+                                                         out.path().toStdString());
+                                 return QString();
+                             } catch (const dict::CompileError& e) {
+                                 EXPECT_TRUE(QDir(out.path()).isEmpty()) << "nothing written";
+                                 return QString::fromStdString(e.what());
+                             }
+                         },
+                         {{Kind::Empty, nullptr},
                           {Kind::Truncated, nullptr},
                           {Kind::RandomBytes, ""},
                           {Kind::Huge, "太大"},
