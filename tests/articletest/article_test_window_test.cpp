@@ -15,10 +15,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QImage>
-#include <QInputDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
