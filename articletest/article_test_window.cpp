@@ -51,6 +51,8 @@ namespace {
 // digits are normal in a long test).
 void showCount(QLabel* number, const QLabel* caption, long long count) {
     const QString text = QString::number(count);
+    if (number->text() == text)
+        return; // the window redraws at every key: a count unchanged stays as it is
     number->setText(text);
     const QFontMetrics captionMetrics(caption->font());
     const QString words = caption->text();

@@ -26,6 +26,22 @@ QDate dayOf(const QVariant& v) {
     return QDate::fromString(v.toString(), Qt::ISODate);
 }
 
+// Hands each row of `rows` (ordered by the id of its parent, in column 0) to
+// `take` with its parent from `parents` (ordered by id): one walk through
+// both, rows of a parent not in the list left out.
+template <typename Parent, typename Take>
+void attachRows(QSqlQuery& rows, std::vector<Parent>& parents, Take take) {
+    size_t at = 0;
+    while (rows.next()) {
+        const qint64 id = rows.value(0).toLongLong();
+        while (at < parents.size() && parents[at].id < id)
+            ++at;
+        if (at == parents.size() || parents[at].id != id)
+            continue;
+        take(parents[at], rows);
+    }
+}
+
 // Characters are reviewed from the character exercises, words from the word
 // exercises; the stroke exercises have nothing to review.
 enum class Reviewed { None, Characters, Words };
@@ -308,22 +324,16 @@ std::vector<TrainingRunRecord> HistoryStore::trainingRuns() const {
     if (!i.exec(QStringLiteral("SELECT run_id, item, code, answers, right, seconds, hinted FROM "
                                "training_items ORDER BY run_id, rowid")))
         fail(i.lastError().text());
-    size_t at = 0;
-    while (i.next()) {
-        const qint64 run = i.value(0).toLongLong();
-        while (at < runs.size() && runs[at].id < run)
-            ++at;
-        if (at == runs.size() || runs[at].id != run)
-            continue;
+    attachRows(i, runs, [](TrainingRunRecord& run, const QSqlQuery& row) {
         TrainingItemRecord item;
-        item.item = i.value(1).toString();
-        item.code = i.value(2).toString();
-        item.answers = i.value(3).toString().split(u' ', Qt::SkipEmptyParts);
-        item.right = i.value(4).toInt() != 0;
-        item.seconds = i.value(5).toDouble();
-        item.hinted = i.value(6).toInt() != 0;
-        runs[at].items.push_back(std::move(item));
-    }
+        item.item = row.value(1).toString();
+        item.code = row.value(2).toString();
+        item.answers = row.value(3).toString().split(u' ', Qt::SkipEmptyParts);
+        item.right = row.value(4).toInt() != 0;
+        item.seconds = row.value(5).toDouble();
+        item.hinted = row.value(6).toInt() != 0;
+        run.items.push_back(std::move(item));
+    });
     return runs;
 }
 
@@ -349,16 +359,10 @@ std::vector<ArticleTestRecord> HistoryStore::articleTests() const {
     if (!e.exec(QStringLiteral("SELECT test_id, expected, entered, code, typed_code FROM "
                                "test_errors ORDER BY test_id, rowid")))
         fail(e.lastError().text());
-    size_t at = 0;
-    while (e.next()) {
-        const qint64 test = e.value(0).toLongLong();
-        while (at < tests.size() && tests[at].id < test)
-            ++at;
-        if (at == tests.size() || tests[at].id != test)
-            continue;
-        tests[at].errors.push_back({e.value(1).toString(), e.value(2).toString(),
-                                    e.value(3).toString(), e.value(4).toString()});
-    }
+    attachRows(e, tests, [](ArticleTestRecord& test, const QSqlQuery& row) {
+        test.errors.push_back({row.value(1).toString(), row.value(2).toString(),
+                               row.value(3).toString(), row.value(4).toString()});
+    });
     return tests;
 }
 

@@ -176,10 +176,7 @@ void TrainingFlow::rightPicture() {
         x.enabled = false;
         // The run is kept before the record's name entry can hold it up; its
         // speed is the one the clock shows at its next tick.
-        if (observedRunOpen_) {
-            observedRunOpen_ = false;
-            observer_->runEnded(perMinute(ItemsTotal, SpeedSeconds > 0 ? SpeedSeconds : 1), true);
-        }
+        endObservedRun(finalPictureSpeed(), true);
         recordCheck();
     } else if (observedRunOpen_) {
         observeCurrentItem();
@@ -234,10 +231,7 @@ void TrainingFlow::endTextRun(Box b) {
     Timer4On = true;
     setMessages(QStringLiteral("太棒了！"), QStringLiteral("想继续训练吗？"),
                 QStringLiteral("请按《开始》键"), QString());
-    if (observedRunOpen_) {
-        observedRunOpen_ = false;
-        observer_->runEnded(Labeljifen.toInt(), true);
-    }
+    endObservedRun(Labeljifen.toInt(), true);
     recordCheck();
 }
 

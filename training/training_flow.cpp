@@ -34,11 +34,15 @@ void TrainingFlow::observeCurrentItem() {
                              item->code);
 }
 
-void TrainingFlow::leaveObservedRun() {
+void TrainingFlow::endObservedRun(int speed, bool finished) {
     if (!observedRunOpen_)
         return;
     observedRunOpen_ = false;
-    observer_->runEnded(Labeljifen.toInt(), false);
+    observer_->runEnded(speed, finished);
+}
+
+void TrainingFlow::leaveObservedRun() {
+    endObservedRun(Labeljifen.toInt(), false);
 }
 
 Box TrainingFlow::boxOf(int kind) {
@@ -382,6 +386,11 @@ void TrainingFlow::Timer1Timer() {
     }
 }
 
+int TrainingFlow::finalPictureSpeed() const {
+    // A run answered within the same second as its start still counts one second.
+    return perMinute(ItemsTotal, SpeedSeconds > 0 ? SpeedSeconds : 1);
+}
+
 void TrainingFlow::Timer3Timer() {
     if (SpeedClockOn) {
         ++SpeedSeconds;
@@ -394,8 +403,7 @@ void TrainingFlow::Timer3Timer() {
         }
     }
     if (ItemsLeft == 0 && FinalSpeedDue) {
-        // A run answered within the same second as its start still counts one second.
-        Labeljifen = QString::number(perMinute(ItemsTotal, SpeedSeconds > 0 ? SpeedSeconds : 1));
+        Labeljifen = QString::number(finalPictureSpeed());
         SpeedSeconds = 0;
         FinalSpeedDue = false;
     }

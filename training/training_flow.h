@@ -241,6 +241,9 @@ private:
     // The observer's view of a run: the current item shown, and a run under
     // way left unfinished (said once).
     void observeCurrentItem();
+    void endObservedRun(int speed, bool finished);
+    // The speed a finished picture run shows at the clock's next tick.
+    int finalPictureSpeed() const;
     void leaveObservedRun();
     bool sound() const { return host_.soundOptionTicked(); }
     void cue(int c) {

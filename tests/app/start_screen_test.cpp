@@ -27,19 +27,8 @@
 
 namespace {
 
-class StartScreen : public ProgramFolderTest {
+class StartScreen : public StartScreenShownTest {
 protected:
-    void SetUp() override {
-        ProgramFolderTest::SetUp();
-        preface01->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(preface01));
-    }
-    void TearDown() override {
-        answerYes = true;
-        preface01->close();
-        ProgramFolderTest::TearDown();
-    }
-
     // The pointer moves over a widget of the start screen.
     void pointerOver(QWidget* w) {
         QMouseEvent move(QEvent::MouseMove, QPointF(w->width() / 2, w->height() / 2),

@@ -42,21 +42,9 @@ class TestWindow : public ProgramFolderTest {
 protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        std::string article;
-        std::vector<dicttest::Rec> recs;
-        for (int i = 0; i < 40; ++i) {
-            article += gbkTestChar(i);
-            recs.push_back({"9" + std::to_string(i), gbkTestChar(i)});
-        }
-        recs.push_back({"8", gbkTestChar(5)});
-        recs.push_back({"8", gbkTestChar(6)});
-        std::stable_sort(recs.begin(), recs.end(), [](const auto& a, const auto& b) {
-            return dict::compare(a.code, b.code) < 0;
-        });
-        writeFile("test.tvm",
-                  QByteArray::fromStdString(article.substr(0, 60) + "\r\r" + article.substr(60) +
-                                            std::string(39, ' ') + "\r\r \r"));
-        writeFile("hzlib/zh1", QByteArray::fromStdString(dicttest::groupBytes(1, recs)));
+        const auto forty = dicttest::fortyCharacterTest();
+        writeFile("test.tvm", QByteArray::fromStdString(forty.testFile));
+        writeFile("hzlib/zh1", QByteArray::fromStdString(forty.dictionary));
         form_test->HomeDir = path(QString());
         // Close every report and top-ten list as soon as it shows, noting
         // what the report listed.

@@ -2,15 +2,33 @@
 
 #include "dict_format.h"
 #include "gbk_codec.h"
+#include "test_chars.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
 namespace dicttest {
+
+FortyCharacterTest fortyCharacterTest() {
+    std::string article;
+    std::vector<Rec> recs;
+    for (int i = 0; i < 40; ++i) {
+        article += gbkTestChar(i);
+        recs.push_back({"9" + std::to_string(i), gbkTestChar(i)});
+    }
+    recs.push_back({"8", gbkTestChar(5)});
+    recs.push_back({"8", gbkTestChar(6)});
+    std::stable_sort(recs.begin(), recs.end(), [](const auto& a, const auto& b) {
+        return dict::compare(a.code, b.code) < 0;
+    });
+    return {article.substr(0, 60) + "\r\r" + article.substr(60) + std::string(39, ' ') + "\r\r \r",
+            groupBytes(1, recs)};
+}
 
 std::string g(const char* utf8) {
     auto bytes = gbk::fromUnicode(QString::fromUtf8(utf8));

@@ -22,6 +22,16 @@ std::string groupBytes(int group, const std::vector<Rec>& recs);
 // 12-byte records of the high-frequency list.
 std::string frequentBytes(const std::vector<std::string>& words);
 
+// The small test of the window tests: a 40-character article in which
+// character i is gbkTestChar(i), as the bytes of a test file, and the group-1
+// dictionary file in which character i has the code "9" + i and characters 5
+// and 6 also share the code "8".
+struct FortyCharacterTest {
+    std::string testFile;
+    std::string dictionary;
+};
+FortyCharacterTest fortyCharacterTest();
+
 // A temporary dictionary folder.
 class DictDir {
 public:

@@ -7,10 +7,12 @@
 #include "error_report.h"
 #include "program_folder.h"
 #include "prompts.h"
+#include "start_screen.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTest>
 
 void ProgramFolderTest::SetUp() {
     ASSERT_TRUE(folder_.isValid());
@@ -58,4 +60,16 @@ void ProgramFolderTest::writeFile(const QString& relative, const QByteArray& byt
     QFile f(path(relative));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
+}
+
+void StartScreenShownTest::SetUp() {
+    ProgramFolderTest::SetUp();
+    preface01->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preface01));
+}
+
+void StartScreenShownTest::TearDown() {
+    answerYes = true;
+    preface01->close();
+    ProgramFolderTest::TearDown();
 }

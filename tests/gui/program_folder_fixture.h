@@ -31,3 +31,11 @@ protected:
     std::optional<QString> typedName = QStringLiteral("小明"); // typed into input boxes
     QStringList notices;                                       // texts of notices
 };
+
+// The same with the start screen shown, as the learner first sees it; it is
+// closed at the end (any question then answered yes).
+class StartScreenShownTest : public ProgramFolderTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};

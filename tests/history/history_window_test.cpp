@@ -37,19 +37,8 @@
 
 namespace {
 
-class HistoryWindow : public ProgramFolderTest {
+class HistoryWindow : public StartScreenShownTest {
 protected:
-    void SetUp() override {
-        ProgramFolderTest::SetUp();
-        preface01->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(preface01));
-    }
-    void TearDown() override {
-        answerYes = true;
-        preface01->close();
-        ProgramFolderTest::TearDown();
-    }
-
     // A history over three days: 全码字 on two of them, 二字词 once, two
     // article tests; 国 missed most, and 6 typed for 0 most.
     void prepareHistory() {
@@ -242,21 +231,9 @@ TEST_F(HistoryWindow, ADamagedHistoryIsNamedAndTheWindowStillOpens) {
 }
 
 TEST_F(HistoryWindow, AnArticleTestIsRecordedWithItsWrongCharacters) {
-    std::string article;
-    std::vector<dicttest::Rec> recs;
-    for (int i = 0; i < 40; ++i) {
-        article += gbkTestChar(i);
-        recs.push_back({"9" + std::to_string(i), gbkTestChar(i)});
-    }
-    recs.push_back({"8", gbkTestChar(5)});
-    recs.push_back({"8", gbkTestChar(6)});
-    std::stable_sort(recs.begin(), recs.end(), [](const auto& a, const auto& b) {
-        return dict::compare(a.code, b.code) < 0;
-    });
-    writeFile("test.tvm",
-              QByteArray::fromStdString(article.substr(0, 60) + "\r\r" + article.substr(60) +
-                                        std::string(39, ' ') + "\r\r \r"));
-    writeFile("hzlib/zh1", QByteArray::fromStdString(dicttest::groupBytes(1, recs)));
+    const auto forty = dicttest::fortyCharacterTest();
+    writeFile("test.tvm", QByteArray::fromStdString(forty.testFile));
+    writeFile("hzlib/zh1", QByteArray::fromStdString(forty.dictionary));
     QTimer closer;
     closer.setInterval(5);
     QObject::connect(&closer, &QTimer::timeout, [] {
