@@ -37,12 +37,21 @@ import os
 import re
 import sys
 
+import rhyme_corners
+
 UNIHAN = "/usr/share/unicode/Unihan_DictionaryLikeData.txt.bz2"
 JIEBA_CANDIDATES = [
     "/usr/lib/python3/dist-packages/jieba/dict.txt",
     "/usr/share/python3-jieba/dict.txt",
 ]
 FORTUNES = "/usr/share/games/fortunes/chinese.u8"
+READINGS = "/usr/share/unicode/Unihan_Readings.txt.bz2"
+VARIANTS = "/usr/share/unicode/Unihan_Variants.txt.bz2"
+# The stroke data, fetched by tools/fetch_stroke_sources.sh.
+SOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build-sources")
+STROKES_TARBALL = "hanzi-writer-data-2.0.1.tgz"
+STROKE_KEYS_DB = "stroke5.db"
+EXCEPTIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "rhyme_exceptions.txt")
 
 # Words below this count are mostly jieba's filler entries; they would crowd
 # the candidate lists without helping a learner.
@@ -60,6 +69,7 @@ COMPUTING_MIN_COUNT = 5
 COMPUTING_RATE_FACTOR = 10
 LONGEST_WORD = 8  # longest word tried when cutting the text into words
 
+PINLU_COUNT = re.compile(r"\((\d+)\)")
 ANSI = re.compile(r"\x1b\[[0-9;]*m")
 HAN_RUN = re.compile(r"[\u4e00-\u9fff]+")
 LATIN = re.compile(r"[A-Za-z]")
@@ -95,6 +105,37 @@ def read_corner_codes(path):
             if out:
                 codes[ch] = out
     return codes
+
+
+def read_unihan_field(path, field):
+    """{character: value} of one field of a Unihan file."""
+    out = {}
+    tag = f"\t{field}\t"
+    with bz2.open(path, "rt", encoding="utf-8") as f:
+        for line in f:
+            if tag in line and not line.startswith("#"):
+                point, _, value = line.rstrip("\n").split("\t")
+                out[chr(int(point[2:], 16))] = value
+    return out
+
+
+def read_pinlu(readings_path, variants_path, characters):
+    """Running-text counts of modern Chinese: kHanyuPinlu ("le(30101)
+    liǎo(654)") summed over a character's readings. The field lists
+    traditional forms too, with the counts of their simplified form; a
+    character without an entry of its own takes the sum of the traditional
+    forms that simplify to it."""
+    counts = {ch: sum(int(n) for n in PINLU_COUNT.findall(v))
+              for ch, v in read_unihan_field(readings_path, "kHanyuPinlu").items()}
+    folded = collections.Counter()
+    for ch, value in read_unihan_field(variants_path, "kSimplifiedVariant").items():
+        if ch not in counts:
+            continue
+        for point in value.split():
+            simple = chr(int(point[2:], 16))
+            if simple != ch:
+                folded[simple] += counts[ch]
+    return {ch: counts.get(ch, folded.get(ch, 0)) for ch in characters}
 
 
 def read_jieba(path):
@@ -169,13 +210,103 @@ def digit_key(code):
     return code
 
 
+def character_frequencies(pinlu, blend):
+    """Parts per billion of running text. The modern-text counts rank every
+    character they hold; the blend of the fortunes and the word list ranks
+    the others, below them all."""
+    total = sum(pinlu.values())
+    freq = {ch: round(FREQUENCY_SCALE * n / total) for ch, n in pinlu.items() if n}
+    floor = min(freq.values())
+    rest = [ch for ch in blend if ch not in freq]
+    top = max((blend[ch] for ch in rest), default=0) or 1
+    for ch in rest:
+        freq[ch] = int((floor - 1) * blend[ch] / top)
+    return freq
+
+
+def read_exceptions(path):
+    """The reviewed exception table: {character: (code, shapes, reason)};
+    shapes names the stroke at each of the four corners whose source digit
+    is 2 ("撇", "左钩", "竖"; "-" at the others)."""
+    out = {}
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            if not line.strip() or line.startswith("#"):
+                continue
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) != 4 or not parts[1].isdigit() or len(parts[2].split()) != 4:
+                sys.exit(f"{path}:{number}: not an exception row")
+            out[parts[0]] = (parts[1], parts[2].split(), parts[3])
+    return out
+
+
+def rhyme_codes(source, strokes_tarball, keys_db, exceptions_path):
+    """Each character's codes by the rhyme, and the reading of its main code
+    ({character: (corner strokes, corner shapes)}) for the diagrams. A
+    character the strokes do not settle must be in the exception table."""
+    data = rhyme_corners.read_stroke_data(strokes_tarball, source)
+    keys = rhyme_corners.read_stroke_keys(keys_db)
+    exceptions = read_exceptions(exceptions_path)
+    coded, readings, undecided = {}, {}, []
+    for ch, values in source.items():
+        medians = data.get(ch, {}).get("medians")
+        codes = []
+        for i, value in enumerate(values):
+            if medians is None:
+                code, corners, doubt = value, [(None, None)] * 4, "没有笔画数据"
+            else:
+                code, corners, doubt = rhyme_corners.read_corners(value, medians, keys.get(ch))
+            if i == 0:
+                if ch in exceptions:
+                    code, shapes, _ = exceptions[ch]
+                    corners = [(s, shape if shape != "-" else None)
+                               for (s, _), shape in zip(corners, shapes)]
+                elif doubt and "2" in value[:4]:
+                    undecided.append(f"{ch}\t{value}\t{doubt}")
+                readings[ch] = corners
+            if code not in codes:
+                codes.append(code)
+        coded[ch] = codes
+    if undecided:
+        sys.exit("characters the strokes do not settle, missing from "
+                 f"{exceptions_path}:\n" + "\n".join(undecided))
+    return coded, readings
+
+
+def write_corners(path, characters, full, readings):
+    """corners.txt: for each coded character its main code, the stroke that
+    makes each of the four corners (stroke order from 0, "-" where none)
+    and the corner's shape name by the rhyme."""
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        for ch in characters:
+            if ch not in full:
+                continue
+            code = full[ch]
+            strokes, names = [], []
+            for corner, (stroke, shape) in enumerate(readings[ch][:4]):
+                strokes.append("-" if stroke is None else str(stroke))
+                names.append(rhyme_corners.corner_name(code, corner, shape, readings[ch]))
+            f.write(f"{ch}\t{code}\t{' '.join(strokes)}\t{' '.join(names)}\n")
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--unihan", default=UNIHAN)
     ap.add_argument("--jieba", default=None)
     ap.add_argument("--fortunes", default=FORTUNES)
+    ap.add_argument("--readings", default=READINGS)
+    ap.add_argument("--variants", default=VARIANTS)
+    ap.add_argument("--strokes", default=os.path.join(SOURCES, STROKES_TARBALL),
+                    help="the hanzi-writer-data package tarball")
+    ap.add_argument("--stroke-keys", default=os.path.join(SOURCES, STROKE_KEYS_DB),
+                    help="stroke5.db of the ibus-table-stroke5 package")
+    ap.add_argument("--exceptions", default=EXCEPTIONS)
     ap.add_argument("--out", required=True, help="folder for the tables")
     args = ap.parse_args()
+    for path, how in ((args.strokes, "tools/fetch_stroke_sources.sh"),
+                      (args.stroke_keys, "tools/fetch_stroke_sources.sh")):
+        if not os.path.exists(path):
+            sys.exit(f"{path} not found: run {how}")
 
     jieba = args.jieba or next((p for p in JIEBA_CANDIDATES if os.path.exists(p)), None)
     if not jieba:
@@ -183,7 +314,8 @@ def main():
 
     corner = read_corner_codes(args.unihan)
     gb = gb2312_characters()
-    coded = {ch: corner[ch] for ch in gb if ch in corner}
+    source = {ch: corner[ch] for ch in gb if ch in corner}
+    coded, readings = rhyme_codes(source, args.strokes, args.stroke_keys, args.exceptions)
     full = {ch: codes[0] for ch, codes in coded.items()}
 
     if not os.path.exists(args.fortunes):
@@ -212,11 +344,11 @@ def main():
     text, computing = text_character_counts(read_fortune_bodies(args.fortunes), list_counts)
     text_total = sum(text[ch] for ch in coded)
     evidence_total = sum(evidence[ch] for ch in coded)
-    freq = {
-        ch: round(FREQUENCY_SCALE * (TEXT_WEIGHT * text[ch] / text_total
-                                     + LIST_WEIGHT * evidence[ch] / evidence_total))
+    blend = {
+        ch: TEXT_WEIGHT * text[ch] / text_total + LIST_WEIGHT * evidence[ch] / evidence_total
         for ch in coded
     }
+    freq = character_frequencies(read_pinlu(args.readings, args.variants, coded), blend)
 
     def by_freq(items):
         return sorted(items, key=lambda t: (-t[1], t[0]))
@@ -269,6 +401,7 @@ def main():
     with open(os.path.join(args.out, "frequent.txt"), "w", encoding="utf-8", newline="\n") as f:
         for w in frequent:
             f.write(f"{word_code(w, full)}\t{w}\n")
+    write_corners(os.path.join(args.out, "corners.txt"), gb, full, readings)
     print(f"{len(coded)} characters with codes ({sum(1 for ch in coded if text[ch])} in the "
           f"fortunes' {text_total} characters; {len(computing)} computing words left out), "
           f"{len(char_rows)} character rows, {len(word_rows)} word rows, "

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Make the training's exercise files from the dictionary source tables.
 
-Reads chars.txt and words.txt of a source folder (code <TAB> text <TAB>
+Reads chars.txt, words.txt and corners.txt of a source folder (code <TAB> text <TAB>
 frequency, UTF-8) and writes into an "hzlib" folder the fixed-record GBK files
 the training window draws its characters and words from:
 
@@ -44,6 +44,12 @@ def read_table(path):
     return rows
 
 
+def read_main_codes(path):
+    """{character: main code} from corners.txt (character, code, ...)."""
+    with open(path, encoding="utf-8") as f:
+        return {parts[0]: parts[1] for parts in (line.split("\t") for line in f) if len(parts) > 1}
+
+
 def ranked(items):
     """(code, text, freq) by falling frequency, then code and text."""
     return sorted(items, key=lambda r: (-r[2], r[0], r[1]))
@@ -76,13 +82,15 @@ def main():
     chars = read_table(os.path.join(args.source, "chars.txt"))
     words = read_table(os.path.join(args.source, "words.txt"))
 
-    # A character's full code: its first row of 4 or 5 digits in table order
-    # (the table lists a character's codes in rising order).
+    # A character's full code is its main code (corners.txt), the one its
+    # words are built from; further codes are extra dictionary records.
+    main_code = read_main_codes(os.path.join(args.source, "corners.txt"))
     full = {}
     one_key, two_key = [], []
     for code, ch, freq in chars:
         if len(code) >= 4:
-            full.setdefault(ch, (code, ch, freq))
+            if main_code.get(ch) == code:
+                full[ch] = (code, ch, freq)
         elif len(code) == 1:
             one_key.append((code, ch, freq))
         elif len(code) == 2:

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QBuffer>
+#include <QHash>
 #include <QImageReader>
 #include <QPainter>
 
@@ -102,6 +105,10 @@ TEST(ExerciseArt, ColouredCharactersTintEachQuarterInItsColour) {
     ASSERT_EQ(chars.size(), 80);
     const QList<art::ExercisePicture> pictures = art::colouredCharacters(chars);
     ASSERT_EQ(pictures.size(), 80);
+    QHash<QString, QString> mainCodes;
+    for (const art::CornerReading& r :
+         art::readCornerTable(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt"))
+        mainCodes.insert(r.character, r.code);
     // Which strong colour a pixel is: 0 red, 1 blue, 2 green, 3 purple, -1 other.
     auto colourOf = [](QRgb c) {
         const int r = qRed(c), g = qGreen(c), b = qBlue(c);
@@ -122,6 +129,7 @@ TEST(ExerciseArt, ColouredCharactersTintEachQuarterInItsColour) {
         ASSERT_EQ(code.size(), 4);
         EXPECT_TRUE(pic.name.startsWith(chars[i].character));
         EXPECT_EQ(code, chars[i].corners);
+        EXPECT_EQ(code, mainCodes.value(chars[i].character).left(4)) << "the rhyme's code";
         int counts[4][4] = {};
         const QImage& img = pic.image;
         for (int y = 0; y < img.height(); ++y)
@@ -143,21 +151,28 @@ TEST(ExerciseArt, ColouredCharactersTintEachQuarterInItsColour) {
     }
 }
 
-TEST(ExerciseArt, CodeDiagramsShowEachCornerDigitInItsColour) {
-    const QList<art::CodedCharacter> coded =
-        art::fullCodes(TARVO_SOURCE_DIR "/data/dictsrc/chars.txt");
+TEST(ExerciseArt, CodeDiagramsShowEachCornerDigitAndItsStrokeInItsColour) {
+    const QList<art::CornerReading> coded =
+        art::readCornerTable(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt");
     // Every coded character once, with a full code of four or five digits.
     EXPECT_GT(coded.size(), 6700);
     std::set<QString> seen;
-    for (const art::CodedCharacter& c : coded) {
+    for (const art::CornerReading& c : coded)
         EXPECT_TRUE(seen.insert(c.character).second) << c.character.toStdString();
-        EXPECT_TRUE(c.corners.size() == 4 || c.corners.size() == 5);
-    }
-    EXPECT_EQ(art::shapeName(1), QStringLiteral("横"));
-    EXPECT_EQ(art::shapeName(0), QStringLiteral("撇"));
+
+    // 他 04212: its 撇 makes the top left corner (0), its 竖 the bottom left (2).
+    const auto ta = std::find_if(coded.begin(), coded.end(),
+                                 [](const auto& c) { return c.character == u"他"; });
+    ASSERT_NE(ta, coded.end());
+    EXPECT_EQ(ta->code, QStringLiteral("04212"));
+    EXPECT_EQ(ta->names[0], QStringLiteral("撇"));
+    EXPECT_EQ(ta->names[2], QStringLiteral("竖"));
+    const art::CharacterStrokes strokes = art::readStrokes(TARVO_STROKE_DIR, ta->character);
+    ASSERT_FALSE(strokes.isEmpty()) << "no stroke data in " TARVO_STROKE_DIR;
+    ASSERT_EQ(strokes.outlines.size(), 5);
 
     // The 4-bit file reads back as the picture drawn.
-    const QImage drawn = art::codeDiagram({QStringLiteral("中"), QStringLiteral("50006")});
+    const QImage drawn = art::codeDiagram(*ta, strokes);
     const QByteArray file = art::fourBitBmp(drawn);
     EXPECT_LT(file.size(), 8 * 1024) << "thousands of diagrams must stay small";
     const QImage read = QImage::fromData(file, "BMP");
@@ -167,18 +182,26 @@ TEST(ExerciseArt, CodeDiagramsShowEachCornerDigitInItsColour) {
             ASSERT_EQ(read.pixel(x, y), drawn.pixel(x, y)) << x << "," << y;
 
     // Each corner's digit beside its corner, in the corner's colour: red
-    // top left, blue top right, green bottom left, purple bottom right.
+    // top left, blue top right, green bottom left, purple bottom right; the
+    // stroke of each corner inside the square in the same colour, where the
+    // stroke lies (the 撇 of 亻 in the square's upper left, its 竖 lower).
     const QRgb colours[4] = {qRgb(220, 30, 30), qRgb(30, 80, 230), qRgb(20, 150, 40),
                              qRgb(150, 40, 170)};
     const QRect beside[4] = {QRect(0, 0, 26, 34), QRect(86, 0, 26, 34), QRect(0, 34, 26, 34),
                              QRect(86, 34, 26, 34)};
-    for (int q = 0; q < 4; ++q) {
-        int own = 0;
-        for (int y = beside[q].top(); y <= beside[q].bottom(); ++y)
-            for (int x = beside[q].left(); x <= beside[q].right(); ++x)
-                own += read.pixel(x, y) == colours[q];
-        EXPECT_GT(own, 20) << "corner " << q;
-    }
+    auto count = [&](const QRect& r, QRgb colour) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += read.pixel(x, y) == colour;
+        return n;
+    };
+    for (int q = 0; q < 4; ++q)
+        EXPECT_GT(count(beside[q], colours[q]), 20) << "corner " << q;
+    const QRect upperLeft(27, 7, 29, 29), lowerLeft(27, 36, 29, 29), right(56, 7, 29, 58);
+    EXPECT_GT(count(upperLeft, colours[0]), 30) << "the 撇 in red";
+    EXPECT_GT(count(lowerLeft, colours[2]), 30) << "the 竖 in green";
+    EXPECT_EQ(count(right, colours[0]) + count(right, colours[2]), 0) << "亻 only on the left";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// The exercise files the build makes: their record layout, and that every
-// code they teach is one under which the dictionary lists the item.
+// The exercise files the build makes: their record layout, that every code
+// they teach is one under which the dictionary lists the item, and that the
+// codes follow the rhyme (the hand-checked characters, the diagrams' names).
 #include "articletest/two.h"
 #include "platform/gbk_codec.h"
 #include "test_paths.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 using namespace training;
@@ -93,6 +95,85 @@ TEST(ExerciseDataSets, CommonAndHarderCharactersDoNotOverlap) {
             EXPECT_TRUE(seen.insert(file.LoadItemRecord(r * 10).text).second) << name << r;
     }
     EXPECT_GT(seen.size(), 6700u);
+}
+
+// One line of the corner table: a character's main code and the name of the
+// stroke at each corner.
+struct CornerRow {
+    QString code;
+    QStringList names;
+};
+
+std::map<QString, CornerRow> readCornerTable() {
+    std::map<QString, CornerRow> rows;
+    QFile f(QStringLiteral(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList cols = line.split(u'\t');
+        if (cols.size() == 4)
+            rows[cols[0]] = {cols[1], cols[3].split(u' ')};
+    }
+    return rows;
+}
+
+// Every character is taught by the code the rhyme gives it: the characters
+// checked by eye have exactly that code, the exercise files teach each
+// character its main code, and the diagrams name every corner by the rhyme
+// (a 2 only 竖; a 0 撇, 左钩, or one of the 0s the rhyme leaves unnamed; a 0
+// made from a 2 of the source only 撇 or 左钩).
+TEST(TeachingData, EveryCharacterCarriesItsRhymeCode) {
+    const std::map<QString, CornerRow> table = readCornerTable();
+    ASSERT_GT(table.size(), 6700u);
+    const QString digitNames = QStringLiteral("撇横竖点叉插方角八小");
+    const QStringList zeros = {QStringLiteral("撇"), QStringLiteral("左钩"), QStringLiteral("亠"),
+                               QStringLiteral("已用"), QStringLiteral("空角")};
+    for (const auto& [ch, row] : table) {
+        SCOPED_TRACE(ch.toStdString() + " " + row.code.toStdString());
+        ASSERT_EQ(row.names.size(), 4);
+        for (int q = 0; q < 4; ++q) {
+            const int d = row.code[q].digitValue();
+            if (d == 0) {
+                EXPECT_TRUE(zeros.contains(row.names[q])) << q;
+            } else {
+                EXPECT_EQ(row.names[q], QString(digitNames[d])) << q;
+            }
+        }
+    }
+
+    QFile f(QStringLiteral(TARVO_SOURCE_DIR "/tests/data/rhyme_checked.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    int checked = 0;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u'#'))
+            continue;
+        const QStringList cols = line.split(u'\t');
+        ASSERT_EQ(cols.size(), 4) << line.toStdString();
+        SCOPED_TRACE(line.toStdString());
+        const auto it = table.find(cols[0]);
+        ASSERT_NE(it, table.end());
+        EXPECT_EQ(it->second.code.toStdString(), cols[2].toStdString());
+        for (int q = 0; q < 4 && q < cols[1].size(); ++q) {
+            if (cols[1][q] == u'2' && cols[2][q] == u'0') {
+                EXPECT_TRUE(it->second.names[q] == QStringLiteral("撇") ||
+                            it->second.names[q] == QStringLiteral("左钩"))
+                    << q;
+            }
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 300);
+
+    for (const char* name : {"z1.txt", "z2.txt"}) {
+        const ExerciseFile file(QStringLiteral(TARVO_PROGRAM_DIR "/hzlib/") + name, 10, 2, false);
+        ASSERT_GT(file.recordCount(), 0) << name;
+        for (int r = 0; r < file.recordCount(); ++r) {
+            const ItemRecord rec = file.LoadItemRecord(r * 10);
+            const QString ch = gbk::toUnicode(rec.text);
+            const auto it = table.find(ch);
+            ASSERT_NE(it, table.end()) << name << " " << ch.toStdString();
+            EXPECT_EQ(rec.code, it->second.code.toStdString()) << ch.toStdString();
+        }
+    }
 }
 
 } // namespace

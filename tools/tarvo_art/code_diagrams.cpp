@@ -81,24 +81,53 @@ QString shapeName(int digit) {
     return digit >= 0 && digit <= 9 ? QString::fromUtf16(names[digit]) : QString();
 }
 
-QList<CodedCharacter> fullCodes(const QString& charsTable) {
-    QFile f(charsTable);
+QList<CornerReading> readCornerTable(const QString& path) {
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
-    QList<CodedCharacter> out;
-    QSet<QString> seen;
+    QList<CornerReading> out;
     QTextStream in(&f);
     while (!in.atEnd()) {
         const QStringList cols = in.readLine().split(u'\t');
-        if (cols.size() < 2 || cols[0].size() < 4 || cols[0].size() > 5 || seen.contains(cols[1]))
+        if (cols.size() != 4 || cols[0].size() != 1 || cols[1].size() < 4 || cols[1].size() > 5)
             continue;
-        seen.insert(cols[1]);
-        out.append({cols[1], cols[0]});
+        const QStringList strokes = cols[2].split(u' ');
+        const QStringList names = cols[3].split(u' ');
+        if (strokes.size() != 4 || names.size() != 4)
+            continue;
+        CornerReading r{cols[0], cols[1], {}, {}};
+        for (int q = 0; q < 4; ++q) {
+            bool ok = false;
+            const int s = strokes[q].toInt(&ok);
+            r.strokes[q] = ok ? s : -1;
+            r.names[q] = names[q];
+        }
+        out.append(r);
     }
     return out;
 }
 
-QImage codeDiagram(const CodedCharacter& c) {
+namespace {
+
+const QColor kGreyStroke(160, 160, 160);
+
+// The character's strokes in `square`: grey, the corner strokes in their
+// corners' colours (a stroke making two corners keeps the first one's).
+void drawStrokes(QPainter& p, const QRectF& square, const CornerReading& r,
+                 const CharacterStrokes& s) {
+    const QTransform box = strokeBoxTo(square);
+    for (qsizetype k = 0; k < s.outlines.size(); ++k) {
+        QColor colour = kGreyStroke;
+        for (int q = 3; q >= 0; --q)
+            if (r.strokes[q] == k)
+                colour = kCorners[q];
+        p.fillPath(box.map(s.outlines[k]), colour);
+    }
+}
+
+} // namespace
+
+QImage codeDiagram(const CornerReading& r, const CharacterStrokes& strokes) {
     QImage img(kDiagramWidth, kDiagramHeight, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -109,7 +138,10 @@ QImage codeDiagram(const CodedCharacter& c) {
     const QRectF square(26, 6, 60, 60);
     p.setPen(QPen(kFrame, 1));
     p.drawRect(square);
-    centredText(p, square.adjusted(0, 1, 0, 1), c.character, fonts::kai(54), kInk);
+    if (strokes.isEmpty())
+        centredText(p, square.adjusted(0, 1, 0, 1), r.character, fonts::kai(54), kInk);
+    else
+        drawStrokes(p, square, r, strokes);
     const QPointF corners[4] = {square.topLeft(), square.topRight(), square.bottomLeft(),
                                 square.bottomRight()};
     for (int q = 0; q < 4; ++q) {
@@ -119,30 +151,37 @@ QImage codeDiagram(const CodedCharacter& c) {
         p.drawPolyline(QList<QPointF>{at + QPointF(11 * sx, 0), at, at + QPointF(0, 11 * sy)});
     }
 
-    // Beside each corner: its digit at the corner, the name of the digit's
-    // shape towards the middle. Small names are drawn without smoothing, so
-    // that they keep their corner's colour.
+    // Beside each corner: its digit at the corner, the name of the stroke
+    // that makes it towards the middle. Small names are drawn without
+    // smoothing, so that they keep their corner's colour.
     QFont small = fonts::hei(12);
     small.setStyleStrategy(QFont::NoAntialias);
-    for (int q = 0; q < 4 && q < c.corners.size(); ++q) {
-        const int d = c.corners[q].digitValue();
+    QFont smaller = fonts::hei(10);
+    smaller.setStyleStrategy(QFont::NoAntialias);
+    auto nameFont = [&](const QString& name) -> const QFont& {
+        return name.size() > 1 ? smaller : small;
+    };
+    for (int q = 0; q < 4 && q < r.code.size(); ++q) {
+        const int d = r.code[q].digitValue();
         const qreal x = q % 2 == 0 ? 1 : 87;
         const bool top = q < 2;
         const QRectF digitBox(x, top ? 3 : 49, 24, 19);
-        const QRectF nameBox(x, top ? 22 : 35, 24, 13);
+        const QRectF nameBox(x - 1, top ? 22 : 35, 26, 13);
         centredText(p, digitBox, QString::number(d), fonts::hei(18, true), kCorners[q]);
-        centredText(p, nameBox, shapeName(d), small, kCorners[q]);
+        centredText(p, nameBox, r.names[q], nameFont(r.names[q]), kCorners[q]);
     }
 
-    // The full code underneath, each digit over its shape's name.
-    const int n = static_cast<int>(c.corners.size());
-    const qreal pitch = 20, left = (kDiagramWidth - pitch * n) / 2;
+    // The full code underneath, each digit over its stroke's name.
+    const int n = static_cast<int>(r.code.size());
+    const qreal pitch = 22, left = (kDiagramWidth - pitch * n) / 2;
     for (int i = 0; i < n; ++i) {
-        const int d = c.corners[i].digitValue();
+        const int d = r.code[i].digitValue();
         const QColor colour = i < 4 ? kCorners[i] : kExtra;
+        const QString name = i < 4 ? r.names[i] : d == 0 ? QStringLiteral("空角") : shapeName(d);
         centredText(p, QRectF(left + i * pitch, 72, pitch, 26), QString::number(d),
                     fonts::hei(24, true), colour);
-        centredText(p, QRectF(left + i * pitch, 100, pitch, 16), shapeName(d), small, colour);
+        centredText(p, QRectF(left + i * pitch - 1, 100, pitch + 2, 16), name, nameFont(name),
+                    colour);
     }
     p.end();
     return toSixteenColours(img);

@@ -2,10 +2,16 @@
 // "files" and "exercise" (the training's picture exercises; the coloured
 // characters are the most frequent ones of the dictionary source table), and
 // the code diagram of every character with a full code into "statement".
-//   tarvo-art PROGRAM_DIR [CHARS_TABLE]
+//   tarvo-art PROGRAM_DIR [CHARS_TABLE CORNERS_TABLE [STROKE_DIR]]
+// (without STROKE_DIR, the stroke data of the hanzi-writer-data package, the
+// diagrams are drawn from the 楷 font)
+// and, for checking corner readings by eye, sheets of characters drawn from
+// their strokes (LIST: one "character<TAB>caption" a line):
+//   tarvo-art --sheet STROKE_DIR LIST OUT_PREFIX
 #include "code_diagrams.h"
 #include "gif_writer.h"
 #include "pictures.h"
+#include "review_sheet.h"
 #include "training_pictures.h"
 
 #include <QDir>
@@ -34,13 +40,40 @@ bool saveImage(const QString& path, const QImage& image, const char* format) {
     return f.open(QIODevice::WriteOnly) && image.save(&f, format, 92) && f.commit();
 }
 
+// Writes the review sheets of a list, 20 characters a sheet.
+int writeSheets(const QString& strokeDir, const QString& list, const QString& prefix) {
+    QFile f(list);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        std::fprintf(stderr, "读不出 %s\n", qPrintable(list));
+        return 1;
+    }
+    QList<art::ReviewCell> cells;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        const qsizetype tab = line.indexOf(u'\t');
+        cells.append({line.left(tab), tab < 0 ? QString() : line.mid(tab + 1)});
+    }
+    constexpr int kColumns = 5, kRows = 4;
+    for (qsizetype at = 0, n = 1; at < cells.size(); at += kColumns * kRows, ++n) {
+        const QString path = QStringLiteral("%1-%2.png").arg(prefix).arg(n, 2, 10, QChar(u'0'));
+        if (!saveImage(
+                path, art::reviewSheet(strokeDir, cells.mid(at, kColumns * kRows), kColumns, kRows),
+                "PNG"))
+            return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "用法：tarvo-art PROGRAM_DIR [CHARS_TABLE]\n");
+    if (argc == 5 && QByteArray(argv[1]) == "--sheet")
+        return writeSheets(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                           QString::fromLocal8Bit(argv[4]));
+    if (argc != 2 && argc != 4 && argc != 5) {
+        std::fprintf(stderr,
+                     "用法：tarvo-art PROGRAM_DIR [CHARS_TABLE CORNERS_TABLE [STROKE_DIR]]\n");
         return 1;
     }
     const QDir program(QString::fromLocal8Bit(argv[1]));
@@ -68,15 +101,17 @@ int main(int argc, char** argv) {
     ok &= saveImage(out.filePath("plane.png"), art::vehicle(2), "PNG");
     ok &= saveImage(out.filePath("clock.png"), art::clockFace(), "PNG");
     ok &= saveImage(out.filePath("trainside.png"), art::trainingSide(), "PNG");
-    QList<art::CodedCharacter> common, coded;
-    if (argc == 3) {
-        coded = art::fullCodes(QString::fromLocal8Bit(argv[2]));
+    QList<art::CodedCharacter> common;
+    QList<art::CornerReading> coded;
+    if (argc >= 4) {
         common = art::frequentCharacters(QString::fromLocal8Bit(argv[2]), 80);
-        if (common.isEmpty()) {
-            std::fprintf(stderr, "读不出字表 %s\n", argv[2]);
+        coded = art::readCornerTable(QString::fromLocal8Bit(argv[3]));
+        if (common.isEmpty() || coded.isEmpty()) {
+            std::fprintf(stderr, "读不出字表 %s 或 %s\n", argv[2], argv[3]);
             return 1;
         }
     }
+    const QString strokeDir = argc == 5 ? QString::fromLocal8Bit(argv[4]) : QString();
     const std::pair<const char*, QList<art::ExercisePicture>> folders[] = {
         {"exercise/bixing", art::strokePictures()},
         {"exercise/fubu", art::componentPictures()},
@@ -94,9 +129,13 @@ int main(int argc, char** argv) {
     const QDir statement(program.filePath(QStringLiteral("statement")));
     if (!coded.isEmpty())
         ok &= QDir().mkpath(statement.path());
-    for (const art::CodedCharacter& c : coded)
+    for (const art::CornerReading& c : coded) {
+        const art::CharacterStrokes strokes = strokeDir.isEmpty()
+                                                  ? art::CharacterStrokes{}
+                                                  : art::readStrokes(strokeDir, c.character);
         ok &= saveQuickly(statement.filePath(c.character + QStringLiteral(".bmp")),
-                          art::fourBitBmp(art::codeDiagram(c)));
+                          art::fourBitBmp(art::codeDiagram(c, strokes)));
+    }
     if (!ok) {
         std::fprintf(stderr, "无法写入图片到 %s\n", argv[1]);
         return 1;
