@@ -387,6 +387,12 @@ void TForm1::buildSidePanel() {
     SBtnHistory->setToolTip(QStringLiteral("速度、错字和复习"));
     SBtnHistory->setFont(fonts::song(16, true));
     SBtnHistory->setAutoDefault(false);
+    // No button of the window ever takes the focus: after a click the keys
+    // still reach the answer box (Space never presses the button again, and
+    // the keypad's arrows with Num Lock off never walk between buttons).
+    for (QPushButton* b :
+         {sbHelp, SBtnStart, SBtnPause, SBtnSetup, sbAbout, SBtnQuit, BitBtn1, SBtnHistory})
+        b->setFocusPolicy(Qt::NoFocus);
 
     // The time gauge above the notebook, beside its tabs.
     gaugePanel = new QFrame(this);
@@ -786,9 +792,21 @@ void TForm1::closePanel() {
         activateWindow();
 }
 
+void TForm1::keysBackToBox() {
+    if (!isVisible())
+        return;
+    activateWindow();
+    for (QLineEdit* box : {Labelhint1, Editinput, Editinput2})
+        if (box->isVisible() && box->isEnabled()) {
+            box->setFocus();
+            return;
+        }
+}
+
 void TForm1::showPause() {
     refresh();
     Formstop->exec();
+    keysBackToBox();
 }
 
 void TForm1::closePause() {
@@ -804,21 +822,25 @@ void TForm1::showHelp(const QString& textFile) {
     refresh();
     form_help->loadFile(textFile);
     form_help->exec();
+    keysBackToBox();
 }
 
 void TForm1::showSettings() {
     refresh();
     Form_sz->exec();
+    keysBackToBox();
 }
 
 void TForm1::showRecordHolders() {
     refresh();
     FPhb->exec();
+    keysBackToBox();
 }
 
 void TForm1::showHistory() {
     refresh();
     FormHistory->exec();
+    keysBackToBox();
 }
 
 bool TForm1::autoHintTicked() const {
@@ -831,8 +853,7 @@ bool TForm1::showDiagram(const QString& picture) {
     errors::guarded(this, [&] { pixmap = QPixmap::fromImage(readImageFile(picture)); });
     formdelait->Image1->setPixmap(pixmap);
     formdelait->exec();
-    // The keys go back to the character box.
-    activateWindow();
+    keysBackToBox();
     return formdelait->result() == QDialog::Accepted;
 }
 
@@ -854,7 +875,7 @@ void TForm1::enterRecordName(int slot, const QString& score) {
     FPhbin->RecordSlot = slot;
     FPhbin->RecordScore = score;
     FPhbin->exec();
-    activateWindow();
+    keysBackToBox();
 }
 
 bool TForm1::askQuit() {

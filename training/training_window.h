@@ -84,6 +84,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // After a dialog of the training closed: the window active again and the
+    // keys in the answer box that is open.
+    void keysBackToBox();
     // TrainingHost
     bool soundOptionTicked() const override;
     void playCue(int cue) override;

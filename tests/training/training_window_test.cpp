@@ -737,6 +737,80 @@ TEST_F(TrainingWindow, F1OffersTheCodeDiagramOfTheCharacter) {
     });
 }
 
+// After every button and every window the training opens, the keys typed to
+// the window that has the focus reach the answer box, Num Lock on and off:
+// no button keeps the focus.
+TEST_F(TrainingWindow, AfterEveryButtonAndDialogTheKeypadReachesTheAnswerBox) {
+    writeFile("files/tvmsm.rtf", "{\\rtf1 Keys}");
+    inTraining([&] {
+        // Two digits on the keypad, Num Lock on then off, land in `box`; the
+        // keypad "." takes them back.
+        auto keysReach = [](QLineEdit* box, const char* after) {
+            SCOPED_TRACE(after);
+            ASSERT_TRUE(QTest::qWaitFor([box] { return QApplication::focusWidget() == box; }, 2000))
+                << "the focus is on "
+                << (QApplication::focusWidget()
+                        ? QApplication::focusWidget()->metaObject()->className()
+                        : "nothing");
+            padDigit(3, true);
+            padDigit(4, false);
+            EXPECT_TRUE(box->text().endsWith(QStringLiteral("34"))) << box->text().toStdString();
+            padKey(Qt::Key_Period);
+            padKey(Qt::Key_Period);
+        };
+        // Clicks `button`; `close` closes the modal window it opens.
+        auto clickAndClose = [](QPushButton* button, const std::function<void(QWidget*)>& close) {
+            QWidget* opened = nullptr;
+            QTimer::singleShot(0, [&] {
+                opened = QApplication::activeModalWidget();
+                if (opened && opened != Form1)
+                    close(opened);
+            });
+            QTest::mouseClick(button, Qt::LeftButton);
+            EXPECT_NE(opened, Form1) << button->text().toStdString() << " opened nothing";
+        };
+        auto closeIt = [](QWidget* w) { w->close(); };
+
+        for (QPushButton* b : {Form1->sbHelp, Form1->SBtnStart, Form1->SBtnPause, Form1->SBtnSetup,
+                               Form1->sbAbout, Form1->SBtnQuit, Form1->BitBtn1, Form1->SBtnHistory})
+            EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->text().toStdString();
+
+        // Between runs: 设置 and 高手, then the run's start.
+        clickExercise(3);
+        clickAndClose(Form1->SBtnSetup, closeIt);
+        clickAndClose(Form1->sbAbout, closeIt);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        keysReach(Form1->Editinput, "开始");
+
+        clickAndClose(Form1->sbHelp, closeIt);
+        keysReach(Form1->Editinput, "说明");
+        clickAndClose(Form1->SBtnPause, [](QWidget*) {
+            QTest::mouseClick(Formstop->BitBtn1, Qt::LeftButton); // 继续
+        });
+        keysReach(Form1->Editinput, "暂停, 继续");
+        clickAndClose(Form1->SBtnHistory, closeIt);
+        keysReach(Form1->Editinput, "学习记录");
+        QDir(path(QString())).mkpath("statement");
+        QImage diagram(112, 120, QImage::Format_RGB32);
+        diagram.fill(Qt::white);
+        ASSERT_TRUE(
+            diagram.save(path("statement/" + Form1->characterItems[0]->text() + ".bmp"), "BMP"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        clickAndClose(Form1->BitBtn1,
+                      [](QWidget*) { QTest::mouseClick(formdelait->BitBtn1, Qt::LeftButton); });
+        keysReach(Form1->Editinput, "编码图解");
+
+        // The picture page: time up, then 继续.
+        clickExercise(0);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        for (int ticks = 0; Form1->Timer1->isActive() && ticks < 1000; ++ticks)
+            Form1->Timer1Timer();
+        ASSERT_EQ(state(), kTimeUp);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton); // 继续
+        keysReach(Form1->Labelhint1, "时间到, 继续");
+    });
+}
+
 } // namespace
 
 namespace {
