@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-KeyHold::KeyHold(std::chrono::milliseconds length) : length_(length) {
-    since_.start();
+KeyHold::KeyHold(std::chrono::milliseconds quiet) : quiet_(quiet) {
+    lastKey_.start();
     if (QCoreApplication* app = QCoreApplication::instance())
         app->installEventFilter(this);
 }
@@ -15,7 +15,7 @@ KeyHold::~KeyHold() {
 }
 
 bool KeyHold::holding() const {
-    return since_.elapsed() < length_.count();
+    return !released_ && lastKey_.elapsed() < quiet_.count();
 }
 
 bool KeyHold::eventFilter(QObject* watched, QEvent* event) {
@@ -23,8 +23,14 @@ bool KeyHold::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
-        if (holding())
+        if (holding()) {
+            // A key still coming: the quiet time starts again. (Releases and
+            // shortcut checks belong to a press already counted.)
+            if (event->type() == QEvent::KeyPress)
+                lastKey_.restart();
             return true;
+        }
+        released_ = true; // once quiet, the hold is over for good
         break;
     default:
         break;

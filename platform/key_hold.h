@@ -5,15 +5,18 @@
 
 #include <chrono>
 
-// Holds back every key that reaches the program during a short time after it
-// was made: keys a learner typed for one window, still on their way, must not
-// land in a dialog that opened meanwhile (a name box, a report). Keys pressed
-// after that time pass as usual. Lives for as long as the dialog is shown.
+// Holds back the keys that reach the program right after it was made, until
+// the keyboard has been quiet for a short time: keys a learner typed for one
+// window, still coming while a dialog opened (a name box, a report), must not
+// land in that dialog. Every key held back starts the quiet time again, so a
+// learner still typing at the end never types into the dialog; the first key
+// after a quiet time passes as usual. Lives for as long as the dialog is
+// shown.
 class KeyHold : public QObject {
 public:
-    static constexpr std::chrono::milliseconds kDefaultLength{500};
+    static constexpr std::chrono::milliseconds kDefaultQuiet{600};
 
-    explicit KeyHold(std::chrono::milliseconds length = kDefaultLength);
+    explicit KeyHold(std::chrono::milliseconds quiet = kDefaultQuiet);
     ~KeyHold() override;
     KeyHold(const KeyHold&) = delete;
     KeyHold& operator=(const KeyHold&) = delete;
@@ -25,6 +28,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QElapsedTimer since_;
-    std::chrono::milliseconds length_;
+    QElapsedTimer lastKey_; // since the hold began or the last key held back
+    std::chrono::milliseconds quiet_;
+    bool released_ = false;
 };

@@ -1,5 +1,7 @@
 #include "warmup_window.h"
 
+#include "key_hold.h"
+
 #include "error_report.h"
 #include "fonts.h"
 #include "history_hooks.h"
@@ -205,6 +207,9 @@ TFHot::TFHot(QWidget* parent)
     input->setFont(fonts::sans(22, true));
     input->setAlignment(Qt::AlignCenter);
     input->installEventFilter(this);
+    // Alt during a game must not wake the menu bar: the keypad's Enter would
+    // then choose a menu entry and reset the game.
+    qApp->installEventFilter(this);
     // The on-screen keypad echoes the keys typed: laid out like the numeric
     // keypad's digits and its Del key, the key last typed plainly lit. It
     // only shows, it takes neither clicks nor the focus.
@@ -376,6 +381,13 @@ bool TFHot::FormKeyPress(QKeyEvent* event) {
 }
 
 bool TFHot::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+         event->type() == QEvent::ShortcutOverride) &&
+        game_.GameRunning && isActiveWindow()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta)
+            return true;
+    }
     if (watched == input && event->type() == QEvent::KeyPress && !forwarding_) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && !game_.GameRunning)
@@ -421,7 +433,10 @@ void TFHot::handOver() {
 }
 
 void TFHot::showRanking() {
-    // The dialog comes up over the game and takes the keys: the learner types a name.
+    // The dialog comes up over the game and takes the keys: the learner types
+    // a name, once the keys of the game have stopped coming (a keypad Enter
+    // still aimed at a target must not log the result under the last name).
+    rankingHold_ = std::make_unique<KeyHold>();
     FHot_Sort->show();
     FHot_Sort->raise();
     FHot_Sort->activateWindow();

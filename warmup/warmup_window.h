@@ -1,11 +1,13 @@
 #pragma once
 
+#include "key_hold.h"
 #include "warmup_game.h"
 
 #include <QDialog>
 #include <QPixmap>
 
 #include <array>
+#include <memory>
 
 class QAction;
 class QButtonGroup;
@@ -32,6 +34,9 @@ protected:
 private:
     QString digits_;
     QPixmap strip_;
+    // Keys still coming from the game when the ranking dialog opened are
+    // held back until the keypad is quiet.
+    std::unique_ptr<KeyHold> rankingHold_;
 };
 
 // The keypad warm-up game, in its classic and fun modes.
@@ -78,6 +83,9 @@ private:
     bool syncing_ = false;    // the program sets the entry field's text
     bool forwarding_ = false; // a key handled here goes on to the entry field
     QPixmap strip_;
+    // Keys still coming from the game when the ranking dialog opened are
+    // held back until the keypad is quiet.
+    std::unique_ptr<KeyHold> rankingHold_;
 };
 
 extern TFHot* FHot;

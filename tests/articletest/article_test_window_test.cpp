@@ -412,11 +412,17 @@ TEST_F(TestWindowFromStart, KeysInFlightAtTimeUpDoNotBecomeAName) {
         if (!box || typed)
             return;
         typed = true;
-        pad("56"); // the learner's last digits, still on their way
-        QTimer::singleShot(KeyHold::kDefaultLength + std::chrono::milliseconds(100), [] {
-            QTest::keyClicks(focused(), QStringLiteral("ab"));
-            QTest::keyClick(focused(), Qt::Key_Enter, Qt::KeypadModifier);
-        });
+        // The learner's last digits, still coming for a second after the end:
+        // each one held back keeps the hold on.
+        pad("5");
+        for (int i = 1; i <= 4; ++i)
+            QTimer::singleShot(std::chrono::milliseconds(250 * i), [] { pad("6"); });
+        QTimer::singleShot(std::chrono::milliseconds(1000) + KeyHold::kDefaultQuiet +
+                               std::chrono::milliseconds(100),
+                           [] {
+                               QTest::keyClicks(focused(), QStringLiteral("ab"));
+                               QTest::keyClick(focused(), Qt::Key_Enter, Qt::KeypadModifier);
+                           });
     });
     nameBox.start();
     form_test->TestMinutes = 1;
