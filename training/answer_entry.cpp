@@ -154,7 +154,11 @@ void TrainingFlow::rightPicture() {
     if (ItemsLeft == 0) {
         Timer1On = false;
         SBtnStartEnabled = true;
+        SBtnPauseEnabled = false; // a finished run cannot be paused
         SpeedClockOn = false;
+        // The final speed shows at once, so that the record judged below and
+        // the history keep the speed the window shows.
+        Labeljifen = QString::number(finalPictureSpeed());
         FinalSpeedDue = true;
         cue(6);
         setMessages(QStringLiteral(" 太棒了！"), QStringLiteral(" 继续训练吗？"),
@@ -174,8 +178,7 @@ void TrainingFlow::rightPicture() {
     }
     if (ItemsLeft == 0) {
         x.enabled = false;
-        // The run is kept before the record's name entry can hold it up; its
-        // speed is the one the clock shows at its next tick.
+        // The run is kept before the record's name entry can hold it up.
         endObservedRun(finalPictureSpeed(), true);
         recordCheck();
     } else if (observedRunOpen_) {
@@ -222,7 +225,10 @@ void TrainingFlow::rightText(Box b) {
 }
 
 void TrainingFlow::endTextRun(Box b) {
-    // ItemsLeft stays 1 and the last item keeps its red ground.
+    // ItemsLeft stays 1 and the last item keeps its red ground. The speed
+    // stops where the last answer left it: that is the speed shown, judged
+    // for the record and kept in the history.
+    SpeedClockOn = false;
     box(b).enabled = false;
     SBtnStartEnabled = true;
     SBtnPauseEnabled = false;

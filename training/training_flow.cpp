@@ -414,6 +414,9 @@ void TrainingFlow::TimertimeTimer(const QString& timeOfDay) {
 }
 
 void TrainingFlow::SBtnPauseClick() {
+    // A run with nothing left to answer cannot be paused or go on.
+    if (!SBtnPauseEnabled)
+        return;
     Timer1On = Timer3On = Timer4On = false;
     cue(7);
     host_.showPause();
@@ -456,6 +459,9 @@ void TrainingFlow::historyClick() {
 void TrainingFlow::SBtnQuitClick() {
     if (!host_.askQuit())
         return;
+    // The run left is kept with the speed the window showed, before the
+    // items and the speed are cleared.
+    leaveObservedRun();
     HideItems(ExerciseKind);
     ResetExercise(ExerciseKind);
     host_.closeWindow();

@@ -316,21 +316,23 @@ TEST_F(Answers, APictureRunEndsAtItsLastPictureAlsoAfterTimeUp) {
     EXPECT_TRUE(flow.box(p).enabled) << "the picture box stays usable at time-up";
     for (int i = 10; i < 59; ++i)
         answer(p);
-    flow.Labeljifen = "42";
     host.isRecord = true;
     host.cues.clear();
     answer(p);
+    const QString finalSpeed = flow.Labeljifen;
+    EXPECT_GT(finalSpeed.toInt(), 0) << "the final speed shows at once";
     EXPECT_EQ(flow.ItemsLeft, 0);
     EXPECT_TRUE(flow.FinalSpeedDue);
     EXPECT_FALSE(flow.SpeedClockOn);
     EXPECT_FALSE(flow.box(p).enabled);
     EXPECT_EQ(flow.Labelplay[0], QStringLiteral(" 太棒了！"));
     EXPECT_EQ(host.cues, (std::vector<int>{6, 2}));
-    EXPECT_EQ(host.judged, QStringList{"0:42"});
-    EXPECT_EQ(host.calls.last(), "name 0 42");
+    EXPECT_EQ(host.judged, QStringList{"0:" + finalSpeed}) << "judged with the speed shown";
+    EXPECT_EQ(host.calls.last(), "name 0 " + finalSpeed);
     EXPECT_EQ(flow.grids.pictures[59].look, ItemLook::Answered);
     flow.Timer3Timer();
     EXPECT_FALSE(flow.FinalSpeedDue);
+    EXPECT_EQ(flow.Labeljifen, finalSpeed) << "the clock's next tick shows the same";
 }
 
 TEST_F(Answers, ACharacterRunMovesAlongTheRowsAndEndsWithItsLastItemRed) {
@@ -517,3 +519,54 @@ TEST_F(Answers, APictureRunEndsWithTheSpeedItsClockWillShow) {
     EXPECT_EQ(noted.calls.count(QStringLiteral("right")), 60);
     EXPECT_EQ(noted.calls.filter(QStringLiteral("item ")).size(), 60);
 }
+
+namespace {
+
+// Once a run is answered to its end, on every page, the speed shown stops
+// there: the record is judged with it, the history keeps it, later ticks of
+// the clock leave it, and the run can no longer be paused (or go on). A run
+// left with 退出 keeps the speed the window showed.
+TEST_F(Answers, AFinishedRunKeepsTheSpeedItShowsAndCannotBePaused) {
+    for (int kind : {0, 3, 7}) {
+        SCOPED_TRACE(kind);
+        NotedRun noted;
+        flow.setRunObserver(&noted);
+        start(kind);
+        const Box b = pageOf(kind) == Page::Basic        ? Box::Picture
+                      : pageOf(kind) == Page::Characters ? Box::Character
+                                                         : Box::Word;
+        for (int s = 0; s < 30; ++s)
+            flow.Timer3Timer();
+        for (int i = 0; i < 200 && flow.box(b).enabled; ++i)
+            answer(b);
+        ASSERT_FALSE(flow.box(b).enabled) << "the run ended";
+        const QString shown = flow.Labeljifen;
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_EQ(host.judged.last(), QStringLiteral("%1:%2").arg(kind).arg(shown));
+        EXPECT_EQ(noted.calls.last(), QStringLiteral("end %1 finished").arg(shown));
+        for (int s = 0; s < 25; ++s)
+            flow.Timer3Timer();
+        EXPECT_EQ(flow.Labeljifen, shown) << "the speed stays where the run ended";
+        EXPECT_FALSE(flow.SBtnPauseEnabled);
+        host.calls.clear();
+        flow.SBtnPauseClick();
+        EXPECT_FALSE(host.calls.contains(QStringLiteral("pause")));
+        EXPECT_FALSE(flow.Timer1On) << "no gauge for a run with nothing left";
+    }
+
+    NotedRun noted;
+    flow.setRunObserver(&noted);
+    start(3);
+    for (int s = 0; s < 10; ++s)
+        flow.Timer3Timer();
+    answer(Box::Character);
+    for (int s = 0; s < 10; ++s)
+        flow.Timer3Timer();
+    const QString shown = flow.Labeljifen;
+    ASSERT_NE(shown.toInt(), 0);
+    host.quitAnswer = true;
+    flow.SBtnQuitClick();
+    EXPECT_EQ(noted.calls.last(), QStringLiteral("end %1 left").arg(shown));
+}
+
+} // namespace
