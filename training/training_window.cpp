@@ -561,7 +561,16 @@ QPixmap TForm1::pictureOf(const QString& path) {
         return *it;
     QPixmap pixmap;
     try {
-        pixmap = QPixmap::fromImage(readImageFile(path));
+        // The pictures' white ground is left out: a pending picture shows
+        // the panel through it, an answered one the ground of answered items.
+        QImage image = readImageFile(path).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if ((line[x] & 0xFFFFFFu) == 0xFFFFFFu)
+                    line[x] = qRgba(0, 0, 0, 0);
+        }
+        pixmap = QPixmap::fromImage(image);
     } catch (const std::exception& e) {
         // The item stays answerable by its code; the learner hears of the
         // first damaged picture, the developer's log of each.
