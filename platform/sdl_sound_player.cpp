@@ -67,6 +67,9 @@ bool SdlSoundPlayer::ensureDevice() {
     if (deviceTried_)
         return deviceOpen_;
     deviceTried_ = true;
+    // SDL would otherwise take SIGINT and SIGTERM for itself, and a logout or
+    // `kill` would no longer end the program.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         qCWarning(lcSound) << "SDL audio:" << SDL_GetError();
         deviceProblem_ = QStringLiteral("无法使用声音设备，练习时将不播放声音。");

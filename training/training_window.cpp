@@ -764,6 +764,8 @@ bool TForm1::soundOptionTicked() const {
 void TForm1::disableSoundOption() {
     Form_sz->CheckBox1->setChecked(false);
     Form_sz->CheckBox1->setEnabled(false);
+    // Greyed out with a word why.
+    Form_sz->CheckBox1->setToolTip(QStringLiteral("找不到可用的声音设备，不能播放音乐和提示音。"));
 }
 
 void TForm1::playCue(int cue) {

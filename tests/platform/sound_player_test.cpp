@@ -16,6 +16,10 @@
 #include <cstdint>
 #include <thread>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -151,6 +155,28 @@ TEST_F(SoundOutput, MissingFilesAndNoDeviceAreToldOnceAndNeverStopTheCaller) {
     EXPECT_FALSE(player.canPlay());
     ASSERT_EQ(reports_.size(), 1);
     EXPECT_TRUE(reports_[0].contains(QStringLiteral("声音设备")));
+}
+
+// Once the sound device is open, SIGTERM still ends the program (SDL keeps
+// its hands off the signals).
+TEST_F(SoundOutput, TermEndsTheProgramAfterTheDeviceOpened) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SdlSoundPlayer player;
+        player.setFileName(path("Sound/short.wav"));
+        player.open();
+        if (!player.canPlay())
+            _exit(3);
+        kill(getpid(), SIGTERM);
+        std::this_thread::sleep_for(2s);
+        _exit(0); // still here: the signal was taken away
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_FALSE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << "no device in the child";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM)
+        << "exit status " << (WIFEXITED(status) ? WEXITSTATUS(status) : -1);
 }
 
 } // namespace
