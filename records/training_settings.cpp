@@ -27,11 +27,12 @@ QColor TrainingSettings::textColourFor(const QColor& c) {
 }
 
 int TrainingSettings::hintCountOf(const QString& text) {
+    // Every whole number is taken, as typed (0 or a negative count never
+    // comes round: no hint); only a text that is no whole number is refused.
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
-    if (!ok || n < 1 || n > 999)
-        throw UserError(
-            QStringLiteral("“%1”不是有效的提示次数：请填写 1 到 999 之间的整数。").arg(text));
+    if (!ok)
+        throw UserError(QStringLiteral("“%1”不是整数：提示次数请填写一个整数，例如 2。").arg(text));
     return n;
 }
 

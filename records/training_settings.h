@@ -32,8 +32,8 @@ public:
     // The text colour for a panel background: yellow on the teal and olive
     // grounds, fuchsia on the greens and grey, else each channel complemented.
     static QColor textColourFor(const QColor& background);
-    // The hint count typed in the box. Throws UserError with a Chinese message
-    // when it is not a whole number from 1 to 999.
+    // The hint count typed in the box: any whole number an int holds. Throws
+    // UserError with a Chinese message for anything else.
     static int hintCountOf(const QString& text);
 
     // Showing the dialog: remembers the panel colours and the hint count text.

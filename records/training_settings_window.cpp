@@ -5,10 +5,11 @@
 #include "window_setup.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFrame>
+#include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -66,6 +67,14 @@ Tform_sz::Tform_sz(QWidget* parent) : QDialog(parent) {
         ComboBox1->addItem(name);
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(TrainingSettings::levelNames()[0]);
+    // A level typed by hand stays typed: Return confirms it (step 1) rather
+    // than picking the list item of the same name or adding one.
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setCompleter(nullptr);    // no completion into a list item either
+    ComboBox1->installEventFilter(this); // the box has the focus; its line edit the keys
+    ComboBox1->lineEdit()->installEventFilter(this);
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { levelTyped_ = true; });
+    connect(ComboBox1, &QComboBox::activated, this, [this] { levelTyped_ = false; });
     ComboBox1->setGeometry(170, rows[0], 150, 26);
 
     rowIcon(frame, rows[1], QColor(90, 140, 60), QStringLiteral("无"));
@@ -129,10 +138,24 @@ void Tform_sz::showEvent(QShowEvent* event) {
         settings_.FormShow(*host_, list->currentText());
 }
 
-void Tform_sz::closeEvent(QCloseEvent* event) {
-    if (host_)
+// Every way of closing (确认, the close box, Esc): without 确认 the colours
+// and the hint count go back.
+void Tform_sz::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous() && host_)
         list->setEditText(settings_.FormClose(*host_, list->currentText()));
-    QDialog::closeEvent(event);
+    QDialog::hideEvent(event);
+}
+
+bool Tform_sz::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == ComboBox1 || watched == ComboBox1->lineEdit()) &&
+        event->type() == QEvent::KeyPress && levelTyped_) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Button1->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Tform_sz::SpeedButton1Click() {
@@ -149,7 +172,8 @@ void Tform_sz::Button1Click() {
     // An item chosen and then edited by hand counts as typed: no item.
     const int index = ComboBox1->currentIndex();
     choice.selectedLevel =
-        index >= 0 && ComboBox1->itemText(index) == ComboBox1->currentText() ? index : -1;
+        !levelTyped_ && index >= 0 && ComboBox1->itemText(index) == ComboBox1->currentText() ? index
+                                                                                             : -1;
     choice.levelText = ComboBox1->currentText();
     choice.withoutLevel = CheckBox2->isChecked();
     choice.hintText = list->currentText();

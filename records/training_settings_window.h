@@ -40,9 +40,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool levelTyped_ = false; // the level box's text was typed, not chosen
     void SpeedButton1Click();
     void Button1Click();
 

@@ -441,6 +441,51 @@ TEST_F(TrainingWindow, TheSettingsDialogSetsLevelColoursAndTheGauges) {
     Form_sz->pickColour = {};
 }
 
+// Esc reverts like every closing but 确认; a level typed by hand and
+// confirmed with Return is a typed level (step 1), not the list item of that name.
+TEST_F(TrainingWindow, TheSettingsDialogRevertsOnEscAndKeepsATypedLevelTyped) {
+    Form_sz->pickColour = [](const QColor&) { return QColor(0, 0, 255); };
+    inTraining([&] {
+        clickExercise(3);
+        const QColor ground = Form1->Panel5->palette().color(QPalette::Window);
+        QTimer::singleShot(0, [&] {
+            ASSERT_EQ(QApplication::activeModalWidget(), Form_sz);
+            QTest::mouseClick(Form_sz->SpeedButton1, Qt::LeftButton);
+            Form_sz->list->setEditText(QStringLiteral("4"));
+            ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+        QTest::mouseClick(Form1->SBtnSetup, Qt::LeftButton);
+        EXPECT_FALSE(Form_sz->isVisible());
+        EXPECT_EQ(Form1->Panel5->palette().color(QPalette::Window), ground);
+        EXPECT_EQ(Form_sz->list->currentText(), QStringLiteral("2"));
+
+        QTimer::singleShot(0, [&] {
+            QLineEdit* level = Form_sz->ComboBox1->lineEdit();
+            ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }));
+            level->setFocus();
+            level->selectAll();
+            // Chinese comes as the text of a key event, as from an input method.
+            QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("超级高手"));
+            QApplication::sendEvent(level, &typed);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            if (Form_sz->isVisible())
+                Form_sz->close();
+        });
+        QTest::mouseClick(Form1->SBtnSetup, Qt::LeftButton);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        int ticks = 0;
+        while (Form1->Timer1->isActive() && ticks < 1000) {
+            Form1->Timer1Timer();
+            ++ticks;
+        }
+        EXPECT_EQ(ticks, 200) << "a typed level runs at step 1";
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("你离\"超级高手\""));
+        EXPECT_EQ(Form_sz->ComboBox1->count(), 4) << "nothing added to the list";
+    });
+    Form_sz->pickColour = {};
+}
+
 TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
     writeFile("files/single.rtf", "{\\rtf1 Characters page}");
     inTraining([&] {
