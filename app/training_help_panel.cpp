@@ -3,7 +3,9 @@
 #include "fonts.h"
 #include "window_setup.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QMouseEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -24,4 +26,27 @@ TFormSM::TFormSM(QWidget* parent) : QWidget(parent) {
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEdit1->setStyleSheet(QStringLiteral("QTextEdit { background: #ffffe1; border: none; }"));
     RichEdit1->setPlainText(initialText());
+    RichEdit1->viewport()->installEventFilter(this);
+    panel->installEventFilter(this);
+}
+
+// A click on the panel closes it and goes on to whatever the panel covered
+// there (an exercise button, a tab), as if the panel had not been there.
+bool TFormSM::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* press = static_cast<QMouseEvent*>(event);
+    const QPointF global = press->globalPosition();
+    const Qt::MouseButton button = press->button();
+    hide();
+    QWidget* below = QApplication::widgetAt(global.toPoint());
+    if (below && below->window() != this && below->isEnabled()) {
+        const QPointF local = below->mapFromGlobal(global);
+        QMouseEvent down(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
+        QMouseEvent up(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton,
+                       Qt::NoModifier);
+        QApplication::sendEvent(below, &down);
+        QApplication::sendEvent(below, &up);
+    }
+    return true;
 }

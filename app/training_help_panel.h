@@ -13,6 +13,9 @@ public:
     static QString initialText() {
         return QStringLiteral("对不起，未找到说明文件，但你可以点“开始”练习的。");
     }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 extern TFormSM* FormSM;

@@ -496,6 +496,21 @@ TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
         EXPECT_EQ(FormSM->pos(), Form1->pos() + QPoint(108, 187));
         QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
         EXPECT_FALSE(FormSM->isVisible()) << "Start closes the panel";
+
+        // A click on the panel where it covers an exercise button closes the
+        // panel and chooses that exercise.
+        clickExercise(3);
+        Form1->Timer2Timer();
+        ASSERT_TRUE(FormSM->isVisible());
+        QToolButton* covered = Form1->exerciseButtons[4];
+        const QPoint at = covered->mapToGlobal(covered->rect().center());
+        QWidget* viewport = FormSM->RichEdit1->viewport();
+        ASSERT_TRUE(viewport->rect().contains(viewport->mapFromGlobal(at)))
+            << "the panel covers the button";
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, viewport->mapFromGlobal(at));
+        EXPECT_FALSE(FormSM->isVisible());
+        EXPECT_TRUE(covered->isChecked());
+        EXPECT_EQ(Form1->flow().ExerciseKind, 4);
     });
     EXPECT_FALSE(FormSM->isVisible());
 }
