@@ -1,5 +1,7 @@
 #include "record_holders_window.h"
 
+#include "prompts.h"
+
 #include "error_report.h"
 #include "fonts.h"
 #include "records/record_holders_file.h"
@@ -98,6 +100,10 @@ void TFPhb::FormShow() {
 }
 
 void TFPhb::BitBtn2Click() {
+    // One click would wipe the records of all twelve exercises: ask first.
+    if (!prompts::askOkCancel(this, QStringLiteral("重新记名"),
+                              QStringLiteral("确定清除全部记录吗？")))
+        return;
     emptyRows();
     RecordHoldersFile(scoreFilePath(QStringLiteral("phb.txt"))).clear();
 }

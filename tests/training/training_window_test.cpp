@@ -605,6 +605,13 @@ TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
             EXPECT_EQ(FPhb->values[3]->text(),
                       QString::fromLatin1(field).replace(0, 4, QStringLiteral("小明")));
             EXPECT_EQ(FPhb->values[4]->text(), QString(15, u' '));
+            // It asks first; "取消" keeps every record.
+            answerYes = false;
+            QTest::mouseClick(FPhb->BitBtn2, Qt::LeftButton);
+            EXPECT_EQ(questions.last(), QStringLiteral("确定清除全部记录吗？"));
+            EXPECT_FALSE(FPhb->values[3]->text().isEmpty());
+            EXPECT_EQ(phb(path("files/phb.txt")), expected);
+            answerYes = true;
             QTest::mouseClick(FPhb->BitBtn2, Qt::LeftButton);
             EXPECT_TRUE(FPhb->values[3]->text().isEmpty());
             QTest::mouseClick(FPhb->BitBtn1, Qt::LeftButton);
