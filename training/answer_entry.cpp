@@ -11,6 +11,7 @@
 #include "training/training_flow.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace training {
 
@@ -207,6 +208,15 @@ void TrainingFlow::rightText(Box b) {
             x.pos.rx() += 37;
         }
         ++CurrentItem;
+    } else if (!WordReviewPositions.empty()) {
+        // The word review: the box goes to the next word's cell.
+        const auto at =
+            std::find(WordReviewPositions.begin(), WordReviewPositions.end(), CurrentItem);
+        if (at != WordReviewPositions.end() && at + 1 != WordReviewPositions.end()) {
+            CurrentItem = *(at + 1);
+            x.pos = QPoint(kWordBoxStart.x() + (CurrentItem % kWordColumns) * 126,
+                           kWordBoxStart.y() + (CurrentItem / kWordColumns) * 49);
+        }
     } else {
         const int rowEnd = multi ? 2 : kWordColumns;
         if (BoxColumn == rowEnd) {

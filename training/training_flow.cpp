@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <span>
 
 namespace training {
@@ -207,6 +208,7 @@ void TrainingFlow::newRun() {
     Labeljifen.clear();
     Gauge1 = Gauge2 = 0;
     PictureColumn = 0;
+    WordReviewPositions.clear();
     setMessages(QString::fromUtf16(kind(ExerciseKind).startTitle), QStringLiteral("按F1键帮助"),
                 QString(), QString());
     try {
@@ -305,6 +307,11 @@ void TrainingFlow::fillTexts(int k) {
     CurrentItem = 0;
 }
 
+int TrainingFlow::wordReviewCells(int characters) {
+    // A cell of the word grid holds four characters of its type.
+    return std::clamp((characters + 3) / 4, 1, kWordColumns);
+}
+
 void TrainingFlow::fillReview(int k) {
     const KindInfo& info = kind(k);
     const ExerciseFile file(QString::fromLatin1(info.source), info.recordLength, info.textBytes,
@@ -331,19 +338,36 @@ void TrainingFlow::fillReview(int k) {
     if (drawn.items.empty())
         throw UserError(QStringLiteral("练习文件“%1”里没有可复习的项目，不能开始练习。")
                             .arg(QString::fromLatin1(info.source)));
-    ItemsTotal = ItemsLeft = count;
     const std::span<GridItem> grid =
         words ? std::span<GridItem>(grids.words) : std::span<GridItem>(grids.characters);
-    for (size_t p = 0; p < static_cast<size_t>(count) && p < grid.size(); ++p) {
+    // Characters take one cell each. A word takes the cells of its row that
+    // its length needs, the cells it spreads over stay empty, and a word that
+    // does not fit the rest of a row starts the next one.
+    std::vector<int> positions;
+    for (int n = 0, p = 0; n < count && p < static_cast<int>(grid.size()); ++n) {
+        const int length =
+            static_cast<int>(drawn.items[static_cast<size_t>(n) % drawn.items.size()].first.size());
+        const int cells = words ? wordReviewCells(length) : 1;
+        if (words && p % kWordColumns + cells > kWordColumns)
+            p += kWordColumns - p % kWordColumns;
+        if (p >= static_cast<int>(grid.size()))
+            break;
+        positions.push_back(p);
+        p += cells;
+    }
+    ItemsTotal = ItemsLeft = static_cast<int>(positions.size());
+    for (size_t n = 0; n < positions.size(); ++n) {
         // A history and a file shorter than the grid: the items come round again.
-        const auto& [text, code] = drawn.items[p % drawn.items.size()];
-        GridItem& item = grid[p];
+        const auto& [text, code] = drawn.items[n % drawn.items.size()];
+        GridItem& item = grid[static_cast<size_t>(positions[n])];
         item.text = gbk::fromUnicodeLossy(text);
         item.code = code;
         item.visible = true;
         item.look = ItemLook::Pending;
         item.picturePath.clear();
     }
+    if (words)
+        WordReviewPositions = positions;
     grid[0].look = ItemLook::Current;
     if (drawn.message.size() >= 2) {
         Labelplay[2] = drawn.message[0];

@@ -165,6 +165,9 @@ public:
     int WordPageLast = 7;
     int PictureColumn = 0; // column of the current picture
     int BoxColumn = 0;     // column of the character or word box
+    // The word review's positions in the order they are answered: a word
+    // takes as many cells of its row as its length needs (empty otherwise).
+    std::vector<int> WordReviewPositions;
     ReviewSlots review;
     Grids grids;
 
@@ -235,6 +238,8 @@ private:
     void fillPictures(int kind);
     void fillTexts(int kind);
     void fillReview(int kind);
+    // The cells of the word grid a word of `characters` characters takes.
+    static int wordReviewCells(int characters);
     void continueRun();
     void newRun();
     void stopClocks() { Timer1On = Timer3On = false; }

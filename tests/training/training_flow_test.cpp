@@ -577,3 +577,48 @@ TEST(TrainingMascot, TheFaceOverTenTicksAndWhereAStoppedAnimationLeavesIt) {
 }
 
 } // namespace
+
+namespace {
+
+// Words of the review take the cells their length needs, so that no word
+// runs into the next: 2–4 characters one cell, 5–8 two, 13 four; a word
+// that does not fit the rest of its row starts the next one. The box goes
+// from word to word.
+TEST_F(Flow, TheWordReviewGivesALongWordTheCellsItNeeds) {
+    write("hzlib/c2.txt", "123456" + gbkTestChar(1) + gbkTestChar(2) + "\r\n");
+    const QStringList texts = {
+        QStringLiteral("中国"), QStringLiteral("醉翁之意不在酒"), QStringLiteral("斯洛文尼亚"),
+        QStringLiteral("中华人民共和国万岁万岁万岁"), QStringLiteral("学习")};
+    flow.setReviewProvider([&](bool words, int, const auto&) {
+        EXPECT_TRUE(words);
+        ReviewItems r;
+        for (const QString& t : texts)
+            r.items.emplace_back(t, QStringLiteral("111111"));
+        return r;
+    });
+    choose(kWordReview);
+    flow.SBtnStartClick();
+    // 中国 0; 醉翁之意不在酒 1-2; 斯洛文尼亚 3-4; the 13 characters a row of
+    // their own, 5-8; 学习 9; then round again from 中国 at 10.
+    const std::vector<int> expected = {0, 1, 3, 5, 9, 10};
+    ASSERT_GE(flow.WordReviewPositions.size(), expected.size());
+    EXPECT_EQ(
+        std::vector<int>(flow.WordReviewPositions.begin(), flow.WordReviewPositions.begin() + 6),
+        expected);
+    EXPECT_EQ(flow.ItemsTotal, static_cast<int>(flow.WordReviewPositions.size()));
+    for (int p : {2, 4, 6, 7, 8})
+        EXPECT_FALSE(flow.grids.words[static_cast<size_t>(p)].visible) << p;
+    EXPECT_EQ(gbk::toUnicode(flow.grids.words[5].text), texts[3]);
+
+    for (size_t n = 1; n < 5; ++n) {
+        flow.boxKeyPress(Box::Word, {PadKey::Digit, 1, true, false, QStringLiteral("1")});
+        for (int d = 0; d < 5; ++d)
+            flow.boxKeyPress(Box::Word, {PadKey::Digit, 1, true, false, QStringLiteral("1")});
+        flow.boxKeyPress(Box::Word, {PadKey::Enter, 0, true, false, QStringLiteral("\r")});
+        const int p = flow.WordReviewPositions[n];
+        EXPECT_EQ(flow.CurrentItem, p);
+        EXPECT_EQ(flow.box(Box::Word).pos, QPoint(2 + (p % 5) * 126, 34 + (p / 5) * 49));
+    }
+}
+
+} // namespace
