@@ -1,5 +1,7 @@
 #include "start_screen.h"
 
+#include "help_page_window.h"
+
 #include "about_box.h"
 #include "article_test_window.h"
 #include "create_windows.h"
@@ -186,8 +188,14 @@ void Tpreface01::SpeedButtonClick(int entry) {
 
 void Tpreface01::openHelpFile(const char* name) {
     const QString path = programFolder() + QString::fromLatin1(name);
-    if (QFile::exists(path))
-        desktop::open(QUrl::fromLocalFile(path));
+    if (!QFile::exists(path))
+        return;
+    if (desktop::open(QUrl::fromLocalFile(path)))
+        return;
+    // No web browser: the page in a window of our own, saying so.
+    HelpPageWindow window(this);
+    window.load(path);
+    window.exec();
 }
 
 void Tpreface01::openResultsPage() {

@@ -14,12 +14,10 @@ void setOpener(Opener o) {
     opener() = std::move(o);
 }
 
-void open(const QUrl& url) {
-    if (opener()) {
-        opener()(url);
-        return;
-    }
-    QDesktopServices::openUrl(url);
+bool open(const QUrl& url) {
+    if (opener())
+        return opener()(url);
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace desktop

@@ -5,6 +5,7 @@
 #include "article_test_window.h"
 #include "create_windows.h"
 #include "dictionary_instance.h"
+#include "help_page_window.h"
 #include "start_screen.h"
 #include "training/training_window.h"
 #include "two.h"
@@ -12,6 +13,7 @@
 
 #include "test_paths.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -21,6 +23,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -199,6 +202,23 @@ TEST_F(StartScreen, HelpEntriesOpenTheirPagesOnlyWhenPresent) {
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(path("course.html")));
     EXPECT_EQ(opened[1], QUrl::fromLocalFile(path("readme.html")));
+
+    // Without a web browser the page shows in a window of our own, which
+    // says so and names the file.
+    desktopOpens = false;
+    writeFile("course.html", "<html><body><p>口诀：撇与左钩都是零</p></body></html>");
+    QString notice, text;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<HelpPageWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr) << "no window of our own";
+        notice = window->notice->text();
+        text = window->page->toPlainText();
+        window->close();
+    });
+    QTest::mouseClick(entry(1), Qt::LeftButton);
+    EXPECT_TRUE(notice.contains(path("course.html"))) << notice.toStdString();
+    EXPECT_TRUE(notice.contains(QStringLiteral("浏览器")));
+    EXPECT_EQ(text, QStringLiteral("口诀：撇与左钩都是零"));
 }
 
 TEST_F(StartScreen, ResultsPageComesFromServerIni) {

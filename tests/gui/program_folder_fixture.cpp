@@ -21,7 +21,10 @@ void ProgramFolderTest::SetUp() {
     QDir(folder_.path()).mkpath(QStringLiteral("files"));
     writeFile(QStringLiteral("files/record.dat"), QByteArray());
     setProgramFolder(folder_.path());
-    desktop::setOpener([this](const QUrl& url) { opened.push_back(url); });
+    desktop::setOpener([this](const QUrl& url) {
+        opened.push_back(url);
+        return desktopOpens;
+    });
     prompts::setAnswerer([this](const QString& text) {
         questions << text;
         return answerYes;

@@ -24,10 +24,11 @@ protected:
     void writeFile(const QString& relative, const QByteArray& bytes) const;
 
     QTemporaryDir folder_;
-    std::vector<QUrl> opened;                                  // what the desktop was asked to open
-    QStringList questions;                                     // questions asked, in order
-    bool answerYes = false;                                    // the answer to every question
-    QStringList errorsShown;                                   // messages of the error handler
+    std::vector<QUrl> opened; // what the desktop was asked to open
+    bool desktopOpens = true; // whether the desktop has a program for it (a browser)
+    QStringList questions;    // questions asked, in order
+    bool answerYes = false;   // the answer to every question
+    QStringList errorsShown;  // messages of the error handler
     std::optional<QString> typedName = QStringLiteral("小明"); // typed into input boxes
     QStringList notices;                                       // texts of notices
 };
