@@ -171,6 +171,11 @@ void TestFlow::Timer1Timer() {
 }
 
 void TestFlow::articleEnded() {
+    // The last code and its candidates go, so that they do not stand behind
+    // the report.
+    engine.codeBox.clear();
+    engine.result1.clear();
+    engine.BleftShown = engine.BrightShown = false;
     EditInputEnabled = false;
     Timer1Running = false;
     LChange = QStringLiteral("文章测试结束");

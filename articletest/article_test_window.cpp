@@ -371,7 +371,9 @@ void Tform_test::SBtnSetupClick() {
 }
 
 void Tform_test::SBtnfileClick() {
-    FileMenu->exec(mapToGlobal(QPoint(240, 111)));
+    // The menu opens right above its button (the window's foot leaves no
+    // room below it).
+    FileMenu->exec(SBtnfile->mapToGlobal(QPoint(0, -FileMenu->sizeHint().height())));
     if (BtnStart->isVisible())
         BtnStart->setFocus();
 }

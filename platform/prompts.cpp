@@ -3,7 +3,9 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+
 #include <QPushButton>
+#include <algorithm>
 
 namespace prompts {
 namespace {
@@ -21,6 +23,13 @@ Notifier& notifier() {
     return n;
 }
 
+// The width a question or input box needs for its whole title to show in a
+// window manager's title bar beside its buttons.
+int titleRoom(const QWidget& box, const QString& title) {
+    constexpr int kTitleBarButtons = 140; // icon, minimise, maximise, close
+    return std::max(260, box.fontMetrics().horizontalAdvance(title) * 3 / 2 + kTitleBarButtons);
+}
+
 bool ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
          const QString& yesText, const QString& noText) {
     if (answerer())
@@ -30,6 +39,10 @@ bool ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QS
     QPushButton* no = box.addButton(noText, QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
+    // A message box sizes itself to its text; its text label is widened so
+    // that a short question does not cut the title short.
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }")
+                          .arg(titleRoom(box, title) - 80));
     box.exec();
     return box.clickedButton() == yes;
 }
@@ -59,12 +72,14 @@ bool askOkCancel(QWidget* parent, const QString& title, const QString& text) {
 std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label) {
     if (textAnswerer())
         return textAnswerer()(title);
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
-    if (!ok)
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(label);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setMinimumWidth(titleRoom(box, title));
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.textValue();
 }
 
 void inform(QWidget* parent, const QString& title, const QString& text) {

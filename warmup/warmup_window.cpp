@@ -388,6 +388,10 @@ bool TFHot::eventFilter(QObject* watched, QEvent* event) {
         if (key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta)
             return true;
     }
+    if (watched == input && event->type() == QEvent::FocusIn)
+        // The prompt is never shown selected, however the focus came (a window
+        // manager's activation selects a line edit's text).
+        QTimer::singleShot(0, input, [this] { input->deselect(); });
     if (watched == input && event->type() == QEvent::KeyPress && !forwarding_) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && !game_.GameRunning)

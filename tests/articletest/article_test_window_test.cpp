@@ -537,3 +537,26 @@ TEST_F(TestWindow, LongCountsFitBetweenTheWordsOfTheirCaptions) {
 }
 
 } // namespace
+
+namespace {
+
+// The 文件 menu opens right at its button, and the name box is wide enough
+// for its whole title.
+TEST_F(TestWindowFromStart, TheFileMenuOpensAtItsButton) {
+    inTestWindow([&] {
+        QRect menu, button;
+        QTimer::singleShot(0, [&] {
+            QWidget* popup = QApplication::activePopupWidget();
+            ASSERT_NE(popup, nullptr);
+            menu = popup->geometry();
+            popup->close();
+        });
+        QTest::mouseClick(form_test->SBtnfile, Qt::LeftButton);
+        button = QRect(form_test->SBtnfile->mapToGlobal(QPoint(0, 0)), form_test->SBtnfile->size());
+        EXPECT_LE(std::abs(menu.bottom() + 1 - button.top()), 4)
+            << "menu " << menu.top() << "-" << menu.bottom() << ", button at " << button.top();
+        EXPECT_LE(std::abs(menu.left() - button.left()), 4);
+    });
+}
+
+} // namespace
