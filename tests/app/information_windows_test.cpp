@@ -10,6 +10,9 @@
 #include "warmup_help.h"
 
 #include <QColorDialog>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -138,6 +141,9 @@ TEST(QtDialogs, SpeakChinese) {
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
     QColorDialog colours;
     EXPECT_EQ(colours.windowTitle(), QStringLiteral("选择颜色"));
+    // The kinds of the file dialogs' entries, which Qt's translation lacks.
+    QFileIconProvider kinds;
+    EXPECT_EQ(kinds.type(QFileInfo(QDir::tempPath())), QStringLiteral("文件夹"));
 }
 
 } // namespace
