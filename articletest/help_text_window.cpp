@@ -5,6 +5,7 @@
 #include "window_setup.h"
 
 #include <QPushButton>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -25,5 +26,12 @@ Tform_help::Tform_help(QWidget* parent) : QDialog(parent) {
 
 void Tform_help::loadFile(const QString& path) {
     readRtfFile(path, *RichEdit1->document());
+    // Lines with air between them: the texts are read, not skimmed.
+    QTextCursor all(RichEdit1->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat spaced;
+    spaced.setLineHeight(kLineHeightPercent, QTextBlockFormat::ProportionalHeight);
+    spaced.setBottomMargin(4);
+    all.mergeBlockFormat(spaced);
     RichEdit1->moveCursor(QTextCursor::Start); // the learner reads from the top
 }

@@ -13,7 +13,9 @@ public:
     QTextEdit* RichEdit1;
     QPushButton* BitBtn1;
     // Loads a rich-text file; throws UserError naming it when it cannot be read.
+    // Its lines are set 1.4 times their height apart.
     void loadFile(const QString& path);
+    static constexpr int kLineHeightPercent = 140;
 };
 
 extern Tform_help* form_help;

@@ -19,6 +19,7 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -29,8 +30,11 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -383,6 +387,21 @@ TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
     QTest::mouseClick(form_test->key_help, Qt::LeftButton);
     EXPECT_TRUE(form_help->RichEdit1->toPlainText().contains(QStringLiteral("输入说明")));
     EXPECT_EQ(form_help->RichEdit1->textCursor().position(), 0) << "shown from its start";
+    // Its lines have air between them: consecutive lines of one paragraph
+    // lie at least 1.3 font heights apart.
+    QTextDocument* doc = form_help->RichEdit1->document();
+    doc->setTextWidth(120); // narrow: paragraphs wrap into several lines
+    bool measured = false;
+    for (QTextBlock b = doc->begin(); b.isValid() && !measured; b = b.next()) {
+        QTextLayout* layout = b.layout();
+        if (!layout || layout->lineCount() < 2)
+            continue;
+        const qreal gap = layout->lineAt(1).y() - layout->lineAt(0).y();
+        EXPECT_GE(gap, 1.3 * QFontMetricsF(b.charFormat().font()).height())
+            << b.text().toStdString();
+        measured = true;
+    }
+    EXPECT_TRUE(measured);
     form_test->hide();
 }
 
