@@ -1,9 +1,15 @@
+#include "command_line.h"
 #include "create_windows.h"
 #include "first_paint_probe.h"
 #include "start_screen.h"
 #include "tarvo_application.h"
 
+#include <iostream>
+
 int main(int argc, char** argv) {
+    // --help and --version answer on the terminal, without a window.
+    if (const auto status = answerCommandLine({argv + 1, argv + argc}, std::cout))
+        return *status;
     TarvoApplication app(argc, argv);
     // The start screen shows first; the other windows are made right after
     // its first paint, before the learner can reach them.
