@@ -37,12 +37,6 @@ private:
     int fd_;
 };
 
-QString notRegularReason(const struct stat& st) {
-    if (S_ISDIR(st.st_mode))
-        return errnoReason(EISDIR);
-    return QStringLiteral("这不是普通文件（可能是管道或设备）");
-}
-
 // Opens for reading without waiting and checks that it is a regular file;
 // `fd` receives the descriptor when it is.
 Contents openChecked(const QString& path, int& fd) {
@@ -63,7 +57,7 @@ Contents openChecked(const QString& path, int& fd) {
     }
     if (!S_ISREG(st.st_mode)) {
         c.status = Contents::Status::Refused;
-        c.reason = notRegularReason(st);
+        c.reason = notRegularReason(st.st_mode);
         return c;
     }
     c.status = Contents::Status::Read;
@@ -141,13 +135,19 @@ int openForAppend(const QString& path, QString& reason) {
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
-        reason = notRegularReason(st);
+        reason = notRegularReason(st.st_mode);
         return -1;
     }
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags >= 0)
         ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
     return fd.release();
+}
+
+QString notRegularReason(unsigned mode) {
+    if (S_ISDIR(mode))
+        return errnoReason(EISDIR);
+    return QStringLiteral("这不是普通文件（可能是管道或设备）");
 }
 
 QString sizeText(qint64 bytes) {
