@@ -162,7 +162,11 @@ QString sizeText(qint64 bytes) {
 }
 
 QString tooLargeReason(qint64 size, qint64 limit) {
-    return QStringLiteral("文件太大（%1，最多 %2）").arg(sizeText(size), sizeText(limit));
+    // Sizes that round to the same text are given in bytes.
+    const bool same = sizeText(size) == sizeText(limit);
+    return QStringLiteral("文件太大（%1，最多 %2）")
+        .arg(same ? QStringLiteral("%1 字节").arg(size) : sizeText(size),
+             same ? QStringLiteral("%1 字节").arg(limit) : sizeText(limit));
 }
 
 QString fullPath(const QString& path) {

@@ -1,5 +1,6 @@
 // The one writer of whole files: what it leaves in place of each kind of old
 // file, on a sound and on a full disk, and in a folder that takes no new file.
+#include "child_process.h"
 #include "full_disk.h"
 #include "regular_file.h"
 #include "safe_write.h"
@@ -13,8 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <functional>
 
@@ -130,33 +129,6 @@ TEST(SafeWrite, ALinkIsFollowedAndAMissingFolderNamed) {
 
     const QString lost = dir.filePath("no/such/scores.txt");
     EXPECT_EQ(write(lost), failure(lost, "所在的文件夹不存在", false));
-}
-
-// Runs `body` in a child process as a user who may not write into a folder
-// of the test (nobody, when the tests run as root) and returns its message.
-QString inChildProcess(const std::function<QString()>& body) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return QStringLiteral("<no pipe>");
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(2);
-        const QByteArray out = body().toUtf8();
-        const bool sent = ::write(pipeEnds[1], out.constData(), out.size()) == out.size();
-        ::_exit(sent ? 0 : 3);
-    }
-    ::close(pipeEnds[1]);
-    QByteArray out;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        out.append(buffer, n);
-    ::close(pipeEnds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child failed";
-    return QString::fromUtf8(out);
 }
 
 // A writable file in a folder that takes no new file is written in place; on
