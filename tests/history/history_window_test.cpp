@@ -7,6 +7,7 @@
 #include "article_test_window.h"
 #include "dict_format.h"
 #include "dict_test_files.h"
+#include "full_disk.h"
 #include "history_hooks.h"
 #include "history_instance.h"
 #include "history_store.h"
@@ -187,6 +188,23 @@ TEST_F(HistoryWindow, ExportWritesBothFilesAndACancelledDialogWritesNone) {
     openHistory([] { QTest::mouseClick(FormHistory->BtnExport, Qt::LeftButton); });
     ASSERT_EQ(errorsShown.size(), 1);
     EXPECT_TRUE(errorsShown[0].contains(path("no/such/folder"))) << errorsShown[0].toStdString();
+
+    // A full disk: the file is named, no success is told, the earlier export stays whole.
+    ASSERT_TRUE(runs.seek(0));
+    const QByteArray earlier = runs.readAll();
+    runs.close();
+    FormHistory->chooseFolder = [out] { return out; };
+    openHistory([] {
+        const FullDisk disk;
+        QTest::mouseClick(FormHistory->BtnExport, Qt::LeftButton);
+    });
+    ASSERT_EQ(errorsShown.size(), 2);
+    EXPECT_TRUE(
+        errorsShown[1].startsWith(QStringLiteral("无法写入导出文件 %1/训练记录.csv：").arg(out)))
+        << errorsShown[1].toStdString();
+    EXPECT_EQ(notices.size(), 1) << "only the first export was told";
+    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(runs.readAll(), earlier);
 }
 
 TEST_F(HistoryWindow, SwitchedOffNothingIsRecordedAndDeletionAsksFirst) {
