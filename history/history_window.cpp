@@ -151,7 +151,10 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
 void TFormHistory::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        errors::guarded(this, [this] { showHistory(); });
+        errors::guarded(this, [this] {
+            writeWaitingHistory();
+            showHistory();
+        });
 }
 
 void TFormHistory::showHistory() {

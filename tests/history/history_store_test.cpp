@@ -6,7 +6,6 @@
 #include "user_error.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -282,37 +281,6 @@ TEST_F(Store, AFolderAFifoAndANewerFileAreRefusedNamingTheFile) {
         EXPECT_TRUE(e.message().contains(file())) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains(QStringLiteral("较新版本")));
     }
-}
-
-// A write while another process holds the lock fails within a fraction of a
-// second, says so in Chinese, and the next write after the lock goes works.
-TEST_F(Store, ALockHeldElsewhereFailsQuicklyInChinese) {
-    HistoryStore s(file());
-    {
-        QSqlDatabase other =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        other.setDatabaseName(file());
-        ASSERT_TRUE(other.open());
-        QSqlQuery q(other);
-        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-        QElapsedTimer clock;
-        clock.start();
-        TrainingRunRecord run = runOf(3, 20, {});
-        try {
-            s.addTrainingRun(run, onDay(kDay));
-            FAIL() << "written past the lock";
-        } catch (const UserError& e) {
-            EXPECT_EQ(e.message(),
-                      QStringLiteral("无法读写学习记录 %1：数据库正被另一个程序占用").arg(file()));
-        }
-        EXPECT_LT(clock.elapsed(), 500);
-        q.exec(QStringLiteral("ROLLBACK"));
-        other.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    TrainingRunRecord run = runOf(3, 20, {});
-    s.addTrainingRun(run, onDay(kDay));
-    EXPECT_EQ(s.trainingRuns().size(), 1u);
 }
 
 TEST_F(Store, SwitchedOffNothingIsWrittenAndDeletionKeepsTheSettings) {
