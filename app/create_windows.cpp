@@ -85,7 +85,8 @@ void createModuleWindows() {
     Form1->HomeDir = form_test->HomeDir = programFolder();
     // A score file's write that was cut off at its last step left its
     // temporary file behind: remove it now, the file itself is whole.
-    removeStaleTemporaries(scoreFolder(), {QStringLiteral("record.dat")});
+    removeStaleTemporaries(scoreFolder(),
+                           {QStringLiteral("record.dat"), QStringLiteral("phb.txt")});
 }
 
 void destroyWindows() {

@@ -1,12 +1,11 @@
 #include "article_conversion.h"
 
-#include "file_error_reason.h"
 #include "gbk_codec.h"
 #include "regular_file.h"
+#include "safe_write.h"
 #include "user_error.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include <filesystem>
@@ -246,13 +245,7 @@ Result convertFile(const std::string& sourcePath, std::string* writtenPath) {
                 "测试文件 %1 是一个符号链接，转换不会写进它所指的文件。请先删除或改名它。")
                 .arg(regularfile::fullPath(targetName)));
 
-    QSaveFile out(targetName);
-    if (!out.open(QIODevice::WriteOnly) ||
-        out.write(r.bytes.data(), static_cast<qint64>(r.bytes.size())) !=
-            static_cast<qint64>(r.bytes.size()) ||
-        !out.flush() || !out.commit())
-        throw UserError(QStringLiteral("无法写入文件 %1：%2")
-                            .arg(regularfile::fullPath(targetName), fileErrorReason(out)));
+    safewrite::replaceFile(targetName, r.bytes, QStringLiteral("测试文件"));
     if (writtenPath)
         *writtenPath = target;
     return r;

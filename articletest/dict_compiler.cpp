@@ -1,13 +1,13 @@
 #include "dict_compiler.h"
 
 #include "dict_format.h"
-#include "file_error_reason.h"
 #include "gbk_codec.h"
 #include "regular_file.h"
+#include "safe_write.h"
+#include "user_error.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -97,14 +97,11 @@ int groupOfText(const std::string& gbkText) {
 
 void writeFile(const QString& dir, const std::string& name, const std::string& bytes) {
     const QString path = QDir(dir).filePath(QString::fromStdString(name));
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !f.flush() || !f.commit())
-        throw CompileError(QStringLiteral("无法写入词库文件 %1（%2）")
-                               .arg(path, fileErrorReason(f))
-                               .toStdString());
+    try {
+        safewrite::replaceFile(path, bytes, QStringLiteral("词库文件"));
+    } catch (const UserError& e) {
+        throw CompileError(e.message().toStdString());
+    }
 }
 
 std::string groupBytes(int group, const std::vector<const Entry*>& entries) {

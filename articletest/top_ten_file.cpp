@@ -1,18 +1,16 @@
 #include "top_ten_file.h"
 
-#include "file_error_reason.h"
+#include "damaged_copy.h"
 #include "gbk_codec.h"
 #include "regular_file.h"
+#include "safe_write.h"
 #include "user_error.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
 namespace {
-
-constexpr int kMaxDamagedCopies = 100;
 
 int32_t scoreAt(const unsigned char* r) {
     return static_cast<int32_t>(static_cast<uint32_t>(r[20]) | (static_cast<uint32_t>(r[21]) << 8) |
@@ -66,23 +64,12 @@ std::vector<TopTenFile::Entry> TopTenFile::parse(std::string_view bytes) {
 
 QString TopTenFile::setAside(const QString& why) const {
     const QString shown = regularfile::fullPath(path_);
-    QString lastReason;
-    for (int copy = 1; copy <= kMaxDamagedCopies; ++copy) {
-        const QString target = path_ + QStringLiteral(".damaged") +
-                               (copy == 1 ? QString() : QStringLiteral(".%1").arg(copy));
-        if (QFile::exists(target))
-            continue; // an earlier damaged copy: keep it
-        QFile f(path_);
-        if (f.rename(target))
-            return QStringLiteral("成绩文件 %1 已损坏（%2），已改名保存为 %3，成绩榜重新开始。")
-                .arg(shown, why, regularfile::fullPath(target));
-        lastReason = fileErrorReason(f);
-        break;
-    }
-    if (lastReason.isEmpty())
-        lastReason = QStringLiteral("已有太多损坏文件的副本");
+    const damagedcopy::Moved moved = damagedcopy::setAside(path_);
+    if (moved.ok())
+        return QStringLiteral("成绩文件 %1 已损坏（%2），已改名保存为 %3，成绩榜重新开始。")
+            .arg(shown, why, moved.copy);
     return QStringLiteral("成绩文件 %1 已损坏（%2），无法改名保存（%3），新成绩不会写进它。")
-        .arg(shown, why, lastReason);
+        .arg(shown, why, moved.reason);
 }
 
 TopTenFile::Loaded TopTenFile::load() const {
@@ -159,17 +146,7 @@ void TopTenFile::write(const std::vector<Entry>& entries) {
             r[20 + b] = static_cast<char>((s >> (8 * b)) & 0xFF);
         bytes.append(r, kRecordSize);
     }
-    // The buffer is flushed by hand: a write that fails only when the buffer
-    // goes to disk (a full disk) is not seen by commit(), which would then
-    // put a short file in place of the list. Without commit() the temporary
-    // file is dropped and the old list stays.
-    QSaveFile f(path_);
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !f.flush() || !f.commit())
-        throw UserError(QStringLiteral("无法写入成绩文件 %1：%2")
-                            .arg(regularfile::fullPath(path_), fileErrorReason(f)));
+    safewrite::replaceFile(path_, bytes, QStringLiteral("成绩文件"));
 }
 
 std::string TopTenFile::cutName(const QString& name) {

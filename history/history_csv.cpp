@@ -1,5 +1,8 @@
 #include "history_csv.h"
 
+#include "safe_write.h"
+
+#include <QDir>
 #include <QStringList>
 
 namespace history_csv {
@@ -63,6 +66,15 @@ QByteArray tests(const std::vector<ArticleTestRecord>& tests) {
                      QStringLiteral("已打"), QStringLiteral("打错"), QStringLiteral("速度(字/分)"),
                      QStringLiteral("正确率(%)")},
                     rows);
+}
+
+void exportTo(const QString& folder, const std::vector<TrainingRunRecord>& runs,
+              const std::vector<ArticleTestRecord>& tests) {
+    const QDir dir(folder);
+    safewrite::replaceFile(dir.filePath(QString::fromUtf8(kRunsFile)), history_csv::runs(runs),
+                           QStringLiteral("导出文件"));
+    safewrite::replaceFile(dir.filePath(QString::fromUtf8(kTestsFile)), history_csv::tests(tests),
+                           QStringLiteral("导出文件"));
 }
 
 } // namespace history_csv

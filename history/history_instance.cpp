@@ -1,11 +1,14 @@
 #include "history_instance.h"
 
+#include "error_report.h"
 #include "history_store.h"
 #include "program_folder.h"
 #include "score_files.h"
 #include "training_recorder.h"
 #include "user_error.h"
+#include "waiting_records.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -19,10 +22,22 @@ std::unique_ptr<HistoryStore> store;
 TrainingRecorder recorder(nullptr, [] { return QDateTime::currentDateTime(); });
 QString problem;
 bool tried = false;
+WaitingRecords waiting;
 
-void remember(const UserError& e) {
-    problem = e.message();
-    qCWarning(lcHistory) << problem;
+void tell(const QString& message) {
+    if (message.isEmpty())
+        return;
+    qCWarning(lcHistory) << message;
+    errors::report(QApplication::activeWindow(), message);
+}
+
+// Writes the waiting records and then `write`; a history that could not be
+// opened before is tried again. A failure keeps them waiting and is told once.
+void writeHistory(WaitingRecords::Write write) {
+    if (!store)
+        tried = false;
+    HistoryStore* h = learningHistory();
+    tell(waiting.write(h, std::move(write), problem));
 }
 } // namespace
 
@@ -43,8 +58,10 @@ HistoryStore* learningHistory() {
                 QStringLiteral("无法建立学习记录的文件夹 %1").arg(QFileInfo(path).absolutePath()));
         store = std::make_unique<HistoryStore>(path);
         problem.clear();
+        tell(store->notice());
     } catch (const UserError& e) {
-        remember(e);
+        problem = e.message();
+        qCWarning(lcHistory) << problem;
     }
     return store.get();
 }
@@ -54,6 +71,10 @@ QString historyProblem() {
 }
 
 void closeLearningHistory() {
+    // A last try for the records still waiting; they belong to this history.
+    if (store)
+        waiting.write(store.get());
+    waiting = WaitingRecords();
     recorder.setStore(nullptr);
     recorder.startRun(0, 0); // a run under way is dropped with its store
     store.reset();
@@ -61,26 +82,19 @@ void closeLearningHistory() {
     problem.clear();
 }
 
+void writeWaitingHistory() {
+    if (waiting.count() > 0)
+        writeHistory({});
+}
+
 void recordArticleTest(ArticleTestRecord test) {
-    HistoryStore* h = learningHistory();
-    if (!h)
-        return;
-    try {
-        h->addArticleTest(test, [] { return QDate::currentDate(); });
-    } catch (const UserError& e) {
-        remember(e);
-    }
+    writeHistory([test, day = QDate::currentDate()](HistoryStore& h) mutable {
+        h.addArticleTest(test, [day] { return day; });
+    });
 }
 
 void recordWarmup(const WarmupRecord& warmup) {
-    HistoryStore* h = learningHistory();
-    if (!h)
-        return;
-    try {
-        h->addWarmup(warmup);
-    } catch (const UserError& e) {
-        remember(e);
-    }
+    writeHistory([warmup](HistoryStore& h) { h.addWarmup(warmup); });
 }
 
 TrainingRecorder& trainingRecorder() {
@@ -89,9 +103,10 @@ TrainingRecorder& trainingRecorder() {
 }
 
 void endTrainingRun(int speed, bool finished) {
-    try {
-        recorder.endRun(speed, finished);
-    } catch (const UserError& e) {
-        remember(e);
-    }
+    std::optional<TrainingRunRecord> run = recorder.finishRun(speed, finished);
+    if (!run)
+        return;
+    writeHistory([run = std::move(*run)](HistoryStore& h) mutable {
+        h.addTrainingRun(run, [day = run.ended.date()] { return day; });
+    });
 }

@@ -20,10 +20,13 @@ QString historyProblem();
 void closeLearningHistory();
 
 // What the windows hand over when a test or game ends. A history that fails
-// must not stop the test or the game: the failure is logged and kept for the
-// window "学习记录", and the learner's program goes on.
+// must not stop the test or the game: the record waits in memory and is
+// written at the next chance (the next record, the window "学习记录"), the
+// learner is told once, and the program goes on.
 void recordArticleTest(ArticleTestRecord test);
 void recordWarmup(const WarmupRecord& warmup);
+// Writes the records still waiting, if any (the window "学习记录" opens).
+void writeWaitingHistory();
 
 // The recorder of the training window's runs, on the program's history (no
 // history: it records nothing). Its calls during a run only add to memory.

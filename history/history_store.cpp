@@ -1,15 +1,26 @@
 #include "history_store.h"
 
+#include "damaged_copy.h"
+#include "regular_file.h"
+#include "sqlite_reason.h"
 #include "user_error.h"
 
 #include <QAtomicInt>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <sys/stat.h>
+
 namespace {
 
 QAtomicInt connections;
+
+// Why the file is damaged; the constructor sets it aside and starts afresh.
+struct Damaged {
+    QString why;
+};
 
 const char* const kTimeFormat = "yyyy-MM-ddTHH:mm:ss";
 
@@ -86,48 +97,97 @@ static_assert(std::size(kMigrations) == HistoryStore::kSchemaVersion);
 
 HistoryStore::HistoryStore(const QString& path)
     : path_(path), connection_(QStringLiteral("tarvo-history-%1").arg(++connections)) {
+    // A folder or a FIFO in its place is never opened (SQLite would wait or
+    // call it a disk error).
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        throw UserError(
+            QStringLiteral("无法打开学习记录 %1：%2")
+                .arg(regularfile::fullPath(path_), regularfile::notRegularReason(st.st_mode)));
+    try {
+        open();
+    } catch (const Damaged& d) {
+        close();
+        setAside(d.why);
+        open();
+    }
+}
+
+HistoryStore::~HistoryStore() {
+    close();
+}
+
+void HistoryStore::open() {
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db_.setDatabaseName(path);
-    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    db_.setDatabaseName(path_);
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds));
     try {
         if (!db_.open())
-            fail(db_.lastError().text());
-        // A file that is not a database fails at its first read.
-        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+            fail(db_.lastError());
+        // A file that is not a database fails at its first read; a damaged
+        // one at the check of its pages and indexes.
+        auto first = [this](const QString& sql) {
+            QSqlQuery q(db_);
+            if (!q.exec(sql)) {
+                if (isDamage(q.lastError()))
+                    throw Damaged{sqliteReason(q.lastError())};
+                fail(q.lastError());
+            }
+            return q;
+        };
+        first(QStringLiteral("PRAGMA journal_mode=WAL"));
+        QSqlQuery check = first(QStringLiteral("PRAGMA quick_check"));
+        if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
+            throw Damaged{QStringLiteral("数据库已损坏")};
+        check.finish();
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         exec(QStringLiteral("PRAGMA foreign_keys=ON"));
         const int version = schemaVersion();
         if (version > kSchemaVersion)
             throw UserError(QStringLiteral("学习记录 %1 来自较新版本的程序（版本 %2），无法读取")
-                                .arg(path_)
+                                .arg(regularfile::fullPath(path_))
                                 .arg(version));
         migrate(db_, kSchemaVersion, path_);
     } catch (...) {
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connection_);
+        close();
         throw;
     }
 }
 
-HistoryStore::~HistoryStore() {
+void HistoryStore::close() {
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(connection_);
 }
 
-void HistoryStore::fail(const QString& what) const {
-    throw UserError(QStringLiteral("无法读写学习记录 %1：%2").arg(path_, what));
+void HistoryStore::setAside(const QString& why) {
+    const QString shown = regularfile::fullPath(path_);
+    const damagedcopy::Moved moved = damagedcopy::setAside(path_);
+    if (!moved.ok())
+        throw UserError(QStringLiteral("学习记录 %1 已损坏（%2），无法改名保存（%3）。")
+                            .arg(shown, why, moved.reason));
+    // Its write-ahead log goes with it; the shared-memory index is made anew.
+    QFile::rename(path_ + QStringLiteral("-wal"), moved.copy + QStringLiteral("-wal"));
+    QFile::remove(path_ + QStringLiteral("-shm"));
+    notice_ = QStringLiteral("学习记录 %1 已损坏（%2），已改名保存为 %3，学习记录重新开始。")
+                  .arg(shown, why, moved.copy);
+}
+
+void HistoryStore::fail(const QSqlError& error) const {
+    throw UserError(QStringLiteral("无法读写学习记录 %1：%2")
+                        .arg(regularfile::fullPath(path_), sqliteReason(error)));
 }
 
 void HistoryStore::exec(const QString& sql) const {
     QSqlQuery q(db_);
     if (!q.exec(sql))
-        fail(q.lastError().text());
+        fail(q.lastError());
 }
 
 void HistoryStore::migrate(QSqlDatabase& db, int version, const QString& path) {
     auto failed = [&](const QSqlError& e) {
-        return UserError(QStringLiteral("无法读写学习记录 %1：%2").arg(path, e.text()));
+        return UserError(QStringLiteral("无法读写学习记录 %1：%2")
+                             .arg(regularfile::fullPath(path), sqliteReason(e)));
     };
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
@@ -154,7 +214,7 @@ void HistoryStore::migrate(QSqlDatabase& db, int version, const QString& path) {
 int HistoryStore::schemaVersion() const {
     QSqlQuery q(db_);
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
-        fail(q.lastError().text());
+        fail(q.lastError());
     return q.value(0).toInt();
 }
 
@@ -163,7 +223,7 @@ QString HistoryStore::setting(const QString& key, const QString& fallback) const
     q.prepare(QStringLiteral("SELECT value FROM settings WHERE key = ?"));
     q.addBindValue(key);
     if (!q.exec())
-        fail(q.lastError().text());
+        fail(q.lastError());
     return q.next() ? q.value(0).toString() : fallback;
 }
 
@@ -173,7 +233,7 @@ void HistoryStore::setSetting(const QString& key, const QString& value) {
     q.addBindValue(key);
     q.addBindValue(value);
     if (!q.exec())
-        fail(q.lastError().text());
+        fail(q.lastError());
 }
 
 bool HistoryStore::enabled() const {
@@ -215,7 +275,7 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
         return;
     Transaction t(db_);
     if (!t.opened())
-        fail(db_.lastError().text());
+        fail(db_.lastError());
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("INSERT INTO training_runs(kind, level, started, ended, speed, "
                              "answered, wrong, hints, finished) VALUES(?,?,?,?,?,?,?,?,?)"));
@@ -225,7 +285,7 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
           QVariant(run.wrong), QVariant(run.hints), QVariant(run.finished ? 1 : 0)})
         q.addBindValue(v);
     if (!q.exec())
-        fail(q.lastError().text());
+        fail(q.lastError());
     run.id = q.lastInsertId().toLongLong();
 
     QSqlQuery item(db_);
@@ -237,7 +297,7 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
               QVariant(i.right ? 1 : 0), QVariant(i.seconds), QVariant(i.hinted ? 1 : 0)})
             item.addBindValue(v);
         if (!item.exec())
-            fail(item.lastError().text());
+            fail(item.lastError());
     }
 
     const Reviewed reviewed = reviewedBy(run.kind);
@@ -249,7 +309,7 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
         saveCards(words, s);
     }
     if (!t.commit())
-        fail(db_.lastError().text());
+        fail(db_.lastError());
 }
 
 void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule::Clock& today) {
@@ -257,7 +317,7 @@ void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule:
         return;
     Transaction t(db_);
     if (!t.opened())
-        fail(db_.lastError().text());
+        fail(db_.lastError());
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("INSERT INTO article_tests(article, ended, seconds, typed, wrong, "
                              "speed, accuracy) VALUES(?,?,?,?,?,?,?)"));
@@ -266,7 +326,7 @@ void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule:
                               QVariant(test.speed), QVariant(test.accuracy)})
         q.addBindValue(v);
     if (!q.exec())
-        fail(q.lastError().text());
+        fail(q.lastError());
     test.id = q.lastInsertId().toLongLong();
 
     QSqlQuery e(db_);
@@ -278,13 +338,13 @@ void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule:
                                   QVariant(r.code), QVariant(r.typedCode)})
             e.addBindValue(v);
         if (!e.exec())
-            fail(e.lastError().text());
+            fail(e.lastError());
         if (!r.expected.trimmed().isEmpty())
             s.missed(r.expected, r.code);
     }
     saveCards(false, s);
     if (!t.commit())
-        fail(db_.lastError().text());
+        fail(db_.lastError());
 }
 
 void HistoryStore::addWarmup(const WarmupRecord& warmup) {
@@ -297,7 +357,7 @@ void HistoryStore::addWarmup(const WarmupRecord& warmup) {
     q.addBindValue(warmup.seconds);
     q.addBindValue(warmup.score);
     if (!q.exec())
-        fail(q.lastError().text());
+        fail(q.lastError());
 }
 
 std::vector<TrainingRunRecord> HistoryStore::trainingRuns() const {
@@ -305,7 +365,7 @@ std::vector<TrainingRunRecord> HistoryStore::trainingRuns() const {
     QSqlQuery q(db_);
     if (!q.exec(QStringLiteral("SELECT id, kind, level, started, ended, speed, answered, wrong, "
                                "hints, finished FROM training_runs ORDER BY id")))
-        fail(q.lastError().text());
+        fail(q.lastError());
     while (q.next()) {
         TrainingRunRecord r;
         r.id = q.value(0).toLongLong();
@@ -323,7 +383,7 @@ std::vector<TrainingRunRecord> HistoryStore::trainingRuns() const {
     QSqlQuery i(db_);
     if (!i.exec(QStringLiteral("SELECT run_id, item, code, answers, right, seconds, hinted FROM "
                                "training_items ORDER BY run_id, rowid")))
-        fail(i.lastError().text());
+        fail(i.lastError());
     attachRows(i, runs, [](TrainingRunRecord& run, const QSqlQuery& row) {
         TrainingItemRecord item;
         item.item = row.value(1).toString();
@@ -342,7 +402,7 @@ std::vector<ArticleTestRecord> HistoryStore::articleTests() const {
     QSqlQuery q(db_);
     if (!q.exec(QStringLiteral("SELECT id, article, ended, seconds, typed, wrong, speed, "
                                "accuracy FROM article_tests ORDER BY id")))
-        fail(q.lastError().text());
+        fail(q.lastError());
     while (q.next()) {
         ArticleTestRecord t;
         t.id = q.value(0).toLongLong();
@@ -358,7 +418,7 @@ std::vector<ArticleTestRecord> HistoryStore::articleTests() const {
     QSqlQuery e(db_);
     if (!e.exec(QStringLiteral("SELECT test_id, expected, entered, code, typed_code FROM "
                                "test_errors ORDER BY test_id, rowid")))
-        fail(e.lastError().text());
+        fail(e.lastError());
     attachRows(e, tests, [](ArticleTestRecord& test, const QSqlQuery& row) {
         test.errors.push_back({row.value(1).toString(), row.value(2).toString(),
                                row.value(3).toString(), row.value(4).toString()});
@@ -370,7 +430,7 @@ std::vector<WarmupRecord> HistoryStore::warmups() const {
     std::vector<WarmupRecord> all;
     QSqlQuery q(db_);
     if (!q.exec(QStringLiteral("SELECT played, mode, seconds, score FROM warmups ORDER BY rowid")))
-        fail(q.lastError().text());
+        fail(q.lastError());
     while (q.next())
         all.push_back(
             {timeOf(q.value(0)), q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt()});
@@ -385,7 +445,7 @@ ReviewSchedule HistoryStore::reviewSchedule(bool words, ReviewSchedule::Clock to
                              "rowid"));
     q.addBindValue(words ? 1 : 0);
     if (!q.exec())
-        fail(q.lastError().text());
+        fail(q.lastError());
     while (q.next()) {
         ReviewCard c;
         c.item = q.value(0).toString();
@@ -416,7 +476,7 @@ void HistoryStore::saveCards(bool words, const ReviewSchedule& schedule) {
               QVariant(c.retired ? 1 : 0)})
             q.addBindValue(v);
         if (!q.exec())
-            fail(q.lastError().text());
+            fail(q.lastError());
     }
 }
 
@@ -424,12 +484,12 @@ void HistoryStore::clear() {
     {
         Transaction t(db_);
         if (!t.opened())
-            fail(db_.lastError().text());
+            fail(db_.lastError());
         for (const char* table : {"test_errors", "article_tests", "training_items", "training_runs",
                                   "warmups", "review"})
             exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
         if (!t.commit())
-            fail(db_.lastError().text());
+            fail(db_.lastError());
     }
     // Deleted for good: the freed pages are wiped and the log emptied.
     exec(QStringLiteral("VACUUM"));

@@ -4,6 +4,7 @@
 #include "review_schedule.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 #include <vector>
@@ -13,8 +14,13 @@
 // is opened. Every record is written in one transaction, so a run or test is
 // either all there or not at all: a crash loses at most the run under way.
 //
-// Errors (a database that cannot be opened, is damaged or is newer than
-// this program) throw UserError naming the file.
+// It is checked when opened (PRAGMA quick_check): a damaged file is never
+// written into nor deleted; it is renamed to "history.sqlite.damaged"
+// (".damaged.2", … when taken), its write-ahead log with it, and a fresh
+// history starts; notice() says so. A lock held by another process is waited
+// for only kBusyMilliseconds. Errors (a database that cannot be opened,
+// locked, read-only, or newer than this program) throw UserError naming the
+// file, with the reason in Chinese.
 class HistoryStore {
 public:
     explicit HistoryStore(const QString& path);
@@ -23,6 +29,10 @@ public:
     HistoryStore& operator=(const HistoryStore&) = delete;
 
     static constexpr int kSchemaVersion = 2;
+    static constexpr int kBusyMilliseconds = 200;
+
+    // The message of a damaged file set aside when it was opened ("" for none).
+    const QString& notice() const { return notice_; }
     // Brings a database of an older version up to `version` (tests make old
     // databases with it). Throws UserError.
     static void migrate(QSqlDatabase& db, int version, const QString& path);
@@ -57,9 +67,13 @@ private:
     void saveCards(bool words, const ReviewSchedule& schedule);
     QString setting(const QString& key, const QString& fallback) const;
     void setSetting(const QString& key, const QString& value);
-    [[noreturn]] void fail(const QString& what) const;
+    void open();
+    void close();
+    void setAside(const QString& why);
+    [[noreturn]] void fail(const QSqlError& error) const;
 
     QString path_;
+    QString notice_;
     QString connection_;
     QSqlDatabase db_;
 };

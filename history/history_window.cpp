@@ -6,7 +6,7 @@
 #include "history_stats.h"
 #include "history_store.h"
 #include "prompts.h"
-#include "user_error.h"
+#include "regular_file.h"
 #include "window_setup.h"
 
 #include <QChart>
@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -152,7 +151,10 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
 void TFormHistory::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        errors::guarded(this, [this] { showHistory(); });
+        errors::guarded(this, [this] {
+            writeWaitingHistory();
+            showHistory();
+        });
 }
 
 void TFormHistory::showHistory() {
@@ -305,17 +307,10 @@ void TFormHistory::BtnExportClick() {
                      : QFileDialog::getExistingDirectory(this, QStringLiteral("导出到文件夹"));
     if (folder.isEmpty())
         return;
-    const std::pair<QString, QByteArray> files[] = {
-        {QStringLiteral("训练记录.csv"), history_csv::runs(store->trainingRuns())},
-        {QStringLiteral("文章测试记录.csv"), history_csv::tests(store->articleTests())},
-    };
-    for (const auto& [name, bytes] : files) {
-        const QString path = folder + u'/' + name;
-        QSaveFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-            throw UserError(QStringLiteral("无法写入文件 %1：%2").arg(path, f.errorString()));
-    }
-    prompts::inform(this, windowTitle(), QStringLiteral("学习记录已导出到 %1").arg(folder));
+    // A failed write throws before the success is told.
+    history_csv::exportTo(folder, store->trainingRuns(), store->articleTests());
+    prompts::inform(this, windowTitle(),
+                    QStringLiteral("学习记录已导出到 %1").arg(regularfile::fullPath(folder)));
 }
 
 void TFormHistory::BtnDeleteClick() {

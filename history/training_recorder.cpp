@@ -59,8 +59,16 @@ void TrainingRecorder::itemDone(bool right) {
 }
 
 void TrainingRecorder::endRun(int speed, bool finished) {
+    std::optional<TrainingRunRecord> run = finishRun(speed, finished);
+    if (run && store_)
+        store_->addTrainingRun(*run, [t = run->ended] { return t.date(); });
+    if (run)
+        run_.id = run->id;
+}
+
+std::optional<TrainingRunRecord> TrainingRecorder::finishRun(int speed, bool finished) {
     if (!recording_)
-        return;
+        return std::nullopt;
     recording_ = false;
     if (itemOpen_ && !run_.items.back().answers.isEmpty())
         itemDone(false);
@@ -70,6 +78,5 @@ void TrainingRecorder::endRun(int speed, bool finished) {
     run_.ended = now_();
     run_.speed = speed;
     run_.finished = finished;
-    if (store_)
-        store_->addTrainingRun(run_, [t = run_.ended] { return t.date(); });
+    return run_;
 }

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 
 #include <functional>
+#include <optional>
 
 class HistoryStore;
 
@@ -35,6 +36,9 @@ public:
     // The run ends; writes it. `speed` is the speed shown. Throws UserError
     // when the write fails (the run is then dropped, not written twice).
     void endRun(int speed, bool finished);
+    // The run ends; returns it for the caller to write (nothing when no run
+    // was being recorded).
+    std::optional<TrainingRunRecord> finishRun(int speed, bool finished);
 
     const TrainingRunRecord& run() const { return run_; }
 

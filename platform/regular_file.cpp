@@ -37,12 +37,6 @@ private:
     int fd_;
 };
 
-QString notRegularReason(const struct stat& st) {
-    if (S_ISDIR(st.st_mode))
-        return errnoReason(EISDIR);
-    return QStringLiteral("这不是普通文件（可能是管道或设备）");
-}
-
 // Opens for reading without waiting and checks that it is a regular file;
 // `fd` receives the descriptor when it is.
 Contents openChecked(const QString& path, int& fd) {
@@ -63,7 +57,7 @@ Contents openChecked(const QString& path, int& fd) {
     }
     if (!S_ISREG(st.st_mode)) {
         c.status = Contents::Status::Refused;
-        c.reason = notRegularReason(st);
+        c.reason = notRegularReason(st.st_mode);
         return c;
     }
     c.status = Contents::Status::Read;
@@ -141,13 +135,19 @@ int openForAppend(const QString& path, QString& reason) {
         return -1;
     }
     if (!S_ISREG(st.st_mode)) {
-        reason = notRegularReason(st);
+        reason = notRegularReason(st.st_mode);
         return -1;
     }
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags >= 0)
         ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
     return fd.release();
+}
+
+QString notRegularReason(unsigned mode) {
+    if (S_ISDIR(mode))
+        return errnoReason(EISDIR);
+    return QStringLiteral("这不是普通文件（可能是管道或设备）");
 }
 
 QString sizeText(qint64 bytes) {
@@ -162,7 +162,11 @@ QString sizeText(qint64 bytes) {
 }
 
 QString tooLargeReason(qint64 size, qint64 limit) {
-    return QStringLiteral("文件太大（%1，最多 %2）").arg(sizeText(size), sizeText(limit));
+    // Sizes that round to the same text are given in bytes.
+    const bool same = sizeText(size) == sizeText(limit);
+    return QStringLiteral("文件太大（%1，最多 %2）")
+        .arg(same ? QStringLiteral("%1 字节").arg(size) : sizeText(size),
+             same ? QStringLiteral("%1 字节").arg(limit) : sizeText(limit));
 }
 
 QString fullPath(const QString& path) {

@@ -35,6 +35,10 @@ Contents readTail(const QString& path, qint64 maxBytes);
 // waiting on a FIFO. Returns the open descriptor, or -1 with `reason` set.
 int openForAppend(const QString& path, QString& reason);
 
+// The reason a file of this type (st_mode) is not read or written: a folder,
+// or a FIFO, a device or a socket.
+QString notRegularReason(unsigned mode);
+
 // The reason for a file larger than `limit`: both sizes, in units a person reads.
 QString tooLargeReason(qint64 size, qint64 limit);
 

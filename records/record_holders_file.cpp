@@ -1,18 +1,19 @@
 #include "records/record_holders_file.h"
 
-#include "platform/file_error_reason.h"
+#include "platform/damaged_copy.h"
 #include "platform/gbk_codec.h"
+#include "platform/regular_file.h"
+#include "platform/safe_write.h"
 #include "platform/user_error.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
 QString shown(const QString& path) {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return regularfile::fullPath(path);
 }
 
 // Blanks and control characters at both ends go, as a name box's text is trimmed.
@@ -27,45 +28,60 @@ QString trimmedName(const QString& name) {
 
 } // namespace
 
+QString RecordHoldersFile::damageOf(const std::string& bytes) {
+    if (bytes.size() < static_cast<size_t>(kFileBytes))
+        return QStringLiteral("只有 %1 字节，不完整，应为 %2 字节")
+            .arg(bytes.size())
+            .arg(kFileBytes);
+    for (int k = 0; k < kSlots; ++k) {
+        const std::string_view slot = std::string_view(bytes).substr(k * kSlotBytes, kSlotBytes);
+        int invalid = 0;
+        gbk::toUnicode(slot.substr(0, kNameBytes), &invalid);
+        if (invalid != 0)
+            return QStringLiteral("第 %1 条纪录的姓名不是汉字编码（GBK）").arg(k + 1);
+        // A score is right-aligned digits after spaces, or only spaces.
+        const std::string_view score = slot.substr(kNameBytes);
+        const size_t digits = score.find_first_not_of(' ');
+        if (digits != std::string_view::npos &&
+            score.find_first_not_of("0123456789", digits) != std::string_view::npos)
+            return QStringLiteral("第 %1 条纪录的成绩不是数字").arg(k + 1);
+    }
+    return {};
+}
+
 RecordHoldersFile::Contents RecordHoldersFile::load() const {
     Contents out;
-    const QFileInfo info(path_);
-    if (!info.exists() && !info.isSymLink()) {
+    const std::string blank(kFileBytes, ' ');
+    const auto file = regularfile::read(path_, kMaxFileBytes);
+    if (file.status == regularfile::Contents::Status::Missing) {
         out.missing = true;
-        out.bytes.assign(kFileBytes, ' ');
+        out.bytes = blank;
         return out;
     }
-    if (!info.isFile()) {
-        out.damage = QStringLiteral("纪录文件 %1 不是普通文件，读不出纪录。").arg(shown(path_));
+    const bool tooLarge = file.size > kMaxFileBytes;
+    if (!file.ok() && !tooLarge) {
+        out.damage = QStringLiteral("无法读取纪录文件 %1：%2。").arg(shown(path_), file.reason);
         return out;
     }
-    if (info.size() > kMaxFileBytes) {
-        out.damage =
-            QStringLiteral("纪录文件 %1 有 %2 字节，太大了，不像纪录文件（应为 %3 字节）。")
-                .arg(shown(path_))
-                .arg(info.size())
-                .arg(kFileBytes);
+    out.bytes.assign(file.bytes.constData(), static_cast<size_t>(file.bytes.size()));
+    const QString why = tooLarge ? file.reason : damageOf(out.bytes);
+    if (why.isEmpty())
+        return out;
+    const damagedcopy::Moved moved = damagedcopy::setAside(path_);
+    if (!moved.ok()) {
+        out.damage = QStringLiteral("纪录文件 %1 已损坏（%2），无法改名保存（%3）。")
+                         .arg(shown(path_), why, moved.reason);
         return out;
     }
-    QFile f(path_);
-    if (!f.open(QIODevice::ReadOnly)) {
-        out.damage =
-            QStringLiteral("无法打开纪录文件 %1：%2").arg(shown(path_), fileErrorReason(f));
-        return out;
+    out.notice = QStringLiteral("纪录文件 %1 已损坏（%2），已改名保存为 %3，纪录重新开始。")
+                     .arg(shown(path_), why, moved.copy);
+    out.bytes = blank;
+    try {
+        write(blank);
+    } catch (const UserError& e) {
+        out.missing = true; // the first record makes it
+        out.notice += e.message();
     }
-    const QByteArray bytes = f.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes) {
-        out.damage = QStringLiteral("纪录文件 %1 太大了，不像纪录文件（应为 %2 字节）。")
-                         .arg(shown(path_))
-                         .arg(kFileBytes);
-        return out;
-    }
-    out.bytes.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
-    if (bytes.size() < kFileBytes)
-        out.damage = QStringLiteral("纪录文件 %1 只有 %2 字节，不完整（应为 %3 字节）。")
-                         .arg(shown(path_))
-                         .arg(bytes.size())
-                         .arg(kFileBytes);
     return out;
 }
 
@@ -85,6 +101,7 @@ RecordHoldersFile::Judgement RecordHoldersFile::judge_record(int slot, const QSt
         out.notice = c.damage + QStringLiteral("这次的成绩不能记入纪录。");
         return out;
     }
+    out.notice = c.notice;
     const std::string stored =
         c.bytes.substr(static_cast<size_t>(slot * kSlotBytes + kNameBytes), kScoreBytes);
     // Unsigned bytes, as the stored text is compared: a space sorts below the digits.
@@ -94,8 +111,8 @@ RecordHoldersFile::Judgement RecordHoldersFile::judge_record(int slot, const QSt
             return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
         });
     if (better && !c.missing && !QFileInfo(path_).isWritable()) {
-        out.notice = QStringLiteral("纪录文件 %1 不能写入（只读），这次的新纪录无法保存。")
-                         .arg(shown(path_));
+        out.notice += QStringLiteral("纪录文件 %1 不能写入（只读），这次的新纪录无法保存。")
+                          .arg(shown(path_));
         return out;
     }
     out.record = better;
@@ -132,11 +149,9 @@ void RecordHoldersFile::save_record(int slot, const QString& name, const QString
 
 void RecordHoldersFile::clear() const {
     const Contents c = load();
-    if (c.missing)
-        return; // no records yet
-    if (c.bytes.empty())
+    if (!c.damage.isEmpty())
         throw UserError(c.damage + QStringLiteral("纪录没有清除。"));
-    write(std::string(c.bytes.size(), ' '));
+    write(std::string(std::max(c.bytes.size(), static_cast<size_t>(kFileBytes)), ' '));
 }
 
 std::array<QString, RecordHoldersFile::kSlots> RecordHoldersFile::rows(const std::string& bytes) {
@@ -151,11 +166,5 @@ std::array<QString, RecordHoldersFile::kSlots> RecordHoldersFile::rows(const std
 }
 
 void RecordHoldersFile::write(const std::string& bytes) const {
-    QSaveFile f(path_);
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !f.commit())
-        throw UserError(QStringLiteral("无法写入纪录文件 %1：%2，原来的纪录没有改动。")
-                            .arg(shown(path_), fileErrorReason(f)));
+    safewrite::replaceFile(path_, bytes, QStringLiteral("纪录文件"));
 }

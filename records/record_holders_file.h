@@ -12,11 +12,14 @@
 // the score, right-aligned and padded with spaces to 5 bytes. A slot of 15
 // spaces is an empty record. Bytes after the 180th are kept but not shown.
 //
-// Only a regular file of at most kMaxFileBytes is read. A missing file holds
-// no records yet: the first record saved makes it, 180 bytes long. A file
-// shorter than 180 bytes, a folder, a device or an oversized file is damaged:
-// it is reported by name and left as it is. Every write goes through a
-// temporary file in the same folder, so a failure leaves the old records.
+// Only a regular file is read. A missing file holds no records yet: the first
+// record saved makes it, 180 bytes long. A damaged file (shorter than 180
+// bytes, above kMaxFileBytes, a score that is not a right-aligned number or a
+// name that is not GBK) is never taken for records and never deleted: it is
+// renamed to "phb.txt.damaged" (".damaged.2", … when that name is taken), a
+// fresh file of 180 spaces is started, and the learner is told once. A
+// folder, a FIFO or a file that cannot be read is named and left as it is.
+// Every write goes through safewrite, so a failure leaves the old records.
 class RecordHoldersFile {
 public:
     static constexpr int kSlots = 12;
@@ -32,9 +35,14 @@ public:
         bool missing = false;
         std::string bytes; // the whole file (missing: 180 spaces)
         QString damage;    // why the file cannot be used; empty when it can
+        QString notice;    // a damaged file set aside and started afresh
     };
-    // Reads the file. Never throws: a damaged file is told in `damage`.
+    // Reads the file, setting a damaged one aside. Never throws: a file that
+    // cannot be used is told in `damage`.
     Contents load() const;
+
+    // Why `bytes` are not a record file ("" when they are one).
+    static QString damageOf(const std::string& bytes);
 
     // The score as the file compares it: right-aligned to 5 characters; an
     // empty score is 5 spaces, a score longer than 5 characters the empty text.
@@ -45,8 +53,9 @@ public:
         QString notice; // a damaged or write-protected file, for the learner
     };
     // Whether `score` beats the record of `slot`: the aligned score compared
-    // byte by byte with the stored one, strictly greater. A damaged file, or
-    // one that cannot be written, sets no record and says why.
+    // byte by byte with the stored one, strictly greater. A damaged file set
+    // aside is told, and the score is judged against the fresh file; one that
+    // cannot be read or written sets no record and says why.
     Judgement judge_record(int slot, const QString& score) const;
 
     // Writes the name (blanks and control characters at both ends removed,
@@ -56,9 +65,9 @@ public:
     // written; the old records then stay as they were.
     void save_record(int slot, const QString& name, const QString& score) const;
 
-    // Overwrites every byte of the file with a space; the file keeps its
-    // length (a missing file stays missing). Throws UserError naming the file when it cannot be
-    // written.
+    // Overwrites every byte of the file with a space, leaving at least the
+    // 180 bytes of the records (a missing or damaged file gets a fresh one).
+    // Throws UserError naming the file when it cannot be written.
     void clear() const;
 
     // The 15 stored bytes of each slot as text, from the first 180 bytes.

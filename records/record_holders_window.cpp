@@ -95,8 +95,8 @@ void TFPhb::FormShow() {
     const auto rows = RecordHoldersFile::rows(c.bytes);
     for (size_t k = 0; k < rows.size(); ++k)
         values[k]->setText(rows[k]);
-    if (!c.damage.isEmpty())
-        errors::report(this, c.damage);
+    if (!c.damage.isEmpty() || !c.notice.isEmpty())
+        errors::report(this, c.damage + c.notice);
 }
 
 void TFPhb::BitBtn2Click() {

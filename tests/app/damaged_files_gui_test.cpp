@@ -175,19 +175,23 @@ TEST_F(DamagedFilesInWindows, TheWarmupLog) {
     FHot_Sort->close();
 }
 
-// A top-ten write cut off at its last step left its temporary file: the next
-// start removes it and keeps the list.
+// A score file's write cut off at its last step left its temporary file: the
+// next start removes it and keeps the file.
 TEST_F(DamagedFilesInWindows, LeftoverTemporariesGoAtTheNextStart) {
     destroyWindows();
-    writeFile("files/record.dat.Q7wErt", QByteArray(24, 'x'));
-    QFile left(path("files/record.dat.Q7wErt"));
-    ASSERT_TRUE(left.open(QIODevice::ReadWrite));
-    left.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
-                     QFileDevice::FileModificationTime);
-    left.close();
+    writeFile("files/phb.txt", QByteArray(180, ' '));
+    for (const QString name : {"record.dat", "phb.txt"}) {
+        writeFile("files/" + name + ".Q7wErt", QByteArray(24, 'x'));
+        QFile left(path("files/" + name + ".Q7wErt"));
+        ASSERT_TRUE(left.open(QIODevice::ReadWrite));
+        left.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
+                         QFileDevice::FileModificationTime);
+    }
     createWindows();
-    EXPECT_FALSE(QFile::exists(path("files/record.dat.Q7wErt")));
-    EXPECT_TRUE(QFile::exists(path("files/record.dat")));
+    for (const QString name : {"record.dat", "phb.txt"}) {
+        EXPECT_FALSE(QFile::exists(path("files/" + name + ".Q7wErt"))) << name.toStdString();
+        EXPECT_TRUE(QFile::exists(path("files/" + name)));
+    }
 }
 
 } // namespace

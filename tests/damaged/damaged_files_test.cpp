@@ -2,12 +2,15 @@
 // each case ends in a Chinese message naming the file by its full path, or in
 // sound behaviour; the program goes on; no other file changes.
 #include "damaged_inputs.h"
+#include "full_disk.h"
 
 #include "article_conversion.h"
 #include "article_text.h"
 #include "dict_compiler.h"
 #include "dict_test_files.h"
 #include "dictionary_error.h"
+#include "history_csv.h"
+#include "records/record_holders_file.h"
 #include "results_address.h"
 #include "stale_temporaries.h"
 #include "top_ten_file.h"
@@ -24,11 +27,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <csignal>
 
 // Readable texts in failure messages.
 void PrintTo(const QString& s, std::ostream* os) {
@@ -264,6 +264,53 @@ TEST_F(DamagedFiles, WarmupLog) {
                 EXPECT_TRUE(e.message().contains(full(path)));
             }
         });
+}
+
+// "phb.txt": a damaged file is set aside, said once, and the record that
+// found it is judged against a fresh file; an unreadable one is named, sets
+// no record and is left as it is.
+TEST_F(DamagedFiles, RecordHolders) {
+    const QByteArray good = QByteArray(165, ' ') + "Li        " + "   85";
+    const QString path = at("phb.txt");
+    const QString aside = at("phb.txt.damaged");
+    const RecordHoldersFile file(path);
+    QByteArray before;
+    RecordHoldersFile::Judgement judged;
+    damaged::checkReader(
+        folder(), "phb.txt", good,
+        [&] {
+            before = readBytes(path);
+            judged = file.judge_record(11, "90");
+            return judged.notice;
+        },
+        {{Kind::Empty, "已损坏（只有 0 字节"},
+         {Kind::Truncated, "已损坏（只有 179 字节"},
+         {Kind::RandomBytes, "已损坏"},
+         {Kind::Huge, "已损坏（文件太大"},
+         {Kind::Folder, "文件夹"},
+         {Kind::Fifo, "不是普通文件"},
+         {Kind::NoPermission, "没有访问权限"}},
+        [&](Kind kind) {
+            const bool setAside = kind == Kind::Empty || kind == Kind::Truncated ||
+                                  kind == Kind::RandomBytes || kind == Kind::Huge;
+            EXPECT_EQ(judged.record, setAside) << "the record that found it still counts";
+            if (!setAside) {
+                EXPECT_THROW(file.save_record(11, "Wu", "90"), UserError);
+                return;
+            }
+            if (kind == Kind::Huge)
+                EXPECT_EQ(QFileInfo(aside).size(), damaged::kHugeBytes);
+            else
+                EXPECT_EQ(readBytes(aside), before) << "kept byte for byte";
+            QFile::remove(aside);
+            EXPECT_EQ(readBytes(path), QByteArray(180, ' ')) << "a fresh file";
+            const auto again = file.judge_record(11, "90");
+            EXPECT_TRUE(again.record);
+            EXPECT_TRUE(again.notice.isEmpty()) << "said once";
+            file.save_record(11, "Wu", "90");
+            EXPECT_EQ(readBytes(path), QByteArray(165, ' ') + "Wu           90");
+        },
+        [](Kind) { return std::set<QString>{"phb.txt.damaged"}; });
 }
 
 // The dictionary: a damaged file is named once and then finds nothing until
@@ -541,65 +588,73 @@ TEST(WebAddress, OnlyHttpAndHttpsAreOpened) {
     EXPECT_EQ(webAddress("https://h/p?q=1")->toString(), QStringLiteral("https://h/p?q=1"));
 }
 
-// Runs `body` while no file may grow beyond `limit` bytes: writes past it
-// fail as on a full disk ("file too large"), even for root.
-template <typename Body> void withFileSizeLimit(rlim_t limit, Body body) {
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = limit;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    body();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-}
-
-// A write that fails when its data reach the disk loses nothing: the old
-// file stays as it was and the learner is told which file failed.
+// Every writer on a full disk: the file that was there stays byte for byte
+// (a missing one stays missing), no temporary file is left, and the learner
+// is told which file failed, by its full path.
 TEST_F(DamagedFiles, AFullDiskLosesNothing) {
-    const QString list = at("record.dat");
-    TopTenFile(list).add({"a", 90});
-    const QByteArray listBefore = readBytes(list);
-    QString listMessage;
-    withFileSizeLimit(0, [&] {
-        try {
-            TopTenFile(list).add({"b", 50});
-        } catch (const UserError& e) {
-            listMessage = e.message();
+    const QByteArray records = QByteArray(165, ' ') + g("小明").c_str() + "      99999";
+    struct Writer {
+        const char* name;
+        const char* file;
+        QByteArray before; // empty: no file before
+        rlim_t room;       // the bytes a file may grow to
+        std::function<void(const QString&)> write;
+        const char* says;
+    };
+    const std::vector<Writer> writers = {
+        {"a score in the top ten", "record.dat", topTenBytes({{"a", 90}}), 0,
+         [](const QString& p) {
+             TopTenFile(p).add({"b", 50});
+         },
+         "无法写入成绩文件 "},
+        {"a record holder", "phb.txt", records, 0,
+         [](const QString& p) { RecordHoldersFile(p).save_record(2, "Li", "120"); },
+         "无法写入纪录文件 "},
+        {"重新记名", "phb.txt", records, 0, [](const QString& p) { RecordHoldersFile(p).clear(); },
+         "无法写入纪录文件 "},
+        {"the CSV export over an earlier one", "训练记录.csv", "earlier export", 0,
+         [&](const QString&) { history_csv::exportTo(folder(), {}, {}); }, "无法写入导出文件 "},
+        {"a converted article",
+         "news.tvm",
+         {},
+         0,
+         [&](const QString&) { conversion::convertFile(at("news.txt").toStdString()); },
+         "无法写入测试文件 "},
+        // Half a line would join the next result: a short write is taken back.
+        {"a warm-up result", "record.txt", "2026-12-5: a 用时：9 成绩：1\r\n", 40,
+         [](const QString& p) {
+             warmuplog::append(p, QStringLiteral("2026-12-6: 小明 用时：60 成绩：25"));
+         },
+         "无法写入排行文件 "},
+    };
+    QFile source(at("news.txt"));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write(QByteArray::fromStdString(g("中国人民")));
+    source.close();
+    for (const Writer& w : writers) {
+        SCOPED_TRACE(w.name);
+        const QString path = at(w.file);
+        QFile::remove(path);
+        if (!w.before.isEmpty()) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(w.before);
         }
-    });
-    EXPECT_TRUE(listMessage.startsWith(QStringLiteral("无法写入成绩文件 ") + full(list)))
-        << listMessage.toStdString();
-    EXPECT_EQ(readBytes(list), listBefore);
-    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{"record.dat"})
-        << "no temporary file is left";
-
-    // Half a line would join the next result: a short write is taken back.
-    const QString log = at("record.txt");
-    warmuplog::append(log, QStringLiteral("第一行"));
-    const QByteArray logBefore = readBytes(log);
-    QString logMessage;
-    withFileSizeLimit(static_cast<rlim_t>(logBefore.size() + 5), [&] {
-        try {
-            warmuplog::append(log, QStringLiteral("2026-12-6: 小明 用时：60 成绩：25"));
-        } catch (const UserError& e) {
-            logMessage = e.message();
+        const damaged::Snapshot before = damaged::snapshot(folder());
+        QString message;
+        {
+            const FullDisk disk(w.room);
+            try {
+                w.write(path);
+            } catch (const UserError& e) {
+                message = e.message();
+            }
         }
-    });
-    EXPECT_TRUE(logMessage.startsWith(QStringLiteral("无法写入排行文件 ") + full(log)))
-        << logMessage.toStdString();
-    EXPECT_EQ(readBytes(log), logBefore);
-
-    // A converted article that cannot be written leaves no test file.
-    const QString source = at("news.txt");
-    QFile f(source);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::fromStdString(g("中国人民")));
-    f.close();
-    withFileSizeLimit(
-        0, [&] { EXPECT_THROW(conversion::convertFile(source.toStdString()), UserError); });
-    EXPECT_FALSE(QFile::exists(at("news.tvm")));
+        EXPECT_TRUE(
+            message.startsWith(QString::fromUtf8(w.says) + full(path) + QStringLiteral("：")))
+            << message.toStdString();
+        EXPECT_EQ(damaged::snapshot(folder()), before) << "nothing changed, no temporary file left";
+    }
 }
 
 // Leftover temporaries of an interrupted atomic write are removed at the next

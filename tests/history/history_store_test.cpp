@@ -5,6 +5,7 @@
 #include "training_recorder.h"
 #include "user_error.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -14,6 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+#include <random>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -164,19 +168,100 @@ TEST_F(Store, AnOlderSchemaIsBroughtUpToDateKeepingItsRuns) {
     EXPECT_EQ(s.trainingRuns().size(), 2u);
 }
 
-TEST_F(Store, DamagedAndNewerFilesAreRefusedNamingTheFile) {
-    {
-        QFile f(file());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(4096, 'x'));
+// A history of `runs` runs with items, so its file has many pages.
+void fill(const QString& path, int runs) {
+    HistoryStore s(path);
+    for (int i = 0; i < runs; ++i) {
+        TrainingRunRecord r = runOf(3, i, {});
+        for (int k = 0; k < 20; ++k)
+            r.items.push_back(
+                {QStringLiteral("中%1").arg(k), QStringLiteral("50006"), {}, true, 1, false});
+        s.addTrainingRun(r, onDay(kDay));
     }
-    try {
-        HistoryStore s(file());
-        FAIL() << "a damaged file was opened";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains(file())) << e.message().toStdString();
+}
+
+// A damaged file is kept beside, byte for byte, and a fresh history starts
+// and takes runs; the notice names both files.
+TEST_F(Store, ADamagedFileIsSetAsideAndAFreshOneStarted) {
+    struct Row {
+        const char* name;
+        std::function<void()> damage;
+        const char* why;
+    };
+    const Row rows[] = {
+        {"not a database",
+         [&] {
+             QFile f(file());
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write(QByteArray(4096, 'x'));
+         },
+         "这不是学习记录的数据库"},
+        {"random bytes in the middle",
+         [&] {
+             fill(file(), 60);
+             QFile f(file());
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             ASSERT_GT(f.size(), 5 * 4096);
+             std::mt19937 rng(7);
+             QByteArray noise(4096, '\0');
+             for (char& c : noise)
+                 c = static_cast<char>(rng());
+             f.seek(3 * 4096);
+             f.write(noise);
+         },
+         "已损坏"},
+    };
+    const QString aside = file() + QStringLiteral(".damaged");
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        r.damage();
+        QFile::remove(file() + QStringLiteral("-shm"));
+        QFile damaged(file());
+        ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
+        const QByteArray before = damaged.readAll();
+        damaged.close();
+        {
+            HistoryStore s(file());
+            EXPECT_TRUE(s.notice().startsWith(QStringLiteral("学习记录 %1 已损坏（").arg(file())))
+                << s.notice().toStdString();
+            EXPECT_TRUE(s.notice().contains(QString::fromUtf8(r.why)));
+            EXPECT_TRUE(s.notice().contains(aside));
+            EXPECT_TRUE(s.trainingRuns().empty());
+            TrainingRunRecord run = runOf(4, 30, {});
+            s.addTrainingRun(run, onDay(kDay));
+        }
+        QFile copy(aside);
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), before);
+        HistoryStore again(file());
+        EXPECT_TRUE(again.notice().isEmpty()) << "told once";
+        EXPECT_EQ(again.trainingRuns().size(), 1u);
+        for (const char* name : {"", "-wal", "-shm", ".damaged", ".damaged-wal"})
+            QFile::remove(file() + QString::fromLatin1(name));
     }
+}
+
+// What cannot be opened is named, with the reason in Chinese, at once.
+TEST_F(Store, AFolderAFifoAndANewerFileAreRefusedNamingTheFile) {
+    // The message of opening the history, "" when it opened.
+    auto opening = [&] {
+        try {
+            HistoryStore s(file());
+            return QString();
+        } catch (const UserError& e) {
+            return e.message();
+        }
+    };
+    ASSERT_TRUE(QDir().mkpath(file()));
+    EXPECT_EQ(opening(),
+              QStringLiteral("无法打开学习记录 %1：这是一个文件夹，不是文件").arg(file()));
+    ASSERT_TRUE(QDir(file()).removeRecursively());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file()).constData(), 0644), 0);
+    EXPECT_EQ(
+        opening(),
+        QStringLiteral("无法打开学习记录 %1：这不是普通文件（可能是管道或设备）").arg(file()));
     QFile::remove(file());
+
     { HistoryStore s(file()); }
     {
         QSqlDatabase db =

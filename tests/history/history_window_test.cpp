@@ -7,6 +7,7 @@
 #include "article_test_window.h"
 #include "dict_format.h"
 #include "dict_test_files.h"
+#include "full_disk.h"
 #include "history_hooks.h"
 #include "history_instance.h"
 #include "history_store.h"
@@ -28,6 +29,8 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -187,6 +190,23 @@ TEST_F(HistoryWindow, ExportWritesBothFilesAndACancelledDialogWritesNone) {
     openHistory([] { QTest::mouseClick(FormHistory->BtnExport, Qt::LeftButton); });
     ASSERT_EQ(errorsShown.size(), 1);
     EXPECT_TRUE(errorsShown[0].contains(path("no/such/folder"))) << errorsShown[0].toStdString();
+
+    // A full disk: the file is named, no success is told, the earlier export stays whole.
+    ASSERT_TRUE(runs.seek(0));
+    const QByteArray earlier = runs.readAll();
+    runs.close();
+    FormHistory->chooseFolder = [out] { return out; };
+    openHistory([] {
+        const FullDisk disk;
+        QTest::mouseClick(FormHistory->BtnExport, Qt::LeftButton);
+    });
+    ASSERT_EQ(errorsShown.size(), 2);
+    EXPECT_TRUE(
+        errorsShown[1].startsWith(QStringLiteral("无法写入导出文件 %1/训练记录.csv：").arg(out)))
+        << errorsShown[1].toStdString();
+    EXPECT_EQ(notices.size(), 1) << "only the first export was told";
+    ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(runs.readAll(), earlier);
 }
 
 TEST_F(HistoryWindow, SwitchedOffNothingIsRecordedAndDeletionAsksFirst) {
@@ -217,17 +237,48 @@ TEST_F(HistoryWindow, SwitchedOffNothingIsRecordedAndDeletionAsksFirst) {
     EXPECT_EQ(learningHistory()->warmups()[0].mode, QStringLiteral("fun"));
 }
 
-TEST_F(HistoryWindow, ADamagedHistoryIsNamedAndTheWindowStillOpens) {
+// A damaged history is set aside as "history.sqlite.damaged", told once, and
+// a fresh one opens in the window and takes the next game.
+TEST_F(HistoryWindow, ADamagedHistoryIsSetAsideToldOnceAndAFreshOneStarted) {
     writeFile("files/history.sqlite", QByteArray(8192, '\x5a'));
-    openHistory([this] {
-        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(path("files/history.sqlite")))
-            << FormHistory->LabelSummary->text().toStdString();
-        EXPECT_FALSE(FormHistory->BtnDelete->isEnabled());
-        EXPECT_FALSE(FormHistory->CheckRecord->isEnabled());
+    openHistory([] {
+        EXPECT_TRUE(FormHistory->BtnDelete->isEnabled());
+        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("还没有学习记录")));
     });
-    // The article test and the warm-up go on without it.
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(path("files/history.sqlite.damaged")))
+        << errorsShown[0].toStdString();
     recordWarmupInHistory(false, 60, 1);
-    EXPECT_TRUE(errorsShown.isEmpty());
+    openHistory([] {});
+    EXPECT_EQ(learningHistory()->warmups().size(), 1u);
+    EXPECT_EQ(errorsShown.size(), 1) << "told once";
+}
+
+// Another program holding the history's lock: the games wait in memory, the
+// learner is told once, naming the file, and the window writes them when it
+// opens after the lock is gone.
+TEST_F(HistoryWindow, GamesWaitOutALockHeldByAnotherProgram) {
+    ASSERT_NE(learningHistory(), nullptr);
+    {
+        QSqlDatabase other =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(path("files/history.sqlite"));
+        ASSERT_TRUE(other.open());
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        recordWarmupInHistory(false, 60, 1);
+        recordWarmupInHistory(true, 60, 2);
+        lock.exec(QStringLiteral("ROLLBACK"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    ASSERT_EQ(errorsShown.size(), 1);
+    EXPECT_TRUE(errorsShown[0].contains(path("files/history.sqlite") +
+                                        QStringLiteral("：数据库正被另一个程序占用")))
+        << errorsShown[0].toStdString();
+    openHistory([] {});
+    EXPECT_EQ(learningHistory()->warmups().size(), 2u);
+    EXPECT_EQ(errorsShown.size(), 1);
 }
 
 TEST_F(HistoryWindow, AnArticleTestIsRecordedWithItsWrongCharacters) {

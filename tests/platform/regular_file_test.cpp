@@ -20,6 +20,9 @@ TEST(RegularFile, SizesAndTheTooLargeReason) {
     EXPECT_EQ(regularfile::sizeText(600LL * 1024 * 1024), QStringLiteral("600 MB"));
     EXPECT_EQ(regularfile::tooLargeReason(600LL * 1024 * 1024, 64LL * 1024 * 1024),
               QStringLiteral("文件太大（600 MB，最多 64 MB）"));
+    EXPECT_EQ(regularfile::tooLargeReason(17000000, 16LL * 1024 * 1024),
+              QStringLiteral("文件太大（17000000 字节，最多 16777216 字节）"))
+        << "sizes that read the same are given in bytes";
 }
 
 // The whole file up to its limit exactly; the tail reader keeps the last bytes.

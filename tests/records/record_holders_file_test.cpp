@@ -1,5 +1,6 @@
 // The record-holder file: judging a score, saving a name, clearing, and what
 // a missing or damaged file does.
+#include "child_process.h"
 #include "platform/gbk_codec.h"
 #include "platform/user_error.h"
 #include "records/record_holders_file.h"
@@ -10,6 +11,15 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <functional>
+
+// Readable texts in failure messages.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace {
 
@@ -115,18 +125,16 @@ TEST_F(RecordFile, AMissingFileIsMadeWholeAtTheFirstRecord) {
     std::string expected = blank();
     expected.replace(75, 15, gbk::fromUnicodeLossy(u"李") + std::string(8, ' ') + "   40");
     EXPECT_EQ(bytes(), expected);
-    // Clearing a missing file leaves it missing.
+    // "重新记名" on a missing file makes a whole one.
     QFile::remove(path());
     file().clear();
-    EXPECT_FALSE(QFile::exists(path()));
+    EXPECT_EQ(bytes(), blank());
 }
 
 TEST_F(RecordFile, ClearingBlanksEveryByteAndKeepsTheLength) {
-    std::string b(200, 'x');
-    put(b);
+    put(blank(165) + "Li        99999" + "tail");
     file().clear();
-    EXPECT_EQ(bytes(), blank(200));
-    EXPECT_EQ(RecordHoldersFile::rows(bytes())[11], QString(15, u' '));
+    EXPECT_EQ(bytes(), blank(184));
     // After clearing, any score with a digit is a record.
     EXPECT_TRUE(judge(9, "0"));
     // Only the first 180 bytes are shown; later bytes are kept by a save.
@@ -135,41 +143,65 @@ TEST_F(RecordFile, ClearingBlanksEveryByteAndKeepsTheLength) {
     EXPECT_EQ(bytes().substr(180), "tail");
 }
 
-TEST_F(RecordFile, ADamagedFileIsToldByNameAndKeptAsItWas) {
-    const std::string shortFile = blank(100);
-    put(shortFile);
-    auto j = file().judge_record(2, "50");
-    EXPECT_FALSE(j.record);
-    EXPECT_TRUE(j.notice.contains(path())) << j.notice.toStdString();
-    EXPECT_TRUE(j.notice.contains(QStringLiteral("100 字节")));
-    EXPECT_THROW(file().save_record(2, "A", "50"), UserError);
-    EXPECT_EQ(bytes(), shortFile);
-    // A short file still shows what it has, and clearing keeps its length.
-    EXPECT_EQ(RecordHoldersFile::rows(bytes())[6], QString(10, u' '));
-    EXPECT_TRUE(RecordHoldersFile::rows(bytes())[7].isEmpty());
-    file().clear();
-    EXPECT_EQ(bytes(), blank(100));
+// A damaged file is kept beside as "phb.txt.damaged", told once, and a fresh
+// one takes the record that found it; "重新记名" does the same.
+TEST_F(RecordFile, ADamagedFileIsSetAsideAndAFreshOneStarted) {
+    std::string badScore = blank();
+    badScore.replace(40, 5, "  8x5");
+    std::string cutName = blank();
+    cutName[54] = '\xD6'; // the first byte of a character, the name's last byte
+    struct Row {
+        const char* name;
+        std::string bytes;
+        const char* why;
+    };
+    const Row rows[] = {
+        {"empty", "", "只有 0 字节，不完整，应为 180 字节"},
+        {"short", blank(100), "只有 100 字节，不完整，应为 180 字节"},
+        {"too large", blank(RecordHoldersFile::kMaxFileBytes + 1),
+         "文件太大（65537 字节，最多 65536 字节）"},
+        {"a score with a letter", badScore, "第 3 条纪录的成绩不是数字"},
+        {"a name cut inside a character", cutName, "第 4 条纪录的姓名不是汉字编码（GBK）"},
+    };
+    const QString aside = path() + ".damaged";
+    for (const bool clearing : {false, true}) {
+        for (const Row& r : rows) {
+            SCOPED_TRACE(std::string(r.name) + (clearing ? ", 重新记名" : ", a record"));
+            put(r.bytes);
+            if (clearing) {
+                file().clear();
+            } else {
+                const auto j = file().judge_record(2, "50");
+                EXPECT_TRUE(j.record) << "the record that found it still counts";
+                EXPECT_EQ(
+                    j.notice.toStdString(),
+                    QStringLiteral("纪录文件 %1 已损坏（%2），已改名保存为 %3，纪录重新开始。")
+                        .arg(path(), QString::fromUtf8(r.why), aside)
+                        .toStdString());
+                EXPECT_TRUE(judge(2, "50")) << "told once";
+                file().save_record(2, "A", "50");
+            }
+            QFile copy(aside);
+            ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+            EXPECT_EQ(copy.readAll().toStdString(), r.bytes) << "kept byte for byte";
+            QFile::remove(aside);
+            std::string expected = blank();
+            if (!clearing)
+                expected.replace(30, 15, "A            50");
+            EXPECT_EQ(bytes(), expected);
+        }
+    }
 
-    // Too large to be a record file.
-    put(std::string(RecordHoldersFile::kMaxFileBytes + 1, ' '));
-    j = file().judge_record(0, "1");
-    EXPECT_FALSE(j.record);
-    EXPECT_TRUE(j.notice.contains(path()));
-    EXPECT_THROW(file().clear(), UserError);
-    EXPECT_EQ(bytes().size(), static_cast<size_t>(RecordHoldersFile::kMaxFileBytes + 1));
-
-    // A folder in its place.
+    // A folder in its place is named and left.
     QFile::remove(path());
     ASSERT_TRUE(QDir(dir.path()).mkdir("phb.txt"));
-    j = file().judge_record(0, "1");
+    const auto j = file().judge_record(0, "1");
     EXPECT_FALSE(j.record);
-    EXPECT_TRUE(j.notice.contains(path()));
-    try {
-        file().save_record(0, "A", "1");
-        FAIL() << "saved into a folder";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains(path()));
-    }
+    EXPECT_TRUE(j.notice.contains(path() + QStringLiteral("：这是一个文件夹")))
+        << j.notice.toStdString();
+    EXPECT_THROW(file().save_record(0, "A", "1"), UserError);
+    EXPECT_THROW(file().clear(), UserError);
+    EXPECT_TRUE(QFileInfo(path()).isDir());
 }
 
 TEST_F(RecordFile, AWriteProtectedFileSetsNoRecordAndLosesNothing) {
@@ -186,6 +218,40 @@ TEST_F(RecordFile, AWriteProtectedFileSetsNoRecordAndLosesNothing) {
     EXPECT_THROW(file().save_record(1, "B", "21"), UserError);
     EXPECT_EQ(bytes().substr(25, 5), "   20");
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// In a folder that takes no new file, a writable record file is written in
+// place; a damaged one that cannot be set aside is named and kept as it was.
+TEST_F(RecordFile, AFolderThatTakesNoNewFile) {
+    const QByteArray folder = QFile::encodeName(dir.path());
+    auto asLearner = [&](const std::string& before, const std::function<QString()>& body) {
+        put(before);
+        ::chmod(QFile::encodeName(path()).constData(), 0666);
+        ::chmod(folder.constData(), 0555);
+        const QString message = inChildProcess(body);
+        ::chmod(folder.constData(), 0755);
+        return message;
+    };
+    auto save = [&] {
+        try {
+            file().save_record(1, "B", "21");
+            return QString();
+        } catch (const UserError& e) {
+            return e.message();
+        }
+    };
+    EXPECT_EQ(asLearner(blank(), save), QString());
+    std::string expected = blank();
+    expected.replace(15, 15, "B            21");
+    EXPECT_EQ(bytes(), expected);
+
+    const QString judged =
+        asLearner(blank(20), [&] { return file().judge_record(1, "21").notice; });
+    EXPECT_TRUE(judged.contains(path() + QStringLiteral(" 已损坏"))) << judged.toStdString();
+    EXPECT_TRUE(judged.contains(QStringLiteral("无法改名保存"))) << judged.toStdString();
+    EXPECT_TRUE(asLearner(blank(20), save).contains(QStringLiteral("纪录没有保存")));
+    EXPECT_EQ(bytes(), blank(20));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"phb.txt"});
 }
 
 } // namespace

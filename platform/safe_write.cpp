@@ -1,0 +1,228 @@
+#include "safe_write.h"
+
+#include "file_error_reason.h"
+#include "regular_file.h"
+#include "user_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+
+namespace safewrite {
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+// An open file descriptor, closed when it goes out of scope unless closed
+// before (the close of a written file is checked).
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // 0, or the error of the close.
+    int close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+// Writes all of `bytes` from the file's start. 0, or the error.
+int writeAll(int fd, QByteArrayView bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done),
+                     static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC;
+        done += n;
+    }
+    return 0;
+}
+
+// The whole file read from its start; nullopt on a read error.
+std::optional<QByteArray> readAll(int fd, qint64 size) {
+    QByteArray out(static_cast<qsizetype>(size), '\0');
+    qint64 got = 0;
+    while (got < size) {
+        const ssize_t n =
+            ::pread(fd, out.data() + got, static_cast<size_t>(size - got), static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return std::nullopt;
+        got += n;
+    }
+    return out;
+}
+
+// Sends the file to the disk and checks that it holds exactly `bytes`.
+// 0, or the error.
+int flushAndCheck(int fd, QByteArrayView bytes) {
+    // A file system that cannot sync (EINVAL) has nothing more to write.
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        return errno;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return errno;
+    if (st.st_size != bytes.size())
+        return EIO;
+    const auto back = readAll(fd, st.st_size);
+    if (!back || QByteArrayView(*back) != bytes)
+        return EIO;
+    return 0;
+}
+
+// Makes `bytes` the file's contents, flushed and checked. 0, or the first error.
+int fill(int fd, QByteArrayView bytes) {
+    if (const int err = writeAll(fd, bytes); err != 0)
+        return err;
+    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
+        return errno;
+    return flushAndCheck(fd, bytes);
+}
+
+// A new, empty temporary file beside `target`, made with the permissions a
+// new file gets (or those of `mode` when it replaces a file).
+int makeTemporary(const QString& target, std::optional<mode_t> mode, QString& name) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        QString suffix;
+        for (int i = 0; i < 6; ++i)
+            suffix += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(62)]);
+        name = target + u'.' + suffix;
+        const int fd = ::open(QFile::encodeName(name).constData(),
+                              O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (mode)
+                ::fchmod(fd, *mode & 07777);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+void syncFolder(const QString& target) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The reason a temporary file could not be made beside the file.
+QString folderReason(int err) {
+    switch (err) {
+    case ENOENT:
+        return QStringLiteral("所在的文件夹不存在");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("所在的文件夹不能写入（没有访问权限）");
+    default:
+        return errnoReason(err);
+    }
+}
+
+struct Failure {
+    QString reason;
+    bool oldKept = true;
+};
+
+// Overwrites the file in place; on a failure its old bytes are put back.
+std::optional<Failure> overwrite(const QString& target, QByteArrayView bytes) {
+    Descriptor fd(::open(QFile::encodeName(target).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0)
+        return Failure{errnoReason(errno)};
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return Failure{errnoReason(errno)};
+    const auto old = readAll(fd.get(), st.st_size);
+    if (!old)
+        return Failure{errnoReason(EIO)};
+    const int err = fill(fd.get(), bytes);
+    if (err == 0)
+        return std::nullopt;
+    // The old bytes go back: they never need more room than they had.
+    return Failure{errnoReason(err), fill(fd.get(), *old) == 0};
+}
+
+std::optional<Failure> replace(const QString& path, QByteArrayView bytes) {
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    const QByteArray targetName = QFile::encodeName(target);
+    struct stat st {};
+    std::optional<mode_t> mode;
+    if (::stat(targetName.constData(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return Failure{regularfile::notRegularReason(st.st_mode)};
+        if (::access(targetName.constData(), W_OK) != 0)
+            return Failure{errnoReason(errno)};
+        mode = st.st_mode;
+    } else if (errno != ENOENT) {
+        return Failure{errnoReason(errno)};
+    }
+
+    QString temporary;
+    Descriptor fd(makeTemporary(target, mode, temporary));
+    if (fd.get() < 0) {
+        const int err = errno;
+        // A writable file in a folder that takes no new files.
+        if (mode && (err == EACCES || err == EPERM))
+            return overwrite(target, bytes);
+        return Failure{folderReason(err)};
+    }
+    const QByteArray temporaryName = QFile::encodeName(temporary);
+    int err = fill(fd.get(), bytes);
+    if (const int closeErr = fd.close(); err == 0)
+        err = closeErr;
+    if (err == 0 && ::rename(temporaryName.constData(), targetName.constData()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(temporaryName.constData());
+        return Failure{errnoReason(err)};
+    }
+    syncFolder(target);
+    return std::nullopt;
+}
+
+} // namespace
+
+void replaceFile(const QString& path, QByteArrayView bytes, const QString& what) {
+    const bool existed = QFileInfo::exists(path);
+    const auto failure = replace(path, bytes);
+    if (!failure)
+        return;
+    QString message =
+        QStringLiteral("无法写入%1 %2：%3").arg(what, regularfile::fullPath(path), failure->reason);
+    if (existed)
+        message += failure->oldKept ? QStringLiteral("，原来的文件没有改动")
+                                    : QStringLiteral("，原来的内容可能已不完整");
+    throw UserError(message + QStringLiteral("。"));
+}
+
+} // namespace safewrite

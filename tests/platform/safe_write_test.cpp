@@ -1,0 +1,180 @@
+// The one writer of whole files: what it leaves in place of each kind of old
+// file, on a sound and on a full disk, and in a folder that takes no new file.
+#include "child_process.h"
+#include "full_disk.h"
+#include "regular_file.h"
+#include "safe_write.h"
+#include "user_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <functional>
+
+// Readable texts and bytes in failure messages.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+void PrintTo(const QByteArray& b, std::ostream* os) {
+    *os << '"' << b.toStdString() << '"';
+}
+
+namespace {
+
+const QByteArray kOld("the old contents");
+const QByteArray kNew("the new contents, longer than the old");
+
+// The bytes of a regular file (never opens a FIFO, which would wait).
+QByteArray readBytes(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return QByteArray("<not a file>");
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+void put(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// The writer's message, "" when it wrote.
+QString write(const QString& path) {
+    try {
+        safewrite::replaceFile(path, kNew, QStringLiteral("测试文件"));
+        return {};
+    } catch (const UserError& e) {
+        return e.message();
+    }
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+}
+
+// The message: the file by its full path, the reason, and whether an old file was kept.
+QString failure(const QString& path, const char* reason, bool existed) {
+    return QStringLiteral("无法写入测试文件 %1：%2%3")
+        .arg(regularfile::fullPath(path), QString::fromUtf8(reason),
+             existed ? QStringLiteral("，原来的文件没有改动。") : QStringLiteral("。"));
+}
+
+TEST(SafeWrite, WhatEachOldFileBecomes) {
+    struct Row {
+        const char* name;
+        std::function<void(const QString&)> before; // makes what is at the path
+        bool fullDisk;
+        const char* says; // nullptr: written; else the reason the message gives
+    };
+    auto oldFile = [](const QString& p) {
+        put(p, kOld);
+        QFile::setPermissions(p, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                     QFileDevice::ReadGroup);
+    };
+    auto nothing = [](const QString&) {};
+    const Row rows[] = {
+        {"no file", nothing, false, nullptr},
+        {"an old file", oldFile, false, nullptr},
+        {"no file, the disk full", nothing, true, "文件太大"},
+        {"an old file, the disk full", oldFile, true, "文件太大"},
+        {"a folder", [](const QString& p) { QDir().mkpath(p); }, false, "这是一个文件夹，不是文件"},
+        {"a FIFO", [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0644); },
+         false, "这不是普通文件（可能是管道或设备）"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("scores.txt");
+        r.before(path);
+        const bool existed = QFileInfo::exists(path);
+        const QStringList namesBefore = entries(dir.path());
+        const QByteArray bytesBefore = readBytes(path);
+        QString message;
+        {
+            std::optional<FullDisk> disk;
+            if (r.fullDisk)
+                disk.emplace();
+            message = write(path);
+        }
+        if (!r.says) {
+            EXPECT_TRUE(message.isEmpty()) << message.toStdString();
+            EXPECT_EQ(readBytes(path), kNew);
+            EXPECT_EQ(entries(dir.path()), QStringList{"scores.txt"}) << "no temporary file left";
+            if (existed) {
+                EXPECT_EQ(QFileInfo(path).permissions() & 0x0FFF, 0x0640) << "permissions kept";
+            }
+            continue;
+        }
+        EXPECT_EQ(message, failure(path, r.says, existed));
+        EXPECT_EQ(entries(dir.path()), namesBefore) << "no temporary file left";
+        EXPECT_EQ(readBytes(path), bytesBefore);
+    }
+}
+
+// A symbolic link stays a link: the file it points to gets the new bytes.
+TEST(SafeWrite, ALinkIsFollowedAndAMissingFolderNamed) {
+    QTemporaryDir dir;
+    put(dir.filePath("real.txt"), kOld);
+    ASSERT_TRUE(QFile::link(dir.filePath("real.txt"), dir.filePath("link.txt")));
+    EXPECT_EQ(write(dir.filePath("link.txt")), QString());
+    EXPECT_TRUE(QFileInfo(dir.filePath("link.txt")).isSymLink());
+    EXPECT_EQ(readBytes(dir.filePath("real.txt")), kNew);
+    EXPECT_EQ(entries(dir.path()), (QStringList{"link.txt", "real.txt"}));
+
+    const QString lost = dir.filePath("no/such/scores.txt");
+    EXPECT_EQ(write(lost), failure(lost, "所在的文件夹不存在", false));
+}
+
+// A writable file in a folder that takes no new file is written in place; on
+// a full disk its old bytes are put back. A file the learner may not write is
+// never replaced, also where the folder would let it be.
+TEST(SafeWrite, AFolderThatTakesNoNewFile) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("scores");
+    const QString path = folder + "/scores.txt";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto prepare = [&](bool fileWritable, bool folderWritable) {
+        put(path, kOld);
+        // The child writes as nobody when the tests run as root.
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+        ::chmod(QFile::encodeName(folder).constData(), folderWritable ? 0777 : 0555);
+        ::chmod(QFile::encodeName(path).constData(), fileWritable ? 0666 : 0444);
+    };
+    struct Row {
+        const char* name;
+        bool fileWritable, folderWritable, fullDisk;
+        const char* says; // nullptr: written
+    };
+    const Row rows[] = {
+        {"written in place", true, false, false, nullptr},
+        {"in place on a full disk", true, false, true, "文件太大"},
+        {"a read-only file", false, true, false, "没有访问权限"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        prepare(r.fileWritable, r.folderWritable);
+        const QString message = inChildProcess([&] {
+            std::optional<FullDisk> disk;
+            if (r.fullDisk)
+                disk.emplace(static_cast<rlim_t>(kOld.size()));
+            return write(path);
+        });
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+        if (!r.says) {
+            EXPECT_EQ(message, QString());
+            EXPECT_EQ(readBytes(path), kNew);
+        } else {
+            EXPECT_EQ(message, failure(path, r.says, true));
+            EXPECT_EQ(readBytes(path), kOld);
+        }
+        EXPECT_EQ(entries(folder), QStringList{"scores.txt"});
+    }
+}
+
+} // namespace
