@@ -17,6 +17,7 @@ packages=(
   unicode-data python3 python3-jieba  # sources of the dictionary data
   libgtest-dev libbenchmark-dev       # tests and benchmarks
   xvfb xauth imagemagick              # windows under a virtual display, screenshots
+  lintian                             # the package test: Debian's checker on the .deb
   fortunes-zh                         # Chinese texts (test article, character frequencies, benchmark corpus)
 )
 
