@@ -9,6 +9,7 @@ packages=(
   dpkg-dev desktop-file-utils appstream # the Debian package and the checks of its menu entry
   qt6-base-dev libgl-dev              # Qt 6 Widgets
   qt6-translations-l10n               # Qt's own Chinese texts (standard buttons, dialogs)
+  libqt6svg6                          # the window icon (an SVG)
   libqt6sql6-sqlite                   # the learning history's database (Qt SQL's SQLite driver)
   qt6-charts-dev libqt6charts6 libqt6opengl6-dev # the charts of the learning history
   libsdl2-mixer-dev timgm6mb-soundfont # sound: wave and MIDI playback
