@@ -179,6 +179,11 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
     zdqc->setFrameShape(QFrame::Panel);
     zdqc->setFrameShadow(QFrame::Raised);
     zdqc->setAutoFillBackground(true);
+    // White like the article, so that its legend's magenta reads as the
+    // words' magenta does there.
+    QPalette legendGround = zdqc->palette();
+    legendGround.setColor(QPalette::Window, Qt::white);
+    zdqc->setPalette(legendGround);
     placeLabel(zdqc, QStringLiteral("正在自动切词……"), 20, 14, 360, 26)
         ->setFont(fonts::hei(18, true));
     placeLabel(zdqc, QStringLiteral("说明"), 20, 50, 40, 22);

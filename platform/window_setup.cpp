@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -25,7 +26,37 @@ public:
     }
 };
 
+// Keeps a window on the light ground its coloured texts were chosen for
+// (navy messages, dark red titles, black names): under a dark style the
+// window takes a light palette of its own instead of the dark one.
+class KeepLightGround : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange || event->type() == QEvent::Polish) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->palette().color(QPalette::Window).lightness() < 128)
+                w->setPalette(lightGround());
+        }
+        return false;
+    }
+};
+
 } // namespace
+
+QPalette lightGround() {
+    QPalette p(QColor(236, 236, 236), QColor(240, 240, 240));
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::AlternateBase, QColor(245, 245, 245));
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::ButtonText, Qt::black);
+    p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    p.setColor(QPalette::ToolTipText, Qt::black);
+    p.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    return p;
+}
 
 void centreOnScreen(QWidget* w) {
     const QScreen* screen = w->screen();
@@ -58,6 +89,7 @@ void setupWindow(QWidget* w, const QString& caption, int width, int height, Fram
     if (stayOnTop)
         flags |= Qt::WindowStaysOnTopHint;
     w->setWindowFlags(flags);
+    w->installEventFilter(new KeepLightGround(w));
     w->setWindowTitle(caption);
     w->setFixedSize(width, height);
     if (placement == Placement::Centred)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QString>
 
 class QLabel;
@@ -21,7 +22,12 @@ enum class Placement {
     ByCaller, // the window's opener places it
 };
 
-// Gives a window its caption, frame, fixed client size and placement.
+// The light palette a window keeps under a dark style: its texts are
+// coloured for a light ground.
+QPalette lightGround();
+
+// Gives a window its caption, frame, fixed client size and placement. The
+// window keeps a light ground under a dark style (lightGround()).
 void setupWindow(QWidget* window, const QString& caption, int clientWidth, int clientHeight,
                  Frame frame, bool stayOnTop = false, Placement placement = Placement::Centred);
 
