@@ -49,14 +49,20 @@ void ReviewSchedule::answered(const QString& item, const QString& code, bool rig
         c.retired = false;
         return;
     }
-    if (c.retired || c.lastRight == day)
-        return; // one step a day: a second right answer today proves nothing new
+    // A right answer moves the item up only on a day it is due (a right
+    // answer minutes after the miss, or before the box's interval has gone
+    // by, proves nothing new), at most one step a day, and the item leaves
+    // only from the last box.
+    if (c.retired || c.lastRight == day || c.lastMiss == day || (c.due.isValid() && day < c.due))
+        return;
     c.lastRight = day;
     ++c.rightDays;
-    c.box = std::min(c.box + 1, kBoxes);
-    c.due = day.addDays(intervalDays(c.box));
-    if (c.rightDays >= kLeaveAfterDays)
+    if (c.box >= kBoxes) {
         c.retired = true;
+        return;
+    }
+    ++c.box;
+    c.due = day.addDays(intervalDays(c.box));
 }
 
 double ReviewSchedule::weight(const ReviewCard& card) const {

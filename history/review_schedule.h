@@ -14,7 +14,7 @@ struct ReviewCard {
     QString code;
     int box = 1;       // 1 … ReviewSchedule::kBoxes
     QDate due;         // comes back on this day
-    int rightDays = 0; // days with a right answer without help since the last miss
+    int rightDays = 0; // due days answered right without help since the last miss
     QDate lastRight;
     int misses = 0;  // wrong answers and wrong entries in tests, all time
     int lookups = 0; // times looked up with F1, all time
@@ -29,10 +29,11 @@ struct ReviewSelection {
     int filled = 0;
 };
 
-// The spaced schedule of the reviews. A miss or a look-up puts an item into
-// the first box, due at once; a right answer without help moves it up one box
-// (at most once a day), and a higher box comes back after a longer interval;
-// an item answered right on kLeaveAfterDays different days leaves the review.
+// The spaced schedule of the reviews (Leitner boxes). A miss or a look-up puts
+// an item into the first box, due at once. A right answer without help on a
+// day the item is due (never the day of its miss) moves it up one box, and a
+// higher box comes back after a longer interval: 1, 2, 4, 8 days. A right
+// answer on a due day in the last box retires the item.
 // The clock is injected, so the schedule can be driven day by day.
 class ReviewSchedule {
 public:
@@ -40,7 +41,6 @@ public:
     explicit ReviewSchedule(Clock today, std::vector<ReviewCard> cards = {});
 
     static constexpr int kBoxes = 5;
-    static constexpr int kLeaveAfterDays = 3;
     // Days until an item in box b comes back.
     static int intervalDays(int box);
 

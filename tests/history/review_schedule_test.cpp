@@ -35,41 +35,58 @@ TEST_F(Review, ACharacterMissedTodayComesBackFirst) {
     EXPECT_EQ(drawn(5).mid(0, 2), QStringList({QStringLiteral("中"), QStringLiteral("国")}));
 }
 
-TEST_F(Review, RightAnswersOnThreeDaysRetireAnItem) {
-    schedule.missed(QStringLiteral("中"), QStringLiteral("50006"));
-    int expectedBox = 1;
-    for (int day = 1; day <= ReviewSchedule::kLeaveAfterDays; ++day) {
-        today = today.addDays(ReviewSchedule::intervalDays(expectedBox));
-        EXPECT_TRUE(drawn(1).contains(QStringLiteral("中"))) << "day " << day;
-        schedule.answered(QStringLiteral("中"), QStringLiteral("50006"), true, false);
-        // A second right answer on the same day moves nothing.
-        schedule.answered(QStringLiteral("中"), QStringLiteral("50006"), true, false);
-        ++expectedBox;
-        EXPECT_EQ(schedule.find(QStringLiteral("中"))->box, expectedBox);
-        EXPECT_EQ(schedule.find(QStringLiteral("中"))->rightDays, day);
-    }
-    EXPECT_TRUE(schedule.find(QStringLiteral("中"))->retired);
-    today = today.addDays(100);
-    EXPECT_FALSE(drawn(10).contains(QStringLiteral("中")));
-}
+// The whole life of a card, day by day: missed on day 0, answered right the
+// same day (no step), then on each day it falls due it climbs a box (1, 2, 4,
+// 8 days apart); a right answer before it is due moves nothing; from the last
+// box it leaves. A miss at any point starts it over in the first box.
+TEST_F(Review, ACardClimbsABoxOnEachDueDayAndLeavesOnlyFromTheLast) {
+    const QString item = QStringLiteral("中");
+    auto right = [&] { schedule.answered(item, QStringLiteral("50006"), true, false); };
+    const QDate start = today;
+    schedule.missed(item, QStringLiteral("50006"));
+    right(); // minutes after the miss
+    EXPECT_EQ(schedule.find(item)->box, 1) << "the day of the miss moves nothing";
+    EXPECT_EQ(schedule.find(item)->rightDays, 0);
 
-TEST_F(Review, AHigherBoxWaitsLongerAndAMissOrLookUpStartsOver) {
-    schedule.missed(QStringLiteral("中"), QStringLiteral("50006"));
-    schedule.answered(QStringLiteral("中"), QStringLiteral("50006"), true, false); // box 2
-    EXPECT_EQ(schedule.find(QStringLiteral("中"))->due, today.addDays(1));
-    EXPECT_FALSE(drawn(3).contains(QStringLiteral("中"))); // not due today, not even as filler
-    today = today.addDays(1);
-    schedule.answered(QStringLiteral("中"), QStringLiteral("50006"), true, false); // box 3
-    EXPECT_EQ(schedule.find(QStringLiteral("中"))->due, today.addDays(2));
-    today = today.addDays(1);
-    // Right, but with F1: back to the first box, the right days count anew.
-    schedule.answered(QStringLiteral("中"), QStringLiteral("50006"), true, true);
-    const ReviewCard* c = schedule.find(QStringLiteral("中"));
+    struct Step {
+        int day;    // days after the miss
+        int box;    // the box after the day's right answers
+        int dueIn;  // days from that day until it is due again
+        bool drawn; // due that day, so a review draws it
+    };
+    const Step steps[] = {{1, 2, 1, true},  {2, 3, 2, true}, {3, 3, 1, false}, {4, 4, 4, true},
+                          {7, 4, 1, false}, {8, 5, 8, true}, {15, 5, 1, false}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.day);
+        today = start.addDays(s.day);
+        EXPECT_EQ(drawn(1).contains(item), s.drawn);
+        right();
+        right(); // a second right answer the same day proves nothing new
+        const ReviewCard* c = schedule.find(item);
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->box, s.box);
+        EXPECT_EQ(c->due, today.addDays(s.dueIn));
+        EXPECT_FALSE(c->retired);
+    }
+    today = start.addDays(16); // due in the last box
+    right();
+    ASSERT_NE(schedule.find(item), nullptr);
+    EXPECT_TRUE(schedule.find(item)->retired);
+    EXPECT_EQ(schedule.find(item)->rightDays, 5);
+    today = start.addDays(100);
+    EXPECT_FALSE(drawn(10).contains(item));
+
+    // Looked up with F1 (though typed right): back in the first box, due at
+    // once, the right days counted anew.
+    schedule.answered(item, QStringLiteral("50006"), true, true);
+    const ReviewCard* c = schedule.find(item);
     EXPECT_EQ(c->box, 1);
+    EXPECT_FALSE(c->retired);
     EXPECT_EQ(c->rightDays, 0);
     EXPECT_EQ(c->lookups, 1);
     EXPECT_EQ(c->misses, 1);
     EXPECT_EQ(c->due, today);
+    EXPECT_TRUE(drawn(1).contains(item));
 }
 
 TEST_F(Review, ARightAnswerOfAnItemNotUnderReviewAddsNothing) {
