@@ -506,17 +506,19 @@ void Tform_test::showReport() {
     Form_result->Mresult->setPlainText(lines.join(u'\n'));
     recordTestInHistory(Label_file->text(), Lgo->text(), flow_->engine.alread, lines,
                         flow_->engine.MresultCodes, [](const QString& character) {
+                            QStringList codes;
                             if (!two || character.trimmed().isEmpty())
-                                return QString();
+                                return codes;
                             try {
-                                return QString::fromStdString(
-                                    two->CodeOfChar(gbk::fromUnicodeLossy(character)));
+                                for (const std::string& c :
+                                     two->CodesOfChar(gbk::fromUnicodeLossy(character)))
+                                    codes << QString::fromStdString(c);
                             } catch (const std::exception&) {
                                 // The report looks the same codes up and shows
                                 // the dictionary's error; the history keeps the
                                 // test without the code.
-                                return QString();
                             }
+                            return codes;
                         });
     {
         // Digits typed just before the time ran out or the article ended are

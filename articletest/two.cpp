@@ -141,6 +141,32 @@ std::string Ttwo::CodeOfChar(std::string_view character) {
     return dict::decodeCodeOfChar(zh1.record(rec));
 }
 
+std::vector<std::string> Ttwo::CodesOfChar(std::string_view character) {
+    std::vector<std::string> codes;
+    if (character.size() != 2)
+        return codes;
+    const dict::GroupFile& zh1 = groupFile(1, false);
+    const int64_t first = zh1.firstRecordOfChar(character);
+    if (first < 0)
+        return codes;
+    // The records lie in code order; the character's further codes follow
+    // its first one anywhere after it.
+    for (int64_t r = first; r < zh1.recordCount(); ++r) {
+        const unsigned char* rec = zh1.record(r);
+        if (std::string_view(reinterpret_cast<const char*>(rec) + dict::kCodeBytes, 2) == character)
+            codes.push_back(dict::decodeCodeOfChar(rec));
+    }
+    return codes;
+}
+
+std::string Ttwo::FullCodeOfChar(std::string_view character) {
+    std::string full;
+    for (const std::string& code : CodesOfChar(character))
+        if (code.size() > full.size())
+            full = code;
+    return full;
+}
+
 size_t Ttwo::memoryBytes() const {
     size_t total = 0;
     for (const Slot& s : slots_) {

@@ -59,6 +59,11 @@ public:
     bool IsFrequentWord(std::string_view word);
     // The code of the first zh1 record of the character, or "" if it has none.
     std::string CodeOfChar(std::string_view character);
+    // Every code zh1 gives the character (its full codes and short codes), in
+    // dictionary order; empty if it has none.
+    std::vector<std::string> CodesOfChar(std::string_view character);
+    // The character's full code: the first of its longest codes; "" if none.
+    std::string FullCodeOfChar(std::string_view character);
 
     const std::string& dictDir() const { return dir_; }
     // How many times a file was read from disk (for tests and benchmarks).

@@ -7,7 +7,15 @@
 
 void recordTestInHistory(const QString& article, const QString& clock, int typed,
                          const QStringList& errorLines, const std::vector<std::string>& typedCodes,
-                         const std::function<QString(const QString&)>& codeOf) {
+                         const std::function<QStringList(const QString&)>& codesOf) {
+    // A character's full code: the first of its longest codes.
+    auto fullCode = [](const QStringList& codes) {
+        QString full;
+        for (const QString& c : codes)
+            if (c.size() > full.size())
+                full = c;
+        return full;
+    };
     ArticleTestRecord t;
     t.article = article;
     t.ended = QDateTime::currentDateTime();
@@ -29,11 +37,13 @@ void recordTestInHistory(const QString& article, const QString& clock, int typed
         TestErrorRecord e;
         e.expected = line.left(open);
         e.entered = line.mid(open + 1, line.size() - open - 2);
-        e.code = codeOf(e.expected);
+        const QStringList codes = codesOf(e.expected);
+        e.code = fullCode(codes);
         const size_t at = static_cast<size_t>(i);
         e.typedCode = at < typedCodes.size() && !typedCodes[at].empty()
                           ? QString::fromLatin1(typedCodes[at])
-                          : codeOf(e.entered);
+                          : fullCode(codesOf(e.entered));
+        e.wrongCandidate = !e.typedCode.isEmpty() && codes.contains(e.typedCode);
         t.errors.push_back(std::move(e));
     }
     recordArticleTest(std::move(t));

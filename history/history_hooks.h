@@ -17,7 +17,7 @@
 // and the typed code where none was kept.
 void recordTestInHistory(const QString& article, const QString& clock, int typed,
                          const QStringList& errorLines, const std::vector<std::string>& typedCodes,
-                         const std::function<QString(const QString&)>& codeOf);
+                         const std::function<QStringList(const QString&)>& codesOf);
 
 // A warm-up game ended.
 void recordWarmupInHistory(bool funMode, int seconds, int score);

@@ -37,8 +37,11 @@ struct TrainingRunRecord {
 struct TestErrorRecord {
     QString expected;  // the article's character
     QString entered;   // the character the learner entered
-    QString code;      // the right code of the article's character
+    QString code;      // the full code of the article's character
     QString typedCode; // the code the learner typed
+    // The typed code was one of the character's own codes: the slip was the
+    // choice among the candidates, not the code.
+    bool wrongCandidate = false;
 };
 
 struct ArticleTestRecord {

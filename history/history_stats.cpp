@@ -125,7 +125,11 @@ std::vector<MissedItem> mostMissed(const std::vector<TrainingRunRecord>& runs,
                 continue;
             Tally& t = at(e.expected, e.code);
             ++t.m.misses;
-            if (!e.typedCode.isEmpty())
+            // The right code with the wrong candidate is another slip than a
+            // wrong code: it is never the code the learner "types wrong".
+            if (e.wrongCandidate)
+                ++t.m.wrongCandidates;
+            else if (!e.typedCode.isEmpty() && e.typedCode != e.code)
                 ++t.wrongCodes[e.typedCode];
         }
     }

@@ -40,6 +40,7 @@ struct MissedItem {
     int lookups = 0;   // F1 look-ups
     QString wrongCode; // the wrong code typed most often for it
     int wrongCodeCount = 0;
+    int wrongCandidates = 0; // tests: its own code typed, the wrong candidate chosen
 };
 // The items missed or looked up most, most first (ties: the most recent
 // first), at most `limit`.

@@ -90,6 +90,16 @@ const char* const kMigrations[][6] = {
         nullptr,
         nullptr,
     },
+    {
+        // A wrong candidate (the right code, the wrong choice) apart from a
+        // wrong code.
+        "ALTER TABLE test_errors ADD COLUMN wrong_candidate INTEGER NOT NULL DEFAULT 0",
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+    },
 };
 static_assert(std::size(kMigrations) == HistoryStore::kSchemaVersion);
 
@@ -331,11 +341,13 @@ void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule:
 
     QSqlQuery e(db_);
     e.prepare(QStringLiteral(
-        "INSERT INTO test_errors(test_id, expected, entered, code, typed_code) VALUES(?,?,?,?,?)"));
+        "INSERT INTO test_errors(test_id, expected, entered, code, typed_code, wrong_candidate) "
+        "VALUES(?,?,?,?,?,?)"));
     ReviewSchedule s = reviewSchedule(false, today);
     for (const TestErrorRecord& r : test.errors) {
-        for (const QVariant& v : {QVariant(test.id), QVariant(r.expected), QVariant(r.entered),
-                                  QVariant(r.code), QVariant(r.typedCode)})
+        for (const QVariant& v :
+             {QVariant(test.id), QVariant(r.expected), QVariant(r.entered), QVariant(r.code),
+              QVariant(r.typedCode), QVariant(r.wrongCandidate ? 1 : 0)})
             e.addBindValue(v);
         if (!e.exec())
             fail(e.lastError());
@@ -416,12 +428,13 @@ std::vector<ArticleTestRecord> HistoryStore::articleTests() const {
         tests.push_back(std::move(t));
     }
     QSqlQuery e(db_);
-    if (!e.exec(QStringLiteral("SELECT test_id, expected, entered, code, typed_code FROM "
-                               "test_errors ORDER BY test_id, rowid")))
+    if (!e.exec(QStringLiteral("SELECT test_id, expected, entered, code, typed_code, "
+                               "wrong_candidate FROM test_errors ORDER BY test_id, rowid")))
         fail(e.lastError());
     attachRows(e, tests, [](ArticleTestRecord& test, const QSqlQuery& row) {
         test.errors.push_back({row.value(1).toString(), row.value(2).toString(),
-                               row.value(3).toString(), row.value(4).toString()});
+                               row.value(3).toString(), row.value(4).toString(),
+                               row.value(5).toInt() != 0});
     });
     return tests;
 }

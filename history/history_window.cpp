@@ -108,10 +108,10 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     LabelSummary = new QLabel;
     LabelSummary->setWordWrap(true);
 
-    GridMissed = new QTableWidget(0, 5);
+    GridMissed = new QTableWidget(0, 6);
     GridMissed->setHorizontalHeaderLabels({QStringLiteral("字词"), QStringLiteral("编码"),
                                            QStringLiteral("错误"), QStringLiteral("查看(F1)"),
-                                           QStringLiteral("常打错成")});
+                                           QStringLiteral("编码打错"), QStringLiteral("选错候选")});
     GridDigits = new QTableWidget(0, 3);
     GridDigits->setHorizontalHeaderLabels(
         {QStringLiteral("笔形数字"), QStringLiteral("打错次数"), QStringLiteral("常错成")});
@@ -265,6 +265,10 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
             cell(m.wrongCode.isEmpty()
                      ? QString()
                      : QStringLiteral("%1（%2次）").arg(m.wrongCode).arg(m.wrongCodeCount)));
+        GridMissed->setItem(r, 5,
+                            cell(m.wrongCandidates > 0
+                                     ? QStringLiteral("%1次").arg(m.wrongCandidates)
+                                     : QString()));
     }
 
     const history_stats::DigitMistakes digits = history_stats::digitMistakes(runs, tests);

@@ -132,7 +132,11 @@ void TrainingFlow::judge(Box b, const QString& answer) {
     const QString code = item ? item->code : QString();
     if (observedRunOpen_)
         observer_->answerTyped(answer);
-    if (answer.compare(code, Qt::CaseInsensitive) == 0)
+    const bool another = item && std::any_of(item->otherCodes.begin(), item->otherCodes.end(),
+                                             [&](const QString& c) {
+                                                 return answer.compare(c, Qt::CaseInsensitive) == 0;
+                                             });
+    if (answer.compare(code, Qt::CaseInsensitive) == 0 || another)
         answeredRight(b);
     else
         answeredWrong(b);

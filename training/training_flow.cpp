@@ -281,6 +281,7 @@ void TrainingFlow::fillTexts(int k) {
         if (!slot.code.empty())
             item.code = QString::fromLatin1(slot.code);
         item.text = slot.text;
+        item.otherCodes.clear();
         item.visible = true;
         item.look = ItemLook::Pending;
         item.picturePath.clear();
@@ -362,6 +363,8 @@ void TrainingFlow::fillReview(int k) {
         GridItem& item = grid[static_cast<size_t>(positions[n])];
         item.text = gbk::fromUnicodeLossy(text);
         item.code = code;
+        const auto other = drawn.otherCodes.find(text);
+        item.otherCodes = other != drawn.otherCodes.end() ? other->second : QStringList();
         item.visible = true;
         item.look = ItemLook::Pending;
         item.picturePath.clear();

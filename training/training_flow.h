@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -63,6 +64,9 @@ public:
 struct ReviewItems {
     std::vector<std::pair<QString, QString>> items;
     QStringList message;
+    // Further codes the dictionary gives an item (a character's short codes
+    // beside its full code): typed, they are right too.
+    std::map<QString, QStringList> otherCodes;
 };
 // Draws `count` items for the character (words: false) or word review;
 // `frequent` are the exercise file's first items, most frequent first.

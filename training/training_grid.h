@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <string>
@@ -15,9 +16,10 @@ enum class ItemLook { Pending, Current, Answered };
 struct GridItem {
     bool visible = false;
     ItemLook look = ItemLook::Pending;
-    std::string text;    // GBK bytes of a character or word
-    QString code;        // the digits to type; the item's tooltip
-    QString picturePath; // picture items: the bitmap, relative to the program folder
+    std::string text;       // GBK bytes of a character or word
+    QString code;           // the digits to type; the item's tooltip
+    QStringList otherCodes; // reviews: the item's other codes, also taken as right
+    QString picturePath;    // picture items: the bitmap, relative to the program folder
     bool operator==(const GridItem&) const = default;
 };
 

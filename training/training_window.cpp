@@ -4,7 +4,9 @@
 #include "app/foreword_window.h"
 #include "app/pause_notice.h"
 #include "app/training_help_panel.h"
+#include "articletest/dictionary_instance.h"
 #include "articletest/help_text_window.h"
+#include "articletest/two.h"
 #include "history/history_instance.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
@@ -102,8 +104,32 @@ ReviewItems reviewFromHistory(bool words, int count,
     std::mt19937 random(std::random_device{}());
     const review_source::Draw d = review_source::draw(
         *history, words, count, frequent, [] { return QDate::currentDate(); }, random);
-    for (const ReviewCard& c : d.items)
-        r.items.emplace_back(c.item, c.code);
+    for (const ReviewCard& c : d.items) {
+        QString shown = c.code;
+        if (!words && two) {
+            // Every code the dictionary gives the character is right; the
+            // one shown (F1, the tooltip) is its full code.
+            QStringList codes;
+            errors::guarded(nullptr, [&] {
+                for (const std::string& code : two->CodesOfChar(gbk::fromUnicodeLossy(c.item)))
+                    codes << QString::fromStdString(code);
+            });
+            QString full;
+            for (const QString& code : codes)
+                if (code.size() > full.size())
+                    full = code;
+            if (!full.isEmpty()) {
+                if (!codes.contains(shown))
+                    codes << shown; // the code the history kept stays right
+                shown = full;
+            }
+            codes.removeAll(shown);
+            codes.removeAll(QString());
+            if (!codes.isEmpty())
+                r.otherCodes[c.item] = codes;
+        }
+        r.items.emplace_back(c.item, shown);
+    }
     r.message = d.message;
     return r;
 }

@@ -80,10 +80,21 @@ TEST(HistoryStats, MostMissedCountsTrainingAndTestsWithTheWrongCodeTypedMost) {
     runs.push_back(
         run(0, kMonday, 30,
             {{QStringLiteral("4"), QStringLiteral("4"), {QStringLiteral("4")}, true, 1, true}}));
+    // 有 missed twice in tests by its own short code and the wrong candidate:
+    // a slip of the choice, not of the code.
+    const QString you = QStringLiteral("有");
+    const TestErrorRecord wrongPick{you, QStringLiteral("友"), QStringLiteral("40207"),
+                                    QStringLiteral("4"), true};
     const std::vector<ArticleTestRecord> tests = {
-        test(kMonday, 40, 99, {{zhong, QStringLiteral("种"), code, QStringLiteral("22906")}})};
-    const auto m = mostMissed(runs, tests, 10);
-    ASSERT_EQ(m.size(), 2u); // 好 was right at once: not missed
+        test(kMonday, 40, 99,
+             {{zhong, QStringLiteral("种"), code, QStringLiteral("22906")}, wrongPick, wrongPick})};
+    auto m = mostMissed(runs, tests, 10);
+    ASSERT_EQ(m.size(), 3u); // 好 was right at once: not missed
+    EXPECT_EQ(m[1].item, you);
+    EXPECT_EQ(m[1].misses, 2);
+    EXPECT_EQ(m[1].wrongCandidates, 2);
+    EXPECT_TRUE(m[1].wrongCode.isEmpty()) << m[1].wrongCode.toStdString();
+    m.erase(m.begin() + 1);
     EXPECT_EQ(m[0].item, zhong);
     EXPECT_EQ(m[0].code, code);
     EXPECT_EQ(m[0].misses, 3);

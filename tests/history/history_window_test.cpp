@@ -322,6 +322,7 @@ TEST_F(HistoryWindow, AnArticleTestIsRecordedWithItsWrongCharacters) {
     EXPECT_EQ(tests[0].errors[0].entered, QStringLiteral("哀"));
     EXPECT_EQ(tests[0].errors[0].code, QStringLiteral("91"));
     EXPECT_EQ(tests[0].errors[0].typedCode, QStringLiteral("8"));
+    EXPECT_FALSE(tests[0].errors[0].wrongCandidate) << "8 is no code of 阿: a wrong code";
     // The character missed in the test is up for review.
     const ReviewSchedule review =
         learningHistory()->reviewSchedule(false, [] { return QDate::currentDate(); });

@@ -622,3 +622,33 @@ TEST_F(Flow, TheWordReviewGivesALongWordTheCellsItNeeds) {
 }
 
 } // namespace
+
+namespace {
+
+// A review takes every code the dictionary gives an item: 有's short code 4
+// is as right as its full code 40207, which is the one shown.
+TEST_F(Flow, TheCharacterReviewTakesEveryCodeOfTheCharacter) {
+    write("hzlib/z1.txt", charFile(3));
+    flow.setReviewProvider([](bool, int, const auto&) {
+        ReviewItems r;
+        r.items = {{QStringLiteral("有"), QStringLiteral("40207")},
+                   {QStringLiteral("中"), QStringLiteral("50006")}};
+        r.otherCodes[QStringLiteral("有")] = {QStringLiteral("4")};
+        return r;
+    });
+    choose(kCharacterReview);
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.grids.characters[0].code, QStringLiteral("40207"));
+    auto type = [&](const QString& digits) {
+        for (QChar c : digits)
+            flow.boxKeyPress(Box::Character,
+                             {PadKey::Digit, c.digitValue(), true, false, QString(c)});
+        flow.boxKeyPress(Box::Character, {PadKey::Enter, 0, true, false, QStringLiteral("\r")});
+    };
+    type(QStringLiteral("4"));
+    EXPECT_EQ(flow.CurrentItem, 1) << "the short code is right";
+    type(QStringLiteral("4")); // 中 has no code 4
+    EXPECT_EQ(flow.CurrentItem, 1);
+}
+
+} // namespace
