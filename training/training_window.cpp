@@ -104,16 +104,21 @@ ReviewItems reviewFromHistory(bool words, int count,
     std::mt19937 random(std::random_device{}());
     const review_source::Draw d = review_source::draw(
         *history, words, count, frequent, [] { return QDate::currentDate(); }, random);
+    // Without a readable dictionary (it is named where it is used) the codes
+    // the history kept are the ones taken.
+    bool dictionary = !words && two;
     for (const ReviewCard& c : d.items) {
         QString shown = c.code;
-        if (!words && two) {
+        if (dictionary) {
             // Every code the dictionary gives the character is right; the
             // one shown (F1, the tooltip) is its full code.
             QStringList codes;
-            errors::guarded(nullptr, [&] {
+            try {
                 for (const std::string& code : two->CodesOfChar(gbk::fromUnicodeLossy(c.item)))
                     codes << QString::fromStdString(code);
-            });
+            } catch (const std::exception&) {
+                dictionary = false;
+            }
             QString full;
             for (const QString& code : codes)
                 if (code.size() > full.size())
