@@ -465,8 +465,15 @@ TEST_F(DamagedFiles, TestFiles) {
 
 // The training's exercise files, each with its own record layout: Start is
 // refused with the file's name and, for damage, its first bad record; or the
-// records there are drawn; never a wait.
+// records there are drawn; never a wait. The training names them relative to
+// the program folder, its working folder; the messages give full paths.
 TEST_F(DamagedFiles, ExerciseFiles) {
+    struct Home {
+        QString path = QDir::currentPath();
+        ~Home() { QDir::setCurrent(path); }
+    } home;
+    ASSERT_TRUE(QDir(folder()).mkdir("hzlib"));
+    ASSERT_TRUE(QDir::setCurrent(folder()));
     for (int k = 3; k <= 11; ++k) {
         const training::KindInfo& info = training::kind(k);
         SCOPED_TRACE(info.source);
@@ -481,13 +488,12 @@ TEST_F(DamagedFiles, ExerciseFiles) {
                 QByteArray::fromStdString(code + std::string(6 - code.size(), ' ') + text + "\r\n");
         }
         ASSERT_EQ(good.size(), 5 * info.recordLength);
-        const QString name = QFileInfo(QString::fromLatin1(info.source)).fileName();
+        const QString name = QString::fromLatin1(info.source);
         damaged::checkReader(folder(), name, good,
                              [&] {
                                  try {
-                                     const training::ExerciseFile file(at(name), info.recordLength,
-                                                                       info.textBytes,
-                                                                       info.textTrimmed);
+                                     const training::ExerciseFile file(
+                                         name, info.recordLength, info.textBytes, info.textTrimmed);
                                      EXPECT_EQ(file.recordCount(), 5);
                                      return QString();
                                  } catch (const UserError& e) {
