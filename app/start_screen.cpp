@@ -7,6 +7,7 @@
 #include "create_windows.h"
 #include "desktop_open.h"
 #include "error_report.h"
+#include "history_instance.h"
 #include "history_window.h"
 #include "image_file.h"
 #include "program_folder.h"
@@ -205,8 +206,12 @@ void Tpreface01::openResultsPage() {
 }
 
 void Tpreface01::closeEvent(QCloseEvent* event) {
-    if (prompts::askYesNo(this, windowTitle(), QStringLiteral("您是否确定要退出系统？"),
-                          prompts::Style::Warning))
+    // Records the learning history could not take are lost with the
+    // program: the question says so instead of the usual one.
+    QString question = historyLostOnClosing();
+    if (question.isEmpty())
+        question = QStringLiteral("您是否确定要退出系统？");
+    if (prompts::askYesNo(this, windowTitle(), question, prompts::Style::Warning))
         event->accept();
     else
         event->ignore();

@@ -153,6 +153,28 @@ void convertUtf8(const unsigned char* p, size_t n, LineWriter& w) {
     }
 }
 
+// Whether the path is UTF-8, as every name the program opens must be. A
+// name in another encoding (GBK, from an older system) either arrives with
+// its own bytes, from the command line, or, through a file dialog, with its
+// foreign bytes already replaced by U+FFFD.
+bool isUtf8Name(const std::string& path) {
+    const QString decoded = QString::fromStdString(path);
+    return decoded.toStdString() == path && !decoded.contains(QChar::ReplacementCharacter);
+}
+
+// How the file name reads in GBK, for the message: the name itself when its
+// own bytes came and are whole GBK characters, else a general word.
+QString gbkReading(const std::string& path) {
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    if (QString::fromStdString(name).toStdString() == name)
+        return QStringLiteral("可能是 GBK 编码"); // the bytes were replaced on the way
+    int invalid = 0;
+    const QString read = gbk::toUnicode(name, &invalid);
+    if (invalid == 0 && !read.contains(QChar::ReplacementCharacter))
+        return QStringLiteral("看来是 GBK 编码的“%1”").arg(read);
+    return QStringLiteral("可能是 GBK 编码");
+}
+
 } // namespace
 
 const char* encodingName(Encoding e) {
@@ -224,6 +246,11 @@ Result convertFile(const std::string& sourcePath, std::string* writtenPath) {
                 .arg(regularfile::fullPath(source)));
     const QString shownSource = regularfile::fullPath(source);
     const auto in = regularfile::read(source, kMaxSourceBytes);
+    if (in.status == regularfile::Contents::Status::Missing && !isUtf8Name(sourcePath))
+        throw UserError(QStringLiteral("无法读取文件 %1：文件名不是 UTF-8 编码（%2），"
+                                       "本程序打不开这样的文件名。请先给文件改一个新名字，"
+                                       "再转换。")
+                            .arg(shownSource, gbkReading(sourcePath)));
     if (!in.ok())
         throw UserError(QStringLiteral("无法读取文件 %1：%2").arg(shownSource, in.reason));
     Result r =

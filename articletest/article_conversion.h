@@ -54,7 +54,8 @@ std::string targetPath(const std::string& sourcePath);
 // the source or another name of the same file, or any symbolic link); throws
 // when the target cannot be written.
 // A source larger than kMaxSourceBytes, or one that is not a regular file
-// (a FIFO, a folder), is refused by name without being read.
+// (a FIFO, a folder), is refused by name without being read; so is a name
+// that is not UTF-8 (GBK, from an older system), which says so.
 Result convertFile(const std::string& sourcePath, std::string* writtenPath = nullptr);
 inline constexpr long long kMaxSourceBytes = 16LL * 1024 * 1024;
 

@@ -87,6 +87,20 @@ void writeWaitingHistory() {
         writeHistory({});
 }
 
+QString historyLostOnClosing() {
+    if (waiting.count() == 0)
+        return {};
+    if (!store)
+        tried = false;
+    waiting.write(learningHistory(), {}, problem); // the question below tells
+    if (waiting.count() == 0)
+        return {};
+    return QStringLiteral("%1。\n\n还有 %2 条学习记录没有写入。现在退出，这些记录就会丢失；"
+                          "不退出，下次练习结束或打开“学习记录”时会再写入。\n\n仍要退出吗？")
+        .arg(waiting.problem())
+        .arg(waiting.count());
+}
+
 void recordArticleTest(ArticleTestRecord test) {
     writeHistory([test, day = QDate::currentDate()](HistoryStore& h) mutable {
         h.addArticleTest(test, [day] { return day; });

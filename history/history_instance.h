@@ -27,6 +27,10 @@ void recordArticleTest(ArticleTestRecord test);
 void recordWarmup(const WarmupRecord& warmup);
 // Writes the records still waiting, if any (the window "学习记录" opens).
 void writeWaitingHistory();
+// Before the program closes: one more try for the records still waiting;
+// when some still cannot be written, the question for the learner (they
+// are lost if the program closes now), else "".
+QString historyLostOnClosing();
 
 // The recorder of the training window's runs, on the program's history (no
 // history: it records nothing). Its calls during a run only add to memory.

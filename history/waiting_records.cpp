@@ -18,13 +18,15 @@ QString WaitingRecords::write(HistoryStore* store, Write write, const QString& p
     }
     if (waiting_.empty()) {
         told_ = false;
+        problem_.clear();
         return {};
     }
+    if (failure.endsWith(u'。'))
+        failure.chop(1);
+    problem_ = failure;
     if (told_)
         return {};
     told_ = true;
-    if (failure.endsWith(u'。'))
-        failure.chop(1);
     return failure +
            QStringLiteral("。这次的记录先留在内存里，下次练习结束或打开“学习记录”时再写入。");
 }

@@ -23,8 +23,11 @@ public:
     QString write(HistoryStore* store, Write write = {}, const QString& problem = {});
 
     size_t count() const { return waiting_.size(); }
+    // Why the last write failed, naming the file; "" when none waits.
+    const QString& problem() const { return problem_; }
 
 private:
     std::deque<Write> waiting_;
+    QString problem_;
     bool told_ = false;
 };

@@ -1,5 +1,7 @@
 #include "sdl_sound_player.h"
 
+#include "regular_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +16,8 @@ namespace {
 
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr int kChannel = 0;
+// The largest sound file read: the cues and the pause music are far smaller.
+constexpr qint64 kMaxSoundBytes = 16 * 1024 * 1024;
 
 bool isMidi(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -97,20 +101,31 @@ void SdlSoundPlayer::open() {
         return;
     }
     const QString path = findIgnoringCase(fileName_);
-    if (!QFileInfo(path).isFile()) {
+    // Read through the regular-file reader: a folder, a FIFO or a file
+    // nobody may read is named for what it is, and a FIFO never waits.
+    const regularfile::Contents file = regularfile::read(path, kMaxSoundBytes);
+    if (file.status == regularfile::Contents::Status::Missing) {
         report(QStringLiteral("找不到声音文件 %1，练习时将不播放它。")
-                   .arg(QFileInfo(fileName_).absoluteFilePath()));
+                   .arg(regularfile::fullPath(fileName_)));
         return;
     }
-    const QByteArray encoded = QFile::encodeName(path);
+    if (!file.ok()) {
+        report(QStringLiteral("无法读取声音文件 %1（%2），练习时将不播放它。")
+                   .arg(regularfile::fullPath(path), file.reason));
+        return;
+    }
+    // SDL reads the sound from memory; the bytes stay until the sound closes.
+    bytes_ = file.bytes;
+    SDL_RWops* source = SDL_RWFromConstMem(bytes_.constData(), static_cast<int>(bytes_.size()));
     if (isMidi(path))
-        music_ = Mix_LoadMUS(encoded.constData());
+        music_ = Mix_LoadMUS_RW(source, 1);
     else
-        chunk_ = Mix_LoadWAV(encoded.constData());
+        chunk_ = Mix_LoadWAV_RW(source, 1);
     if (!music_ && !chunk_) {
         qCWarning(lcSound) << "SDL_mixer:" << Mix_GetError();
+        bytes_.clear();
         report(QStringLiteral("无法读取声音文件 %1：文件可能已损坏，练习时将不播放它。")
-                   .arg(QFileInfo(path).absoluteFilePath()));
+                   .arg(regularfile::fullPath(path)));
         return;
     }
     openedFile_ = path;
@@ -141,6 +156,7 @@ void SdlSoundPlayer::close() {
         music_ = nullptr;
     }
     openedFile_.clear();
+    bytes_.clear();
 }
 
 bool SdlSoundPlayer::canPlay() const {

@@ -2,6 +2,8 @@
 
 #include "sound_player.h"
 
+#include <QByteArray>
+
 #include <functional>
 
 struct Mix_Chunk;
@@ -15,8 +17,8 @@ typedef struct _Mix_Music Mix_Music;
 // File names are found without regard to letter case ("sound/jiayou.wav" is
 // "sound/Jiayou.wav"), relative names against the working folder.
 //
-// A missing file or an audio output that cannot be opened never stops the
-// caller: the player stays silent, canPlay() answers false, and when such a
+// A missing or unreadable file or an audio output that cannot be opened
+// never stops the caller: the player stays silent, canPlay() answers false, and when such a
 // sound is played `unavailable` is told, once per run, with a Chinese message
 // naming the file or the device.
 class SdlSoundPlayer : public SoundPlayer {
@@ -54,4 +56,5 @@ private:
     Mix_Chunk* chunk_ = nullptr;
     Mix_Music* music_ = nullptr;
     QString openedFile_;
+    QByteArray bytes_; // the file of the open sound
 };

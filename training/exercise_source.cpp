@@ -1,11 +1,14 @@
 #include "training/exercise_source.h"
 
+#include "platform/gbk_codec.h"
 #include "platform/regular_file.h"
 #include "platform/user_error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace training {
 
@@ -64,8 +67,14 @@ std::string readExerciseFile(const QString& path) {
 ExerciseFile::ExerciseFile(const QString& path, int recordLength, int textBytes, bool textTrimmed)
     : ExerciseFile(readExerciseFile(path), recordLength, textBytes, textTrimmed) {
     if (recordCount() < 1)
-        throw UserError(
-            QStringLiteral("练习文件“%1”太短，连一条记录也没有，不能开始练习。").arg(path));
+        throw UserError(QStringLiteral("练习文件“%1”太短，连一条记录也没有，不能开始练习。")
+                            .arg(regularfile::fullPath(path)));
+    // A damaged record would give the keypad a code it cannot type: the
+    // file is refused before a run starts.
+    const QString why = damage();
+    if (!why.isEmpty())
+        throw UserError(QStringLiteral("练习文件“%1”已损坏：%2，不能开始练习。")
+                            .arg(regularfile::fullPath(path), why));
 }
 
 ExerciseFile::ExerciseFile(std::string bytes, int recordLength, int textBytes, bool textTrimmed)
@@ -88,6 +97,35 @@ ItemRecord ExerciseFile::LoadItemRecord(qint64 offset) const {
     if (trimmed_)
         r.text = trimBlanks(r.text);
     return r;
+}
+
+namespace {
+bool isCode(const std::string& code) {
+    return !code.empty() && code.size() <= 6 &&
+           std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool isWholeCharacters(const std::string& text) {
+    if (text.empty() || text.size() % 2 != 0)
+        return false;
+    for (size_t i = 0; i < text.size(); i += 2)
+        if (!gbk::isDoubleByteChar(static_cast<unsigned char>(text[i]),
+                                   static_cast<unsigned char>(text[i + 1])))
+            return false;
+    return true;
+}
+} // namespace
+
+QString ExerciseFile::damage() const {
+    for (int r = 0; r < recordCount(); ++r) {
+        const ItemRecord rec = LoadItemRecord(static_cast<qint64>(r) * length_);
+        const QString where = QStringLiteral("第 %1 条记录").arg(r + 1);
+        if (!isCode(rec.code))
+            return where + QStringLiteral("的编码不是 1 到 6 位数字");
+        if (!isWholeCharacters(rec.text))
+            return where + QStringLiteral("的文字不是完整的汉字（GBK）");
+    }
+    return QString();
 }
 
 } // namespace training

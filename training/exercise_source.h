@@ -31,8 +31,8 @@ std::string trimBlanks(const std::string& bytes);
 // 6-byte code field, the text field and CR LF.
 class ExerciseFile {
 public:
-    // Reads the file. Throws UserError naming it when it cannot be read or
-    // holds less than one record.
+    // Reads the file. Throws UserError naming it when it cannot be read,
+    // holds less than one record or a record that is not sound (damage()).
     ExerciseFile(const QString& path, int recordLength, int textBytes, bool textTrimmed);
     // From bytes in memory (the file's contents).
     ExerciseFile(std::string bytes, int recordLength, int textBytes, bool textTrimmed);
@@ -44,6 +44,11 @@ public:
     // The record at a byte offset; fields cut short by the end of the file
     // are read as far as they go.
     ItemRecord LoadItemRecord(qint64 offset) const;
+
+    // Why the records are not sound, "" when they are: the first record
+    // whose code is not 1-6 digits or whose text is not whole GBK
+    // double-byte characters, as the learner reads it.
+    QString damage() const;
 
 private:
     std::string bytes_;

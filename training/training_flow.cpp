@@ -1,6 +1,7 @@
 #include "training/training_flow.h"
 
 #include "platform/gbk_codec.h"
+#include "platform/regular_file.h"
 #include "platform/user_error.h"
 #include "training/exercise_source.h"
 
@@ -250,8 +251,8 @@ void TrainingFlow::fillPictures(int k) {
     const QString folder = QString::fromLatin1(kind(k).source);
     const QStringList pictures = ListPictures(folder);
     if (pictures.isEmpty())
-        throw UserError(
-            QStringLiteral("练习文件夹“%1”里没有图片（*.bmp），不能开始练习。").arg(folder));
+        throw UserError(QStringLiteral("练习文件夹“%1”里没有图片（*.bmp），不能开始练习。")
+                            .arg(regularfile::fullPath(folder)));
     ItemsTotal = ItemsLeft = kPictureItems;
     random_->seedFromClock();
     for (GridItem& item : grids.pictures) {
@@ -338,7 +339,7 @@ void TrainingFlow::fillReview(int k) {
     }
     if (drawn.items.empty())
         throw UserError(QStringLiteral("练习文件“%1”里没有可复习的项目，不能开始练习。")
-                            .arg(QString::fromLatin1(info.source)));
+                            .arg(regularfile::fullPath(QString::fromLatin1(info.source))));
     const std::span<GridItem> grid =
         words ? std::span<GridItem>(grids.words) : std::span<GridItem>(grids.characters);
     // Characters take one cell each. A word takes the cells of its row that

@@ -44,7 +44,8 @@ public:
     virtual void showHistory() = 0;                     // "学习记录", modal
     virtual bool autoHintTicked() const = 0;            // the settings' 自动提示
     // The code diagram "statement/<character>.bmp", modal. True when the
-    // learner closed it with its own close button (which also hides "编码图解").
+    // learner closed it with its own close button, or when the picture could
+    // not be read and the learner was told so; either hides "编码图解".
     virtual bool showDiagram(const QString& picture) = 0;
     // Whether `score` beats the stored record of exercise `kind`; a damaged
     // record file is told to the learner and sets no record.

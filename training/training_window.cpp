@@ -893,6 +893,12 @@ bool TForm1::showDiagram(const QString& picture) {
     refresh();
     QPixmap pixmap;
     errors::guarded(this, [&] { pixmap = QPixmap::fromImage(readImageFile(picture)); });
+    // A picture that cannot be read has been named in the error box: no
+    // empty diagram window after it, and no button to open it again.
+    if (pixmap.isNull()) {
+        keysBackToBox();
+        return true;
+    }
     formdelait->Image1->setPixmap(pixmap);
     formdelait->exec();
     keysBackToBox();

@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -239,6 +240,39 @@ TEST(ArticleConversion, RefusesSourcesWithoutChineseBeforeWritingAnything) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(d + "/empty.tvm")));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(d + "/ascii.tvm")));
     EXPECT_EQ(readFile(d + "/symbols.tvm"), "an earlier test file");
+}
+
+// A file named in GBK (from an older system): the command line passes its
+// bytes, a file dialog the name with them replaced by U+FFFD. Neither can be
+// opened; both say why, in Chinese, and nothing is written.
+TEST(ArticleConversion, AFileNamedInGbkIsRefusedWithTheReason) {
+    namespace fs = std::filesystem;
+    dicttest::DictDir dir;
+    const std::string d = dir.path();
+    const std::string gbkName = g("课文") + ".txt";
+    {
+        std::ofstream f(d + "/" + gbkName, std::ios::binary);
+        f << g("床前明月光");
+    }
+    const std::string fromDialog =
+        QFile::decodeName(QByteArray::fromStdString(d + "/" + gbkName)).toStdString();
+    const std::pair<std::string, const char*> rows[] = {
+        {d + "/" + gbkName, "看来是 GBK 编码的“课文.txt”"},
+        {fromDialog, "可能是 GBK 编码"},
+    };
+    for (const auto& [path, says] : rows) {
+        try {
+            conversion::convertFile(path);
+            ADD_FAILURE() << "converted";
+        } catch (const UserError& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("文件名不是 UTF-8 编码"))) << e.what();
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(says))) << e.what();
+            EXPECT_TRUE(e.message().contains(QString::fromStdString(d))) << e.what();
+        }
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 1)
+        << "nothing written";
+    fs::remove(d + "/" + gbkName); // which Qt could not remove with the folder
 }
 
 TEST(TestTextFile, RefusesFilesWithoutCharactersAndNamesThem) {

@@ -13,7 +13,9 @@
 #include "records/record_holders_file.h"
 #include "results_address.h"
 #include "stale_temporaries.h"
+#include "test_chars.h"
 #include "top_ten_file.h"
+#include "training/exercise_kind.h"
 #include "training/exercise_source.h"
 #include "two.h"
 #include "user_error.h"
@@ -461,30 +463,90 @@ TEST_F(DamagedFiles, TestFiles) {
                           {Kind::NoPermission, "没有访问权限"}});
 }
 
-// The training's exercise files: Start is refused with the file's name, or
-// the records there are drawn; never a wait.
+// The training's exercise files, each with its own record layout: Start is
+// refused with the file's name and, for damage, its first bad record; or the
+// records there are drawn; never a wait. The training names them relative to
+// the program folder, its working folder; the messages give full paths.
 TEST_F(DamagedFiles, ExerciseFiles) {
-    QByteArray good;
-    for (int i = 0; i < 5; ++i)
-        good += QByteArray::fromStdString(std::to_string(100 + i) + "   " + g("中") + "\r\n");
-    const QString path = at("z1.txt");
-    damaged::checkReader(folder(), "z1.txt", good,
-                         [&] {
-                             try {
-                                 const training::ExerciseFile file(path, 10, 2, false);
-                                 EXPECT_GT(file.recordCount(), 0);
-                                 return QString();
-                             } catch (const UserError& e) {
-                                 return e.message();
-                             }
-                         },
-                         {{Kind::Empty, "太短"},
-                          {Kind::Truncated, nullptr},
-                          {Kind::RandomBytes, nullptr},
-                          {Kind::Huge, "太大"},
-                          {Kind::Folder, "文件夹"},
-                          {Kind::Fifo, "不是普通文件"},
-                          {Kind::NoPermission, "没有访问权限"}});
+    struct Home {
+        QString path = QDir::currentPath();
+        ~Home() { QDir::setCurrent(path); }
+    } home;
+    ASSERT_TRUE(QDir(folder()).mkdir("hzlib"));
+    ASSERT_TRUE(QDir::setCurrent(folder()));
+    for (int k = 3; k <= 11; ++k) {
+        const training::KindInfo& info = training::kind(k);
+        SCOPED_TRACE(info.source);
+        // Five records of a right-aligned code and characters filling the text.
+        QByteArray good;
+        for (int i = 0; i < 5; ++i) {
+            std::string text;
+            for (int c = 0; c < info.textBytes / 2; ++c)
+                text += gbkTestChar(i + c);
+            const std::string code = std::to_string(100 + i);
+            good +=
+                QByteArray::fromStdString(code + std::string(6 - code.size(), ' ') + text + "\r\n");
+        }
+        ASSERT_EQ(good.size(), 5 * info.recordLength);
+        const QString name = QString::fromLatin1(info.source);
+        damaged::checkReader(folder(), name, good,
+                             [&] {
+                                 try {
+                                     const training::ExerciseFile file(
+                                         name, info.recordLength, info.textBytes, info.textTrimmed);
+                                     EXPECT_EQ(file.recordCount(), 5);
+                                     return QString();
+                                 } catch (const UserError& e) {
+                                     return e.message();
+                                 }
+                             },
+                             {{Kind::Empty, "太短"},
+                              {Kind::Truncated, nullptr},
+                              {Kind::RandomBytes, "已损坏：第 1 条记录"},
+                              {Kind::Huge, "太大"},
+                              {Kind::Folder, "文件夹"},
+                              {Kind::Fifo, "不是普通文件"},
+                              {Kind::NoPermission, "没有访问权限"}});
+    }
+}
+
+TEST_F(DamagedFiles, ExerciseRecordsAreValidatedOneByOne) {
+    const std::string zhong = g("中"), guo = g("国");
+    struct Row {
+        const char* name;
+        std::string bytes;
+        int recordLength, textBytes;
+        bool trimmed;
+        const char* damage; // "" when sound
+    };
+    const Row rows[] = {
+        {"a sound record", "12345 " + zhong + "\r\n", 10, 2, false, ""},
+        {"six digits", "123456" + zhong + "\r\n", 10, 2, false, ""},
+        {"blanks and tabs around the code", "\t99\x01  " + zhong + "\r\n", 10, 2, false, ""},
+        {"the last record without its LF", "1     " + zhong + "\r\n2     " + guo + "\r", 10, 2,
+         false, ""},
+        {"a trimmed text shorter than its field", "1234  " + zhong + guo + "    \r\n", 16, 8, true,
+         ""},
+        {"a letter in the code", "12a4  " + zhong + "\r\n", 10, 2, false,
+         "第 1 条记录的编码不是 1 到 6 位数字"},
+        {"a blank inside the code", "12 4  " + zhong + "\r\n", 10, 2, false, "第 1 条记录的编码"},
+        {"no code", "      " + zhong + "\r\n", 10, 2, false, "第 1 条记录的编码"},
+        {"the second record", "1     " + zhong + "\r\n2x    " + guo + "\r\n", 10, 2, false,
+         "第 2 条记录的编码"},
+        {"a text that is not GBK", "42    \xFF\x80\x81\x20\r\n", 12, 4, false,
+         "第 1 条记录的文字不是完整的汉字（GBK）"},
+        {"a character cut in half", "42    " + zhong + "\xD6 \r\n", 12, 4, false,
+         "第 1 条记录的文字"},
+        {"ASCII in the text", "42    " + zhong + "ab\r\n", 12, 4, false, "第 1 条记录的文字"},
+        {"a blank text", "42    " + std::string(8, ' ') + "\r\n", 16, 8, true, "第 1 条记录的文字"},
+    };
+    for (const Row& r : rows) {
+        const training::ExerciseFile file(r.bytes, r.recordLength, r.textBytes, r.trimmed);
+        const QString why = file.damage();
+        EXPECT_TRUE(why.contains(QString::fromUtf8(r.damage)))
+            << r.name << ": " << why.toStdString();
+        EXPECT_EQ(why.isEmpty(), *r.damage == '\0') << r.name << ": " << why.toStdString();
+    }
 }
 
 // The source tables of `tarvo-dict build`: a refused table writes no dictionary.

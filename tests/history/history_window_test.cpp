@@ -281,6 +281,38 @@ TEST_F(HistoryWindow, GamesWaitOutALockHeldByAnotherProgram) {
     EXPECT_EQ(errorsShown.size(), 1);
 }
 
+// Records still waiting when the learner closes the program: one more try,
+// and when it fails the question says they would be lost; staying keeps them
+// for the next chance.
+TEST_F(HistoryWindow, ClosingWithRecordsWaitingSaysTheyWouldBeLost) {
+    ASSERT_NE(learningHistory(), nullptr);
+    QSqlDatabase other =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+    other.setDatabaseName(path("files/history.sqlite"));
+    ASSERT_TRUE(other.open());
+    QSqlQuery lock(other);
+    ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    recordWarmupInHistory(false, 60, 1);
+    recordWarmupInHistory(true, 60, 2);
+    answerYes = false;
+    preface01->close();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains(path("files/history.sqlite"))) << questions[0].toStdString();
+    EXPECT_TRUE(questions[0].contains(QStringLiteral("还有 2 条学习记录没有写入")));
+    EXPECT_TRUE(preface01->isVisible()) << "the learner stays";
+
+    lock.exec(QStringLiteral("ROLLBACK"));
+    lock = QSqlQuery();
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    preface01->close();
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_EQ(questions[1], QStringLiteral("您是否确定要退出系统？"));
+    EXPECT_EQ(learningHistory()->warmups().size(), 2u) << "written at the last try";
+    EXPECT_EQ(errorsShown.size(), 1) << "the lock told once, when the first game ended";
+}
+
 TEST_F(HistoryWindow, AnArticleTestIsRecordedWithItsWrongCharacters) {
     const auto forty = dicttest::fortyCharacterTest();
     writeFile("test.tvm", QByteArray::fromStdString(forty.testFile));

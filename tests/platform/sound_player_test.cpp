@@ -3,6 +3,8 @@
 // what reached it.
 #include "sdl_sound_player.h"
 
+#include "damaged_inputs.h"
+
 #include "test_paths.h"
 
 #include <QDir>
@@ -155,6 +157,35 @@ TEST_F(SoundOutput, MissingFilesAndNoDeviceAreToldOnceAndNeverStopTheCaller) {
     EXPECT_FALSE(player.canPlay());
     ASSERT_EQ(reports_.size(), 1);
     EXPECT_TRUE(reports_[0].contains(QStringLiteral("声音设备")));
+}
+
+// A sound file in the shared set of damaged inputs: each is named for what
+// it is, by its full path, the player stays silent and nothing waits.
+TEST_F(SoundOutput, DamagedSoundFilesAreNamedForWhatTheyAre) {
+    QFile tone(path("Sound/short.wav"));
+    ASSERT_TRUE(tone.open(QIODevice::ReadOnly));
+    const QByteArray good = tone.readAll();
+    const QString start = path("Sound/start.wav");
+    damaged::checkReader(
+        dir_.path(), "Sound/start.wav", good,
+        [&] {
+            QStringList told;
+            SdlSoundPlayer player([&](const QString& m) { told << m; });
+            player.setFileName(start);
+            player.open();
+            player.play();
+            player.close();
+            EXPECT_LE(told.size(), 1);
+            return told.value(0);
+        },
+        {{damaged::Kind::Empty, "已损坏"},
+         {damaged::Kind::Truncated, ""},
+         {damaged::Kind::RandomBytes, "已损坏"},
+         {damaged::Kind::Huge, "太大"},
+         {damaged::Kind::Folder, "文件夹"},
+         {damaged::Kind::Fifo, "不是普通文件"},
+         {damaged::Kind::NoPermission, "没有访问权限"}},
+        {}, [](damaged::Kind) { return std::set<QString>{"output.raw"}; });
 }
 
 // Once the sound device is open, SIGTERM still ends the program (SDL keeps

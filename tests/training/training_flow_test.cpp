@@ -281,12 +281,6 @@ TEST_F(Flow, RecordsAreTrimmedWhereTheKindSaysSo) {
     EXPECT_EQ(flow.grids.words[0].text, gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3));
     EXPECT_EQ(flow.grids.words[0].look, ItemLook::Current);
     EXPECT_EQ(flow.grids.words[1].look, ItemLook::Pending);
-
-    // Bytes that are not GBK are kept as they are; the code still answers.
-    write("hzlib/c2.txt", std::string("42    \xFF\x80\x81\x20\r\n"));
-    flow.FillGrid(7);
-    EXPECT_EQ(flow.grids.words[3].code, "42");
-    EXPECT_EQ(flow.grids.words[3].text, std::string("\xFF\x80\x81\x20"));
 }
 
 TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
@@ -324,6 +318,22 @@ TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
     } catch (const UserError& e) {
         EXPECT_TRUE(e.message().contains("hzlib/z2.txt"));
     }
+
+    // A damaged record anywhere in the file: refused before the clocks, by
+    // the file's full path and the record, like a missing file.
+    std::string damagedFile = charFile(119);
+    damagedFile[50 * 10 + 1] = 'x';
+    write("hzlib/z2.txt", damagedFile);
+    try {
+        flow.SBtnStartClick();
+        FAIL() << "no error for a damaged record";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains(QDir::current().filePath("hzlib/z2.txt") +
+                                         QStringLiteral("”已损坏：第 51 条记录的编码")))
+            << e.message().toStdString();
+    }
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
+    EXPECT_FALSE(host.calls.contains("wait"));
 
     // A folder without bitmaps.
     write("exercise/bixing/readme.txt", "x");

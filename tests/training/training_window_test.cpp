@@ -828,6 +828,38 @@ TEST_F(TrainingWindow, F1OffersTheCodeDiagramOfTheCharacter) {
     });
 }
 
+// A code diagram that cannot be read is named, and no empty "编码图解"
+// window follows: the run goes on with the keys in the answer box.
+TEST_F(TrainingWindow, ADamagedCodeDiagramIsNamedAndNoWindowOpens) {
+    inTraining([&] {
+        clickExercise(3);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        const QString picture = path("statement/" + Form1->characterItems[0]->text() + ".bmp");
+        QDir(path(QString())).mkpath("statement");
+        writeFile("statement/" + Form1->characterItems[0]->text() + ".bmp",
+                  QByteArray("BM") + QByteArray(300, '\x5A'));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        ASSERT_TRUE(Form1->BitBtn1->isVisible());
+        QWidget* opened = nullptr;
+        QTimer::singleShot(0, [&] {
+            opened = QApplication::activeModalWidget();
+            if (opened == formdelait)
+                formdelait->close();
+        });
+        QTest::mouseClick(Form1->BitBtn1, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_NE(opened, static_cast<QWidget*>(formdelait)) << "the diagram window opened";
+        ASSERT_EQ(errorsShown.size(), 1);
+        EXPECT_TRUE(errorsShown[0].contains(QDir::cleanPath(picture)))
+            << errorsShown[0].toStdString();
+        EXPECT_FALSE(Form1->BitBtn1->isVisible());
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_TRUE(
+            QTest::qWaitFor([] { return QApplication::focusWidget() == Form1->Editinput; }));
+    });
+}
+
 // After every button and every window the training opens, the keys typed to
 // the window that has the focus reach the answer box, Num Lock on and off:
 // no button keeps the focus.
