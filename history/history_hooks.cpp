@@ -28,7 +28,8 @@ void recordTestInHistory(const QString& article, const QString& clock, int typed
     t.typed = typed;
     t.wrong = static_cast<int>(errorLines.size());
     t.speed = report.speed;
-    t.accuracy = typed > 0 ? 100.0 * (typed - t.wrong) / typed : 0;
+    // The report's rule: whole percent, cut off (97.9 % is 97 %).
+    t.accuracy = typed > 0 ? (typed - t.wrong) * 100 / typed : 0;
     for (qsizetype i = 0; i < errorLines.size(); ++i) {
         const QString& line = errorLines[i];
         const qsizetype open = line.indexOf(u'(');

@@ -27,6 +27,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 TFormHistory* FormHistory = nullptr;
 
@@ -233,8 +234,10 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
     if (runs.empty() && tests.empty()) {
         summary << QStringLiteral("还没有学习记录。完成一次训练或文章测试后，这里会显示进步。");
     } else {
-        summary
-            << QStringLiteral("共 %1 次训练，%2 次文章测试。").arg(runs.size()).arg(tests.size());
+        // A run left before any answer is no training.
+        const auto trained = std::count_if(
+            runs.begin(), runs.end(), [](const TrainingRunRecord& r) { return r.answered > 0; });
+        summary << QStringLiteral("共 %1 次训练，%2 次文章测试。").arg(trained).arg(tests.size());
         for (const auto& [kind, days] : speeds) {
             if (kind != kArticleTestKind)
                 summary << QStringLiteral("%1：最好 %2 字/分，中位 %3 字/分。")
@@ -247,8 +250,9 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
                                       "%3%，中位 %4%。")
                            .arg(history_stats::best(testSpeeds), 0, 'f', 0)
                            .arg(history_stats::median(testSpeeds), 0, 'f', 0)
-                           .arg(history_stats::best(accuracy), 0, 'f', 0)
-                           .arg(history_stats::median(accuracy), 0, 'f', 0);
+                           // whole percent cut off, as the report shows it
+                           .arg(std::floor(history_stats::best(accuracy)), 0, 'f', 0)
+                           .arg(std::floor(history_stats::median(accuracy)), 0, 'f', 0);
     }
     LabelSummary->setText(summary.join(u'\n'));
 

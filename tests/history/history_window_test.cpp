@@ -64,6 +64,13 @@ protected:
         add(3, first, 20, {{guo, code, {QStringLiteral("66104"), code}, true, 4, false}});
         add(3, first.addDays(2), 30, {{guo, code, {QStringLiteral("66104"), code}, true, 4, true}});
         add(7, first.addDays(1), 15, {});
+        {
+            // Left before any answer: kept, but no training.
+            TrainingRunRecord left;
+            left.kind = 4;
+            left.started = left.ended = QDateTime(first.addDays(1), QTime(10, 0));
+            s.addTrainingRun(left, [first] { return first.addDays(1); });
+        }
         for (int i = 0; i < 2; ++i) {
             ArticleTestRecord t;
             t.article = QStringLiteral("test.tvm");
@@ -133,6 +140,12 @@ TEST_F(HistoryWindow, ChartsAndTablesShowThePreparedHistory) {
         EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("中位 45 字/分")));
         EXPECT_TRUE(FormHistory->LabelSummary->text().contains(
             QStringLiteral("全码字：最好 30 字/分，中位 25 字/分")));
+        // Only runs with an answer count; percents are cut off as in the
+        // report (97.5 % is 97 %, the median 96.25 % is 96 %).
+        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("共 3 次训练")));
+        EXPECT_TRUE(FormHistory->LabelSummary->text().contains(
+            QStringLiteral("正确率：最好 97%，中位 96%")))
+            << FormHistory->LabelSummary->text().toStdString();
 
         // 国 missed twice in training and once looked up; 中 twice in tests.
         ASSERT_EQ(FormHistory->GridMissed->rowCount(), 2);
@@ -180,7 +193,7 @@ TEST_F(HistoryWindow, ExportWritesBothFilesAndACancelledDialogWritesNone) {
     openHistory([] { QTest::mouseClick(FormHistory->BtnExport, Qt::LeftButton); });
     QFile runs(out + QStringLiteral("/训练记录.csv"));
     ASSERT_TRUE(runs.open(QIODevice::ReadOnly));
-    EXPECT_EQ(runs.readAll().count("\r\n"), 4); // header and three runs
+    EXPECT_EQ(runs.readAll().count("\r\n"), 5); // header and four runs, the one left too
     QFile tests(out + QStringLiteral("/文章测试记录.csv"));
     ASSERT_TRUE(tests.open(QIODevice::ReadOnly));
     EXPECT_EQ(tests.readAll().count("\r\n"), 3);
@@ -218,7 +231,7 @@ TEST_F(HistoryWindow, SwitchedOffNothingIsRecordedAndDeletionAsksFirst) {
 
     answerYes = false;
     openHistory([] { QTest::mouseClick(FormHistory->BtnDelete, Qt::LeftButton); });
-    EXPECT_EQ(learningHistory()->trainingRuns().size(), 3u);
+    EXPECT_EQ(learningHistory()->trainingRuns().size(), 4u);
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains(QStringLiteral("删除")));
 
