@@ -1,5 +1,7 @@
 #include "history_csv.h"
 
+#include "history_stats.h"
+
 #include "safe_write.h"
 
 #include <QDir>
@@ -42,7 +44,7 @@ QString field(const QString& value) {
 QByteArray runs(const std::vector<TrainingRunRecord>& runs) {
     std::vector<QStringList> rows;
     for (const TrainingRunRecord& r : runs)
-        rows.push_back({QString::number(r.kind), QString::number(r.level),
+        rows.push_back({history_stats::kindName(r.kind), QString::number(r.level),
                         r.started.toString(QString::fromLatin1(kTime)),
                         r.ended.toString(QString::fromLatin1(kTime)), QString::number(r.speed),
                         QString::number(r.answered), QString::number(r.wrong),

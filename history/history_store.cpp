@@ -11,7 +11,9 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -128,6 +130,12 @@ HistoryStore::~HistoryStore() {
 }
 
 void HistoryStore::open() {
+    // A learner's history is private: a new file is made readable by its
+    // owner only, and SQLite gives its journal files the same rights.
+    const QByteArray name = QFile::encodeName(path_);
+    const int made = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (made >= 0)
+        ::close(made);
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db_.setDatabaseName(path_);
     db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds));

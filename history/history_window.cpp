@@ -22,6 +22,7 @@
 #include <QScatterSeries>
 #include <QShowEvent>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -312,7 +313,10 @@ void TFormHistory::BtnExportClick() {
         return;
     const QString folder =
         chooseFolder ? chooseFolder()
-                     : QFileDialog::getExistingDirectory(this, QStringLiteral("导出到文件夹"));
+                     : QFileDialog::getExistingDirectory(
+                           this, QStringLiteral("导出到文件夹"),
+                           // The learner's documents, never the read-only program folder.
+                           QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (folder.isEmpty())
         return;
     // A failed write throws before the success is told.
@@ -327,7 +331,7 @@ void TFormHistory::BtnDeleteClick() {
         return;
     if (!prompts::askYesNo(this, windowTitle(),
                            QStringLiteral("删除全部学习记录后无法恢复。确定要删除吗？"),
-                           prompts::Style::Warning))
+                           prompts::Style::Warning, prompts::Default::No))
         return;
     store->clear();
     showHistory();

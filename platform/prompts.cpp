@@ -31,13 +31,13 @@ int titleRoom(const QWidget& box, const QString& title) {
 }
 
 bool ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-         const QString& yesText, const QString& noText) {
+         const QString& yesText, const QString& noText, bool defaultYes = true) {
     if (answerer())
         return answerer()(text);
     QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
     QPushButton* no = box.addButton(noText, QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(defaultYes ? yes : no);
     box.setEscapeButton(no);
     // A message box sizes itself to its text; its text label is widened so
     // that a short question does not cut the title short.
@@ -59,9 +59,11 @@ void setNotifier(Notifier n) {
     notifier() = std::move(n);
 }
 
-bool askYesNo(QWidget* parent, const QString& title, const QString& text, Style style) {
+bool askYesNo(QWidget* parent, const QString& title, const QString& text, Style style,
+              Default answer) {
     return ask(parent, style == Style::Warning ? QMessageBox::Warning : QMessageBox::Question,
-               title, text, QStringLiteral("是(&Y)"), QStringLiteral("否(&N)"));
+               title, text, QStringLiteral("是(&Y)"), QStringLiteral("否(&N)"),
+               answer == Default::Yes);
 }
 
 bool askOkCancel(QWidget* parent, const QString& title, const QString& text) {

@@ -12,10 +12,12 @@ class QWidget;
 namespace prompts {
 
 enum class Style { Warning, Question };
+// Which answer Enter gives: a question that destroys something defaults to No.
+enum class Default { Yes, No };
 
 // Yes/No question; true for Yes. Closing the box counts as No.
 bool askYesNo(QWidget* parent, const QString& title, const QString& text,
-              Style style = Style::Question);
+              Style style = Style::Question, Default answer = Default::Yes);
 
 // OK/Cancel question with a question icon; true for OK.
 bool askOkCancel(QWidget* parent, const QString& title, const QString& text);

@@ -121,7 +121,8 @@ int openForAppend(const QString& path, QString& reason) {
     const QByteArray name = QFile::encodeName(path);
     // Without O_NONBLOCK, opening a FIFO for writing waits for a reader.
     Descriptor fd(
-        ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644));
+        // A learner's log is private: made readable by its owner only.
+        ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600));
     if (fd.get() < 0) {
         const int err = errno;
         // A FIFO without a reader answers "no such device".

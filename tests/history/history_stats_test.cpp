@@ -157,7 +157,8 @@ TEST(HistoryCsv, RunsAndTestsHaveAHeaderAndOneLineEach) {
     ASSERT_EQ(lines.size(), 4); // header, two runs, the empty rest after the last CRLF
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("练习,级别,")));
     EXPECT_EQ(lines[1],
-              QStringLiteral("4,0,2026-03-02 09:00:00,2026-03-02 09:05:00,33,10,0,0,完成"));
+              QStringLiteral("稍难字,0,2026-03-02 09:00:00,2026-03-02 09:05:00,33,10,0,0,完成"));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("一键简码,")));
     EXPECT_TRUE(lines[2].endsWith(QStringLiteral(",中止")));
     EXPECT_TRUE(lines[3].isEmpty());
 

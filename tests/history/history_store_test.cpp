@@ -51,6 +51,9 @@ TEST_F(Store, ARunAndATestAreReadBackAsWritten) {
     {
         HistoryStore s(file());
         EXPECT_EQ(s.schemaVersion(), HistoryStore::kSchemaVersion);
+        for (const QString& f : {file(), file() + QStringLiteral("-wal")})
+            EXPECT_FALSE(QFile::permissions(f) & (QFileDevice::ReadGroup | QFileDevice::ReadOther))
+                << "a learner's history is private: " << f.toStdString();
         TrainingRunRecord run =
             runOf(3, 42,
                   {{QStringLiteral("中"),

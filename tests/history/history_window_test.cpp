@@ -1,6 +1,8 @@
 // The window "学习记录" as the learner reaches it, from the start screen, on
 // a prepared history; and the article test and warm-up writing into it.
 #include "program_folder_fixture.h"
+
+#include "prompts.h"
 #include "test_chars.h"
 
 #include "article_test_report_window.h"
@@ -27,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSqlDatabase>
@@ -432,6 +435,32 @@ TEST_F(HistoryWindow, EveryStartScreenEntryLiesOverItsDrawnPlate) {
         const QColor outside = art.pixelColor(r.left() - 4, r.center().y());
         EXPECT_LT(outside.red(), 100) << "entry " << i;
     }
+}
+
+// Deleting the history asks first, and Enter in that question keeps it.
+TEST_F(HistoryWindow, TheDeleteQuestionDefaultsToNo) {
+    prepareHistory();
+    prompts::setAnswerer({}); // the real question box
+    QString defaultButton;
+    QTimer answer;
+    answer.setInterval(5);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        answer.stop();
+        defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    answer.start();
+    openHistory([&] { QTest::mouseClick(FormHistory->BtnDelete, Qt::LeftButton); });
+    answer.stop();
+    prompts::setAnswerer([this](const QString& text) { // the fixture's again
+        questions << text;
+        return answerYes;
+    });
+    EXPECT_EQ(defaultButton, QStringLiteral("否(&N)"));
+    EXPECT_EQ(learningHistory()->trainingRuns().size(), 4u) << "Enter kept the history";
 }
 
 } // namespace

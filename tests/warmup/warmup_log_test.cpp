@@ -22,6 +22,8 @@ TEST(WarmupLog, LinesAreAppendedInGbkWithCrLf) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("\xB5\xDA\xD2\xBB\xD0\xD0\r\nsecond\r\n"));
+    EXPECT_FALSE(f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))
+        << "a learner's log is private";
     const auto shown = warmuplog::read(path);
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->lines, (QStringList{QStringLiteral("第一行"), QStringLiteral("second")}));
