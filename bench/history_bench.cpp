@@ -5,7 +5,9 @@
 // write at the end of each run of 119 items is not on the key path: it is
 // left out of the key timings and measured on its own.
 //   QT_QPA_PLATFORM=offscreen bench_history
+#include "history_stats.h"
 #include "history_store.h"
+#include "history_year.h"
 #include "training_recorder.h"
 
 #include <QApplication>
@@ -112,6 +114,82 @@ void runEndWrite(benchmark::State& state) {
     }
 }
 BENCHMARK(runEndWrite)->Unit(benchmark::kMillisecond);
+
+// A history holding a year of daily practice, made once for the benchmarks
+// below.
+HistoryStore& yearOfHistory() {
+    static QTemporaryDir dir;
+    static HistoryStore store(dir.filePath(QStringLiteral("history.sqlite")));
+    static const history_year::Size size = history_year::fill(store);
+    (void)size;
+    return store;
+}
+
+// A run's end on a year of history: 119 items written, and the review cards
+// of those items (not the whole schedule) read and written again.
+void yearRunEnd(benchmark::State& state) {
+    HistoryStore& store = yearOfHistory();
+    const QDate day(2026, 12, 1);
+    int n = 0;
+    for (auto _ : state) {
+        TrainingRunRecord run;
+        run.kind = 3;
+        run.started = run.ended = QDateTime(day, QTime(9, 0));
+        for (int i = 0; i < kItemsPerRun; ++i) {
+            const QString item(QChar(0x4E00 + ((n * kItemsPerRun + i) % 4000) * 3));
+            const bool right = i % 7 != 0;
+            run.items.push_back({item,
+                                 QStringLiteral("50006"),
+                                 {right ? QStringLiteral("50006") : QStringLiteral("1")},
+                                 right,
+                                 2.0,
+                                 false});
+        }
+        run.answered = kItemsPerRun;
+        store.addTrainingRun(run, [day] { return day; });
+        ++n;
+    }
+}
+BENCHMARK(yearRunEnd)->Unit(benchmark::kMillisecond);
+
+// What "学习记录" reads and computes when it opens, on a year of history: the
+// runs with their items, the tests, the games, and the statistics it shows.
+void yearHistoryOpening(benchmark::State& state) {
+    HistoryStore& store = yearOfHistory();
+    size_t items = 0;
+    for (auto _ : state) {
+        const auto runs = store.trainingRuns(HistoryStore::Items::Missed);
+        const auto tests = store.articleTests();
+        const auto games = store.warmups();
+        const auto speeds = history_stats::speedPerDay(runs, tests);
+        const auto missed = history_stats::mostMissed(runs, tests, 50);
+        const auto digits = history_stats::digitMistakes(runs, tests);
+        benchmark::DoNotOptimize(missed.data());
+        items = 0;
+        for (const auto& r : runs)
+            items += r.items.size();
+        benchmark::DoNotOptimize(games.size() + speeds.size() + digits.total(0));
+    }
+    state.counters["items_read"] = static_cast<double>(items);
+}
+BENCHMARK(yearHistoryOpening)->Unit(benchmark::kMillisecond);
+
+// A review's start on a year of history: the character schedule read and 119
+// items drawn.
+void yearReviewStart(benchmark::State& state) {
+    HistoryStore& store = yearOfHistory();
+    std::mt19937 random(7);
+    const std::vector<std::pair<QString, QString>> frequent = {
+        {QStringLiteral("的"), QStringLiteral("07600")}};
+    size_t cards = 0;
+    for (auto _ : state) {
+        const ReviewSchedule s = store.reviewSchedule(false, [] { return QDate(2026, 12, 2); });
+        cards = s.cards().size();
+        benchmark::DoNotOptimize(s.draw(kItemsPerRun, frequent, random).cards.size());
+    }
+    state.counters["cards"] = static_cast<double>(cards);
+}
+BENCHMARK(yearReviewStart)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -29,8 +29,20 @@ const char* const kTimeFormat = "yyyy-MM-ddTHH:mm:ss";
 QString timeText(const QDateTime& t) {
     return t.toString(QString::fromLatin1(kTimeFormat));
 }
+// Reads a time as the store writes it, "yyyy-MM-ddTHH:mm:ss", by its fixed
+// places (a format parse at every row made a year of history slow to open);
+// anything else goes through the format parse.
 QDateTime timeOf(const QVariant& v) {
-    return QDateTime::fromString(v.toString(), QString::fromLatin1(kTimeFormat));
+    const QString t = v.toString();
+    if (t.size() == 19 && t[4] == u'-' && t[7] == u'-' && t[10] == u'T' && t[13] == u':' &&
+        t[16] == u':') {
+        auto number = [&](int at, int n) { return QStringView(t).mid(at, n).toInt(); };
+        const QDateTime fast(QDate(number(0, 4), number(5, 2), number(8, 2)),
+                             QTime(number(11, 2), number(14, 2), number(17, 2)));
+        if (fast.isValid())
+            return fast;
+    }
+    return QDateTime::fromString(t, QString::fromLatin1(kTimeFormat));
 }
 QString dayText(const QDate& d) {
     return d.isValid() ? d.toString(Qt::ISODate) : QString();
@@ -98,6 +110,16 @@ const char* const kMigrations[][6] = {
         "ALTER TABLE test_errors ADD COLUMN wrong_candidate INTEGER NOT NULL DEFAULT 0",
         nullptr,
         nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+    },
+    {
+        // The items with a slip (a wrong answer or F1), marked and indexed:
+        // the statistics read them without a walk over a year of items.
+        "ALTER TABLE training_items ADD COLUMN slip INTEGER NOT NULL DEFAULT 0",
+        "UPDATE training_items SET slip = 1 WHERE right = 0 OR hinted = 1 OR answers <> code",
+        "CREATE INDEX training_items_slips ON training_items(run_id) WHERE slip = 1",
         nullptr,
         nullptr,
         nullptr,
@@ -308,11 +330,13 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
 
     QSqlQuery item(db_);
     item.prepare(QStringLiteral("INSERT INTO training_items(run_id, item, code, answers, right, "
-                                "seconds, hinted) VALUES(?,?,?,?,?,?,?)"));
+                                "seconds, hinted, slip) VALUES(?,?,?,?,?,?,?,?)"));
     for (const TrainingItemRecord& i : run.items) {
-        for (const QVariant& v :
-             {QVariant(run.id), QVariant(i.item), QVariant(i.code), QVariant(i.answers.join(u' ')),
-              QVariant(i.right ? 1 : 0), QVariant(i.seconds), QVariant(i.hinted ? 1 : 0)})
+        const QString answers = i.answers.join(u' ');
+        const bool slip = !i.right || i.hinted || answers != i.code;
+        for (const QVariant& v : {QVariant(run.id), QVariant(i.item), QVariant(i.code),
+                                  QVariant(answers), QVariant(i.right ? 1 : 0), QVariant(i.seconds),
+                                  QVariant(i.hinted ? 1 : 0), QVariant(slip ? 1 : 0)})
             item.addBindValue(v);
         if (!item.exec())
             fail(item.lastError());
@@ -321,7 +345,11 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
     const Reviewed reviewed = reviewedBy(run.kind);
     if (reviewed != Reviewed::None) {
         const bool words = reviewed == Reviewed::Words;
-        ReviewSchedule s = reviewSchedule(words, today);
+        // Only the cards of the run's items are read and written again.
+        QStringList items;
+        for (const TrainingItemRecord& i : run.items)
+            items << i.item;
+        ReviewSchedule s = reviewSchedule(words, today, items);
         for (const TrainingItemRecord& i : run.items)
             s.answered(i.item, i.code, i.right && i.answers.size() <= 1, i.hinted);
         saveCards(words, s);
@@ -351,7 +379,10 @@ void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule:
     e.prepare(QStringLiteral(
         "INSERT INTO test_errors(test_id, expected, entered, code, typed_code, wrong_candidate) "
         "VALUES(?,?,?,?,?,?)"));
-    ReviewSchedule s = reviewSchedule(false, today);
+    QStringList missed;
+    for (const TestErrorRecord& r : test.errors)
+        missed << r.expected;
+    ReviewSchedule s = reviewSchedule(false, today, missed);
     for (const TestErrorRecord& r : test.errors) {
         for (const QVariant& v :
              {QVariant(test.id), QVariant(r.expected), QVariant(r.entered), QVariant(r.code),
@@ -380,7 +411,7 @@ void HistoryStore::addWarmup(const WarmupRecord& warmup) {
         fail(q.lastError());
 }
 
-std::vector<TrainingRunRecord> HistoryStore::trainingRuns() const {
+std::vector<TrainingRunRecord> HistoryStore::trainingRuns(Items which) const {
     std::vector<TrainingRunRecord> runs;
     QSqlQuery q(db_);
     if (!q.exec(QStringLiteral("SELECT id, kind, level, started, ended, speed, answered, wrong, "
@@ -400,9 +431,15 @@ std::vector<TrainingRunRecord> HistoryStore::trainingRuns() const {
         r.finished = q.value(9).toInt() != 0;
         runs.push_back(std::move(r));
     }
+    if (which == Items::None)
+        return runs;
+    // The items answered right at once (their one answer is their code, no
+    // F1) are most of a year's history and tell nothing of the slips.
+    const QString filter = which == Items::Missed ? QStringLiteral(" WHERE slip = 1") : QString();
     QSqlQuery i(db_);
     if (!i.exec(QStringLiteral("SELECT run_id, item, code, answers, right, seconds, hinted FROM "
-                               "training_items ORDER BY run_id, rowid")))
+                               "training_items%1 ORDER BY run_id, rowid")
+                    .arg(filter)))
         fail(i.lastError());
     attachRows(i, runs, [](TrainingRunRecord& run, const QSqlQuery& row) {
         TrainingItemRecord item;
@@ -459,12 +496,29 @@ std::vector<WarmupRecord> HistoryStore::warmups() const {
 }
 
 ReviewSchedule HistoryStore::reviewSchedule(bool words, ReviewSchedule::Clock today) const {
+    return reviewSchedule(words, std::move(today), std::nullopt);
+}
+
+ReviewSchedule HistoryStore::reviewSchedule(bool words, ReviewSchedule::Clock today,
+                                            const std::optional<QStringList>& only) const {
     std::vector<ReviewCard> cards;
+    if (only && only->isEmpty())
+        return ReviewSchedule(std::move(today), std::move(cards));
+    QStringList distinct;
+    if (only) {
+        distinct = *only;
+        distinct.removeDuplicates();
+    }
     QSqlQuery q(db_);
-    q.prepare(QStringLiteral("SELECT item, code, box, due, right_days, last_right, misses, "
-                             "lookups, last_miss, retired FROM review WHERE words = ? ORDER BY "
-                             "rowid"));
+    QString sql = QStringLiteral("SELECT item, code, box, due, right_days, last_right, misses, "
+                                 "lookups, last_miss, retired FROM review WHERE words = ?");
+    if (only)
+        sql += QStringLiteral(" AND item IN (%1)")
+                   .arg(QStringList(distinct.size(), QStringLiteral("?")).join(u','));
+    q.prepare(sql + QStringLiteral(" ORDER BY rowid"));
     q.addBindValue(words ? 1 : 0);
+    for (const QString& item : distinct)
+        q.addBindValue(item);
     if (!q.exec())
         fail(q.lastError());
     while (q.next()) {

@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // The learning history on disk: one SQLite database (write-ahead log), its
@@ -28,7 +29,7 @@ public:
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
 
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
     static constexpr int kBusyMilliseconds = 200;
 
     // The message of a damaged file set aside when it was opened ("" for none).
@@ -52,7 +53,10 @@ public:
     void addArticleTest(ArticleTestRecord& test, const ReviewSchedule::Clock& today);
     void addWarmup(const WarmupRecord& warmup);
 
-    std::vector<TrainingRunRecord> trainingRuns() const; // oldest first, with items
+    // Which answered items come with the runs: all, only those missed or
+    // looked up (what the statistics of slips need), or none.
+    enum class Items { All, Missed, None };
+    std::vector<TrainingRunRecord> trainingRuns(Items which = Items::All) const; // oldest first
     std::vector<ArticleTestRecord> articleTests() const; // oldest first, with errors
     std::vector<WarmupRecord> warmups() const;
 
@@ -65,6 +69,10 @@ public:
 private:
     void exec(const QString& sql) const;
     void saveCards(bool words, const ReviewSchedule& schedule);
+    // The cards of the given items only (all of them when `only` is empty of
+    // value): a run's end reads and writes just the cards it touches.
+    ReviewSchedule reviewSchedule(bool words, ReviewSchedule::Clock today,
+                                  const std::optional<QStringList>& only) const;
     QString setting(const QString& key, const QString& fallback) const;
     void setSetting(const QString& key, const QString& value);
     void open();

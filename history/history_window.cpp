@@ -181,7 +181,8 @@ void TFormHistory::showHistory() {
 }
 
 void TFormHistory::fillSpeedChart(HistoryStore& store) {
-    const std::vector<TrainingRunRecord> runs = store.trainingRuns();
+    // Only the items with a slip: a year of history opens at once.
+    const std::vector<TrainingRunRecord> runs = store.trainingRuns(HistoryStore::Items::Missed);
     const std::vector<ArticleTestRecord> tests = store.articleTests();
 
     // Speed per day, one line per exercise, with the goal.
@@ -320,7 +321,8 @@ void TFormHistory::BtnExportClick() {
     if (folder.isEmpty())
         return;
     // A failed write throws before the success is told.
-    history_csv::exportTo(folder, store->trainingRuns(), store->articleTests());
+    history_csv::exportTo(folder, store->trainingRuns(HistoryStore::Items::None),
+                          store->articleTests());
     prompts::inform(this, windowTitle(),
                     QStringLiteral("学习记录已导出到 %1").arg(regularfile::fullPath(folder)));
 }

@@ -62,7 +62,13 @@ TEST_F(Store, ARunAndATestAreReadBackAsWritten) {
                     true,
                     3.5,
                     false},
-                   {QStringLiteral("国"), QStringLiteral("60104"), {}, false, 9.0, true}});
+                   {QStringLiteral("国"), QStringLiteral("60104"), {}, false, 9.0, true},
+                   {QStringLiteral("好"),
+                    QStringLiteral("47447"),
+                    {QStringLiteral("47447")},
+                    true,
+                    1.0,
+                    false}});
         run.wrong = 1;
         run.hints = 1;
         s.addTrainingRun(run, onDay(kDay));
@@ -91,7 +97,13 @@ TEST_F(Store, ARunAndATestAreReadBackAsWritten) {
     EXPECT_EQ(runs[0].wrong, 1);
     EXPECT_EQ(runs[0].hints, 1);
     EXPECT_TRUE(runs[0].finished);
-    ASSERT_EQ(runs[0].items.size(), 2u);
+    ASSERT_EQ(runs[0].items.size(), 3u);
+    // The statistics read only the items with a slip: 好 was right at once.
+    const auto slips = s.trainingRuns(HistoryStore::Items::Missed);
+    ASSERT_EQ(slips.size(), 1u);
+    ASSERT_EQ(slips[0].items.size(), 2u);
+    EXPECT_EQ(slips[0].items[1].item, QStringLiteral("国"));
+    EXPECT_TRUE(s.trainingRuns(HistoryStore::Items::None)[0].items.empty());
     EXPECT_EQ(runs[0].items[0].answers,
               QStringList({QStringLiteral("50007"), QStringLiteral("50006")}));
     EXPECT_DOUBLE_EQ(runs[0].items[0].seconds, 3.5);
