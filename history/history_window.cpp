@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -41,7 +42,8 @@ qint64 msOf(const QDate& day) {
 QChartView* chartView(const QString& title) {
     auto* chart = new QChart;
     chart->setTitle(title);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // On the right, one line an entry: every name shows, however many.
+    chart->legend()->setAlignment(Qt::AlignRight);
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumHeight(240);
@@ -64,10 +66,15 @@ void setAxes(QChart* chart, QDate first, QDate last, double top, const QString& 
         y->setLabelFormat(QStringLiteral("%d"));
         chart->addAxis(y, Qt::AlignLeft);
     }
-    x->setRange(first.addDays(-1).startOfDay(), last.addDays(1).startOfDay());
-    // One tick a day while the days fit, so that no date is written twice.
-    const auto days = first.daysTo(last) + 2;
-    x->setTickCount(static_cast<int>(std::min<qint64>(days + 1, 8)));
+    // Ticks fall on whole days: one a day over two weeks or less, else every
+    // few days, the range stretched to a whole number of steps. The axis
+    // starts the day before the first and ends after the last.
+    const qint64 span = first.daysTo(last) + 2;
+    const qint64 step = span <= 14 ? 1 : (span + 11) / 12;
+    const qint64 intervals = (span + step - 1) / step;
+    x->setRange(first.addDays(-1).startOfDay(), first.addDays(-1 + intervals * step).startOfDay());
+    x->setTickCount(static_cast<int>(intervals + 1));
+    x->setFormat(step >= 28 ? QStringLiteral("yy-MM-dd") : QStringLiteral("MM-dd"));
     y->setRange(0, top > 0 ? top * 1.1 : 10);
     y->applyNiceNumbers();
     y->setTitleText(unit);
@@ -190,17 +197,36 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
     QDate first, last;
     double top = store.goal();
     QChart* chart = ChartSpeed->chart();
+    // Each exercise its own colour; a day without practice leaves a gap: the
+    // line is cut there, its later pieces without a legend entry of their own.
+    static const QColor kColours[] = {
+        QColor(31, 119, 180),  QColor(255, 127, 14), QColor(44, 160, 44),   QColor(214, 39, 40),
+        QColor(148, 103, 189), QColor(140, 86, 75),  QColor(227, 119, 194), QColor(127, 127, 127),
+        QColor(188, 189, 34),  QColor(23, 190, 207), QColor(0, 0, 128),     QColor(128, 0, 0),
+        QColor(0, 128, 128),   QColor(128, 128, 0),  QColor(75, 0, 130)};
+    int colour = 0;
     for (const auto& [kind, days] : speeds) {
-        auto* line = new QLineSeries;
-        line->setName(history_stats::kindName(kind));
-        line->setPointsVisible(true);
+        const QColor c = kColours[colour++ % std::size(kColours)];
+        QLineSeries* line = nullptr;
+        QDate previous;
         for (const history_stats::DayValue& d : days) {
+            if (!line || previous.daysTo(d.day) > 1) {
+                const bool firstPiece = line == nullptr;
+                line = new QLineSeries;
+                line->setName(history_stats::kindName(kind));
+                line->setPointsVisible(true);
+                line->setColor(c);
+                chart->addSeries(line);
+                if (!firstPiece)
+                    for (QLegendMarker* m : chart->legend()->markers(line))
+                        m->setVisible(false);
+            }
             line->append(static_cast<qreal>(msOf(d.day)), d.value);
+            previous = d.day;
             first = first.isValid() ? std::min(first, d.day) : d.day;
             last = last.isValid() ? std::max(last, d.day) : d.day;
             top = std::max(top, d.value);
         }
-        chart->addSeries(line);
     }
     if (!first.isValid())
         first = last = QDate::currentDate();

@@ -14,7 +14,7 @@ endif()
 foreach(f bin/tarvo bin/tarvo-dict share/tarvo/hzlib/zh1 share/tarvo/images/preface.jpg
     share/tarvo/files/record.dat share/applications/org.tarvo.Tutor.desktop
     share/icons/hicolor/scalable/apps/org.tarvo.Tutor.svg share/metainfo/org.tarvo.Tutor.metainfo.xml
-    share/man/man1/tarvo-dict.1)
+    share/man/man1/tarvo-dict.1.gz share/man/man1/tarvo.1.gz share/doc/tarvo/copyright)
   if(NOT EXISTS ${PREFIX}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
