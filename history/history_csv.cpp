@@ -70,12 +70,28 @@ QByteArray tests(const std::vector<ArticleTestRecord>& tests) {
                     rows);
 }
 
+QString modeName(const QString& mode) {
+    return mode == QLatin1String("fun") ? QStringLiteral("趣味式") : QStringLiteral("古典式");
+}
+
+QByteArray games(const std::vector<WarmupRecord>& games) {
+    std::vector<QStringList> rows;
+    for (const WarmupRecord& g : games)
+        rows.push_back({g.played.toString(QString::fromLatin1(kTime)), modeName(g.mode),
+                        QString::number(g.seconds), QString::number(g.score)});
+    return document({QStringLiteral("时间"), QStringLiteral("方式"), QStringLiteral("用时(秒)"),
+                     QStringLiteral("成绩")},
+                    rows);
+}
+
 void exportTo(const QString& folder, const std::vector<TrainingRunRecord>& runs,
-              const std::vector<ArticleTestRecord>& tests) {
+              const std::vector<ArticleTestRecord>& tests, const std::vector<WarmupRecord>& games) {
     const QDir dir(folder);
     safewrite::replaceFile(dir.filePath(QString::fromUtf8(kRunsFile)), history_csv::runs(runs),
                            QStringLiteral("导出文件"));
     safewrite::replaceFile(dir.filePath(QString::fromUtf8(kTestsFile)), history_csv::tests(tests),
+                           QStringLiteral("导出文件"));
+    safewrite::replaceFile(dir.filePath(QString::fromUtf8(kGamesFile)), history_csv::games(games),
                            QStringLiteral("导出文件"));
 }
 

@@ -46,7 +46,7 @@ QChartView* chartView(const QString& title) {
     chart->legend()->setAlignment(Qt::AlignRight);
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(240);
+    view->setMinimumHeight(160);
     return view;
 }
 
@@ -115,7 +115,9 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     ChartSpeed = chartView(QStringLiteral("每日速度（字/分）"));
     ChartAccuracy = chartView(QStringLiteral("文章测试正确率（%）"));
     LabelSummary = new QLabel;
-    LabelSummary->setWordWrap(true);
+    // Its lines as they are, never wrapped: the layout then gives the label
+    // the height of all of them.
+    LabelSummary->setWordWrap(false);
 
     GridMissed = new QTableWidget(0, 6);
     GridMissed->setHorizontalHeaderLabels({QStringLiteral("字词"), QStringLiteral("编码"),
@@ -124,7 +126,10 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     GridDigits = new QTableWidget(0, 3);
     GridDigits->setHorizontalHeaderLabels(
         {QStringLiteral("笔形数字"), QStringLiteral("打错次数"), QStringLiteral("常错成")});
-    for (QTableWidget* g : {GridMissed, GridDigits}) {
+    GridGames = new QTableWidget(0, 4);
+    GridGames->setHorizontalHeaderLabels({QStringLiteral("指法热身"), QStringLiteral("次数"),
+                                          QStringLiteral("最好成绩"), QStringLiteral("最近成绩")});
+    for (QTableWidget* g : {GridMissed, GridDigits, GridGames}) {
         g->verticalHeader()->hide();
         g->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
         g->horizontalHeader()->setStretchLastSection(true);
@@ -134,12 +139,15 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     auto* charts = new QVBoxLayout;
     charts->addWidget(ChartSpeed, 3);
     charts->addWidget(ChartAccuracy, 2);
+    // Every line of the summary shows: the charts give way to it.
+    LabelSummary->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     charts->addWidget(LabelSummary);
     auto* tables = new QVBoxLayout;
     tables->addWidget(new QLabel(QStringLiteral("最常出错的字词")));
     tables->addWidget(GridMissed, 3);
     tables->addWidget(new QLabel(QStringLiteral("容易混淆的笔形")));
     tables->addWidget(GridDigits, 2);
+    tables->addWidget(GridGames, 1);
     auto* body = new QHBoxLayout;
     body->addLayout(charts, 3);
     body->addLayout(tables, 2);
@@ -283,6 +291,7 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
                            .arg(std::floor(history_stats::median(accuracy)), 0, 'f', 0);
     }
     LabelSummary->setText(summary.join(u'\n'));
+    LabelSummary->setMinimumHeight(LabelSummary->sizeHint().height()); // the charts give way
 
     const auto missed = history_stats::mostMissed(runs, tests, 50);
     GridMissed->setRowCount(static_cast<int>(missed.size()));
@@ -301,6 +310,31 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
                             cell(m.wrongCandidates > 0
                                      ? QStringLiteral("%1次").arg(m.wrongCandidates)
                                      : QString()));
+    }
+
+    // The warm-up games: each way of playing, how often, its best score and
+    // the last five, newest first.
+    const std::vector<WarmupRecord> games = store.warmups();
+    GridGames->setRowCount(0);
+    for (const QString& mode : {QStringLiteral("classic"), QStringLiteral("fun")}) {
+        int count = 0, bestScore = 0;
+        QStringList recent;
+        for (auto g = games.rbegin(); g != games.rend(); ++g) {
+            if (g->mode != mode)
+                continue;
+            ++count;
+            bestScore = std::max(bestScore, g->score);
+            if (recent.size() < 5)
+                recent << QString::number(g->score);
+        }
+        if (count == 0)
+            continue;
+        const int r = GridGames->rowCount();
+        GridGames->insertRow(r);
+        GridGames->setItem(r, 0, cell(history_csv::modeName(mode)));
+        GridGames->setItem(r, 1, cell(QString::number(count)));
+        GridGames->setItem(r, 2, cell(QString::number(bestScore)));
+        GridGames->setItem(r, 3, cell(recent.join(QStringLiteral("、"))));
     }
 
     const history_stats::DigitMistakes digits = history_stats::digitMistakes(runs, tests);
@@ -348,7 +382,7 @@ void TFormHistory::BtnExportClick() {
         return;
     // A failed write throws before the success is told.
     history_csv::exportTo(folder, store->trainingRuns(HistoryStore::Items::None),
-                          store->articleTests());
+                          store->articleTests(), store->warmups());
     prompts::inform(this, windowTitle(),
                     QStringLiteral("学习记录已导出到 %1").arg(regularfile::fullPath(folder)));
 }

@@ -31,6 +31,7 @@ public:
     QChartView* ChartAccuracy; // accuracy of the tests
     QTableWidget* GridMissed;  // characters and words missed most
     QTableWidget* GridDigits;  // stroke digits typed wrong
+    QTableWidget* GridGames;   // the warm-up: best and recent scores of each way of playing
     QLabel* LabelSummary;      // best and median, or what went wrong
 
     // The folder dialog of the export; replaced in tests. Empty: cancelled.

@@ -70,6 +70,9 @@ protected:
         add(3, first, 20, {{guo, code, {QStringLiteral("66104"), code}, true, 4, false}});
         add(3, first.addDays(2), 30, {{guo, code, {QStringLiteral("66104"), code}, true, 4, true}});
         add(7, first.addDays(1), 15, {});
+        for (int score : {30, 45, 38})
+            s.addWarmup({QDateTime(first, QTime(7, score)), QStringLiteral("fun"), 60, score});
+        s.addWarmup({QDateTime(first, QTime(8, 0)), QStringLiteral("classic"), 60, 12});
         {
             // Left before any answer: kept, but no training.
             TrainingRunRecord left;
@@ -179,6 +182,13 @@ TEST_F(HistoryWindow, ChartsAndTablesShowThePreparedHistory) {
         // 0 typed as 6 twice (国), and in 中 5→2, 0→2, 0→9, 6→6 (same): 0 leads.
         ASSERT_GE(FormHistory->GridDigits->rowCount(), 1);
         EXPECT_EQ(FormHistory->GridDigits->item(0, 0)->text(), QStringLiteral("0"));
+        // The warm-up: each way of playing, its count, best and last scores.
+        ASSERT_EQ(FormHistory->GridGames->rowCount(), 2);
+        EXPECT_EQ(FormHistory->GridGames->item(0, 0)->text(), QStringLiteral("古典式"));
+        EXPECT_EQ(FormHistory->GridGames->item(1, 0)->text(), QStringLiteral("趣味式"));
+        EXPECT_EQ(FormHistory->GridGames->item(1, 1)->text(), QStringLiteral("3"));
+        EXPECT_EQ(FormHistory->GridGames->item(1, 2)->text(), QStringLiteral("45"));
+        EXPECT_EQ(FormHistory->GridGames->item(1, 3)->text(), QStringLiteral("38、45、30"));
         EXPECT_TRUE(FormHistory->CheckRecord->isChecked());
         EXPECT_EQ(FormHistory->SpinGoal->value(), 60);
     });
@@ -218,6 +228,11 @@ TEST_F(HistoryWindow, ExportWritesBothFilesAndACancelledDialogWritesNone) {
     QFile tests(out + QStringLiteral("/文章测试记录.csv"));
     ASSERT_TRUE(tests.open(QIODevice::ReadOnly));
     EXPECT_EQ(tests.readAll().count("\r\n"), 3);
+    QFile games(out + QStringLiteral("/热身记录.csv"));
+    ASSERT_TRUE(games.open(QIODevice::ReadOnly));
+    const QByteArray gameLines = games.readAll();
+    EXPECT_EQ(gameLines.count("\r\n"), 5); // header and four games
+    EXPECT_TRUE(gameLines.contains("趣味式")) << gameLines.toStdString();
 
     // A folder that cannot be written: the message names the file.
     FormHistory->chooseFolder = [this] { return path("no/such/folder"); };
@@ -248,7 +263,7 @@ TEST_F(HistoryWindow, SwitchedOffNothingIsRecordedAndDeletionAsksFirst) {
     openHistory([] { QTest::mouseClick(FormHistory->CheckRecord, Qt::LeftButton); });
     EXPECT_FALSE(learningHistory()->enabled());
     recordWarmupInHistory(false, 60, 321);
-    EXPECT_TRUE(learningHistory()->warmups().empty());
+    EXPECT_EQ(learningHistory()->warmups().size(), 4u) << "switched off: no game added";
 
     answerYes = false;
     openHistory([] { QTest::mouseClick(FormHistory->BtnDelete, Qt::LeftButton); });
@@ -479,6 +494,36 @@ TEST_F(HistoryWindow, TheDeleteQuestionDefaultsToNo) {
     });
     EXPECT_EQ(defaultButton, QStringLiteral("否(&N)"));
     EXPECT_EQ(learningHistory()->trainingRuns().size(), 4u) << "Enter kept the history";
+}
+
+// With every exercise trained, every line of the summary shows at the
+// window's size.
+TEST_F(HistoryWindow, TheWholeSummaryShowsWithEveryExerciseTrained) {
+    {
+        HistoryStore s(path("files/history.sqlite"));
+        const QDate day = QDate::currentDate();
+        for (int kind = 0; kind < 14; ++kind) {
+            TrainingRunRecord r;
+            r.kind = kind;
+            r.started = r.ended = QDateTime(day, QTime(9, kind));
+            r.speed = 10 + kind;
+            r.answered = 10;
+            s.addTrainingRun(r, [day] { return day; });
+        }
+        ArticleTestRecord t;
+        t.ended = QDateTime(day, QTime(20, 0));
+        t.typed = 100;
+        t.speed = 30;
+        t.accuracy = 90;
+        s.addArticleTest(t, [day] { return day; });
+    }
+    openHistory([] {
+        QLabel* summary = FormHistory->LabelSummary;
+        QApplication::processEvents(); // the layout follows the new text
+        EXPECT_GE(summary->text().count(u'\n'), 15);
+        EXPECT_GE(summary->height(), summary->sizeHint().height()) << "the summary is cut off";
+        EXPECT_GE(summary->width(), summary->sizeHint().width()) << "its lines are cut off";
+    });
 }
 
 } // namespace
