@@ -84,6 +84,30 @@ void setAxes(QChart* chart, QDate first, QDate last, double top, const QString& 
     }
 }
 
+// One line of a chart over days, its points on their days; a day without a
+// value cuts it, the later pieces in the same colour without a legend entry
+// of their own.
+void addDayLine(QChart* chart, const QString& name, const QColor& colour,
+                const std::vector<history_stats::DayValue>& days) {
+    QLineSeries* line = nullptr;
+    QDate previous;
+    for (const history_stats::DayValue& d : days) {
+        if (!line || previous.daysTo(d.day) > 1) {
+            const bool firstPiece = line == nullptr;
+            line = new QLineSeries;
+            line->setName(name);
+            line->setPointsVisible(true);
+            line->setColor(colour);
+            chart->addSeries(line);
+            if (!firstPiece)
+                for (QLegendMarker* m : chart->legend()->markers(line))
+                    m->setVisible(false);
+        }
+        line->append(static_cast<qreal>(msOf(d.day)), d.value);
+        previous = d.day;
+    }
+}
+
 QTableWidgetItem* cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -215,22 +239,8 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
     int colour = 0;
     for (const auto& [kind, days] : speeds) {
         const QColor c = kColours[colour++ % std::size(kColours)];
-        QLineSeries* line = nullptr;
-        QDate previous;
+        addDayLine(chart, history_stats::kindName(kind), c, days);
         for (const history_stats::DayValue& d : days) {
-            if (!line || previous.daysTo(d.day) > 1) {
-                const bool firstPiece = line == nullptr;
-                line = new QLineSeries;
-                line->setName(history_stats::kindName(kind));
-                line->setPointsVisible(true);
-                line->setColor(c);
-                chart->addSeries(line);
-                if (!firstPiece)
-                    for (QLegendMarker* m : chart->legend()->markers(line))
-                        m->setVisible(false);
-            }
-            line->append(static_cast<qreal>(msOf(d.day)), d.value);
-            previous = d.day;
             first = first.isValid() ? std::min(first, d.day) : d.day;
             last = last.isValid() ? std::max(last, d.day) : d.day;
             top = std::max(top, d.value);
@@ -250,16 +260,12 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
 
     // Accuracy of every test.
     const auto accuracy = history_stats::testAccuracy(tests);
-    auto* points = new QLineSeries;
-    points->setName(QStringLiteral("文章测试"));
-    points->setPointsVisible(true);
+    addDayLine(ChartAccuracy->chart(), QStringLiteral("文章测试"), QColor(31, 119, 180), accuracy);
     QDate afirst = first, alast = last;
     for (const history_stats::DayValue& d : accuracy) {
-        points->append(static_cast<qreal>(msOf(d.day)), d.value);
         afirst = std::min(afirst, d.day);
         alast = std::max(alast, d.day);
     }
-    ChartAccuracy->chart()->addSeries(points);
     setAxes(ChartAccuracy->chart(), afirst, alast, 100, QStringLiteral("%"));
     if (auto* y = qobject_cast<QValueAxis*>(ChartAccuracy->chart()->axes(Qt::Vertical).value(0)))
         y->setRange(0, 100); // a percentage never goes beyond
