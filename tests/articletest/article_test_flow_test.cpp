@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QDir>
 #include <QFile>
 
@@ -215,11 +217,16 @@ TEST_F(TestFlowTest, TheEndOfTheArticleShowsTheReportAndReloads) {
     EXPECT_EQ(flow.engine.wrong, 0);
 }
 
+// Each field at its first and last one-digit value and its first two-digit
+// one: a slip at the top of the one-digit range shows as "9:00" or "010:00".
 TEST(TestFlowTime, TimeTexts) {
-    EXPECT_EQ(TestFlow::timeText(0, 1), QStringLiteral("00:01"));
-    EXPECT_EQ(TestFlow::timeText(5, 7), QStringLiteral("05:07"));
-    EXPECT_EQ(TestFlow::timeText(12, 30), QStringLiteral("12:30"));
-    EXPECT_EQ(TestFlow::timeText(120, 0), QStringLiteral("120:00"));
+    const std::tuple<int, int, const char*> rows[] = {
+        {0, 0, "00:00"},  {0, 1, "00:01"},   {0, 9, "00:09"},   {0, 10, "00:10"},
+        {0, 59, "00:59"}, {5, 7, "05:07"},   {9, 0, "09:00"},   {9, 59, "09:59"},
+        {10, 0, "10:00"}, {12, 30, "12:30"}, {99, 59, "99:59"}, {120, 0, "120:00"}};
+    for (const auto& [minutes, seconds, text] : rows)
+        EXPECT_EQ(TestFlow::timeText(minutes, seconds), QString::fromLatin1(text))
+            << minutes << ":" << seconds;
 }
 
 } // namespace

@@ -122,9 +122,13 @@ TEST_F(Store, ARunAndATestAreReadBackAsWritten) {
     // The review: 中 needed two tries, 国 was looked up, 春 typed wrong in a test.
     const ReviewSchedule chars = s.reviewSchedule(false, onDay(kDay));
     ASSERT_NE(chars.find(QStringLiteral("中")), nullptr);
-    EXPECT_EQ(chars.find(QStringLiteral("国"))->lookups, 1);
-    EXPECT_EQ(chars.find(QStringLiteral("春"))->misses, 1);
-    EXPECT_EQ(chars.find(QStringLiteral("春"))->code, QStringLiteral("50603"));
+    const ReviewCard* guo = chars.find(QStringLiteral("国"));
+    const ReviewCard* chun = chars.find(QStringLiteral("春"));
+    ASSERT_NE(guo, nullptr); // asserted before use: a slip fails here, not in a crash
+    ASSERT_NE(chun, nullptr);
+    EXPECT_EQ(guo->lookups, 1);
+    EXPECT_EQ(chun->misses, 1);
+    EXPECT_EQ(chun->code, QStringLiteral("50603"));
     EXPECT_TRUE(s.reviewSchedule(true, onDay(kDay)).cards().empty());
 }
 

@@ -45,6 +45,7 @@ TEST_F(Review, ACardClimbsABoxOnEachDueDayAndLeavesOnlyFromTheLast) {
     const QDate start = today;
     schedule.missed(item, QStringLiteral("50006"));
     right(); // minutes after the miss
+    ASSERT_NE(schedule.find(item), nullptr);
     EXPECT_EQ(schedule.find(item)->box, 1) << "the day of the miss moves nothing";
     EXPECT_EQ(schedule.find(item)->rightDays, 0);
 
@@ -80,6 +81,7 @@ TEST_F(Review, ACardClimbsABoxOnEachDueDayAndLeavesOnlyFromTheLast) {
     // once, the right days counted anew.
     schedule.answered(item, QStringLiteral("50006"), true, true);
     const ReviewCard* c = schedule.find(item);
+    ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->box, 1);
     EXPECT_FALSE(c->retired);
     EXPECT_EQ(c->rightDays, 0);

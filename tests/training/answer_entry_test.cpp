@@ -570,3 +570,58 @@ TEST_F(Answers, AFinishedRunKeepsTheSpeedItShowsAndCannotBePaused) {
 }
 
 } // namespace
+
+namespace {
+
+// A run after one left mid-row, or after one answered to its end, starts at
+// its first cell: the box at the first place, its column counted from 0, no
+// item left looking answered.
+TEST_F(Answers, EachRunAfterAnotherStartsAtItsFirstCell) {
+    struct Row {
+        int kind;
+        Box box;
+        int perRow;   // items in a row
+        QPoint start; // the box at the first item
+        int rowStep;  // the box's step to the next row
+    };
+    const Row rows[] = {{0, Box::Picture, 10, QPoint(15, 62), 72},
+                        {3, Box::Character, 17, QPoint(8, 44), 63}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.kind);
+        for (const char* before : {"left mid-row", "time up", "answered to its end"}) {
+            SCOPED_TRACE(before);
+            start(r.kind);
+            const std::string how = before;
+            if (how == "left mid-row") {
+                for (int i = 0; i < 3; ++i)
+                    answer(r.box);
+            } else if (how == "time up") {
+                for (int i = 0; i < 5; ++i)
+                    answer(r.box);
+                while (flow.Timer1On)
+                    flow.Timer1Timer();
+            } else {
+                for (int i = 0; i < 200 && flow.box(r.box).enabled; ++i)
+                    answer(r.box);
+            }
+            flow.exerciseButtonClick(r.kind); // the same exercise anew
+            flow.SBtnStartClick();
+            EXPECT_EQ(flow.box(r.box).pos, r.start);
+            EXPECT_EQ(flow.CurrentItem, 0);
+            const auto& grid =
+                r.box == Box::Picture
+                    ? std::vector<GridItem>(flow.grids.pictures.begin(), flow.grids.pictures.end())
+                    : std::vector<GridItem>(flow.grids.characters.begin(),
+                                            flow.grids.characters.end());
+            EXPECT_EQ(std::count_if(grid.begin(), grid.end(),
+                                    [](const GridItem& g) { return g.look == ItemLook::Answered; }),
+                      0);
+            for (int i = 0; i < r.perRow; ++i)
+                answer(r.box);
+            EXPECT_EQ(flow.box(r.box).pos, QPoint(r.start.x(), r.start.y() + r.rowStep))
+                << "the row ends after " << r.perRow << " items";
+        }
+    }
+}
+
+} // namespace
