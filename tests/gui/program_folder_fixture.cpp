@@ -9,6 +9,7 @@
 #include "prompts.h"
 #include "start_screen.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -36,6 +37,25 @@ void ProgramFolderTest::SetUp() {
     });
     prompts::setNotifier([this](const QString& text) { notices << text; });
     createWindows();
+    watchdog_ = new QTimer;
+    watchdog_->setSingleShot(true);
+    QObject::connect(watchdog_, &QTimer::timeout, [] {
+        ADD_FAILURE() << "a window stayed open for " << kLongestTestMs / 1000
+                      << " s: closed by the watchdog";
+        // Closes the modal windows from the top down, every 100 ms, so that
+        // the test's nested loops return and it ends with its failure.
+        auto* closer = new QTimer;
+        QObject::connect(closer, &QTimer::timeout, closer, [closer] {
+            if (QWidget* w = QApplication::activeModalWidget())
+                w->hide();
+            else if (QWidget* p = QApplication::activePopupWidget())
+                p->hide();
+            else
+                closer->deleteLater();
+        });
+        closer->start(100);
+    });
+    watchdog_->start(kLongestTestMs);
     // No real file or colour dialog may open in a test: they would wait for a person.
     form_test->openDialog = [] { return QString(); };
     form_test->ChangeDialog = [] { return QString(); };
@@ -43,6 +63,8 @@ void ProgramFolderTest::SetUp() {
 }
 
 void ProgramFolderTest::TearDown() {
+    delete watchdog_;
+    watchdog_ = nullptr;
     destroyWindows();
     desktop::setOpener({});
     prompts::setAnswerer({});

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,12 @@ protected:
     QStringList errorsShown;  // messages of the error handler
     std::optional<QString> typedName = QStringLiteral("小明"); // typed into input boxes
     QStringList notices;                                       // texts of notices
+
+private:
+    // A test whose window never closes fails after this time, its windows
+    // closed, instead of waiting for CTest's time-out.
+    static constexpr int kLongestTestMs = 30000;
+    QTimer* watchdog_ = nullptr;
 };
 
 // The same with the start screen shown, as the learner first sees it; it is

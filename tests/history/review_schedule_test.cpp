@@ -33,6 +33,11 @@ TEST_F(Review, ACharacterMissedTodayComesBackFirst) {
     for (int round = 0; round < 20; ++round)
         EXPECT_EQ(drawn(2).value(0), QStringLiteral("中"));
     EXPECT_EQ(drawn(5).mid(0, 2), QStringList({QStringLiteral("中"), QStringLiteral("国")}));
+    // Of today's misses the most missed comes first.
+    for (int i = 0; i < 3; ++i)
+        schedule.missed(QStringLiteral("日"), QStringLiteral("60100"));
+    for (int round = 0; round < 5; ++round)
+        EXPECT_EQ(drawn(3).mid(0, 2), QStringList({QStringLiteral("日"), QStringLiteral("中")}));
 }
 
 // The whole life of a card, day by day: missed on day 0, answered right the
