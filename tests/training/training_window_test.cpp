@@ -144,19 +144,42 @@ TEST_F(TrainingWindow, EachExerciseFillsItsGridWithCodedItems) {
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("基本编码训练"));
         EXPECT_EQ(state(), kIdle);
         const QRegularExpression digits(QStringLiteral("^[0-9]{1,6}$"));
+        // What each exercise says when chosen and at its start, and how many
+        // items it lays out, written out as the learner reads them.
+        struct Shown {
+            const char16_t* chosen;
+            const char16_t* started;
+            int items;
+        };
+        const Shown shown[] = {{u"基本笔形训练", u"基本笔形训练", 60},
+                               {u"较难笔形训练", u"较难笔形训练", 60},
+                               {u"彩色字拆字训练", u"彩色字拆字训练", 60},
+                               {u"全码字编码训练", u"全码字编码训练", 119},
+                               {u"稍难字编码训练", u"较难字编码训练", 119},
+                               {u"一键简码训练", u"一键简码训练", 119},
+                               {u"二键简码训练", u"二键简码训练", 119},
+                               {u"二字词训练", u"二字词编码训练", 45},
+                               {u"三字词训练", u"三字词编码训练", 45},
+                               {u"四字词训练", u"四字词编码训练", 45},
+                               {u"一键词训练", u"一键词训练", 45},
+                               {u"多字词训练", u"多字词训练", 18},
+                               {u"错字复习", u"错字复习训练", 119},
+                               {u"错词复习", u"错词复习训练", 45}};
+        static_assert(std::size(shown) == training::kKinds);
         for (int k = 0; k < training::kKinds; ++k) {
             SCOPED_TRACE(k);
+            const Shown& expected = shown[k];
             clickExercise(k);
             EXPECT_TRUE(Form1->exerciseButtons[static_cast<size_t>(k)]->isChecked());
-            EXPECT_EQ(Form1->Labelplay1->text(), QString::fromUtf16(kind(k).chosenTitle));
+            EXPECT_EQ(Form1->Labelplay1->text(), QString::fromUtf16(expected.chosen));
             EXPECT_EQ(Form1->Labelplay2->text(), QStringLiteral("请按<开始>键"));
             EXPECT_TRUE(visibleItems().isEmpty());
             QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
             EXPECT_EQ(state(), kRunning);
-            EXPECT_EQ(Form1->Labelplay1->text(), QString::fromUtf16(kind(k).startTitle));
+            EXPECT_EQ(Form1->Labelplay1->text(), QString::fromUtf16(expected.started));
             EXPECT_EQ(Form1->Labelplay2->text(), QStringLiteral("按F1键帮助"));
             const QList<QLabel*> items = visibleItems();
-            EXPECT_EQ(items.size(), kind(k).itemsPerRun);
+            EXPECT_EQ(items.size(), expected.items);
             for (QLabel* item : items) {
                 EXPECT_TRUE(digits.match(item->toolTip()).hasMatch())
                     << item->toolTip().toStdString();
