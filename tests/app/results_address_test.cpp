@@ -22,6 +22,13 @@ TEST(ProfileIni, ReadsOneValueAsTheProfileReaderDoes) {
         {"one quote stays", "[ServerSetup]\nAddress=\"http://a/\n", QStringLiteral("\"http://a/")},
         {"empty", "[ServerSetup]\nAddress=\n", QString()},
         {"key in another section", "[Other]\nAddress=x\n[ServerSetup]\nPort=1\n", std::nullopt},
+        // The section and its key further down: after another section, after
+        // other keys, and as the file's last line.
+        {"section after another", "[Other]\nAddress=x\n[ServerSetup]\nAddress=http://late\n",
+         QStringLiteral("http://late")},
+        {"key after other keys", "[ServerSetup]\nPort=1\nName=a\nAddress=http://last",
+         QStringLiteral("http://last")},
+        {"the section's end", "[ServerSetup]\nPort=1\n[Other]\nAddress=x\n", std::nullopt},
         {"comment line", "[ServerSetup]\n;Address=x\n", std::nullopt},
         {"no newline at end", "[ServerSetup]\nAddress=http://z", QStringLiteral("http://z")},
         {"GBK value", "[ServerSetup]\nAddress=http://\xD6\xD0/\n", QStringLiteral("http://中/")},

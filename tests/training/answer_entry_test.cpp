@@ -251,6 +251,22 @@ TEST_F(Answers, WrongCountsWithAndWithoutTheAutomaticHint) {
     }
     EXPECT_EQ(messages, 3);
 
+    // Switched off while a count stands (3 of HintAfter 5): the count goes on
+    // from 3, and its message at 4 starts it over.
+    host.autoHint = true;
+    flow.HintAfter = 5;
+    flow.CharWrongCount = 0;
+    for (int n = 0; n < 3; ++n)
+        press(c, kEnter);
+    ASSERT_EQ(flow.CharWrongCount, 3);
+    host.autoHint = false;
+    flow.setMessages("", "", "", "");
+    press(c, kEnter);
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想！"));
+    EXPECT_EQ(flow.CharWrongCount, 0);
+    press(c, kEnter);
+    EXPECT_EQ(flow.CharWrongCount, 1);
+
     // The word box counts on its own, without a sound.
     start(7);
     host.autoHint = true;
