@@ -28,6 +28,8 @@
 #include "warmup_window.h"
 #include "window_setup.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QPointer>
 
 namespace {
@@ -58,6 +60,10 @@ void createStartScreen() {
 void createModuleWindows() {
     if (Form1)
         return;
+    // The windows' icon, the menu entry's own SVG: it loads Qt's SVG
+    // libraries, so it waits until the start screen has painted; every window,
+    // the start screen too, takes it from the application.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.tarvo.Tutor.svg")));
     make(Form_sz);
     make(Form2);
     make(Form_change);

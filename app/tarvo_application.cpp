@@ -3,16 +3,16 @@
 #include "chinese_translations.h"
 #include "error_report.h"
 
-#include <QIcon>
 #include <QWidget>
 
 TarvoApplication::TarvoApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // Names the learner's data folder: $XDG_DATA_HOME/tarvo.
     setApplicationName(QStringLiteral("tarvo"));
     setOrganizationName(QString());
-    // The desktop groups every window under the menu entry and its icon.
+    // The desktop groups every window under the menu entry (the icon, which
+    // loads Qt's SVG libraries, comes with the module windows after the first
+    // paint).
     setDesktopFileName(QStringLiteral("org.tarvo.Tutor"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/org.tarvo.Tutor.svg")));
     installChineseTranslations();
 }
 

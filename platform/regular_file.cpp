@@ -1,5 +1,6 @@
 #include "regular_file.h"
 
+#include "file_descriptor.h"
 #include "file_error_reason.h"
 
 #include <QDir>
@@ -16,33 +17,12 @@
 namespace regularfile {
 namespace {
 
-// An open file descriptor, closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
-
 // Opens for reading without waiting and checks that it is a regular file;
 // `fd` receives the descriptor when it is.
 Contents openChecked(const QString& path, int& fd) {
     Contents c;
     const QByteArray name = QFile::encodeName(path);
-    Descriptor opened(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    FileDescriptor opened(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (opened.get() < 0) {
         const int err = errno;
         c.status = err == ENOENT ? Contents::Status::Missing : Contents::Status::Refused;
@@ -90,7 +70,7 @@ bool readFrom(int fd, qint64 offset, qint64 count, QByteArray& out, QString& rea
 Contents readPart(const QString& path, qint64 maxBytes, bool tail) {
     int opened = -1;
     Contents c = openChecked(path, opened);
-    const Descriptor fd(opened);
+    const FileDescriptor fd(opened);
     if (!c.ok())
         return c;
     if (!tail && c.size > maxBytes) {
@@ -120,7 +100,7 @@ Contents readTail(const QString& path, qint64 maxBytes) {
 int openForAppend(const QString& path, QString& reason) {
     const QByteArray name = QFile::encodeName(path);
     // Without O_NONBLOCK, opening a FIFO for writing waits for a reader.
-    Descriptor fd(
+    FileDescriptor fd(
         // A learner's log is private: made readable by its owner only.
         ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600));
     if (fd.get() < 0) {

@@ -1,5 +1,6 @@
 #include "safe_write.h"
 
+#include "file_descriptor.h"
 #include "file_error_reason.h"
 #include "regular_file.h"
 #include "user_error.h"
@@ -19,29 +20,6 @@ namespace safewrite {
 namespace {
 
 constexpr int kNameAttempts = 100;
-
-// An open file descriptor, closed when it goes out of scope unless closed
-// before (the close of a written file is checked).
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    // 0, or the error of the close.
-    int close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? 0 : errno;
-    }
-
-private:
-    int fd_;
-};
 
 // Writes all of `bytes` from the file's start. 0, or the error.
 int writeAll(int fd, QByteArrayView bytes) {
@@ -155,7 +133,8 @@ struct Failure {
 
 // Overwrites the file in place; on a failure its old bytes are put back.
 std::optional<Failure> overwrite(const QString& target, QByteArrayView bytes) {
-    Descriptor fd(::open(QFile::encodeName(target).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    FileDescriptor fd(
+        ::open(QFile::encodeName(target).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
         return Failure{errnoReason(errno)};
     struct stat st {};
@@ -188,7 +167,7 @@ std::optional<Failure> replace(const QString& path, QByteArrayView bytes) {
     }
 
     QString temporary;
-    Descriptor fd(makeTemporary(target, mode, temporary));
+    FileDescriptor fd(makeTemporary(target, mode, temporary));
     if (fd.get() < 0) {
         const int err = errno;
         // A writable file in a folder that takes no new files.

@@ -285,7 +285,7 @@ def write_corners(path, characters, full, readings):
             strokes, names = [], []
             for corner, (stroke, shape) in enumerate(readings[ch][:4]):
                 strokes.append("-" if stroke is None else str(stroke))
-                names.append(rhyme_corners.corner_name(code, corner, shape, readings[ch]))
+                names.append(rhyme_corners.corner_name(code[corner], shape))
             f.write(f"{ch}\t{code}\t{' '.join(strokes)}\t{' '.join(names)}\n")
 
 

@@ -279,13 +279,11 @@ def _is_dot_over_bar(medians):
             and bar_dx > 300 and bar_dy < 0.3 * bar_dx and min(p[1] for p in bar) > max(dot_y) - 40)
 
 
-def corner_name(code, corner, shape, corners):
-    """The name a diagram gives a corner: the shape of a converted 2-corner,
-    the rhyme's name of the digit, and for a 0 of the source what it stands
-    for (亠, a stroke already used, an empty corner)."""
-    if shape:
-        return shape
-    return DIGIT_NAMES[int(code[corner])]
+def corner_name(digit, shape):
+    """The name a diagram gives a corner: the shape read at it (撇, 左钩, 竖 at
+    a 2 of the source; 亠, 已用, 空角 at a 0 of the source), else the rhyme's
+    name of its digit."""
+    return shape or DIGIT_NAMES[int(digit)]
 
 
 def read_corners(source_code, medians, keys=None):

@@ -46,6 +46,35 @@
 
 namespace {
 
+// Another program holding the history's lock (an exclusive transaction on a
+// connection of its own) for as long as it lives.
+class LockHeldElsewhere {
+public:
+    explicit LockHeldElsewhere(const QString& file) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
+        db.setDatabaseName(file);
+        held_ = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    }
+    ~LockHeldElsewhere() { release(); }
+    LockHeldElsewhere(const LockHeldElsewhere&) = delete;
+    LockHeldElsewhere& operator=(const LockHeldElsewhere&) = delete;
+    bool held() const { return held_; }
+    void release() {
+        if (!QSqlDatabase::contains(kName))
+            return;
+        {
+            QSqlDatabase db = QSqlDatabase::database(kName);
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(kName);
+    }
+
+private:
+    static inline const QString kName = QStringLiteral("other");
+    bool held_ = false;
+};
+
 class HistoryWindow : public StartScreenShownTest {
 protected:
     // A history over three days: 全码字 on two of them, 二字词 once, two
@@ -309,18 +338,11 @@ TEST_F(HistoryWindow, ADamagedHistoryIsSetAsideToldOnceAndAFreshOneStarted) {
 TEST_F(HistoryWindow, GamesWaitOutALockHeldByAnotherProgram) {
     ASSERT_NE(learningHistory(), nullptr);
     {
-        QSqlDatabase other =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        other.setDatabaseName(path("files/history.sqlite"));
-        ASSERT_TRUE(other.open());
-        QSqlQuery lock(other);
-        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        const LockHeldElsewhere lock(path("files/history.sqlite"));
+        ASSERT_TRUE(lock.held());
         recordWarmupInHistory(false, 60, 1);
         recordWarmupInHistory(true, 60, 2);
-        lock.exec(QStringLiteral("ROLLBACK"));
-        other.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
     ASSERT_EQ(errorsShown.size(), 1);
     EXPECT_TRUE(errorsShown[0].contains(path("files/history.sqlite") +
                                         QStringLiteral("：数据库正被另一个程序占用")))
@@ -335,12 +357,8 @@ TEST_F(HistoryWindow, GamesWaitOutALockHeldByAnotherProgram) {
 // for the next chance.
 TEST_F(HistoryWindow, ClosingWithRecordsWaitingSaysTheyWouldBeLost) {
     ASSERT_NE(learningHistory(), nullptr);
-    QSqlDatabase other =
-        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-    other.setDatabaseName(path("files/history.sqlite"));
-    ASSERT_TRUE(other.open());
-    QSqlQuery lock(other);
-    ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    LockHeldElsewhere lock(path("files/history.sqlite"));
+    ASSERT_TRUE(lock.held());
     recordWarmupInHistory(false, 60, 1);
     recordWarmupInHistory(true, 60, 2);
     answerYes = false;
@@ -350,11 +368,7 @@ TEST_F(HistoryWindow, ClosingWithRecordsWaitingSaysTheyWouldBeLost) {
     EXPECT_TRUE(questions[0].contains(QStringLiteral("还有 2 条学习记录没有写入")));
     EXPECT_TRUE(preface01->isVisible()) << "the learner stays";
 
-    lock.exec(QStringLiteral("ROLLBACK"));
-    lock = QSqlQuery();
-    other.close();
-    other = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    lock.release();
     preface01->close();
     ASSERT_EQ(questions.size(), 2);
     EXPECT_EQ(questions[1], QStringLiteral("您是否确定要退出系统？"));

@@ -93,6 +93,15 @@ protected:
         EXPECT_TRUE(ran);
         EXPECT_FALSE(Form1->isVisible());
     }
+    // Ticks the gauge until it stops; returns the number of ticks.
+    static int ticksToTimeUp() {
+        int ticks = 0;
+        while (Form1->Timer1->isActive() && ticks < 1000) {
+            Form1->Timer1Timer();
+            ++ticks;
+        }
+        return ticks;
+    }
     void clickTab(int index) {
         QTabBar* bar = Form1->TabbedNotebook2->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
@@ -247,12 +256,7 @@ TEST_F(TrainingWindow, TimeUpAtTheFirstLevelAndContinueKeepsTheItems) {
         Form1->Timer3Timer();
         Form1->Timer1Timer();
         EXPECT_EQ(Form1->Editinput->text(), QStringLiteral("12"));
-        int ticks = 1; // the one above
-        while (Form1->Timer1->isActive() && ticks < 1000) {
-            Form1->Timer1Timer();
-            ++ticks;
-        }
-        EXPECT_EQ(ticks, 200) << "240 s of 1.2 s ticks";
+        EXPECT_EQ(1 + ticksToTimeUp(), 200) << "240 s of 1.2 s ticks";
         EXPECT_EQ(state(), kTimeUp);
         EXPECT_EQ(Form1->Gauge2->value(), 100);
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("你离\"初级能手\""));
@@ -442,12 +446,7 @@ TEST_F(TrainingWindow, TheSettingsDialogSetsLevelColoursAndTheGauges) {
         EXPECT_EQ(Form1->characterItems[3]->palette().color(QPalette::WindowText),
                   QColor(255, 255, 0))
             << "the complement of blue";
-        int ticks = 0;
-        while (Form1->Timer1->isActive() && ticks < 1000) {
-            Form1->Timer1Timer();
-            ++ticks;
-        }
-        EXPECT_EQ(ticks, 20) << "24 s at 超级高手";
+        EXPECT_EQ(ticksToTimeUp(), 20) << "24 s at 超级高手";
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("你离\"超级高手\""));
 
         // Training without level hides the gauges; Start still runs the clock.
@@ -497,12 +496,7 @@ TEST_F(TrainingWindow, TheSettingsDialogRevertsOnEscAndKeepsATypedLevelTyped) {
         });
         QTest::mouseClick(Form1->SBtnSetup, Qt::LeftButton);
         QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        int ticks = 0;
-        while (Form1->Timer1->isActive() && ticks < 1000) {
-            Form1->Timer1Timer();
-            ++ticks;
-        }
-        EXPECT_EQ(ticks, 200) << "a typed level runs at step 1";
+        EXPECT_EQ(ticksToTimeUp(), 200) << "a typed level runs at step 1";
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("你离\"超级高手\""));
         EXPECT_EQ(Form_sz->ComboBox1->count(), 4) << "nothing added to the list";
     });
@@ -949,8 +943,7 @@ TEST_F(TrainingWindow, AfterEveryButtonAndDialogTheKeypadReachesTheAnswerBox) {
         // The picture page: time up, then 继续.
         clickExercise(0);
         QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        for (int ticks = 0; Form1->Timer1->isActive() && ticks < 1000; ++ticks)
-            Form1->Timer1Timer();
+        ticksToTimeUp();
         ASSERT_EQ(state(), kTimeUp);
         QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton); // 继续
         keysReach(Form1->Labelhint1, "时间到, 继续");
