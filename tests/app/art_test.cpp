@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include <QBuffer>
+#include <QDir>
 #include <QHash>
 #include <QImageReader>
 #include <QPainter>
@@ -148,6 +149,16 @@ TEST(ExerciseArt, ColouredCharactersTintEachQuarterInItsColour) {
             tinted += counts[q][q] > 0 ? 1 : 0;
         }
         EXPECT_GE(tinted, 2) << "a character reaches at least two quarters";
+    }
+    // The folder the build drew holds these pictures and no other: none left
+    // by an earlier build under a code that has changed since.
+    const QStringList files = QDir(QStringLiteral(TARVO_PROGRAM_DIR "/exercise/caisezi"))
+                                  .entryList({"*.bmp"}, QDir::Files);
+    EXPECT_EQ(files.size(), pictures.size());
+    for (const QString& f : files) {
+        const QString character = f.section(u'_', 0, 0);
+        EXPECT_EQ(training::CodeFromFileName(f), mainCodes.value(character).left(4))
+            << f.toStdString();
     }
 }
 

@@ -122,6 +122,10 @@ int main(int argc, char** argv) {
         if (pictures.isEmpty())
             continue;
         ok &= QDir().mkpath(dir.path());
+        // The code is part of each picture's name: pictures of an earlier
+        // build under codes that have changed since would be taught too.
+        for (const QString& old : dir.entryList({QStringLiteral("*.bmp")}, QDir::Files))
+            ok &= QFile::remove(dir.filePath(old));
         for (const art::ExercisePicture& pic : pictures)
             ok &= saveImage(dir.filePath(pic.name + QStringLiteral(".bmp")), pic.image, "BMP");
     }
