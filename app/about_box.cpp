@@ -1,11 +1,11 @@
-#include "about_box.h"
+#include "app/about_box.h"
 
-#include "desktop_open.h"
-#include "error_report.h"
-#include "fonts.h"
-#include "image_file.h"
-#include "program_folder.h"
-#include "window_setup.h"
+#include "platform/desktop_open.h"
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "platform/image_file.h"
+#include "platform/program_folder.h"
+#include "platform/window_setup.h"
 
 #include <QFile>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "app/command_line.h"
 
 std::optional<int> answerCommandLine(const std::vector<std::string>& args, std::ostream& out) {
     for (const std::string& a : args) {

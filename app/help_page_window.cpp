@@ -1,8 +1,8 @@
-#include "help_page_window.h"
+#include "app/help_page_window.h"
 
-#include "fonts.h"
-#include "regular_file.h"
-#include "window_setup.h"
+#include "platform/fonts.h"
+#include "platform/regular_file.h"
+#include "platform/window_setup.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,8 +1,8 @@
-#include "command_line.h"
-#include "create_windows.h"
-#include "first_paint_probe.h"
-#include "start_screen.h"
-#include "tarvo_application.h"
+#include "app/command_line.h"
+#include "app/create_windows.h"
+#include "app/first_paint_probe.h"
+#include "app/start_screen.h"
+#include "app/tarvo_application.h"
 
 #include <iostream>
 

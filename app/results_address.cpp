@@ -1,8 +1,8 @@
-#include "results_address.h"
+#include "app/results_address.h"
 
-#include "profile_ini.h"
-#include "regular_file.h"
-#include "user_error.h"
+#include "platform/profile_ini.h"
+#include "platform/regular_file.h"
+#include "platform/user_error.h"
 
 std::optional<QString> resultsAddress(const QString& programFolder) {
     const QString path = programFolder + QStringLiteral("Server.ini");

@@ -1,7 +1,7 @@
-#include "tarvo_application.h"
+#include "app/tarvo_application.h"
 
-#include "chinese_translations.h"
-#include "error_report.h"
+#include "platform/chinese_translations.h"
+#include "platform/error_report.h"
 
 #include <QWidget>
 

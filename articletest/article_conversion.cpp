@@ -1,9 +1,9 @@
-#include "article_conversion.h"
+#include "articletest/article_conversion.h"
 
-#include "gbk_codec.h"
-#include "regular_file.h"
-#include "safe_write.h"
-#include "user_error.h"
+#include "platform/gbk_codec.h"
+#include "platform/regular_file.h"
+#include "platform/safe_write.h"
+#include "platform/user_error.h"
 
 #include <QFile>
 #include <QString>

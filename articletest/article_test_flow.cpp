@@ -1,7 +1,7 @@
-#include "article_test_flow.h"
+#include "articletest/article_test_flow.h"
 
-#include "segmentation.h"
-#include "two.h"
+#include "dictionary/segmentation.h"
+#include "dictionary/two.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "article_text.h"
-#include "typing_engine.h"
+#include "articletest/article_text.h"
+#include "articletest/typing_engine.h"
 
 #include <QString>
 

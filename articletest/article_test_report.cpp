@@ -1,4 +1,4 @@
-#include "article_test_report.h"
+#include "articletest/article_test_report.h"
 
 #include <cmath>
 

@@ -1,16 +1,16 @@
-#include "article_test_report_window.h"
+#include "articletest/article_test_report_window.h"
 
-#include "article_test_report.h"
-#include "article_test_window.h"
-#include "dictionary_instance.h"
-#include "error_report.h"
-#include "fonts.h"
-#include "gbk_codec.h"
-#include "prompts.h"
-#include "top_ten_file.h"
-#include "top_ten_window.h"
-#include "two.h"
-#include "window_setup.h"
+#include "articletest/article_test_report.h"
+#include "articletest/article_test_window.h"
+#include "articletest/top_ten_file.h"
+#include "articletest/top_ten_window.h"
+#include "dictionary/dictionary_instance.h"
+#include "dictionary/two.h"
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "platform/gbk_codec.h"
+#include "platform/prompts.h"
+#include "platform/window_setup.h"
 
 #include <QKeyEvent>
 #include <QLabel>

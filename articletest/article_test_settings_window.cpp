@@ -1,8 +1,8 @@
-#include "article_test_settings_window.h"
+#include "articletest/article_test_settings_window.h"
 
-#include "article_test_window.h"
-#include "fonts.h"
-#include "window_setup.h"
+#include "articletest/article_test_window.h"
+#include "platform/fonts.h"
+#include "platform/window_setup.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "article_test_flow.h"
-#include "article_text_view.h"
-#include "colour.h"
+#include "articletest/article_test_flow.h"
+#include "articletest/article_text_view.h"
+#include "platform/colour.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "article_text.h"
+#include "articletest/article_text.h"
 
-#include "file_error_reason.h"
-#include "gbk_codec.h"
-#include "regular_file.h"
-#include "user_error.h"
+#include "platform/file_error_reason.h"
+#include "platform/gbk_codec.h"
+#include "platform/regular_file.h"
+#include "platform/user_error.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "article_text_view.h"
+#include "articletest/article_text_view.h"
 
-#include "article_text.h"
-#include "fonts.h"
-#include "gbk_codec.h"
+#include "articletest/article_text.h"
+#include "platform/fonts.h"
+#include "platform/gbk_codec.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "colour.h"
+#include "platform/colour.h"
 
 #include <QWidget>
 

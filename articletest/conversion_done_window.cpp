@@ -1,7 +1,7 @@
-#include "conversion_done_window.h"
+#include "articletest/conversion_done_window.h"
 
-#include "fonts.h"
-#include "window_setup.h"
+#include "platform/fonts.h"
+#include "platform/window_setup.h"
 
 #include <QLabel>
 #include <QPushButton>

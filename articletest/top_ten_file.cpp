@@ -1,10 +1,10 @@
-#include "top_ten_file.h"
+#include "articletest/top_ten_file.h"
 
-#include "damaged_copy.h"
-#include "gbk_codec.h"
-#include "regular_file.h"
-#include "safe_write.h"
-#include "user_error.h"
+#include "platform/damaged_copy.h"
+#include "platform/gbk_codec.h"
+#include "platform/regular_file.h"
+#include "platform/safe_write.h"
+#include "platform/user_error.h"
 
 #include <QFile>
 

@@ -1,13 +1,13 @@
-#include "top_ten_window.h"
+#include "articletest/top_ten_window.h"
 
-#include "article_test_report_window.h"
-#include "error_report.h"
-#include "fonts.h"
-#include "gbk_codec.h"
-#include "prompts.h"
-#include "score_files.h"
-#include "top_ten_file.h"
-#include "window_setup.h"
+#include "articletest/article_test_report_window.h"
+#include "articletest/top_ten_file.h"
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "platform/gbk_codec.h"
+#include "platform/prompts.h"
+#include "platform/score_files.h"
+#include "platform/window_setup.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "typing_engine.h"
+#include "articletest/typing_engine.h"
 
-#include "dict_format.h"
-#include "two.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/two.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "article_text.h"
-#include "pad_key.h"
+#include "articletest/article_text.h"
+#include "platform/pad_key.h"
 
 #include <set>
 #include <string>

@@ -4,16 +4,16 @@
 // segmentation beside the bare walk over the same article. Articles of
 // 1 k to 1 M characters are cut from the prose of Debian's fortunes-zh
 // package (/usr/share/games/fortunes/chinese), repeated as needed.
-#include "article_conversion.h"
-#include "article_test_window.h"
-#include "article_text.h"
-#include "create_windows.h"
-#include "dictionary_instance.h"
-#include "gbk_codec.h"
-#include "program_folder.h"
-#include "prompts.h"
-#include "segmentation.h"
-#include "two.h"
+#include "app/create_windows.h"
+#include "articletest/article_conversion.h"
+#include "articletest/article_test_window.h"
+#include "articletest/article_text.h"
+#include "dictionary/dictionary_instance.h"
+#include "dictionary/segmentation.h"
+#include "dictionary/two.h"
+#include "platform/gbk_codec.h"
+#include "platform/program_folder.h"
+#include "platform/prompts.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,11 +2,11 @@
 // in-memory twin: a plain std::equal_range / std::binary_search over the same
 // records held as strings. Prints the ratio of each pair, and the time and
 // memory of loading every dictionary file.
-#include "dict_format.h"
-#include "dict_tables.h"
-#include "gbk_codec.h"
-#include "read_whole_file.h"
-#include "two.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/dict_tables.h"
+#include "dictionary/read_whole_file.h"
+#include "dictionary/two.h"
+#include "platform/gbk_codec.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,10 +5,10 @@
 // write at the end of each run of 119 items is not on the key path: it is
 // left out of the key timings and measured on its own.
 //   QT_QPA_PLATFORM=offscreen bench_history
-#include "history_stats.h"
-#include "history_store.h"
-#include "history_year.h"
-#include "training_recorder.h"
+#include "bench/history_year.h"
+#include "history/history_stats.h"
+#include "history/history_store.h"
+#include "history/training_recorder.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "history_year.h"
+#include "bench/history_year.h"
 
 #include <QDate>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history_store.h"
+#include "history/history_store.h"
 
 #include <QString>
 

@@ -4,14 +4,14 @@
 //
 // Corpus: the prose of Debian's fortunes-zh package
 // (/usr/share/games/fortunes/chinese), converted to GBK here.
-#include "article_conversion.h"
-#include "article_text.h"
-#include "dict_format.h"
-#include "dict_tables.h"
-#include "gbk_codec.h"
-#include "read_whole_file.h"
-#include "segmentation.h"
-#include "two.h"
+#include "articletest/article_conversion.h"
+#include "articletest/article_text.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/dict_tables.h"
+#include "dictionary/read_whole_file.h"
+#include "dictionary/segmentation.h"
+#include "dictionary/two.h"
+#include "platform/gbk_codec.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
-#include "history_csv.h"
+#include "history/history_csv.h"
 
-#include "history_stats.h"
+#include "history/history_stats.h"
 
-#include "safe_write.h"
+#include "platform/safe_write.h"
 
 #include <QDir>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "history_hooks.h"
+#include "history/history_hooks.h"
 
-#include "article_test_report.h"
-#include "history_instance.h"
+#include "articletest/article_test_report.h"
+#include "history/history_instance.h"
 
 #include <QDateTime>
 

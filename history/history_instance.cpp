@@ -1,12 +1,12 @@
-#include "history_instance.h"
+#include "history/history_instance.h"
 
-#include "error_report.h"
-#include "history_store.h"
-#include "program_folder.h"
-#include "score_files.h"
-#include "training_recorder.h"
-#include "user_error.h"
-#include "waiting_records.h"
+#include "history/history_store.h"
+#include "history/training_recorder.h"
+#include "history/waiting_records.h"
+#include "platform/error_report.h"
+#include "platform/program_folder.h"
+#include "platform/score_files.h"
+#include "platform/user_error.h"
 
 #include <QApplication>
 #include <QDir>

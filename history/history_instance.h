@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history_records.h"
+#include "history/history_records.h"
 
 #include <QString>
 

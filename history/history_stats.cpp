@@ -1,4 +1,4 @@
-#include "history_stats.h"
+#include "history/history_stats.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,9 +1,9 @@
-#include "history_store.h"
+#include "history/history_store.h"
 
-#include "damaged_copy.h"
-#include "regular_file.h"
-#include "sqlite_reason.h"
-#include "user_error.h"
+#include "history/sqlite_reason.h"
+#include "platform/damaged_copy.h"
+#include "platform/regular_file.h"
+#include "platform/user_error.h"
 
 #include <QAtomicInt>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history_records.h"
-#include "review_schedule.h"
+#include "history/history_records.h"
+#include "history/review_schedule.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

@@ -1,13 +1,13 @@
-#include "history_window.h"
+#include "history/history_window.h"
 
-#include "error_report.h"
-#include "history_csv.h"
-#include "history_instance.h"
-#include "history_stats.h"
-#include "history_store.h"
-#include "prompts.h"
-#include "regular_file.h"
-#include "window_setup.h"
+#include "history/history_csv.h"
+#include "history/history_instance.h"
+#include "history/history_stats.h"
+#include "history/history_store.h"
+#include "platform/error_report.h"
+#include "platform/prompts.h"
+#include "platform/regular_file.h"
+#include "platform/window_setup.h"
 
 #include <QChart>
 #include <QChartView>

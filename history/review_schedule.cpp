@@ -1,4 +1,4 @@
-#include "review_schedule.h"
+#include "history/review_schedule.h"
 
 #include <algorithm>
 #include <cmath>

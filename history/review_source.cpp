@@ -1,8 +1,8 @@
-#include "review_source.h"
+#include "history/review_source.h"
 
-#include "gbk_codec.h"
-#include "history_store.h"
-#include "user_error.h"
+#include "history/history_store.h"
+#include "platform/gbk_codec.h"
+#include "platform/user_error.h"
 
 #include <QFile>
 

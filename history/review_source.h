@@ -1,6 +1,6 @@
 #pragma once
 
-#include "review_schedule.h"
+#include "history/review_schedule.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "sqlite_reason.h"
+#include "history/sqlite_reason.h"
 
 #include <QSqlError>
 

@@ -1,6 +1,6 @@
-#include "training_recorder.h"
+#include "history/training_recorder.h"
 
-#include "history_store.h"
+#include "history/history_store.h"
 
 TrainingRecorder::TrainingRecorder(HistoryStore* store, Now now)
     : store_(store), now_(std::move(now)) {}

@@ -1,7 +1,7 @@
-#include "waiting_records.h"
+#include "history/waiting_records.h"
 
-#include "history_store.h"
-#include "user_error.h"
+#include "history/history_store.h"
+#include "platform/user_error.h"
 
 QString WaitingRecords::write(HistoryStore* store, Write write, const QString& problem) {
     if (write)

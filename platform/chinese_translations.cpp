@@ -1,4 +1,4 @@
-#include "chinese_translations.h"
+#include "platform/chinese_translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

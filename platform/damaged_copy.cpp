@@ -1,7 +1,7 @@
-#include "damaged_copy.h"
+#include "platform/damaged_copy.h"
 
-#include "file_error_reason.h"
-#include "regular_file.h"
+#include "platform/file_error_reason.h"
+#include "platform/regular_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "desktop_open.h"
+#include "platform/desktop_open.h"
 
 #include <QDesktopServices>
 

@@ -1,4 +1,4 @@
-#include "error_report.h"
+#include "platform/error_report.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "file_error_reason.h"
+#include "platform/file_error_reason.h"
 
 #include <QFileDevice>
 

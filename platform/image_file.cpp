@@ -1,7 +1,7 @@
-#include "image_file.h"
+#include "platform/image_file.h"
 
-#include "regular_file.h"
-#include "user_error.h"
+#include "platform/regular_file.h"
+#include "platform/user_error.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "key_hold.h"
+#include "platform/key_hold.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "keypad_key.h"
+#include "platform/keypad_key.h"
 
 #include <QKeyEvent>
 

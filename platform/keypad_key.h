@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pad_key.h"
+#include "platform/pad_key.h"
 
 class QKeyEvent;
 

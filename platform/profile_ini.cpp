@@ -1,6 +1,6 @@
-#include "profile_ini.h"
+#include "platform/profile_ini.h"
 
-#include "gbk_codec.h"
+#include "platform/gbk_codec.h"
 
 #include <algorithm>
 #include <cctype>

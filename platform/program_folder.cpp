@@ -1,4 +1,4 @@
-#include "program_folder.h"
+#include "platform/program_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "prompts.h"
+#include "platform/prompts.h"
 
 #include <QInputDialog>
 #include <QLineEdit>

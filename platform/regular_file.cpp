@@ -1,7 +1,7 @@
-#include "regular_file.h"
+#include "platform/regular_file.h"
 
-#include "file_descriptor.h"
-#include "file_error_reason.h"
+#include "platform/file_descriptor.h"
+#include "platform/file_error_reason.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "rtf_reader.h"
+#include "platform/rtf_reader.h"
 
-#include "gbk_codec.h"
-#include "regular_file.h"
-#include "user_error.h"
+#include "platform/gbk_codec.h"
+#include "platform/regular_file.h"
+#include "platform/user_error.h"
 
 #include <QColor>
 #include <QList>

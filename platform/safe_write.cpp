@@ -1,9 +1,9 @@
-#include "safe_write.h"
+#include "platform/safe_write.h"
 
-#include "file_descriptor.h"
-#include "file_error_reason.h"
-#include "regular_file.h"
-#include "user_error.h"
+#include "platform/file_descriptor.h"
+#include "platform/file_error_reason.h"
+#include "platform/regular_file.h"
+#include "platform/user_error.h"
 
 #include <QFile>
 #include <QFileInfo>

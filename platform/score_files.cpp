@@ -1,8 +1,8 @@
-#include "score_files.h"
+#include "platform/score_files.h"
 
-#include "file_error_reason.h"
-#include "program_folder.h"
-#include "user_error.h"
+#include "platform/file_error_reason.h"
+#include "platform/program_folder.h"
+#include "platform/user_error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "sdl_sound_player.h"
+#include "platform/sdl_sound_player.h"
 
-#include "regular_file.h"
+#include "platform/regular_file.h"
 
 #include <QDir>
 #include <QFile>

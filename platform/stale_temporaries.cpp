@@ -1,4 +1,4 @@
-#include "stale_temporaries.h"
+#include "platform/stale_temporaries.h"
 
 #include <QDateTime>
 #include <QDir>

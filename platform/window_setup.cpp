@@ -1,4 +1,4 @@
-#include "window_setup.h"
+#include "platform/window_setup.h"
 
 #include <QEvent>
 #include <QLabel>

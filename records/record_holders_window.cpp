@@ -1,12 +1,12 @@
-#include "record_holders_window.h"
+#include "records/record_holders_window.h"
 
-#include "prompts.h"
+#include "platform/prompts.h"
 
-#include "error_report.h"
-#include "fonts.h"
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "platform/score_files.h"
+#include "platform/window_setup.h"
 #include "records/record_holders_file.h"
-#include "score_files.h"
-#include "window_setup.h"
 
 #include <QGroupBox>
 #include <QLabel>

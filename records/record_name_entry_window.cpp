@@ -1,12 +1,12 @@
-#include "record_name_entry_window.h"
+#include "records/record_name_entry_window.h"
 
-#include "error_report.h"
-#include "fonts.h"
-#include "image_file.h"
-#include "program_folder.h"
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "platform/image_file.h"
+#include "platform/program_folder.h"
+#include "platform/score_files.h"
+#include "platform/window_setup.h"
 #include "records/record_holders_file.h"
-#include "score_files.h"
-#include "window_setup.h"
 
 #include <QFile>
 #include <QLabel>

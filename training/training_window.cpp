@@ -1,12 +1,7 @@
 #include "training/training_window.h"
 
-#include "app/encoding_diagram.h"
-#include "app/foreword_window.h"
-#include "app/pause_notice.h"
-#include "app/training_help_panel.h"
-#include "articletest/dictionary_instance.h"
-#include "articletest/help_text_window.h"
-#include "articletest/two.h"
+#include "dictionary/dictionary_instance.h"
+#include "dictionary/two.h"
 #include "history/history_instance.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
@@ -25,7 +20,12 @@
 #include "records/record_holders_file.h"
 #include "records/record_holders_window.h"
 #include "records/record_name_entry_window.h"
-#include "records/training_settings_window.h"
+#include "shared_windows/help_text_window.h"
+#include "training/encoding_diagram.h"
+#include "training/foreword_window.h"
+#include "training/pause_notice.h"
+#include "training/training_help_panel.h"
+#include "training/training_settings_window.h"
 
 #include <QApplication>
 #include <QButtonGroup>

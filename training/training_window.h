@@ -1,7 +1,7 @@
 #pragma once
 
-#include "records/training_settings.h"
 #include "training/training_flow.h"
+#include "training/training_settings.h"
 
 #include <QColor>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "warmup_game.h"
+#include "warmup/warmup_game.h"
 
 WarmupGame::WarmupGame(std::function<int(int)> random) : random_(std::move(random)) {}
 

@@ -1,7 +1,7 @@
-#include "warmup_help.h"
+#include "warmup/warmup_help.h"
 
-#include "fonts.h"
-#include "window_setup.h"
+#include "platform/fonts.h"
+#include "platform/window_setup.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,10 +1,10 @@
-#include "warmup_ranking_window.h"
+#include "warmup/warmup_ranking_window.h"
 
-#include "error_report.h"
-#include "fonts.h"
-#include "score_files.h"
-#include "warmup_log.h"
-#include "window_setup.h"
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "platform/score_files.h"
+#include "platform/window_setup.h"
+#include "warmup/warmup_log.h"
 
 #include <QDate>
 #include <QLabel>

@@ -1,16 +1,16 @@
-#include "warmup_window.h"
+#include "warmup/warmup_window.h"
 
-#include "key_hold.h"
+#include "platform/key_hold.h"
 
-#include "error_report.h"
-#include "fonts.h"
-#include "history_hooks.h"
-#include "image_file.h"
-#include "keypad_key.h"
-#include "program_folder.h"
-#include "warmup_help.h"
-#include "warmup_ranking_window.h"
-#include "window_setup.h"
+#include "history/history_hooks.h"
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "platform/image_file.h"
+#include "platform/keypad_key.h"
+#include "platform/program_folder.h"
+#include "platform/window_setup.h"
+#include "warmup/warmup_help.h"
+#include "warmup/warmup_ranking_window.h"
 
 #include <QActionGroup>
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "key_hold.h"
-#include "warmup_game.h"
+#include "platform/key_hold.h"
+#include "warmup/warmup_game.h"
 
 #include <QDialog>
 #include <QPixmap>

@@ -1,5 +1,5 @@
-#include "gif_writer.h"
-#include "pictures.h"
+#include "tools/tarvo_art/gif_writer.h"
+#include "tools/tarvo_art/pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -61,10 +61,10 @@ TEST(Art, PicturesHaveTheSizesOfTheirPlaces) {
 
 } // namespace
 
-#include "code_diagrams.h"
-#include "test_paths.h"
+#include "tests/test_paths.h"
+#include "tools/tarvo_art/code_diagrams.h"
+#include "tools/tarvo_art/training_pictures.h"
 #include "training/exercise_source.h"
-#include "training_pictures.h"
 
 #include <set>
 

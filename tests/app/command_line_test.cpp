@@ -1,5 +1,5 @@
 // What tarvo answers on its command line before any window opens.
-#include "command_line.h"
+#include "app/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 // Damaged and unusual files met through the windows, as the learner meets
 // them: a clear message naming the file, the window goes on, nothing waits.
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "article_test_window.h"
-#include "create_windows.h"
-#include "damaged_inputs.h"
-#include "dict_test_files.h"
-#include "image_file.h"
-#include "rtf_reader.h"
-#include "user_error.h"
-#include "warmup_ranking_window.h"
-#include "warmup_window.h"
+#include "app/create_windows.h"
+#include "articletest/article_test_window.h"
+#include "platform/image_file.h"
+#include "platform/rtf_reader.h"
+#include "platform/user_error.h"
+#include "tests/damaged/damaged_inputs.h"
+#include "tests/dictionary/dict_test_files.h"
+#include "warmup/warmup_ranking_window.h"
+#include "warmup/warmup_window.h"
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <QAction>
 #include <QDateTime>

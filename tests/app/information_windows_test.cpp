@@ -1,13 +1,13 @@
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "about_box.h"
-#include "encoding_diagram.h"
-#include "error_report.h"
-#include "pause_notice.h"
+#include "app/about_box.h"
+#include "platform/error_report.h"
+#include "platform/user_error.h"
+#include "training/encoding_diagram.h"
+#include "training/pause_notice.h"
+#include "training/training_help_panel.h"
 #include "training/training_window.h"
-#include "training_help_panel.h"
-#include "user_error.h"
-#include "warmup_help.h"
+#include "warmup/warmup_help.h"
 
 #include <QColorDialog>
 #include <QDir>

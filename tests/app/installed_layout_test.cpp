@@ -1,15 +1,15 @@
 // The program as a package installs it: executable in <prefix>/bin, data in
 // <prefix>/share/tarvo, score files in the learner's data folder.
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "article_test_report_window.h"
-#include "history_instance.h"
-#include "program_folder.h"
-#include "score_files.h"
-#include "top_ten_file.h"
-#include "top_ten_window.h"
-#include "user_error.h"
-#include "warmup_ranking_window.h"
+#include "articletest/article_test_report_window.h"
+#include "articletest/top_ten_file.h"
+#include "articletest/top_ten_window.h"
+#include "history/history_instance.h"
+#include "platform/program_folder.h"
+#include "platform/score_files.h"
+#include "platform/user_error.h"
+#include "warmup/warmup_ranking_window.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "profile_ini.h"
-#include "results_address.h"
+#include "app/results_address.h"
+#include "platform/profile_ini.h"
 
 #include <gtest/gtest.h>
 

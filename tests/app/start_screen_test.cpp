@@ -1,17 +1,17 @@
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "about_box.h"
-#include "article_test_settings_window.h"
-#include "article_test_window.h"
-#include "create_windows.h"
-#include "dictionary_instance.h"
-#include "help_page_window.h"
-#include "start_screen.h"
+#include "app/about_box.h"
+#include "app/create_windows.h"
+#include "app/help_page_window.h"
+#include "app/start_screen.h"
+#include "articletest/article_test_settings_window.h"
+#include "articletest/article_test_window.h"
+#include "dictionary/dictionary_instance.h"
+#include "dictionary/two.h"
 #include "training/training_window.h"
-#include "two.h"
-#include "warmup_window.h"
+#include "warmup/warmup_window.h"
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -1,15 +1,15 @@
 // Every text the program colours stays readable on the ground it is drawn
 // on, under a light and under a dark style.
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "article_test_report_window.h"
-#include "article_test_window.h"
-#include "create_windows.h"
-#include "pause_notice.h"
-#include "record_holders_window.h"
-#include "record_name_entry_window.h"
+#include "app/create_windows.h"
+#include "articletest/article_test_report_window.h"
+#include "articletest/article_test_window.h"
+#include "records/record_holders_window.h"
+#include "records/record_name_entry_window.h"
+#include "training/pause_notice.h"
 #include "training/training_window.h"
-#include "warmup_window.h"
+#include "warmup/warmup_window.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "article_conversion.h"
-#include "article_text.h"
-#include "dict_test_files.h"
-#include "gbk_codec.h"
-#include "test_chars.h"
-#include "user_error.h"
+#include "articletest/article_conversion.h"
+#include "articletest/article_text.h"
+#include "platform/gbk_codec.h"
+#include "platform/user_error.h"
+#include "tests/dictionary/dict_test_files.h"
+#include "tests/support/test_chars.h"
 
 #include <gtest/gtest.h>
 

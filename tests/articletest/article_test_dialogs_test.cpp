@@ -1,18 +1,18 @@
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "article_test_report_window.h"
-#include "article_test_settings_window.h"
-#include "article_test_window.h"
-#include "article_text_view.h"
-#include "conversion_done_window.h"
-#include "dict_test_files.h"
-#include "dictionary_instance.h"
-#include "help_text_window.h"
-#include "top_ten_file.h"
-#include "top_ten_window.h"
-#include "two.h"
+#include "articletest/article_test_report_window.h"
+#include "articletest/article_test_settings_window.h"
+#include "articletest/article_test_window.h"
+#include "articletest/article_text_view.h"
+#include "articletest/conversion_done_window.h"
+#include "articletest/top_ten_file.h"
+#include "articletest/top_ten_window.h"
+#include "dictionary/dictionary_instance.h"
+#include "dictionary/two.h"
+#include "shared_windows/help_text_window.h"
+#include "tests/dictionary/dict_test_files.h"
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "article_test_flow.h"
-#include "dict_format.h"
-#include "dict_test_files.h"
-#include "test_chars.h"
-#include "two.h"
+#include "articletest/article_test_flow.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/two.h"
+#include "tests/dictionary/dict_test_files.h"
+#include "tests/support/test_chars.h"
 
 #include <gtest/gtest.h>
 

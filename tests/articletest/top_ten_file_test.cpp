@@ -1,6 +1,6 @@
-#include "dict_test_files.h"
-#include "top_ten_file.h"
-#include "user_error.h"
+#include "articletest/top_ten_file.h"
+#include "platform/user_error.h"
+#include "tests/dictionary/dict_test_files.h"
 
 #include <gtest/gtest.h>
 

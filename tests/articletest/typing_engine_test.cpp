@@ -1,10 +1,10 @@
-#include "article_text.h"
-#include "dict_format.h"
-#include "dict_test_files.h"
-#include "dictionary_error.h"
-#include "test_chars.h"
-#include "two.h"
-#include "typing_engine.h"
+#include "articletest/article_text.h"
+#include "articletest/typing_engine.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/dictionary_error.h"
+#include "dictionary/two.h"
+#include "tests/dictionary/dict_test_files.h"
+#include "tests/support/test_chars.h"
 
 #include <gtest/gtest.h>
 

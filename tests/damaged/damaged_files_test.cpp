@@ -1,25 +1,25 @@
 // Every reader of the program's files over the shared set of damaged inputs:
 // each case ends in a Chinese message naming the file by its full path, or in
 // sound behaviour; the program goes on; no other file changes.
-#include "damaged_inputs.h"
-#include "full_disk.h"
+#include "tests/damaged/damaged_inputs.h"
+#include "tests/support/full_disk.h"
 
-#include "article_conversion.h"
-#include "article_text.h"
-#include "dict_compiler.h"
-#include "dict_test_files.h"
-#include "dictionary_error.h"
-#include "history_csv.h"
+#include "app/results_address.h"
+#include "articletest/article_conversion.h"
+#include "articletest/article_text.h"
+#include "articletest/top_ten_file.h"
+#include "dictionary/dict_compiler.h"
+#include "dictionary/dictionary_error.h"
+#include "dictionary/two.h"
+#include "history/history_csv.h"
+#include "platform/stale_temporaries.h"
+#include "platform/user_error.h"
 #include "records/record_holders_file.h"
-#include "results_address.h"
-#include "stale_temporaries.h"
-#include "test_chars.h"
-#include "top_ten_file.h"
+#include "tests/dictionary/dict_test_files.h"
+#include "tests/support/test_chars.h"
 #include "training/exercise_kind.h"
 #include "training/exercise_source.h"
-#include "two.h"
-#include "user_error.h"
-#include "warmup_log.h"
+#include "warmup/warmup_log.h"
 
 #include <gtest/gtest.h>
 

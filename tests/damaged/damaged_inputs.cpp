@@ -1,4 +1,4 @@
-#include "damaged_inputs.h"
+#include "tests/damaged/damaged_inputs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the conversion of texts into test files: the
 // encoding detection, the conversion itself and the test-file name of a
 // source path; the test file made must read back with every character kept.
-#include "article_conversion.h"
-#include "article_text.h"
-#include "user_error.h"
+#include "articletest/article_conversion.h"
+#include "articletest/article_text.h"
+#include "platform/user_error.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the dictionary record readers as the contents of a
 // group file and of the high-frequency list. The first byte picks the group
 // and the probe; the rest is the file.
-#include "dict_format.h"
-#include "dict_tables.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/dict_tables.h"
 
 #include <cstddef>
 #include <cstdint>

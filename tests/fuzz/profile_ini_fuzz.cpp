@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the profile reader as the contents of "Server.ini".
-#include "profile_ini.h"
+#include "platform/profile_ini.h"
 
 #include <cstddef>
 #include <cstdint>

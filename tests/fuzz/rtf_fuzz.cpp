@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the RTF reader.
-#include "rtf_reader.h"
+#include "platform/rtf_reader.h"
 
 #include <QTextDocument>
 

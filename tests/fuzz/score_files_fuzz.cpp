@@ -2,10 +2,10 @@
 // picks the file ("record.dat" of the article test, "record.txt" of the
 // warm-up, "phb.txt" of the training's record holders), the rest is its
 // contents, written to a temporary file.
-#include "record_holders_file.h"
-#include "top_ten_file.h"
-#include "user_error.h"
-#include "warmup_log.h"
+#include "articletest/top_ten_file.h"
+#include "platform/user_error.h"
+#include "records/record_holders_file.h"
+#include "warmup/warmup_log.h"
 
 #include <QFile>
 #include <QTemporaryDir>

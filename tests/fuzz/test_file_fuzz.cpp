@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the test-file reader as the contents of a ".tvm"
 // file, then walks the text the way typing does.
-#include "article_text.h"
-#include "user_error.h"
+#include "articletest/article_text.h"
+#include "platform/user_error.h"
 
 #include <cstddef>
 #include <cstdint>

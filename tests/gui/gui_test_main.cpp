@@ -1,7 +1,7 @@
 // Runs GUI tests on Qt's offscreen platform: no display needed. The
 // application object is the program's own, so the tests see its error
 // handler and its Chinese dialogs.
-#include "tarvo_application.h"
+#include "app/tarvo_application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "article_test_settings_window.h"
-#include "article_test_window.h"
-#include "create_windows.h"
-#include "desktop_open.h"
-#include "error_report.h"
-#include "program_folder.h"
-#include "prompts.h"
-#include "start_screen.h"
+#include "app/create_windows.h"
+#include "app/start_screen.h"
+#include "articletest/article_test_settings_window.h"
+#include "articletest/article_test_window.h"
+#include "platform/desktop_open.h"
+#include "platform/error_report.h"
+#include "platform/program_folder.h"
+#include "platform/prompts.h"
 
 #include <QApplication>
 #include <QDir>

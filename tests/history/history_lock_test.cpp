@@ -1,9 +1,9 @@
 // The history locked by another program: a write fails within a fraction of a
 // second and says so in Chinese; the records wait in memory, the learner is
 // told once, and they are written in their order when the lock is gone.
-#include "history_store.h"
-#include "user_error.h"
-#include "waiting_records.h"
+#include "history/history_store.h"
+#include "history/waiting_records.h"
+#include "platform/user_error.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>

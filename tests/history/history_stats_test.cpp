@@ -1,6 +1,6 @@
 // The figures of the window "学习记录" and the CSV export.
-#include "history_csv.h"
-#include "history_stats.h"
+#include "history/history_csv.h"
+#include "history/history_stats.h"
 
 #include <gtest/gtest.h>
 

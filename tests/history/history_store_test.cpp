@@ -1,9 +1,9 @@
 // The history store on real files: a run written and read back, an old
 // schema brought up to date, damaged and newer files refused, the learner's
 // switch and deletion, and a process killed in the middle of a run.
-#include "history_store.h"
-#include "training_recorder.h"
-#include "user_error.h"
+#include "history/history_store.h"
+#include "history/training_recorder.h"
+#include "platform/user_error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,25 +1,25 @@
 // The window "学习记录" as the learner reaches it, from the start screen, on
 // a prepared history; and the article test and warm-up writing into it.
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "prompts.h"
-#include "test_chars.h"
+#include "platform/prompts.h"
+#include "tests/support/test_chars.h"
 
-#include "article_test_report_window.h"
-#include "article_test_window.h"
-#include "dict_format.h"
-#include "dict_test_files.h"
-#include "full_disk.h"
-#include "history_hooks.h"
-#include "history_instance.h"
-#include "history_store.h"
-#include "history_window.h"
-#include "pictures.h"
-#include "start_screen.h"
-#include "top_ten_window.h"
-#include "training_recorder.h"
-#include "warmup_ranking_window.h"
-#include "warmup_window.h"
+#include "app/start_screen.h"
+#include "articletest/article_test_report_window.h"
+#include "articletest/article_test_window.h"
+#include "articletest/top_ten_window.h"
+#include "dictionary/dict_format.h"
+#include "history/history_hooks.h"
+#include "history/history_instance.h"
+#include "history/history_store.h"
+#include "history/history_window.h"
+#include "history/training_recorder.h"
+#include "tests/dictionary/dict_test_files.h"
+#include "tests/support/full_disk.h"
+#include "tools/tarvo_art/pictures.h"
+#include "warmup/warmup_ranking_window.h"
+#include "warmup/warmup_window.h"
 
 #include <QApplication>
 #include <QChart>

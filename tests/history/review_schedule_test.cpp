@@ -1,5 +1,5 @@
 // The spaced review driven day by day on an injected clock.
-#include "review_schedule.h"
+#include "history/review_schedule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The items of the reviews: the history's schedule, filled up from an
 // exercise file of frequent items when the history has too few.
-#include "history_store.h"
-#include "review_source.h"
-#include "user_error.h"
+#include "history/history_store.h"
+#include "history/review_source.h"
+#include "platform/user_error.h"
 
 #include <QFile>
 #include <QTemporaryDir>

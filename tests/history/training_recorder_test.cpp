@@ -1,6 +1,6 @@
 // A training run recorded through the calls the training window makes.
-#include "history_store.h"
-#include "training_recorder.h"
+#include "history/history_store.h"
+#include "history/training_recorder.h"
 
 #include <QTemporaryDir>
 

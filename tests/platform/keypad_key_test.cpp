@@ -1,6 +1,6 @@
 // The keys a learner types codes with: the keypad's, with Num Lock on and off,
 // and the main keyboard's digits; never the main keyboard's cursor keys.
-#include "keypad_key.h"
+#include "platform/keypad_key.h"
 
 #include <QKeyEvent>
 

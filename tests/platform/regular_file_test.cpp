@@ -1,4 +1,4 @@
-#include "regular_file.h"
+#include "platform/regular_file.h"
 
 #include <QDir>
 #include <QFile>

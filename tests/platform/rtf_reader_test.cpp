@@ -1,12 +1,12 @@
-#include "rtf_reader.h"
-#include "user_error.h"
+#include "platform/rtf_reader.h"
+#include "platform/user_error.h"
 
 #include <gtest/gtest.h>
 
 #include <QTextBlock>
 #include <QTextDocument>
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <random>
 

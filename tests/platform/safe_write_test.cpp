@@ -1,10 +1,10 @@
 // The one writer of whole files: what it leaves in place of each kind of old
 // file, on a sound and on a full disk, and in a folder that takes no new file.
-#include "child_process.h"
-#include "full_disk.h"
-#include "regular_file.h"
-#include "safe_write.h"
-#include "user_error.h"
+#include "platform/regular_file.h"
+#include "platform/safe_write.h"
+#include "platform/user_error.h"
+#include "tests/support/child_process.h"
+#include "tests/support/full_disk.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // The sound output, heard through SDL's disk driver: SDL writes the mixed
 // output (44.1 kHz, 16-bit stereo) to a file in real time, and the tests read
 // what reached it.
-#include "sdl_sound_player.h"
+#include "platform/sdl_sound_player.h"
 
-#include "damaged_inputs.h"
+#include "tests/damaged/damaged_inputs.h"
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <QDir>
 #include <QFile>

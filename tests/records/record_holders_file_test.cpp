@@ -1,9 +1,9 @@
 // The record-holder file: judging a score, saving a name, clearing, and what
 // a missing or damaged file does.
-#include "child_process.h"
 #include "platform/gbk_codec.h"
 #include "platform/user_error.h"
 #include "records/record_holders_file.h"
+#include "tests/support/child_process.h"
 
 #include <QDir>
 #include <QFile>

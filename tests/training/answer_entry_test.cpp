@@ -1,7 +1,7 @@
 // Answer entry through the practice flow: the keys of the three boxes, the
 // judging of answers, the wrong-answer counters, F1 and the end of a run.
-#include "fake_training_host.h"
-#include "test_chars.h"
+#include "tests/support/test_chars.h"
+#include "tests/training/fake_training_host.h"
 #include "training/training_flow.h"
 
 #include <QDir>

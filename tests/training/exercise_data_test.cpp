@@ -1,9 +1,9 @@
 // The exercise files the build makes: their record layout, that every code
 // they teach is one under which the dictionary lists the item, and that the
 // codes follow the rhyme (the hand-checked characters, the diagrams' names).
-#include "articletest/two.h"
+#include "dictionary/two.h"
 #include "platform/gbk_codec.h"
-#include "test_paths.h"
+#include "tests/test_paths.h"
 #include "training/exercise_kind.h"
 #include "training/exercise_source.h"
 

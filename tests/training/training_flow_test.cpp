@@ -1,8 +1,8 @@
 // The practice flow: states, time gauge, speed clock, grids and review slots.
-#include "fake_training_host.h"
 #include "platform/gbk_codec.h"
 #include "platform/user_error.h"
-#include "test_chars.h"
+#include "tests/support/test_chars.h"
+#include "tests/training/fake_training_host.h"
 #include "training/exercise_source.h"
 #include "training/training_flow.h"
 

@@ -1,13 +1,9 @@
 // The training window as a learner reaches it: opened from the start screen,
 // driven by clicks on its real buttons, over a program folder holding the
 // exercise files the build makes.
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "app/encoding_diagram.h"
-#include "app/foreword_window.h"
-#include "app/pause_notice.h"
 #include "app/start_screen.h"
-#include "app/training_help_panel.h"
 #include "history/history_instance.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
@@ -15,8 +11,12 @@
 #include "platform/sdl_sound_player.h"
 #include "records/record_holders_window.h"
 #include "records/record_name_entry_window.h"
-#include "records/training_settings_window.h"
-#include "test_paths.h"
+#include "tests/test_paths.h"
+#include "training/encoding_diagram.h"
+#include "training/foreword_window.h"
+#include "training/pause_notice.h"
+#include "training/training_help_panel.h"
+#include "training/training_settings_window.h"
 #include "training/training_window.h"
 
 #include <QApplication>

@@ -1,14 +1,14 @@
 // The warm-up as a learner reaches it: opened modally from the start screen,
 // played with the keypad through the window system, its result logged in the
 // ranking dialog that the modal game window must not block.
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "start_screen.h"
-#include "warmup_help.h"
-#include "warmup_ranking_window.h"
-#include "warmup_window.h"
+#include "app/start_screen.h"
+#include "warmup/warmup_help.h"
+#include "warmup/warmup_ranking_window.h"
+#include "warmup/warmup_window.h"
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <QAction>
 #include <QApplication>

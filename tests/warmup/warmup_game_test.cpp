@@ -1,4 +1,4 @@
-#include "warmup_game.h"
+#include "warmup/warmup_game.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "user_error.h"
-#include "warmup_log.h"
+#include "platform/user_error.h"
+#include "warmup/warmup_log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "program_folder_fixture.h"
+#include "tests/gui/program_folder_fixture.h"
 
-#include "warmup_ranking_window.h"
-#include "warmup_window.h"
+#include "warmup/warmup_ranking_window.h"
+#include "warmup/warmup_window.h"
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "code_diagrams.h"
+#include "tools/tarvo_art/code_diagrams.h"
 
-#include "drawing.h"
-#include "fonts.h"
+#include "platform/fonts.h"
+#include "tools/tarvo_art/drawing.h"
 
 #include <QFile>
 #include <QHash>

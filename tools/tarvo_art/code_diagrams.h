@@ -1,7 +1,7 @@
 #pragma once
 
-#include "stroke_data.h"
-#include "training_pictures.h"
+#include "tools/tarvo_art/stroke_data.h"
+#include "tools/tarvo_art/training_pictures.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "drawing.h"
+#include "tools/tarvo_art/drawing.h"
 
-#include "fonts.h"
+#include "platform/fonts.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

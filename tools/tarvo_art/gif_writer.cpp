@@ -1,4 +1,4 @@
-#include "gif_writer.h"
+#include "tools/tarvo_art/gif_writer.h"
 
 #include <unordered_map>
 

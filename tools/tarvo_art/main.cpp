@@ -8,11 +8,11 @@
 // and, for checking corner readings by eye, sheets of characters drawn from
 // their strokes (LIST: one "character<TAB>caption" a line):
 //   tarvo-art --sheet STROKE_DIR LIST OUT_PREFIX
-#include "code_diagrams.h"
-#include "gif_writer.h"
-#include "pictures.h"
-#include "review_sheet.h"
-#include "training_pictures.h"
+#include "tools/tarvo_art/code_diagrams.h"
+#include "tools/tarvo_art/gif_writer.h"
+#include "tools/tarvo_art/pictures.h"
+#include "tools/tarvo_art/review_sheet.h"
+#include "tools/tarvo_art/training_pictures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "pictures.h"
+#include "tools/tarvo_art/pictures.h"
 
-#include "drawing.h"
-#include "fonts.h"
+#include "platform/fonts.h"
+#include "tools/tarvo_art/drawing.h"
 
 #include <QPainter>
 #include <QStringList>

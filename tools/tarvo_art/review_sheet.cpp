@@ -1,8 +1,8 @@
-#include "review_sheet.h"
+#include "tools/tarvo_art/review_sheet.h"
 
-#include "drawing.h"
-#include "fonts.h"
-#include "stroke_data.h"
+#include "platform/fonts.h"
+#include "tools/tarvo_art/drawing.h"
+#include "tools/tarvo_art/stroke_data.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "stroke_data.h"
+#include "tools/tarvo_art/stroke_data.h"
 
 #include <QFile>
 #include <QJsonArray>

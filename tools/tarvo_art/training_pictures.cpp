@@ -1,7 +1,7 @@
-#include "training_pictures.h"
+#include "tools/tarvo_art/training_pictures.h"
 
-#include "drawing.h"
-#include "fonts.h"
+#include "platform/fonts.h"
+#include "tools/tarvo_art/drawing.h"
 
 #include <QFile>
 #include <QFontMetrics>

@@ -1,15 +1,15 @@
-#include "commands.h"
+#include "tools/tarvo_dict/commands.h"
 
-#include "article_conversion.h"
-#include "article_text.h"
-#include "dict_compiler.h"
-#include "dict_format.h"
-#include "dict_tables.h"
-#include "dictionary_error.h"
-#include "gbk_codec.h"
-#include "read_whole_file.h"
-#include "segmentation.h"
-#include "two.h"
+#include "articletest/article_conversion.h"
+#include "articletest/article_text.h"
+#include "dictionary/dict_compiler.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/dict_tables.h"
+#include "dictionary/dictionary_error.h"
+#include "dictionary/read_whole_file.h"
+#include "dictionary/segmentation.h"
+#include "dictionary/two.h"
+#include "platform/gbk_codec.h"
 
 #include <QList>
 #include <QString>

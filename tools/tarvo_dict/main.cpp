@@ -1,4 +1,4 @@
-#include "commands.h"
+#include "tools/tarvo_dict/commands.h"
 
 #include <filesystem>
 #include <iostream>

@@ -1,7 +1,7 @@
-#include "pause_notice.h"
+#include "training/pause_notice.h"
 
-#include "fonts.h"
-#include "window_setup.h"
+#include "platform/fonts.h"
+#include "platform/window_setup.h"
 
 #include <QCloseEvent>
 #include <QLabel>

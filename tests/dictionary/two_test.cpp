@@ -1,8 +1,8 @@
-#include "dict_test_files.h"
-#include "dictionary_error.h"
-#include "gbk_codec.h"
-#include "test_chars.h"
-#include "two.h"
+#include "dictionary/dictionary_error.h"
+#include "dictionary/two.h"
+#include "platform/gbk_codec.h"
+#include "tests/dictionary/dict_test_files.h"
+#include "tests/support/test_chars.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "directory_watch.h"
+#include "dictionary/directory_watch.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>

@@ -1,9 +1,9 @@
-#include "article_text.h"
-#include "dict_format.h"
-#include "dict_test_files.h"
-#include "segmentation.h"
-#include "test_chars.h"
-#include "two.h"
+#include "articletest/article_text.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/segmentation.h"
+#include "dictionary/two.h"
+#include "tests/dictionary/dict_test_files.h"
+#include "tests/support/test_chars.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dict_format.h"
+#include "dictionary/dict_format.h"
 
 #include <algorithm>
 

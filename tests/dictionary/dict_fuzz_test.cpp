@@ -1,6 +1,6 @@
-#include "dict_format.h"
-#include "dict_tables.h"
-#include "dict_test_files.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/dict_tables.h"
+#include "tests/dictionary/dict_test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "dict_test_files.h"
+#include "tests/dictionary/dict_test_files.h"
 
-#include "dict_format.h"
-#include "gbk_codec.h"
-#include "test_chars.h"
+#include "dictionary/dict_format.h"
+#include "platform/gbk_codec.h"
+#include "tests/support/test_chars.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "training_settings.h"
+#include "training/training_settings.h"
 
-#include "user_error.h"
+#include "platform/user_error.h"
 
 const std::array<QString, 4>& TrainingSettings::levelNames() {
     static const std::array<QString, 4> names = {

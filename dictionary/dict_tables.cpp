@@ -1,6 +1,6 @@
-#include "dict_tables.h"
+#include "dictionary/dict_tables.h"
 
-#include "dict_format.h"
+#include "dictionary/dict_format.h"
 
 #include <algorithm>
 

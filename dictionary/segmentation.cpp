@@ -1,4 +1,4 @@
-#include "segmentation.h"
+#include "dictionary/segmentation.h"
 
 #include <algorithm>
 

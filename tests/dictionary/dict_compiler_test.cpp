@@ -1,6 +1,6 @@
-#include "dict_compiler.h"
-#include "dict_test_files.h"
-#include "two.h"
+#include "dictionary/dict_compiler.h"
+#include "dictionary/two.h"
+#include "tests/dictionary/dict_test_files.h"
 
 #include <gtest/gtest.h>
 

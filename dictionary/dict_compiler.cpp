@@ -1,10 +1,10 @@
-#include "dict_compiler.h"
+#include "dictionary/dict_compiler.h"
 
-#include "dict_format.h"
-#include "gbk_codec.h"
-#include "regular_file.h"
-#include "safe_write.h"
-#include "user_error.h"
+#include "dictionary/dict_format.h"
+#include "platform/gbk_codec.h"
+#include "platform/regular_file.h"
+#include "platform/safe_write.h"
+#include "platform/user_error.h"
 
 #include <QDir>
 #include <QFile>

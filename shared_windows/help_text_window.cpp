@@ -1,8 +1,8 @@
-#include "help_text_window.h"
+#include "shared_windows/help_text_window.h"
 
-#include "fonts.h"
-#include "rtf_reader.h"
-#include "window_setup.h"
+#include "platform/fonts.h"
+#include "platform/rtf_reader.h"
+#include "platform/window_setup.h"
 
 #include <QPushButton>
 #include <QTextBlockFormat>

@@ -1,9 +1,9 @@
 // The dictionary the build compiles from the Unihan corner codes read by the
 // rhyme, the jieba word list and the character frequency of modern text.
-#include "dict_test_files.h"
-#include "two.h"
+#include "dictionary/two.h"
+#include "tests/dictionary/dict_test_files.h"
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "training_settings.h"
-#include "user_error.h"
+#include "platform/user_error.h"
+#include "training/training_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "training_settings_window.h"
+#include "training/training_settings_window.h"
 
-#include "error_report.h"
-#include "fonts.h"
-#include "window_setup.h"
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "platform/window_setup.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

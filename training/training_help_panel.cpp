@@ -1,7 +1,7 @@
-#include "training_help_panel.h"
+#include "training/training_help_panel.h"
 
-#include "fonts.h"
-#include "window_setup.h"
+#include "platform/fonts.h"
+#include "platform/window_setup.h"
 
 #include <QApplication>
 #include <QFrame>

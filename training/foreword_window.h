@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound_player.h"
+#include "platform/sound_player.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "encoding_diagram.h"
+#include "training/encoding_diagram.h"
 
-#include "fonts.h"
+#include "platform/fonts.h"
+#include "platform/window_setup.h"
 #include "training/training_window.h"
-#include "window_setup.h"
 
 #include <QHideEvent>
 #include <QLabel>

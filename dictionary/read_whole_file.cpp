@@ -1,8 +1,8 @@
-#include "read_whole_file.h"
+#include "dictionary/read_whole_file.h"
 
-#include "dictionary_error.h"
-#include "file_error_reason.h"
-#include "regular_file.h"
+#include "dictionary/dictionary_error.h"
+#include "platform/file_error_reason.h"
+#include "platform/regular_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

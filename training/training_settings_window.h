@@ -1,6 +1,6 @@
 #pragma once
 
-#include "training_settings.h"
+#include "training/training_settings.h"
 
 #include <QDialog>
 

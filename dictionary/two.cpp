@@ -1,7 +1,7 @@
-#include "two.h"
+#include "dictionary/two.h"
 
-#include "dict_format.h"
-#include "dictionary_error.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/dictionary_error.h"
 
 namespace {
 constexpr int kMaxWordChars = 13;

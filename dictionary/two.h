@@ -1,9 +1,9 @@
 #pragma once
 
-#include "dict_format.h"
-#include "dict_tables.h"
-#include "directory_watch.h"
-#include "read_whole_file.h"
+#include "dictionary/dict_format.h"
+#include "dictionary/dict_tables.h"
+#include "dictionary/directory_watch.h"
+#include "dictionary/read_whole_file.h"
 
 #include <array>
 #include <atomic>

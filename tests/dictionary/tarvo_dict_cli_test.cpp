@@ -1,6 +1,6 @@
-#include "dict_test_files.h"
+#include "tests/dictionary/dict_test_files.h"
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <gtest/gtest.h>
 

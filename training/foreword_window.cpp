@@ -1,8 +1,8 @@
-#include "foreword_window.h"
+#include "training/foreword_window.h"
 
-#include "prompts.h"
-#include "sdl_sound_player.h"
-#include "window_setup.h"
+#include "platform/prompts.h"
+#include "platform/sdl_sound_player.h"
+#include "platform/window_setup.h"
 
 TForm2* Form2 = nullptr;
 

@@ -1,6 +1,6 @@
-#include "dict_test_files.h"
-#include "dictionary_error.h"
-#include "two.h"
+#include "dictionary/dictionary_error.h"
+#include "dictionary/two.h"
+#include "tests/dictionary/dict_test_files.h"
 
 #include <gtest/gtest.h>
 

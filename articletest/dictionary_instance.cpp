@@ -1,3 +1,0 @@
-#include "dictionary_instance.h"
-
-Ttwo* two = nullptr;

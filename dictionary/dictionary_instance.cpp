@@ -1,0 +1,3 @@
+#include "dictionary/dictionary_instance.h"
+
+Ttwo* two = nullptr;
