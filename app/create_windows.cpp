@@ -1,6 +1,7 @@
 #include "app/create_windows.h"
 
 #include "app/about_box.h"
+#include "app/history_loader.h"
 #include "app/start_screen.h"
 #include "articletest/article_test_report_window.h"
 #include "articletest/article_test_settings_window.h"
@@ -9,8 +10,6 @@
 #include "articletest/top_ten_window.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
-#include "history/history_instance.h"
-#include "history/history_window.h"
 #include "platform/program_folder.h"
 #include "platform/score_files.h"
 #include "platform/stale_temporaries.h"
@@ -81,8 +80,8 @@ void createModuleWindows() {
     make(Fhelp);
     make(FHot_Sort);
     make(FHot);
-    make(FormHistory);
     make(Form1);
+    linkHistory();
     // The modeless windows that modal windows open belong to their opener, or
     // the modal opener would block them.
     ownWindow(FHot_Sort, FHot);
@@ -96,7 +95,7 @@ void createModuleWindows() {
 }
 
 void destroyWindows() {
-    closeLearningHistory();
+    closeHistory();
     delete two;
     two = nullptr;
     for (auto it = created.rbegin(); it != created.rend(); ++it)
@@ -121,5 +120,4 @@ void destroyWindows() {
     FHot_Sort = nullptr;
     FHot = nullptr;
     Form1 = nullptr;
-    FormHistory = nullptr;
 }

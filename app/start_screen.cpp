@@ -1,13 +1,13 @@
 #include "app/start_screen.h"
 
 #include "app/help_page_window.h"
+#include "app/history_loader.h"
 
 #include "app/about_box.h"
 #include "app/create_windows.h"
 #include "app/results_address.h"
 #include "articletest/article_test_window.h"
-#include "history/history_instance.h"
-#include "history/history_window.h"
+#include "history/history_service.h"
 #include "platform/desktop_open.h"
 #include "platform/error_report.h"
 #include "platform/image_file.h"
@@ -182,7 +182,8 @@ void Tpreface01::SpeedButtonClick(int entry) {
         openHelpFile(kReadme);
         break;
     case 9:
-        FormHistory->exec();
+        if (HistoryService* history = loadedHistory())
+            history->showWindow();
         break;
     }
 }
@@ -208,7 +209,8 @@ void Tpreface01::openResultsPage() {
 void Tpreface01::closeEvent(QCloseEvent* event) {
     // Records the learning history could not take are lost with the
     // program: the question says so instead of the usual one.
-    QString question = historyLostOnClosing();
+    HistoryService* history = historyIfLoaded();
+    QString question = history ? history->lostOnClosing() : QString();
     if (question.isEmpty())
         question = QStringLiteral("您是否确定要退出系统？");
     if (prompts::askYesNo(this, windowTitle(), question, prompts::Style::Warning))

@@ -4,11 +4,11 @@
 #include "articletest/article_test_report_window.h"
 #include "articletest/article_test_settings_window.h"
 #include "articletest/conversion_done_window.h"
+#include "articletest/history_link.h"
 #include "articletest/top_ten_window.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/segmentation.h"
 #include "dictionary/two.h"
-#include "history/history_hooks.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "platform/gbk_codec.h"
@@ -504,22 +504,23 @@ void Tform_test::showReport() {
     for (const std::string& line : flow_->engine.Mresult)
         lines << gbk::toUnicode(line);
     Form_result->Mresult->setPlainText(lines.join(u'\n'));
-    recordTestInHistory(Label_file->text(), Lgo->text(), flow_->engine.alread, lines,
-                        flow_->engine.MresultCodes, [](const QString& character) {
-                            QStringList codes;
-                            if (!two || character.trimmed().isEmpty())
-                                return codes;
-                            try {
-                                for (const std::string& c :
-                                     two->CodesOfChar(gbk::fromUnicodeLossy(character)))
-                                    codes << QString::fromStdString(c);
-                            } catch (const std::exception&) {
-                                // The report looks the same codes up and shows
-                                // the dictionary's error; the history keeps the
-                                // test without the code.
-                            }
-                            return codes;
-                        });
+    if (articletest::HistoryLink* history = articletest::historyLink())
+        history->testEnded(Label_file->text(), Lgo->text(), flow_->engine.alread, lines,
+                           flow_->engine.MresultCodes, [](const QString& character) {
+                               QStringList codes;
+                               if (!two || character.trimmed().isEmpty())
+                                   return codes;
+                               try {
+                                   for (const std::string& c :
+                                        two->CodesOfChar(gbk::fromUnicodeLossy(character)))
+                                       codes << QString::fromStdString(c);
+                               } catch (const std::exception&) {
+                                   // The report looks the same codes up and shows
+                                   // the dictionary's error; the history keeps the
+                                   // test without the code.
+                               }
+                               return codes;
+                           });
     {
         // Digits typed just before the time ran out or the article ended are
         // not a name for the top ten nor an Enter for the report.

@@ -2,11 +2,6 @@
 
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
-#include "history/history_instance.h"
-#include "history/history_store.h"
-#include "history/history_window.h"
-#include "history/review_source.h"
-#include "history/training_recorder.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "platform/gbk_codec.h"
@@ -23,6 +18,7 @@
 #include "shared_windows/help_text_window.h"
 #include "training/encoding_diagram.h"
 #include "training/foreword_window.h"
+#include "training/history_link.h"
 #include "training/pause_notice.h"
 #include "training/training_help_panel.h"
 #include "training/training_settings_window.h"
@@ -95,26 +91,25 @@ constexpr ButtonPlace kButtons[kKinds] = {
 ReviewItems reviewFromHistory(bool words, int count,
                               const std::vector<std::pair<QString, QString>>& frequent) {
     ReviewItems r;
-    HistoryStore* history = learningHistory();
-    if (!history) {
+    training::HistoryLink* history = training::historyLink();
+    const std::optional<training::ReviewDraw> d =
+        history ? history->drawReview(words, count, frequent) : std::nullopt;
+    if (!d) {
         r.items = frequent;
         r.message = {QStringLiteral("学习记录无法打开，"), QStringLiteral("先复习常用的。")};
         return r;
     }
-    std::mt19937 random(std::random_device{}());
-    const review_source::Draw d = review_source::draw(
-        *history, words, count, frequent, [] { return QDate::currentDate(); }, random);
     // Without a readable dictionary (it is named where it is used) the codes
     // the history kept are the ones taken.
     bool dictionary = !words && two;
-    for (const ReviewCard& c : d.items) {
-        QString shown = c.code;
+    for (const auto& [item, kept] : d->items) {
+        QString shown = kept;
         if (dictionary) {
             // Every code the dictionary gives the character is right; the
             // one shown (F1, the tooltip) is its full code.
             QStringList codes;
             try {
-                for (const std::string& code : two->CodesOfChar(gbk::fromUnicodeLossy(c.item)))
+                for (const std::string& code : two->CodesOfChar(gbk::fromUnicodeLossy(item)))
                     codes << QString::fromStdString(code);
             } catch (const std::exception&) {
                 dictionary = false;
@@ -131,11 +126,11 @@ ReviewItems reviewFromHistory(bool words, int count,
             codes.removeAll(shown);
             codes.removeAll(QString());
             if (!codes.isEmpty())
-                r.otherCodes[c.item] = codes;
+                r.otherCodes[item] = codes;
         }
-        r.items.emplace_back(c.item, shown);
+        r.items.emplace_back(item, shown);
     }
-    r.message = d.message;
+    r.message = d->message;
     return r;
 }
 
@@ -187,20 +182,6 @@ QLineEdit* inputBox(QWidget* panel, int width, bool redDigits) {
     return box;
 }
 
-// The runs of the window go to the program's learning history. Each call
-// only adds to memory; a run is written when it ends.
-class HistoryRunObserver : public training::RunObserver {
-public:
-    void runStarted(int kind, int level) override { trainingRecorder().startRun(kind, level); }
-    void itemShown(const QString& text, const QString& code) override {
-        trainingRecorder().itemShown(text, code);
-    }
-    void answerTyped(const QString& code) override { trainingRecorder().answerTyped(code); }
-    void lookedUp() override { trainingRecorder().lookedUp(); }
-    void itemDone(bool right) override { trainingRecorder().itemDone(right); }
-    void runEnded(int speed, bool finished) override { endTrainingRun(speed, finished); }
-};
-
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
@@ -208,8 +189,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setFont(fonts::song(12));
     flow_ = std::make_unique<TrainingFlow>(static_cast<TrainingHost&>(*this));
     flow_->setReviewProvider(reviewFromHistory);
-    static HistoryRunObserver toHistory;
-    flow_->setRunObserver(&toHistory);
+    flow_->setRunObserver(&training::linkedRuns());
     buildPages();
     buildSidePanel();
 
@@ -881,7 +861,8 @@ void TForm1::showRecordHolders() {
 
 void TForm1::showHistory() {
     refresh();
-    FormHistory->exec();
+    if (training::HistoryLink* history = training::historyLink())
+        history->showWindow();
     keysBackToBox();
 }
 

@@ -2,13 +2,13 @@
 
 #include "platform/key_hold.h"
 
-#include "history/history_hooks.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "platform/image_file.h"
 #include "platform/keypad_key.h"
 #include "platform/program_folder.h"
 #include "platform/window_setup.h"
+#include "warmup/history_link.h"
 #include "warmup/warmup_help.h"
 #include "warmup/warmup_ranking_window.h"
 
@@ -431,7 +431,8 @@ void TFHot::Timer1Timer() {
 void TFHot::handOver() {
     FHot_Sort->TimeText = QString::number(game_.GameSeconds).left(10);
     FHot_Sort->ScoreText = QString::number(game_.Score).left(10);
-    recordWarmupInHistory(game_.mode == WarmupGame::Mode::Fun, game_.GameSeconds, game_.Score);
+    if (warmup::HistoryLink* history = warmup::historyLink())
+        history->gameEnded(game_.mode == WarmupGame::Mode::Fun, game_.GameSeconds, game_.Score);
     FHot_Sort->Memo1->hide();
     showRanking();
 }

@@ -5,13 +5,14 @@
 #include "platform/prompts.h"
 #include "tests/support/test_chars.h"
 
+#include "app/history_loader.h"
 #include "app/start_screen.h"
 #include "articletest/article_test_report_window.h"
 #include "articletest/article_test_window.h"
 #include "articletest/top_ten_window.h"
 #include "dictionary/dict_format.h"
-#include "history/history_hooks.h"
 #include "history/history_instance.h"
+#include "history/history_service.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
 #include "history/training_recorder.h"
@@ -77,6 +78,12 @@ private:
 
 class HistoryWindow : public StartScreenShownTest {
 protected:
+    // The program loads the history at its first use; these tests use it from the start.
+    void SetUp() override {
+        StartScreenShownTest::SetUp();
+        ASSERT_NE(loadedHistory(), nullptr);
+    }
+
     // A history over three days: 全码字 on two of them, 二字词 once, two
     // article tests; 国 missed most, and 6 typed for 0 most.
     void prepareHistory() {
@@ -291,7 +298,7 @@ TEST_F(HistoryWindow, SwitchedOffNothingIsRecordedAndDeletionAsksFirst) {
     prepareHistory();
     openHistory([] { QTest::mouseClick(FormHistory->CheckRecord, Qt::LeftButton); });
     EXPECT_FALSE(learningHistory()->enabled());
-    recordWarmupInHistory(false, 60, 321);
+    loadedHistory()->warmupLink().gameEnded(false, 60, 321);
     EXPECT_EQ(learningHistory()->warmups().size(), 4u) << "switched off: no game added";
 
     answerYes = false;
@@ -310,7 +317,7 @@ TEST_F(HistoryWindow, SwitchedOffNothingIsRecordedAndDeletionAsksFirst) {
     EXPECT_TRUE(learningHistory()->articleTests().empty());
 
     openHistory([] { QTest::mouseClick(FormHistory->CheckRecord, Qt::LeftButton); });
-    recordWarmupInHistory(true, 120, 77);
+    loadedHistory()->warmupLink().gameEnded(true, 120, 77);
     ASSERT_EQ(learningHistory()->warmups().size(), 1u);
     EXPECT_EQ(learningHistory()->warmups()[0].mode, QStringLiteral("fun"));
 }
@@ -326,7 +333,7 @@ TEST_F(HistoryWindow, ADamagedHistoryIsSetAsideToldOnceAndAFreshOneStarted) {
     ASSERT_EQ(errorsShown.size(), 1);
     EXPECT_TRUE(errorsShown[0].contains(path("files/history.sqlite.damaged")))
         << errorsShown[0].toStdString();
-    recordWarmupInHistory(false, 60, 1);
+    loadedHistory()->warmupLink().gameEnded(false, 60, 1);
     openHistory([] {});
     EXPECT_EQ(learningHistory()->warmups().size(), 1u);
     EXPECT_EQ(errorsShown.size(), 1) << "told once";
@@ -340,8 +347,8 @@ TEST_F(HistoryWindow, GamesWaitOutALockHeldByAnotherProgram) {
     {
         const LockHeldElsewhere lock(path("files/history.sqlite"));
         ASSERT_TRUE(lock.held());
-        recordWarmupInHistory(false, 60, 1);
-        recordWarmupInHistory(true, 60, 2);
+        loadedHistory()->warmupLink().gameEnded(false, 60, 1);
+        loadedHistory()->warmupLink().gameEnded(true, 60, 2);
     }
     ASSERT_EQ(errorsShown.size(), 1);
     EXPECT_TRUE(errorsShown[0].contains(path("files/history.sqlite") +
@@ -359,8 +366,8 @@ TEST_F(HistoryWindow, ClosingWithRecordsWaitingSaysTheyWouldBeLost) {
     ASSERT_NE(learningHistory(), nullptr);
     LockHeldElsewhere lock(path("files/history.sqlite"));
     ASSERT_TRUE(lock.held());
-    recordWarmupInHistory(false, 60, 1);
-    recordWarmupInHistory(true, 60, 2);
+    loadedHistory()->warmupLink().gameEnded(false, 60, 1);
+    loadedHistory()->warmupLink().gameEnded(true, 60, 2);
     answerYes = false;
     preface01->close();
     ASSERT_EQ(questions.size(), 1);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "articletest/history_link.h"
+#include "training/history_link.h"
+#include "warmup/history_link.h"
+
+#include <QString>
+
+// The learning history as the program sees it: the links the training, the
+// article test and the warm-up record through, its window "学习记录", and
+// its closing. The program loads it after the start screen is on the screen
+// (it brings Qt SQL and Qt Charts); this header is all it knows of it.
+class HistoryService {
+public:
+    virtual ~HistoryService() = default;
+    virtual training::HistoryLink& trainingLink() = 0;
+    virtual articletest::HistoryLink& articleTestLink() = 0;
+    virtual warmup::HistoryLink& warmupLink() = 0;
+    // Makes the window "学习记录": when the program has loaded the history,
+    // and again after close().
+    virtual void open() = 0;
+    // Opens "学习记录" over the active window and returns when it closes.
+    virtual void showWindow() = 0;
+    // Before the program closes: one more try for the records still waiting;
+    // when some still cannot be written, the question for the learner, else "".
+    virtual QString lostOnClosing() = 0;
+    // Closes the history and deletes its window (the next use opens both again).
+    virtual void close() = 0;
+};
+
+// The name of the entry point of the loaded history: a function without
+// arguments that returns the program's one HistoryService.
+inline constexpr const char* kHistoryServiceEntry = "tarvo_history_service";

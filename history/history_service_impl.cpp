@@ -1,0 +1,143 @@
+#include "history/history_service_impl.h"
+
+#include "articletest/article_test_report.h"
+#include "history/history_instance.h"
+#include "history/history_store.h"
+#include "history/history_window.h"
+#include "history/review_source.h"
+#include "history/training_recorder.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDateTime>
+
+#include <random>
+
+namespace {
+
+// An article test ended: its record, with each error's right code and the
+// code typed for it.
+void recordTest(const QString& article, const QString& clock, int typed,
+                const QStringList& errorLines, const std::vector<std::string>& typedCodes,
+                const std::function<QStringList(const QString&)>& codesOf) {
+    // A character's full code: the first of its longest codes.
+    auto fullCode = [](const QStringList& codes) {
+        QString full;
+        for (const QString& c : codes)
+            if (c.size() > full.size())
+                full = c;
+        return full;
+    };
+    ArticleTestRecord t;
+    t.article = article;
+    t.ended = QDateTime::currentDateTime();
+    const TestReport report =
+        TestReport::compute(clock, typed, static_cast<int>(errorLines.size()));
+    const qsizetype colon = clock.indexOf(u':');
+    if (colon >= 0)
+        t.seconds =
+            clock.left(colon).trimmed().toInt() * 60 + clock.mid(colon + 1).trimmed().toInt();
+    t.typed = typed;
+    t.wrong = static_cast<int>(errorLines.size());
+    t.speed = report.speed;
+    // The report's rule: whole percent, cut off (97.9 % is 97 %).
+    t.accuracy = typed > 0 ? (typed - t.wrong) * 100 / typed : 0;
+    for (qsizetype i = 0; i < errorLines.size(); ++i) {
+        const QString& line = errorLines[i];
+        const qsizetype open = line.indexOf(u'(');
+        if (open < 0 || !line.endsWith(u')'))
+            continue;
+        TestErrorRecord e;
+        e.expected = line.left(open);
+        e.entered = line.mid(open + 1, line.size() - open - 2);
+        const QStringList codes = codesOf(e.expected);
+        e.code = fullCode(codes);
+        const size_t at = static_cast<size_t>(i);
+        e.typedCode = at < typedCodes.size() && !typedCodes[at].empty()
+                          ? QString::fromLatin1(typedCodes[at])
+                          : fullCode(codesOf(e.entered));
+        e.wrongCandidate = !e.typedCode.isEmpty() && codes.contains(e.typedCode);
+        t.errors.push_back(std::move(e));
+    }
+    recordArticleTest(std::move(t));
+}
+
+// The runs of the training window go to the recorder. Each call only adds
+// to memory; a run is written when it ends.
+class RunsToHistory : public training::RunObserver {
+public:
+    void runStarted(int kind, int level) override { trainingRecorder().startRun(kind, level); }
+    void itemShown(const QString& text, const QString& code) override {
+        trainingRecorder().itemShown(text, code);
+    }
+    void answerTyped(const QString& code) override { trainingRecorder().answerTyped(code); }
+    void lookedUp() override { trainingRecorder().lookedUp(); }
+    void itemDone(bool right) override { trainingRecorder().itemDone(right); }
+    void runEnded(int speed, bool finished) override { endTrainingRun(speed, finished); }
+};
+
+class ProgramHistory : public HistoryService,
+                       private training::HistoryLink,
+                       private articletest::HistoryLink,
+                       private warmup::HistoryLink {
+public:
+    training::HistoryLink& trainingLink() override { return *this; }
+    articletest::HistoryLink& articleTestLink() override { return *this; }
+    warmup::HistoryLink& warmupLink() override { return *this; }
+
+    void open() override {
+        if (!FormHistory)
+            FormHistory = new TFormHistory;
+    }
+    void showWindow() override {
+        open();
+        FormHistory->exec();
+    }
+    QString lostOnClosing() override { return historyLostOnClosing(); }
+    void close() override {
+        closeLearningHistory();
+        delete FormHistory;
+        FormHistory = nullptr;
+    }
+
+private:
+    // The training.
+    training::RunObserver& runs() override { return runs_; }
+    std::optional<training::ReviewDraw>
+    drawReview(bool words, int count,
+               const std::vector<std::pair<QString, QString>>& frequent) override {
+        HistoryStore* history = learningHistory();
+        if (!history)
+            return std::nullopt;
+        std::mt19937 random(std::random_device{}());
+        const review_source::Draw d = review_source::draw(
+            *history, words, count, frequent, [] { return QDate::currentDate(); }, random);
+        training::ReviewDraw draw;
+        for (const ReviewCard& c : d.items)
+            draw.items.emplace_back(c.item, c.code);
+        draw.message = d.message;
+        return draw;
+    }
+
+    // The article test.
+    void testEnded(const QString& article, const QString& clock, int typed,
+                   const QStringList& errorLines, const std::vector<std::string>& typedCodes,
+                   const std::function<QStringList(const QString&)>& codesOf) override {
+        recordTest(article, clock, typed, errorLines, typedCodes, codesOf);
+    }
+
+    // The warm-up.
+    void gameEnded(bool funMode, int seconds, int score) override {
+        recordWarmup({QDateTime::currentDateTime(),
+                      funMode ? QStringLiteral("fun") : QStringLiteral("classic"), seconds, score});
+    }
+
+    RunsToHistory runs_;
+};
+
+} // namespace
+
+HistoryService& historyService() {
+    static ProgramHistory history;
+    return history;
+}

@@ -1,0 +1,54 @@
+#include "training/history_link.h"
+
+namespace training {
+namespace {
+HistoryLink*& current() {
+    static HistoryLink* link = nullptr;
+    return link;
+}
+} // namespace
+
+void setHistoryLink(HistoryLink* link) {
+    current() = link;
+}
+
+HistoryLink* historyLink() {
+    return current();
+}
+
+namespace {
+class LinkedRuns : public RunObserver {
+public:
+    void runStarted(int kind, int level) override {
+        if (auto* link = current())
+            link->runs().runStarted(kind, level);
+    }
+    void itemShown(const QString& text, const QString& code) override {
+        if (auto* link = current())
+            link->runs().itemShown(text, code);
+    }
+    void answerTyped(const QString& code) override {
+        if (auto* link = current())
+            link->runs().answerTyped(code);
+    }
+    void lookedUp() override {
+        if (auto* link = current())
+            link->runs().lookedUp();
+    }
+    void itemDone(bool right) override {
+        if (auto* link = current())
+            link->runs().itemDone(right);
+    }
+    void runEnded(int speed, bool finished) override {
+        if (auto* link = current())
+            link->runs().runEnded(speed, finished);
+    }
+};
+} // namespace
+
+RunObserver& linkedRuns() {
+    static LinkedRuns runs;
+    return runs;
+}
+
+} // namespace training

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "training/run_observer.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace training {
+
+// The items a review drew from the learning history: (item, code) pairs, and
+// the lines for the message labels (empty when the history filled the grid).
+struct ReviewDraw {
+    std::vector<std::pair<QString, QString>> items;
+    QStringList message;
+};
+
+// What the training asks of the learning history. The history implements it;
+// the program sets it when the history is loaded. Without one, runs are not
+// kept and the reviews take the frequent items.
+class HistoryLink {
+public:
+    virtual ~HistoryLink() = default;
+    // Takes note of the runs.
+    virtual RunObserver& runs() = 0;
+    // Draws the items due for a review (characters or words), topped up from
+    // the frequent ones; nothing when the history cannot be opened.
+    virtual std::optional<ReviewDraw>
+    drawReview(bool words, int count, const std::vector<std::pair<QString, QString>>& frequent) = 0;
+    // Opens the window "学习记录" over the active window and returns when it closes.
+    virtual void showWindow() = 0;
+};
+
+void setHistoryLink(HistoryLink* link);
+HistoryLink* historyLink();
+// The observer the training window gives its flow: it passes each call on to
+// the history link of the moment, and drops it while there is none.
+RunObserver& linkedRuns();
+
+} // namespace training
