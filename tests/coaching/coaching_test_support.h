@@ -2,6 +2,19 @@
 
 #include "coaching/corner_table.h"
 
+#include <QString>
+
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline QString u(const char* s) {
+    return QString::fromUtf8(s);
+}
+
 // Rows of the program's corner table, as the tests' own small table.
 inline const coaching::CornerTable& testCorners() {
     static const coaching::CornerTable table =
