@@ -39,6 +39,8 @@ TEST(CodeExplanation, NamesEachDifferingCornerByTheCharactersStrokeAndTheTypedDi
         {"啊", "61000", "61009", "附角是撇或左钩（0），不是小（9）", "4/0/4/-1 0>9"},
         {"啊", "61000", "71020", "左上角是方（6），不是角（7）|右下角是左钩（0），不是竖（2）",
          "0/0/0/0 6>7 3/0/3/9 0>2"},
+        // Asked by another reading than the table's: the rhyme's name where they differ.
+        {"啊", "61020", "61010", "右下角是竖（2），不是横（1）", "3/0/3/-1 2>1"},
         // Not in the table: the rhyme's names.
         {"丂", "10207", "10237", "右下角是撇或左钩（0），不是点或捺（3）", "3/0/3/-1 0>3"},
         // One digit missing or too many, where it explains the code typed.
