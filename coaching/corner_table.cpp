@@ -1,0 +1,109 @@
+#include "coaching/corner_table.h"
+
+#include "platform/regular_file.h"
+
+#include <QStringList>
+
+namespace coaching {
+
+namespace {
+
+// The table is about 250 KB; anything far larger is not a corner table.
+constexpr qint64 kMaxTableBytes = 8 * 1024 * 1024;
+
+bool isCode(const QString& s) {
+    if (s.size() < 4 || s.size() > 5)
+        return false;
+    for (QChar c : s)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+// One character: a single code point, which may take two UTF-16 units.
+bool isOneCharacter(const QString& s) {
+    return s.size() == 1 ? !s[0].isSurrogate()
+                         : s.size() == 2 && s[0].isHighSurrogate() && s[1].isLowSurrogate();
+}
+
+// A stroke number ("0", "12") or "-" for none; false when it is neither.
+bool readStroke(const QString& s, int& stroke) {
+    if (s == u"-") {
+        stroke = -1;
+        return true;
+    }
+    bool ok = false;
+    stroke = s.toInt(&ok);
+    return ok && stroke >= 0 && !s.startsWith(u'+');
+}
+
+} // namespace
+
+bool nameFitsDigit(const QString& name, QChar digit) {
+    switch (digit.unicode()) {
+    case u'0':
+        return name == u"撇" || name == u"左钩" || name == u"亠" || name == u"已用" ||
+               name == u"空角";
+    case u'1':
+        return name == u"横";
+    case u'2':
+        return name == u"竖";
+    case u'3':
+        return name == u"点" || name == u"捺";
+    case u'4':
+        return name == u"叉";
+    case u'5':
+        return name == u"插";
+    case u'6':
+        return name == u"方";
+    case u'7':
+        return name == u"角";
+    case u'8':
+        return name == u"八";
+    case u'9':
+        return name == u"小";
+    default:
+        return false;
+    }
+}
+
+CornerTable CornerTable::fromText(const QString& text) {
+    CornerTable table;
+    const QStringList lines = text.split(u'\n');
+    for (QString line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.startsWith(QChar(0xFEFF)))
+            line.remove(0, 1);
+        const QStringList cols = line.split(u'\t');
+        if (cols.size() != 4 || !isOneCharacter(cols[0]) || !isCode(cols[1]))
+            continue;
+        const QStringList strokes = cols[2].split(u' ');
+        const QStringList names = cols[3].split(u' ');
+        if (strokes.size() != 4 || names.size() != 4)
+            continue;
+        CornerEntry e{cols[1], {}, {}};
+        bool ok = true;
+        for (int q = 0; q < 4 && ok; ++q) {
+            ok = readStroke(strokes[q], e.strokes[q]) && nameFitsDigit(names[q], e.code[q]);
+            e.names[q] = names[q];
+        }
+        if (ok && !table.entries_.contains(cols[0]))
+            table.entries_.insert(cols[0], e);
+    }
+    return table;
+}
+
+CornerTable CornerTable::fromFile(const QString& path) {
+    const regularfile::Contents c = regularfile::read(path, kMaxTableBytes);
+    if (!c.ok())
+        return {};
+    return fromText(QString::fromUtf8(c.bytes));
+}
+
+const CornerEntry* CornerTable::find(const QString& character) const {
+    const auto it = entries_.constFind(character);
+    return it == entries_.constEnd() ? nullptr : &it.value();
+}
+
+} // namespace coaching

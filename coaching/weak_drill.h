@@ -1,0 +1,34 @@
+#pragma once
+
+#include "coaching/confusion_counts.h"
+#include "coaching/corner_table.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+// A drill of exactly the corners a learner reads wrong.
+namespace coaching {
+
+// The characters to drill: those whose main code has `digit` at `corner`.
+struct DrillTarget {
+    int corner = 0; // Corner (corner_table.h), ExtraCorner included
+    QChar digit;
+};
+
+// Chooses up to `count` characters for a drill of `target`, each with its
+// main code (text, code: the form the training's items take): first the
+// characters the learner typed wrong at that corner where it holds that
+// digit (the most often missed first, then the most recently missed), then
+// the others in `byFrequency` order (the characters most frequent first, as
+// the training's full-code exercise files z1.txt and z2.txt list them). Only
+// characters whose main code in `table` fits the target are chosen, each
+// once; fewer than `count` when fewer fit.
+std::vector<std::pair<QString, QString>> chooseDrill(const DrillTarget& target, int count,
+                                                     const std::vector<AnsweredItem>& answered,
+                                                     const CornerTable& table,
+                                                     const QStringList& byFrequency);
+
+} // namespace coaching

@@ -1,0 +1,67 @@
+// The corner table the explanations name strokes from.
+#include "coaching/corner_table.h"
+
+#include "test_paths.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using coaching::CornerTable;
+
+TEST(CornerTable, TakesWellFormedRowsAndSkipsTheOthers) {
+    struct Row {
+        const char* line;
+        bool taken;
+    };
+    const Row rows[] = {
+        {"啊\t61000\t0 5 - 9\t方 横 空角 左钩\r", true}, // CR LF line ends
+        {"\xEF\xBB\xBF们\t0720\t0 4 1 4\t撇 角 竖 左钩", true},
+        {"大\t40030\t1 1 1 2\t叉 已用 已用 捺", true},
+        {"𠀀\t61000\t0 5 - 9\t方 横 空角 左钩", true}, // beyond the basic plane
+        {"啊\t61000\t0 5 - 9", false},
+        {"啊\t61000\t0 5 - 9\t方 横 空角 左钩\t", false},
+        {"啊啊\t61000\t0 5 - 9\t方 横 空角 左钩", false},
+        {"啊\t610\t0 5 - 9\t方 横 空角 左钩", false},
+        {"啊\t6100a\t0 5 - 9\t方 横 空角 左钩", false},
+        {"啊\t61000\t0 5 9\t方 横 空角 左钩", false},
+        {"啊\t61000\t0 5 -1 9\t方 横 空角 左钩", false},
+        {"啊\t61000\t0 5 x 9\t方 横 空角 左钩", false},
+        {"啊\t61000\t0 5 - 9\t方 横 空角", false},
+        {"啊\t61000\t0 5 - 9\t方 横 空角 竖", false}, // 竖 is not a 0
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(CornerTable::fromText(QString::fromUtf8(r.line)).size(), r.taken ? 1 : 0)
+            << r.line;
+
+    const CornerTable t = CornerTable::fromText(QStringLiteral(
+        "啊\t61000\t0 5 - 9\t方 横 空角 左钩\n啊\t71000\t0 5 - 9\t角 横 空角 左钩\n"));
+    const coaching::CornerEntry* a = t.find(QStringLiteral("啊"));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->code, QStringLiteral("61000")); // the first row of a character counts
+    EXPECT_EQ(a->strokes, (std::array<int, 4>{0, 5, -1, 9}));
+    EXPECT_EQ(a->names[3], QStringLiteral("左钩"));
+    EXPECT_EQ(t.find(QStringLiteral("中")), nullptr);
+}
+
+TEST(CornerTable, FileMissingOrNotAFileIsEmptyAndTheShippedCopyIsWhole) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_TRUE(CornerTable::fromFile(dir.filePath(QStringLiteral("none.txt"))).isEmpty());
+    EXPECT_TRUE(CornerTable::fromFile(dir.path()).isEmpty());
+
+    // Every row of the table the dictionary is made from reaches the program.
+    QFile source(QStringLiteral(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const qsizetype rows = source.readAll().count('\n');
+    EXPECT_GT(rows, 6000);
+    EXPECT_EQ(
+        CornerTable::fromFile(QStringLiteral(TARVO_PROGRAM_DIR "/") + coaching::kCornerTableFile)
+            .size(),
+        rows);
+}
+
+} // namespace
