@@ -1,7 +1,7 @@
 // Explanations of wrong codes in the rhyme's words.
 #include "coaching/code_explanation.h"
 
-#include "coaching_test_support.h"
+#include "tests/coaching/coaching_test_support.h"
 
 #include <gtest/gtest.h>
 

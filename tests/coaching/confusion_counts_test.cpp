@@ -1,7 +1,7 @@
 // Counting which corners a learner reads wrong.
 #include "coaching/confusion_counts.h"
 
-#include "coaching_test_support.h"
+#include "tests/coaching/coaching_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The corner table the explanations name strokes from.
 #include "coaching/corner_table.h"
 
-#include "test_paths.h"
+#include "tests/test_paths.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Choosing the characters of a drill of one weak corner.
 #include "coaching/weak_drill.h"
 
-#include "coaching_test_support.h"
+#include "tests/coaching/coaching_test_support.h"
 
 #include <gtest/gtest.h>
 
