@@ -54,6 +54,7 @@ std::vector<QWidget*> createWindows() {
 void createStartScreen() {
     created.clear();
     make(preface01);
+    preface01->makeModuleWindows = createModuleWindows;
 }
 
 void createModuleWindows() {

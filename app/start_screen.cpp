@@ -4,7 +4,6 @@
 #include "app/history_loader.h"
 
 #include "app/about_box.h"
-#include "app/create_windows.h"
 #include "app/results_address.h"
 #include "articletest/article_test_window.h"
 #include "history/history_service.h"
@@ -155,7 +154,8 @@ void Tpreface01::SpeedButtonMouseMove(int entry) {
 }
 
 void Tpreface01::SpeedButtonClick(int entry) {
-    createModuleWindows();
+    if (makeModuleWindows)
+        makeModuleWindows();
     switch (entry) {
     case 1:
         openHelpFile(kCourse);

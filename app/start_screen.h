@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QMovie;
@@ -31,6 +32,11 @@ public:
     static constexpr const char* kReadme = "readme.html";
 
     QMovie* movie() const { return movie_; }
+
+    // Makes the modules' windows if they are not made yet: an entry clicked
+    // before they are opens its window all the same. Set by whoever makes
+    // the start screen.
+    std::function<void()> makeModuleWindows;
 
 protected:
     void showEvent(QShowEvent* event) override;

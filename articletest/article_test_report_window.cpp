@@ -1,7 +1,7 @@
 #include "articletest/article_test_report_window.h"
 
 #include "articletest/article_test_report.h"
-#include "articletest/article_test_window.h"
+#include "articletest/test_window_state.h"
 #include "articletest/top_ten_file.h"
 #include "articletest/top_ten_window.h"
 #include "dictionary/dictionary_instance.h"
@@ -62,9 +62,11 @@ void TForm_result::FormShow() {
     RevealIndex = 0;
     if (LastOnly)
         return;
+    const TestWindowState* test = testWindowState();
+    if (!test)
+        return;
     const TestReport r =
-        TestReport::compute(form_test->Lgo->text(), form_test->alread->text().toInt(),
-                            form_test->wrong->text().toInt());
+        TestReport::compute(test->clockText(), test->typedCount(), test->wrongCount());
     Ltime->setText(r.time);
     Ltotal->setText(r.total);
     Lwrong->setText(r.wrong);
@@ -95,6 +97,13 @@ void TForm_result::decideTopTen() {
     Thighscore list(this);
     list.exec();
     lbSorry->hide();
+}
+
+void TForm_result::showLastReport() {
+    LastOnly = true;
+    lbSorry->hide();
+    exec();
+    LastOnly = false;
 }
 
 void TForm_result::right(int index) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "articletest/top_ten_window.h"
+
 #include <QDialog>
 
 #include <string>
@@ -11,7 +13,7 @@ class QPushButton;
 // The report of a finished article test: time, counts, accuracy, speed and
 // the list of wrong characters, whose codes Enter reveals one by one. A
 // result good enough for the top ten asks for a name and enters the list.
-class TForm_result : public QDialog {
+class TForm_result : public QDialog, public LastReport {
     Q_OBJECT
 public:
     explicit TForm_result(QWidget* parent = nullptr);
@@ -31,6 +33,13 @@ public:
 
     // Appends the code of the expected character of error line `index`.
     void right(int index);
+
+    // LastReport
+    bool reportShown() const override { return isVisible(); }
+    bool entryPending() const override { return EntryPending; }
+    std::string entryName() const override { return EntryName; }
+    int entrySpeed() const override { return Speed; }
+    void showLastReport() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,6 @@
 #include "articletest/article_test_settings_window.h"
 
-#include "articletest/article_test_window.h"
+#include "articletest/test_window_state.h"
 #include "platform/fonts.h"
 #include "platform/window_setup.h"
 
@@ -46,7 +46,7 @@ protected:
 } // namespace
 
 TForm_color::TForm_color(QWidget* parent) : QDialog(parent) {
-    if (!form_test)
+    if (!testWindowState())
         throw std::logic_error("the test window must be created before its settings dialog");
     setupWindow(this, QStringLiteral("设置"), 380, 300, Frame::Dialog);
     setFont(fonts::song(14));
@@ -110,7 +110,7 @@ void TForm_color::changecolor(int item) {
     if (item == 0 || item == 1) {
         // The dialog's style sheet would paint over a palette colour: the
         // sample's own sheet sets the background that is drawn.
-        const QColor ground = toQColor(form_test->GroundColour);
+        const QColor ground = toQColor(testWindowState()->GroundColour);
         QPalette p = example->palette();
         p.setColor(QPalette::Base, ground);
         example->setPalette(p);
@@ -118,11 +118,11 @@ void TForm_color::changecolor(int item) {
             QStringLiteral("QTextEdit { background-color: %1; }").arg(ground.name()));
     }
     if (item == 0 || item == 2)
-        paint(0, 0, 6, form_test->TypedColour);
+        paint(0, 0, 6, testWindowState()->TypedColour);
     if (item == 0 || item == 3)
-        paint(0, 7, static_cast<int>(kSample1.size()) - 7, form_test->UntypedColour);
+        paint(0, 7, static_cast<int>(kSample1.size()) - 7, testWindowState()->UntypedColour);
     if (item == 0 || item == 4)
-        paint(1, 0, static_cast<int>(kSample2.size()), form_test->InputColour);
+        paint(1, 0, static_cast<int>(kSample2.size()), testWindowState()->InputColour);
     // The seventh character of line 1 is the current one: selected.
     QTextCursor current(doc);
     current.setPosition(6);
@@ -133,19 +133,19 @@ void TForm_color::changecolor(int item) {
 void TForm_color::takeColour(Colour colour) {
     switch (colorItems->checkedId()) {
     case 0:
-        form_test->GroundColour = colour;
+        testWindowState()->GroundColour = colour;
         changecolor(1);
         break;
     case 1:
-        form_test->TypedColour = colour;
+        testWindowState()->TypedColour = colour;
         changecolor(2);
         break;
     case 2:
-        form_test->UntypedColour = colour;
+        testWindowState()->UntypedColour = colour;
         changecolor(3);
         break;
     case 3:
-        form_test->InputColour = colour;
+        testWindowState()->InputColour = colour;
         changecolor(4);
         break;
     default:
@@ -163,17 +163,17 @@ void TForm_color::BitBtn5Click() {
 }
 
 void TForm_color::BtnDefaultClick() {
-    form_test->TypedColour = 0x000000;
-    form_test->InputColour = 0xFF0000;
-    form_test->UntypedColour = 0x000000;
-    form_test->GroundColour = 0xFFFFFF;
+    testWindowState()->TypedColour = 0x000000;
+    testWindowState()->InputColour = 0xFF0000;
+    testWindowState()->UntypedColour = 0x000000;
+    testWindowState()->GroundColour = 0xFFFFFF;
     changecolor(0);
 }
 
 void TForm_color::BitBtn_okClick() {
     // What is typed counts even while the field still has the focus.
     Edit_time->interpretText();
-    form_test->TestMinutes = Edit_time->value();
-    form_test->applySettings();
+    testWindowState()->TestMinutes = Edit_time->value();
+    testWindowState()->applySettings();
     accept();
 }

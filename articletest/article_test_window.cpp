@@ -240,6 +240,18 @@ Tform_test::Tform_test(QWidget* parent) : QDialog(parent) {
 
 Tform_test::~Tform_test() = default;
 
+QString Tform_test::clockText() const {
+    return Lgo->text();
+}
+
+int Tform_test::typedCount() const {
+    return alread->text().toInt();
+}
+
+int Tform_test::wrongCount() const {
+    return wrong->text().toInt();
+}
+
 void Tform_test::showEvent(QShowEvent* event) {
     // Data paths of the test ("hzlib/…", "files/…") are relative to the program folder.
     if (!HomeDir.isEmpty())

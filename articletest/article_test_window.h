@@ -2,6 +2,7 @@
 
 #include "articletest/article_test_flow.h"
 #include "articletest/article_text_view.h"
+#include "articletest/test_window_state.h"
 #include "platform/colour.h"
 
 #include <QDialog>
@@ -24,7 +25,7 @@ class QToolButton;
 // The article test window: shows the article, runs the timed test and hands
 // the keys to the typing engine. Its logic lives in TestFlow; the window
 // draws the flow's state after every event.
-class Tform_test : public QDialog, private TestDialogs {
+class Tform_test : public QDialog, public TestWindowState, private TestDialogs {
     Q_OBJECT
 public:
     explicit Tform_test(QWidget* parent = nullptr);
@@ -34,20 +35,15 @@ public:
     // while the window is shown and after every file dialog.
     QString HomeDir;
 
-    // Test settings, changed by the settings dialog.
-    int TestMinutes = 15;
-    Colour TypedColour = 0x000000;
-    Colour UntypedColour = 0x000000;
-    Colour InputColour = 0xFF0000;
-    Colour GroundColour = 0xFFFFFF;
-
     // The open dialogs, replaceable by tests: return the chosen file or "".
     std::function<QString()> openDialog;
     std::function<QString()> ChangeDialog;
 
-    // Applies the settings dialog's duration: its label and the progress
-    // bar's length. The article takes the colours when the dialog closes.
-    void applySettings();
+    // TestWindowState
+    void applySettings() override;
+    QString clockText() const override;
+    int typedCount() const override;
+    int wrongCount() const override;
 
     TestFlow& flow() { return *flow_; }
 

@@ -1,6 +1,5 @@
 #include "articletest/top_ten_window.h"
 
-#include "articletest/article_test_report_window.h"
 #include "articletest/top_ten_file.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
@@ -56,10 +55,11 @@ void Thighscore::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    Button3->setEnabled(!(Form_result && Form_result->isVisible()));
+    LastReport* report = lastReport();
+    Button3->setEnabled(!(report && report->reportShown()));
     initgrid();
     // A failed insertion is reported and the list still shows what the file holds.
-    if (Form_result && Form_result->EntryPending)
+    if (report && report->entryPending())
         errors::guarded(this, [this] { addscore(); });
     errors::guarded(this, [this] { loadlist(); });
 }
@@ -79,7 +79,10 @@ void Thighscore::initgrid() {
 
 void Thighscore::addscore() {
     QString notice;
-    articleTopTen().add({Form_result->EntryName, Form_result->Speed}, &notice);
+    LastReport* report = lastReport();
+    if (!report)
+        return;
+    articleTopTen().add({report->entryName(), report->entrySpeed()}, &notice);
     if (!notice.isEmpty())
         errors::report(this, notice);
 }
@@ -114,8 +117,23 @@ void Thighscore::Button1Click() {
 }
 
 void Thighscore::Button3Click() {
-    Form_result->LastOnly = true;
-    Form_result->lbSorry->hide();
-    Form_result->exec();
-    Form_result->LastOnly = false;
+    if (LastReport* report = lastReport())
+        report->showLastReport();
+}
+
+namespace {
+LastReport* currentReport = nullptr;
+}
+
+LastReport::LastReport() {
+    currentReport = this;
+}
+
+LastReport::~LastReport() {
+    if (currentReport == this)
+        currentReport = nullptr;
+}
+
+LastReport* lastReport() {
+    return currentReport;
 }

@@ -2,8 +2,31 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QPushButton;
 class QTableWidget;
+
+// What the top-ten list asks of the report that opens it: whether the report
+// is on the screen, the entry waiting to go in, and the last report shown
+// again ("上次成绩"). The report is the one instance; the list finds it
+// through lastReport() and never includes the report window itself.
+class LastReport {
+public:
+    virtual ~LastReport();
+    virtual bool reportShown() const = 0;
+    // The entry that earned a place: its name (GBK) and speed; false when none waits.
+    virtual bool entryPending() const = 0;
+    virtual std::string entryName() const = 0;
+    virtual int entrySpeed() const = 0;
+    virtual void showLastReport() = 0;
+
+protected:
+    LastReport();
+};
+
+// The report, or null before it is made and after it is deleted.
+LastReport* lastReport();
 
 // The top ten of the article test, read from "record.dat". A fresh
 // window is made for each opening; F1 reveals "清空".

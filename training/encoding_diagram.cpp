@@ -2,7 +2,6 @@
 
 #include "platform/fonts.h"
 #include "platform/window_setup.h"
-#include "training/training_window.h"
 
 #include <QHideEvent>
 #include <QLabel>
@@ -23,17 +22,15 @@ Tformdelait::Tformdelait(QWidget* parent) : QDialog(parent) {
 }
 
 void Tformdelait::BitBtn1Click() {
-    Form1->BitBtn1->hide();
+    if (closedByButton)
+        closedByButton();
     accept();
 }
 
-// Every way of closing: an exercise under way (Start disabled) gets its
-// clocks back.
+// Every way of closing.
 void Tformdelait::FormClose() {
-    if (!Form1->SBtnStart->isEnabled()) {
-        Form1->Timer1->start();
-        Form1->Timer3->start();
-    }
+    if (closed)
+        closed();
 }
 
 void Tformdelait::hideEvent(QHideEvent* event) {

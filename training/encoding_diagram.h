@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -12,6 +14,11 @@ public:
     explicit Tformdelait(QWidget* parent = nullptr);
     QLabel* Image1;
     QPushButton* BitBtn1;
+
+    // What the window that opened the diagram does when it closes by its
+    // button, and when it closes in any way; the opener sets them.
+    std::function<void()> closedByButton;
+    std::function<void()> closed;
 
 protected:
     void hideEvent(QHideEvent* event) override;

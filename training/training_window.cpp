@@ -192,6 +192,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     flow_->setRunObserver(&training::linkedRuns());
     buildPages();
     buildSidePanel();
+    connectDiagram();
 
     auto timer = [this](int ms, bool once, void (TForm1::*handler)()) {
         auto* t = new QTimer(this);
@@ -870,6 +871,20 @@ bool TForm1::autoHintTicked() const {
     return !Form_sz || Form_sz->Checkhelp->isChecked();
 }
 
+// The diagram's close button takes the button that opens it away; however it
+// closes, an exercise under way (Start disabled) gets its clocks back.
+void TForm1::connectDiagram() {
+    if (!formdelait)
+        return;
+    formdelait->closedByButton = [this] { BitBtn1->hide(); };
+    formdelait->closed = [this] {
+        if (!SBtnStart->isEnabled()) {
+            Timer1->start();
+            Timer3->start();
+        }
+    };
+}
+
 bool TForm1::showDiagram(const QString& picture) {
     refresh();
     QPixmap pixmap;
@@ -881,6 +896,7 @@ bool TForm1::showDiagram(const QString& picture) {
         return true;
     }
     formdelait->Image1->setPixmap(pixmap);
+    connectDiagram();
     formdelait->exec();
     keysBackToBox();
     return formdelait->result() == QDialog::Accepted;

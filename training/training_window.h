@@ -84,6 +84,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Tells the encoding diagram what its closing does to this window.
+    void connectDiagram();
     // After a dialog of the training closed: the window active again and the
     // keys in the answer box that is open.
     void keysBackToBox();
