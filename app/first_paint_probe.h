@@ -12,4 +12,6 @@ void afterFirstPaint(QWidget* window, std::function<void()> then);
 // program ends there when the environment variable TARVO_QUIT_AFTER_FIRST_PAINT
 // is "1", and after the other windows have been made when it is "ready".
 // `stage` is "painted" or "ready". Returns whether the program is ending.
+// ("modules" goes on to load the modules loaded at their first use, and ends
+// with 0 when they load.)
 bool quitHereWhenAsked(const char* stage);

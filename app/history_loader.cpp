@@ -1,12 +1,40 @@
 #include "app/history_loader.h"
 
 #include "history/history_service.h"
-#include "history/history_service_impl.h"
+#include "platform/error_report.h"
+#include "platform/module_file.h"
+
+#include <QLibrary>
 
 namespace {
 
 HistoryService*& loaded() {
     static HistoryService* service = nullptr;
+    return service;
+}
+
+HistoryService*& linked() {
+    static HistoryService* service = nullptr;
+    return service;
+}
+
+// Loads the module once; a module that cannot be loaded is reported once and
+// the program goes on without a history.
+HistoryService* loadModule() {
+    static HistoryService* service = nullptr;
+    static bool tried = false;
+    if (tried)
+        return service;
+    tried = true;
+    QLibrary module(moduleFile(QStringLiteral("tarvo-history.so")));
+    using Entry = HistoryService* (*)();
+    auto entry = reinterpret_cast<Entry>(module.resolve(kHistoryServiceEntry));
+    if (entry)
+        service = entry();
+    if (!service)
+        errors::report(nullptr, QStringLiteral("学习记录无法打开：%1 不能载入（%2）。练习照常进行，"
+                                               "只是不记入学习记录。")
+                                    .arg(module.fileName(), module.errorString()));
     return service;
 }
 
@@ -65,10 +93,15 @@ void linkHistory() {
 
 HistoryService* loadedHistory() {
     if (!loaded()) {
-        loaded() = &historyService();
-        loaded()->open();
+        loaded() = linked() ? linked() : loadModule();
+        if (loaded())
+            loaded()->open();
     }
     return loaded();
+}
+
+void useLinkedHistory(HistoryService* history) {
+    linked() = history;
 }
 
 HistoryService* historyIfLoaded() {

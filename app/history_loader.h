@@ -16,3 +16,5 @@ HistoryService* loadedHistory();
 HistoryService* historyIfLoaded();
 // Closes the history and its window (the next use opens them again).
 void closeHistory();
+// A history linked into the executable instead of the module (the tests).
+void useLinkedHistory(HistoryService* history);

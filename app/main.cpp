@@ -1,8 +1,10 @@
 #include "app/command_line.h"
 #include "app/create_windows.h"
 #include "app/first_paint_probe.h"
+#include "app/history_loader.h"
 #include "app/start_screen.h"
 #include "app/tarvo_application.h"
+#include "platform/loaded_sound_player.h"
 
 #include <iostream>
 
@@ -18,7 +20,11 @@ int main(int argc, char** argv) {
         if (quitHereWhenAsked("painted"))
             return;
         createModuleWindows();
-        quitHereWhenAsked("ready");
+        if (quitHereWhenAsked("ready"))
+            return;
+        // The installation's check: the modules loaded at their first use load.
+        if (qgetenv("TARVO_QUIT_AFTER_FIRST_PAINT") == "modules")
+            QCoreApplication::exit(loadedHistory() && soundModuleLoads() ? 0 : 3);
     });
     preface01->show();
     const int status = app.exec();

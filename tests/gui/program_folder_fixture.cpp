@@ -1,13 +1,17 @@
 #include "tests/gui/program_folder_fixture.h"
 
 #include "app/create_windows.h"
+#include "app/history_loader.h"
 #include "app/start_screen.h"
 #include "articletest/article_test_settings_window.h"
 #include "articletest/article_test_window.h"
+#include "history/history_service_impl.h"
 #include "platform/desktop_open.h"
 #include "platform/error_report.h"
+#include "platform/loaded_sound_player.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
+#include "platform/sdl_sound_player.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +26,12 @@ void ProgramFolderTest::SetUp() {
     QDir(folder_.path()).mkpath(QStringLiteral("files"));
     writeFile(QStringLiteral("files/record.dat"), QByteArray());
     setProgramFolder(folder_.path());
+    // The tests link the history in; the program loads it as a module (its
+    // own test runs the program).
+    useLinkedHistory(&historyService());
+    useLinkedSoundPlayer([](SoundUnavailable unavailable) -> std::unique_ptr<SoundPlayer> {
+        return std::make_unique<SdlSoundPlayer>(std::move(unavailable));
+    });
     desktop::setOpener([this](const QUrl& url) {
         opened.push_back(url);
         return desktopOpens;

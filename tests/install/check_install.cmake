@@ -14,7 +14,8 @@ endif()
 foreach(f bin/tarvo bin/tarvo-dict share/tarvo/hzlib/zh1 share/tarvo/images/preface.jpg
     share/tarvo/files/record.dat share/applications/org.tarvo.Tutor.desktop
     share/icons/hicolor/scalable/apps/org.tarvo.Tutor.svg share/metainfo/org.tarvo.Tutor.metainfo.xml
-    share/man/man1/tarvo-dict.1.gz share/man/man1/tarvo.1.gz share/doc/tarvo/copyright)
+    share/man/man1/tarvo-dict.1.gz share/man/man1/tarvo.1.gz share/doc/tarvo/copyright
+    lib/tarvo/modules/tarvo-history.so lib/tarvo/modules/tarvo-sound.so)
   if(NOT EXISTS ${PREFIX}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
@@ -39,6 +40,14 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
   WORKING_DIRECTORY ${WORK_DIR}/elsewhere RESULT_VARIABLE rc TIMEOUT 60)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the installed tarvo did not start: ${rc}")
+endif()
+
+# The learning history and the sound output, loaded at their first use from lib/tarvo/modules/.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+    XDG_DATA_HOME=${WORK_DIR}/xdg TARVO_QUIT_AFTER_FIRST_PAINT=modules ${PREFIX}/bin/tarvo
+  WORKING_DIRECTORY ${WORK_DIR}/elsewhere RESULT_VARIABLE rc TIMEOUT 60)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the installed tarvo did not load its modules from lib/tarvo/modules/: ${rc}")
 endif()
 
 file(GLOB_RECURSE after LIST_DIRECTORIES true ${PREFIX}/*)
