@@ -35,7 +35,10 @@ std::vector<WordRun> segment(const std::vector<std::string_view>& lines, IsWord&
         const std::string_view s = lines[li];
         const bool nextExists = li + 1 < lines.size() && !lines[li + 1].empty();
         int nextColumn = 1;
-        while (col <= kLineEnd) {
+        // A word that ends on the line's last byte leaves the walk one past
+        // it: the next line starts at its first column, not with an empty
+        // piece of a word here.
+        while (col < kLineEnd) {
             int matched = 0;
             for (int n = kMaxWordChars; n >= 2; --n) {
                 if (col + 2 * n > kLineEnd && nextExists) {

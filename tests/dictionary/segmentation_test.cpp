@@ -65,6 +65,20 @@ TEST(Segmentation, AWordAcrossTheLineEnd) {
               gbkTestChar(30) + gbkTestChar(31) + "/" + gbkTestChar(32) + gbkTestChar(33) + "/");
 }
 
+TEST(Segmentation, AWordEndingOnALinesLastByteLeavesTheNextLineInStep) {
+    // 28 29 end the first line exactly; 30 31 open the second.
+    const std::vector<std::string> lines = {chars(0, 30), chars(30, 40) + std::string(39, ' ')};
+    const Words words{{gbkTestChar(28) + gbkTestChar(29), gbkTestChar(30) + gbkTestChar(31)}};
+    const auto runs = walk(lines, words);
+    ASSERT_EQ(runs.size(), 2u) << "no empty piece of a word at the line's end";
+    EXPECT_EQ(runs[0], (WordRun{0, 56, 4, true}));
+    EXPECT_EQ(runs[1], (WordRun{1, 0, 4, false}));
+    const auto joined = segmentation::joinWithSlashes({lines[0], lines[1]}, runs);
+    const std::string lastWord = "/" + gbkTestChar(28) + gbkTestChar(29);
+    EXPECT_EQ(joined[0].substr(joined[0].size() - lastWord.size()), lastWord);
+    EXPECT_EQ(joined[1].substr(0, 5), gbkTestChar(30) + gbkTestChar(31) + "/");
+}
+
 // Through the dictionary: the walk asks HasWord of the compiled word groups.
 TEST(Segmentation, ThroughTheDictionary) {
     dicttest::DictDir dir;
