@@ -210,6 +210,8 @@ void TrainingFlow::newRun() {
     Gauge1 = Gauge2 = 0;
     PictureColumn = 0;
     WordReviewPositions.clear();
+    coach.reset();
+    coachNote = {};
     setMessages(QString::fromUtf16(kind(ExerciseKind).startTitle), QStringLiteral("按F1键帮助"),
                 QString(), QString());
     try {

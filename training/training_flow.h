@@ -7,6 +7,7 @@
 #include "training/run_observer.h"
 #include "training/speed_display.h"
 #include "training/training_grid.h"
+#include "training/wrong_code_coach.h"
 
 #include <QPoint>
 #include <QString>
@@ -183,6 +184,10 @@ public:
     int PictureWrongCount = 0, CharWrongCount = 0, WordWrongCount = 0;
     std::string DiagramChar; // GBK, the character of the last F1 on the character page
     static constexpr int kBoxMaxLength = 7; // the character and word boxes
+    // Why an answer on the character or word page is wrong: the coach
+    // decides, the note is shown until the next key in the box.
+    WrongCodeCoach coach;
+    CoachNote coachNote;
 
     // What the window shows.
     std::array<QString, 4> Labelplay;
@@ -233,7 +238,7 @@ private:
     // answer passes answeredRight, every wrong one answeredWrong, and every
     // finished run recordCheck.
     void answeredRight(Box b);
-    void answeredWrong(Box b);
+    void answeredWrong(Box b, const QString& answer);
     void rightPicture();
     void rightText(Box b);
     void endTextRun(Box b);

@@ -1,5 +1,6 @@
 #include "training/training_window.h"
 
+#include "coaching/corner_table.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
 #include "platform/error_report.h"
@@ -350,6 +351,21 @@ void TForm1::buildSidePanel() {
     BitBtn1 = placeButton(this, QStringLiteral("编码图解"), left + 30, 192, 120, 28);
     BitBtn1->hide();
 
+    // The note on a wrong code, left of the message lines over the grid's
+    // corner; it never takes the focus, the keys stay in the answer box.
+    coachPanel = new QFrame(this);
+    coachPanel->setObjectName(QStringLiteral("coachPanel"));
+    coachPanel->setGeometry(left - 300, 60, 296, 132);
+    coachPanel->setFrameShape(QFrame::Box);
+    coachPanel->setFocusPolicy(Qt::NoFocus);
+    paintBackground(coachPanel, QColor(255, 255, 225));
+    coachText = placeLabel(coachPanel, QString(), 6, 4, 284, 124);
+    coachText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    coachText->setWordWrap(true);
+    coachText->setFont(fonts::song(13));
+    coachText->setStyleSheet(QStringLiteral("color: #800000;"));
+    coachPanel->hide();
+
     struct Command {
         QPushButton** button;
         const char16_t* caption;
@@ -479,6 +495,11 @@ void TForm1::showEvent(QShowEvent* event) {
     // where the window manager leaves the activation with the window.
     qApp->installEventFilter(this);
     errors::guarded(this, [this] { loadPictures(); });
+    // The corner table names the strokes of a wrong code; without it the
+    // rhyme's names are used.
+    if (!flow_->coach.hasTable())
+        flow_->coach.setTable(coaching::CornerTable::fromFile(
+            programFolder() + QLatin1String(coaching::kCornerTableFile)));
     pictures_.clear();
     pictureError_.clear();
     pictureErrorShown_ = false;
@@ -688,6 +709,13 @@ void TForm1::refresh() {
     SBtnSetup->setEnabled(f.SBtnSetupEnabled);
     sbAbout->setEnabled(f.sbAboutEnabled);
     BitBtn1->setVisible(f.BitBtn1Shown);
+    if (f.coachNote.lines.isEmpty()) {
+        coachPanel->hide();
+    } else {
+        coachText->setText(f.coachNote.lines.join(u'\n'));
+        coachPanel->show();
+        coachPanel->raise();
+    }
     Imagefaceclose->setVisible(f.faceClosedShown);
     Imagefaceopen->setVisible(f.faceOpenShown);
     drawItems();

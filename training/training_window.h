@@ -57,6 +57,9 @@ public:
     QLabel *Labelplay1, *Labelplay2, *Labelplay3, *Labelplay4;
     QLabel *Imagefaceclose, *Imagefaceopen;
     QPushButton* BitBtn1; // "编码图解"
+    // Beside the message lines: why a code is wrong, until the next key.
+    QFrame* coachPanel;
+    QLabel* coachText;
     QPushButton *sbHelp, *SBtnStart, *SBtnPause, *SBtnSetup, *sbAbout, *SBtnQuit;
     QPushButton* SBtnHistory; // "学习记录"
     QLabel *Labeljifen, *Imagebike, *Imagecar, *Imageplane;

@@ -4,6 +4,8 @@
 #include "tests/gui/program_folder_fixture.h"
 
 #include "app/start_screen.h"
+#include "coaching/code_explanation.h"
+#include "coaching/corner_table.h"
 #include "history/history_instance.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
@@ -48,7 +50,7 @@ class TrainingWindow : public ProgramFolderTest {
 protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        for (const char* f : {"z1", "z2", "z3", "z4", "c1", "c2", "c3", "c4", "c5"}) {
+        for (const char* f : {"z1", "z2", "z3", "z4", "c1", "c2", "c3", "c4", "c5", "corners"}) {
             const QString name = QStringLiteral("hzlib/%1.txt").arg(QLatin1String(f));
             ASSERT_TRUE(QFile::copy(QStringLiteral(TARVO_PROGRAM_DIR "/") + name, path(name)));
         }
@@ -988,6 +990,49 @@ TEST_F(TrainingWindow, TheLearningHistoryOpensDuringARunAndALeftRunIsKeptUnfinis
     ASSERT_EQ(runs[0].items.size(), 2u) << "the item shown but never answered is not kept";
     EXPECT_EQ(runs[0].items[1].item, Form1->characterItems[1]->text());
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
+}
+
+// A wrong code typed twice: the second time the panel beside the message
+// lines says which corner is read wrong; the clocks keep running, and the
+// next key closes it.
+TEST_F(TrainingWindow, TheSecondWrongCodeOnAnItemIsExplainedUntilTheNextKey) {
+    const coaching::CornerTable table =
+        coaching::CornerTable::fromFile(path(QLatin1String(coaching::kCornerTableFile)));
+    ASSERT_FALSE(table.isEmpty());
+    inTraining([&] {
+        clickExercise(3);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        const QString character = Form1->characterItems[0]->text();
+        const coaching::CornerEntry* entry = table.find(character);
+        ASSERT_NE(entry, nullptr) << character.toStdString();
+        const QString code = Form1->characterItems[0]->toolTip();
+        ASSERT_FALSE(code.isEmpty());
+        // The top left corner read as the next digit.
+        QString wrong = code;
+        wrong[0] = QChar(u'0' + (code[0].digitValue() + 1) % 10);
+        const QString said =
+            QStringLiteral("左上角是%1（%2），不是%3（%4）")
+                .arg(entry->names[0], code.left(1), coaching::rhymeName(wrong[0]), wrong.left(1));
+
+        typeCode(wrong, true, Qt::Key_Enter);
+        EXPECT_FALSE(Form1->coachPanel->isVisible()) << "the first wrong code is a try";
+        padKey(Qt::Key_Minus); // empties the box after a wrong answer
+        while (!Form1->Editinput->text().isEmpty())
+            padKey(Qt::Key_Period);
+        typeCode(wrong, false, Qt::Key_Slash);
+        EXPECT_TRUE(Form1->coachPanel->isVisible());
+        EXPECT_TRUE(Form1->coachText->text().contains(said))
+            << Form1->coachText->text().toStdString() << " / " << said.toStdString();
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("再想想！"));
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
+
+        padKey(Qt::Key_Period);
+        EXPECT_FALSE(Form1->coachPanel->isVisible());
+        EXPECT_EQ(state(), kRunning);
+    });
 }
 
 } // namespace
