@@ -21,6 +21,7 @@
 #include "training/foreword_window.h"
 #include "training/history_link.h"
 #include "training/pause_notice.h"
+#include "training/stroke_outlines.h"
 #include "training/training_help_panel.h"
 #include "training/training_settings_window.h"
 
@@ -359,11 +360,13 @@ void TForm1::buildSidePanel() {
     coachPanel->setFrameShape(QFrame::Box);
     coachPanel->setFocusPolicy(Qt::NoFocus);
     paintBackground(coachPanel, QColor(255, 255, 225));
-    coachText = placeLabel(coachPanel, QString(), 6, 4, 284, 124);
+    coachText = placeLabel(coachPanel, QString(), 6, 4, 186, 124);
     coachText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     coachText->setWordWrap(true);
     coachText->setFont(fonts::song(13));
     coachText->setStyleSheet(QStringLiteral("color: #800000;"));
+    coachStroke = placeLabel(coachPanel, QString(), 196, 16, 96, 96);
+    coachStroke->setObjectName(QStringLiteral("coachStroke"));
     coachPanel->hide();
 
     struct Command {
@@ -709,13 +712,21 @@ void TForm1::refresh() {
     SBtnSetup->setEnabled(f.SBtnSetupEnabled);
     sbAbout->setEnabled(f.sbAboutEnabled);
     BitBtn1->setVisible(f.BitBtn1Shown);
-    if (f.coachNote.lines.isEmpty()) {
-        coachPanel->hide();
-    } else {
+    if (f.coachNote != drawnNote_) {
+        drawnNote_ = f.coachNote;
         coachText->setText(f.coachNote.lines.join(u'\n'));
-        coachPanel->show();
-        coachPanel->raise();
+        // The character's strokes are read when a note names one, not at
+        // every drawing of the window.
+        const QImage drawn =
+            drawStrokes(strokeOutlines(programFolder() + QLatin1String(kStrokeOutlineFile),
+                                       f.coachNote.character),
+                        f.coachNote.stroke, coachStroke->width());
+        coachStroke->setPixmap(QPixmap::fromImage(drawn));
+        coachStroke->setVisible(!drawn.isNull());
     }
+    coachPanel->setVisible(!f.coachNote.lines.isEmpty());
+    if (coachPanel->isVisible())
+        coachPanel->raise();
     Imagefaceclose->setVisible(f.faceClosedShown);
     Imagefaceopen->setVisible(f.faceOpenShown);
     drawItems();

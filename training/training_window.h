@@ -60,6 +60,7 @@ public:
     // Beside the message lines: why a code is wrong, until the next key.
     QFrame* coachPanel;
     QLabel* coachText;
+    QLabel* coachStroke; // the character, the stroke making the wrong corner lit
     QPushButton *sbHelp, *SBtnStart, *SBtnPause, *SBtnSetup, *sbAbout, *SBtnQuit;
     QPushButton* SBtnHistory; // "学习记录"
     QLabel *Labeljifen, *Imagebike, *Imagecar, *Imageplane;
@@ -142,7 +143,8 @@ private:
     std::map<const QLabel*, training::GridItem> drawn_; // items as last drawn
     QColor drawnColour_;
     bool closing_ = false;
-    QString recordFileNotice_; // the record file's trouble, told once while shown
+    QString recordFileNotice_;      // the record file's trouble, told once while shown
+    training::CoachNote drawnNote_; // the note on a wrong code as last drawn
 };
 
 extern TForm1* Form1;

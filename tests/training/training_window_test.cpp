@@ -17,6 +17,7 @@
 #include "training/encoding_diagram.h"
 #include "training/foreword_window.h"
 #include "training/pause_notice.h"
+#include "training/stroke_outlines.h"
 #include "training/training_help_panel.h"
 #include "training/training_settings_window.h"
 #include "training/training_window.h"
@@ -53,6 +54,11 @@ protected:
         for (const char* f : {"z1", "z2", "z3", "z4", "c1", "c2", "c3", "c4", "c5", "corners"}) {
             const QString name = QStringLiteral("hzlib/%1.txt").arg(QLatin1String(f));
             ASSERT_TRUE(QFile::copy(QStringLiteral(TARVO_PROGRAM_DIR "/") + name, path(name)));
+        }
+        // The strokes' outlines, where the build had stroke data to draw them from.
+        const QString outlines = QStringLiteral(TARVO_PROGRAM_DIR "/hzlib/strokes.txt");
+        if (QFile::exists(outlines)) {
+            ASSERT_TRUE(QFile::copy(outlines, path("hzlib/strokes.txt")));
         }
         // Three drawn strokes in each picture folder, their codes in their names.
         for (const char* folder : {"exercise/bixing", "exercise/fubu", "exercise/caisezi"}) {
@@ -1028,6 +1034,16 @@ TEST_F(TrainingWindow, TheSecondWrongCodeOnAnItemIsExplainedUntilTheNextKey) {
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("再想想！"));
         EXPECT_EQ(state(), kRunning);
         EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        // The character beside it, the stroke making the top left corner lit.
+        if (QFile::exists(path("hzlib/strokes.txt"))) {
+            EXPECT_TRUE(Form1->coachStroke->isVisible());
+            const QImage drawn = Form1->coachStroke->pixmap().toImage();
+            int lit = 0;
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    lit += drawn.pixel(x, y) == training::kLitStroke;
+            EXPECT_GT(lit, 20) << character.toStdString();
+        }
 
         padKey(Qt::Key_Period);
         EXPECT_FALSE(Form1->coachPanel->isVisible());
