@@ -32,7 +32,14 @@ public:
     QTableWidget* GridMissed;  // characters and words missed most
     QTableWidget* GridDigits;  // stroke digits typed wrong
     QTableWidget* GridGames;   // the warm-up: best and recent scores of each way of playing
-    QLabel* LabelSummary;      // best and median, or what went wrong
+    // "弱点": the five digits most often typed for another at one corner,
+    // with example characters; a row holds its corner (Qt::UserRole) and
+    // right digit (Qt::UserRole + 1).
+    QTableWidget* GridWeak;
+    // The error rate at each corner, drawn at the corners of a square; its
+    // tooltip says them in words.
+    QLabel* PictureCorners;
+    QLabel* LabelSummary; // best and median, or what went wrong
 
     // The folder dialog of the export; replaced in tests. Empty: cancelled.
     std::function<QString()> chooseFolder;
@@ -45,6 +52,7 @@ protected:
 
 private:
     void fillSpeedChart(HistoryStore& store);
+    void fillWeakCorners(HistoryStore& store);
     void CheckRecordClick();
     void SpinGoalChange();
     void BtnExportClick();
