@@ -236,6 +236,15 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     connect(BtnExport, &QPushButton::clicked, this, guarded(&TFormHistory::BtnExportClick));
     connect(BtnDelete, &QPushButton::clicked, this, guarded(&TFormHistory::BtnDeleteClick));
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::close);
+    connect(GridWeak, &QTableWidget::cellClicked, this, [this](int row, int) {
+        const QTableWidgetItem* place = GridWeak->item(row, 0);
+        if (!place || !openDrill)
+            return;
+        const training::DrillTarget target{place->data(Qt::UserRole).toInt(),
+                                           place->data(Qt::UserRole + 1).toString().front()};
+        close();
+        openDrill(target);
+    });
 }
 
 void TFormHistory::showEvent(QShowEvent* event) {
@@ -272,8 +281,7 @@ void TFormHistory::showHistory() {
     fillWeakCorners(*store);
 }
 
-void TFormHistory::fillWeakCorners(HistoryStore& store) {
-    // Every code typed for a character or word of the training, oldest first.
+std::vector<coaching::AnsweredItem> trainingAnswers(HistoryStore& store) {
     std::vector<coaching::AnsweredItem> answered;
     for (const TrainingRunRecord& run : store.trainingRuns(HistoryStore::Items::All)) {
         if (run.kind < kFirstCharacterKind)
@@ -281,6 +289,11 @@ void TFormHistory::fillWeakCorners(HistoryStore& store) {
         for (const TrainingItemRecord& item : run.items)
             answered.push_back({item.item, item.code, item.answers, {}});
     }
+    return answered;
+}
+
+void TFormHistory::fillWeakCorners(HistoryStore& store) {
+    const std::vector<coaching::AnsweredItem> answered = trainingAnswers(store);
     const coaching::CornerTable table = coaching::CornerTable::fromFile(
         programFolder() + QLatin1String(coaching::kCornerTableFile));
     const coaching::ConfusionReport report = coaching::countConfusions(answered, table);

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "coaching/confusion_counts.h"
+#include "training/history_link.h"
+
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QChartView;
@@ -41,6 +45,10 @@ public:
     QLabel* PictureCorners;
     QLabel* LabelSummary; // best and median, or what went wrong
 
+    // A click on a row of "弱点" closes the window and passes the row's
+    // corner and digit here (unset: the rows are only shown).
+    std::function<void(const training::DrillTarget&)> openDrill;
+
     // The folder dialog of the export; replaced in tests. Empty: cancelled.
     std::function<QString()> chooseFolder;
 
@@ -61,3 +69,7 @@ private:
 };
 
 extern TFormHistory* FormHistory;
+
+// Every code typed for a character or word in the training runs of `store`,
+// oldest first, as the confusion counts and the drills take them.
+std::vector<coaching::AnsweredItem> trainingAnswers(HistoryStore& store);

@@ -136,6 +136,20 @@ ReviewItems reviewFromHistory(bool words, int count,
     return r;
 }
 
+// The characters of a drill from the learning history; none without one.
+ReviewItems drillFromHistory(const std::optional<training::DrillTarget>& target, int count,
+                             const QStringList& byFrequency) {
+    ReviewItems r;
+    training::HistoryLink* history = training::historyLink();
+    const std::optional<training::ReviewDraw> d =
+        history ? history->drawDrill(target, count, byFrequency) : std::nullopt;
+    if (d) {
+        r.items = d->items;
+        r.message = d->message;
+    }
+    return r;
+}
+
 const char* const kCueFiles[8] = {"",
                                   "sound/Jiayou.wav",
                                   "sound/Hero.wav",
@@ -191,6 +205,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setFont(fonts::song(12));
     flow_ = std::make_unique<TrainingFlow>(static_cast<TrainingHost&>(*this));
     flow_->setReviewProvider(reviewFromHistory);
+    flow_->setDrillProvider(drillFromHistory);
     flow_->setRunObserver(&training::linkedRuns());
     buildPages();
     buildSidePanel();
@@ -228,6 +243,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     on(SBtnQuit, &TrainingFlow::SBtnQuitClick);
     on(BitBtn1, &TrainingFlow::BitBtn1Click);
     on(SBtnHistory, &TrainingFlow::historyClick);
+    connect(SBtnDrill, &QPushButton::clicked, this,
+            [this] { run([this] { flow_->drillClick(std::nullopt); }); });
     if (Form_sz)
         Form_sz->setHost(this);
     refresh();
@@ -308,6 +325,15 @@ void TForm1::buildPages() {
         groups_[static_cast<size_t>(p)]
             ->button(page(static_cast<Page>(p)).defaultKind)
             ->setChecked(true);
+
+    // The drill of the weak corners, beside the reviews on the character page.
+    SBtnDrill = new QPushButton(QStringLiteral("弱点练习"), pages[1]);
+    SBtnDrill->setObjectName(QStringLiteral("SBtnDrill"));
+    SBtnDrill->setToolTip(QStringLiteral("练最常读错的角"));
+    SBtnDrill->setFont(fonts::song(16, true));
+    SBtnDrill->setGeometry(kButtons[kCharacterReview].x + 92, 466, 96, 34);
+    SBtnDrill->setFocusPolicy(Qt::NoFocus);
+    SBtnDrill->setAutoDefault(false);
 
     // The rhyme of the stroke digits on the basic page.
     const QString lines[2] = {QStringLiteral("一横二竖三点捺，叉四插五方块六，"),
@@ -512,6 +538,8 @@ void TForm1::showEvent(QShowEvent* event) {
         flow_->TimertimeTimer(
             QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
     });
+    if (requestedDrill_)
+        QTimer::singleShot(0, this, [this] { startRequestedDrill(); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -904,6 +932,20 @@ void TForm1::showHistory() {
     if (training::HistoryLink* history = training::historyLink())
         history->showWindow();
     keysBackToBox();
+    // A drill asked for in the history starts here, once it has closed.
+    if (requestedDrill_)
+        QTimer::singleShot(0, this, [this] { startRequestedDrill(); });
+}
+
+void TForm1::requestDrill(const training::DrillTarget& target) {
+    requestedDrill_ = target;
+}
+
+void TForm1::startRequestedDrill() {
+    if (!requestedDrill_ || !isVisible())
+        return;
+    const training::DrillTarget target = *std::exchange(requestedDrill_, std::nullopt);
+    run([&] { flow_->drillClick(target); });
 }
 
 bool TForm1::autoHintTicked() const {

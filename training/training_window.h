@@ -12,6 +12,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QFrame;
@@ -63,6 +64,7 @@ public:
     QLabel* coachStroke; // the character, the stroke making the wrong corner lit
     QPushButton *sbHelp, *SBtnStart, *SBtnPause, *SBtnSetup, *sbAbout, *SBtnQuit;
     QPushButton* SBtnHistory; // "学习记录"
+    QPushButton* SBtnDrill;   // "弱点练习", beside the reviews
     QLabel *Labeljifen, *Imagebike, *Imagecar, *Imageplane;
     QLabel *Label1, *clockPicture, *Image61;
     QFrame* gaugePanel;
@@ -78,6 +80,9 @@ public:
 
     // Draws the flow's state: texts, buttons, items, boxes, timers.
     void refresh();
+    // A drill of `target` asked for from "学习记录": it starts when the
+    // learning history closes over this window, or when this window shows.
+    void requestDrill(const training::DrillTarget& target);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -145,6 +150,8 @@ private:
     bool closing_ = false;
     QString recordFileNotice_;      // the record file's trouble, told once while shown
     training::CoachNote drawnNote_; // the note on a wrong code as last drawn
+    std::optional<training::DrillTarget> requestedDrill_;
+    void startRequestedDrill();
 };
 
 extern TForm1* Form1;

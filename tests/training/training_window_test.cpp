@@ -36,6 +36,7 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -1048,6 +1049,86 @@ TEST_F(TrainingWindow, TheSecondWrongCodeOnAnItemIsExplainedUntilTheNextKey) {
         padKey(Qt::Key_Period);
         EXPECT_FALSE(Form1->coachPanel->isVisible());
         EXPECT_EQ(state(), kRunning);
+    });
+}
+
+// A history where the 撇 at the top left was read as 竖 twice (他, 们) and
+// the 横 at 国's bottom left once.
+void prepareWeakCorners(const QString& file) {
+    HistoryStore s(file);
+    TrainingRunRecord r;
+    r.kind = 3;
+    r.started = r.ended = QDateTime::currentDateTime().addSecs(-600);
+    r.answered = 3;
+    r.finished = true;
+    r.items = {{QStringLiteral("他"), "04212", {"24212", "04212"}, true, 2, false},
+               {QStringLiteral("们"), "0720", {"2720", "0720"}, true, 2, false},
+               {QStringLiteral("国"), "60103", {"60203", "60103"}, true, 2, false}};
+    s.addTrainingRun(r, [] { return QDate::currentDate(); });
+}
+
+// The characters of the drill: every code holds `digit` at `corner`, and
+// the characters missed there come first.
+void expectDrillOf(int corner, QChar digit, const QStringList& first) {
+    int shown = 0;
+    for (QLabel* l : Form1->characterItems) {
+        if (!l->isVisible())
+            continue;
+        ++shown;
+        EXPECT_EQ(l->toolTip().at(corner), digit) << l->text().toStdString();
+    }
+    EXPECT_EQ(shown, 119);
+    for (int i = 0; i < first.size(); ++i)
+        EXPECT_EQ(Form1->characterItems[static_cast<size_t>(i)]->text(), first[i]) << i;
+}
+
+// "弱点练习" beside the reviews drills the corner confused most, with the
+// rules of the character page; its run goes into the history.
+TEST_F(TrainingWindow, TheDrillButtonDrillsTheCornerConfusedMost) {
+    prepareWeakCorners(path("files/history.sqlite"));
+    inTraining([&] {
+        clickTab(1);
+        QTest::mouseClick(Form1->SBtnDrill, Qt::LeftButton);
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("弱点练习：左上角"));
+        EXPECT_EQ(Form1->Labelplay4->text(), QStringLiteral("撇或左钩（0）"));
+        expectDrillOf(0, u'0', {QStringLiteral("们"), QStringLiteral("他")});
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        typeCode(Form1->characterItems[0]->toolTip(), true, Qt::Key_Enter);
+        EXPECT_EQ(Form1->flow().CurrentItem, 1);
+    });
+    ASSERT_NE(learningHistory(), nullptr);
+    const auto runs = learningHistory()->trainingRuns();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].kind, training::kCharacterReview);
+    EXPECT_EQ(runs[1].answered, 1);
+    EXPECT_FALSE(runs[1].finished);
+}
+
+// A click on a weak corner in "学习记录", opened from the training, closes
+// it and drills that corner.
+TEST_F(TrainingWindow, AWeakCornerClickedInTheHistoryDrillsThatCorner) {
+    prepareWeakCorners(path("files/history.sqlite"));
+    inTraining([&] {
+        bool clicked = false;
+        QTimer::singleShot(0, [&] {
+            ASSERT_EQ(QApplication::activeModalWidget(), FormHistory);
+            QTableWidget* weak = FormHistory->GridWeak;
+            ASSERT_EQ(weak->rowCount(), 2);
+            ASSERT_EQ(weak->item(1, 0)->text(), QStringLiteral("左下角"));
+            QTest::mouseClick(weak->viewport(), Qt::LeftButton, {},
+                              weak->visualItemRect(weak->item(1, 4)).center());
+            clicked = true;
+        });
+        QTest::mouseClick(Form1->SBtnHistory, Qt::LeftButton);
+        ASSERT_TRUE(clicked);
+        EXPECT_FALSE(FormHistory->isVisible());
+        ASSERT_TRUE(QTest::qWaitFor([] { return Form1->SBtnPause->isEnabled(); }, 2000))
+            << "the drill did not start";
+        EXPECT_EQ(Form1->TabbedNotebook2->currentIndex(), 1);
+        EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("弱点练习：左下角"));
+        expectDrillOf(2, u'1', {QStringLiteral("国")});
     });
 }
 
