@@ -3,8 +3,10 @@
 #include "history/history_service.h"
 #include "platform/error_report.h"
 #include "platform/module_file.h"
+#include "training/training_window.h"
 
 #include <QLibrary>
+#include <QTimer>
 
 namespace {
 
@@ -57,6 +59,13 @@ public:
         if (HistoryService* h = loadedHistory())
             h->showWindow();
     }
+    std::optional<training::ReviewDraw>
+    drawDrill(const std::optional<training::DrillTarget>& target, int count,
+              const QStringList& byFrequency) override {
+        if (HistoryService* h = loadedHistory())
+            return h->trainingLink().drawDrill(target, count, byFrequency);
+        return std::nullopt;
+    }
 
 private:
     training::RunObserver none_;
@@ -80,6 +89,20 @@ public:
     }
 };
 
+// A weak corner clicked in "学习记录": the training's drill of it, in the
+// training window that is open under the history, or opened as the start
+// screen opens it (its windows are made before any of its entries opens).
+void openDrill(const training::DrillTarget& target) {
+    if (!Form1)
+        return;
+    Form1->requestDrill(target);
+    if (!Form1->isVisible())
+        QTimer::singleShot(0, [] {
+            if (Form1 && !Form1->isVisible())
+                Form1->exec();
+        });
+}
+
 } // namespace
 
 void linkHistory() {
@@ -94,8 +117,10 @@ void linkHistory() {
 HistoryService* loadedHistory() {
     if (!loaded()) {
         loaded() = linked() ? linked() : loadModule();
-        if (loaded())
+        if (loaded()) {
+            loaded()->setDrillOpener(openDrill);
             loaded()->open();
+        }
     }
     return loaded();
 }

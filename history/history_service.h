@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The learning history as the program sees it: the links the training, the
 // article test and the warm-up record through, its window "学习记录", and
 // its closing. The program loads it after the start screen is on the screen
@@ -21,6 +23,9 @@ public:
     virtual void open() = 0;
     // Opens "学习记录" over the active window and returns when it closes.
     virtual void showWindow() = 0;
+    // What a click on a weak corner of "学习记录" does, after the window
+    // has closed: the program opens the training's drill of that corner.
+    virtual void setDrillOpener(std::function<void(const training::DrillTarget&)> open) = 0;
     // Before the program closes: one more try for the records still waiting;
     // when some still cannot be written, the question for the learner, else "".
     virtual QString lostOnClosing() = 0;

@@ -1,11 +1,14 @@
 #include "history/history_service_impl.h"
 
 #include "articletest/article_test_report.h"
+#include "coaching/code_explanation.h"
+#include "coaching/weak_drill.h"
 #include "history/history_instance.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
 #include "history/review_source.h"
 #include "history/training_recorder.h"
+#include "platform/program_folder.h"
 
 #include <QApplication>
 #include <QDate>
@@ -88,6 +91,12 @@ public:
     void open() override {
         if (!FormHistory)
             FormHistory = new TFormHistory;
+        FormHistory->openDrill = drillOpener_;
+    }
+    void setDrillOpener(std::function<void(const training::DrillTarget&)> open) override {
+        drillOpener_ = std::move(open);
+        if (FormHistory)
+            FormHistory->openDrill = drillOpener_;
     }
     void showWindow() override {
         open();
@@ -101,6 +110,8 @@ public:
     }
 
 private:
+    std::function<void(const training::DrillTarget&)> drillOpener_;
+
     // The training.
     training::RunObserver& runs() override { return runs_; }
     std::optional<training::ReviewDraw>
@@ -116,6 +127,35 @@ private:
         for (const ReviewCard& c : d.items)
             draw.items.emplace_back(c.item, c.code);
         draw.message = d.message;
+        return draw;
+    }
+
+    std::optional<training::ReviewDraw> drawDrill(const std::optional<training::DrillTarget>& asked,
+                                                  int count,
+                                                  const QStringList& byFrequency) override {
+        HistoryStore* history = learningHistory();
+        if (!history)
+            return std::nullopt;
+        const std::vector<coaching::AnsweredItem> answered = trainingAnswers(*history);
+        const coaching::CornerTable table = coaching::CornerTable::fromFile(
+            programFolder() + QLatin1String(coaching::kCornerTableFile));
+        training::ReviewDraw draw;
+        std::optional<training::DrillTarget> target = asked;
+        if (!target) {
+            const coaching::ConfusionReport report = coaching::countConfusions(answered, table);
+            if (report.digits.empty()) {
+                draw.message = {QStringLiteral("还没有读错的角，"),
+                                QStringLiteral("先复习常用字。")};
+                return draw;
+            }
+            target =
+                training::DrillTarget{report.digits.front().corner, report.digits.front().right};
+        }
+        draw.items = coaching::chooseDrill({target->corner, target->digit}, count, answered, table,
+                                           byFrequency);
+        draw.message = {
+            QStringLiteral("弱点练习：%1").arg(coaching::cornerName(target->corner)),
+            QStringLiteral("%1（%2）").arg(coaching::rhymeName(target->digit), target->digit)};
         return draw;
     }
 

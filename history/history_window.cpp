@@ -1,10 +1,14 @@
 #include "history/history_window.h"
 
+#include "coaching/code_explanation.h"
+#include "coaching/confusion_counts.h"
+#include "coaching/corner_table.h"
 #include "history/history_csv.h"
 #include "history/history_instance.h"
 #include "history/history_stats.h"
 #include "history/history_store.h"
 #include "platform/error_report.h"
+#include "platform/program_folder.h"
 #include "platform/prompts.h"
 #include "platform/regular_file.h"
 #include "platform/window_setup.h"
@@ -19,6 +23,7 @@
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QShowEvent>
@@ -108,6 +113,38 @@ void addDayLine(QChart* chart, const QString& name, const QColor& colour,
     }
 }
 
+// The error rate at each of the four corners of a square, the worse the
+// redder; grey where no code was compared yet.
+QPixmap cornerPicture(const std::array<coaching::CornerErrorRate, 5>& rates, int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::white);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int margin = size / 5, box = size - 2 * margin, spot = margin * 2;
+    p.setPen(QPen(Qt::darkGray, 2));
+    p.drawRect(margin, margin, box, box);
+    const QPoint centres[4] = {{margin, margin},
+                               {margin + box, margin},
+                               {margin, margin + box},
+                               {margin + box, margin + box}};
+    QFont font = p.font();
+    font.setPixelSize(std::max(8, size / 10));
+    p.setFont(font);
+    for (int c = 0; c < 4; ++c) {
+        const coaching::CornerErrorRate& r = rates[static_cast<size_t>(c)];
+        const QRect at(centres[c] - QPoint(spot / 2, spot / 2), QSize(spot, spot));
+        const int red = r.answers > 0 ? static_cast<int>(std::lround(r.rate() * 255)) : 0;
+        p.setPen(Qt::NoPen);
+        p.setBrush(r.answers > 0 ? QColor(255, 255 - red, 255 - red) : QColor(230, 230, 230));
+        p.drawEllipse(at);
+        p.setPen(Qt::black);
+        p.drawText(at, Qt::AlignCenter,
+                   r.answers > 0 ? QStringLiteral("%1%").arg(std::lround(r.rate() * 100))
+                                 : QStringLiteral("-"));
+    }
+    return pixmap;
+}
+
 QTableWidgetItem* cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -150,10 +187,17 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     GridDigits = new QTableWidget(0, 3);
     GridDigits->setHorizontalHeaderLabels(
         {QStringLiteral("笔形数字"), QStringLiteral("打错次数"), QStringLiteral("常错成")});
+    GridWeak = new QTableWidget(0, 5);
+    GridWeak->setHorizontalHeaderLabels({QStringLiteral("位置"), QStringLiteral("应打"),
+                                         QStringLiteral("打成"), QStringLiteral("次数"),
+                                         QStringLiteral("例字")});
+    GridWeak->setSelectionBehavior(QAbstractItemView::SelectRows);
+    PictureCorners = new QLabel;
+    PictureCorners->setFixedSize(120, 120);
     GridGames = new QTableWidget(0, 4);
     GridGames->setHorizontalHeaderLabels({QStringLiteral("指法热身"), QStringLiteral("次数"),
                                           QStringLiteral("最好成绩"), QStringLiteral("最近成绩")});
-    for (QTableWidget* g : {GridMissed, GridDigits, GridGames}) {
+    for (QTableWidget* g : {GridMissed, GridDigits, GridWeak, GridGames}) {
         g->verticalHeader()->hide();
         g->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
         g->horizontalHeader()->setStretchLastSection(true);
@@ -171,6 +215,11 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     tables->addWidget(GridMissed, 3);
     tables->addWidget(new QLabel(QStringLiteral("容易混淆的笔形")));
     tables->addWidget(GridDigits, 2);
+    tables->addWidget(new QLabel(QStringLiteral("弱点：最常读错的角")));
+    auto* weak = new QHBoxLayout;
+    weak->addWidget(GridWeak, 1);
+    weak->addWidget(PictureCorners, 0, Qt::AlignTop);
+    tables->addLayout(weak, 2);
     tables->addWidget(GridGames, 1);
     auto* body = new QHBoxLayout;
     body->addLayout(charts, 3);
@@ -187,6 +236,15 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     connect(BtnExport, &QPushButton::clicked, this, guarded(&TFormHistory::BtnExportClick));
     connect(BtnDelete, &QPushButton::clicked, this, guarded(&TFormHistory::BtnDeleteClick));
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::close);
+    connect(GridWeak, &QTableWidget::cellClicked, this, [this](int row, int) {
+        const QTableWidgetItem* place = GridWeak->item(row, 0);
+        if (!place || !openDrill)
+            return;
+        const training::DrillTarget target{place->data(Qt::UserRole).toInt(),
+                                           place->data(Qt::UserRole + 1).toString().front()};
+        close();
+        openDrill(target);
+    });
 }
 
 void TFormHistory::showEvent(QShowEvent* event) {
@@ -204,6 +262,9 @@ void TFormHistory::showHistory() {
     ChartAccuracy->chart()->removeAllSeries();
     GridMissed->setRowCount(0);
     GridDigits->setRowCount(0);
+    GridWeak->setRowCount(0);
+    PictureCorners->clear();
+    PictureCorners->setToolTip(QString());
     HistoryStore* store = learningHistory();
     const bool usable = store != nullptr;
     for (QWidget* w : std::initializer_list<QWidget*>{CheckRecord, SpinGoal, BtnExport, BtnDelete})
@@ -217,6 +278,53 @@ void TFormHistory::showHistory() {
     SpinGoal->setValue(store->goal());
     filling_ = false;
     fillSpeedChart(*store);
+    fillWeakCorners(*store);
+}
+
+std::vector<coaching::AnsweredItem> trainingAnswers(HistoryStore& store) {
+    std::vector<coaching::AnsweredItem> answered;
+    for (const TrainingRunRecord& run : store.trainingRuns(HistoryStore::Items::All)) {
+        if (run.kind < kFirstCharacterKind)
+            continue; // the stroke pictures' digits belong to no corner
+        for (const TrainingItemRecord& item : run.items)
+            answered.push_back({item.item, item.code, item.answers, {}});
+    }
+    return answered;
+}
+
+void TFormHistory::fillWeakCorners(HistoryStore& store) {
+    const std::vector<coaching::AnsweredItem> answered = trainingAnswers(store);
+    const coaching::CornerTable table = coaching::CornerTable::fromFile(
+        programFolder() + QLatin1String(coaching::kCornerTableFile));
+    const coaching::ConfusionReport report = coaching::countConfusions(answered, table);
+    const int rows = static_cast<int>(std::min<size_t>(report.digits.size(), 5));
+    GridWeak->setRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
+        const coaching::DigitConfusion& d = report.digits[static_cast<size_t>(r)];
+        auto* place = cell(coaching::cornerName(d.corner));
+        place->setData(Qt::UserRole, d.corner);
+        place->setData(Qt::UserRole + 1, QString(d.right));
+        GridWeak->setItem(r, 0, place);
+        GridWeak->setItem(
+            r, 1, cell(QStringLiteral("%1 %2").arg(d.right).arg(coaching::rhymeName(d.right))));
+        GridWeak->setItem(
+            r, 2, cell(QStringLiteral("%1 %2").arg(d.typed).arg(coaching::rhymeName(d.typed))));
+        GridWeak->setItem(r, 3, cell(QString::number(d.count)));
+        GridWeak->setItem(r, 4, cell(d.examples.join(QStringLiteral("、"))));
+    }
+    QStringList said;
+    for (int c = 0; c < 5; ++c) {
+        const coaching::CornerErrorRate& r = report.corners[static_cast<size_t>(c)];
+        if (r.answers > 0)
+            said << QStringLiteral("%1 %2%（%3/%4）")
+                        .arg(coaching::cornerName(c))
+                        .arg(std::lround(r.rate() * 100))
+                        .arg(r.wrong)
+                        .arg(r.answers);
+    }
+    PictureCorners->setPixmap(cornerPicture(report.corners, PictureCorners->width()));
+    PictureCorners->setToolTip(said.isEmpty() ? QStringLiteral("还没有打过的角")
+                                              : said.join(u'\n'));
 }
 
 void TFormHistory::fillSpeedChart(HistoryStore& store) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "coaching/confusion_counts.h"
+#include "training/history_link.h"
+
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QChartView;
@@ -32,7 +36,18 @@ public:
     QTableWidget* GridMissed;  // characters and words missed most
     QTableWidget* GridDigits;  // stroke digits typed wrong
     QTableWidget* GridGames;   // the warm-up: best and recent scores of each way of playing
-    QLabel* LabelSummary;      // best and median, or what went wrong
+    // "弱点": the five digits most often typed for another at one corner,
+    // with example characters; a row holds its corner (Qt::UserRole) and
+    // right digit (Qt::UserRole + 1).
+    QTableWidget* GridWeak;
+    // The error rate at each corner, drawn at the corners of a square; its
+    // tooltip says them in words.
+    QLabel* PictureCorners;
+    QLabel* LabelSummary; // best and median, or what went wrong
+
+    // A click on a row of "弱点" closes the window and passes the row's
+    // corner and digit here (unset: the rows are only shown).
+    std::function<void(const training::DrillTarget&)> openDrill;
 
     // The folder dialog of the export; replaced in tests. Empty: cancelled.
     std::function<QString()> chooseFolder;
@@ -45,6 +60,7 @@ protected:
 
 private:
     void fillSpeedChart(HistoryStore& store);
+    void fillWeakCorners(HistoryStore& store);
     void CheckRecordClick();
     void SpinGoalChange();
     void BtnExportClick();
@@ -53,3 +69,7 @@ private:
 };
 
 extern TFormHistory* FormHistory;
+
+// Every code typed for a character or word in the training runs of `store`,
+// oldest first, as the confusion counts and the drills take them.
+std::vector<coaching::AnsweredItem> trainingAnswers(HistoryStore& store);

@@ -66,7 +66,8 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
     const bool minus = k.key == PadKey::Minus && k.keypad;
     const bool dot = k.key == PadKey::Dot && k.keypad;
 
-    // Key-down.
+    // Key-down: the note on a wrong code closes at the next key.
+    coachNote = {};
     if (b != Box::Word)
         BitBtn1Shown = false;
     PendingActive = false;
@@ -139,7 +140,7 @@ void TrainingFlow::judge(Box b, const QString& answer) {
     if (answer.compare(code, Qt::CaseInsensitive) == 0 || another)
         answeredRight(b);
     else
-        answeredWrong(b);
+        answeredWrong(b, answer);
 }
 
 void TrainingFlow::answeredRight(Box b) {
@@ -192,6 +193,7 @@ void TrainingFlow::rightPicture() {
 }
 
 void TrainingFlow::rightText(Box b) {
+    coach.reset();
     if (ItemsLeft <= 1) {
         endTextRun(b);
         return;
@@ -264,7 +266,7 @@ void TrainingFlow::recordCheck() {
     }
 }
 
-void TrainingFlow::answeredWrong(Box b) {
+void TrainingFlow::answeredWrong(Box b, const QString& answer) {
     const bool autoHint = host_.autoHintTicked();
     if (b == Box::Picture) {
         ++PictureWrongCount;
@@ -289,6 +291,10 @@ void TrainingFlow::answeredWrong(Box b) {
     }
     // Characters and words: the code is never shown by itself; the option
     // and HintAfter only decide when the counter starts again from 0.
+    if (const GridItem* item = currentItem())
+        coachNote = coach.wrongAnswer(
+            {CurrentItem, gbk::toUnicode(item->text), item->code, item->otherCodes, b == Box::Word},
+            answer);
     int& count = b == Box::Character ? CharWrongCount : WordWrongCount;
     ++count;
     if (count == 2 || count == 4) {

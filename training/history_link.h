@@ -18,6 +18,13 @@ struct ReviewDraw {
     QStringList message;
 };
 
+// A drill's corner (0-3 as the code's digits, 4 the extra corner) and the
+// digit the code has there.
+struct DrillTarget {
+    int corner = 0;
+    QChar digit;
+};
+
 // What the training asks of the learning history. The history implements it;
 // the program sets it when the history is loaded. Without one, runs are not
 // kept and the reviews take the frequent items.
@@ -32,6 +39,13 @@ public:
     drawReview(bool words, int count, const std::vector<std::pair<QString, QString>>& frequent) = 0;
     // Opens the window "学习记录" over the active window and returns when it closes.
     virtual void showWindow() = 0;
+    // Draws the characters of a drill of one corner (弱点练习): those whose
+    // code holds `target`'s digit at its corner, the ones the learner missed
+    // there first, then in `byFrequency`'s order; without a target, the
+    // corner and digit the learner confuses most. Nothing when the history
+    // cannot be opened; no items (and a message) when it knows no confusion.
+    virtual std::optional<ReviewDraw> drawDrill(const std::optional<DrillTarget>& target, int count,
+                                                const QStringList& byFrequency) = 0;
 };
 
 void setHistoryLink(HistoryLink* link);

@@ -111,6 +111,7 @@ void TrainingFlow::Timer2Timer() {
 }
 
 void TrainingFlow::exerciseButtonClick(int k) {
+    DrillChosen = false;
     ResetExercise(ExerciseKind);
     ExerciseKind = k;
     if (isCharacterKind(k) && CharPageLast != k)
@@ -123,6 +124,16 @@ void TrainingFlow::exerciseButtonClick(int k) {
     Timer4On = true;
     setMessages(QString::fromUtf16(kind(k).chosenTitle), QStringLiteral("请按<开始>键"), QString(),
                 QString());
+}
+
+void TrainingFlow::drillClick(const std::optional<DrillTarget>& target) {
+    if (activePage != Page::Characters)
+        TabbedNotebook2Click(Page::Characters);
+    exerciseButtonClick(kCharacterReview);
+    Timer2On = false; // the page's explanation is not wanted over a drill
+    DrillChosen = true;
+    drillTarget = target;
+    SBtnStartClick();
 }
 
 void TrainingFlow::ResetExercise(int oldKind) {
@@ -210,6 +221,8 @@ void TrainingFlow::newRun() {
     Gauge1 = Gauge2 = 0;
     PictureColumn = 0;
     WordReviewPositions.clear();
+    coach.reset();
+    coachNote = {};
     setMessages(QString::fromUtf16(kind(ExerciseKind).startTitle), QStringLiteral("按F1键帮助"),
                 QString(), QString());
     try {
@@ -329,7 +342,25 @@ void TrainingFlow::fillReview(int k) {
     }
     const bool words = k == kWordReview;
     ReviewItems drawn;
-    if (reviewProvider_) {
+    if (DrillChosen && !words) {
+        // The whole file, most frequent first: the drill takes the
+        // characters that fit its corner from all of them.
+        QStringList byFrequency;
+        for (int r = 0; r < file.recordCount(); ++r) {
+            const ItemRecord rec = file.LoadItemRecord(static_cast<qint64>(r) * info.recordLength);
+            if (!rec.text.empty())
+                byFrequency << gbk::toUnicode(rec.text);
+        }
+        if (drillProvider_)
+            drawn = drillProvider_(drillTarget, count, byFrequency);
+        if (drawn.items.empty()) {
+            // No history or no weak corner yet: the frequent characters.
+            drawn.items = frequent;
+            if (drawn.message.size() < 2)
+                drawn.message = {QStringLiteral("学习记录无法打开，"),
+                                 QStringLiteral("先复习常用字。")};
+        }
+    } else if (reviewProvider_) {
         drawn = reviewProvider_(words, count, frequent);
     } else {
         drawn.items = frequent;

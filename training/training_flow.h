@@ -2,11 +2,13 @@
 
 #include "platform/pad_key.h"
 #include "training/exercise_kind.h"
+#include "training/history_link.h"
 #include "training/random_draw.h"
 #include "training/review_slots.h"
 #include "training/run_observer.h"
 #include "training/speed_display.h"
 #include "training/training_grid.h"
+#include "training/wrong_code_coach.h"
 
 #include <QPoint>
 #include <QString>
@@ -17,6 +19,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -73,6 +76,11 @@ struct ReviewItems {
 // `frequent` are the exercise file's first items, most frequent first.
 using ReviewProvider = std::function<ReviewItems(
     bool words, int count, const std::vector<std::pair<QString, QString>>& frequent)>;
+// Draws `count` characters for a drill of one corner (弱点练习) of `target`,
+// or of the corner confused most without one; `byFrequency` are the
+// characters of the exercise file, most frequent first.
+using DrillProvider = std::function<ReviewItems(const std::optional<DrillTarget>& target, int count,
+                                                const QStringList& byFrequency)>;
 
 // One input box of a page: the picture box Labelhint1, the character box
 // Editinput, the word box Editinput2. Positions are in the page's grid panel.
@@ -116,6 +124,10 @@ public:
     void SBtnSetupClick();
     void sbAboutClick();
     void historyClick(); // "学习记录"
+    // "弱点练习": the character review's page and rules over characters
+    // chosen for one weak corner (`target`, else the corner confused most);
+    // the run starts at once.
+    void drillClick(const std::optional<DrillTarget>& target);
     void SBtnQuitClick();
     void activated();   // the window became the active window
     void FormClose();   // the window is closing
@@ -149,6 +161,11 @@ public:
     // Where the reviews take their items; without one they take the frequent
     // items and say so.
     void setReviewProvider(ReviewProvider provider) { reviewProvider_ = std::move(provider); }
+    void setDrillProvider(DrillProvider provider) { drillProvider_ = std::move(provider); }
+    // The character review's runs are drills of a weak corner until another
+    // exercise is chosen.
+    bool DrillChosen = false;
+    std::optional<DrillTarget> drillTarget;
     // Who takes note of the runs (null: nobody).
     void setRunObserver(RunObserver* observer);
 
@@ -183,6 +200,10 @@ public:
     int PictureWrongCount = 0, CharWrongCount = 0, WordWrongCount = 0;
     std::string DiagramChar; // GBK, the character of the last F1 on the character page
     static constexpr int kBoxMaxLength = 7; // the character and word boxes
+    // Why an answer on the character or word page is wrong: the coach
+    // decides, the note is shown until the next key in the box.
+    WrongCodeCoach coach;
+    CoachNote coachNote;
 
     // What the window shows.
     std::array<QString, 4> Labelplay;
@@ -233,7 +254,7 @@ private:
     // answer passes answeredRight, every wrong one answeredWrong, and every
     // finished run recordCheck.
     void answeredRight(Box b);
-    void answeredWrong(Box b);
+    void answeredWrong(Box b, const QString& answer);
     void rightPicture();
     void rightText(Box b);
     void endTextRun(Box b);
@@ -265,6 +286,7 @@ private:
     TrainingHost& host_;
     std::unique_ptr<RandomDraw> random_;
     ReviewProvider reviewProvider_;
+    DrillProvider drillProvider_;
     RunObserver* observer_;
     bool observedRunOpen_ = false;
 };

@@ -1,5 +1,6 @@
 #include "training/training_window.h"
 
+#include "coaching/corner_table.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
 #include "platform/error_report.h"
@@ -20,6 +21,7 @@
 #include "training/foreword_window.h"
 #include "training/history_link.h"
 #include "training/pause_notice.h"
+#include "training/stroke_outlines.h"
 #include "training/training_help_panel.h"
 #include "training/training_settings_window.h"
 
@@ -134,6 +136,20 @@ ReviewItems reviewFromHistory(bool words, int count,
     return r;
 }
 
+// The characters of a drill from the learning history; none without one.
+ReviewItems drillFromHistory(const std::optional<training::DrillTarget>& target, int count,
+                             const QStringList& byFrequency) {
+    ReviewItems r;
+    training::HistoryLink* history = training::historyLink();
+    const std::optional<training::ReviewDraw> d =
+        history ? history->drawDrill(target, count, byFrequency) : std::nullopt;
+    if (d) {
+        r.items = d->items;
+        r.message = d->message;
+    }
+    return r;
+}
+
 const char* const kCueFiles[8] = {"",
                                   "sound/Jiayou.wav",
                                   "sound/Hero.wav",
@@ -189,6 +205,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setFont(fonts::song(12));
     flow_ = std::make_unique<TrainingFlow>(static_cast<TrainingHost&>(*this));
     flow_->setReviewProvider(reviewFromHistory);
+    flow_->setDrillProvider(drillFromHistory);
     flow_->setRunObserver(&training::linkedRuns());
     buildPages();
     buildSidePanel();
@@ -226,6 +243,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     on(SBtnQuit, &TrainingFlow::SBtnQuitClick);
     on(BitBtn1, &TrainingFlow::BitBtn1Click);
     on(SBtnHistory, &TrainingFlow::historyClick);
+    connect(SBtnDrill, &QPushButton::clicked, this,
+            [this] { run([this] { flow_->drillClick(std::nullopt); }); });
     if (Form_sz)
         Form_sz->setHost(this);
     refresh();
@@ -307,6 +326,15 @@ void TForm1::buildPages() {
             ->button(page(static_cast<Page>(p)).defaultKind)
             ->setChecked(true);
 
+    // The drill of the weak corners, beside the reviews on the character page.
+    SBtnDrill = new QPushButton(QStringLiteral("弱点练习"), pages[1]);
+    SBtnDrill->setObjectName(QStringLiteral("SBtnDrill"));
+    SBtnDrill->setToolTip(QStringLiteral("练最常读错的角"));
+    SBtnDrill->setFont(fonts::song(16, true));
+    SBtnDrill->setGeometry(kButtons[kCharacterReview].x + 92, 466, 96, 34);
+    SBtnDrill->setFocusPolicy(Qt::NoFocus);
+    SBtnDrill->setAutoDefault(false);
+
     // The rhyme of the stroke digits on the basic page.
     const QString lines[2] = {QStringLiteral("一横二竖三点捺，叉四插五方块六，"),
                               QStringLiteral("七角八八九是小，撇与左钩都是零。")};
@@ -349,6 +377,23 @@ void TForm1::buildSidePanel() {
 
     BitBtn1 = placeButton(this, QStringLiteral("编码图解"), left + 30, 192, 120, 28);
     BitBtn1->hide();
+
+    // The note on a wrong code, left of the message lines over the grid's
+    // corner; it never takes the focus, the keys stay in the answer box.
+    coachPanel = new QFrame(this);
+    coachPanel->setObjectName(QStringLiteral("coachPanel"));
+    coachPanel->setGeometry(left - 300, 60, 296, 132);
+    coachPanel->setFrameShape(QFrame::Box);
+    coachPanel->setFocusPolicy(Qt::NoFocus);
+    paintBackground(coachPanel, QColor(255, 255, 225));
+    coachText = placeLabel(coachPanel, QString(), 6, 4, 186, 124);
+    coachText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    coachText->setWordWrap(true);
+    coachText->setFont(fonts::song(13));
+    coachText->setStyleSheet(QStringLiteral("color: #800000;"));
+    coachStroke = placeLabel(coachPanel, QString(), 196, 16, 96, 96);
+    coachStroke->setObjectName(QStringLiteral("coachStroke"));
+    coachPanel->hide();
 
     struct Command {
         QPushButton** button;
@@ -479,6 +524,11 @@ void TForm1::showEvent(QShowEvent* event) {
     // where the window manager leaves the activation with the window.
     qApp->installEventFilter(this);
     errors::guarded(this, [this] { loadPictures(); });
+    // The corner table names the strokes of a wrong code; without it the
+    // rhyme's names are used.
+    if (!flow_->coach.hasTable())
+        flow_->coach.setTable(coaching::CornerTable::fromFile(
+            programFolder() + QLatin1String(coaching::kCornerTableFile)));
     pictures_.clear();
     pictureError_.clear();
     pictureErrorShown_ = false;
@@ -488,6 +538,8 @@ void TForm1::showEvent(QShowEvent* event) {
         flow_->TimertimeTimer(
             QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
     });
+    if (requestedDrill_)
+        QTimer::singleShot(0, this, [this] { startRequestedDrill(); });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -688,6 +740,21 @@ void TForm1::refresh() {
     SBtnSetup->setEnabled(f.SBtnSetupEnabled);
     sbAbout->setEnabled(f.sbAboutEnabled);
     BitBtn1->setVisible(f.BitBtn1Shown);
+    if (f.coachNote != drawnNote_) {
+        drawnNote_ = f.coachNote;
+        coachText->setText(f.coachNote.lines.join(u'\n'));
+        // The character's strokes are read when a note names one, not at
+        // every drawing of the window.
+        const QImage drawn =
+            drawStrokes(strokeOutlines(programFolder() + QLatin1String(kStrokeOutlineFile),
+                                       f.coachNote.character),
+                        f.coachNote.stroke, coachStroke->width());
+        coachStroke->setPixmap(QPixmap::fromImage(drawn));
+        coachStroke->setVisible(!drawn.isNull());
+    }
+    coachPanel->setVisible(!f.coachNote.lines.isEmpty());
+    if (coachPanel->isVisible())
+        coachPanel->raise();
     Imagefaceclose->setVisible(f.faceClosedShown);
     Imagefaceopen->setVisible(f.faceOpenShown);
     drawItems();
@@ -865,6 +932,20 @@ void TForm1::showHistory() {
     if (training::HistoryLink* history = training::historyLink())
         history->showWindow();
     keysBackToBox();
+    // A drill asked for in the history starts here, once it has closed.
+    if (requestedDrill_)
+        QTimer::singleShot(0, this, [this] { startRequestedDrill(); });
+}
+
+void TForm1::requestDrill(const training::DrillTarget& target) {
+    requestedDrill_ = target;
+}
+
+void TForm1::startRequestedDrill() {
+    if (!requestedDrill_ || !isVisible())
+        return;
+    const training::DrillTarget target = *std::exchange(requestedDrill_, std::nullopt);
+    run([&] { flow_->drillClick(target); });
 }
 
 bool TForm1::autoHintTicked() const {

@@ -12,6 +12,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QFrame;
@@ -57,8 +58,13 @@ public:
     QLabel *Labelplay1, *Labelplay2, *Labelplay3, *Labelplay4;
     QLabel *Imagefaceclose, *Imagefaceopen;
     QPushButton* BitBtn1; // "编码图解"
+    // Beside the message lines: why a code is wrong, until the next key.
+    QFrame* coachPanel;
+    QLabel* coachText;
+    QLabel* coachStroke; // the character, the stroke making the wrong corner lit
     QPushButton *sbHelp, *SBtnStart, *SBtnPause, *SBtnSetup, *sbAbout, *SBtnQuit;
     QPushButton* SBtnHistory; // "学习记录"
+    QPushButton* SBtnDrill;   // "弱点练习", beside the reviews
     QLabel *Labeljifen, *Imagebike, *Imagecar, *Imageplane;
     QLabel *Label1, *clockPicture, *Image61;
     QFrame* gaugePanel;
@@ -74,6 +80,9 @@ public:
 
     // Draws the flow's state: texts, buttons, items, boxes, timers.
     void refresh();
+    // A drill of `target` asked for from "学习记录": it starts when the
+    // learning history closes over this window, or when this window shows.
+    void requestDrill(const training::DrillTarget& target);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -139,7 +148,10 @@ private:
     std::map<const QLabel*, training::GridItem> drawn_; // items as last drawn
     QColor drawnColour_;
     bool closing_ = false;
-    QString recordFileNotice_; // the record file's trouble, told once while shown
+    QString recordFileNotice_;      // the record file's trouble, told once while shown
+    training::CoachNote drawnNote_; // the note on a wrong code as last drawn
+    std::optional<training::DrillTarget> requestedDrill_;
+    void startRequestedDrill();
 };
 
 extern TForm1* Form1;

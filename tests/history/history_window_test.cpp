@@ -547,4 +547,58 @@ TEST_F(HistoryWindow, TheWholeSummaryShowsWithEveryExerciseTrained) {
     });
 }
 
+// The weak corners: the confusions of the training's typed codes, strongest
+// first with their examples, and the error rate at each corner.
+TEST_F(HistoryWindow, TheWeakCornersShowTheStrongestConfusionsAndTheRateAtEachCorner) {
+    writeFile("hzlib/corners.txt", QStringLiteral("他\t04212\t0 3 1 4\t撇 叉 竖 横\n"
+                                                  "们\t0720\t0 4 1 4\t撇 角 竖 左钩\n"
+                                                  "国\t60103\t0 - 0 -\t方 空角 横 空角\n")
+                                       .toUtf8());
+    {
+        HistoryStore s(path("files/history.sqlite"));
+        const QDate day = QDate::currentDate();
+        auto run = [&](int kind, std::vector<TrainingItemRecord> items) {
+            TrainingRunRecord r;
+            r.kind = kind;
+            r.started = r.ended = QDateTime(day, QTime(9, 0));
+            r.answered = static_cast<int>(items.size());
+            r.finished = true;
+            r.items = std::move(items);
+            s.addTrainingRun(r, [day] { return day; });
+        };
+        auto item = [](const char* text, const char* code, QStringList typed) {
+            return TrainingItemRecord{
+                QString::fromUtf8(text), QString::fromLatin1(code), typed, true, 2, false};
+        };
+        // 撇 at the top left read as 竖 three times, in 他 and 们; 国's
+        // bottom left 横 read as 竖 once; the stroke pictures count nowhere.
+        run(3, {item("他", "04212", {"24212", "04212"}), item("们", "0720", {"2720", "0720"})});
+        run(4, {item("他", "04212", {"24212", "04212"}), item("国", "60103", {"60203", "60103"})});
+        run(0, {item("2", "2", {"1", "2"})});
+    }
+    openHistory([] {
+        QTableWidget* weak = FormHistory->GridWeak;
+        ASSERT_EQ(weak->rowCount(), 2);
+        auto row = [weak](int r) {
+            QStringList texts;
+            for (int c = 0; c < weak->columnCount(); ++c) {
+                const QTableWidgetItem* it = weak->item(r, c);
+                texts << (it ? it->text() : QStringLiteral("<none>"));
+            }
+            return texts.join(u'|');
+        };
+        EXPECT_EQ(row(0), QStringLiteral("左上角|0 撇或左钩|2 竖|3|他、们"));
+        EXPECT_EQ(row(1), QStringLiteral("左下角|1 横|2 竖|1|国"));
+        ASSERT_NE(weak->item(0, 0), nullptr);
+        EXPECT_EQ(weak->item(0, 0)->data(Qt::UserRole).toInt(), 0);
+        EXPECT_EQ(weak->item(0, 0)->data(Qt::UserRole + 1).toString(), QStringLiteral("0"));
+        // Eight codes were compared at each of the four corners (two for
+        // each item), six at the extra corner (the four-digit 们 has none).
+        EXPECT_EQ(FormHistory->PictureCorners->toolTip(),
+                  QStringLiteral("左上角 38%（3/8）\n右上角 0%（0/8）\n左下角 13%（1/8）\n"
+                                 "右下角 0%（0/8）\n附角 0%（0/6）"));
+        EXPECT_FALSE(FormHistory->PictureCorners->pixmap().isNull());
+    });
+}
+
 } // namespace

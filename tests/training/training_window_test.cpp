@@ -4,6 +4,8 @@
 #include "tests/gui/program_folder_fixture.h"
 
 #include "app/start_screen.h"
+#include "coaching/code_explanation.h"
+#include "coaching/corner_table.h"
 #include "history/history_instance.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
@@ -15,6 +17,7 @@
 #include "training/encoding_diagram.h"
 #include "training/foreword_window.h"
 #include "training/pause_notice.h"
+#include "training/stroke_outlines.h"
 #include "training/training_help_panel.h"
 #include "training/training_settings_window.h"
 #include "training/training_window.h"
@@ -33,6 +36,7 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -48,9 +52,14 @@ class TrainingWindow : public ProgramFolderTest {
 protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        for (const char* f : {"z1", "z2", "z3", "z4", "c1", "c2", "c3", "c4", "c5"}) {
+        for (const char* f : {"z1", "z2", "z3", "z4", "c1", "c2", "c3", "c4", "c5", "corners"}) {
             const QString name = QStringLiteral("hzlib/%1.txt").arg(QLatin1String(f));
             ASSERT_TRUE(QFile::copy(QStringLiteral(TARVO_PROGRAM_DIR "/") + name, path(name)));
+        }
+        // The strokes' outlines, where the build had stroke data to draw them from.
+        const QString outlines = QStringLiteral(TARVO_PROGRAM_DIR "/hzlib/strokes.txt");
+        if (QFile::exists(outlines)) {
+            ASSERT_TRUE(QFile::copy(outlines, path("hzlib/strokes.txt")));
         }
         // Three drawn strokes in each picture folder, their codes in their names.
         for (const char* folder : {"exercise/bixing", "exercise/fubu", "exercise/caisezi"}) {
@@ -988,6 +997,139 @@ TEST_F(TrainingWindow, TheLearningHistoryOpensDuringARunAndALeftRunIsKeptUnfinis
     ASSERT_EQ(runs[0].items.size(), 2u) << "the item shown but never answered is not kept";
     EXPECT_EQ(runs[0].items[1].item, Form1->characterItems[1]->text());
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
+}
+
+// A wrong code typed twice: the second time the panel beside the message
+// lines says which corner is read wrong; the clocks keep running, and the
+// next key closes it.
+TEST_F(TrainingWindow, TheSecondWrongCodeOnAnItemIsExplainedUntilTheNextKey) {
+    const coaching::CornerTable table =
+        coaching::CornerTable::fromFile(path(QLatin1String(coaching::kCornerTableFile)));
+    ASSERT_FALSE(table.isEmpty());
+    inTraining([&] {
+        clickExercise(3);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        const QString character = Form1->characterItems[0]->text();
+        const coaching::CornerEntry* entry = table.find(character);
+        ASSERT_NE(entry, nullptr) << character.toStdString();
+        const QString code = Form1->characterItems[0]->toolTip();
+        ASSERT_FALSE(code.isEmpty());
+        // The top left corner read as the next digit.
+        QString wrong = code;
+        wrong[0] = QChar(u'0' + (code[0].digitValue() + 1) % 10);
+        const QString said =
+            QStringLiteral("左上角是%1（%2），不是%3（%4）")
+                .arg(entry->names[0], code.left(1), coaching::rhymeName(wrong[0]), wrong.left(1));
+
+        typeCode(wrong, true, Qt::Key_Enter);
+        EXPECT_FALSE(Form1->coachPanel->isVisible()) << "the first wrong code is a try";
+        padKey(Qt::Key_Minus); // empties the box after a wrong answer
+        while (!Form1->Editinput->text().isEmpty())
+            padKey(Qt::Key_Period);
+        typeCode(wrong, false, Qt::Key_Slash);
+        EXPECT_TRUE(Form1->coachPanel->isVisible());
+        EXPECT_TRUE(Form1->coachText->text().contains(said))
+            << Form1->coachText->text().toStdString() << " / " << said.toStdString();
+        EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("再想想！"));
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        // The character beside it, the stroke making the top left corner lit.
+        if (QFile::exists(path("hzlib/strokes.txt"))) {
+            EXPECT_TRUE(Form1->coachStroke->isVisible());
+            const QImage drawn = Form1->coachStroke->pixmap().toImage();
+            int lit = 0;
+            for (int y = 0; y < drawn.height(); ++y)
+                for (int x = 0; x < drawn.width(); ++x)
+                    lit += drawn.pixel(x, y) == training::kLitStroke;
+            EXPECT_GT(lit, 20) << character.toStdString();
+        }
+
+        padKey(Qt::Key_Period);
+        EXPECT_FALSE(Form1->coachPanel->isVisible());
+        EXPECT_EQ(state(), kRunning);
+    });
+}
+
+// A history where the 撇 at the top left was read as 竖 twice (他, 们) and
+// the 横 at 国's bottom left once.
+void prepareWeakCorners(const QString& file) {
+    HistoryStore s(file);
+    TrainingRunRecord r;
+    r.kind = 3;
+    r.started = r.ended = QDateTime::currentDateTime().addSecs(-600);
+    r.answered = 3;
+    r.finished = true;
+    r.items = {{QStringLiteral("他"), "04212", {"24212", "04212"}, true, 2, false},
+               {QStringLiteral("们"), "0720", {"2720", "0720"}, true, 2, false},
+               {QStringLiteral("国"), "60103", {"60203", "60103"}, true, 2, false}};
+    s.addTrainingRun(r, [] { return QDate::currentDate(); });
+}
+
+// The characters of the drill: every code holds `digit` at `corner`, and
+// the characters missed there come first.
+void expectDrillOf(int corner, QChar digit, const QStringList& first) {
+    int shown = 0;
+    for (QLabel* l : Form1->characterItems) {
+        if (!l->isVisible())
+            continue;
+        ++shown;
+        EXPECT_EQ(l->toolTip().at(corner), digit) << l->text().toStdString();
+    }
+    EXPECT_EQ(shown, 119);
+    for (int i = 0; i < first.size(); ++i)
+        EXPECT_EQ(Form1->characterItems[static_cast<size_t>(i)]->text(), first[i]) << i;
+}
+
+// "弱点练习" beside the reviews drills the corner confused most, with the
+// rules of the character page; its run goes into the history.
+TEST_F(TrainingWindow, TheDrillButtonDrillsTheCornerConfusedMost) {
+    prepareWeakCorners(path("files/history.sqlite"));
+    inTraining([&] {
+        clickTab(1);
+        QTest::mouseClick(Form1->SBtnDrill, Qt::LeftButton);
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("弱点练习：左上角"));
+        EXPECT_EQ(Form1->Labelplay4->text(), QStringLiteral("撇或左钩（0）"));
+        expectDrillOf(0, u'0', {QStringLiteral("们"), QStringLiteral("他")});
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        typeCode(Form1->characterItems[0]->toolTip(), true, Qt::Key_Enter);
+        EXPECT_EQ(Form1->flow().CurrentItem, 1);
+    });
+    ASSERT_NE(learningHistory(), nullptr);
+    const auto runs = learningHistory()->trainingRuns();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].kind, training::kCharacterReview);
+    EXPECT_EQ(runs[1].answered, 1);
+    EXPECT_FALSE(runs[1].finished);
+}
+
+// A click on a weak corner in "学习记录", opened from the training, closes
+// it and drills that corner.
+TEST_F(TrainingWindow, AWeakCornerClickedInTheHistoryDrillsThatCorner) {
+    prepareWeakCorners(path("files/history.sqlite"));
+    inTraining([&] {
+        bool clicked = false;
+        QTimer::singleShot(0, [&] {
+            ASSERT_EQ(QApplication::activeModalWidget(), FormHistory);
+            QTableWidget* weak = FormHistory->GridWeak;
+            ASSERT_EQ(weak->rowCount(), 2);
+            ASSERT_EQ(weak->item(1, 0)->text(), QStringLiteral("左下角"));
+            QTest::mouseClick(weak->viewport(), Qt::LeftButton, {},
+                              weak->visualItemRect(weak->item(1, 4)).center());
+            clicked = true;
+        });
+        QTest::mouseClick(Form1->SBtnHistory, Qt::LeftButton);
+        ASSERT_TRUE(clicked);
+        EXPECT_FALSE(FormHistory->isVisible());
+        ASSERT_TRUE(QTest::qWaitFor([] { return Form1->SBtnPause->isEnabled(); }, 2000))
+            << "the drill did not start";
+        EXPECT_EQ(Form1->TabbedNotebook2->currentIndex(), 1);
+        EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("弱点练习：左下角"));
+        expectDrillOf(2, u'1', {QStringLiteral("国")});
+    });
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // tarvo-art: draws the program's pictures into a program folder's "images",
 // "files" and "exercise" (the training's picture exercises; the coloured
 // characters are the most frequent ones of the dictionary source table), and
-// the code diagram of every character with a full code into "statement".
+// the code diagram of every character with a full code into "statement",
+// with the outlines of its strokes into "hzlib/strokes.txt".
 //   tarvo-art PROGRAM_DIR [CHARS_TABLE CORNERS_TABLE [STROKE_DIR]]
 // (without STROKE_DIR, the stroke data of the hanzi-writer-data package, the
 // diagrams are drawn from the 楷 font)
@@ -133,12 +134,21 @@ int main(int argc, char** argv) {
     const QDir statement(program.filePath(QStringLiteral("statement")));
     if (!coded.isEmpty())
         ok &= QDir().mkpath(statement.path());
+    // The strokes' outlines, for the note on a wrong code that lights the
+    // stroke making a corner.
+    QByteArray outlines;
     for (const art::CornerReading& c : coded) {
         const art::CharacterStrokes strokes = strokeDir.isEmpty()
                                                   ? art::CharacterStrokes{}
                                                   : art::readStrokes(strokeDir, c.character);
         ok &= saveQuickly(statement.filePath(c.character + QStringLiteral(".bmp")),
                           art::fourBitBmp(art::codeDiagram(c, strokes)));
+        if (!strokes.isEmpty())
+            outlines += art::outlineLine(c.character, strokes);
+    }
+    if (!outlines.isEmpty()) {
+        ok &= QDir().mkpath(program.filePath(QStringLiteral("hzlib")));
+        ok &= save(program.filePath(QStringLiteral("hzlib/strokes.txt")), outlines);
     }
     if (!ok) {
         std::fprintf(stderr, "无法写入图片到 %s\n", argv[1]);

@@ -1,10 +1,14 @@
 #include "tools/tarvo_art/stroke_data.h"
 
 #include <QFile>
+#include <QLineF>
+#include <QPolygonF>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
+#include <cmath>
 
 namespace art {
 
@@ -77,6 +81,66 @@ QTransform strokeBoxTo(const QRectF& square) {
     // y' = top + (900 - y) * k
     return QTransform(k, 0, 0, -square.height() / kBoxSize, square.left(),
                       square.top() + kBoxTop * square.height() / kBoxSize);
+}
+
+namespace {
+
+// Drops the points of `line` that lie within `tolerance` of the line
+// between the points kept around them (Douglas and Peucker).
+void simplify(const QPolygonF& line, qsizetype from, qsizetype to, qreal tolerance,
+              QList<bool>& keep) {
+    if (to <= from + 1)
+        return;
+    const QLineF chord(line[from], line[to]);
+    qreal farthest = -1;
+    qsizetype at = from;
+    for (qsizetype i = from + 1; i < to; ++i) {
+        const QPointF d = chord.p2() - chord.p1();
+        const qreal length = std::hypot(d.x(), d.y());
+        const QPointF v = line[i] - chord.p1();
+        const qreal distance = length > 0 ? std::abs(d.x() * v.y() - d.y() * v.x()) / length
+                                          : std::hypot(v.x(), v.y());
+        if (distance > farthest) {
+            farthest = distance;
+            at = i;
+        }
+    }
+    if (farthest <= tolerance)
+        return;
+    keep[at] = true;
+    simplify(line, from, at, tolerance, keep);
+    simplify(line, at, to, tolerance, keep);
+}
+
+} // namespace
+
+QByteArray outlineLine(const QString& character, const CharacterStrokes& strokes) {
+    const QTransform t = strokeBoxTo(QRectF(0, 0, 128, 128));
+    QByteArray line = character.toUtf8() + '\t';
+    for (qsizetype s = 0; s < strokes.outlines.size(); ++s) {
+        if (s > 0)
+            line += ';';
+        const QPolygonF polygon = strokes.outlines[s].toFillPolygon(t);
+        QList<bool> keep(polygon.size(), false);
+        if (!polygon.isEmpty()) {
+            keep.front() = keep.back() = true;
+            simplify(polygon, 0, polygon.size() - 1, 0.5, keep);
+        }
+        QPoint last(-1, -1);
+        bool first = true;
+        for (qsizetype i = 0; i < polygon.size(); ++i) {
+            const QPoint p = polygon[i].toPoint();
+            if (!keep[i] || p == last)
+                continue;
+            last = p;
+            if (!first)
+                line += ' ';
+            first = false;
+            line += QByteArray::number(p.x()) + ' ' + QByteArray::number(p.y());
+        }
+    }
+    line += '\n';
+    return line;
 }
 
 } // namespace art

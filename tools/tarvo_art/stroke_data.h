@@ -30,4 +30,10 @@ QPainterPath parseSvgPath(const QString& d);
 // Maps the data's box onto `square` (y pointing down as on screen).
 QTransform strokeBoxTo(const QRectF& square);
 
+// A character's strokes as one line of the program's stroke outline file
+// "hzlib/strokes.txt": the character, a tab, and each stroke's outline as a
+// polygon of points "x y x y …" in whole units of a box of 128, y down,
+// the strokes separated by ";".
+QByteArray outlineLine(const QString& character, const CharacterStrokes& strokes);
+
 } // namespace art

@@ -1,0 +1,69 @@
+#include "training/wrong_code_coach.h"
+
+#include "coaching/code_explanation.h"
+
+namespace training {
+
+namespace {
+
+// The code points of a word, one string each.
+QStringList charactersOf(const QString& text) {
+    QStringList out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        out << text.mid(i, n);
+        i += n - 1;
+    }
+    return out;
+}
+
+} // namespace
+
+CoachNote WrongCodeCoach::wrongAnswer(const CoachedItem& item, const QString& typed) {
+    if (item.position != position_ || item.text != text_) {
+        position_ = item.position;
+        text_ = item.text;
+        wrong_ = 0;
+    }
+    if (++wrong_ < 2)
+        return {};
+    coaching::Explanation x;
+    QStringList characters{item.text};
+    if (item.word) {
+        characters = charactersOf(item.text);
+        // Each character's main code builds the word's code; without all of
+        // them the word is compared digit by digit only.
+        QStringList codes;
+        for (const QString& c : characters)
+            if (const coaching::CornerEntry* e = table_.find(c))
+                codes << e->code;
+        if (codes.size() != characters.size())
+            codes.clear();
+        x = coaching::explain(typed,
+                              coaching::WordCode{item.text, codes, item.code, item.otherCodes},
+                              table_, coaching::Entry::CodeOnly);
+    } else {
+        x = coaching::explain(typed, coaching::CharacterCode{item.text, item.code, item.otherCodes},
+                              table_, coaching::Entry::CodeOnly);
+    }
+    if (x.verdict == coaching::Verdict::Right)
+        return {};
+    CoachNote note;
+    note.lines = x.lines;
+    for (const coaching::DigitDifference& d : x.differences)
+        if (d.stroke >= 0 && d.character >= 0 && d.character < characters.size()) {
+            note.character = characters[d.character];
+            note.stroke = d.stroke;
+            note.corner = d.corner;
+            break;
+        }
+    return note;
+}
+
+void WrongCodeCoach::reset() {
+    position_ = -1;
+    text_.clear();
+    wrong_ = 0;
+}
+
+} // namespace training
