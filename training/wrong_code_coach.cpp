@@ -50,10 +50,18 @@ CoachNote WrongCodeCoach::wrongAnswer(const CoachedItem& item, const QString& ty
         return {};
     CoachNote note;
     note.lines = x.lines;
+    // The first wrong corner whose stroke is known is lit; when none is, the
+    // character of the first wrong corner is drawn all the same, nothing lit.
     for (const coaching::DigitDifference& d : x.differences)
         if (d.stroke >= 0 && d.character >= 0 && d.character < characters.size()) {
             note.character = characters[d.character];
             note.stroke = d.stroke;
+            note.corner = d.corner;
+            return note;
+        }
+    for (const coaching::DigitDifference& d : x.differences)
+        if (d.character >= 0 && d.character < characters.size()) {
+            note.character = characters[d.character];
             note.corner = d.corner;
             break;
         }

@@ -1035,15 +1035,19 @@ TEST_F(TrainingWindow, TheSecondWrongCodeOnAnItemIsExplainedUntilTheNextKey) {
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("再想想！"));
         EXPECT_EQ(state(), kRunning);
         EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
-        // The character beside it, the stroke making the top left corner lit.
+        // The character beside it, the stroke making the top left corner lit
+        // (none when the table knows no stroke for it, as for 与).
         if (QFile::exists(path("hzlib/strokes.txt"))) {
-            EXPECT_TRUE(Form1->coachStroke->isVisible());
+            EXPECT_TRUE(Form1->coachStroke->isVisible()) << character.toStdString();
             const QImage drawn = Form1->coachStroke->pixmap().toImage();
             int lit = 0;
             for (int y = 0; y < drawn.height(); ++y)
                 for (int x = 0; x < drawn.width(); ++x)
                     lit += drawn.pixel(x, y) == training::kLitStroke;
-            EXPECT_GT(lit, 20) << character.toStdString();
+            if (entry->strokes[0] >= 0)
+                EXPECT_GT(lit, 20) << character.toStdString();
+            else
+                EXPECT_EQ(lit, 0) << character.toStdString();
         }
 
         padKey(Qt::Key_Period);

@@ -60,7 +60,8 @@ TEST_F(Coach, TheNoteNamesTheWrongCornersAndTheStrokeToLight) {
         {false, "24212", "左上角是撇（0），不是竖（2）", "他", 0, 0},
         {false, "04322", "左下角是竖（2），不是点或捺（3）|右下角是横（1），不是竖（2）", "他", 1,
          2},
-        {false, "0421", "附角少打了竖（2）", "", -1, -1},
+        // No stroke is known for the extra corner: the character unlit.
+        {false, "0421", "附角少打了竖（2）", "他", -1, 4},
         {true, "500401",
          "中国 = 500（中）+ 601（国）|你打的是 500 + 401|国的左上角是方（6），不是叉（4）", "国", 0,
          0},
