@@ -122,6 +122,10 @@ std::vector<CornerAnswer> cornerAnswers(const std::vector<AnsweredItem>& answere
     return out;
 }
 
+QString DigitConfusion::text() const {
+    return QStringLiteral("%1（%2）→%3（%4）").arg(rightName, right, rhymeName(typed), typed);
+}
+
 ConfusionReport countConfusions(const std::vector<AnsweredItem>& answered, const CornerTable& table,
                                 int examples) {
     QHash<QString, Tally<DigitConfusion>> digits;
@@ -137,6 +141,10 @@ ConfusionReport countConfusions(const std::vector<AnsweredItem>& answered, const
         d.confusion.corner = a.corner;
         d.confusion.right = a.right;
         d.confusion.typed = a.typed;
+        if (d.confusion.rightName.isEmpty())
+            d.confusion.rightName = a.rightName;
+        else if (d.confusion.rightName != a.rightName)
+            d.confusion.rightName = rhymeName(a.right);
         note(d, a, examples);
         const QString typedName = rhymeName(a.typed);
         auto& s = shapes[a.rightName + u'\t' + typedName];

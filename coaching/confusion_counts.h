@@ -49,8 +49,13 @@ struct DigitConfusion {
     int corner = 0;
     QChar right;
     QChar typed;
+    // The stroke at the corner when every slip had the same one ("撇"),
+    // else the rhyme's name of the right digit ("撇或左钩").
+    QString rightName;
     int count = 0;
     QStringList examples; // characters, most recent first
+    // "撇（0）→竖（2）"
+    QString text() const;
 };
 
 // A stroke shape read as another digit's: "撇→竖".

@@ -187,10 +187,9 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     GridDigits = new QTableWidget(0, 3);
     GridDigits->setHorizontalHeaderLabels(
         {QStringLiteral("笔形数字"), QStringLiteral("打错次数"), QStringLiteral("常错成")});
-    GridWeak = new QTableWidget(0, 5);
-    GridWeak->setHorizontalHeaderLabels({QStringLiteral("位置"), QStringLiteral("应打"),
-                                         QStringLiteral("打成"), QStringLiteral("次数"),
-                                         QStringLiteral("例字")});
+    GridWeak = new QTableWidget(0, 4);
+    GridWeak->setHorizontalHeaderLabels({QStringLiteral("位置"), QStringLiteral("读错"),
+                                         QStringLiteral("次数"), QStringLiteral("例字")});
     GridWeak->setSelectionBehavior(QAbstractItemView::SelectRows);
     PictureCorners = new QLabel;
     PictureCorners->setFixedSize(120, 120);
@@ -305,12 +304,9 @@ void TFormHistory::fillWeakCorners(HistoryStore& store) {
         place->setData(Qt::UserRole, d.corner);
         place->setData(Qt::UserRole + 1, QString(d.right));
         GridWeak->setItem(r, 0, place);
-        GridWeak->setItem(
-            r, 1, cell(QStringLiteral("%1 %2").arg(d.right).arg(coaching::rhymeName(d.right))));
-        GridWeak->setItem(
-            r, 2, cell(QStringLiteral("%1 %2").arg(d.typed).arg(coaching::rhymeName(d.typed))));
-        GridWeak->setItem(r, 3, cell(QString::number(d.count)));
-        GridWeak->setItem(r, 4, cell(d.examples.join(QStringLiteral("、"))));
+        GridWeak->setItem(r, 1, cell(d.text()));
+        GridWeak->setItem(r, 2, cell(QString::number(d.count)));
+        GridWeak->setItem(r, 3, cell(d.examples.join(QStringLiteral("、"))));
     }
     QStringList said;
     for (int c = 0; c < 5; ++c) {

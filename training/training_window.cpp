@@ -382,16 +382,18 @@ void TForm1::buildSidePanel() {
     // corner; it never takes the focus, the keys stay in the answer box.
     coachPanel = new QFrame(this);
     coachPanel->setObjectName(QStringLiteral("coachPanel"));
-    coachPanel->setGeometry(left - 300, 60, 296, 132);
+    // Wide enough for a whole sentence of the rhyme on one line.
+    coachPanel->setGeometry(left - 364, 60, 360, 132);
     coachPanel->setFrameShape(QFrame::Box);
     coachPanel->setFocusPolicy(Qt::NoFocus);
     paintBackground(coachPanel, QColor(255, 255, 225));
-    coachText = placeLabel(coachPanel, QString(), 6, 4, 186, 124);
+    coachText = placeLabel(coachPanel, QString(), 6, 4, 252, 124);
     coachText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     coachText->setWordWrap(true);
-    coachText->setFont(fonts::song(13));
+    coachText->setTextFormat(Qt::RichText);
+    coachText->setFont(fonts::song(15, true));
     coachText->setStyleSheet(QStringLiteral("color: #800000;"));
-    coachStroke = placeLabel(coachPanel, QString(), 196, 16, 96, 96);
+    coachStroke = placeLabel(coachPanel, QString(), 260, 16, 96, 96);
     coachStroke->setObjectName(QStringLiteral("coachStroke"));
     coachPanel->hide();
 
@@ -742,7 +744,13 @@ void TForm1::refresh() {
     BitBtn1->setVisible(f.BitBtn1Shown);
     if (f.coachNote != drawnNote_) {
         drawnNote_ = f.coachNote;
-        coachText->setText(f.coachNote.lines.join(u'\n'));
+        // The Song font's own line spacing lets wrapped lines touch: each
+        // sentence is a paragraph of its own, with room between its lines.
+        QString html;
+        for (const QString& line : f.coachNote.lines)
+            html += QStringLiteral("<p style=\"margin:0 0 3px 0; line-height:120%;\">%1</p>")
+                        .arg(line.toHtmlEscaped());
+        coachText->setText(html);
         // The character's strokes are read when a note names one, not at
         // every drawing of the window.
         const QImage drawn =

@@ -1122,7 +1122,7 @@ TEST_F(TrainingWindow, AWeakCornerClickedInTheHistoryDrillsThatCorner) {
             ASSERT_EQ(weak->rowCount(), 2);
             ASSERT_EQ(weak->item(1, 0)->text(), QStringLiteral("左下角"));
             QTest::mouseClick(weak->viewport(), Qt::LeftButton, {},
-                              weak->visualItemRect(weak->item(1, 4)).center());
+                              weak->visualItemRect(weak->item(1, 3)).center());
             clicked = true;
         });
         QTest::mouseClick(Form1->SBtnHistory, Qt::LeftButton);
