@@ -1,11 +1,20 @@
 #include "coaching/weak_drill.h"
 
+#include "coaching/code_explanation.h"
+
 #include <QHash>
 #include <QSet>
 
 #include <algorithm>
 
 namespace coaching {
+
+QString drillStroke(const DigitConfusion& confusion) {
+    const QString& name = confusion.rightName;
+    if (name.isEmpty() || name == rhymeName(confusion.right) || name == u"空角" || name == u"已用")
+        return {};
+    return name;
+}
 
 std::vector<std::pair<QString, QString>> chooseDrill(const DrillTarget& target, int count,
                                                      const std::vector<AnsweredItem>& answered,
@@ -20,6 +29,10 @@ std::vector<std::pair<QString, QString>> chooseDrill(const DrillTarget& target, 
         if (!e || target.corner < 0 || e->code.size() <= target.corner ||
             e->code[target.corner] != target.digit)
             return;
+        if (!target.stroke.isEmpty() &&
+            (target.corner >= static_cast<int>(e->names.size()) ||
+             e->names[static_cast<size_t>(target.corner)] != target.stroke))
+            return;
         chosen.insert(ch);
         out.emplace_back(ch, e->code);
     };
@@ -32,7 +45,8 @@ std::vector<std::pair<QString, QString>> chooseDrill(const DrillTarget& target, 
     std::vector<Missed> missed;
     QHash<QString, size_t> at;
     for (const CornerAnswer& a : cornerAnswers(answered, table)) {
-        if (a.corner != target.corner || a.right != target.digit || a.typed == a.right)
+        if (a.corner != target.corner || a.right != target.digit || a.typed == a.right ||
+            (!target.stroke.isEmpty() && a.rightName != target.stroke))
             continue;
         auto it = at.constFind(a.character);
         if (it == at.constEnd()) {

@@ -16,6 +16,9 @@ namespace coaching {
 struct DrillTarget {
     int corner = 0; // Corner (corner_table.h), ExtraCorner included
     QChar digit;
+    // When set ("撇"), only characters whose corner is that stroke: a learner
+    // who reads 撇 as 竖 drills 撇, not the empty corners that are 0 too.
+    QString stroke;
 };
 
 // Chooses up to `count` characters for a drill of `target`, each with its
@@ -26,6 +29,11 @@ struct DrillTarget {
 // the training's full-code exercise files z1.txt and z2.txt list them). Only
 // characters whose main code in `table` fits the target are chosen, each
 // once; fewer than `count` when fewer fit.
+// The stroke a drill of `confusion` keeps to: its stroke when every slip was
+// of that one and it is a stroke the corner can show (not an empty or used
+// corner, not the rhyme's name of the digit); else none.
+QString drillStroke(const DigitConfusion& confusion);
+
 std::vector<std::pair<QString, QString>> chooseDrill(const DrillTarget& target, int count,
                                                      const std::vector<AnsweredItem>& answered,
                                                      const CornerTable& table,

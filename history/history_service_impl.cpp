@@ -148,14 +148,16 @@ private:
                                 QStringLiteral("先复习常用字。")};
                 return draw;
             }
-            target =
-                training::DrillTarget{report.digits.front().corner, report.digits.front().right};
+            const coaching::DigitConfusion& strongest = report.digits.front();
+            target = training::DrillTarget{strongest.corner, strongest.right,
+                                           coaching::drillStroke(strongest)};
         }
-        draw.items = coaching::chooseDrill({target->corner, target->digit}, count, answered, table,
-                                           byFrequency);
-        draw.message = {
-            QStringLiteral("弱点练习：%1").arg(coaching::cornerName(target->corner)),
-            QStringLiteral("%1（%2）").arg(coaching::rhymeName(target->digit), target->digit)};
+        draw.items = coaching::chooseDrill({target->corner, target->digit, target->stroke}, count,
+                                           answered, table, byFrequency);
+        const QString shape =
+            target->stroke.isEmpty() ? coaching::rhymeName(target->digit) : target->stroke;
+        draw.message = {QStringLiteral("弱点练习：%1").arg(coaching::cornerName(target->corner)),
+                        QStringLiteral("%1（%2）").arg(shape, target->digit)};
         return draw;
     }
 

@@ -3,6 +3,7 @@
 #include "coaching/code_explanation.h"
 #include "coaching/confusion_counts.h"
 #include "coaching/corner_table.h"
+#include "coaching/weak_drill.h"
 #include "history/history_csv.h"
 #include "history/history_instance.h"
 #include "history/history_stats.h"
@@ -80,7 +81,9 @@ void setAxes(QChart* chart, QDate first, QDate last, double top, const QString& 
     x->setRange(first.addDays(-1).startOfDay(), first.addDays(-1 + intervals * step).startOfDay());
     x->setTickCount(static_cast<int>(intervals + 1));
     x->setFormat(step >= 28 ? QStringLiteral("yy-MM-dd") : QStringLiteral("MM-dd"));
-    y->setRange(0, top > 0 ? top * 1.1 : 10);
+    // At least 0-10: with one-digit labels only, Qt Charts elides the
+    // upright axis title to "⋮" (a beginner's first days are below 10 字/分).
+    y->setRange(0, std::max(top * 1.1, 10.0));
     y->applyNiceNumbers();
     y->setTitleText(unit);
     for (QAbstractSeries* s : chart->series()) {
@@ -202,6 +205,9 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
         g->horizontalHeader()->setStretchLastSection(true);
         g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     }
+    // The weak corners' examples take the room that is left, no scrolling sideways.
+    GridWeak->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+    GridWeak->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* charts = new QVBoxLayout;
     charts->addWidget(ChartSpeed, 3);
@@ -240,7 +246,8 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
         if (!place || !openDrill)
             return;
         const training::DrillTarget target{place->data(Qt::UserRole).toInt(),
-                                           place->data(Qt::UserRole + 1).toString().front()};
+                                           place->data(Qt::UserRole + 1).toString().front(),
+                                           place->data(Qt::UserRole + 2).toString()};
         close();
         openDrill(target);
     });
@@ -303,6 +310,7 @@ void TFormHistory::fillWeakCorners(HistoryStore& store) {
         auto* place = cell(coaching::cornerName(d.corner));
         place->setData(Qt::UserRole, d.corner);
         place->setData(Qt::UserRole + 1, QString(d.right));
+        place->setData(Qt::UserRole + 2, coaching::drillStroke(d));
         GridWeak->setItem(r, 0, place);
         GridWeak->setItem(r, 1, cell(d.text()));
         GridWeak->setItem(r, 2, cell(QString::number(d.count)));

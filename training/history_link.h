@@ -20,9 +20,12 @@ struct ReviewDraw {
 
 // A drill's corner (0-3 as the code's digits, 4 the extra corner) and the
 // digit the code has there.
+// The stroke, when the slips there were all of one ("撇"): only characters
+// with that stroke at the corner are drilled.
 struct DrillTarget {
     int corner = 0;
     QChar digit;
+    QString stroke;
 };
 
 // What the training asks of the learning history. The history implements it;

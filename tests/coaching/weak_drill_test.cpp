@@ -48,4 +48,21 @@ TEST(WeakDrill, MissedCharactersFirstThenByFrequencyEachOnce) {
     }
 }
 
+TEST(WeakDrill, KeptToTheStrokeEverySlipHad) {
+    // The 左钩 at the bottom right: not the empty corners of 人 and 和, also 0.
+    QString drill;
+    for (const auto& [ch, code] : chooseDrill({BottomRight, u'0', u("左钩")}, 5, {}, testCorners(),
+                                              u("人 和 的 啊").split(u' ')))
+        drill += ch;
+    EXPECT_EQ(drill, u("的啊"));
+    // Only a stroke the corner shows is kept to.
+    for (const auto& [name, kept] : std::vector<std::pair<const char*, const char*>>{
+             {"撇", "撇"}, {"撇或左钩", ""}, {"空角", ""}, {"已用", ""}, {"", ""}}) {
+        DigitConfusion c;
+        c.right = u'0';
+        c.rightName = u(name);
+        EXPECT_EQ(drillStroke(c), u(kept)) << name;
+    }
+}
+
 } // namespace
