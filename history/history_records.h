@@ -30,6 +30,7 @@ struct TrainingRunRecord {
     int wrong = 0;
     int hints = 0;
     bool finished = false; // false: abandoned
+    int courseStep = 0;    // the step of the course "学习路线" the run was, 0: none
     std::vector<TrainingItemRecord> items;
 };
 

@@ -4,7 +4,27 @@
 #include "training/history_link.h"
 #include "warmup/history_link.h"
 
+#include <QDate>
 #include <QString>
+
+#include <optional>
+#include <vector>
+
+// What the start screen's plan and the course read from the history.
+struct LearningSummary {
+    // The runs of the course's steps that had answers, oldest first.
+    struct CourseRun {
+        int step = 0;
+        QDate day;
+        int answered = 0;
+        int wrong = 0;
+        int speed = 0;
+    };
+    std::vector<CourseRun> courseRuns;
+    std::vector<QDate> practiceDays; // days with a run, a test or a game, each once, in order
+    int dueCharacters = 0;           // review items due today
+    int dueWords = 0;
+};
 
 #include <functional>
 
@@ -31,6 +51,9 @@ public:
     virtual QString lostOnClosing() = 0;
     // Closes the history and deletes its window (the next use opens both again).
     virtual void close() = 0;
+    // The course's runs, the days of practice and what is due on `today`;
+    // nothing when the history cannot be opened.
+    virtual std::optional<LearningSummary> summary(QDate today) = 0;
 };
 
 // The name of the entry point of the loaded history: a function without

@@ -15,6 +15,7 @@
 #include <QDateTime>
 
 #include <random>
+#include <set>
 
 namespace {
 
@@ -70,6 +71,7 @@ void recordTest(const QString& article, const QString& clock, int typed,
 class RunsToHistory : public training::RunObserver {
 public:
     void runStarted(int kind, int level) override { trainingRecorder().startRun(kind, level); }
+    void runIsCourseStep(int step) override { trainingRecorder().markCourseStep(step); }
     void itemShown(const QString& text, const QString& code) override {
         trainingRecorder().itemShown(text, code);
     }
@@ -103,6 +105,36 @@ public:
         FormHistory->exec();
     }
     QString lostOnClosing() override { return historyLostOnClosing(); }
+    std::optional<LearningSummary> summary(QDate today) override {
+        HistoryStore* history = learningHistory();
+        if (!history)
+            return std::nullopt;
+        LearningSummary s;
+        std::set<QDate> days;
+        for (const TrainingRunRecord& r : history->trainingRuns(HistoryStore::Items::None)) {
+            if (r.answered <= 0)
+                continue;
+            days.insert(r.ended.date());
+            if (r.courseStep > 0)
+                s.courseRuns.push_back(
+                    {r.courseStep, r.ended.date(), r.answered, r.wrong, r.speed});
+        }
+        for (const ArticleTestRecord& t : history->articleTests())
+            days.insert(t.ended.date());
+        for (const WarmupRecord& w : history->warmups())
+            days.insert(w.played.date());
+        s.practiceDays.assign(days.begin(), days.end());
+        auto due = [&](bool words) {
+            int n = 0;
+            for (const ReviewCard& c :
+                 history->reviewSchedule(words, [today] { return today; }).cards())
+                n += !c.retired && c.due.isValid() && c.due <= today;
+            return n;
+        };
+        s.dueCharacters = due(false);
+        s.dueWords = due(true);
+        return s;
+    }
     void close() override {
         closeLearningHistory();
         delete FormHistory;

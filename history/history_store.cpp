@@ -124,6 +124,15 @@ const char* const kMigrations[][6] = {
         nullptr,
         nullptr,
     },
+    {
+        // The step of the course a run was (0: none).
+        "ALTER TABLE training_runs ADD COLUMN course_step INTEGER NOT NULL DEFAULT 0",
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+    },
 };
 static_assert(std::size(kMigrations) == HistoryStore::kSchemaVersion);
 
@@ -318,11 +327,13 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
         fail(db_.lastError());
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("INSERT INTO training_runs(kind, level, started, ended, speed, "
-                             "answered, wrong, hints, finished) VALUES(?,?,?,?,?,?,?,?,?)"));
+                             "answered, wrong, hints, finished, course_step) "
+                             "VALUES(?,?,?,?,?,?,?,?,?,?)"));
     for (const QVariant& v :
          {QVariant(run.kind), QVariant(run.level), QVariant(timeText(run.started)),
           QVariant(timeText(run.ended)), QVariant(run.speed), QVariant(run.answered),
-          QVariant(run.wrong), QVariant(run.hints), QVariant(run.finished ? 1 : 0)})
+          QVariant(run.wrong), QVariant(run.hints), QVariant(run.finished ? 1 : 0),
+          QVariant(run.courseStep)})
         q.addBindValue(v);
     if (!q.exec())
         fail(q.lastError());
@@ -415,7 +426,7 @@ std::vector<TrainingRunRecord> HistoryStore::trainingRuns(Items which) const {
     std::vector<TrainingRunRecord> runs;
     QSqlQuery q(db_);
     if (!q.exec(QStringLiteral("SELECT id, kind, level, started, ended, speed, answered, wrong, "
-                               "hints, finished FROM training_runs ORDER BY id")))
+                               "hints, finished, course_step FROM training_runs ORDER BY id")))
         fail(q.lastError());
     while (q.next()) {
         TrainingRunRecord r;
@@ -429,6 +440,7 @@ std::vector<TrainingRunRecord> HistoryStore::trainingRuns(Items which) const {
         r.wrong = q.value(7).toInt();
         r.hints = q.value(8).toInt();
         r.finished = q.value(9).toInt() != 0;
+        r.courseStep = q.value(10).toInt();
         runs.push_back(std::move(r));
     }
     if (which == Items::None)

@@ -29,7 +29,7 @@ public:
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
 
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
     static constexpr int kBusyMilliseconds = 200;
 
     // The message of a damaged file set aside when it was opened ("" for none).

@@ -25,6 +25,8 @@ public:
 
     // A run starts: reads the learner's switch once, for the whole run.
     void startRun(int kind, int level);
+    // The run under way is a step of the course "学习路线".
+    void markCourseStep(int step) { run_.courseStep = step; }
     // A new item is shown (the clock of the item starts).
     void itemShown(const QString& item, const QString& code);
     // The learner typed a code for the current item.

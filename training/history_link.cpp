@@ -23,6 +23,10 @@ public:
         if (auto* link = current())
             link->runs().runStarted(kind, level);
     }
+    void runIsCourseStep(int step) override {
+        if (auto* link = current())
+            link->runs().runIsCourseStep(step);
+    }
     void itemShown(const QString& text, const QString& code) override {
         if (auto* link = current())
             link->runs().itemShown(text, code);

@@ -13,6 +13,8 @@ class RunObserver {
 public:
     virtual ~RunObserver() = default;
     virtual void runStarted(int /*kind*/, int /*level*/) {}
+    // Right after runStarted: the run is a step of the course "学习路线".
+    virtual void runIsCourseStep(int /*step*/) {}
     virtual void itemShown(const QString& /*text*/, const QString& /*code*/) {}
     virtual void answerTyped(const QString& /*code*/) {}
     virtual void lookedUp() {}

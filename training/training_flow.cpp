@@ -112,6 +112,7 @@ void TrainingFlow::Timer2Timer() {
 
 void TrainingFlow::exerciseButtonClick(int k) {
     DrillChosen = false;
+    courseRun.reset();
     ResetExercise(ExerciseKind);
     ExerciseKind = k;
     if (isCharacterKind(k) && CharPageLast != k)
@@ -133,6 +134,16 @@ void TrainingFlow::drillClick(const std::optional<DrillTarget>& target) {
     Timer2On = false; // the page's explanation is not wanted over a drill
     DrillChosen = true;
     drillTarget = target;
+    SBtnStartClick();
+}
+
+void TrainingFlow::courseClick(const CourseRun& run) {
+    const Page p = kind(run.kind).page;
+    if (activePage != p)
+        TabbedNotebook2Click(p);
+    exerciseButtonClick(run.kind);
+    Timer2On = false; // the page's explanation is not wanted over a step of the course
+    courseRun = run;
     SBtnStartClick();
 }
 
@@ -246,6 +257,8 @@ void TrainingFlow::newRun() {
     review.rewind();
     focusBox = static_cast<int>(boxOf(ExerciseKind));
     observer_->runStarted(ExerciseKind, LevelStep);
+    if (courseRun)
+        observer_->runIsCourseStep(courseRun->step);
     observedRunOpen_ = true;
     observeCurrentItem();
     host_.waitBeforeClocks();
@@ -262,7 +275,13 @@ void TrainingFlow::FillGrid(int k) {
 
 void TrainingFlow::fillPictures(int k) {
     const QString folder = QString::fromLatin1(kind(k).source);
-    const QStringList pictures = ListPictures(folder);
+    QStringList pictures = ListPictures(folder);
+    // A step of the course draws the pictures of its digits only.
+    if (courseRun && !courseRun->digits.isEmpty())
+        pictures.removeIf([this](const QString& path) {
+            const QString code = CodeFromFileName(path);
+            return code.size() != 1 || !courseRun->digits.contains(code);
+        });
     if (pictures.isEmpty())
         throw UserError(QStringLiteral("练习文件夹“%1”里没有图片（*.bmp），不能开始练习。")
                             .arg(regularfile::fullPath(folder)));
@@ -342,7 +361,10 @@ void TrainingFlow::fillReview(int k) {
     }
     const bool words = k == kWordReview;
     ReviewItems drawn;
-    if (DrillChosen && !words) {
+    if (courseRun && !courseRun->items.empty()) {
+        drawn.items = courseRun->items;
+        drawn.message = courseRun->message;
+    } else if (DrillChosen && !words) {
         // The whole file, most frequent first: the drill takes the
         // characters that fit its corner from all of them.
         QStringList byFrequency;

@@ -82,6 +82,18 @@ using ReviewProvider = std::function<ReviewItems(
 using DrillProvider = std::function<ReviewItems(const std::optional<DrillTarget>& target, int count,
                                                 const QStringList& byFrequency)>;
 
+// A run of a step of the course "学习路线": the exercise it uses (a picture
+// exercise, or the character or word review's page and rules), the items
+// (characters, words: text and code; pictures: the digits whose pictures are
+// drawn, all when empty) and the lines for the message labels.
+struct CourseRun {
+    int step = 0;
+    int kind = 0;
+    std::vector<std::pair<QString, QString>> items;
+    QString digits;
+    QStringList message;
+};
+
 // One input box of a page: the picture box Labelhint1, the character box
 // Editinput, the word box Editinput2. Positions are in the page's grid panel.
 // The flow keeps the box's text: the window forwards every key the box gets
@@ -128,6 +140,9 @@ public:
     // chosen for one weak corner (`target`, else the corner confused most);
     // the run starts at once.
     void drillClick(const std::optional<DrillTarget>& target);
+    // A step of the course: its exercise's page, its items; the run starts at
+    // once and is recorded as that step.
+    void courseClick(const CourseRun& run);
     void SBtnQuitClick();
     void activated();   // the window became the active window
     void FormClose();   // the window is closing
@@ -166,6 +181,8 @@ public:
     // exercise is chosen.
     bool DrillChosen = false;
     std::optional<DrillTarget> drillTarget;
+    // The exercise's runs are the course's step until another exercise is chosen.
+    std::optional<CourseRun> courseRun;
     // Who takes note of the runs (null: nobody).
     void setRunObserver(RunObserver* observer);
 

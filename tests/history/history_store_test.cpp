@@ -183,8 +183,12 @@ TEST_F(Store, AnOlderSchemaIsBroughtUpToDateKeepingItsRuns) {
     s.setGoal(60);
     EXPECT_EQ(s.goal(), 60);
     TrainingRunRecord more = runOf(4, 35, {});
+    more.courseStep = 16;
     s.addTrainingRun(more, onDay(kDay));
-    EXPECT_EQ(s.trainingRuns().size(), 2u);
+    const auto now = s.trainingRuns(HistoryStore::Items::None);
+    ASSERT_EQ(now.size(), 2u);
+    EXPECT_EQ(now[0].courseStep, 0) << "an old run was no step of the course";
+    EXPECT_EQ(now[1].courseStep, 16);
 }
 
 // A history of `runs` runs with items, so its file has many pages.

@@ -544,6 +544,46 @@ TEST_F(Flow, TheCharacterReviewTakesTheHistoryFirstWithAllTheRulesOfACharacterRu
     EXPECT_TRUE(flow.box(Box::Character).visible);
 }
 
+// A step of the course: its pictures or items, its messages, recorded as the
+// step; another exercise chosen after it is an ordinary run again.
+TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
+    struct Steps : RunObserver {
+        QStringList seen;
+        void runStarted(int kind, int) override { seen << QStringLiteral("run %1").arg(kind); }
+        void runIsCourseStep(int step) override { seen << QStringLiteral("step %1").arg(step); }
+    } steps;
+    flow.setRunObserver(&steps);
+    write("hzlib/z1.txt", charFile(200));
+    for (const char* name : {"heng1", "shu2", "dian3", "ba8", "sha12"})
+        write(QStringLiteral("exercise/bixing/%1.bmp").arg(QLatin1String(name)), "BM");
+    int reviews = 0;
+    flow.setReviewProvider([&](bool, int, const auto& frequent) {
+        ++reviews;
+        return ReviewItems{frequent, {}, {}};
+    });
+
+    flow.courseClick({1, 0, {}, QStringLiteral("12"), {}});
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    for (const GridItem& item : flow.grids.pictures)
+        EXPECT_TRUE(item.code == u"1" || item.code == u"2") << item.code.toStdString();
+
+    flow.courseClick({7,
+                      kCharacterReview,
+                      {{QStringLiteral("国"), QStringLiteral("60104")}},
+                      {},
+                      {QStringLiteral("学习路线第7步"), QStringLiteral("常用字")}});
+    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    EXPECT_EQ(reviews, 0) << "the step's items, not the history's";
+    EXPECT_EQ(flow.grids.characters[0].text, gbk::fromUnicodeLossy(u"国"));
+    EXPECT_EQ(flow.grids.characters[118].code, QStringLiteral("60104"));
+    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("学习路线第7步"));
+
+    choose(kCharacterReview);
+    flow.SBtnStartClick();
+    EXPECT_EQ(reviews, 1);
+    EXPECT_EQ(steps.seen, (QStringList{"run 0", "step 1", "run 12", "step 7", "run 12"}));
+}
+
 TEST_F(Flow, TheWordReviewWithoutAHistoryTakesTheFrequentWordsAndSaysSo) {
     std::string words;
     for (int i = 0; i < 60; ++i) {
