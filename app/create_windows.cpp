@@ -1,6 +1,7 @@
 #include "app/create_windows.h"
 
 #include "app/about_box.h"
+#include "app/course_opening.h"
 #include "app/history_loader.h"
 #include "app/start_screen.h"
 #include "articletest/article_test_report_window.h"
@@ -30,6 +31,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPointer>
+#include <QTimer>
 
 namespace {
 // A window owned by another is deleted with its owner; the pointer then reads null.
@@ -55,6 +57,8 @@ void createStartScreen() {
     created.clear();
     make(preface01);
     preface01->makeModuleWindows = createModuleWindows;
+    preface01->openCourse = openCourse;
+    preface01->plan = dailyPlan;
 }
 
 void createModuleWindows() {
@@ -93,9 +97,15 @@ void createModuleWindows() {
     // temporary file behind: remove it now, the file itself is whole.
     removeStaleTemporaries(scoreFolder(),
                            {QStringLiteral("record.dat"), QStringLiteral("phb.txt")});
+    // The day's plan reads the history: once the windows are made, not before.
+    QTimer::singleShot(0, preface01, [] {
+        if (preface01)
+            preface01->updatePlan();
+    });
 }
 
 void destroyWindows() {
+    closeCourse();
     closeHistory();
     delete two;
     two = nullptr;

@@ -8,6 +8,7 @@
 #include "articletest/article_test_window.h"
 #include "history/history_service.h"
 #include "platform/desktop_open.h"
+#include "platform/fonts.h"
 #include "platform/error_report.h"
 #include "platform/image_file.h"
 #include "platform/program_folder.h"
@@ -22,6 +23,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMovie>
+#include <QScopeGuard>
 #include <QToolButton>
 
 Tpreface01* preface01 = nullptr;
@@ -75,6 +77,45 @@ Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
                 [this, i] { errors::guarded(this, [this, i] { SpeedButtonClick(i); }); });
         SpeedButton[static_cast<size_t>(i)] = b;
     }
+
+    // The course's entry on the row of help, about and quit, drawn as the
+    // module entries are; the plan under the preview.
+    courseButton = new QToolButton(this);
+    courseButton->setObjectName(QStringLiteral("courseButton"));
+    courseButton->setText(QStringLiteral("学习路线"));
+    courseButton->setGeometry(83, 639, 106, 34);
+    courseButton->setFocusPolicy(Qt::NoFocus);
+    courseButton->setCursor(Qt::PointingHandCursor);
+    courseButton->setFont(fonts::song(18, true));
+    courseButton->setToolTip(QStringLiteral("从零开始，一步一步学会Tarvo码"));
+    courseButton->setStyleSheet(QStringLiteral(
+        "QToolButton { color: #3a1e00; border: 1px solid #b86b00; border-radius: 6px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffd27a, stop:1 #f2a019); }"
+        "QToolButton:hover { border: 1px solid white; }"
+        "QToolButton:pressed { background: #e08e10; }"));
+    courseButton->hide();
+    connect(courseButton, &QToolButton::clicked, this, [this] {
+        errors::guarded(this, [this] {
+            if (makeModuleWindows)
+                makeModuleWindows();
+            if (openCourse)
+                openCourse();
+            updatePlan();
+        });
+    });
+    planLabel = new QLabel(this);
+    planLabel->setObjectName(QStringLiteral("planLabel"));
+    planLabel->setGeometry(208, 562, 520, 28);
+    planLabel->setFont(fonts::song(17, true));
+    planLabel->setStyleSheet(QStringLiteral("color: #ffe9a8;"));
+    planLabel->hide();
+}
+
+void Tpreface01::updatePlan() {
+    const QString line = plan ? plan() : QString();
+    planLabel->setText(line);
+    planLabel->setVisible(!line.isEmpty());
+    courseButton->setVisible(static_cast<bool>(openCourse));
 }
 
 void Tpreface01::showEvent(QShowEvent* event) {
@@ -156,6 +197,8 @@ void Tpreface01::SpeedButtonMouseMove(int entry) {
 void Tpreface01::SpeedButtonClick(int entry) {
     if (makeModuleWindows)
         makeModuleWindows();
+    // Back from practice, the plan says what is left for today.
+    const auto replan = qScopeGuard([this] { updatePlan(); });
     switch (entry) {
     case 1:
         openHelpFile(kCourse);

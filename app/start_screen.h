@@ -38,6 +38,15 @@ public:
     // the start screen.
     std::function<void()> makeModuleWindows;
 
+    // The course "学习路线" and the day's plan under the modules: the button
+    // opens what `openCourse` opens; `plan` gives the line (empty: none).
+    QToolButton* courseButton;
+    QLabel* planLabel;
+    std::function<void()> openCourse;
+    std::function<QString()> plan;
+    // Reads the plan again (after the learner comes back from practice).
+    void updatePlan();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

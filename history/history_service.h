@@ -21,6 +21,8 @@ struct LearningSummary {
         int speed = 0;
     };
     std::vector<CourseRun> courseRuns;
+    // The article tests, step 0: typed as answered.
+    std::vector<CourseRun> articleTests;
     std::vector<QDate> practiceDays; // days with a run, a test or a game, each once, in order
     int dueCharacters = 0;           // review items due today
     int dueWords = 0;

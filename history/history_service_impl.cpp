@@ -119,8 +119,10 @@ public:
                 s.courseRuns.push_back(
                     {r.courseStep, r.ended.date(), r.answered, r.wrong, r.speed});
         }
-        for (const ArticleTestRecord& t : history->articleTests())
+        for (const ArticleTestRecord& t : history->articleTests()) {
             days.insert(t.ended.date());
+            s.articleTests.push_back({0, t.ended.date(), t.typed, t.wrong, t.speed});
+        }
         for (const WarmupRecord& w : history->warmups())
             days.insert(w.played.date());
         s.practiceDays.assign(days.begin(), days.end());

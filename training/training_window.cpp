@@ -542,6 +542,13 @@ void TForm1::showEvent(QShowEvent* event) {
     });
     if (requestedDrill_)
         QTimer::singleShot(0, this, [this] { startRequestedDrill(); });
+    if (requestedCourseRun_)
+        QTimer::singleShot(0, this, [this] {
+            if (!requestedCourseRun_ || !isVisible())
+                return;
+            const training::CourseRun step = *std::exchange(requestedCourseRun_, std::nullopt);
+            run([&] { flow_->courseClick(step); });
+        });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -947,6 +954,10 @@ void TForm1::showHistory() {
 
 void TForm1::requestDrill(const training::DrillTarget& target) {
     requestedDrill_ = target;
+}
+
+void TForm1::requestCourseRun(const training::CourseRun& step) {
+    requestedCourseRun_ = step;
 }
 
 void TForm1::startRequestedDrill() {

@@ -83,6 +83,8 @@ public:
     // A drill of `target` asked for from "学习记录": it starts when the
     // learning history closes over this window, or when this window shows.
     void requestDrill(const training::DrillTarget& target);
+    // A step of the course "学习路线" to run as soon as the window is shown.
+    void requestCourseRun(const training::CourseRun& run);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -152,6 +154,7 @@ private:
     training::CoachNote drawnNote_; // the note on a wrong code as last drawn
     std::optional<training::DrillTarget> requestedDrill_;
     void startRequestedDrill();
+    std::optional<training::CourseRun> requestedCourseRun_;
 };
 
 extern TForm1* Form1;

@@ -1,0 +1,118 @@
+#include "app/course_opening.h"
+
+#include "app/history_loader.h"
+#include "articletest/article_test_window.h"
+#include "course/course.h"
+#include "course/course_path.h"
+#include "course/course_window.h"
+#include "history/history_service.h"
+#include "platform/program_folder.h"
+#include "platform/prompts.h"
+#include "training/exercise_kind.h"
+#include "training/training_window.h"
+
+#include <QApplication>
+
+namespace {
+
+std::function<QDate()>& todayClock() {
+    static std::function<QDate()> today = [] { return QDate::currentDate(); };
+    return today;
+}
+
+QString courseFolder() {
+    return programFolder() + QStringLiteral("course");
+}
+
+// The course's runs as the history keeps them; an article test counts for
+// the course's article step.
+std::vector<course::StepRun> courseRuns(const std::vector<course::Step>& steps,
+                                        const LearningSummary& summary) {
+    std::vector<course::StepRun> runs;
+    for (const LearningSummary::CourseRun& r : summary.courseRuns)
+        runs.push_back({r.step, r.day, r.answered, r.wrong, r.speed});
+    for (const course::Step& s : steps)
+        if (s.kind == course::StepKind::Article)
+            for (const LearningSummary::CourseRun& t : summary.articleTests)
+                runs.push_back({s.number, t.day, t.answered, t.wrong, t.speed});
+    return runs;
+}
+
+// The practice of a step: the training window over its exercise, or the
+// article test, opened as the start screen opens them.
+void startStep(const course::Step& step) {
+    if (step.kind == course::StepKind::Article) {
+        if (form_test)
+            form_test->exec();
+        return;
+    }
+    if (!Form1)
+        return;
+    training::CourseRun run;
+    run.step = step.number;
+    run.items = step.items;
+    run.digits = step.digits;
+    run.message = course::runMessage(step);
+    switch (step.kind) {
+    case course::StepKind::StrokePictures:
+        run.kind = 0;
+        break;
+    case course::StepKind::ColouredCharacters:
+        run.kind = 2;
+        break;
+    case course::StepKind::Characters:
+        run.kind = training::kCharacterReview;
+        break;
+    default:
+        run.kind = training::kWordReview;
+        break;
+    }
+    Form1->requestCourseRun(run);
+    Form1->exec();
+}
+
+} // namespace
+
+void openCourse() {
+    const std::vector<course::Step> steps = course::loadCourse(courseFolder());
+    if (steps.empty()) {
+        prompts::inform(QApplication::activeWindow(), QStringLiteral("学习路线"),
+                        QStringLiteral("学习路线的文件“%1/steps.txt”没有找到或读不出来，"
+                                       "学习路线打不开。")
+                            .arg(courseFolder()));
+        return;
+    }
+    std::optional<LearningSummary> summary;
+    if (HistoryService* history = loadedHistory())
+        summary = history->summary(todayClock()());
+    if (!FormCourse)
+        FormCourse = new TFormCourse;
+    FormCourse->startStep = startStep;
+    FormCourse->showCourse(steps, summary ? courseRuns(steps, *summary)
+                                          : std::vector<course::StepRun>());
+    FormCourse->exec();
+}
+
+QString dailyPlan() {
+    const std::vector<course::Step> steps = course::loadCourse(courseFolder());
+    HistoryService* history = historyIfLoaded() ? historyIfLoaded() : loadedHistory();
+    if (steps.empty() || !history)
+        return QString();
+    const QDate today = todayClock()();
+    const std::optional<LearningSummary> summary = history->summary(today);
+    if (!summary)
+        return QString();
+    const course::Standing at = course::standing(steps, courseRuns(steps, *summary));
+    return course::planLine(summary->dueCharacters, summary->dueWords, at.step,
+                            static_cast<int>(steps.size()),
+                            course::streak(summary->practiceDays, today));
+}
+
+void setCourseToday(std::function<QDate()> today) {
+    todayClock() = std::move(today);
+}
+
+void closeCourse() {
+    delete FormCourse;
+    FormCourse = nullptr;
+}
