@@ -41,7 +41,8 @@ const QDate kTuesday = kMonday.addDays(1);
 INSTANTIATE_TEST_SUITE_P(
     Course, Mastery,
     testing::Values(MasteryCase{"ExactlyNinetyPercent", run(1, kTuesday, 20, 2, 10), true},
-                    MasteryCase{"JustUnderNinetyPercent", run(1, kTuesday, 20, 3, 30), false},
+                    MasteryCase{"EightyNinePercent", run(1, kTuesday, 100, 11, 30), false},
+                    MasteryCase{"JustUnderNinetyPercent", run(1, kTuesday, 1000, 101, 30), false},
                     MasteryCase{"NinetyPercentOfAnOddCount", run(1, kTuesday, 11, 1, 12), true},
                     MasteryCase{"SpeedAtTheLimit", run(1, kTuesday, 10, 0, 10), true},
                     MasteryCase{"SpeedBelowTheLimit", run(1, kTuesday, 10, 0, 9), false},
