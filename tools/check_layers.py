@@ -27,6 +27,7 @@ LIBRARIES = {
     "tarvo_platform_gui": (0.5, True),
     "tarvo_dictionary": (1, False),
     "tarvo_coaching": (2, False),
+    "tarvo_course": (2, False),
     "tarvo_training": (2, False),
     "tarvo_articletest": (2, False),
     "tarvo_warmup": (2, False),
@@ -67,8 +68,8 @@ PRIVATE = {"tarvo_history", "tarvo_history_gui", "tarvo_history_plugin"}
 PUBLIC_HEADERS = {"history/history_service.h"}
 
 # The folders of the program; tests and benchmarks may include any layer.
-FOLDERS = ["platform", "dictionary", "coaching", "training", "articletest", "warmup", "records",
-           "history", "shared_windows", "app", "tools/tarvo_dict", "tools/tarvo_art"]
+FOLDERS = ["platform", "dictionary", "coaching", "course", "training", "articletest", "warmup",
+           "records", "history", "shared_windows", "app", "tools/tarvo_dict", "tools/tarvo_art"]
 
 LIBRARY_BLOCK = re.compile(r"add_(?:library|executable)\(\s*([\w-]+)([^)]*)\)", re.S)
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')

@@ -1,0 +1,188 @@
+#include "course/course.h"
+
+#include "platform/regular_file.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <set>
+
+namespace course {
+
+namespace {
+
+// The step list and an item file are a few KB; anything far larger is not one.
+constexpr qint64 kMaxFileBytes = 1024 * 1024;
+// A dictionary code: a character's code or short code, a word's six digits.
+constexpr int kMaxCodeDigits = 6;
+
+bool isDigits(const QString& s, int minSize, int maxSize) {
+    if (s.size() < minSize || s.size() > maxSize)
+        return false;
+    return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A non-negative whole number written in digits only ("+3", " 3" are not).
+bool readCount(const QString& s, int& value) {
+    if (!isDigits(s, 1, 9))
+        return false;
+    value = s.toInt();
+    return true;
+}
+
+bool readKind(const QString& s, StepKind& kind) {
+    static const std::pair<const char16_t*, StepKind> kKinds[] = {
+        {u"strokes", StepKind::StrokePictures}, {u"colour", StepKind::ColouredCharacters},
+        {u"chars", StepKind::Characters},       {u"words", StepKind::Words},
+        {u"article", StepKind::Article},
+    };
+    for (const auto& [name, k] : kKinds) {
+        if (s == name) {
+            kind = k;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool hasItems(StepKind kind) {
+    return kind == StepKind::Characters || kind == StepKind::Words;
+}
+
+// The lines of a UTF-8 file, without a byte order mark or CR before the LF;
+// false when the file is missing or not read.
+bool readLines(const QString& path, QStringList& lines) {
+    const regularfile::Contents contents = regularfile::read(path, kMaxFileBytes);
+    if (!contents.ok())
+        return false;
+    QString text = QString::fromUtf8(contents.bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    lines = text.split(u'\n');
+    for (QString& line : lines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    return true;
+}
+
+// "number kind digits minSpeed title advice"; false for a malformed line.
+bool readStep(const QString& line, Step& step) {
+    const QStringList f = line.split(u'\t');
+    if (f.size() != 6)
+        return false;
+    if (!readCount(f[0], step.number) || step.number < 1 || !readKind(f[1], step.kind) ||
+        !readCount(f[3], step.minSpeed))
+        return false;
+    step.digits = f[2];
+    if (step.kind == StepKind::StrokePictures ? !isDigits(step.digits, 1, 10)
+                                              : !step.digits.isEmpty())
+        return false;
+    step.title = f[4].trimmed();
+    step.advice = f[5].trimmed();
+    return !step.title.isEmpty();
+}
+
+// "text code", further columns being notes; each text once.
+void readItems(const QStringList& lines, Step& step) {
+    std::set<QString> seen;
+    for (const QString& line : lines) {
+        const QStringList f = line.split(u'\t');
+        if (f.size() < 2 || f[0].isEmpty() || f[0] != f[0].trimmed() ||
+            !isDigits(f[1], 1, kMaxCodeDigits) || !seen.insert(f[0]).second)
+            continue;
+        step.items.emplace_back(f[0], f[1]);
+    }
+}
+
+// A run that counts towards mastery: enough answers right, fast enough.
+bool counts(const Step& step, const StepRun& run) {
+    return run.step == step.number && run.day.isValid() && run.answered > 0 && run.wrong >= 0 &&
+           run.wrong <= run.answered && 10 * (run.answered - run.wrong) >= 9 * run.answered &&
+           run.speed >= step.minSpeed;
+}
+
+// The different days of the runs that count.
+int countedDays(const Step& step, const std::vector<StepRun>& runs) {
+    std::set<QDate> days;
+    for (const StepRun& run : runs)
+        if (counts(step, run))
+            days.insert(run.day);
+    return int(days.size());
+}
+
+} // namespace
+
+std::vector<Step> loadCourse(const QString& folder) {
+    const QDir dir(folder);
+    QStringList lines;
+    if (!readLines(dir.filePath(QStringLiteral("steps.txt")), lines))
+        return {};
+    std::vector<Step> steps;
+    std::set<int> numbers;
+    for (const QString& line : lines) {
+        Step step;
+        if (readStep(line, step) && numbers.insert(step.number).second)
+            steps.push_back(std::move(step));
+    }
+    std::sort(steps.begin(), steps.end(),
+              [](const Step& a, const Step& b) { return a.number < b.number; });
+    // A step of items without them cannot be run: the course is then not shown
+    // at all rather than with a hole.
+    for (Step& step : steps) {
+        if (!hasItems(step.kind))
+            continue;
+        QStringList itemLines;
+        if (!readLines(dir.filePath(QStringLiteral("step%1.txt").arg(step.number)), itemLines))
+            return {};
+        readItems(itemLines, step);
+        if (step.items.empty())
+            return {};
+    }
+    return steps;
+}
+
+bool mastered(const Step& step, const std::vector<StepRun>& runs) {
+    return countedDays(step, runs) >= 2;
+}
+
+Standing standing(const std::vector<Step>& steps, const std::vector<StepRun>& runs) {
+    for (const Step& step : steps) {
+        const int days = countedDays(step, runs);
+        if (days < 2)
+            return {step.number, days};
+    }
+    return {steps.empty() ? 1 : steps.back().number + 1, 0};
+}
+
+int streak(const std::vector<QDate>& practiceDays, QDate today) {
+    const std::set<QDate> days(practiceDays.begin(), practiceDays.end());
+    QDate day = days.count(today) ? today : today.addDays(-1);
+    int count = 0;
+    while (day.isValid() && days.count(day)) {
+        ++count;
+        day = day.addDays(-1);
+    }
+    return count;
+}
+
+QString planLine(int dueCharacters, int dueWords, int step, int stepCount, int streakDays) {
+    QStringList due;
+    if (dueCharacters > 0)
+        due << QStringLiteral("%1 个字").arg(dueCharacters);
+    if (dueWords > 0)
+        due << QStringLiteral("%1 个词").arg(dueWords);
+    QStringList today;
+    if (!due.isEmpty())
+        today << QStringLiteral("复习 ") + due.join(u'、');
+    if (stepCount > 0)
+        today << (step <= stepCount ? QStringLiteral("继续第 %1 步").arg(std::max(step, 1))
+                                    : QStringLiteral("路线已走完"));
+    QStringList parts;
+    if (!today.isEmpty())
+        parts << QStringLiteral("今日：") + today.join(u'；');
+    if (streakDays > 0)
+        parts << QStringLiteral("已连续练习 %1 天").arg(streakDays);
+    return parts.join(QChar(0x3000));
+}
+
+} // namespace course

@@ -1,0 +1,162 @@
+#include "course/course.h"
+#include "tests/course/course_test_support.h"
+
+#include <gtest/gtest.h>
+
+using course::Step;
+using course::StepRun;
+
+namespace {
+
+const QDate kMonday(2024, 3, 4);
+
+Step stepNumbered(int number, int minSpeed = 10) {
+    Step step;
+    step.number = number;
+    step.minSpeed = minSpeed;
+    return step;
+}
+
+StepRun run(int step, QDate day, int answered, int wrong, int speed) {
+    return {step, day, answered, wrong, speed};
+}
+
+// Two runs of step 1 on Monday and Tuesday, the second as the case gives it.
+struct MasteryCase {
+    const char* name;
+    StepRun second;
+    bool mastered;
+};
+
+class Mastery : public testing::TestWithParam<MasteryCase> {};
+
+TEST_P(Mastery, TakesTwoDaysOfRunsRightEnoughAndFastEnough) {
+    const Step step = stepNumbered(1, 10);
+    const std::vector<StepRun> runs = {run(1, kMonday, 20, 0, 15), GetParam().second};
+    EXPECT_EQ(course::mastered(step, runs), GetParam().mastered);
+}
+
+const QDate kTuesday = kMonday.addDays(1);
+
+INSTANTIATE_TEST_SUITE_P(
+    Course, Mastery,
+    testing::Values(MasteryCase{"ExactlyNinetyPercent", run(1, kTuesday, 20, 2, 10), true},
+                    MasteryCase{"EightyNinePercent", run(1, kTuesday, 100, 11, 30), false},
+                    MasteryCase{"JustUnderNinetyPercent", run(1, kTuesday, 1000, 101, 30), false},
+                    MasteryCase{"NinetyPercentOfAnOddCount", run(1, kTuesday, 11, 1, 12), true},
+                    MasteryCase{"SpeedAtTheLimit", run(1, kTuesday, 10, 0, 10), true},
+                    MasteryCase{"SpeedBelowTheLimit", run(1, kTuesday, 10, 0, 9), false},
+                    MasteryCase{"SameDayTwice", run(1, kMonday, 30, 0, 30), false},
+                    MasteryCase{"NoAnswers", run(1, kTuesday, 0, 0, 30), false},
+                    MasteryCase{"AnotherStep", run(2, kTuesday, 20, 0, 30), false},
+                    MasteryCase{"NoDay", run(1, QDate(), 20, 0, 30), false},
+                    MasteryCase{"MoreWrongThanAnswered", run(1, kTuesday, 5, 9, 30), false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CourseMastery, NoRunsMasterNothing) {
+    EXPECT_FALSE(course::mastered(stepNumbered(1), {}));
+}
+
+// Steps 1, 2 and 4 (3 left out, as a skipped malformed line leaves it).
+struct StandingCase {
+    const char* name;
+    std::vector<StepRun> runs;
+    int step;
+    int countedRuns;
+};
+
+class Standing : public testing::TestWithParam<StandingCase> {};
+
+TEST_P(Standing, IsTheFirstStepNotMastered) {
+    const std::vector<Step> steps = {stepNumbered(1), stepNumbered(2), stepNumbered(4)};
+    const course::Standing s = course::standing(steps, GetParam().runs);
+    EXPECT_EQ(s.step, GetParam().step);
+    EXPECT_EQ(s.countedRuns, GetParam().countedRuns);
+}
+
+std::vector<StepRun> masteredRuns(int step) {
+    return {run(step, kMonday, 10, 0, 20), run(step, kTuesday, 10, 1, 20)};
+}
+
+std::vector<StepRun> joined(std::vector<std::vector<StepRun>> parts) {
+    std::vector<StepRun> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Course, Standing,
+    testing::Values(
+        StandingCase{"NoRuns", {}, 1, 0},
+        StandingCase{"OneCountingRun", {run(1, kMonday, 10, 0, 20)}, 1, 1},
+        StandingCase{
+            "TwoRunsOnOneDay", {run(1, kMonday, 10, 0, 20), run(1, kMonday, 10, 0, 20)}, 1, 1},
+        StandingCase{"ARunThatDoesNotCount", {run(1, kMonday, 10, 5, 20)}, 1, 0},
+        StandingCase{"FirstMastered", masteredRuns(1), 2, 0},
+        StandingCase{"SkippingAheadDoesNotUnlock", joined({masteredRuns(2), masteredRuns(4)}), 1,
+                     0},
+        StandingCase{"OverTheGap", joined({masteredRuns(1), masteredRuns(2)}), 4, 0},
+        StandingCase{"EveryStep", joined({masteredRuns(1), masteredRuns(2), masteredRuns(4)}), 5,
+                     0}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CourseStanding, NoStepsStandAtTheFirst) {
+    const course::Standing s = course::standing({}, masteredRuns(1));
+    EXPECT_EQ(s.step, 1);
+    EXPECT_EQ(s.countedRuns, 0);
+}
+
+struct StreakCase {
+    const char* name;
+    std::vector<int> daysAgo;
+    int streak;
+};
+
+class Streak : public testing::TestWithParam<StreakCase> {};
+
+TEST_P(Streak, CountsDaysInARowUpToTodayOrYesterday) {
+    const QDate today(2024, 3, 1); // after a leap day
+    std::vector<QDate> days;
+    for (int ago : GetParam().daysAgo)
+        days.push_back(today.addDays(-ago));
+    EXPECT_EQ(course::streak(days, today), GetParam().streak);
+}
+
+INSTANTIATE_TEST_SUITE_P(Course, Streak,
+                         testing::Values(StreakCase{"Empty", {}, 0},
+                                         StreakCase{"TodayOnly", {0}, 1},
+                                         StreakCase{"TodayAndTheDaysBefore", {0, 1, 2, 3}, 4},
+                                         StreakCase{"YesterdayOnly", {1}, 1},
+                                         StreakCase{"UpToYesterday", {1, 2, 3}, 3},
+                                         StreakCase{"AGapEndsIt", {0, 1, 3, 4, 5}, 2},
+                                         StreakCase{"TwoDaysAgoIsTooLate", {2, 3, 4}, 0},
+                                         StreakCase{"RepeatedAndUnordered", {2, 0, 1, 0, 2}, 3},
+                                         StreakCase{"TomorrowDoesNotCount", {-1}, 0}),
+                         [](const auto& info) { return info.param.name; });
+
+struct PlanCase {
+    int dueCharacters, dueWords, step, stepCount, streakDays;
+    const char* line;
+};
+
+TEST(CoursePlanLine, SaysOnlyWhatThereIsToSay) {
+    const PlanCase cases[] = {
+        {12, 3, 3, 6, 5, "今日：复习 12 个字、3 个词；继续第 3 步　已连续练习 5 天"},
+        {0, 0, 1, 16, 0, "今日：继续第 1 步"},
+        {12, 0, 2, 16, 0, "今日：复习 12 个字；继续第 2 步"},
+        {0, 7, 16, 16, 1, "今日：复习 7 个词；继续第 16 步　已连续练习 1 天"},
+        {4, 2, 17, 16, 0, "今日：复习 4 个字、2 个词；路线已走完"},
+        {0, 0, 17, 16, 3, "今日：路线已走完　已连续练习 3 天"},
+        {5, 0, 1, 0, 0, "今日：复习 5 个字"},
+        {0, 0, 1, 0, 2, "已连续练习 2 天"},
+        {0, 0, 1, 0, 0, ""},
+    };
+    for (const PlanCase& c : cases)
+        EXPECT_EQ(course::planLine(c.dueCharacters, c.dueWords, c.step, c.stepCount, c.streakDays),
+                  u(c.line))
+            << c.dueCharacters << " " << c.dueWords << " " << c.step << "/" << c.stepCount << " "
+            << c.streakDays;
+}
+
+} // namespace
