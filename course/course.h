@@ -22,12 +22,12 @@ enum class StepKind {
 };
 
 struct Step {
-    int number = 0;    // 1, 2, … in course order
-    QString title;     // "认识笔形：一横二竖"
-    QString advice;    // one or two sentences: what the step teaches and how to practise
+    int number = 0; // 1, 2, … in course order
+    QString title;  // "认识笔形：一横二竖"
+    QString advice; // one or two sentences: what the step teaches and how to practise
     StepKind kind = StepKind::Characters;
-    QString digits;    // StrokePictures: the digits the pictures show ("12")
-    int minSpeed = 0;  // the speed (字/分) a run must reach to count towards mastery
+    QString digits;   // StrokePictures: the digits the pictures show ("12")
+    int minSpeed = 0; // the speed (字/分) a run must reach to count towards mastery
     std::vector<std::pair<QString, QString>> items; // Characters, Words: (text, code)
 };
 

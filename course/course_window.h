@@ -24,7 +24,8 @@ public:
     QPushButton *BtnStart, *BtnClose;
 
     // Shows `steps` with the runs the history keeps; the current step chosen.
-    void showCourse(const std::vector<course::Step>& steps, const std::vector<course::StepRun>& runs);
+    void showCourse(const std::vector<course::Step>& steps,
+                    const std::vector<course::StepRun>& runs);
     std::function<void(const course::Step&)> startStep;
 
 private:

@@ -39,6 +39,7 @@ LIBRARIES = {
     "tarvo_articletest_windows": (4, True),
     "tarvo_warmup_windows": (4, True),
     "tarvo_records_windows": (4, True),
+    "tarvo_course_windows": (4, True),
     "tarvo_history_gui": (4, True),
     "tarvo_history_plugin": (4.5, True),
     "tarvo_sound_plugin": (0.7, False),
