@@ -401,6 +401,21 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
     flow.SBtnStartClick();
     EXPECT_EQ(flow.grids.characters[0].text, gbkTestChar(0));
     EXPECT_TRUE(flow.review.CharReview[0].empty());
+
+    // So does every other way between two exercises of a page, back to the
+    // page's first one too.
+    const std::pair<int, int> ways[] = {{4, 3}, {7, 8}, {8, 7}, {12, 3}};
+    for (const auto& [from, to] : ways) {
+        choose(from);
+        flow.review.rememberCharacter(a.text, "1");
+        flow.review.rememberWord(a.text, "1", false);
+        flow.exerciseButtonClick(to);
+        EXPECT_TRUE(isCharacterKind(to) ? flow.review.CharReview[0].empty()
+                                        : flow.review.WordReview[0].empty())
+            << from << " to " << to;
+        flow.review.emptyCharacters();
+        flow.review.emptyWords();
+    }
 }
 
 TEST_F(Flow, MultiCharacterWordsUseTheirEighteenPositions) {
