@@ -21,6 +21,10 @@ TEST(KeypadKey, OnlyTheKeypadsCursorKeysReadAsDigits) {
         {Qt::Key_9, Qt::KeypadModifier, "9", PadKey::Digit, 9},
         {Qt::Key_9, Qt::NoModifier, "9", PadKey::Digit, 9}, // the main row
         {Qt::Key_Enter, Qt::KeypadModifier, "\r", PadKey::Enter, 0},
+        // The keypad's decimal key as a comma or, with Num Lock off, Delete.
+        {Qt::Key_Comma, Qt::KeypadModifier, ",", PadKey::Dot, 0},
+        {Qt::Key_Delete, Qt::KeypadModifier, "", PadKey::Dot, 0},
+        {Qt::Key_Delete, Qt::NoModifier, "", PadKey::Other, 0},
     };
     // With Num Lock off the keypad sends the cursor key printed beside each
     // digit; the same keys of the main keyboard are no digits.
