@@ -395,6 +395,12 @@ void TrainingFlow::fillReview(int k) {
                             .arg(regularfile::fullPath(QString::fromLatin1(info.source))));
     const std::span<GridItem> grid =
         words ? std::span<GridItem>(grids.words) : std::span<GridItem>(grids.characters);
+    // The cells a word spreads over, and those left over from a run laid out
+    // for other lengths, stay empty.
+    for (GridItem& item : grid) {
+        item.visible = false;
+        item.look = ItemLook::Pending;
+    }
     // Characters take one cell each. A word takes the cells of its row that
     // its length needs, the cells it spreads over stay empty, and a word that
     // does not fit the rest of a row starts the next one.

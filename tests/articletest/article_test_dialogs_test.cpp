@@ -316,7 +316,7 @@ TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
               QByteArray::fromStdString(dicttest::groupBytes(2, {{"1", dicttest::g("中国")}})));
     for (const char* f : {"zh1.hz", "zh3.hz", "zh4.hz", "zh5.hz"})
         writeFile(QStringLiteral("hzlib/") + f, QByteArray());
-    writeFile("news.txt", QByteArray::fromStdString(dicttest::g("中国，中国。abc")));
+    writeFile("news.txt", QByteArray::fromStdString(dicttest::g("中国，中国人。abc")));
     form_test->show();
     form_test->ChangeDialog = [this] { return path("news.txt"); };
 
@@ -342,7 +342,7 @@ TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
     form_test->change_file->trigger();
     EXPECT_EQ(statusAsked, QStringLiteral("请作决定（GBK）"));
     EXPECT_EQ(form_test->LChange->text(), statusBefore);
-    EXPECT_EQ(Form_change->Label1->text(), QStringLiteral("共包含4个汉字"));
+    EXPECT_EQ(Form_change->Label1->text(), QStringLiteral("共包含5个汉字"));
     EXPECT_TRUE(QFile::exists(path("news.tvm")));
     EXPECT_NE(form_test->Label_file->text(), QStringLiteral("news.tvm"));
 
@@ -366,6 +366,11 @@ TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
     EXPECT_GT(pixelsOf(form_test->REdit1, first, QColor(255, 0, 255)), 20);
     EXPECT_EQ(pixelsOf(form_test->REdit1, first, QColor(0, 0, 255)), 0);
     EXPECT_GT(pixelsOf(form_test->REdit1, second, QColor(0, 0, 255)), 20);
+    // 人 after them belongs to no word: neither colour spills onto it.
+    const QRect single = form_test->REdit1->cellRect(0, 4);
+    EXPECT_EQ(form_test->flow().text.mark(0, 4), TestText::Mark::Untyped);
+    EXPECT_EQ(pixelsOf(form_test->REdit1, single, QColor(0, 0, 255)), 0);
+    EXPECT_EQ(pixelsOf(form_test->REdit1, single, QColor(255, 0, 255)), 0);
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
 
     // The hidden "高频词" choice looks only for words of the high-frequency list.

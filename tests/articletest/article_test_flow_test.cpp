@@ -238,8 +238,12 @@ TEST_F(TestFlowTest, SegmentingDuringATestRestartsTheClockItShows) {
     dir.write("hzlib/zh3", "");
     dir.write("hzlib/zh4", "");
     dir.write("hzlib/zh5", "");
-    for (const char* f : {"zh1.hz", "zh2.hz", "zh3.hz", "zh4.hz", "zh5.hz"})
+    for (const char* f : {"zh1.hz", "zh3.hz", "zh4.hz", "zh5.hz"})
         dir.write(std::string("hzlib/") + f, "");
+    // Two words side by side and one across the end of the first line.
+    auto word = [](int first) { return gbkTestChar(first) + gbkTestChar(first + 1); };
+    dir.write("hzlib/zh2.hz",
+              dicttest::groupBytes(2, {{"1", word(0)}, {"1", word(2)}, {"1", word(29)}}));
     flow.FormShow();
     flow.BtnStartClick();
     for (int i = 0; i < 5; ++i)
@@ -248,6 +252,20 @@ TEST_F(TestFlowTest, SegmentingDuringATestRestartsTheClockItShows) {
     std::vector<int> walked;
     flow.segmentArticle(false, [&](int line) { walked.push_back(line); });
     EXPECT_EQ(walked, (std::vector<int>{0, 1, 2})); // the two article lines and the end line
+    // Each word's colour covers its own characters and stops there.
+    auto marks = [&](int line, int from, int to) {
+        std::string out;
+        for (int i = from; i < to; ++i) {
+            const auto m = flow.text.mark(line, i);
+            out += m == TestText::Mark::WordMagenta ? 'M'
+                   : m == TestText::Mark::WordBlue  ? 'B'
+                                                    : '.';
+        }
+        return out;
+    };
+    EXPECT_EQ(marks(0, 0, 6), "MMBB..");
+    EXPECT_EQ(marks(0, 27, 30), "..M");
+    EXPECT_EQ(marks(2, 0, 3), "M..");
     EXPECT_EQ(flow.Lgo, QStringLiteral("0:00"));
     EXPECT_EQ(flow.ProgressBar1, 0);
     flow.Timer1Timer();

@@ -479,6 +479,49 @@ bool walkTo(const TestText& t, int64_t pos, int& line, int& col) {
     return false;
 }
 
+// The article ends at the first space, also one in the middle of a line:
+// neither the rest of that line nor the lines below belong to it. A full
+// line of 30 characters is an article line of its own.
+TEST(TestTextReading, TheArticleEndsAtItsFirstSpace) {
+    auto chars = [](int from, int to) {
+        std::string s;
+        for (int i = from; i < to; ++i)
+            s += ch(i);
+        return s;
+    };
+    struct Row {
+        const char* name;
+        std::string file;
+        int characters;
+        std::vector<std::string> articleLines; // the even lines
+    };
+    const std::string end59(59, ' ');
+    const Row rows[] = {
+        {"29 characters", testFile(29), 29, {chars(0, 29) + " "}},
+        {"30 characters", testFile(30), 30, {chars(0, 30), end59}},
+        {"31 characters", testFile(31), 31, {chars(0, 30), ch(30) + std::string(57, ' ')}},
+        {"a space mid-line",
+         chars(0, 5) + " " + chars(5, 30) + "\r\r" + chars(30, 40) + "\r",
+         5,
+         {chars(0, 5) + std::string(49, ' ')}},
+        {"a space opening the second line",
+         chars(0, 30) + "\r\r " + chars(30, 40) + "\r\r" + chars(40, 45),
+         30,
+         {chars(0, 30), end59}},
+    };
+    for (const Row& r : rows) {
+        const TestText t = TestText::fromBytes(r.file);
+        EXPECT_EQ(t.articleCharacters(), r.characters) << r.name;
+        std::vector<std::string> even;
+        for (int i = 0; i < t.lineCount(); i += 2)
+            even.push_back(t.line(i));
+        ASSERT_FALSE(even.empty()) << r.name;
+        EXPECT_EQ(even.back(), " ") << r.name << ": the end line";
+        even.pop_back();
+        EXPECT_EQ(even, r.articleLines) << r.name;
+    }
+}
+
 TEST(TestTextPositions, FoundAsAWalkFindsThemWhileLinesGrowAndShrink) {
     const unsigned seed = 20261208;
     std::mt19937 random(seed);

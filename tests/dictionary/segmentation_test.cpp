@@ -87,7 +87,8 @@ TEST(Segmentation, ThroughTheDictionary) {
     dir.write("zh3.hz",
               dicttest::groupBytes(3, {{"1", gbkTestChar(5) + gbkTestChar(6) + gbkTestChar(7)}}));
     dir.write("zh4.hz", "");
-    dir.write("zh5.hz", dicttest::groupBytes(5, {{"1", chars(10, 19)}}));
+    // Nine characters are the longest word looked for: ten are not one.
+    dir.write("zh5.hz", dicttest::groupBytes(5, {{"1", chars(10, 19)}, {"1", chars(20, 30)}}));
     Ttwo two(dir.path());
     const TestText text = TestText::fromBytes(chars(0, 40) + "\r\r \r");
     const auto lines = segmentation::articleLines(text.lines());

@@ -113,7 +113,9 @@ TEST(Ttwo, HasWordOnOneAndTwoRecordFiles) {
     DictDir dir;
     dir.write("zh2.hz", groupBytes(2, {{"1", g("中国")}}));
     dir.write("zh3.hz", groupBytes(3, {{"1", g("北京市")}, {"1", g("南京市")}}));
-    dir.write("zh5.hz", groupBytes(5, {{"1", g("中华人民共和国")}}));
+    // The longest word fills its 26-byte field without filler.
+    const std::string thirteen = g("中华人民共和国中央人民政府");
+    dir.write("zh5.hz", groupBytes(5, {{"1", g("中华人民共和国")}, {"2", thirteen}}));
     dir.write("zh1.hz", "");
     Ttwo two(dir.path());
     EXPECT_TRUE(two.HasWord(2, g("中国")));
@@ -127,6 +129,7 @@ TEST(Ttwo, HasWordOnOneAndTwoRecordFiles) {
     EXPECT_TRUE(two.HasWord(7, g("中华人民共和国")));
     EXPECT_FALSE(two.HasWord(5, g("中华人民共")));
     EXPECT_FALSE(two.HasWord(1, g("中")));
+    EXPECT_TRUE(two.HasWord(13, thirteen));
     // Lengths outside 1-13 read nothing and find nothing.
     EXPECT_FALSE(two.HasWord(0, ""));
     EXPECT_FALSE(two.HasWord(14, g("中华人民共和国")));

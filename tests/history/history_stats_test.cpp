@@ -105,6 +105,14 @@ TEST(HistoryStats, MostMissedCountsTrainingAndTestsWithTheWrongCodeTypedMost) {
     EXPECT_EQ(m[1].lookups, 1);
     EXPECT_EQ(mostMissed(runs, tests, 1).size(), 1u);
     EXPECT_TRUE(mostMissed(runs, tests, 0).empty());
+    // Of two missed as often, the one missed last comes first.
+    const auto tie = mostMissed({},
+                                {test(kMonday, 1, 1,
+                                      {{QStringLiteral("甲"), QStringLiteral("乙"), code, {}},
+                                       {QStringLiteral("丙"), QStringLiteral("乙"), code, {}}})},
+                                10);
+    ASSERT_EQ(tie.size(), 2u);
+    EXPECT_EQ(tie[0].item, QStringLiteral("丙"));
 }
 
 TEST(HistoryStats, DigitMistakesCountEachPlaceThatDiffers) {

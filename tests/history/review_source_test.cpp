@@ -66,6 +66,15 @@ TEST_F(ReviewSource, TheHistoryComesFirstAndTheMessageSaysWhatWasFilledIn) {
     EXPECT_EQ(some.items[0].item, QStringLiteral("国"));
     EXPECT_TRUE(some.message.join(QString()).startsWith(QStringLiteral("复习记录只有1个字，")));
 
+    // 中 missed twice in a later test comes before 国 missed once.
+    test.errors = {{QStringLiteral("中"), QStringLiteral("种"), QStringLiteral("50006"), {}},
+                   {QStringLiteral("中"), QStringLiteral("钟"), QStringLiteral("50006"), {}}};
+    store.addArticleTest(test, today);
+    const auto both = review_source::draw(store, false, 2, frequent, today, random);
+    ASSERT_EQ(both.items.size(), 2u);
+    EXPECT_EQ(both.items[0].item, QStringLiteral("中"));
+    EXPECT_EQ(both.items[1].item, QStringLiteral("国"));
+
     auto full = review_source::draw(store, false, 1, frequent, today, random);
     EXPECT_EQ(full.items.size(), 1u);
     EXPECT_TRUE(full.message.isEmpty());

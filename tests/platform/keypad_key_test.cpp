@@ -19,17 +19,25 @@ TEST(KeypadKey, OnlyTheKeypadsCursorKeysReadAsDigits) {
     const Row rows[] = {
         {Qt::Key_0, Qt::KeypadModifier, "0", PadKey::Digit, 0},
         {Qt::Key_9, Qt::KeypadModifier, "9", PadKey::Digit, 9},
-        {Qt::Key_9, Qt::NoModifier, "9", PadKey::Digit, 9},         // the main row
-        {Qt::Key_Insert, Qt::KeypadModifier, "", PadKey::Digit, 0}, // Num Lock off: 0
-        {Qt::Key_End, Qt::KeypadModifier, "", PadKey::Digit, 1},    // 1
-        {Qt::Key_Home, Qt::KeypadModifier, "", PadKey::Digit, 7},   // 7
-        {Qt::Key_PageUp, Qt::KeypadModifier, "", PadKey::Digit, 9}, // 9, the last
-        {Qt::Key_End, Qt::NoModifier, "", PadKey::Other, 0},        // the main keyboard's
-        {Qt::Key_Home, Qt::NoModifier, "", PadKey::Other, 0},
-        {Qt::Key_Left, Qt::NoModifier, "", PadKey::Other, 0},
-        {Qt::Key_PageUp, Qt::NoModifier, "", PadKey::Other, 0},
+        {Qt::Key_9, Qt::NoModifier, "9", PadKey::Digit, 9}, // the main row
         {Qt::Key_Enter, Qt::KeypadModifier, "\r", PadKey::Enter, 0},
+        // The keypad's decimal key as a comma or, with Num Lock off, Delete.
+        {Qt::Key_Comma, Qt::KeypadModifier, ",", PadKey::Dot, 0},
+        {Qt::Key_Delete, Qt::KeypadModifier, "", PadKey::Dot, 0},
+        {Qt::Key_Delete, Qt::NoModifier, "", PadKey::Other, 0},
     };
+    // With Num Lock off the keypad sends the cursor key printed beside each
+    // digit; the same keys of the main keyboard are no digits.
+    const Qt::Key off[10] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,  Qt::Key_PageDown,
+                             Qt::Key_Left,   Qt::Key_Clear, Qt::Key_Right, Qt::Key_Home,
+                             Qt::Key_Up,     Qt::Key_PageUp};
+    for (int d = 0; d < 10; ++d) {
+        const QKeyEvent pad(QEvent::KeyPress, off[d], Qt::KeypadModifier);
+        EXPECT_EQ(padKeyOf(pad).key, PadKey::Digit) << off[d];
+        EXPECT_EQ(padKeyOf(pad).digit, d) << off[d];
+        const QKeyEvent main(QEvent::KeyPress, off[d], Qt::NoModifier);
+        EXPECT_EQ(padKeyOf(main).key, PadKey::Other) << off[d];
+    }
     for (const Row& r : rows) {
         const QKeyEvent e(QEvent::KeyPress, r.key, r.modifiers, QString::fromLatin1(r.text));
         const PadKeyPress p = padKeyOf(e);

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
+
 using namespace training;
 
 namespace {
@@ -592,43 +595,79 @@ namespace {
 // A run after one left mid-row, or after one answered to its end, starts at
 // its first cell: the box at the first place, its column counted from 0, no
 // item left looking answered.
+// However the run before ended, the next one starts at its first cell with
+// nothing answered, and its first row is as long as any other.
 TEST_F(Answers, EachRunAfterAnotherStartsAtItsFirstCell) {
     struct Row {
         int kind;
+        int other; // another exercise of the page
         Box box;
         int perRow;   // items in a row
         QPoint start; // the box at the first item
         int rowStep;  // the box's step to the next row
     };
-    const Row rows[] = {{0, Box::Picture, 10, QPoint(15, 62), 72},
-                        {3, Box::Character, 17, QPoint(8, 44), 63}};
+    const Row rows[] = {{0, 1, Box::Picture, 10, QPoint(15, 62), 72},
+                        {3, 4, Box::Character, 17, QPoint(8, 44), 63},
+                        {7, 8, Box::Word, 5, QPoint(2, 34), 49}};
+    enum class Ended { Finished, FinishedStartAgain, TimeUp, OtherExercise, OtherPage, Closed };
+    const std::pair<Ended, const char*> ways[] = {
+        {Ended::Finished, "answered to its end, chosen again"},
+        {Ended::FinishedStartAgain, "answered to its end, Start again"},
+        {Ended::TimeUp, "time up, chosen again"},
+        {Ended::OtherExercise, "left mid-row for another exercise"},
+        {Ended::OtherPage, "left mid-row for another page"},
+        {Ended::Closed, "window closed mid-row"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.kind);
-        for (const char* before : {"left mid-row", "time up", "answered to its end"}) {
-            SCOPED_TRACE(before);
+        const Page otherPage = pageOf(r.kind) == Page::Basic ? Page::Words : Page::Basic;
+        for (const auto& [how, name] : ways) {
+            SCOPED_TRACE(name);
             start(r.kind);
-            const std::string how = before;
-            if (how == "left mid-row") {
-                for (int i = 0; i < 3; ++i)
-                    answer(r.box);
-            } else if (how == "time up") {
-                for (int i = 0; i < 5; ++i)
-                    answer(r.box);
-                while (flow.Timer1On)
-                    flow.Timer1Timer();
-            } else {
+            for (int i = 0; i < 3; ++i)
+                answer(r.box);
+            switch (how) {
+            case Ended::Finished:
+            case Ended::FinishedStartAgain:
                 for (int i = 0; i < 200 && flow.box(r.box).enabled; ++i)
                     answer(r.box);
+                ASSERT_FALSE(flow.box(r.box).enabled) << "the run did not end";
+                if (how == Ended::Finished)
+                    flow.exerciseButtonClick(r.kind);
+                break;
+            case Ended::TimeUp:
+                for (int i = 0; i < 1000 && flow.Timer1On; ++i)
+                    flow.Timer1Timer();
+                ASSERT_EQ(flow.runState(), TrainingFlow::RunState::TimeUp);
+                flow.exerciseButtonClick(r.kind);
+                break;
+            case Ended::OtherExercise:
+                flow.exerciseButtonClick(r.other);
+                flow.exerciseButtonClick(r.kind);
+                break;
+            case Ended::OtherPage:
+                flow.TabbedNotebook2Click(otherPage);
+                flow.TabbedNotebook2Click(pageOf(r.kind));
+                flow.exerciseButtonClick(r.kind);
+                break;
+            case Ended::Closed:
+                flow.FormClose();
+                flow.FormShow();
+                flow.TabbedNotebook2Click(pageOf(r.kind));
+                flow.exerciseButtonClick(r.kind);
+                break;
             }
-            flow.exerciseButtonClick(r.kind); // the same exercise anew
             flow.SBtnStartClick();
+            ASSERT_EQ(flow.runState(), TrainingFlow::RunState::Running);
             EXPECT_EQ(flow.box(r.box).pos, r.start);
             EXPECT_EQ(flow.CurrentItem, 0);
-            const auto& grid =
-                r.box == Box::Picture
-                    ? std::vector<GridItem>(flow.grids.pictures.begin(), flow.grids.pictures.end())
-                    : std::vector<GridItem>(flow.grids.characters.begin(),
-                                            flow.grids.characters.end());
+            EXPECT_EQ(flow.ItemsLeft, flow.ItemsTotal);
+            const std::span<const GridItem> grid =
+                r.box == Box::Picture     ? std::span<const GridItem>(flow.grids.pictures)
+                : r.box == Box::Character ? std::span<const GridItem>(flow.grids.characters)
+                                          : std::span<const GridItem>(flow.grids.words);
+            if (r.box != Box::Picture) { // a picture is not lit as the current one
+                EXPECT_EQ(grid[0].look, ItemLook::Current);
+            }
             EXPECT_EQ(std::count_if(grid.begin(), grid.end(),
                                     [](const GridItem& g) { return g.look == ItemLook::Answered; }),
                       0);

@@ -401,6 +401,21 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
     flow.SBtnStartClick();
     EXPECT_EQ(flow.grids.characters[0].text, gbkTestChar(0));
     EXPECT_TRUE(flow.review.CharReview[0].empty());
+
+    // So does every other way between two exercises of a page, back to the
+    // page's first one too.
+    const std::pair<int, int> ways[] = {{4, 3}, {7, 8}, {8, 7}, {12, 3}};
+    for (const auto& [from, to] : ways) {
+        choose(from);
+        flow.review.rememberCharacter(a.text, "1");
+        flow.review.rememberWord(a.text, "1", false);
+        flow.exerciseButtonClick(to);
+        EXPECT_TRUE(isCharacterKind(to) ? flow.review.CharReview[0].empty()
+                                        : flow.review.WordReview[0].empty())
+            << from << " to " << to;
+        flow.review.emptyCharacters();
+        flow.review.emptyWords();
+    }
 }
 
 TEST_F(Flow, MultiCharacterWordsUseTheirEighteenPositions) {
@@ -645,9 +660,9 @@ namespace {
 // from word to word.
 TEST_F(Flow, TheWordReviewGivesALongWordTheCellsItNeeds) {
     write("hzlib/c2.txt", "123456" + gbkTestChar(1) + gbkTestChar(2) + "\r\n");
-    const QStringList texts = {
-        QStringLiteral("中国"), QStringLiteral("醉翁之意不在酒"), QStringLiteral("斯洛文尼亚"),
-        QStringLiteral("中华人民共和国万岁万岁万岁"), QStringLiteral("学习")};
+    QStringList texts = {QStringLiteral("中国"), QStringLiteral("醉翁之意不在酒"),
+                         QStringLiteral("斯洛文尼亚"), QStringLiteral("中华人民共和国万岁万岁万岁"),
+                         QStringLiteral("学习")};
     flow.setReviewProvider([&](bool words, int, const auto&) {
         EXPECT_TRUE(words);
         ReviewItems r;
@@ -677,6 +692,24 @@ TEST_F(Flow, TheWordReviewGivesALongWordTheCellsItNeeds) {
         const int p = flow.WordReviewPositions[n];
         EXPECT_EQ(flow.CurrentItem, p);
         EXPECT_EQ(flow.box(Box::Word).pos, QPoint(2 + (p % 5) * 126, 34 + (p / 5) * 49));
+    }
+
+    // Answered to its end and started again over words of seven characters:
+    // only their cells show, none left over from the run before.
+    for (int i = 0; i < 300 && flow.box(Box::Word).enabled; ++i) {
+        for (int d = 0; d < 6; ++d)
+            flow.boxKeyPress(Box::Word, {PadKey::Digit, 1, true, false, QStringLiteral("1")});
+        flow.boxKeyPress(Box::Word, {PadKey::Enter, 0, true, false, QStringLiteral("\r")});
+    }
+    ASSERT_FALSE(flow.box(Box::Word).enabled) << "the first run did not end";
+    texts = {QStringLiteral("醉翁之意不在酒")};
+    flow.SBtnStartClick();
+    ASSERT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    const auto& at = flow.WordReviewPositions;
+    for (int p = 0; p < static_cast<int>(flow.grids.words.size()); ++p) {
+        const GridItem& item = flow.grids.words[static_cast<size_t>(p)];
+        EXPECT_EQ(item.visible, std::find(at.begin(), at.end(), p) != at.end()) << p;
+        EXPECT_NE(item.look, ItemLook::Answered) << p;
     }
 }
 
