@@ -174,9 +174,12 @@ QString planLine(int dueCharacters, int dueWords, int step, int stepCount, int s
     QStringList today;
     if (!due.isEmpty())
         today << QStringLiteral("复习 ") + due.join(u'、');
+    // A learner with nothing behind them yet starts the course; others go on.
+    const bool beginning = step <= 1 && due.isEmpty() && streakDays == 0;
     if (stepCount > 0)
-        today << (step <= stepCount ? QStringLiteral("继续第 %1 步").arg(std::max(step, 1))
-                                    : QStringLiteral("路线已走完"));
+        today << (step > stepCount ? QStringLiteral("路线已走完")
+                  : beginning      ? QStringLiteral("从第 1 步开始")
+                                   : QStringLiteral("继续第 %1 步").arg(std::max(step, 1)));
     QStringList parts;
     if (!today.isEmpty())
         parts << QStringLiteral("今日：") + today.join(u'；');

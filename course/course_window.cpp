@@ -31,8 +31,10 @@ TFormCourse::TFormCourse(QWidget* parent) : QDialog(parent) {
     LabelAdvice->setFont(fonts::song(16, true));
     BtnStart = new QPushButton(QStringLiteral("开始这一步"));
     BtnStart->setDefault(true);
+    BtnStart->setMinimumWidth(120);
     BtnClose = new QPushButton(QStringLiteral("关闭"));
     BtnClose->setAutoDefault(false);
+    BtnClose->setMinimumWidth(80);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -145,6 +145,9 @@ void TrainingFlow::courseClick(const CourseRun& run) {
     Timer2On = false; // the page's explanation is not wanted over a step of the course
     courseRun = run;
     SBtnStartClick();
+    // The step's name stays in sight under the exercise's own lines.
+    if (runState() == RunState::Running && run.message.size() >= 2)
+        setMessages(Labelplay[0], Labelplay[1], run.message[0], run.message[1]);
 }
 
 void TrainingFlow::ResetExercise(int oldKind) {
