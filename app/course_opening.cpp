@@ -88,8 +88,8 @@ void openCourse() {
     if (!FormCourse)
         FormCourse = new TFormCourse;
     FormCourse->startStep = startStep;
-    FormCourse->showCourse(steps, summary ? courseRuns(steps, *summary)
-                                          : std::vector<course::StepRun>());
+    FormCourse->showCourse(steps,
+                           summary ? courseRuns(steps, *summary) : std::vector<course::StepRun>());
     FormCourse->exec();
 }
 
@@ -109,7 +109,7 @@ QString dailyPlan() {
 }
 
 void setCourseToday(std::function<QDate()> today) {
-    todayClock() = std::move(today);
+    todayClock() = today ? std::move(today) : [] { return QDate::currentDate(); };
 }
 
 void closeCourse() {

@@ -15,7 +15,8 @@ void openCourse();
 // The start screen's line: what is due today, the step to go on with, the
 // days practised in a row; "" without a course or a history.
 QString dailyPlan();
-// The day the plan and the standing are read on (tests set their own).
+// The day the plan and the standing are read on (tests set their own; none:
+// the clock).
 void setCourseToday(std::function<QDate()> today);
 // Deletes the course's window (made at its first opening).
 void closeCourse();

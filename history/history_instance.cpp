@@ -111,6 +111,10 @@ void recordWarmup(const WarmupRecord& warmup) {
     writeHistory([warmup](HistoryStore& h) { h.addWarmup(warmup); });
 }
 
+void setTrainingClock(std::function<QDateTime()> now) {
+    recorder.setNow(now ? std::move(now) : [] { return QDateTime::currentDateTime(); });
+}
+
 TrainingRecorder& trainingRecorder() {
     recorder.setStore(learningHistory());
     return recorder;

@@ -2,7 +2,10 @@
 
 #include "history/history_records.h"
 
+#include <QDateTime>
 #include <QString>
+
+#include <functional>
 
 class HistoryStore;
 class TrainingRecorder;
@@ -35,5 +38,8 @@ QString historyLostOnClosing();
 // The recorder of the training window's runs, on the program's history (no
 // history: it records nothing). Its calls during a run only add to memory.
 TrainingRecorder& trainingRecorder();
+// The time the training's runs are recorded at (tests set their own days;
+// none: the clock).
+void setTrainingClock(std::function<QDateTime()> now);
 // Ends the run under way and writes it; a failure is kept like the others.
 void endTrainingRun(int speed, bool finished);

@@ -20,6 +20,7 @@ public:
     TrainingRecorder(HistoryStore* store, Now now);
 
     void setStore(HistoryStore* store) { store_ = store; }
+    void setNow(Now now) { now_ = std::move(now); }
     // Whether a run is being recorded (the history is on and a run started).
     bool recording() const { return recording_; }
 

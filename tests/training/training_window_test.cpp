@@ -3,9 +3,11 @@
 // exercise files the build makes.
 #include "tests/gui/program_folder_fixture.h"
 
+#include "app/course_opening.h"
 #include "app/start_screen.h"
 #include "coaching/code_explanation.h"
 #include "coaching/corner_table.h"
+#include "course/course_window.h"
 #include "history/history_instance.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
@@ -1138,3 +1140,77 @@ TEST_F(TrainingWindow, AWeakCornerClickedInTheHistoryDrillsThatCorner) {
 }
 
 } // namespace
+
+// A learner new to the method, from the start screen: 学习路线, the first
+// step (横 and 竖) on the keypad on two days, and the second step opens; the
+// plan line says so after each day.
+TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens) {
+    QDir(path(QString())).mkpath(QStringLiteral("course"));
+    for (const QString& name :
+         QDir(QStringLiteral(TARVO_PROGRAM_DIR "/course")).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TARVO_PROGRAM_DIR "/course/") + name,
+                                path(QStringLiteral("course/") + name)));
+    QDate day(2026, 12, 1);
+    setCourseToday([&] { return day; });
+    setTrainingClock([&] { return QDateTime(day, QTime(9, 0)); });
+    preface01->updatePlan();
+    EXPECT_EQ(preface01->planLabel->text(), QStringLiteral("今日：从第 1 步开始"));
+    ASSERT_TRUE(preface01->courseButton->isVisible());
+    // A record the fast runs may set is not what this test is about.
+    QTimer records;
+    QObject::connect(&records, &QTimer::timeout, [] {
+        if (QApplication::activeModalWidget() == FPhbin)
+            FPhbin->close();
+    });
+    records.start(5);
+
+    const QString plans[2] = {QStringLiteral("今日：继续第 1 步　已连续练习 1 天"),
+                              QStringLiteral("今日：继续第 2 步　已连续练习 2 天")};
+    for (int d = 0; d < 2; ++d, day = day.addDays(1)) {
+        bool practised = false;
+        QTimer::singleShot(0, [&] {
+            ASSERT_EQ(QApplication::activeModalWidget(), FormCourse);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(FormCourse));
+            EXPECT_EQ(FormCourse->GridSteps->currentRow(), 0);
+            EXPECT_EQ(FormCourse->GridSteps->item(0, 2)->text(),
+                      QStringLiteral("正在学（%1/2 天达标）").arg(d));
+            // The step's practice opens over the course window's closing.
+            QTimer::singleShot(0, [&] {
+                ASSERT_TRUE(QTest::qWaitFor([] { return Form1->SBtnPause->isEnabled(); }, 2000))
+                    << "the step's run did not start";
+                EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("学习路线第1步"));
+                for (int i = 0; i < 60; ++i) {
+                    const QString code = Form1->pictureItems[static_cast<size_t>(i)]->toolTip();
+                    ASSERT_TRUE(code == u"1" || code == u"2") << code.toStdString();
+                    if (i == 59)
+                        for (int t = 0; t < 10; ++t)
+                            Form1->Timer3Timer();
+                    typeCode(code, i % 2 == 0, Qt::Key_Enter);
+                }
+                practised = true;
+                answerYes = true;
+                QTest::mouseClick(Form1->SBtnQuit, Qt::LeftButton);
+            });
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr) << "the course window has no focus";
+            EXPECT_EQ(focused, FormCourse->BtnStart) << "Enter starts the step";
+            QTest::keyClick(focused, Qt::Key_Enter, Qt::KeypadModifier);
+        });
+        QTest::mouseClick(preface01->courseButton, Qt::LeftButton);
+        ASSERT_TRUE(practised);
+        EXPECT_EQ(preface01->planLabel->text(), plans[d]);
+    }
+
+    bool looked = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_EQ(QApplication::activeModalWidget(), FormCourse);
+        EXPECT_EQ(FormCourse->GridSteps->item(0, 2)->text(), QStringLiteral("已掌握"));
+        EXPECT_EQ(FormCourse->GridSteps->currentRow(), 1) << "the second step is the one to do";
+        looked = true;
+        QTest::mouseClick(FormCourse->BtnClose, Qt::LeftButton);
+    });
+    QTest::mouseClick(preface01->courseButton, Qt::LeftButton);
+    EXPECT_TRUE(looked);
+    setCourseToday({});
+    setTrainingClock({});
+}
