@@ -59,6 +59,11 @@ public:
         if (HistoryService* h = loadedHistory())
             h->showWindow();
     }
+    std::pair<int, int> dueCounts() override {
+        if (HistoryService* h = loadedHistory())
+            return h->trainingLink().dueCounts();
+        return {0, 0};
+    }
     std::optional<training::ReviewDraw>
     drawDrill(const std::optional<training::DrillTarget>& target, int count,
               const QStringList& byFrequency) override {

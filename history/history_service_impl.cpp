@@ -81,6 +81,14 @@ public:
     void runEnded(int speed, bool finished) override { endTrainingRun(speed, finished); }
 };
 
+// The items of a review (characters or words) due on `today`.
+int dueCount(const HistoryStore& history, bool words, QDate today) {
+    int n = 0;
+    for (const ReviewCard& c : history.reviewSchedule(words, [today] { return today; }).cards())
+        n += !c.retired && c.due.isValid() && c.due <= today;
+    return n;
+}
+
 class ProgramHistory : public HistoryService,
                        private training::HistoryLink,
                        private articletest::HistoryLink,
@@ -104,6 +112,13 @@ public:
         open();
         FormHistory->exec();
     }
+    std::pair<int, int> dueCounts() override {
+        const HistoryStore* history = learningHistory();
+        if (!history)
+            return {0, 0};
+        const QDate today = QDate::currentDate();
+        return {dueCount(*history, false, today), dueCount(*history, true, today)};
+    }
     QString lostOnClosing() override { return historyLostOnClosing(); }
     std::optional<LearningSummary> summary(QDate today) override {
         HistoryStore* history = learningHistory();
@@ -126,15 +141,8 @@ public:
         for (const WarmupRecord& w : history->warmups())
             days.insert(w.played.date());
         s.practiceDays.assign(days.begin(), days.end());
-        auto due = [&](bool words) {
-            int n = 0;
-            for (const ReviewCard& c :
-                 history->reviewSchedule(words, [today] { return today; }).cards())
-                n += !c.retired && c.due.isValid() && c.due <= today;
-            return n;
-        };
-        s.dueCharacters = due(false);
-        s.dueWords = due(true);
+        s.dueCharacters = dueCount(*history, false, today);
+        s.dueWords = dueCount(*history, true, today);
         return s;
     }
     void close() override {

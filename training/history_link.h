@@ -42,6 +42,8 @@ public:
     drawReview(bool words, int count, const std::vector<std::pair<QString, QString>>& frequent) = 0;
     // Opens the window "学习记录" over the active window and returns when it closes.
     virtual void showWindow() = 0;
+    // How many characters and words are due for review today (0, 0 without a history).
+    virtual std::pair<int, int> dueCounts() = 0;
     // Draws the characters of a drill of one corner (弱点练习): those whose
     // code holds `target`'s digit at its corner, the ones the learner missed
     // there first, then in `byFrequency`'s order; without a target, the

@@ -229,8 +229,10 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
         run([&] { flow_->TabbedNotebook2Click(static_cast<Page>(index)); });
     });
     for (int k = 0; k < kKinds; ++k)
-        connect(exerciseButtons[static_cast<size_t>(k)], &QToolButton::clicked, this,
-                [this, k] { run([&] { flow_->exerciseButtonClick(k); }); });
+        connect(exerciseButtons[static_cast<size_t>(k)], &QToolButton::clicked, this, [this, k] {
+            run([&] { flow_->exerciseButtonClick(k); });
+            showDueCounts();
+        });
     auto on = [this](QPushButton* b, void (TrainingFlow::*handler)()) {
         connect(b, &QPushButton::clicked, this,
                 [this, handler] { run([&] { ((*flow_).*handler)(); }); });
@@ -325,6 +327,22 @@ void TForm1::buildPages() {
         groups_[static_cast<size_t>(p)]
             ->button(page(static_cast<Page>(p)).defaultKind)
             ->setChecked(true);
+
+    // What is due today, in a badge on each review button's corner.
+    for (int i = 0; i < 2; ++i) {
+        QToolButton* review =
+            exerciseButtons[static_cast<size_t>(i == 0 ? kCharacterReview : kWordReview)];
+        auto* badge = new QLabel(review);
+        badge->setObjectName(i == 0 ? QStringLiteral("dueCharacters") : QStringLiteral("dueWords"));
+        badge->setGeometry(review->width() - 26, 0, 26, 15);
+        badge->setAlignment(Qt::AlignCenter);
+        badge->setFont(fonts::sans(11, true));
+        badge->setStyleSheet(
+            QStringLiteral("QLabel { color: white; background: #d01010; border-radius: 7px; }"));
+        badge->setAttribute(Qt::WA_TransparentForMouseEvents);
+        badge->hide();
+        dueBadges[static_cast<size_t>(i)] = badge;
+    }
 
     // The drill of the weak corners, beside the reviews on the character page.
     SBtnDrill = new QPushButton(QStringLiteral("弱点练习"), pages[1]);
@@ -540,6 +558,7 @@ void TForm1::showEvent(QShowEvent* event) {
         flow_->TimertimeTimer(
             QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
     });
+    showDueCounts();
     if (requestedDrill_)
         QTimer::singleShot(0, this, [this] { startRequestedDrill(); });
     if (requestedCourseRun_)
@@ -946,10 +965,25 @@ void TForm1::showHistory() {
     refresh();
     if (training::HistoryLink* history = training::historyLink())
         history->showWindow();
+    showDueCounts(); // the learner may have deleted the history there
     keysBackToBox();
     // A drill asked for in the history starts here, once it has closed.
     if (requestedDrill_)
         QTimer::singleShot(0, this, [this] { startRequestedDrill(); });
+}
+
+void TForm1::showDueCounts() {
+    training::HistoryLink* history = training::historyLink();
+    const auto [characters, words] = history ? history->dueCounts() : std::pair<int, int>{};
+    const int due[2] = {characters, words};
+    for (int i = 0; i < 2; ++i) {
+        QLabel* badge = dueBadges[static_cast<size_t>(i)];
+        badge->setText(due[i] > 99 ? QStringLiteral("99+") : QString::number(due[i]));
+        badge->setToolTip(QStringLiteral("今天有 %1 个%2到了该复习的时候")
+                              .arg(due[i])
+                              .arg(i == 0 ? QStringLiteral("字") : QStringLiteral("词")));
+        badge->setVisible(due[i] > 0);
+    }
 }
 
 void TForm1::requestDrill(const training::DrillTarget& target) {

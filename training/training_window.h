@@ -65,6 +65,9 @@ public:
     QPushButton *sbHelp, *SBtnStart, *SBtnPause, *SBtnSetup, *sbAbout, *SBtnQuit;
     QPushButton* SBtnHistory; // "学习记录"
     QPushButton* SBtnDrill;   // "弱点练习", beside the reviews
+    // The items due today on the two review buttons' corners (hidden at 0).
+    std::array<QLabel*, 2> dueBadges{};
+    void showDueCounts();
     QLabel *Labeljifen, *Imagebike, *Imagecar, *Imageplane;
     QLabel *Label1, *clockPicture, *Image61;
     QFrame* gaugePanel;

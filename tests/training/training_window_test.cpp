@@ -237,6 +237,10 @@ TEST_F(TrainingWindow, TheCharacterReviewPutsTheCharactersMissedTodayFirst) {
         history.addArticleTest(test, [] { return QDate::currentDate(); });
     }
     inTraining([&] {
+        // The review button says one character is due; the word review none.
+        EXPECT_FALSE(Form1->dueBadges[0]->isHidden());
+        EXPECT_EQ(Form1->dueBadges[0]->text(), QStringLiteral("1"));
+        EXPECT_TRUE(Form1->dueBadges[1]->isHidden());
         clickExercise(training::kCharacterReview);
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("错字复习"));
         QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
