@@ -408,7 +408,9 @@ void TrainingFlow::fillReview(int k) {
     // its length needs, the cells it spreads over stay empty, and a word that
     // does not fit the rest of a row starts the next one.
     std::vector<int> positions;
-    for (int n = 0, p = 0; n < count && p < static_cast<int>(grid.size()); ++n) {
+    const int placed =
+        drawn.wholeGrid ? count : std::min(count, static_cast<int>(drawn.items.size()));
+    for (int n = 0, p = 0; n < placed && p < static_cast<int>(grid.size()); ++n) {
         const int length =
             static_cast<int>(drawn.items[static_cast<size_t>(n) % drawn.items.size()].first.size());
         const int cells = words ? wordReviewCells(length) : 1;

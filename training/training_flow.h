@@ -71,6 +71,9 @@ struct ReviewItems {
     // Further codes the dictionary gives an item (a character's short codes
     // beside its full code): typed, they are right too.
     std::map<QString, QStringList> otherCodes;
+    // The whole grid, the items coming round again when there are fewer; or
+    // each item once, the run as long as the items (what is due today).
+    bool wholeGrid = true;
 };
 // Draws `count` items for the character (words: false) or word review;
 // `frequent` are the exercise file's first items, most frequent first.

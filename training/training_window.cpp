@@ -88,18 +88,33 @@ constexpr ButtonPlace kButtons[kKinds] = {
     {"SpeedButtonWordReview", 428},
 };
 
-// The reviews' items from the learning history; without a history, the
-// frequent items, and the message says why.
+// The reviews' items from the learning history: what is due today, or the
+// whole page topped up from the frequent items (`fill`, "补满"). Without a
+// history, or with nothing due, the frequent items, and the message says why.
 ReviewItems reviewFromHistory(bool words, int count,
-                              const std::vector<std::pair<QString, QString>>& frequent) {
+                              const std::vector<std::pair<QString, QString>>& frequent, bool fill) {
     ReviewItems r;
     training::HistoryLink* history = training::historyLink();
     const std::optional<training::ReviewDraw> d =
-        history ? history->drawReview(words, count, frequent) : std::nullopt;
+        history ? history->drawReview(words, count,
+                                      fill ? frequent : std::vector<std::pair<QString, QString>>())
+                : std::nullopt;
+    const QString unit = words ? QStringLiteral("词") : QStringLiteral("字");
     if (!d) {
         r.items = frequent;
         r.message = {QStringLiteral("学习记录无法打开，"), QStringLiteral("先复习常用的。")};
         return r;
+    }
+    if (d->items.empty()) {
+        r.items = frequent;
+        r.message = {QStringLiteral("今天没有要复习的%1，").arg(unit),
+                     QStringLiteral("先复习常用%1。").arg(unit)};
+        return r;
+    }
+    if (!fill) {
+        r.wholeGrid = false;
+        r.message = {QStringLiteral("今天要复习%1个%2，").arg(d->items.size()).arg(unit),
+                     QStringLiteral("勾上“补满”可练满一页。")};
     }
     // Without a readable dictionary (it is named where it is used) the codes
     // the history kept are the ones taken.
@@ -132,7 +147,8 @@ ReviewItems reviewFromHistory(bool words, int count,
         }
         r.items.emplace_back(item, shown);
     }
-    r.message = d->message;
+    if (fill)
+        r.message = d->message;
     return r;
 }
 
@@ -204,7 +220,10 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("字词训练窗口"), 843, 620, Frame::Dialog);
     setFont(fonts::song(12));
     flow_ = std::make_unique<TrainingFlow>(static_cast<TrainingHost&>(*this));
-    flow_->setReviewProvider(reviewFromHistory);
+    flow_->setReviewProvider([this](bool words, int count, const auto& frequent) {
+        return reviewFromHistory(words, count, frequent,
+                                 CheckFullReview[0] && CheckFullReview[0]->isChecked());
+    });
     flow_->setDrillProvider(drillFromHistory);
     flow_->setRunObserver(&training::linkedRuns());
     buildPages();
@@ -343,6 +362,23 @@ void TForm1::buildPages() {
         badge->hide();
         dueBadges[static_cast<size_t>(i)] = badge;
     }
+
+    for (int i = 0; i < 2; ++i) {
+        auto* box = new QCheckBox(QStringLiteral("补满"), pages[i + 1]);
+        box->setObjectName(QStringLiteral("CheckFullReview%1").arg(i));
+        box->setToolTip(QStringLiteral("要复习的不够一页时，用常用的补满"));
+        box->setFont(fonts::song(15, true));
+        box->setGeometry(i == 0 ? 570 : kButtons[kWordReview].x + 86, 470, 70, 28);
+        box->setFocusPolicy(Qt::NoFocus);
+        CheckFullReview[static_cast<size_t>(i)] = box;
+    }
+    for (int i = 0; i < 2; ++i)
+        connect(CheckFullReview[static_cast<size_t>(i)], &QCheckBox::toggled, this,
+                [this, i](bool on) {
+                    QCheckBox* other = CheckFullReview[static_cast<size_t>(1 - i)];
+                    if (other->isChecked() != on)
+                        other->setChecked(on);
+                });
 
     // The drill of the weak corners, beside the reviews on the character page.
     SBtnDrill = new QPushButton(QStringLiteral("弱点练习"), pages[1]);

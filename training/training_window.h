@@ -17,6 +17,7 @@
 class QButtonGroup;
 class QFrame;
 class QKeyEvent;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -67,6 +68,9 @@ public:
     QPushButton* SBtnDrill;   // "弱点练习", beside the reviews
     // The items due today on the two review buttons' corners (hidden at 0).
     std::array<QLabel*, 2> dueBadges{};
+    // "补满", beside each review: a review fills its whole page from the
+    // frequent items; unticked it takes only what is due. The two boxes are one switch.
+    std::array<QCheckBox*, 2> CheckFullReview{};
     void showDueCounts();
     QLabel *Labeljifen, *Imagebike, *Imagecar, *Imageplane;
     QLabel *Label1, *clockPicture, *Image61;

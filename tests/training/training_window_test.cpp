@@ -243,6 +243,16 @@ TEST_F(TrainingWindow, TheCharacterReviewPutsTheCharactersMissedTodayFirst) {
         EXPECT_TRUE(Form1->dueBadges[1]->isHidden());
         clickExercise(training::kCharacterReview);
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("错字复习"));
+        // What is due, and only that.
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        ASSERT_EQ(visibleItems().size(), 1);
+        EXPECT_EQ(Form1->characterItems[0]->text(), QStringLiteral("国"));
+        EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("今天要复习1个字，"));
+        EXPECT_EQ(Form1->Labelplay4->text(), QStringLiteral("勾上“补满”可练满一页。"));
+        // "补满" on the word page ticks the character page's too: the whole page.
+        clickExercise(training::kCharacterReview);
+        Form1->CheckFullReview[1]->setChecked(true);
+        EXPECT_TRUE(Form1->CheckFullReview[0]->isChecked());
         QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
         EXPECT_EQ(visibleItems().size(), 119);
         EXPECT_EQ(Form1->characterItems[0]->text(), QStringLiteral("国"));
