@@ -4,11 +4,13 @@
 #include "articletest/test_window_state.h"
 #include "articletest/top_ten_file.h"
 #include "articletest/top_ten_window.h"
+#include "coaching/code_explanation.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "platform/gbk_codec.h"
+#include "platform/program_folder.h"
 #include "platform/prompts.h"
 #include "platform/window_setup.h"
 
@@ -22,7 +24,7 @@
 TForm_result* Form_result = nullptr;
 
 TForm_result::TForm_result(QWidget* parent) : QDialog(parent) {
-    setupWindow(this, QStringLiteral("测试报告"), 460, 330, Frame::Dialog);
+    setupWindow(this, QStringLiteral("测试报告"), 460, 392, Frame::Dialog);
     setFont(fonts::song(14));
     Label7 = placeLabel(this, QStringLiteral("测试结果报告"), 0, 10, 460, 34);
     Label7->setFont(fonts::kai(26, true));
@@ -46,8 +48,12 @@ TForm_result::TForm_result(QWidget* parent) : QDialog(parent) {
     Mresult->setReadOnly(true);
     Mresult->setFocusPolicy(Qt::NoFocus);
     Mresult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    LabelWhy = placeLabel(this, QString(), 20, 286, 420, 58);
+    LabelWhy->setWordWrap(true);
+    LabelWhy->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LabelWhy->setStyleSheet(QStringLiteral("color: #800000; font-weight: bold;"));
     SpeedButton1 = new QPushButton(QStringLiteral("关闭"), this);
-    SpeedButton1->setGeometry(190, 290, 80, 30);
+    SpeedButton1->setGeometry(190, 352, 80, 30);
     SpeedButton1->setAutoDefault(false);
     connect(SpeedButton1, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -60,6 +66,7 @@ void TForm_result::showEvent(QShowEvent* event) {
 
 void TForm_result::FormShow() {
     RevealIndex = 0;
+    LabelWhy->clear();
     if (LastOnly)
         return;
     const TestWindowState* test = testWindowState();
@@ -120,6 +127,36 @@ void TForm_result::right(int index) {
     QTextCursor c(block);
     c.movePosition(QTextCursor::EndOfBlock);
     c.insertText(QString::fromStdString(code));
+    explain(index, line.left(1), QString::fromStdString(code));
+}
+
+// The line's typed code against the character's codes, corner by corner; a
+// right code on a wrong candidate is named as such.
+void TForm_result::explain(int index, const QString& character, const QString& code) {
+    const TestWindowState* test = testWindowState();
+    const QString typed = test ? test->typedCodeOf(index) : QString();
+    if (typed.isEmpty() || code.isEmpty()) {
+        LabelWhy->clear();
+        return;
+    }
+    if (corners_.isEmpty())
+        corners_ = coaching::CornerTable::fromFile(programFolder() +
+                                                   QLatin1String(coaching::kCornerTableFile));
+    QStringList own;
+    try {
+        for (const std::string& c : two->CodesOfChar(gbk::fromUnicodeLossy(character)))
+            own << QString::fromStdString(c);
+    } catch (const std::exception&) {
+        // The code shown came from the same dictionary; without the others
+        // the note compares with it alone.
+    }
+    const coaching::Explanation x =
+        coaching::explain(typed, coaching::CharacterCode{character, code, own}, corners_,
+                          coaching::Entry::WithCandidates);
+    LabelWhy->setText(x.lines.isEmpty()
+                          ? QString()
+                          : QStringLiteral("%1（打了 %2）：%3")
+                                .arg(character, typed, x.lines.join(QStringLiteral("；"))));
 }
 
 void TForm_result::keyPressEvent(QKeyEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "articletest/top_ten_window.h"
+#include "coaching/corner_table.h"
 
 #include <QDialog>
 
@@ -20,6 +21,8 @@ public:
 
     QLabel *Label7, *lbSorry, *Ltime, *Ltotal, *Lwrong, *LRight, *LL, *LRate, *StaticText1;
     QPlainTextEdit* Mresult;
+    // Why the code typed for the line just revealed was wrong, in the rhyme's words.
+    QLabel* LabelWhy;
     QPushButton* SpeedButton1;
 
     // Shows the labels of the last computation instead of computing.
@@ -47,6 +50,8 @@ protected:
 
 private:
     void FormShow();
+    void explain(int index, const QString& character, const QString& code);
+    coaching::CornerTable corners_;
     void decideTopTen();
 };
 

@@ -252,6 +252,13 @@ int Tform_test::wrongCount() const {
     return wrong->text().toInt();
 }
 
+QString Tform_test::typedCodeOf(int index) const {
+    const std::vector<std::string>& codes = flow_->engine.MresultCodes;
+    return index >= 0 && index < static_cast<int>(codes.size())
+               ? QString::fromLatin1(codes[static_cast<size_t>(index)])
+               : QString();
+}
+
 void Tform_test::showEvent(QShowEvent* event) {
     // Data paths of the test ("hzlib/…", "files/…") are relative to the program folder.
     if (!HomeDir.isEmpty())

@@ -44,6 +44,7 @@ public:
     QString clockText() const override;
     int typedCount() const override;
     int wrongCount() const override;
+    QString typedCodeOf(int index) const override;
 
     TestFlow& flow() { return *flow_; }
 

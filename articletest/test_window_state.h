@@ -27,6 +27,9 @@ public:
     virtual QString clockText() const = 0;
     virtual int typedCount() const = 0;
     virtual int wrongCount() const = 0;
+    // The code typed for the report's error line `index` (ASCII digits; ""
+    // when none was kept).
+    virtual QString typedCodeOf(int index) const = 0;
 
 protected:
     TestWindowState();

@@ -56,6 +56,16 @@ protected:
                 list->close();
             } else if (modal == Form_result) {
                 reports << Form_result->Mresult->toPlainText();
+                if (revealFirstLine && !revealing) {
+                    // Enter, once the keys typed before the report are no
+                    // longer held back, reveals the first line's code and
+                    // says why the code typed for it was wrong.
+                    revealing = true;
+                    QTest::qWait(KeyHold::kDefaultQuiet.count() + 50);
+                    QTest::keyClick(Form_result, Qt::Key_Return);
+                    whys << Form_result->LabelWhy->text();
+                    revealing = false;
+                }
                 Form_result->close();
             }
         });
@@ -88,6 +98,9 @@ protected:
 
     QTimer closer;
     QStringList reports;
+    bool revealFirstLine = false;
+    bool revealing = false;
+    QStringList whys;       // the note under the first revealed line of each report
     QStringList listsShown; // the first name of each top-ten list shown
 };
 
@@ -105,6 +118,7 @@ TEST_F(TestWindow, ATestFromStartToTimeUp) {
     EXPECT_EQ(state(), kRunning);
     EXPECT_EQ(form_test->LChange->text(), QStringLiteral("正在测试"));
 
+    revealFirstLine = true;
     keys("90 "); // right
     keys("8 ");  // two candidates: a page
     EXPECT_EQ(form_test->result1->text(), QStringLiteral(" 0.唉 1.哀"));
@@ -135,6 +149,9 @@ TEST_F(TestWindow, ATestFromStartToTimeUp) {
         form_test->Timer1Timer();
     ASSERT_EQ(reports.size(), 1);
     EXPECT_EQ(reports[0], QStringLiteral("阿(哀)"));
+    ASSERT_EQ(whys.size(), 1);
+    EXPECT_EQ(whys[0],
+              QStringLiteral("阿（打了 8）：左上角是小（9），不是八（8）；右上角少打了横（1）"));
     EXPECT_EQ(state(), "100001011");
     EXPECT_EQ(form_test->LChange->text(), QStringLiteral("请按开始键继续测试"));
     EXPECT_EQ(form_test->Lgo->text(), QStringLiteral("0:00"));
