@@ -50,6 +50,7 @@ TForm_result::TForm_result(QWidget* parent) : QDialog(parent) {
     Mresult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     LabelWhy = placeLabel(this, QString(), 20, 286, 420, 58);
     LabelWhy->setWordWrap(true);
+    LabelWhy->setTextFormat(Qt::RichText);
     LabelWhy->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LabelWhy->setStyleSheet(QStringLiteral("color: #800000; font-weight: bold;"));
     SpeedButton1 = new QPushButton(QStringLiteral("关闭"), this);
@@ -153,10 +154,13 @@ void TForm_result::explain(int index, const QString& character, const QString& c
     const coaching::Explanation x =
         coaching::explain(typed, coaching::CharacterCode{character, code, own}, corners_,
                           coaching::Entry::WithCandidates);
+    // The Song font's own line spacing lets wrapped lines touch.
     LabelWhy->setText(x.lines.isEmpty()
                           ? QString()
-                          : QStringLiteral("%1（打了 %2）：%3")
-                                .arg(character, typed, x.lines.join(QStringLiteral("；"))));
+                          : QStringLiteral("<p style=\"line-height:125%;\">%1</p>")
+                                .arg(QStringLiteral("%1（打了 %2）：%3")
+                                         .arg(character, typed, x.lines.join(QStringLiteral("；")))
+                                         .toHtmlEscaped()));
 }
 
 void TForm_result::keyPressEvent(QKeyEvent* event) {

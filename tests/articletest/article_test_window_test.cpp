@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -63,7 +64,9 @@ protected:
                     revealing = true;
                     QTest::qWait(KeyHold::kDefaultQuiet.count() + 50);
                     QTest::keyClick(Form_result, Qt::Key_Return);
-                    whys << Form_result->LabelWhy->text();
+                    QTextDocument shown;
+                    shown.setHtml(Form_result->LabelWhy->text());
+                    whys << shown.toPlainText();
                     revealing = false;
                 }
                 Form_result->close();
