@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/link_slot.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +27,11 @@ public:
                            const std::function<QStringList(const QString&)>& codesOf) = 0;
 };
 
-void setHistoryLink(HistoryLink* link);
-HistoryLink* historyLink();
+inline void setHistoryLink(HistoryLink* link) {
+    LinkSlot<HistoryLink>::set(link);
+}
+inline HistoryLink* historyLink() {
+    return LinkSlot<HistoryLink>::get();
+}
 
 } // namespace articletest

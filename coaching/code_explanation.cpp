@@ -12,17 +12,6 @@ struct DigitSource {
     int corner = -1;
 };
 
-// The code points of a text, one string each.
-QStringList charactersOf(const QString& text) {
-    QStringList out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        out << text.mid(i, n);
-        i += n - 1;
-    }
-    return out;
-}
-
 // A name as it stands after "是": the 0 of a stroke that already makes
 // another corner is named by that.
 QString inSentence(const QString& name) {
@@ -179,6 +168,16 @@ QString joinParts(const QString& code, const std::vector<WordPart>& parts,
 }
 
 } // namespace
+
+QStringList charactersOf(const QString& text) {
+    QStringList out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        out << text.mid(i, n);
+        i += n - 1;
+    }
+    return out;
+}
 
 QString cornerName(int corner) {
     static const char16_t* const names[5] = {u"左上角", u"右上角", u"左下角", u"右下角", u"附角"};

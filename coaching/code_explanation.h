@@ -21,6 +21,9 @@ QString cornerName(int corner);
 // "叉", "插", "方", "角", "八", "小"; empty for anything but a digit.
 QString rhymeName(QChar digit);
 
+// The characters of a text (code points), one string each.
+QStringList charactersOf(const QString& text);
+
 // Where a code is judged: alone (the training: a code is right only when it
 // is the one asked for), or as the first step of a choice among candidates
 // (the article test: any code of the character is right, the pick decides).

@@ -83,8 +83,10 @@ public:
 
 // The items of a review (characters or words) due on `today`.
 int dueCount(const HistoryStore& history, bool words, QDate today) {
+    // The schedule lives while its cards are counted.
+    const ReviewSchedule schedule = history.reviewSchedule(words, [today] { return today; });
     int n = 0;
-    for (const ReviewCard& c : history.reviewSchedule(words, [today] { return today; }).cards())
+    for (const ReviewCard& c : schedule.cards())
         n += !c.retired && c.due.isValid() && c.due <= today;
     return n;
 }

@@ -2,49 +2,34 @@
 
 namespace training {
 namespace {
-HistoryLink*& current() {
-    static HistoryLink* link = nullptr;
-    return link;
-}
-} // namespace
-
-void setHistoryLink(HistoryLink* link) {
-    current() = link;
-}
-
-HistoryLink* historyLink() {
-    return current();
-}
-
-namespace {
 class LinkedRuns : public RunObserver {
 public:
     void runStarted(int kind, int level) override {
-        if (auto* link = current())
+        if (auto* link = historyLink())
             link->runs().runStarted(kind, level);
     }
     void runIsCourseStep(int step) override {
-        if (auto* link = current())
+        if (auto* link = historyLink())
             link->runs().runIsCourseStep(step);
     }
     void itemShown(const QString& text, const QString& code) override {
-        if (auto* link = current())
+        if (auto* link = historyLink())
             link->runs().itemShown(text, code);
     }
     void answerTyped(const QString& code) override {
-        if (auto* link = current())
+        if (auto* link = historyLink())
             link->runs().answerTyped(code);
     }
     void lookedUp() override {
-        if (auto* link = current())
+        if (auto* link = historyLink())
             link->runs().lookedUp();
     }
     void itemDone(bool right) override {
-        if (auto* link = current())
+        if (auto* link = historyLink())
             link->runs().itemDone(right);
     }
     void runEnded(int speed, bool finished) override {
-        if (auto* link = current())
+        if (auto* link = historyLink())
             link->runs().runEnded(speed, finished);
     }
 };

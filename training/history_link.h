@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/link_slot.h"
 #include "training/run_observer.h"
 
 #include <QString>
@@ -53,8 +54,12 @@ public:
                                                 const QStringList& byFrequency) = 0;
 };
 
-void setHistoryLink(HistoryLink* link);
-HistoryLink* historyLink();
+inline void setHistoryLink(HistoryLink* link) {
+    LinkSlot<HistoryLink>::set(link);
+}
+inline HistoryLink* historyLink() {
+    return LinkSlot<HistoryLink>::get();
+}
 // The observer the training window gives its flow: it passes each call on to
 // the history link of the moment, and drops it while there is none.
 RunObserver& linkedRuns();

@@ -4,21 +4,6 @@
 
 namespace training {
 
-namespace {
-
-// The code points of a word, one string each.
-QStringList charactersOf(const QString& text) {
-    QStringList out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        out << text.mid(i, n);
-        i += n - 1;
-    }
-    return out;
-}
-
-} // namespace
-
 CoachNote WrongCodeCoach::wrongAnswer(const CoachedItem& item, const QString& typed) {
     if (item.position != position_ || item.text != text_) {
         position_ = item.position;
@@ -30,7 +15,7 @@ CoachNote WrongCodeCoach::wrongAnswer(const CoachedItem& item, const QString& ty
     coaching::Explanation x;
     QStringList characters{item.text};
     if (item.word) {
-        characters = charactersOf(item.text);
+        characters = coaching::charactersOf(item.text);
         // Each character's main code builds the word's code; without all of
         // them the word is compared digit by digit only.
         QStringList codes;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/link_slot.h"
+
 namespace warmup {
 
 // What the warm-up game tells the learning history. The history implements
@@ -11,7 +13,11 @@ public:
     virtual void gameEnded(bool funMode, int seconds, int score) = 0;
 };
 
-void setHistoryLink(HistoryLink* link);
-HistoryLink* historyLink();
+inline void setHistoryLink(HistoryLink* link) {
+    LinkSlot<HistoryLink>::set(link);
+}
+inline HistoryLink* historyLink() {
+    return LinkSlot<HistoryLink>::get();
+}
 
 } // namespace warmup
