@@ -1,15 +1,14 @@
 #include "app/start_screen.h"
 
+#include "app/about_box.h"
 #include "app/help_page_window.h"
 #include "app/history_loader.h"
-
-#include "app/about_box.h"
 #include "app/results_address.h"
 #include "articletest/article_test_window.h"
 #include "history/history_service.h"
 #include "platform/desktop_open.h"
-#include "platform/fonts.h"
 #include "platform/error_report.h"
+#include "platform/fonts.h"
 #include "platform/image_file.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
