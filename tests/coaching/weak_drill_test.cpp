@@ -12,7 +12,7 @@ using namespace coaching;
 TEST(WeakDrill, MissedCharactersFirstThenByFrequencyEachOnce) {
     // Most frequent first; 龘 is not in the corner table, 在 comes twice.
     const QStringList byFrequency = u("中 在 啊 学 有 们 在 龘").split(u' ');
-    const DrillTarget bottomLeft2{BottomLeft, u'2'}; // 在 40214, 有 40207, 们 0720
+    const DrillTarget bottomLeft2{BottomLeft, u'2', {}}; // 在 40214, 有 40207, 们 0720
     struct Row {
         DrillTarget target;
         int count;
@@ -28,7 +28,7 @@ TEST(WeakDrill, MissedCharactersFirstThenByFrequencyEachOnce) {
         {bottomLeft2, 1, "有在 402402 400402; 们有 072402 072400", "有"}, // missed in words
         // Misses at another corner, or of another digit there, do not count.
         {bottomLeft2, 3, "啊 61000 61020; 学 30407 30207; 在 40214 40224", "在有们"},
-        {DrillTarget{ExtraCorner, u'7'}, 3, "", "学有"},
+        {DrillTarget{ExtraCorner, u'7', {}}, 3, "", "学有"},
     };
     for (const Row& r : rows) {
         std::vector<AnsweredItem> answered;
