@@ -12,14 +12,8 @@ struct DigitSource {
     int corner = -1;
 };
 
-// A name as it stands after "是": the 0 of a stroke that already makes
-// another corner is named by that.
-QString inSentence(const QString& name) {
-    return name == u"已用" ? QStringLiteral("已用过的笔画") : name;
-}
-
 QString named(const QString& name, QChar digit) {
-    return QStringLiteral("%1（%2）").arg(inSentence(name), digit);
+    return QStringLiteral("%1（%2）").arg(strokeInSentence(name), digit);
 }
 
 Verdict verdictOf(const QString& typed, const QString& asked, const QStringList& ownCodes,
@@ -168,6 +162,10 @@ QString joinParts(const QString& code, const std::vector<WordPart>& parts,
 }
 
 } // namespace
+
+QString strokeInSentence(const QString& name) {
+    return name == u"已用" ? QStringLiteral("已用过的笔画") : name;
+}
 
 QStringList charactersOf(const QString& text) {
     QStringList out;

@@ -21,6 +21,10 @@ QString cornerName(int corner);
 // "叉", "插", "方", "角", "八", "小"; empty for anything but a digit.
 QString rhymeName(QChar digit);
 
+// A corner's stroke name as it stands in a sentence: the 0 of a stroke that
+// already makes another corner ("已用") is named by that.
+QString strokeInSentence(const QString& name);
+
 // The characters of a text (code points), one string each.
 QStringList charactersOf(const QString& text);
 

@@ -198,6 +198,7 @@ private:
         }
         draw.items = coaching::chooseDrill({target->corner, target->digit, target->stroke}, count,
                                            answered, table, byFrequency);
+        draw.drilled = target;
         const QString shape =
             target->stroke.isEmpty() ? coaching::rhymeName(target->digit) : target->stroke;
         draw.message = {QStringLiteral("弱点练习：%1").arg(coaching::cornerName(target->corner)),

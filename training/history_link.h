@@ -12,21 +12,22 @@
 
 namespace training {
 
+// A drill's corner (0-3 as the code's digits, 4 the extra corner), the digit
+// the code has there, and the stroke when the slips there were all of one
+// ("撇"): only characters with that stroke at the corner are drilled.
+struct DrillTarget {
+    int corner = 0;
+    QChar digit;
+    QString stroke;
+};
+
 // The items a review drew from the learning history: (item, code) pairs, and
 // the lines for the message labels (empty when the history filled the grid).
 struct ReviewDraw {
     std::vector<std::pair<QString, QString>> items;
     QStringList message;
-};
-
-// A drill's corner (0-3 as the code's digits, 4 the extra corner) and the
-// digit the code has there.
-// The stroke, when the slips there were all of one ("撇"): only characters
-// with that stroke at the corner are drilled.
-struct DrillTarget {
-    int corner = 0;
-    QChar digit;
-    QString stroke;
+    // A drill's corner and digit, as chosen (the one confused most when none was asked for).
+    std::optional<DrillTarget> drilled;
 };
 
 // What the training asks of the learning history. The history implements it;

@@ -134,7 +134,13 @@ void TrainingFlow::drillClick(const std::optional<DrillTarget>& target) {
     Timer2On = false; // the page's explanation is not wanted over a drill
     DrillChosen = true;
     drillTarget = target;
+    DrilledCorner = -1;
     SBtnStartClick();
+    // Before the first answer, the corner drilled in the first character,
+    // its stroke lit: the shape to look for.
+    if (runState() == RunState::Running && DrilledCorner >= 0)
+        if (const GridItem* item = currentItem())
+            coachNote = coach.cornerNote(gbk::toUnicode(item->text), DrilledCorner);
 }
 
 void TrainingFlow::courseClick(const CourseRun& run) {
@@ -378,6 +384,7 @@ void TrainingFlow::fillReview(int k) {
         }
         if (drillProvider_)
             drawn = drillProvider_(drillTarget, count, byFrequency);
+        DrilledCorner = drawn.drilled ? drawn.drilled->corner : -1;
         if (drawn.items.empty()) {
             // No history or no weak corner yet: the frequent characters.
             drawn.items = frequent;

@@ -71,6 +71,8 @@ struct ReviewItems {
     // Further codes the dictionary gives an item (a character's short codes
     // beside its full code): typed, they are right too.
     std::map<QString, QStringList> otherCodes;
+    // A drill's corner, as the history chose it.
+    std::optional<DrillTarget> drilled;
     // The whole grid, the items coming round again when there are fewer; or
     // each item once, the run as long as the items (what is due today).
     bool wholeGrid = true;
@@ -186,6 +188,8 @@ public:
     std::optional<DrillTarget> drillTarget;
     // The exercise's runs are the course's step until another exercise is chosen.
     std::optional<CourseRun> courseRun;
+    // The corner the drill under way keeps to; -1 when none.
+    int DrilledCorner = -1;
     // Who takes note of the runs (null: nobody).
     void setRunObserver(RunObserver* observer);
 

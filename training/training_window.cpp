@@ -162,6 +162,7 @@ ReviewItems drillFromHistory(const std::optional<training::DrillTarget>& target,
     if (d) {
         r.items = d->items;
         r.message = d->message;
+        r.drilled = d->drilled;
     }
     return r;
 }

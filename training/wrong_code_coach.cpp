@@ -53,6 +53,21 @@ CoachNote WrongCodeCoach::wrongAnswer(const CoachedItem& item, const QString& ty
     return note;
 }
 
+CoachNote WrongCodeCoach::cornerNote(const QString& character, int corner) const {
+    const coaching::CornerEntry* e = table_.find(character);
+    if (!e || corner < 0 || corner >= static_cast<int>(e->names.size()) || corner >= e->code.size())
+        return {};
+    const size_t c = static_cast<size_t>(corner);
+    CoachNote note;
+    note.lines = {QStringLiteral("看清%1：%2打%3")
+                      .arg(coaching::cornerName(corner), coaching::strokeInSentence(e->names[c]),
+                           e->code[corner])};
+    note.character = character;
+    note.stroke = e->strokes[c];
+    note.corner = corner;
+    return note;
+}
+
 void WrongCodeCoach::reset() {
     position_ = -1;
     text_.clear();

@@ -40,6 +40,10 @@ public:
     CoachNote wrongAnswer(const CoachedItem& item, const QString& typed);
     // The item was answered, or a run starts: the next wrong answer is a first try.
     void reset();
+    // What a corner of `character` is, with its stroke to light ("看清左下角：撇打0"):
+    // a drill shows the shape it is about before the first answer. Nothing
+    // when the table does not know the character.
+    CoachNote cornerNote(const QString& character, int corner) const;
 
 private:
     coaching::CornerTable table_;

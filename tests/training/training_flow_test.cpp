@@ -574,7 +574,9 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
     int reviews = 0;
     flow.setReviewProvider([&](bool, int, const auto& frequent) {
         ++reviews;
-        return ReviewItems{frequent, {}, {}};
+        ReviewItems r;
+        r.items = frequent;
+        return r;
     });
 
     flow.courseClick({1, 0, {}, QStringLiteral("12"), {}});

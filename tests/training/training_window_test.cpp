@@ -1114,6 +1114,10 @@ TEST_F(TrainingWindow, TheDrillButtonDrillsTheCornerConfusedMost) {
         EXPECT_EQ(Form1->Labelplay4->text(), QStringLiteral("撇（0）"))
             << "the stroke every slip had";
         expectDrillOf(0, u'0', {QStringLiteral("们"), QStringLiteral("他")});
+        // Before the first answer, the shape to look for, lit in the first character.
+        EXPECT_TRUE(Form1->coachPanel->isVisible());
+        EXPECT_TRUE(Form1->coachText->text().contains(QStringLiteral("看清左上角：撇打0")))
+            << Form1->coachText->text().toStdString();
         QApplication::processEvents();
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
         typeCode(Form1->characterItems[0]->toolTip(), true, Qt::Key_Enter);

@@ -84,6 +84,29 @@ TEST_F(Coach, TheNoteNamesTheWrongCornersAndTheStrokeToLight) {
     }
 }
 
+// What a drill shows before its first answer: the corner's stroke, lit.
+TEST_F(Coach, ACornerNoteNamesTheStrokeAndTheDigit) {
+    struct Row {
+        const char* character;
+        int corner;
+        const char* line; // "" for no note
+        int stroke;
+    };
+    const Row rows[] = {
+        {"他", 0, "看清左上角：撇打0", 0},
+        {"他", 3, "看清右下角：横打1", 4},
+        {"中", 1, "看清右上角：已用过的笔画打0", 1},
+        {"国", 3, "看清右下角：空角打0", -1},
+        {"他", 4, "", -1}, // no stroke name for the extra corner
+        {"龘", 0, "", -1}, // not in the table
+    };
+    for (const Row& r : rows) {
+        const CoachNote n = coach.cornerNote(u(r.character), r.corner);
+        EXPECT_EQ(n.lines.join(u'|'), u(r.line)) << r.character << r.corner;
+        EXPECT_EQ(n.stroke, r.stroke) << r.character << r.corner;
+    }
+}
+
 TEST_F(Coach, WithoutTheCornerTableTheRhymeNamesTheDigits) {
     WrongCodeCoach bare;
     bare.wrongAnswer(ta, "24212");
