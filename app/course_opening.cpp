@@ -28,13 +28,13 @@ QString courseFolder() {
 // the course's article step.
 std::vector<course::StepRun> courseRuns(const std::vector<course::Step>& steps,
                                         const LearningSummary& summary) {
-    std::vector<course::StepRun> runs;
-    for (const LearningSummary::CourseRun& r : summary.courseRuns)
-        runs.push_back({r.step, r.day, r.answered, r.wrong, r.speed});
+    std::vector<course::StepRun> runs = summary.courseRuns;
     for (const course::Step& s : steps)
         if (s.kind == course::StepKind::Article)
-            for (const LearningSummary::CourseRun& t : summary.articleTests)
-                runs.push_back({s.number, t.day, t.answered, t.wrong, t.speed});
+            for (course::StepRun t : summary.articleTests) {
+                t.step = s.number;
+                runs.push_back(t);
+            }
     return runs;
 }
 

@@ -22,7 +22,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMovie>
-#include <QScopeGuard>
 #include <QToolButton>
 
 Tpreface01* preface01 = nullptr;
@@ -196,8 +195,6 @@ void Tpreface01::SpeedButtonMouseMove(int entry) {
 void Tpreface01::SpeedButtonClick(int entry) {
     if (makeModuleWindows)
         makeModuleWindows();
-    // Back from practice, the plan says what is left for today.
-    const auto replan = qScopeGuard([this] { updatePlan(); });
     switch (entry) {
     case 1:
         openHelpFile(kCourse);
@@ -228,6 +225,9 @@ void Tpreface01::SpeedButtonClick(int entry) {
             history->showWindow();
         break;
     }
+    // Back from practice or the history, the plan says what is left for today.
+    if (entry == 2 || entry == 3 || entry == 4 || entry == 9)
+        updatePlan();
 }
 
 void Tpreface01::openHelpFile(const char* name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "articletest/history_link.h"
+#include "course/course.h"
 #include "training/history_link.h"
 #include "warmup/history_link.h"
 
@@ -13,16 +14,9 @@
 // What the start screen's plan and the course read from the history.
 struct LearningSummary {
     // The runs of the course's steps that had answers, oldest first.
-    struct CourseRun {
-        int step = 0;
-        QDate day;
-        int answered = 0;
-        int wrong = 0;
-        int speed = 0;
-    };
-    std::vector<CourseRun> courseRuns;
+    std::vector<course::StepRun> courseRuns;
     // The article tests, step 0: typed as answered.
-    std::vector<CourseRun> articleTests;
+    std::vector<course::StepRun> articleTests;
     std::vector<QDate> practiceDays; // days with a run, a test or a game, each once, in order
     int dueCharacters = 0;           // review items due today
     int dueWords = 0;

@@ -24,9 +24,13 @@ UTF-8, LF line ends: re-running the script gives the same bytes.
 """
 
 import argparse
-import bz2
 import os
 import sys
+
+# The table reader of the exercise files and the dictionary's own rules: the
+# course's items are read and coded as the dictionary is.
+from gen_dict_sources import read_unihan_field, word_code
+from gen_exercise_files import read_table
 
 UNIHAN = "/usr/share/unicode/Unihan_IRGSources.txt.bz2"
 
@@ -77,18 +81,6 @@ COMPONENT_TEXT = {
 }
 
 
-def read_rows(path):
-    rows = []
-    with open(path, encoding="utf-8") as f:
-        for number, line in enumerate(f, 1):
-            parts = line.rstrip("\n").split("\t")
-            if len(parts) < 2 or not parts[0].isdigit():
-                sys.exit(f"{path}:{number}: not a table row")
-            freq = int(parts[2]) if len(parts) > 2 and parts[2].isdigit() else 0
-            rows.append((parts[0], parts[1], freq))
-    return rows
-
-
 def read_corners(path):
     """{character: (main code, [four corner names])}."""
     table = {}
@@ -102,25 +94,8 @@ def read_corners(path):
 
 def read_radicals(path):
     """{character: first kRSUnicode value}."""
-    radicals = {}
-    with bz2.open(path, "rt", encoding="utf-8") as f:
-        for line in f:
-            parts = line.rstrip("\n").split("\t")
-            if len(parts) == 3 and parts[1] == "kRSUnicode":
-                radicals[chr(int(parts[0][2:], 16))] = parts[2].split(" ")[0]
-    return radicals
-
-
-def word_code(word, main):
-    c = [main[ch] for ch in word]
-    n = len(word)
-    if n == 2:
-        return c[0][:3] + c[1][:3]
-    if n == 3:
-        return c[0][:2] + c[1][:2] + c[2][:2]
-    if n == 4:
-        return c[0][:2] + c[1][:2] + c[2][:1] + c[3][:1]
-    return c[0][:2] + c[1][:1] + c[2][:1] + c[-2][:1] + c[-1][:1]
+    return {ch: value.split(" ")[0]
+            for ch, value in read_unihan_field(path, "kRSUnicode").items()}
 
 
 def ranked(rows):
@@ -140,8 +115,8 @@ def main():
 
     corners = read_corners(os.path.join(args.source, "corners.txt"))
     main_code = {ch: code for ch, (code, _) in corners.items()}
-    chars = read_rows(os.path.join(args.source, "chars.txt"))
-    words = read_rows(os.path.join(args.source, "words.txt"))
+    chars = read_table(os.path.join(args.source, "chars.txt"))
+    words = read_table(os.path.join(args.source, "words.txt"))
     radicals = read_radicals(args.unihan)
 
     # Characters under their main code, most frequent first.
