@@ -354,11 +354,12 @@ void TForm1::buildPages() {
             exerciseButtons[static_cast<size_t>(i == 0 ? kCharacterReview : kWordReview)];
         auto* badge = new QLabel(review);
         badge->setObjectName(i == 0 ? QStringLiteral("dueCharacters") : QStringLiteral("dueWords"));
-        badge->setGeometry(review->width() - 26, 0, 26, 15);
+        // In the corner above the caption's end, clear of its characters.
+        badge->setGeometry(review->width() - 20, 1, 19, 12);
         badge->setAlignment(Qt::AlignCenter);
-        badge->setFont(fonts::sans(11, true));
+        badge->setFont(fonts::sans(9, true));
         badge->setStyleSheet(
-            QStringLiteral("QLabel { color: white; background: #d01010; border-radius: 7px; }"));
+            QStringLiteral("QLabel { color: white; background: #d01010; border-radius: 6px; }"));
         badge->setAttribute(Qt::WA_TransparentForMouseEvents);
         badge->hide();
         dueBadges[static_cast<size_t>(i)] = badge;
