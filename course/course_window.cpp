@@ -89,7 +89,8 @@ void TFormCourse::showCourse(const std::vector<course::Step>& steps,
         GridSteps->scrollToItem(GridSteps->item(current, 1), QAbstractItemView::PositionAtCenter);
     }
     chooseRow(current);
-    BtnStart->setFocus();
+    // The keypad's arrows (Num Lock off) choose a step, Enter starts it.
+    GridSteps->setFocus();
 }
 
 void TFormCourse::chooseRow(int row) {

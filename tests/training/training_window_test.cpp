@@ -1211,7 +1211,7 @@ TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens)
             });
             QWidget* focused = QApplication::focusWidget();
             ASSERT_NE(focused, nullptr) << "the course window has no focus";
-            EXPECT_EQ(focused, FormCourse->BtnStart) << "Enter starts the step";
+            EXPECT_EQ(focused, FormCourse->GridSteps) << "the keypad chooses the step";
             QTest::keyClick(focused, Qt::Key_Enter, Qt::KeypadModifier);
         });
         QTest::mouseClick(preface01->courseButton, Qt::LeftButton);
