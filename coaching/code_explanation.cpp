@@ -114,9 +114,9 @@ private:
         // The character's own reading names the stroke, when the table
         // reads that corner as this digit.
         const CornerEntry* e = s.character >= 0 ? table_.find(characters_[s.character]) : nullptr;
-        if (e && s.corner >= 0 && s.corner < 4 && e->code[s.corner] == right) {
-            d.rightName = e->names[s.corner];
-            d.stroke = e->strokes[s.corner];
+        if (e && s.corner >= 0 && s.corner < e->code.size() && e->code[s.corner] == right) {
+            d.rightName = e->names[static_cast<size_t>(s.corner)];
+            d.stroke = e->strokes[static_cast<size_t>(s.corner)];
         }
         return d;
     }

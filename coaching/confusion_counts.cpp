@@ -59,8 +59,8 @@ std::vector<Traced> trace(const AnsweredItem& a, const CornerTable& table) {
 
 QString nameAt(const CornerTable& table, const QString& character, int corner, QChar digit) {
     const CornerEntry* e = table.find(character);
-    if (e && corner < 4 && e->code[corner] == digit)
-        return e->names[corner];
+    if (e && corner >= 0 && corner < e->code.size() && e->code[corner] == digit)
+        return e->names[static_cast<size_t>(corner)];
     return rhymeName(digit);
 }
 

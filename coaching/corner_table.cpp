@@ -80,16 +80,21 @@ CornerTable CornerTable::fromText(const QString& text) {
             continue;
         const QStringList strokes = cols[2].split(u' ');
         const QStringList names = cols[3].split(u' ');
-        if (strokes.size() != 4 || names.size() != 4)
+        const qsizetype digits = cols[1].size();
+        if (strokes.size() != digits || names.size() != digits)
             continue;
         CornerEntry e{cols[1], {}, {}};
+        e.strokes.fill(-1);
         bool ok = true;
-        for (int q = 0; q < 4 && ok; ++q) {
-            ok = readStroke(strokes[q], e.strokes[q]) && nameFitsDigit(names[q], e.code[q]);
-            e.names[q] = names[q];
+        for (qsizetype q = 0; q < digits && ok; ++q) {
+            const auto i = static_cast<size_t>(q);
+            ok = readStroke(strokes[q], e.strokes[i]) && nameFitsDigit(names[q], e.code[q]);
+            e.names[i] = names[q];
         }
-        if (ok && !table.entries_.contains(cols[0]))
+        if (ok && !table.entries_.contains(cols[0])) {
             table.entries_.insert(cols[0], e);
+            table.order_.append(cols[0]);
+        }
     }
     return table;
 }

@@ -2,21 +2,23 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
 // The corner table: for every coded character its main code and how each of
-// its four corners is read. The program folder holds it as "hzlib/corners.txt",
-// a copy of the table the dictionary and the code diagrams are made from: one
+// its digits is read. The program folder holds it as "hzlib/corners.txt", a
+// copy of the table the dictionary and the code diagrams are made from: one
 // line per character, tab-separated, e.g.
 //
-//   啊	61000	0 5 - 9	方 横 空角 左钩
+//   他	04210	0 3 1 4 2	撇 叉 竖 横 左钩
 //
 // the character; its main code (4 or 5 digits, the fifth being the extra
-// corner); the stroke that makes each of the four corners, in stroke order
-// from 0, "-" where no stroke does; and each corner's stroke name as the
-// rhyme reads it. A 0 is named by what makes it: "撇", "左钩", or "亠",
-// "已用" (the stroke already makes another corner) and "空角" (no stroke).
+// corner); the stroke that makes each digit, in stroke order from 0, "-"
+// where no stroke does; and each digit's shape name as the rhyme reads it,
+// one stroke and one name a digit. A 0 is named by what makes it: "撇",
+// "左钩", or "亠", "已用" (the stroke already makes another corner) and
+// "空角" (no stroke).
 namespace coaching {
 
 // Digit positions of a character's code: the four corners, then the extra
@@ -26,10 +28,13 @@ enum Corner { TopLeft = 0, TopRight = 1, BottomLeft = 2, BottomRight = 3, ExtraC
 // Where the table lies, relative to the program folder.
 inline constexpr char kCornerTableFile[] = "hzlib/corners.txt";
 
+// The most digits a character's code has: four corners and the extra one.
+inline constexpr int kCodeDigits = 5;
+
 struct CornerEntry {
-    QString code;                 // the main code, 4 or 5 digits
-    std::array<QString, 4> names; // the stroke name of each corner
-    std::array<int, 4> strokes;   // the stroke making each corner; -1: none
+    QString code;                           // the main code, 4 or 5 digits
+    std::array<QString, kCodeDigits> names; // the shape name of each digit; empty past the code
+    std::array<int, kCodeDigits> strokes;   // the stroke making each digit; -1: none
 };
 
 class CornerTable {
@@ -37,18 +42,21 @@ public:
     // The table in a file; a missing or unreadable file gives an empty table.
     static CornerTable fromFile(const QString& path);
     // The table in text of the file's form. A line that does not hold a
-    // character, a code of 4 or 5 digits, four strokes and four names that
-    // fit the code's digits is left out; of two lines for one character the
+    // character, a code of 4 or 5 digits, and a stroke and a name for each
+    // digit that fit it is left out; of two lines for one character the
     // first counts.
     static CornerTable fromText(const QString& text);
 
     // The entry of a character, or nullptr when the table does not know it.
     const CornerEntry* find(const QString& character) const;
     qsizetype size() const { return entries_.size(); }
+    // The characters in the order of their lines.
+    const QStringList& characters() const { return order_; }
     bool isEmpty() const { return entries_.isEmpty(); }
 
 private:
     QHash<QString, CornerEntry> entries_;
+    QStringList order_;
 };
 
 // Whether `name` is a name the rhyme gives a corner of `digit`.

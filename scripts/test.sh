@@ -14,14 +14,15 @@ export QT_QPA_PLATFORM=offscreen
 
 if [ "${1:-}" = "--sanitize" ]; then
   # Everything, windows too, under AddressSanitizer and UndefinedBehaviorSanitizer.
-  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_SANITIZE=ON
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_SANITIZE=ON \
+    -DTARVO_REQUIRE_STROKE_DATA=ON
   cmake --build build-asan
   ctest --test-dir build-asan --output-on-failure -j2
   exit
 fi
 
 # Every test on the release build.
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_REQUIRE_STROKE_DATA=ON
 cmake --build build-test
 ctest --test-dir build-test --output-on-failure -j2
 

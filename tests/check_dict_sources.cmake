@@ -7,7 +7,7 @@ if(NOT fetched EQUAL 0)
 endif()
 execute_process(
   COMMAND /usr/bin/python3 ${SOURCE_DIR}/tools/gen_dict_sources.py --out ${WORK_DIR}
-          --strokes ${STROKE_DIR}/hanzi-writer-data-2.0.1.tgz --stroke-keys ${STROKE_DIR}/stroke5.db
+          --strokes ${STROKE_DIR}/hanzi-writer-data-2.0.1.tgz
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the generator failed")

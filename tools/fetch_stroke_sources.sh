@@ -5,9 +5,10 @@
 #                                Make Me a Hanzi; Arphic Public License):
 #                                outlines and median lines of each stroke
 #   hanzi-writer-data/           the same, unpacked (one JSON file a character)
-#   stroke5.db                   from Debian's ibus-table-stroke5: the class
-#                                (横竖撇点折) of each character's first strokes
+# (The classes of each character's first strokes, the other input of the rhyme
+# codes, are kept in the project: tools/stroke_classes.txt.)
 # Files already there and intact are kept, so a second run fetches nothing.
+# Exits non-zero, naming what failed, when the data cannot be had.
 set -euo pipefail
 dest="${1:-$(dirname "$0")/../build-sources}"
 mkdir -p "$dest"
@@ -15,13 +16,12 @@ dest="$(cd "$dest" && pwd)"
 
 strokes=hanzi-writer-data-2.0.1.tgz
 strokes_sha1=09ce12eb1c47d86aeb33313e622f17ba5cbac1ad
-keys_deb_version=1.8.12-1
-keys_sha256=415a090d02737b1713408e91cb58ac498e53069d2f31d7129a6003edcc06c236
 
 intact() { [ -f "$1" ] && echo "$2  $1" | "$3" -c --status -; }
 
 if ! intact "$dest/$strokes" "$strokes_sha1" sha1sum; then
-  (cd "$dest" && npm pack --silent hanzi-writer-data@2.0.1 >/dev/null)
+  (cd "$dest" && npm pack --silent hanzi-writer-data@2.0.1 >/dev/null) \
+    || { echo "npm pack hanzi-writer-data@2.0.1 failed" >&2; exit 1; }
   intact "$dest/$strokes" "$strokes_sha1" sha1sum || { echo "$dest/$strokes: checksum differs" >&2; exit 1; }
   rm -rf "$dest/hanzi-writer-data"
 fi
@@ -29,17 +29,4 @@ if [ ! -f "$dest/hanzi-writer-data/中.json" ]; then
   rm -rf "$dest/hanzi-writer-data.tmp" && mkdir -p "$dest/hanzi-writer-data.tmp"
   tar xzf "$dest/$strokes" -C "$dest/hanzi-writer-data.tmp" --strip-components=1
   rm -rf "$dest/hanzi-writer-data" && mv "$dest/hanzi-writer-data.tmp" "$dest/hanzi-writer-data"
-fi
-
-if ! intact "$dest/stroke5.db" "$keys_sha256" sha256sum; then
-  work="$(mktemp -d)"
-  trap 'rm -rf "$work"' EXIT
-  # apt-get download writes into the current folder; as root it warns that
-  # the _apt user cannot write there, which is harmless.
-  (cd "$work" && chmod 755 . && apt-get download -q "ibus-table-stroke5=$keys_deb_version" >/dev/null 2>&1 \
-    || { echo "apt-get download ibus-table-stroke5=$keys_deb_version failed" >&2; exit 1; })
-  dpkg-deb -x "$work"/ibus-table-stroke5_*.deb "$work/x"
-  cp "$work/x/usr/share/ibus-table/tables/stroke5.db" "$dest/stroke5.db.tmp"
-  mv "$dest/stroke5.db.tmp" "$dest/stroke5.db"
-  intact "$dest/stroke5.db" "$keys_sha256" sha256sum || { echo "$dest/stroke5.db: checksum differs" >&2; exit 1; }
 fi

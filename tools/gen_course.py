@@ -82,7 +82,7 @@ COMPONENT_TEXT = {
 
 
 def read_corners(path):
-    """{character: (main code, [four corner names])}."""
+    """{character: (main code, [the shape name of each digit])}."""
     table = {}
     with open(path, encoding="utf-8") as f:
         for line in f:
@@ -132,7 +132,7 @@ def main():
         return (ch, code, radicals.get(ch, ""))
 
     simple = [char_item(code, ch) for code, ch, _ in full
-              if not NOT_A_STROKE.intersection(corners[ch][1])][:SIMPLE_COUNT]
+              if not NOT_A_STROKE.intersection(corners[ch][1][:4])][:SIMPLE_COUNT]
     steps.append(("chars", "", SPEED_CHARACTERS, "第一批字：笔形清楚的常用字",
                   "这些常用字的四个角都由一笔直接构成。按左上、右上、左下、右下的顺序一个角一个角地打，打完按回车。",
                   simple))

@@ -50,8 +50,10 @@ VARIANTS = "/usr/share/unicode/Unihan_Variants.txt.bz2"
 # The stroke data, fetched by tools/fetch_stroke_sources.sh.
 SOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build-sources")
 STROKES_TARBALL = "hanzi-writer-data-2.0.1.tgz"
-STROKE_KEYS_DB = "stroke5.db"
-EXCEPTIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "rhyme_exceptions.txt")
+TOOLS = os.path.dirname(os.path.abspath(__file__))
+STROKE_CLASSES = os.path.join(TOOLS, "stroke_classes.txt")
+EXCEPTIONS = os.path.join(TOOLS, "rhyme_exceptions.txt")
+REVIEWED = os.path.join(TOOLS, "reviewed_codes.txt")
 
 # Words below this count are mostly jieba's filler entries; they would crowd
 # the candidate lists without helping a learner.
@@ -226,42 +228,87 @@ def character_frequencies(pinlu, blend):
 
 def read_exceptions(path):
     """The reviewed exception table: {character: (code, shapes, reason)};
-    shapes names the stroke at each of the four corners whose source digit
-    is 2 ("撇", "左钩", "竖"; "-" at the others)."""
+    shapes names the stroke at each of the code's digits whose source digit
+    is 2 ("撇", "左钩", "竖"; "-" at the others): four names, or five when
+    the fifth digit is decided there too."""
     out = {}
     with open(path, encoding="utf-8") as f:
         for number, line in enumerate(f, 1):
             if not line.strip() or line.startswith("#"):
                 continue
             parts = line.rstrip("\n").split("\t")
-            if len(parts) != 4 or not parts[1].isdigit() or len(parts[2].split()) != 4:
+            if (len(parts) != 4 or not parts[1].isdigit() or len(parts[1]) not in (4, 5)
+                    or len(parts[2].split()) not in (4, 5)):
                 sys.exit(f"{path}:{number}: not an exception row")
             out[parts[0]] = (parts[1], parts[2].split(), parts[3])
     return out
 
 
-def rhyme_codes(source, strokes_tarball, keys_db, exceptions_path):
+def read_reviewed_codes(path):
+    """Codes read by eye for the characters the Unicode Han database gives
+    no corner code: {character: code}."""
+    out = {}
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            if not line.strip() or line.startswith("#"):
+                continue
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) != 3 or not parts[1].isdigit() or len(parts[1]) not in (4, 5):
+                sys.exit(f"{path}:{number}: not a reviewed code")
+            out[parts[0]] = parts[1]
+    return out
+
+
+def apply_exception(row, code, corners):
+    """The code and digit reading of a character from its exception row: the
+    row's first four digits, and its fifth when it names the fifth digit's
+    stroke (else the strokes' reading of it); each digit the row decides is
+    named by the row's shape, the others keep the strokes' names where those
+    fit the digit."""
+    decided, shapes, _ = row
+    digits = list(decided[:4]) + list((decided if len(shapes) == 5 else code)[4:5])
+    out = list(corners)
+    for i, d in enumerate(digits):
+        name = out[i][1]
+        if i < len(shapes) and shapes[i] != "-":
+            name = shapes[i]
+        elif not rhyme_corners.name_fits(name, d):
+            name = rhyme_corners.DIGIT_NAMES[int(d)] if d != "0" else rhyme_corners.EMPTY
+        out[i] = (out[i][0], name)
+    return "".join(digits), out[:len(digits)]
+
+
+def rhyme_codes(source, strokes_tarball, keys_path, exceptions_path, reviewed=None):
     """Each character's codes by the rhyme, and the reading of its main code
-    ({character: (corner strokes, corner shapes)}) for the diagrams. A
-    character the strokes do not settle must be in the exception table."""
-    data = rhyme_corners.read_stroke_data(strokes_tarball, source)
-    keys = rhyme_corners.read_stroke_keys(keys_db)
+    ({character: [(stroke, shape name)] a digit}) for the diagrams. A
+    character the strokes do not settle must be in the exception table; a
+    reviewed code (a character without a source code) must read back from
+    its strokes as it stands."""
+    reviewed = reviewed or {}
+    data = rhyme_corners.read_stroke_data(strokes_tarball, list(source) + list(reviewed))
+    keys = rhyme_corners.read_stroke_keys(keys_path)
     exceptions = read_exceptions(exceptions_path)
     coded, readings, undecided = {}, {}, []
-    for ch, values in source.items():
+    for ch, values in list(source.items()) + [(ch, [c]) for ch, c in reviewed.items()]:
         medians = data.get(ch, {}).get("medians")
         codes = []
         for i, value in enumerate(values):
             if medians is None:
-                code, corners, doubt = value, [(None, None)] * 4, "没有笔画数据"
+                code = value
+                corners = [(None, rhyme_corners.DIGIT_NAMES[int(d)]) for d in value]
+                doubt = "没有笔画数据"
             else:
-                code, corners, doubt = rhyme_corners.read_corners(value, medians, keys.get(ch))
+                decided = exceptions[ch][1] if i == 0 and ch in exceptions else None
+                code, corners, doubt = rhyme_corners.read_corners(value, medians, keys.get(ch),
+                                                                  decided)
             if i == 0:
                 if ch in exceptions:
-                    code, shapes, _ = exceptions[ch]
-                    corners = [(s, shape if shape != "-" else None)
-                               for (s, _), shape in zip(corners, shapes)]
-                elif doubt and "2" in value[:4]:
+                    if len(value) == 5 and value[4] == "2" and len(exceptions[ch][1]) < 5:
+                        undecided.append(f"{ch}\t{value}\t例外表没有定附角")
+                    code, corners = apply_exception(exceptions[ch], code, corners)
+                elif ch in reviewed and code != value:
+                    undecided.append(f"{ch}\t{value}\t笔画读出 {code}")
+                elif doubt and "2" in value:
                     undecided.append(f"{ch}\t{value}\t{doubt}")
                 readings[ch] = corners
             if code not in codes:
@@ -275,17 +322,18 @@ def rhyme_codes(source, strokes_tarball, keys_db, exceptions_path):
 
 def write_corners(path, characters, full, readings):
     """corners.txt: for each coded character its main code, the stroke that
-    makes each of the four corners (stroke order from 0, "-" where none)
-    and the corner's shape name by the rhyme."""
+    makes each digit (stroke order from 0, "-" where none) and the name of
+    that digit's shape by the rhyme: four of each for a four-digit code,
+    five for a five-digit one."""
     with open(path, "w", encoding="utf-8", newline="\n") as f:
         for ch in characters:
             if ch not in full:
                 continue
             code = full[ch]
             strokes, names = [], []
-            for corner, (stroke, shape) in enumerate(readings[ch][:4]):
+            for stroke, name in readings[ch][:len(code)]:
                 strokes.append("-" if stroke is None else str(stroke))
-                names.append(rhyme_corners.corner_name(code[corner], shape))
+                names.append(name)
             f.write(f"{ch}\t{code}\t{' '.join(strokes)}\t{' '.join(names)}\n")
 
 
@@ -298,15 +346,15 @@ def main():
     ap.add_argument("--variants", default=VARIANTS)
     ap.add_argument("--strokes", default=os.path.join(SOURCES, STROKES_TARBALL),
                     help="the hanzi-writer-data package tarball")
-    ap.add_argument("--stroke-keys", default=os.path.join(SOURCES, STROKE_KEYS_DB),
-                    help="stroke5.db of the ibus-table-stroke5 package")
+    ap.add_argument("--stroke-keys", default=STROKE_CLASSES,
+                    help="the stroke class table (tools/stroke_classes.txt)")
     ap.add_argument("--exceptions", default=EXCEPTIONS)
+    ap.add_argument("--reviewed", default=REVIEWED,
+                    help="codes read by eye for characters without a source code")
     ap.add_argument("--out", required=True, help="folder for the tables")
     args = ap.parse_args()
-    for path, how in ((args.strokes, "tools/fetch_stroke_sources.sh"),
-                      (args.stroke_keys, "tools/fetch_stroke_sources.sh")):
-        if not os.path.exists(path):
-            sys.exit(f"{path} not found: run {how}")
+    if not os.path.exists(args.strokes):
+        sys.exit(f"{args.strokes} not found: run tools/fetch_stroke_sources.sh")
 
     jieba = args.jieba or next((p for p in JIEBA_CANDIDATES if os.path.exists(p)), None)
     if not jieba:
@@ -315,7 +363,13 @@ def main():
     corner = read_corner_codes(args.unihan)
     gb = gb2312_characters()
     source = {ch: corner[ch] for ch in gb if ch in corner}
-    coded, readings = rhyme_codes(source, args.strokes, args.stroke_keys, args.exceptions)
+    reviewed = read_reviewed_codes(args.reviewed)
+    missing = [ch for ch in gb if ch not in source and ch not in reviewed]
+    if missing:
+        sys.exit(f"GB2312 characters without a code, missing from {args.reviewed}: "
+                 + "".join(missing))
+    coded, readings = rhyme_codes(source, args.strokes, args.stroke_keys, args.exceptions,
+                                  {ch: code for ch, code in reviewed.items() if ch not in source})
     full = {ch: codes[0] for ch, codes in coded.items()}
 
     if not os.path.exists(args.fortunes):

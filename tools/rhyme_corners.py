@@ -7,8 +7,9 @@ The Unicode Han database gives each character its corners (top left, top
 right, bottom left, bottom right, extra corner) in an older convention where a
 vertical stroke (丨), a falling-left stroke (丿) and a stroke ending in a hook
 to the left (亅) all give 2. By the rhyme only the plain 竖 is 2; 撇 and 左钩
-are 0. This module finds, for every corner, the stroke that makes it and, at
-each corner whose source digit is 2, reads that stroke's shape:
+are 0. This module finds, for every corner and for the extra corner, the
+stroke that makes it and, where the source digit is 2, reads that stroke's
+shape:
 
   a plain 竖 (no hook to the left)                        -> 2
   a 撇 (falls to the left)                                -> 0
@@ -19,21 +20,29 @@ hanzi-writer-data (derived from Make Me a Hanzi; Arphic Public License): for
 each stroke its outline and its median line, in stroke order, in a box of
 1024 units whose y axis points up (the top at 900, the bottom at -124).
 
-Which stroke makes a 2-corner: of the strokes with a downward part (not
-the 捺 and 斜钩 that run down to the right), the one whose downward part
-comes nearest the corner, height first and side second; a stroke that a
-横, 叉 or 插 corner or an earlier 2-corner already takes does not count.
-Whether it is a 竖 or a 撇: the stroke class of Debian's five-class stroke
-table (ibus-table-stroke5, the first five strokes of a character) where it
-has one, else how far the lower half of the stroke leans to the left. A hook
-to the left is read from the median's end in either case.
+Which stroke makes a corner: of the strokes whose shape fits the corner's
+digit (a 横 for 1, a 点 or 捺 for 3, a crossing stroke for 4 and 5, a side of
+a box for 6, a turning stroke for 7, a 撇 or 点 for 8), the one that comes
+nearest the corner, height first and side second. At a 2-corner, of the
+strokes with a downward part (not the 捺 and 斜钩 that run down to the
+right), the one whose downward part comes nearest; a stroke that a 横, 叉 or
+插 corner or an earlier 2-corner already takes does not count, except by its
+end at a bottom corner (the hook of 内's 横折钩 in 纳, whose 横 the 叉 took).
+The extra corner's stroke is the one nearest above-left of the point where
+the bottom-right corner's stroke makes that corner; a used stroke counts
+there only by a 撇 or a hook of its own (也's 横折钩 in 他). Whether a stroke
+is a 竖 or a 撇: the stroke class of the five-class stroke table (the first
+five strokes of a character) where it has one, else how far the lower half
+of the stroke leans to the left. A hook to the left is read from the
+median's end in either case.
 
-A character whose 2-corner cannot be read with confidence (two strokes
-reading differently compete for it, or a stroke leans too little to tell)
-is reported with the reason; the generator then takes its code from the
+A character whose 2 cannot be read with confidence (two strokes reading
+differently compete for it, or a stroke leans too little to tell) is
+reported with the reason; the generator then takes its code from the
 reviewed exception table, never a guess.
 """
 
+import csv
 import json
 import math
 import sqlite3
@@ -41,13 +50,17 @@ import tarfile
 
 TOP = 900  # y of the box's top edge in the stroke data
 
-# Corner positions, in the order of the code's digits.
-TOP_LEFT, TOP_RIGHT, BOTTOM_LEFT, BOTTOM_RIGHT = range(4)
-CORNER_NAMES = ("左上", "右上", "左下", "右下")
+# Digit positions, in the order of the code's digits.
+TOP_LEFT, TOP_RIGHT, BOTTOM_LEFT, BOTTOM_RIGHT, EXTRA = range(5)
+CORNER_NAMES = ("左上", "右上", "左下", "右下", "附角")
 
-# Shapes a 2-corner's stroke can have.
+# Shapes a 2's stroke can have.
 SHU, PIE, LEFT_HOOK = "竖", "撇", "左钩"
 DIGIT_OF_SHAPE = {SHU: "2", PIE: "0", LEFT_HOOK: "0"}
+
+DIGIT_NAMES = "撇横竖点叉插方角八小"
+# The 0s the rhyme does not name.
+DOT_OVER_BAR, USED, EMPTY = "亠", "已用", "空角"
 
 # Two candidate strokes closer than this (in box units) to a corner are a tie
 # that the geometry alone does not settle.
@@ -80,6 +93,75 @@ def _segments(points):
             if points[i] != points[i + 1]]
 
 
+def _simplify(points, tolerance=22):
+    """The polyline with the points that bend it less than `tolerance` left
+    out (Ramer-Douglas-Peucker): what stays are the ends of its parts."""
+    if len(points) < 3:
+        return list(points)
+    (ax, ay), (bx, by) = points[0], points[-1]
+    length = math.hypot(bx - ax, by - ay) or 1
+    far, index = -1.0, 0
+    for i in range(1, len(points) - 1):
+        x, y = points[i]
+        d = abs((bx - ax) * (ay - y) - (ax - x) * (by - ay)) / length
+        if d > far:
+            far, index = d, i
+    if far <= tolerance:
+        return [points[0], points[-1]]
+    return _simplify(points[:index + 1], tolerance)[:-1] + _simplify(points[index:], tolerance)
+
+
+def _direction(a, b):
+    """The shape of a straight part from a to b (y down): 横 (to the right,
+    a 提 rising too), 点 (down to the right, 捺), 竖, 撇 (down to the left),
+    or 钩 (back up or to the left)."""
+    angle = math.degrees(math.atan2(b[1] - a[1], b[0] - a[0]))
+    if -45 <= angle < 28:
+        return "横"
+    if 28 <= angle < 68:
+        return "点"
+    if 68 <= angle < 108:
+        return "竖"
+    if 108 <= angle < 172:
+        return "撇"
+    return "钩"
+
+
+def _parts(median):
+    """The straight parts of a stroke: [(shape, length, a, b)]."""
+    pts = _simplify(_down(median))
+    return [(_direction(a, b), math.hypot(b[0] - a[0], b[1] - a[1]), a, b)
+            for a, b in _segments(pts)]
+
+
+def _length(median):
+    pts = _down(median)
+    return sum(math.hypot(b[0] - a[0], b[1] - a[1]) for a, b in _segments(pts))
+
+
+def stroke_kinds(median, stroke_class=None):
+    """What a stroke is made of: a set of 横, 竖, 撇, 点, 折 (it turns) and
+    钩 (it ends in a hook to the left)."""
+    kinds = set()
+    parts = [p for p in _parts(median) if p[1] >= 40]
+    if not parts:
+        return {"点"}
+    if _length(median) < 170 and parts[0][0] in ("点", "竖", "撇"):
+        kinds.add("点")
+    long_parts = [p for p in parts if p[1] >= 80] or parts[:1]
+    kinds.update(p[0] for p in long_parts if p[0] != "钩")
+    for (s1, l1, _, _), (s2, l2, _, _) in zip(long_parts, long_parts[1:]):
+        if s1 != s2 and l1 >= 80 and l2 >= 80 and {s1, s2} not in ({"竖", "撇"}, {"竖", "点"}):
+            kinds.add("折")
+    if shape_of(median)[0] == LEFT_HOOK:
+        kinds.add("钩")
+    if stroke_class == "折":
+        kinds.add("折")
+    elif stroke_class in ("点", "撇", "横", "竖"):
+        kinds.add(stroke_class)
+    return kinds
+
+
 # The lower half of a stroke's descent leaning left by at least PIE_LEAN (in
 # x per unit of y) is a 撇, by less than SHU_LEAN a 竖; between the two the
 # median alone does not tell a slanting 竖 (冂 of 同) from a 竖撇 (月 of 有).
@@ -100,7 +182,7 @@ def _lower_lean(pts, low):
 
 
 def shape_of(median, stroke_class=None):
-    """The rhyme's reading of a stroke that sits at a 2-corner: (shape, sure).
+    """The rhyme's reading of a stroke that sits at a 2: (shape, sure).
 
     `stroke_class` is the stroke's class in the five-class stroke table when
     known ("撇", "竖", "折" ...): it settles 撇 against 竖; the geometry finds
@@ -130,29 +212,61 @@ def shape_of(median, stroke_class=None):
 
 
 def _descends_right(pts):
-    """A stroke whose descent runs down and to the right (捺, 斜钩, 点): never
-    the stroke of a 2-corner."""
+    """A stroke (or its last part) whose descent runs down and to the right
+    (捺, 斜钩, 点): never the stroke of a 2."""
     top = min(range(len(pts)), key=lambda i: pts[i][1])
     low = max(range(len(pts)), key=lambda i: (pts[i][1], -i))
     dx, dy = pts[low][0] - pts[top][0], pts[low][1] - pts[top][1]
     return dy > 0 and dx > 0.3 * dy
 
 
-def _downward_points(median):
+def _downward_points(median, end_only=False):
     """Points of the median on a segment that runs down (vertical, falling
-    left, or a hook's end): the parts of a stroke that can make a 2-corner."""
+    left, or a hook's end): the parts of a stroke that can make a 2. With
+    `end_only`, only those of its last part (after its last turn, the hook
+    included)."""
     pts = _down(median)
     out = []
-    if len(pts) < 2 or _descends_right(pts):
+    if len(pts) < 2 or _descends_right(_end_part(pts)):
         return out
+    if end_only:
+        pts = _end_part(pts)
     for a, b in _segments(pts):
         dx, dy = b[0] - a[0], b[1] - a[1]
         if dy > 0 and dx <= 0.3 * dy:
             out.extend((a, b))
-    a, b = pts[-2], pts[-1]
-    if b[0] < a[0] and b[1] <= a[1]:  # a hook to the left
-        out.append(b)
+    if len(pts) >= 2:
+        a, b = pts[-2], pts[-1]
+        if b[0] < a[0] and b[1] <= a[1]:  # a hook to the left
+            out.append(b)
     return out
+
+
+def _angle(a, b, c):
+    """How sharply a polyline turns at b, in degrees (0: straight on)."""
+    d1 = math.atan2(b[1] - a[1], b[0] - a[0])
+    d2 = math.atan2(c[1] - b[1], c[0] - b[0])
+    return abs((math.degrees(d2 - d1) + 180) % 360 - 180)
+
+
+def _end_part(pts):
+    """The points of a stroke after its last turn down (of 50 degrees or
+    more, from a part at least 80 long onto one that falls at least 120: a
+    hook at the end or a nib at the start is not a turn), the hook included:
+    the 竖 and hook of a 横折钩, the whole of a 撇."""
+    simple = _simplify(pts, 40)
+    start = None
+    for i in range(1, len(simple) - 1):
+        b = simple[i]
+        # The part before: back to a point at least 80 away, so that a
+        # rounded turn cut into two short bends counts as one turn.
+        a = next((p for p in reversed(simple[:i]) if math.dist(p, b) >= 80), None)
+        c = next((p for p in simple[i + 1:] if p[1] - b[1] >= 120), None)
+        if a and c and _angle(a, b, c) >= 50:
+            start = b
+    if start is None or start not in pts:
+        return pts
+    return pts[pts.index(start):]
 
 
 def _corner_score(point, corner):
@@ -167,17 +281,45 @@ def _corner_score(point, corner):
     return (1024 - y) + SIDE_WEIGHT * (1024 - x)
 
 
-def corner_stroke(medians, corner, used=frozenset()):
+def _points_score(points, corner):
+    return min(_corner_score(p, corner) for p in points) if points else math.inf
+
+
+def _candidate_points(median, corner, used):
+    """The points by which a stroke can make a 2 at `corner`. Another
+    corner's stroke counts only at a bottom corner, by its end: the part
+    after its last turn (the 竖 and hook of 内's 横折钩 in 纳, whose 横 the
+    叉 took), or the lower half of a long straight 竖 (the middle 竖 of 巾,
+    which crosses its 横 at the top)."""
+    if not used:
+        return _downward_points(median)
+    if corner not in (BOTTOM_LEFT, BOTTOM_RIGHT):
+        return []
+    pts = _down(median)
+    if len(_end_part(pts)) < len(pts):
+        return _downward_points(median, end_only=True)
+    top, low = min(p[1] for p in pts), max(p[1] for p in pts)
+    if low - top >= LONG_SHU and shape_of(median)[0] == SHU:
+        return [p for p in _downward_points(median) if p[1] >= (top + low) / 2]
+    return []
+
+
+# A 竖 this long (in box units) reaches from a top corner's shape to the bottom.
+LONG_SHU = 400
+
+
+def corner_stroke(medians, corner, used=frozenset(), shape=None, classes=None):
     """(stroke index, margin to the next stroke) of the stroke that makes a
     2-corner: of the strokes with a downward part, the one whose downward part
-    comes nearest the corner. None when no stroke has such a part."""
+    comes nearest the corner; of those with the given shape only, when one
+    is given. None when no stroke has such a part."""
     scored = []
     for i, median in enumerate(medians):
-        if i in used:
+        if shape and shape_of(median, classes[i] if classes else None)[0] != shape:
             continue
-        points = _downward_points(median)
+        points = _candidate_points(median, corner, i in used)
         if points:
-            scored.append((min(_corner_score(p, corner) for p in points), i))
+            scored.append((_points_score(points, corner), i))
     if not scored:
         return None
     scored.sort()
@@ -189,19 +331,18 @@ def _rival_digits(medians, classes, corner, chosen, used):
     """The digits read from the other strokes that come within TIE_MARGIN of
     the chosen stroke at a corner."""
     def score(i):
-        points = _downward_points(medians[i])
-        return min(_corner_score(p, corner) for p in points) if points else math.inf
+        return _points_score(_candidate_points(medians[i], corner, i in used), corner)
     best = score(chosen)
     return {DIGIT_OF_SHAPE[shape_of(medians[i], classes[i])[0]]
             for i in range(len(medians))
-            if i != chosen and i not in used and score(i) - best < TIE_MARGIN}
+            if i != chosen and score(i) - best < TIE_MARGIN}
 
 
 def nearest_stroke(medians, corner):
     """The stroke whose median comes nearest a corner (any shape)."""
     best = None
     for i, median in enumerate(medians):
-        score = min(_corner_score(p, corner) for p in _down(median))
+        score = _points_score(_down(median), corner)
         if best is None or score < best[0]:
             best = (score, i)
     return best[1] if best else None
@@ -219,20 +360,103 @@ def _crosses(a, b):
     return False
 
 
-def used_strokes(medians, corner, digit):
-    """The strokes a 横 (1), 叉 (4) or 插 (5) corner takes: the stroke nearest
-    the corner and, for 叉 and 插, the strokes crossing it. (The other shapes'
-    strokes are not told apart reliably enough to rule them out.)"""
-    first = nearest_stroke(medians, corner)
-    if first is None:
-        return set()
-    used = {first}
+def _crossing(medians, i):
+    """The strokes that cross stroke i."""
+    mine = _down(medians[i])
+    return {j for j, m in enumerate(medians) if j != i and _crosses(mine, _down(m))}
+
+
+# How far (in box units) a stroke that does not fit a digit's shape is put
+# back when the stroke of that digit's corner is chosen: it makes the corner
+# only when no stroke of the shape comes near.
+MISFIT = 400
+
+
+def _misfit(digit, kinds, crosses):
+    """How badly a stroke of these kinds fits the shape of a digit."""
+    if digit == "1":
+        return 0 if "横" in kinds else MISFIT
+    if digit == "3":
+        return 0 if "点" in kinds else MISFIT
     if digit in "45":
-        mine = _down(medians[first])
-        for i, median in enumerate(medians):
-            if i != first and _crosses(mine, _down(median)):
-                used.add(i)
-    return used
+        return 0 if crosses else MISFIT
+    if digit == "6":
+        return 0 if kinds & {"横", "竖", "折"} and "钩" not in kinds else MISFIT
+    if digit == "7":
+        return 0 if "折" in kinds else 150 if kinds & {"横", "竖", "撇"} else MISFIT
+    if digit == "8":
+        return 0 if kinds & {"撇", "点"} else MISFIT
+    return 0
+
+
+def shape_stroke(medians, kinds, corner, digit, exclude=frozenset()):
+    """The stroke that makes a corner of `digit` (not 0 or 2): of the strokes
+    whose shape fits the digit, the nearest the corner."""
+    best = None
+    for i, median in enumerate(medians):
+        if i in exclude:
+            continue
+        score = _points_score(_down(median), corner)
+        score += _misfit(digit, kinds[i], bool(_crossing(medians, i)) if digit in "45" else False)
+        if best is None or score < best[0]:
+            best = (score, i)
+    return best[1] if best else None
+
+
+def _to_polyline(p, line):
+    """The distance from a point to a polyline."""
+    if len(line) == 1:
+        return math.hypot(p[0] - line[0][0], p[1] - line[0][1])
+    best = math.inf
+    for a, b in _segments(line) or [(line[0], line[0])]:
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        t = 0 if dx == dy == 0 else max(0, min(1, ((p[0] - a[0]) * dx + (p[1] - a[1]) * dy)
+                                                / (dx * dx + dy * dy)))
+        best = min(best, math.hypot(p[0] - a[0] - t * dx, p[1] - a[1] - t * dy))
+    return best
+
+
+def _distance(a, b):
+    """The least distance between two medians' points."""
+    return min(math.hypot(p[0] - q[0], p[1] - q[1]) for p in a for q in b)
+
+
+TOUCH = 100  # two ends this close (in box units) meet
+
+
+def shape_strokes(medians, kinds, stroke, digit):
+    """All the strokes of the shape that makes a corner: for 叉 and 插 the
+    strokes crossing it, for 方 the sides of its box, for 八 the stroke
+    leaning the other way beside it; for the others the stroke alone."""
+    if stroke is None:
+        return set()
+    shape = {stroke}
+    if digit in "45":
+        shape |= _crossing(medians, stroke)
+    elif digit == "6":
+        pts = [_down(m) for m in medians]
+        for _ in range(3):
+            near = [p for i in shape for p in pts[i]]
+            touching = {i for i in range(len(medians)) if i not in shape
+                        and min(_distance([pts[i][0]], near), _distance([pts[i][-1]], near)) <= TOUCH}
+            grown = set(shape)
+            for i in touching:
+                ends = [pts[i][0], pts[i][-1]]
+                others = near + [p for j in touching if j != i for p in pts[j]]
+                if all(_distance([e], others) <= TOUCH for e in ends):
+                    grown.add(i)
+            if grown == shape:
+                break
+            shape = grown
+    elif digit == "8":
+        other = "点" if "撇" in kinds[stroke] else "撇"
+        mine = _down(medians[stroke])
+        partners = [(_distance(mine, _down(m)), i) for i, m in enumerate(medians)
+                    if i != stroke and other in kinds[i]]
+        partners = [p for p in partners if p[0] <= 250]
+        if partners:
+            shape.add(min(partners)[1])
+    return shape
 
 
 STROKE_CLASSES = {"m": "横", "/": "竖", ",": "撇", ".": "点", "n": "折"}
@@ -248,20 +472,31 @@ def stroke_classes(keys, count):
 
 
 def read_stroke_keys(path):
-    """{character: five-class stroke keys} from the stroke5.db table of the
-    ibus-table-stroke5 package (its longest key of each single character:
-    the classes of the first five strokes)."""
+    """{character: five-class stroke keys} from the stroke class table: a
+    tab-separated text file of character and keys (tools/stroke_classes.txt),
+    or the stroke5.db table of the ibus-table-stroke5 package (its longest
+    key of each single character: the classes of the first five strokes)."""
     keys = {}
-    with sqlite3.connect(f"file:{path}?mode=ro", uri=True) as db:
-        for k, phrase in db.execute("select tabkeys, phrase from phrases"):
-            if len(phrase) == 1 and len(k) > len(keys.get(phrase, "")):
-                keys[phrase] = k
+    if path.endswith(".db"):
+        with sqlite3.connect(f"file:{path}?mode=ro", uri=True) as db:
+            for k, phrase in db.execute("select tabkeys, phrase from phrases"):
+                if len(phrase) == 1 and len(k) > len(keys.get(phrase, "")):
+                    keys[phrase] = k
+        return keys
+    with open(path, encoding="utf-8") as f:
+        for row in csv.reader((l for l in f if not l.startswith("#")), delimiter="\t",
+                              quoting=csv.QUOTE_NONE):
+            if len(row) == 2:
+                keys[row[0]] = row[1]
     return keys
 
 
-DIGIT_NAMES = "撇横竖点叉插方角八小"
-# The 0s the rhyme does not name.
-DOT_OVER_BAR, USED, EMPTY = "亠", "已用", "空角"
+ZERO_NAMES = (PIE, LEFT_HOOK, DOT_OVER_BAR, USED, EMPTY)
+
+
+def name_fits(name, digit):
+    """Whether `name` names a shape of `digit` by the rhyme."""
+    return name in ZERO_NAMES if digit == "0" else name == DIGIT_NAMES[int(digit)]
 
 
 def _is_dot_over_bar(medians):
@@ -279,40 +514,115 @@ def _is_dot_over_bar(medians):
             and bar_dx > 300 and bar_dy < 0.3 * bar_dx and min(p[1] for p in bar) > max(dot_y) - 40)
 
 
-def corner_name(digit, shape):
-    """The name a diagram gives a corner: the shape read at it (撇, 左钩, 竖 at
-    a 2 of the source; 亠, 已用, 空角 at a 0 of the source), else the rhyme's
-    name of its digit."""
-    return shape or DIGIT_NAMES[int(digit)]
+def _extra_reference(medians, br_stroke):
+    """The shape of the bottom-right corner: the last part of its stroke (the
+    whole 捺, the 横 and hook that end a 竖弯钩), and the point where it makes
+    that corner."""
+    if br_stroke is None:
+        return [(1024, 1024)], (1024, 1024)
+    pts = _down(medians[br_stroke])
+    corner = min(pts, key=lambda p: _corner_score(p, BOTTOM_RIGHT))
+    return _end_part(pts), corner
 
 
-def read_corners(source_code, medians, keys=None):
+# Of two strokes beside the bottom-right corner's shape, the one nearer the
+# corner itself is its extra corner (the short 撇 over 艮's 捺 rather than
+# the 竖提 left of it): how much that nearness counts.
+CORNER_PULL = 0.3
+
+
+def _above_left_score(points, ref):
+    """How near `points` come to the bottom-right corner's shape (and to the
+    corner), counting only those that lie above its corner point or to its
+    left (inf when none does)."""
+    shape, corner = ref
+    near = [_to_polyline(p, shape) + CORNER_PULL * math.hypot(p[0] - corner[0], p[1] - corner[1])
+            for p in points if p[1] <= corner[1] + 30 and p[0] <= corner[0] + 30]
+    return min(near) if near else math.inf
+
+
+def read_extra_corner(digit, medians, classes, br_stroke, taken, decided=None):
+    """The extra corner: (digit, stroke or None, name, doubt or None).
+
+    A 2 of the source is read from its stroke: the stroke nearest above-left
+    of the bottom-right corner's point, not that corner's own; a stroke some
+    corner has taken counts only by a 撇 or hook of its own. Other digits
+    stay; a 0 is 已用 when the nearest stroke there belongs to a corner."""
+    ref = _extra_reference(medians, br_stroke)
+    if digit == "2":
+        scored = []
+        for i, median in enumerate(medians):
+            if i == br_stroke:
+                continue
+            shape, sure = shape_of(median, classes[i])
+            if i in taken and not (shape == LEFT_HOOK or classes[i] == PIE):
+                continue
+            if decided and shape != decided:
+                continue
+            points = _downward_points(median, end_only=i in taken)
+            score = _above_left_score(points, ref)
+            if score < math.inf:
+                scored.append((score, i, shape, sure))
+        if not scored:
+            return digit, None, SHU, "附角找不到竖、撇或钩"
+        scored.sort()
+        best, stroke, shape, sure = scored[0]
+        doubts = []
+        if not sure:
+            doubts.append("附角的笔画斜得不多，竖还是撇看不准")
+        if any(s - best < TIE_MARGIN and DIGIT_OF_SHAPE[sh] != DIGIT_OF_SHAPE[shape]
+               for s, _, sh, _ in scored[1:]):
+            doubts.append("附角两笔相近，读法不同")
+        return DIGIT_OF_SHAPE[shape], stroke, shape, "；".join(doubts) or None
+    others = [(_above_left_score(_down(m), ref), i) for i, m in enumerate(medians)
+              if i != br_stroke]
+    others = [o for o in others if o[0] < math.inf]
+    if digit == "0":
+        if not others:
+            return digit, None, EMPTY, None
+        stroke = min(others)[1]
+        return (digit, stroke, USED, None) if stroke in taken else (digit, None, EMPTY, None)
+    free = [o for o in others if o[1] not in taken]
+    return digit, (min(free)[1] if free else None), DIGIT_NAMES[int(digit)], None
+
+
+def read_corners(source_code, medians, keys=None, decided=None):
     """Convert a source code by the rhyme.
 
     `keys`: the character's five-class stroke keys, when known. Returns
-    (code, corners, doubt): corners holds for each of the first four digits
-    (stroke index or None, shape name: 竖, 撇 or 左钩 at a 2 of the source,
-    亠, 已用 or 空角 at a 0 of the source, None at the other digits); doubt is None or why the
-    reading is uncertain. A stroke taken by an earlier 2-corner, or by a
-    横, 叉 or 插 corner, does not make another 2-corner."""
+    (code, corners, doubt): corners holds for each digit (stroke index or
+    None, the name of its shape: the rhyme's name of the digit, or for a 0
+    撇, 左钩, 亠, 已用 or 空角); doubt is None or why the reading is
+    uncertain. A stroke taken by an earlier 2-corner, or by a 横, 叉 or 插
+    corner, does not make another 2-corner except by its end.
+
+    `decided`: the shape (竖, 撇 or 左钩; "-" for none) that a review by eye
+    gave each 2 of the source: its stroke is then sought among the strokes
+    of that shape."""
+    decided = list(decided or []) + ["-"] * 5
     classes = stroke_classes(keys, len(medians))
+    kinds = [stroke_kinds(m, c) for m, c in zip(medians, classes)]
     digits = list(source_code)
-    corners = []
+    four = min(4, len(digits))
+    corners = [(None, None)] * four
     doubts = []
     used = set()
-    for corner in range(min(4, len(digits))):
-        if digits[corner] in "145":
-            used |= used_strokes(medians, corner, digits[corner])
-    for corner in range(min(4, len(digits))):
-        if digits[corner] == "0":
-            corners.append((None, None))  # named once the other corners are read
+    for corner in range(four):
+        d = digits[corner]
+        if d in "145":
+            stroke = shape_stroke(medians, kinds, corner, d)
+            corners[corner] = (stroke, DIGIT_NAMES[int(d)])
+            used |= shape_strokes(medians, kinds, stroke, d) if d in "45" else {stroke}
+    for corner in range(four):
+        d = digits[corner]
+        if d != "2":
             continue
-        if digits[corner] != "2":
-            corners.append((nearest_stroke(medians, corner), None))
-            continue
-        found = corner_stroke(medians, corner, used) or corner_stroke(medians, corner)
+        want = decided[corner] if decided[corner] != "-" else None
+        found = (want and (corner_stroke(medians, corner, used, want, classes)
+                           or corner_stroke(medians, corner, (), want, classes))
+                 or corner_stroke(medians, corner, used) or corner_stroke(medians, corner))
         if found is None:
-            corners.append((None, None))
+            corners[corner] = (None, SHU)
             doubts.append(f"{CORNER_NAMES[corner]}角找不到竖、撇或钩")
             continue
         stroke, margin = found
@@ -324,9 +634,16 @@ def read_corners(source_code, medians, keys=None):
             doubts.append(f"{CORNER_NAMES[corner]}角两笔相近，读法不同")
         used.add(stroke)
         digits[corner] = DIGIT_OF_SHAPE[shape]
-        corners.append((stroke, shape))
-    taken = used | {s for s, _ in corners if s is not None}
-    for corner in range(len(corners)):
+        corners[corner] = (stroke, shape)
+    taken = set(used)
+    for corner in range(four):
+        d = digits[corner]
+        if d in "36789":
+            stroke = shape_stroke(medians, kinds, corner, d)
+            corners[corner] = (stroke, DIGIT_NAMES[int(d)])
+            taken |= shape_strokes(medians, kinds, stroke, d)
+    taken |= {s for s, _ in corners if s is not None}
+    for corner in range(four):
         if source_code[corner] != "0":
             continue
         nearest = nearest_stroke(medians, corner)
@@ -336,4 +653,16 @@ def read_corners(source_code, medians, keys=None):
             corners[corner] = (nearest, USED)
         else:
             corners[corner] = (None, EMPTY)
+    if len(digits) == 5 and four == 4:
+        br = corners[BOTTOM_RIGHT][0]
+        if br is None:
+            br = nearest_stroke(medians, BOTTOM_RIGHT)
+        want = decided[4] if decided[4] != "-" else None
+        digit, stroke, name, doubt = read_extra_corner(digits[4], medians, classes, br, taken, want)
+        if want and stroke is None:
+            digit, stroke, name, doubt = read_extra_corner(digits[4], medians, classes, br, taken)
+        digits[4] = digit
+        corners.append((stroke, name))
+        if doubt:
+            doubts.append(doubt)
     return "".join(digits), corners, "；".join(doubts) or None

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include <QBuffer>
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <QPainter>
 
 namespace {
+
+constexpr int kDigitColours = 5;
 
 // The animation decodes back to exactly the palette-mapped frames.
 TEST(Art, AnimatedGifDecodesToItsFrames) {
@@ -106,10 +109,11 @@ TEST(ExerciseArt, ColouredCharactersTintEachQuarterInItsColour) {
     ASSERT_EQ(chars.size(), 80);
     const QList<art::ExercisePicture> pictures = art::colouredCharacters(chars);
     ASSERT_EQ(pictures.size(), 80);
+    const coaching::CornerTable table =
+        coaching::CornerTable::fromFile(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt");
     QHash<QString, QString> mainCodes;
-    for (const art::CornerReading& r :
-         art::readCornerTable(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt"))
-        mainCodes.insert(r.character, r.code);
+    for (const QString& ch : table.characters())
+        mainCodes.insert(ch, table.find(ch)->code);
     // Which strong colour a pixel is: 0 red, 1 blue, 2 green, 3 purple, -1 other.
     auto colourOf = [](QRgb c) {
         const int r = qRed(c), g = qGreen(c), b = qBlue(c);
@@ -162,28 +166,42 @@ TEST(ExerciseArt, ColouredCharactersTintEachQuarterInItsColour) {
     }
 }
 
-TEST(ExerciseArt, CodeDiagramsShowEachCornerDigitAndItsStrokeInItsColour) {
-    const QList<art::CornerReading> coded =
-        art::readCornerTable(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt");
-    // Every coded character once, with a full code of four or five digits.
-    EXPECT_GT(coded.size(), 6700);
-    std::set<QString> seen;
-    for (const art::CornerReading& c : coded)
-        EXPECT_TRUE(seen.insert(c.character).second) << c.character.toStdString();
+// The point of a stroke's median that no other stroke covers: a diagram
+// shows there the colour it gave the stroke. None when every point is covered.
+std::optional<QPointF> ownPoint(const art::CharacterStrokes& s, qsizetype stroke,
+                                const QTransform& box) {
+    for (const QPointF& p : s.medians[stroke]) {
+        bool covered = false;
+        for (qsizetype k = 0; k < s.outlines.size() && !covered; ++k)
+            covered = k != stroke && s.outlines[k].contains(p);
+        // Half-way along the outline's edge the pixel is blended; a point
+        // well inside its own stroke is not.
+        if (!covered && s.outlines[stroke].contains(p))
+            return box.map(p);
+    }
+    return std::nullopt;
+}
 
-    // 他 04212: its 撇 makes the top left corner (0), its 竖 the bottom left (2).
-    const auto ta = std::find_if(coded.begin(), coded.end(),
-                                 [](const auto& c) { return c.character == u"他"; });
-    ASSERT_NE(ta, coded.end());
-    EXPECT_EQ(ta->code, QStringLiteral("04212"));
+TEST(ExerciseArt, CodeDiagramsShowEachDigitAndLightItsStrokeInItsColour) {
+    const coaching::CornerTable table =
+        coaching::CornerTable::fromFile(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt");
+    // Every GB2312 character once, with a full code of four or five digits.
+    EXPECT_EQ(table.characters().size(), 6763);
+
+    // 他 04210: its 撇 makes the top left corner (0), its 竖 the bottom left
+    // (2), the hook of 也's 横折钩 the extra corner (0).
+    const coaching::CornerEntry* ta = table.find(QStringLiteral("他"));
+    ASSERT_NE(ta, nullptr);
+    EXPECT_EQ(ta->code, QStringLiteral("04210"));
     EXPECT_EQ(ta->names[0], QStringLiteral("撇"));
     EXPECT_EQ(ta->names[2], QStringLiteral("竖"));
-    const art::CharacterStrokes strokes = art::readStrokes(TARVO_STROKE_DIR, ta->character);
+    EXPECT_EQ(ta->names[4], QStringLiteral("左钩"));
+    const art::CharacterStrokes strokes = art::readStrokes(TARVO_STROKE_DIR, QStringLiteral("他"));
     ASSERT_FALSE(strokes.isEmpty()) << "no stroke data in " TARVO_STROKE_DIR;
     ASSERT_EQ(strokes.outlines.size(), 5);
 
     // The 4-bit file reads back as the picture drawn.
-    const QImage drawn = art::codeDiagram(*ta, strokes);
+    const QImage drawn = art::codeDiagram(QStringLiteral("他"), *ta, strokes);
     const QByteArray file = art::fourBitBmp(drawn);
     EXPECT_LT(file.size(), 8 * 1024) << "thousands of diagrams must stay small";
     const QImage read = QImage::fromData(file, "BMP");
@@ -193,11 +211,7 @@ TEST(ExerciseArt, CodeDiagramsShowEachCornerDigitAndItsStrokeInItsColour) {
             ASSERT_EQ(read.pixel(x, y), drawn.pixel(x, y)) << x << "," << y;
 
     // Each corner's digit beside its corner, in the corner's colour: red
-    // top left, blue top right, green bottom left, purple bottom right; the
-    // stroke of each corner inside the square in the same colour, where the
-    // stroke lies (the 撇 of 亻 in the square's upper left, its 竖 lower).
-    const QRgb colours[4] = {qRgb(220, 30, 30), qRgb(30, 80, 230), qRgb(20, 150, 40),
-                             qRgb(150, 40, 170)};
+    // top left, blue top right, green bottom left, purple bottom right.
     const QRect beside[4] = {QRect(0, 0, 26, 34), QRect(86, 0, 26, 34), QRect(0, 34, 26, 34),
                              QRect(86, 34, 26, 34)};
     auto count = [&](const QRect& r, QRgb colour) {
@@ -208,11 +222,42 @@ TEST(ExerciseArt, CodeDiagramsShowEachCornerDigitAndItsStrokeInItsColour) {
         return n;
     };
     for (int q = 0; q < 4; ++q)
-        EXPECT_GT(count(beside[q], colours[q]), 20) << "corner " << q;
-    const QRect upperLeft(27, 7, 29, 29), lowerLeft(27, 36, 29, 29), right(56, 7, 29, 58);
-    EXPECT_GT(count(upperLeft, colours[0]), 30) << "the 撇 in red";
-    EXPECT_GT(count(lowerLeft, colours[2]), 30) << "the 竖 in green";
-    EXPECT_EQ(count(right, colours[0]) + count(right, colours[2]), 0) << "亻 only on the left";
+        EXPECT_GT(count(beside[q], art::digitColour(q).rgb()), 20) << "corner " << q;
+    const QRect right(56, 7, 29, 58);
+    EXPECT_EQ(count(right, art::digitColour(0).rgb()) + count(right, art::digitColour(2).rgb()), 0)
+        << "亻 only on the left";
+
+    // In every character's diagram, the stroke the table names for each digit
+    // is lit in that digit's colour (or in the colour of an earlier digit it
+    // also makes), and no stroke the table does not name is lit.
+    const QTransform box = art::strokeBoxTo(art::kDiagramSquare);
+    int lit = 0;
+    for (const QString& ch : table.characters()) {
+        const coaching::CornerEntry& e = *table.find(ch);
+        const art::CharacterStrokes s = art::readStrokes(TARVO_STROKE_DIR, ch);
+        ASSERT_FALSE(s.isEmpty()) << ch.toStdString();
+        const QImage d = art::codeDiagram(ch, e, s);
+        for (qsizetype k = 0; k < s.outlines.size(); ++k) {
+            const std::optional<QPointF> at = ownPoint(s, k, box);
+            if (!at)
+                continue;
+            int first = -1;
+            for (int q = 0; q < e.code.size() && first < 0; ++q)
+                if (e.strokes[static_cast<size_t>(q)] == k)
+                    first = q;
+            const QRgb shown = d.pixel(at->toPoint());
+            if (first >= 0) {
+                EXPECT_EQ(shown, art::digitColour(first).rgb())
+                    << ch.toStdString() << " stroke " << k << " digit " << first;
+                ++lit;
+            } else {
+                for (int q = 0; q < kDigitColours; ++q)
+                    EXPECT_NE(shown, art::digitColour(q).rgb())
+                        << ch.toStdString() << " stroke " << k << " lit without a digit";
+            }
+        }
+    }
+    EXPECT_GT(lit, 4 * 6000);
 }
 
 } // namespace

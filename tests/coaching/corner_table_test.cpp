@@ -18,32 +18,41 @@ TEST(CornerTable, TakesWellFormedRowsAndSkipsTheOthers) {
         bool taken;
     };
     const Row rows[] = {
-        {"啊\t61000\t0 5 - 9\t方 横 空角 左钩\r", true}, // CR LF line ends
+        {"啊\t61000\t0 5 - 9 -\t方 横 空角 左钩 空角\r", true}, // CR LF line ends
         {"\xEF\xBB\xBF们\t0720\t0 4 1 4\t撇 角 竖 左钩", true},
-        {"大\t40030\t1 1 1 2\t叉 已用 已用 捺", true},
-        {"𠀀\t61000\t0 5 - 9\t方 横 空角 左钩", true}, // beyond the basic plane
-        {"啊\t61000\t0 5 - 9", false},
-        {"啊\t61000\t0 5 - 9\t方 横 空角 左钩\t", false},
-        {"啊啊\t61000\t0 5 - 9\t方 横 空角 左钩", false},
-        {"啊\t610\t0 5 - 9\t方 横 空角 左钩", false},
-        {"啊\t6100a\t0 5 - 9\t方 横 空角 左钩", false},
-        {"啊\t61000\t0 5 9\t方 横 空角 左钩", false},
-        {"啊\t61000\t0 5 -1 9\t方 横 空角 左钩", false},
-        {"啊\t61000\t0 5 x 9\t方 横 空角 左钩", false},
-        {"啊\t61000\t0 5 - 9\t方 横 空角", false},
-        {"啊\t61000\t0 5 - 9\t方 横 空角 竖", false}, // 竖 is not a 0
+        {"大\t40030\t1 1 1 2 -\t叉 已用 已用 捺 空角", true},
+        {"他\t04210\t0 3 1 4 2\t撇 叉 竖 横 左钩", true},
+        {"𠀀\t61000\t0 5 - 9 -\t方 横 空角 左钩 空角", true}, // beyond the basic plane
+        {"啊\t61000\t0 5 - 9 -", false},
+        {"啊\t61000\t0 5 - 9 -\t方 横 空角 左钩 空角\t", false},
+        {"啊啊\t61000\t0 5 - 9 -\t方 横 空角 左钩 空角", false},
+        {"啊\t610\t0 5 -\t方 横 空角", false},
+        {"啊\t6100a\t0 5 - 9 -\t方 横 空角 左钩 空角", false},
+        {"啊\t61000\t0 5 - 9\t方 横 空角 左钩", false},     // a name for every digit
+        {"们\t0720\t0 4 1 4 -\t撇 角 竖 左钩 空角", false}, // and no more
+        {"啊\t61000\t0 5 -1 9 -\t方 横 空角 左钩 空角", false},
+        {"啊\t61000\t0 5 x 9 -\t方 横 空角 左钩 空角", false},
+        {"啊\t61000\t0 5 - 9 -\t方 横 空角 竖 空角", false}, // 竖 is not a 0
+        {"他\t04212\t0 3 1 4 2\t撇 叉 竖 横 左钩", false},   // 左钩 is not a 2
     };
     for (const Row& r : rows)
         EXPECT_EQ(CornerTable::fromText(QString::fromUtf8(r.line)).size(), r.taken ? 1 : 0)
             << r.line;
 
     const CornerTable t = CornerTable::fromText(QStringLiteral(
-        "啊\t61000\t0 5 - 9\t方 横 空角 左钩\n啊\t71000\t0 5 - 9\t角 横 空角 左钩\n"));
+        "啊\t61000\t0 5 - 9 -\t方 横 空角 左钩 空角\n啊\t71000\t0 5 - 9 -\t角 横 空角 左钩 空角\n"
+        "们\t0720\t0 4 1 4\t撇 角 竖 左钩\n"));
     const coaching::CornerEntry* a = t.find(QStringLiteral("啊"));
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->code, QStringLiteral("61000")); // the first row of a character counts
-    EXPECT_EQ(a->strokes, (std::array<int, 4>{0, 5, -1, 9}));
+    EXPECT_EQ(a->strokes, (std::array<int, 5>{0, 5, -1, 9, -1}));
     EXPECT_EQ(a->names[3], QStringLiteral("左钩"));
+    EXPECT_EQ(a->names[4], QStringLiteral("空角"));
+    const coaching::CornerEntry* men = t.find(QStringLiteral("们"));
+    ASSERT_NE(men, nullptr);
+    EXPECT_EQ(men->strokes[4], -1) << "a four-digit code has no fifth stroke";
+    EXPECT_TRUE(men->names[4].isEmpty());
+    EXPECT_EQ(t.characters(), (QStringList{QStringLiteral("啊"), QStringLiteral("们")}));
     EXPECT_EQ(t.find(QStringLiteral("中")), nullptr);
 }
 

@@ -550,9 +550,9 @@ TEST_F(HistoryWindow, TheWholeSummaryShowsWithEveryExerciseTrained) {
 // The weak corners: the confusions of the training's typed codes, strongest
 // first with their examples, and the error rate at each corner.
 TEST_F(HistoryWindow, TheWeakCornersShowTheStrongestConfusionsAndTheRateAtEachCorner) {
-    writeFile("hzlib/corners.txt", QStringLiteral("他\t04212\t0 3 1 4\t撇 叉 竖 横\n"
+    writeFile("hzlib/corners.txt", QStringLiteral("他\t04210\t0 3 1 4 2\t撇 叉 竖 横 左钩\n"
                                                   "们\t0720\t0 4 1 4\t撇 角 竖 左钩\n"
-                                                  "国\t60103\t0 - 0 -\t方 空角 横 空角\n")
+                                                  "国\t60103\t0 - 0 - 5\t方 空角 横 空角 点\n")
                                        .toUtf8());
     {
         HistoryStore s(path("files/history.sqlite"));
@@ -572,8 +572,8 @@ TEST_F(HistoryWindow, TheWeakCornersShowTheStrongestConfusionsAndTheRateAtEachCo
         };
         // 撇 at the top left read as 竖 three times, in 他 and 们; 国's
         // bottom left 横 read as 竖 once; the stroke pictures count nowhere.
-        run(3, {item("他", "04212", {"24212", "04212"}), item("们", "0720", {"2720", "0720"})});
-        run(4, {item("他", "04212", {"24212", "04212"}), item("国", "60103", {"60203", "60103"})});
+        run(3, {item("他", "04210", {"24210", "04210"}), item("们", "0720", {"2720", "0720"})});
+        run(4, {item("他", "04210", {"24210", "04210"}), item("国", "60103", {"60203", "60103"})});
         run(0, {item("2", "2", {"1", "2"})});
     }
     openHistory([] {

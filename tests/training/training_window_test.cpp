@@ -1081,7 +1081,7 @@ void prepareWeakCorners(const QString& file) {
     r.started = r.ended = QDateTime::currentDateTime().addSecs(-600);
     r.answered = 3;
     r.finished = true;
-    r.items = {{QStringLiteral("他"), "04212", {"24212", "04212"}, true, 2, false},
+    r.items = {{QStringLiteral("他"), "04210", {"24210", "04210"}, true, 2, false},
                {QStringLiteral("们"), "0720", {"2720", "0720"}, true, 2, false},
                {QStringLiteral("国"), "60103", {"60203", "60103"}, true, 2, false}};
     s.addTrainingRun(r, [] { return QDate::currentDate(); });

@@ -3,11 +3,8 @@
 #include "platform/fonts.h"
 #include "tools/tarvo_art/drawing.h"
 
-#include <QFile>
 #include <QHash>
 #include <QPainter>
-#include <QSet>
-#include <QTextStream>
 
 #include <array>
 
@@ -18,10 +15,10 @@ namespace {
 const QColor kInk(20, 20, 30);
 const QColor kCorners[4] = {QColor(220, 30, 30), QColor(30, 80, 230), QColor(20, 150, 40),
                             QColor(150, 40, 170)};
-const QColor kExtra(110, 110, 110);
+const QColor kExtra(215, 120, 0);
 const QColor kFrame(200, 200, 200);
 
-// White, ink, the four corners, the fifth digit's grey, the frame, and a
+// White, ink, the four corners, the fifth digit's orange, the frame, and a
 // ramp of greys for the smoothed edges of the glyphs.
 QList<QRgb> palette() {
     QList<QRgb> colours = {qRgb(255, 255, 255), kInk.rgb(),        kCorners[0].rgb(),
@@ -81,53 +78,32 @@ QString shapeName(int digit) {
     return digit >= 0 && digit <= 9 ? QString::fromUtf16(names[digit]) : QString();
 }
 
-QList<CornerReading> readCornerTable(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    QList<CornerReading> out;
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QStringList cols = in.readLine().split(u'\t');
-        if (cols.size() != 4 || cols[0].size() != 1 || cols[1].size() < 4 || cols[1].size() > 5)
-            continue;
-        const QStringList strokes = cols[2].split(u' ');
-        const QStringList names = cols[3].split(u' ');
-        if (strokes.size() != 4 || names.size() != 4)
-            continue;
-        CornerReading r{cols[0], cols[1], {}, {}};
-        for (int q = 0; q < 4; ++q) {
-            bool ok = false;
-            const int s = strokes[q].toInt(&ok);
-            r.strokes[q] = ok ? s : -1;
-            r.names[q] = names[q];
-        }
-        out.append(r);
-    }
-    return out;
+QColor digitColour(int digit) {
+    return digit >= 0 && digit < 4 ? kCorners[digit] : kExtra;
 }
 
 namespace {
 
 const QColor kGreyStroke(160, 160, 160);
 
-// The character's strokes in `square`: grey, the corner strokes in their
-// corners' colours (a stroke making two corners keeps the first one's).
-void drawStrokes(QPainter& p, const QRectF& square, const CornerReading& r,
+// The character's strokes in `square`: grey, the stroke of each digit in
+// that digit's colour (a stroke making two digits keeps the first one's).
+void drawStrokes(QPainter& p, const QRectF& square, const coaching::CornerEntry& r,
                  const CharacterStrokes& s) {
     const QTransform box = strokeBoxTo(square);
     for (qsizetype k = 0; k < s.outlines.size(); ++k) {
         QColor colour = kGreyStroke;
-        for (int q = 3; q >= 0; --q)
-            if (r.strokes[q] == k)
-                colour = kCorners[q];
+        for (int q = static_cast<int>(r.code.size()) - 1; q >= 0; --q)
+            if (r.strokes[static_cast<size_t>(q)] == k)
+                colour = digitColour(q);
         p.fillPath(box.map(s.outlines[k]), colour);
     }
 }
 
 } // namespace
 
-QImage codeDiagram(const CornerReading& r, const CharacterStrokes& strokes) {
+QImage codeDiagram(const QString& character, const coaching::CornerEntry& r,
+                   const CharacterStrokes& strokes) {
     QImage img(kDiagramWidth, kDiagramHeight, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
@@ -135,11 +111,11 @@ QImage codeDiagram(const CornerReading& r, const CharacterStrokes& strokes) {
     p.setRenderHint(QPainter::TextAntialiasing);
 
     // The character in its square, the corners marked in their colours.
-    const QRectF square(26, 6, 60, 60);
+    const QRectF square = kDiagramSquare;
     p.setPen(QPen(kFrame, 1));
     p.drawRect(square);
     if (strokes.isEmpty())
-        centredText(p, square.adjusted(0, 1, 0, 1), r.character, fonts::kai(54), kInk);
+        centredText(p, square.adjusted(0, 1, 0, 1), character, fonts::kai(54), kInk);
     else
         drawStrokes(p, square, r, strokes);
     const QPointF corners[4] = {square.topLeft(), square.topRight(), square.bottomLeft(),
@@ -168,7 +144,8 @@ QImage codeDiagram(const CornerReading& r, const CharacterStrokes& strokes) {
         const QRectF digitBox(x, top ? 3 : 49, 24, 19);
         const QRectF nameBox(x - 1, top ? 22 : 35, 26, 13);
         centredText(p, digitBox, QString::number(d), fonts::hei(18, true), kCorners[q]);
-        centredText(p, nameBox, r.names[q], nameFont(r.names[q]), kCorners[q]);
+        const QString& name = r.names[static_cast<size_t>(q)];
+        centredText(p, nameBox, name, nameFont(name), kCorners[q]);
     }
 
     // The full code underneath, each digit over its stroke's name.
@@ -176,8 +153,9 @@ QImage codeDiagram(const CornerReading& r, const CharacterStrokes& strokes) {
     const qreal pitch = 22, left = (kDiagramWidth - pitch * n) / 2;
     for (int i = 0; i < n; ++i) {
         const int d = r.code[i].digitValue();
-        const QColor colour = i < 4 ? kCorners[i] : kExtra;
-        const QString name = i < 4 ? r.names[i] : d == 0 ? QStringLiteral("空角") : shapeName(d);
+        const QColor colour = digitColour(i);
+        const QString& given = r.names[static_cast<size_t>(i)];
+        const QString name = given.isEmpty() ? shapeName(d) : given;
         centredText(p, QRectF(left + i * pitch, 72, pitch, 26), QString::number(d),
                     fonts::hei(24, true), colour);
         centredText(p, QRectF(left + i * pitch - 1, 100, pitch + 2, 16), name, nameFont(name),

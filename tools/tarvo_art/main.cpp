@@ -103,10 +103,10 @@ int main(int argc, char** argv) {
     ok &= saveImage(out.filePath("clock.png"), art::clockFace(), "PNG");
     ok &= saveImage(out.filePath("trainside.png"), art::trainingSide(), "PNG");
     QList<art::CodedCharacter> common;
-    QList<art::CornerReading> coded;
+    coaching::CornerTable coded;
     if (argc >= 4) {
         common = art::frequentCharacters(QString::fromLocal8Bit(argv[2]), 80);
-        coded = art::readCornerTable(QString::fromLocal8Bit(argv[3]));
+        coded = coaching::CornerTable::fromFile(QString::fromLocal8Bit(argv[3]));
         if (common.isEmpty() || coded.isEmpty()) {
             std::fprintf(stderr, "读不出字表 %s 或 %s\n", argv[2], argv[3]);
             return 1;
@@ -137,14 +137,14 @@ int main(int argc, char** argv) {
     // The strokes' outlines, for the note on a wrong code that lights the
     // stroke making a corner.
     QByteArray outlines;
-    for (const art::CornerReading& c : coded) {
-        const art::CharacterStrokes strokes = strokeDir.isEmpty()
-                                                  ? art::CharacterStrokes{}
-                                                  : art::readStrokes(strokeDir, c.character);
-        ok &= saveQuickly(statement.filePath(c.character + QStringLiteral(".bmp")),
-                          art::fourBitBmp(art::codeDiagram(c, strokes)));
+    for (const QString& character : coded.characters()) {
+        const art::CharacterStrokes strokes =
+            strokeDir.isEmpty() ? art::CharacterStrokes{} : art::readStrokes(strokeDir, character);
+        ok &= saveQuickly(
+            statement.filePath(character + QStringLiteral(".bmp")),
+            art::fourBitBmp(art::codeDiagram(character, *coded.find(character), strokes)));
         if (!strokes.isEmpty())
-            outlines += art::outlineLine(c.character, strokes);
+            outlines += art::outlineLine(character, strokes);
     }
     if (!outlines.isEmpty()) {
         ok &= QDir().mkpath(program.filePath(QStringLiteral("hzlib")));
