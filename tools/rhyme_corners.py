@@ -555,14 +555,22 @@ def read_extra_corner(digit, medians, classes, br_stroke, taken, decided=None):
             if i == br_stroke:
                 continue
             shape, sure = shape_of(median, classes[i])
-            if i in taken and not (shape == LEFT_HOOK or classes[i] == PIE):
-                continue
-            if decided and shape != decided:
+            if decided:
+                if shape != decided:
+                    continue
+            elif i in taken and not (shape == LEFT_HOOK or classes[i] == PIE):
                 continue
             points = _downward_points(median, end_only=i in taken)
             score = _above_left_score(points, ref)
             if score < math.inf:
                 scored.append((score, i, shape, sure))
+        if not scored and decided:
+            # Seen by eye where the strokes show no such shape: the nearest
+            # stroke above-left of the corner.
+            near = [(_above_left_score(_down(m), ref), i) for i, m in enumerate(medians)
+                    if i != br_stroke]
+            near = [n for n in near if n[0] < math.inf]
+            return DIGIT_OF_SHAPE[decided], (min(near)[1] if near else None), decided, None
         if not scored:
             return digit, None, SHU, "附角找不到竖、撇或钩"
         scored.sort()
@@ -622,8 +630,11 @@ def read_corners(source_code, medians, keys=None, decided=None):
                            or corner_stroke(medians, corner, (), want, classes))
                  or corner_stroke(medians, corner, used) or corner_stroke(medians, corner))
         if found is None:
-            corners[corner] = (None, SHU)
-            doubts.append(f"{CORNER_NAMES[corner]}角找不到竖、撇或钩")
+            # Seen by eye where the strokes show no such shape: the stroke
+            # nearest the corner.
+            corners[corner] = (nearest_stroke(medians, corner) if want else None, want or SHU)
+            if not want:
+                doubts.append(f"{CORNER_NAMES[corner]}角找不到竖、撇或钩")
             continue
         stroke, margin = found
         shape, sure = shape_of(medians[stroke], classes[stroke])
@@ -659,8 +670,7 @@ def read_corners(source_code, medians, keys=None, decided=None):
             br = nearest_stroke(medians, BOTTOM_RIGHT)
         want = decided[4] if decided[4] != "-" else None
         digit, stroke, name, doubt = read_extra_corner(digits[4], medians, classes, br, taken, want)
-        if want and stroke is None:
-            digit, stroke, name, doubt = read_extra_corner(digits[4], medians, classes, br, taken)
+
         digits[4] = digit
         corners.append((stroke, name))
         if doubt:

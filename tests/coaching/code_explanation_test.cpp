@@ -88,7 +88,7 @@ TEST(CodeExplanation, TheItemsOwnCodesAreNamedInsteadOfCorners) {
          "5 是中国的简码，这里要打全码 500601"},
         {"中国", "500601", "", "500601", picked, Verdict::WrongCandidate, "编码对了，候选选错了"},
         // A short code the character does not have is a code with digits missing.
-        {"啊", "61000", "6 61", "7", only, Verdict::WrongDigits, "附角少打了撇或左钩（0）"},
+        {"啊", "61000", "6 61", "7", only, Verdict::WrongDigits, "附角少打了空角（0）"},
     };
     for (const Row& r : rows) {
         const QStringList own = u(r.own).split(u' ', Qt::SkipEmptyParts);

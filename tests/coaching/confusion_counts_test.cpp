@@ -50,11 +50,11 @@ TEST(ConfusionCounts, CountsByCornerAndDigitPairAndByStrokeShape) {
                       .arg(c.count)
                       .arg(c.examples.join(QString()));
     // A digit pair names the stroke when every slip had the same one (撇 of
-    // 的), else the rhyme's name (左钩 of 啊 and 空角 of 和).
+    // 的), else the rhyme's name (左钩 of 啊 and 已用 of 和).
     EXPECT_EQ(digits.join(u'|'), u("2 竖（2）→撇或左钩（0） 3 在有|3 撇或左钩（0）→竖（2） 2 和啊|"
                                    "0 方（6）→叉（4） 1 国|0 撇（0）→竖（2） 1 的"));
     EXPECT_EQ(shapes.join(u'|'),
-              u("竖→撇或左钩 3 在有|空角→竖 1 和|方→叉 1 国|撇→竖 1 的|左钩→竖 1 啊"));
+              u("竖→撇或左钩 3 在有|已用→竖 1 和|方→叉 1 国|撇→竖 1 的|左钩→竖 1 啊"));
 
     // Codes compared at each corner (中国 gives 中 and 国 three corners each)
     // and those wrong there.

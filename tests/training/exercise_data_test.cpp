@@ -97,11 +97,11 @@ TEST(ExerciseDataSets, CommonAndHarderCharactersDoNotOverlap) {
     EXPECT_GT(seen.size(), 6700u);
 }
 
-// One line of the corner table: a character's main code and the name of the
-// stroke at each corner.
+// One line of the corner table: a character's main code, the stroke that
+// makes each digit and the name of its shape.
 struct CornerRow {
     QString code;
-    QStringList names;
+    QStringList strokes, names;
 };
 
 std::map<QString, CornerRow> readCornerTable() {
@@ -111,38 +111,57 @@ std::map<QString, CornerRow> readCornerTable() {
     for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
         const QStringList cols = line.split(u'\t');
         if (cols.size() == 4)
-            rows[cols[0]] = {cols[1], cols[3].split(u' ')};
+            rows[cols[0]] = {cols[1], cols[2].split(u' '), cols[3].split(u' ')};
     }
     return rows;
 }
 
-// Every character is taught by the code the rhyme gives it: the characters
-// checked by eye have exactly that code, the exercise files teach each
-// character its main code, and the diagrams name every corner by the rhyme
-// (a 2 only 竖; a 0 撇, 左钩, or one of the 0s the rhyme leaves unnamed; a 0
-// made from a 2 of the source only 撇 or 左钩).
+// Every character of GB2312 has a code and is taught by the code the rhyme
+// gives it, all five digits: the characters checked by eye have exactly that
+// code, the exercise files teach each character its main code, and the
+// diagrams name every digit by the rhyme (a 2 only 竖; a 0 撇, 左钩, or one of
+// the 0s the rhyme leaves unnamed; a 0 made from a 2 of the source only 撇 or
+// 左钩), each 竖, 撇 and 左钩 with the stroke that makes it.
 TEST(TeachingData, EveryCharacterCarriesItsRhymeCode) {
     const std::map<QString, CornerRow> table = readCornerTable();
-    ASSERT_GT(table.size(), 6700u);
+    int gb2312 = 0;
+    for (int lead = 0xB0; lead <= 0xF7; ++lead)
+        for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+            if (lead == 0xD7 && trail > 0xF9)
+                continue; // the five empty places at the end of row 55
+            const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const QString ch = gbk::toUnicode(std::string_view(bytes, 2));
+            ++gb2312;
+            EXPECT_TRUE(table.count(ch)) << ch.toStdString() << " has no code";
+        }
+    EXPECT_EQ(gb2312, 6763);
+    EXPECT_EQ(table.size(), 6763u);
+
     const QString digitNames = QStringLiteral("撇横竖点叉插方角八小");
     const QStringList zeros = {QStringLiteral("撇"), QStringLiteral("左钩"), QStringLiteral("亠"),
                                QStringLiteral("已用"), QStringLiteral("空角")};
+    const QStringList ownStroke = {QStringLiteral("撇"), QStringLiteral("左钩"),
+                                   QStringLiteral("竖")};
     for (const auto& [ch, row] : table) {
         SCOPED_TRACE(ch.toStdString() + " " + row.code.toStdString());
-        ASSERT_EQ(row.names.size(), 4);
-        for (int q = 0; q < 4; ++q) {
+        ASSERT_EQ(row.names.size(), row.code.size());
+        ASSERT_EQ(row.strokes.size(), row.code.size());
+        for (int q = 0; q < row.code.size(); ++q) {
             const int d = row.code[q].digitValue();
             if (d == 0) {
                 EXPECT_TRUE(zeros.contains(row.names[q])) << q;
             } else {
                 EXPECT_EQ(row.names[q], QString(digitNames[d])) << q;
             }
+            if (ownStroke.contains(row.names[q])) {
+                EXPECT_NE(row.strokes[q], QStringLiteral("-")) << q << " names a stroke it lacks";
+            }
         }
     }
 
     QFile f(QStringLiteral(TARVO_SOURCE_DIR "/tests/data/rhyme_checked.txt"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    int checked = 0;
+    int checked = 0, fifth = 0, unsourced = 0;
     for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
         if (line.startsWith(u'#'))
             continue;
@@ -152,7 +171,9 @@ TEST(TeachingData, EveryCharacterCarriesItsRhymeCode) {
         const auto it = table.find(cols[0]);
         ASSERT_NE(it, table.end());
         EXPECT_EQ(it->second.code.toStdString(), cols[2].toStdString());
-        for (int q = 0; q < 4 && q < cols[1].size(); ++q) {
+        unsourced += cols[1] == u"-";
+        fifth += cols[1].size() == 5 && cols[1][4] == u'2';
+        for (int q = 0; q < cols[1].size() && q < cols[2].size(); ++q) {
             if (cols[1][q] == u'2' && cols[2][q] == u'0') {
                 EXPECT_TRUE(it->second.names[q] == QStringLiteral("撇") ||
                             it->second.names[q] == QStringLiteral("左钩"))
@@ -161,7 +182,9 @@ TEST(TeachingData, EveryCharacterCarriesItsRhymeCode) {
         }
         ++checked;
     }
-    EXPECT_GE(checked, 300);
+    EXPECT_GE(checked, 600);
+    EXPECT_GE(fifth, 150) << "characters checked at a fifth digit 2 of the source";
+    EXPECT_EQ(unsourced, 23) << "the characters without a source code";
 
     for (const char* name : {"z1.txt", "z2.txt"}) {
         const ExerciseFile file(QStringLiteral(TARVO_PROGRAM_DIR "/hzlib/") + name, 10, 2, false);
