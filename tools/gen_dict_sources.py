@@ -246,16 +246,21 @@ def read_exceptions(path):
 
 def read_reviewed_codes(path):
     """Codes read by eye for the characters the Unicode Han database gives
-    no corner code: {character: code}."""
+    no corner code, in the exception table's form: {character: (code,
+    shapes, what was seen)}; shapes names the shape behind each 0 and 2
+    ("撇", "左钩", "竖", "亠", "已用", "空角"; "-" at the other digits)."""
     out = {}
     with open(path, encoding="utf-8") as f:
         for number, line in enumerate(f, 1):
             if not line.strip() or line.startswith("#"):
                 continue
             parts = line.rstrip("\n").split("\t")
-            if len(parts) != 3 or not parts[1].isdigit() or len(parts[1]) not in (4, 5):
+            if (len(parts) != 4 or not parts[1].isdigit() or len(parts[1]) not in (4, 5)
+                    or len(parts[2].split()) != len(parts[1])
+                    or any(shape != "-" and not rhyme_corners.name_fits(shape, digit)
+                           for shape, digit in zip(parts[2].split(), parts[1]))):
                 sys.exit(f"{path}:{number}: not a reviewed code")
-            out[parts[0]] = parts[1]
+            out[parts[0]] = (parts[1], parts[2].split(), parts[3])
     return out
 
 
@@ -274,7 +279,7 @@ def apply_exception(row, code, corners):
             name = shapes[i]
         elif not rhyme_corners.name_fits(name, d):
             name = rhyme_corners.DIGIT_NAMES[int(d)] if d != "0" else rhyme_corners.EMPTY
-        out[i] = (out[i][0], name)
+        out[i] = (None if name == rhyme_corners.EMPTY else out[i][0], name)
     return "".join(digits), out[:len(digits)]
 
 
@@ -282,15 +287,22 @@ def rhyme_codes(source, strokes_tarball, keys_path, exceptions_path, reviewed=No
     """Each character's codes by the rhyme, and the reading of its main code
     ({character: [(stroke, shape name)] a digit}) for the diagrams. A
     character the strokes do not settle must be in the exception table; a
-    reviewed code (a character without a source code) must read back from
-    its strokes as it stands."""
+    reviewed code (a character without a source code) is read from the
+    strokes of the shapes its review names, and refused when they show none."""
     reviewed = reviewed or {}
     data = rhyme_corners.read_stroke_data(strokes_tarball, list(source) + list(reviewed))
     keys = rhyme_corners.read_stroke_keys(keys_path)
     exceptions = read_exceptions(exceptions_path)
+    # A reviewed code read like a source code: each 撇, 左钩 and 竖 of the
+    # review stands where the source would hold a 2.
+    read_as = dict(source)
+    for ch, (code, shapes, _) in reviewed.items():
+        read_as[ch] = ["".join("2" if shape in rhyme_corners.DIGIT_OF_SHAPE else d
+                               for d, shape in zip(code, shapes))]
     coded, readings, undecided = {}, {}, []
-    for ch, values in list(source.items()) + [(ch, [c]) for ch, c in reviewed.items()]:
+    for ch, values in read_as.items():
         medians = data.get(ch, {}).get("medians")
+        row = exceptions.get(ch) or reviewed.get(ch)
         codes = []
         for i, value in enumerate(values):
             if medians is None:
@@ -298,16 +310,20 @@ def rhyme_codes(source, strokes_tarball, keys_path, exceptions_path, reviewed=No
                 corners = [(None, rhyme_corners.DIGIT_NAMES[int(d)]) for d in value]
                 doubt = "没有笔画数据"
             else:
-                decided = exceptions[ch][1] if i == 0 and ch in exceptions else None
+                decided = row[1] if i == 0 and row else None
                 code, corners, doubt = rhyme_corners.read_corners(value, medians, keys.get(ch),
                                                                   decided)
             if i == 0:
-                if ch in exceptions:
-                    if len(value) == 5 and value[4] == "2" and len(exceptions[ch][1]) < 5:
+                if ch in reviewed:
+                    lacking = [rhyme_corners.CORNER_NAMES[q] for q, shape in enumerate(row[1])
+                               if shape in rhyme_corners.DIGIT_OF_SHAPE and corners[q][1] != shape]
+                    if lacking:
+                        undecided.append(f"{ch}\t{row[0]}\t笔画里看不到{'、'.join(lacking)}的笔形")
+                    code, corners = apply_exception(row, code, corners)
+                elif ch in exceptions:
+                    if len(value) == 5 and value[4] == "2" and len(row[1]) < 5:
                         undecided.append(f"{ch}\t{value}\t例外表没有定附角")
-                    code, corners = apply_exception(exceptions[ch], code, corners)
-                elif ch in reviewed and code != value:
-                    undecided.append(f"{ch}\t{value}\t笔画读出 {code}")
+                    code, corners = apply_exception(row, code, corners)
                 elif doubt and "2" in value:
                     undecided.append(f"{ch}\t{value}\t{doubt}")
                 readings[ch] = corners
