@@ -116,7 +116,7 @@ def _direction(a, b):
     a 提 rising too), 点 (down to the right, 捺), 竖, 撇 (down to the left),
     or 钩 (back up or to the left)."""
     angle = math.degrees(math.atan2(b[1] - a[1], b[0] - a[0]))
-    if -45 <= angle < 28:
+    if -90 <= angle < 28:  # a 提 rising to the right is a 横
         return "横"
     if 28 <= angle < 68:
         return "点"
@@ -139,9 +139,11 @@ def _length(median):
     return sum(math.hypot(b[0] - a[0], b[1] - a[1]) for a, b in _segments(pts))
 
 
-def stroke_kinds(median, stroke_class=None):
-    """What a stroke is made of: a set of 横, 竖, 撇, 点, 折 (it turns) and
-    钩 (it ends in a hook to the left)."""
+def stroke_kinds(median):
+    """What a stroke is made of, read from its median alone (the stroke class
+    table counts strokes its own way, which need not match the data's): a
+    set of 横, 竖, 撇, 点, 折 (it turns) and 钩 (it ends in a hook to the
+    left)."""
     kinds = set()
     parts = [p for p in _parts(median) if p[1] >= 40]
     if not parts:
@@ -155,10 +157,6 @@ def stroke_kinds(median, stroke_class=None):
             kinds.add("折")
     if shape_of(median)[0] == LEFT_HOOK:
         kinds.add("钩")
-    if stroke_class == "折":
-        kinds.add("折")
-    elif stroke_class in ("点", "撇", "横", "竖"):
-        kinds.add(stroke_class)
     return kinds
 
 
@@ -396,7 +394,12 @@ def shape_stroke(medians, kinds, corner, digit, exclude=frozenset()):
     for i, median in enumerate(medians):
         if i in exclude:
             continue
-        score = _points_score(_down(median), corner)
+        points = _down(median)
+        if digit == "1":
+            # A 横 makes the corner by its 横 part (not 也's 竖弯钩 by its top).
+            points = [q for shape, _, a, b in _parts(median) if shape == "横" for q in (a, b)]
+            points = points or _down(median)
+        score = _points_score(points, corner)
         score += _misfit(digit, kinds[i], bool(_crossing(medians, i)) if digit in "45" else False)
         if best is None or score < best[0]:
             best = (score, i)
@@ -541,7 +544,7 @@ def _above_left_score(points, ref):
     return min(near) if near else math.inf
 
 
-def read_extra_corner(digit, medians, classes, br_stroke, taken, decided=None):
+def read_extra_corner(digit, medians, classes, kinds, br_stroke, taken, decided=None):
     """The extra corner: (digit, stroke or None, name, doubt or None).
 
     A 2 of the source is read from its stroke: the stroke nearest above-left
@@ -565,12 +568,14 @@ def read_extra_corner(digit, medians, classes, br_stroke, taken, decided=None):
             if score < math.inf:
                 scored.append((score, i, shape, sure))
         if not scored and decided:
-            # Seen by eye where the strokes show no such shape: the nearest
-            # stroke above-left of the corner.
-            near = [(_above_left_score(_down(m), ref), i) for i, m in enumerate(medians)
-                    if i != br_stroke]
-            near = [n for n in near if n[0] < math.inf]
-            return DIGIT_OF_SHAPE[decided], (min(near)[1] if near else None), decided, None
+            # Seen by eye where the strokes' reading shows no such shape: the
+            # nearest stroke above-left of the corner that has such a part,
+            # one no corner has taken first.
+            like = {SHU: {"竖"}, PIE: {"撇"}, LEFT_HOOK: {"钩", "撇"}}[decided]
+            near = sorted((i in taken, not kinds[i] & like, _above_left_score(_down(m), ref), i)
+                          for i, m in enumerate(medians) if i != br_stroke)
+            near = [n for n in near if n[2] < math.inf]
+            return DIGIT_OF_SHAPE[decided], (near[0][3] if near else None), decided, None
         if not scored:
             return digit, None, SHU, "附角找不到竖、撇或钩"
         scored.sort()
@@ -590,7 +595,8 @@ def read_extra_corner(digit, medians, classes, br_stroke, taken, decided=None):
             return digit, None, EMPTY, None
         stroke = min(others)[1]
         return (digit, stroke, USED, None) if stroke in taken else (digit, None, EMPTY, None)
-    free = [o for o in others if o[1] not in taken]
+    free = [(score + _misfit(digit, kinds[i], bool(_crossing(medians, i))), i)
+            for score, i in others if i not in taken]
     return digit, (min(free)[1] if free else None), DIGIT_NAMES[int(digit)], None
 
 
@@ -609,7 +615,7 @@ def read_corners(source_code, medians, keys=None, decided=None):
     of that shape."""
     decided = list(decided or []) + ["-"] * 5
     classes = stroke_classes(keys, len(medians))
-    kinds = [stroke_kinds(m, c) for m, c in zip(medians, classes)]
+    kinds = [stroke_kinds(m) for m in medians]
     digits = list(source_code)
     four = min(4, len(digits))
     corners = [(None, None)] * four
@@ -669,7 +675,8 @@ def read_corners(source_code, medians, keys=None, decided=None):
         if br is None:
             br = nearest_stroke(medians, BOTTOM_RIGHT)
         want = decided[4] if decided[4] != "-" else None
-        digit, stroke, name, doubt = read_extra_corner(digits[4], medians, classes, br, taken, want)
+        digit, stroke, name, doubt = read_extra_corner(digits[4], medians, classes, kinds, br,
+                                                       taken, want)
 
         digits[4] = digit
         corners.append((stroke, name))
