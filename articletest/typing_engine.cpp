@@ -113,8 +113,9 @@ bool TypingEngine::FormKeyPress(KeyPress press) {
 void TypingEngine::firstPage() {
     const auto& c = dictionary().Candidates();
     int last = 0;
-    for (int i = 0; i < count() && result1.size() + c[static_cast<size_t>(i)].size() <=
-                                       static_cast<size_t>(kPageBytes);
+    for (int i = 0;
+         i < count() && i < kPageEntries &&
+         result1.size() + c[static_cast<size_t>(i)].size() <= static_cast<size_t>(kPageBytes);
          ++i) {
         result1 += " " + std::to_string(i) + "." + c[static_cast<size_t>(i)];
         last = i;
@@ -130,8 +131,11 @@ void TypingEngine::nextPage() {
     result1.clear();
     const int oldLast = PageLast;
     int last = oldLast + 1;
-    for (int i = oldLast + 1; i < count() && result1.size() + c[static_cast<size_t>(i)].size() <=
-                                                 static_cast<size_t>(kPageBytes);
+    // At most ten a page, so that a digit reaches every candidate (the
+    // entries without blanks would let twelve fit in the bytes).
+    for (int i = oldLast + 1;
+         i < count() && i - oldLast - 1 < kPageEntries &&
+         result1.size() + c[static_cast<size_t>(i)].size() <= static_cast<size_t>(kPageBytes);
          ++i) {
         result1 += std::to_string(i - oldLast - 1) + "." + c[static_cast<size_t>(i)];
         last = i;
@@ -150,7 +154,8 @@ void TypingEngine::previousPage() {
     int taken = PageFirst - 1;
     for (int i = PageFirst - 1; i >= 0; --i) {
         const std::string& cand = c[static_cast<size_t>(i)];
-        if (measure.size() + cand.size() > static_cast<size_t>(kBackPageBytes))
+        if (measure.size() + cand.size() > static_cast<size_t>(kBackPageBytes) ||
+            PageFirst - i > kPageEntries)
             break;
         measure = std::to_string(i - PageFirst + 1) + "." + cand + measure;
         taken = i;

@@ -40,6 +40,8 @@ public:
     static constexpr int kMaxCodeLength = 6;
     static constexpr int kPageBytes = 51;
     static constexpr int kBackPageBytes = 32;
+    // The most candidates on a page: one for each digit key.
+    static constexpr int kPageEntries = 10;
     static constexpr int kScrollStep = 384;
 
     // The key handler. Returns whether the key reached the code box.

@@ -9,6 +9,7 @@
 #include "dictionary/dict_format.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
+#include "platform/gbk_codec.h"
 #include "platform/key_hold.h"
 #include "platform/prompts.h"
 #include "tests/dictionary/dict_test_files.h"
@@ -399,6 +400,36 @@ TEST_F(TestWindowFromStart, AWholeTestOnTheKeypadAfterAnyClick) {
     EXPECT_EQ(questions, (QStringList{QStringLiteral("恭喜你！进入前十！输入你的姓名"),
                                       QStringLiteral("确定退出吗")}));
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+// A code with 21 candidates: every page holds at most ten, so the keypad's
+// digits reach each one (the second page once showed eleven, its last
+// candidate out of reach).
+TEST_F(TestWindowFromStart, EveryCandidateOfALongListHasADigit) {
+    std::vector<dicttest::Rec> recs;
+    for (int i = 0; i < 21; ++i)
+        recs.push_back({"5", gbkTestChar(i)});
+    writeFile("hzlib/zh1", QByteArray::fromStdString(dicttest::groupBytes(1, recs)));
+    auto candidate = [](int i) { return gbk::toUnicode(gbkTestChar(i)); };
+    inTestWindow([&] {
+        pad("\n");
+        ASSERT_EQ(state(), kRunning);
+        pad("5\n");
+        EXPECT_TRUE(form_test->result1->text().startsWith(QStringLiteral(" 0.") + candidate(0)));
+        pad("+");
+        const QString second = form_test->result1->text();
+        EXPECT_TRUE(second.startsWith(QStringLiteral("0.") + candidate(10)))
+            << second.toStdString();
+        EXPECT_TRUE(second.endsWith(QStringLiteral("9.") + candidate(19))) << second.toStdString();
+        pad("+");
+        EXPECT_EQ(form_test->result1->text(), QStringLiteral("0.") + candidate(20));
+        pad("-");
+        EXPECT_TRUE(form_test->result1->text().endsWith(candidate(19)));
+        pad("+9"); // the last candidate of the second page
+        EXPECT_EQ(form_test->alread->text(), QStringLiteral("1"));
+        EXPECT_EQ(form_test->wrong->text(), QStringLiteral("1")) << "candidate 19 where 0 stands";
+        click(form_test->BtnPause);
+    });
 }
 
 TEST_F(TestWindowFromStart, LeavingAlwaysAsksFirst) {

@@ -263,31 +263,40 @@ TEST_F(TypingEngineTest, PagingThroughTwentyFiveCandidates) {
     EXPECT_TRUE(engine->BrightShown);
     EXPECT_FALSE(engine->BleftShown);
 
-    press(TestKey::Plus); // entries of 4 bytes without blanks: 12 fit in 51 bytes
+    // Entries of 4 bytes without blanks would let 12 fit in 51 bytes: a page
+    // holds ten, so that every candidate has a digit.
+    press(TestKey::Plus);
     EXPECT_EQ(engine->PageFirst, 10);
-    EXPECT_EQ(engine->PageLast, 21);
+    EXPECT_EQ(engine->PageLast, 19);
     EXPECT_EQ(engine->result1.substr(0, 8), "0." + ch(10) + "1." + ch(11));
     EXPECT_TRUE(engine->BleftShown);
     EXPECT_TRUE(engine->BrightShown);
 
     press(TestKey::Plus);
-    EXPECT_EQ(engine->PageFirst, 22);
+    EXPECT_EQ(engine->PageFirst, 20);
     EXPECT_EQ(engine->PageLast, 24);
     EXPECT_FALSE(engine->BrightShown);
     press(TestKey::Plus); // no further page
-    EXPECT_EQ(engine->PageFirst, 22);
+    EXPECT_EQ(engine->PageFirst, 20);
 
-    // Measured backwards from 21: "0.", "-1.", … "-6." with their candidates
-    // until 32 bytes, so the page holds 15-21.
+    // Measured backwards from 19: "0.", "-1.", … with their candidates until
+    // 32 bytes, so the page holds 13-19.
     press(TestKey::Minus);
-    EXPECT_EQ(engine->PageLast, 21);
-    EXPECT_EQ(engine->PageFirst, 15);
-    EXPECT_EQ(engine->result1.substr(0, 8), "0." + ch(15) + "1." + ch(16));
+    EXPECT_EQ(engine->PageLast, 19);
+    EXPECT_EQ(engine->PageFirst, 13);
+    EXPECT_EQ(engine->result1.substr(0, 8), "0." + ch(13) + "1." + ch(14));
     EXPECT_TRUE(engine->BleftShown);
     EXPECT_TRUE(engine->BrightShown);
     digits("3");
-    EXPECT_EQ(text.line(1), ch(18));
+    EXPECT_EQ(text.line(1), ch(16));
     EXPECT_FALSE(engine->ListShowing);
+
+    // The last candidate of the second page is reached with 9.
+    digits("5");
+    press(TestKey::Space);
+    press(TestKey::Plus);
+    digits("9");
+    EXPECT_EQ(text.line(1), ch(16) + ch(19));
 }
 
 TEST_F(TypingEngineTest, TheCodeBoxTakesSixDigits) {
@@ -367,13 +376,13 @@ TEST_F(TypingEngineTest, SpaceAndDigitsOnLaterPages) {
     EXPECT_EQ(text.line(1), ch(10));
     EXPECT_FALSE(engine->ListShowing);
 
-    // On the last page (22-24) a digit beyond it takes the page's last
+    // On the last page (20-24) a digit beyond it takes the page's last
     // candidate, the list's last one.
     digits("5");
     press(TestKey::Space);
     press(TestKey::Plus);
     press(TestKey::Plus);
-    ASSERT_EQ(engine->PageFirst, 22);
+    ASSERT_EQ(engine->PageFirst, 20);
     ASSERT_EQ(engine->PageLast, 24);
     digits("9");
     EXPECT_EQ(text.line(1), ch(10) + ch(24));
@@ -383,7 +392,7 @@ TEST_F(TypingEngineTest, SpaceAndDigitsOnLaterPages) {
     press(TestKey::Plus);
     press(TestKey::Plus);
     press(TestKey::Enter);
-    EXPECT_EQ(text.line(1), ch(10) + ch(24) + ch(22));
+    EXPECT_EQ(text.line(1), ch(10) + ch(24) + ch(20));
     EXPECT_EQ(engine->alread, 3);
 }
 
