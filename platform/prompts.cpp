@@ -37,7 +37,9 @@ bool ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QS
     QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
     QPushButton* no = box.addButton(noText, QMessageBox::NoRole);
+    // Enter presses the button with the focus: the default one has it.
     box.setDefaultButton(defaultYes ? yes : no);
+    box.defaultButton()->setFocus();
     box.setEscapeButton(no);
     // A message box sizes itself to its text; its text label is widened so
     // that a short question does not cut the title short.
@@ -66,9 +68,9 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& text, Style 
                answer == Default::Yes);
 }
 
-bool askOkCancel(QWidget* parent, const QString& title, const QString& text) {
+bool askOkCancel(QWidget* parent, const QString& title, const QString& text, Default answer) {
     return ask(parent, QMessageBox::Question, title, text, QStringLiteral("确定"),
-               QStringLiteral("取消"));
+               QStringLiteral("取消"), answer == Default::Yes);
 }
 
 std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label) {

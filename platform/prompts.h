@@ -19,8 +19,10 @@ enum class Default { Yes, No };
 bool askYesNo(QWidget* parent, const QString& title, const QString& text,
               Style style = Style::Question, Default answer = Default::Yes);
 
-// OK/Cancel question with a question icon; true for OK.
-bool askOkCancel(QWidget* parent, const QString& title, const QString& text);
+// OK/Cancel question with a question icon; true for OK. `answer` is the
+// answer Enter gives: Default::No (取消) for a question that destroys.
+bool askOkCancel(QWidget* parent, const QString& title, const QString& text,
+                 Default answer = Default::Yes);
 
 // A line of text asked for in an input box; nullopt when cancelled.
 std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label);

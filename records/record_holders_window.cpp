@@ -89,6 +89,10 @@ void TFPhb::emptyRows() {
 }
 
 void TFPhb::FormShow() {
+    // Enter closes the list: the focus and the default are on 关闭, never on
+    // the button that wipes every record.
+    BitBtn1->setDefault(true);
+    BitBtn1->setFocus();
     emptyRows();
     const RecordHoldersFile file(scoreFilePath(QStringLiteral("phb.txt")));
     const RecordHoldersFile::Contents c = file.load();
@@ -101,8 +105,11 @@ void TFPhb::FormShow() {
 
 void TFPhb::BitBtn2Click() {
     // One click would wipe the records of all twelve exercises: ask first.
-    if (!prompts::askOkCancel(this, QStringLiteral("重新记名"),
-                              QStringLiteral("确定清除全部记录吗？")))
+    const bool wipe =
+        prompts::askOkCancel(this, QStringLiteral("重新记名"),
+                             QStringLiteral("确定清除全部记录吗？"), prompts::Default::No);
+    BitBtn1->setFocus(); // never left on the button that wipes
+    if (!wipe)
         return;
     emptyRows();
     RecordHoldersFile(scoreFilePath(QStringLiteral("phb.txt"))).clear();

@@ -12,6 +12,7 @@
 #include "history/history_store.h"
 #include "history/history_window.h"
 #include "platform/error_report.h"
+#include "platform/prompts.h"
 #include "platform/sdl_sound_player.h"
 #include "records/record_holders_window.h"
 #include "records/record_name_entry_window.h"
@@ -33,6 +34,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -581,6 +583,53 @@ void typeCode(const QString& code, bool numLock, Qt::Key submit) {
 QByteArray phb(const QString& file) {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Enter, Enter in the record holders' list never wipes the records: the list
+// opens with the focus on 关闭, and the question of 重新记名 (asked by a
+// real message box here) defaults to 取消, also after it was once asked.
+TEST_F(TrainingWindow, EnterInTheRecordHoldersListNeverWipesTheRecords) {
+    QByteArray records(180, ' ');
+    records.replace(45, 15, QByteArray("\xD0\xA1\xC3\xF7         55")); // 小明, 55 字/分
+    writeFile("files/phb.txt", records);
+    auto enterInEachQuestion = [] {
+        // Enter in the message box that 重新记名 opens, as soon as it shows.
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(qobject_cast<QMessageBox*>(box), nullptr);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    inTraining([&] {
+        prompts::setAnswerer({}); // the real question
+        for (int opening = 0; opening < 2; ++opening) {
+            SCOPED_TRACE(opening);
+            QTimer::singleShot(0, [&] {
+                ASSERT_EQ(QApplication::activeModalWidget(), FPhb);
+                EXPECT_TRUE(QTest::qWaitFor([] {
+                    return QApplication::focusWidget() == FPhb->BitBtn1;
+                })) << "the focus rests on 关闭";
+                enterInEachQuestion();
+                QTest::mouseClick(FPhb->BitBtn2, Qt::LeftButton);
+                EXPECT_FALSE(FPhb->values[3]->text().trimmed().isEmpty());
+                // The window manager gives the list the focus back, on 关闭:
+                // keypad Enter closes the list.
+                FPhb->activateWindow();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(FPhb));
+                EXPECT_EQ(QApplication::focusWidget(), FPhb->BitBtn1);
+                padKey(Qt::Key_Enter);
+                EXPECT_FALSE(FPhb->isVisible());
+                if (FPhb->isVisible())
+                    QTest::mouseClick(FPhb->BitBtn1, Qt::LeftButton);
+            });
+            QTest::mouseClick(Form1->sbAbout, Qt::LeftButton);
+            EXPECT_EQ(phb(path("files/phb.txt")), records);
+        }
+        prompts::setAnswerer([this](const QString& text) {
+            questions << text;
+            return answerYes;
+        });
+    });
 }
 
 TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
