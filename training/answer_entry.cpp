@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <utility>
 
 namespace training {
 
@@ -66,6 +67,13 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
     const bool minus = k.key == PadKey::Minus && k.keypad;
     const bool dot = k.key == PadKey::Dot && k.keypad;
 
+    // A kept wrong answer is selected: a key that types replaces it.
+    const bool replacing =
+        std::exchange(x.selected, false) &&
+        (k.key == PadKey::Digit || (k.key == PadKey::Other && !k.text.isEmpty()));
+    if (replacing)
+        setBoxText(b, QString());
+
     // Key-down: the note on a wrong code closes at the next key.
     coachNote = {};
     if (b != Box::Word)
@@ -105,6 +113,10 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
     // The character the key types, unless the answer ended the run.
     if (x.enabled)
         typeCharacter(b, k);
+    // A wrong answer still in the box (Enter types nothing to empty it) is
+    // selected, so that the next try does not run on from it.
+    x.selected = taken && x.enabled && !x.text.isEmpty() && x.text == answer && currentItem() &&
+                 !HintShown[i];
 }
 
 void TrainingFlow::typeCharacter(Box b, const AnswerKey& k) {

@@ -108,6 +108,10 @@ struct InputBox {
     bool visible = false;
     bool enabled = true;
     QString text;
+    // A wrong answer kept after Enter is shown selected: the next digit
+    // starts a fresh code instead of being added to it, while "." and "-"
+    // still take its last digit back.
+    bool selected = false;
 };
 enum class Box { Picture = 0, Character = 1, Word = 2 };
 

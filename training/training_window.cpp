@@ -842,6 +842,10 @@ void TForm1::refresh() {
         boxes[i]->move(b.pos);
         if (boxes[i]->text() != b.text)
             boxes[i]->setText(b.text);
+        if (b.selected)
+            boxes[i]->selectAll();
+        else if (boxes[i]->hasSelectedText())
+            boxes[i]->deselect();
         boxes[i]->setEnabled(b.enabled);
         boxes[i]->setVisible(b.visible);
         if (b.visible)

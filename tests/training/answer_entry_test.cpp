@@ -179,15 +179,25 @@ TEST_F(Answers, SevenDigitsAreJudgedAgainAtEveryKey) {
     EXPECT_EQ(flow.CurrentItem, 0);
 }
 
-TEST_F(Answers, SpaceAndSlashEmptyAWrongAnswerEnterKeepsIt) {
+TEST_F(Answers, SpaceAndSlashEmptyAWrongAnswerEnterKeepsItSelected) {
     start(3);
     const Box c = Box::Character;
     type(c, "12");
     press(c, kEnter);
     EXPECT_EQ(text(c), "12");
+    EXPECT_TRUE(flow.boxes[1].selected) << "kept, and shown selected";
     EXPECT_EQ(flow.CharWrongCount, 1);
-    type(c, "3"); // the kept answer goes on
-    EXPECT_EQ(text(c), "123");
+    type(c, "3"); // the next try starts afresh
+    EXPECT_EQ(text(c), "3");
+    EXPECT_FALSE(flow.boxes[1].selected);
+    press(c, kEnter);
+    press(c, kDot); // "." still edits the kept answer
+    EXPECT_EQ(text(c), "");
+    type(c, "12");
+    press(c, kEnter);
+    press(c, kMinus);
+    type(c, "3");
+    EXPECT_EQ(text(c), "13") << "after an edit the digits go on";
     press(c, kSpace);
     EXPECT_EQ(text(c), "");
     type(c, "45");

@@ -585,6 +585,32 @@ QByteArray phb(const QString& file) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
+// A wrong code sent with Enter stays in the box, selected: the next try on
+// the keypad (Num Lock on or off) starts afresh and is judged by itself,
+// also after a full box of seven digits.
+TEST_F(TrainingWindow, AfterAWrongCodeWithEnterTheNextTryStartsAfresh) {
+    inTraining([&] {
+        clickExercise(3);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
+        for (const bool numLock : {true, false}) {
+            for (const char* digits : {"1234", "1234567"}) {
+                const QString wrong = QString::fromLatin1(digits);
+                SCOPED_TRACE((numLock ? "Num Lock on, " : "Num Lock off, ") + wrong.toStdString());
+                const int item = Form1->flow().CurrentItem;
+                typeCode(wrong, numLock, Qt::Key_Enter);
+                EXPECT_EQ(Form1->Editinput->text(), wrong);
+                EXPECT_EQ(Form1->Editinput->selectedText(), wrong) << "kept, selected";
+                typeCode(Form1->characterItems[static_cast<size_t>(item)]->toolTip(), numLock,
+                         Qt::Key_Enter);
+                EXPECT_EQ(Form1->flow().CurrentItem, item + 1) << "the right code taken";
+                EXPECT_TRUE(Form1->Editinput->text().isEmpty());
+            }
+        }
+    });
+}
+
 // Enter, Enter in the record holders' list never wipes the records: the list
 // opens with the focus on 关闭, and the question of 重新记名 (asked by a
 // real message box here) defaults to 取消, also after it was once asked.
