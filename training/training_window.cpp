@@ -626,6 +626,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         for (QLineEdit* box : {Labelhint1, Editinput, Editinput2})
             if (watched == box)
                 return boxKey(box, static_cast<QKeyEvent*>(event));
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
+            flow_->runState() == TrainingFlow::RunState::TimeUp)
+            return timeUpKey(static_cast<QKeyEvent*>(event));
     }
     if (event->type() == QEvent::MouseButtonPress && FormSM->isVisible() &&
         watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
@@ -643,6 +646,19 @@ bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && isVisible())
         run([this] { flow_->activated(); });
     return QDialog::event(e);
+}
+
+bool TForm1::timeUpKey(QKeyEvent* event) {
+    // At time-up the answer box is off and the focus has gone elsewhere in
+    // the window: Enter (main or keypad) presses "继续", Tab still moves the
+    // focus, and no other key reaches the page tabs or a button, where a
+    // keypad arrow (Num Lock off) would switch the page and end the run.
+    const int key = event->key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return false;
+    if ((key == Qt::Key_Enter || key == Qt::Key_Return) && SBtnStart->isEnabled())
+        SBtnStart->click();
+    return true;
 }
 
 bool TForm1::boxKey(QLineEdit* box, QKeyEvent* event) {

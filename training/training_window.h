@@ -148,6 +148,8 @@ private:
     QPixmap pictureOf(const QString& path);
     // A key for an input box: forwarded to the flow, never typed by the box itself.
     bool boxKey(QLineEdit* box, QKeyEvent* event);
+    // A key of the window at time-up; true when it was taken.
+    bool timeUpKey(QKeyEvent* event);
 
     std::unique_ptr<training::TrainingFlow> flow_;
     std::array<QButtonGroup*, training::kPages> groups_{};

@@ -585,6 +585,40 @@ QByteArray phb(const QString& file) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
+// Time up on the keypad alone: no key switches the page or ends the run
+// (a keypad arrow with Num Lock off once reached the page tabs), and Enter,
+// keypad or main, presses "继续"; the keys then go to the answer box again.
+TEST_F(TrainingWindow, AtTimeUpTheKeypadContinuesAndNeverEndsTheRun) {
+    inTraining([&] {
+        clickExercise(3);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        for (const Qt::Key enter : {Qt::Key_Enter, Qt::Key_Return}) {
+            ticksToTimeUp();
+            ASSERT_EQ(state(), kTimeUp);
+            QApplication::processEvents();
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            for (int d = 0; d <= 9; ++d) {
+                padDigit(d, false); // arrows, Home, End, Page Up/Down, Insert
+                padDigit(d, true);
+            }
+            for (Qt::Key k : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Space})
+                padKey(k);
+            EXPECT_EQ(Form1->TabbedNotebook2->currentIndex(), 1) << "still the character page";
+            EXPECT_EQ(state(), kTimeUp) << "the run goes on, waiting";
+            QTest::keyClick(QApplication::focusWidget(), enter,
+                            enter == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            EXPECT_EQ(state(), kRunning) << "Enter pressed 继续";
+            QApplication::processEvents();
+            EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
+            const int item = Form1->flow().CurrentItem;
+            typeCode(Form1->characterItems[static_cast<size_t>(item)]->toolTip(), true,
+                     Qt::Key_Enter);
+            EXPECT_EQ(Form1->flow().CurrentItem, item + 1);
+        }
+    });
+}
+
 // A wrong code sent with Enter stays in the box, selected: the next try on
 // the keypad (Num Lock on or off) starts afresh and is judged by itself,
 // also after a full box of seven digits.
