@@ -94,10 +94,12 @@ void readItems(const QStringList& lines, Step& step) {
     }
 }
 
-// A run that counts towards mastery: enough answers right, fast enough.
+// A run that counts towards mastery: finished, enough answers known without
+// F1, fast enough.
 bool counts(const Step& step, const StepRun& run) {
-    return run.step == step.number && run.day.isValid() && run.answered > 0 && run.wrong >= 0 &&
-           run.wrong <= run.answered && 10 * (run.answered - run.wrong) >= 9 * run.answered &&
+    return run.step == step.number && run.finished && run.day.isValid() && run.answered > 0 &&
+           run.wrong >= 0 && run.hints >= 0 && run.wrong + run.hints <= run.answered &&
+           10 * (run.answered - run.wrong - run.hints) >= 9 * run.answered &&
            run.speed >= step.minSpeed;
 }
 

@@ -43,11 +43,14 @@ struct StepRun {
     int answered = 0;
     int wrong = 0;
     int speed = 0;
+    bool finished = true; // false: left before its last item
+    int hints = 0;        // items whose code F1 showed before they were answered
 };
 
-// A step is mastered by two runs on different days, each with at least 90 %
-// of its answers right (answered − wrong ≥ 0.9 × answered, at least one
-// answer) and at least the step's speed.
+// A step is mastered by two finished runs on different days, each with at
+// least 90 % of its answers known (answered − wrong − hints ≥ 0.9 ×
+// answered, at least one answer: an answer F1 showed is not known) and at
+// least the step's speed.
 bool mastered(const Step& step, const std::vector<StepRun>& runs);
 
 // Where the learner stands: the first step not mastered (the number after the

@@ -133,8 +133,8 @@ public:
                 continue;
             days.insert(r.ended.date());
             if (r.courseStep > 0)
-                s.courseRuns.push_back(
-                    {r.courseStep, r.ended.date(), r.answered, r.wrong, r.speed});
+                s.courseRuns.push_back({r.courseStep, r.ended.date(), r.answered, r.wrong, r.speed,
+                                        r.finished, r.hints});
         }
         for (const ArticleTestRecord& t : history->articleTests()) {
             days.insert(t.ended.date());

@@ -17,8 +17,9 @@ Step stepNumbered(int number, int minSpeed = 10) {
     return step;
 }
 
-StepRun run(int step, QDate day, int answered, int wrong, int speed) {
-    return {step, day, answered, wrong, speed};
+StepRun run(int step, QDate day, int answered, int wrong, int speed, bool finished = true,
+            int hints = 0) {
+    return {step, day, answered, wrong, speed, finished, hints};
 }
 
 // Two runs of step 1 on Monday and Tuesday, the second as the case gives it.
@@ -40,17 +41,25 @@ const QDate kTuesday = kMonday.addDays(1);
 
 INSTANTIATE_TEST_SUITE_P(
     Course, Mastery,
-    testing::Values(MasteryCase{"ExactlyNinetyPercent", run(1, kTuesday, 20, 2, 10), true},
-                    MasteryCase{"EightyNinePercent", run(1, kTuesday, 100, 11, 30), false},
-                    MasteryCase{"JustUnderNinetyPercent", run(1, kTuesday, 1000, 101, 30), false},
-                    MasteryCase{"NinetyPercentOfAnOddCount", run(1, kTuesday, 11, 1, 12), true},
-                    MasteryCase{"SpeedAtTheLimit", run(1, kTuesday, 10, 0, 10), true},
-                    MasteryCase{"SpeedBelowTheLimit", run(1, kTuesday, 10, 0, 9), false},
-                    MasteryCase{"SameDayTwice", run(1, kMonday, 30, 0, 30), false},
-                    MasteryCase{"NoAnswers", run(1, kTuesday, 0, 0, 30), false},
-                    MasteryCase{"AnotherStep", run(2, kTuesday, 20, 0, 30), false},
-                    MasteryCase{"NoDay", run(1, QDate(), 20, 0, 30), false},
-                    MasteryCase{"MoreWrongThanAnswered", run(1, kTuesday, 5, 9, 30), false}),
+    testing::Values(
+        MasteryCase{"ExactlyNinetyPercent", run(1, kTuesday, 20, 2, 10), true},
+        MasteryCase{"EightyNinePercent", run(1, kTuesday, 100, 11, 30), false},
+        MasteryCase{"JustUnderNinetyPercent", run(1, kTuesday, 1000, 101, 30), false},
+        MasteryCase{"NinetyPercentOfAnOddCount", run(1, kTuesday, 11, 1, 12), true},
+        MasteryCase{"SpeedAtTheLimit", run(1, kTuesday, 10, 0, 10), true},
+        MasteryCase{"SpeedBelowTheLimit", run(1, kTuesday, 10, 0, 9), false},
+        MasteryCase{"SameDayTwice", run(1, kMonday, 30, 0, 30), false},
+        MasteryCase{"NoAnswers", run(1, kTuesday, 0, 0, 30), false},
+        MasteryCase{"AnotherStep", run(2, kTuesday, 20, 0, 30), false},
+        MasteryCase{"NoDay", run(1, QDate(), 20, 0, 30), false},
+        MasteryCase{"MoreWrongThanAnswered", run(1, kTuesday, 5, 9, 30), false},
+        // Left before its last item: 10 of 119 answered, then 退出.
+        MasteryCase{"Unfinished", run(1, kTuesday, 10, 0, 30, false), false},
+        // Answers F1 showed are not known: all 20 by F1 + Enter.
+        MasteryCase{"EveryAnswerShownByF1", run(1, kTuesday, 20, 0, 30, true, 20), false},
+        MasteryCase{"HintsAndWrongTogetherAtNinetyPercent", run(1, kTuesday, 20, 1, 30, true, 1),
+                    true},
+        MasteryCase{"HintsAndWrongJustOver", run(1, kTuesday, 20, 2, 30, true, 1), false}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CourseMastery, NoRunsMasterNothing) {
