@@ -270,6 +270,12 @@ void TrainingFlow::endTextRun(Box b) {
 }
 
 void TrainingFlow::recordCheck() {
+    // A course step drills a few shapes or items under the exercise it
+    // borrows: its speed is no record of that exercise.
+    if (courseRun) {
+        cue(6);
+        return;
+    }
     if (host_.judgeRecord(ExerciseKind, Labeljifen)) {
         cue(2);
         host_.enterRecordName(ExerciseKind, Labeljifen);
