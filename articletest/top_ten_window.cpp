@@ -44,6 +44,7 @@ Thighscore::Thighscore(QWidget* parent) : QDialog(parent) {
     Button2->setGeometry(230, 290, 90, 30);
     for (QPushButton* b : {Button1, Button2, Button3})
         b->setAutoDefault(false);
+    Button2->setDefault(true); // Enter closes the list
     connect(Button1, &QPushButton::clicked, this,
             [this] { errors::guarded(this, [this] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, &QDialog::accept);

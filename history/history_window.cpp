@@ -167,6 +167,10 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     BtnExport = new QPushButton(QStringLiteral("导出CSV"));
     BtnDelete = new QPushButton(QStringLiteral("删除记录"));
     BtnClose = new QPushButton(QStringLiteral("关闭"));
+    // Enter closes the window; it never opens the export's folder dialog.
+    BtnExport->setAutoDefault(false);
+    BtnDelete->setAutoDefault(false);
+    BtnClose->setDefault(true);
     top->addWidget(CheckRecord);
     top->addSpacing(16);
     top->addWidget(new QLabel(QStringLiteral("目标速度")));

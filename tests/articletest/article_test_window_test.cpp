@@ -432,6 +432,28 @@ TEST_F(TestWindowFromStart, EveryCandidateOfALongListHasADigit) {
     });
 }
 
+// The top-ten list that "成绩" opens closes with Enter, keypad or main.
+TEST_F(TestWindowFromStart, EnterClosesTheTopTenList) {
+    closer.stop(); // the list is left to the keys
+    inTestWindow([&] {
+        for (const bool keypad : {true, false}) {
+            bool closed = false;
+            QTimer::singleShot(0, [&] {
+                QWidget* list = QApplication::activeModalWidget();
+                ASSERT_NE(qobject_cast<Thighscore*>(list), nullptr);
+                QTest::keyClick(focused(), keypad ? Qt::Key_Enter : Qt::Key_Return,
+                                keypad ? Qt::KeypadModifier : Qt::NoModifier);
+                closed = !list->isVisible();
+                if (!closed)
+                    list->close();
+            });
+            click(form_test->SBtnHelp);
+            EXPECT_TRUE(closed) << (keypad ? "keypad Enter" : "Return");
+        }
+    });
+    closer.start();
+}
+
 TEST_F(TestWindowFromStart, LeavingAlwaysAsksFirst) {
     inTestWindow([&] {
         answerYes = false;

@@ -247,6 +247,32 @@ TEST_F(HistoryWindow, AnEmptyHistorySaysSoAndExportsHeadersOnly) {
     EXPECT_TRUE(notices[0].contains(out));
 }
 
+// Enter, keypad or main, closes 学习记录: it once opened the export's folder
+// dialog.
+TEST_F(HistoryWindow, EnterClosesTheWindowAndNeverExports) {
+    prepareHistory();
+    int asked = 0;
+    FormHistory->chooseFolder = [&asked] {
+        ++asked;
+        return QString();
+    };
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Enter, Qt::KeypadModifier},
+                                         std::pair{Qt::Key_Return, Qt::NoModifier}}) {
+        bool closed = false;
+        QTimer::singleShot(0, [&, key = key, modifiers = modifiers] {
+            ASSERT_EQ(QApplication::activeModalWidget(), FormHistory);
+            QWidget* focused = QApplication::focusWidget();
+            QTest::keyClick(focused ? focused : FormHistory, key, modifiers);
+            closed = !FormHistory->isVisible();
+            if (!closed)
+                QTest::mouseClick(FormHistory->BtnClose, Qt::LeftButton);
+        });
+        QTest::mouseClick(preface01->SpeedButton[9], Qt::LeftButton);
+        EXPECT_TRUE(closed);
+    }
+    EXPECT_EQ(asked, 0);
+}
+
 TEST_F(HistoryWindow, ExportWritesBothFilesAndACancelledDialogWritesNone) {
     prepareHistory();
     const QString out = path("export");
