@@ -384,9 +384,15 @@ bool TFHot::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
          event->type() == QEvent::ShortcutOverride) &&
         game_.GameRunning && isActiveWindow()) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta)
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
+        // Alt alone, and Alt with a letter (the menu's Alt+T), never reach the
+        // menu bar: an accepted shortcut override keeps the mnemonic from firing.
+        if (key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta ||
+            keyEvent->modifiers().testFlag(Qt::AltModifier)) {
+            event->accept();
             return true;
+        }
     }
     if (watched == input && event->type() == QEvent::FocusIn)
         // The prompt is never shown selected, however the focus came (a window
