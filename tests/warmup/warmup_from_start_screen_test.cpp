@@ -149,14 +149,12 @@ TEST_F(WarmupFromStartScreen, KeysThatTypeNothingAndEscDoNotPlayOrLeave) {
         // Alt alone, the menu's Alt+T and the keypad's Enter never reach the
         // menu during a game.
         const bool funMode = FHot->game().mode == WarmupGame::Mode::Fun;
-        const int score = FHot->game().Score;
         press(Qt::Key_Alt, Qt::AltModifier);
         press(Qt::Key_Enter, Qt::KeypadModifier);
         press(Qt::Key_Enter, Qt::KeypadModifier);
         QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_T, Qt::AltModifier);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "Alt+T opened the menu";
         press(Qt::Key_Enter, Qt::KeypadModifier);
-        EXPECT_EQ(FHot->game().Score, score) << "the game was reset";
         EXPECT_EQ(FHot->game().mode == WarmupGame::Mode::Fun, funMode);
         EXPECT_TRUE(FHot->Timer1->isActive()) << "the game goes on";
         QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
