@@ -50,6 +50,7 @@ void startStep(const course::Step& step) {
         return;
     training::CourseRun run;
     run.step = step.number;
+    run.speed = step.minSpeed;
     run.items = step.items;
     run.digits = step.digits;
     run.message = course::runMessage(step);

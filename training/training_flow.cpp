@@ -143,6 +143,15 @@ void TrainingFlow::drillClick(const std::optional<DrillTarget>& target) {
             coachNote = coach.cornerNote(gbk::toUnicode(item->text), DrilledCorner);
 }
 
+std::size_t TrainingFlow::courseItemsInTime(std::size_t items) const {
+    if (!courseRun || courseRun->speed <= 0 || LevelStep <= 0)
+        return items;
+    // Two gauges of 100 at LevelStep a tick of 1.2 s.
+    const long long seconds = 2LL * ((100 + LevelStep - 1) / LevelStep) * 6 / 5;
+    const long long reached = courseRun->speed * seconds * 4 / (5 * 60);
+    return std::min(items, static_cast<std::size_t>(std::max(1LL, reached)));
+}
+
 void TrainingFlow::courseClick(const CourseRun& run) {
     const Page p = kind(run.kind).page;
     if (activePage != p)
@@ -371,7 +380,11 @@ void TrainingFlow::fillReview(int k) {
     const bool words = k == kWordReview;
     ReviewItems drawn;
     if (courseRun && !courseRun->items.empty()) {
+        // Each item once, as many as the step's speed reaches in the time:
+        // the whole grid of repeated items took three times the time.
         drawn.items = courseRun->items;
+        drawn.items.resize(courseItemsInTime(drawn.items.size()));
+        drawn.wholeGrid = false;
         drawn.message = courseRun->message;
     } else if (DrillChosen && !words) {
         // The whole file, most frequent first: the drill takes the

@@ -94,6 +94,7 @@ using DrillProvider = std::function<ReviewItems(const std::optional<DrillTarget>
 struct CourseRun {
     int step = 0;
     int kind = 0;
+    int speed = 0; // the speed in 字/分 the step asks for; 0: none
     std::vector<std::pair<QString, QString>> items;
     QString digits;
     QStringList message;
@@ -310,6 +311,9 @@ private:
             host_.playCue(c);
     }
     void bumpGauge(int& gauge) { gauge = gauge + LevelStep > 100 ? 100 : gauge + LevelStep; }
+    // The items of a course step that a learner at the step's speed answers
+    // before the time is up, with a fifth of the time to spare.
+    std::size_t courseItemsInTime(std::size_t items) const;
 
     TrainingHost& host_;
     std::unique_ptr<RandomDraw> random_;

@@ -579,26 +579,43 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
         return r;
     });
 
-    flow.courseClick({1, 0, {}, QStringLiteral("12"), {}});
+    flow.courseClick({1, 0, 20, {}, QStringLiteral("12"), {}});
     EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
     for (const GridItem& item : flow.grids.pictures)
         EXPECT_TRUE(item.code == u"1" || item.code == u"2") << item.code.toStdString();
 
-    flow.courseClick({7,
-                      kCharacterReview,
-                      {{QStringLiteral("国"), QStringLiteral("60104")}},
-                      {},
-                      {QStringLiteral("学习路线第7步"), QStringLiteral("常用字")}});
+    // Sixty characters at 10 字/分: each once, as many as that speed reaches
+    // in the 240 s of the level with a fifth to spare (the whole grid of
+    // repeated items once took three times the time there is).
+    std::vector<std::pair<QString, QString>> sixty;
+    for (int i = 0; i < 60; ++i)
+        sixty.emplace_back(gbk::toUnicode(gbkTestChar(i)), QString::number(10000 + i));
+    const CourseRun characters{7,  kCharacterReview,
+                               10, sixty,
+                               {}, {QStringLiteral("学习路线第7步"), QStringLiteral("常用字")}};
+    flow.courseClick(characters);
     EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
     EXPECT_EQ(reviews, 0) << "the step's items, not the history's";
-    EXPECT_EQ(flow.grids.characters[0].text, gbk::fromUnicodeLossy(u"国"));
-    EXPECT_EQ(flow.grids.characters[118].code, QStringLiteral("60104"));
+    EXPECT_EQ(flow.ItemsTotal, 32);
+    EXPECT_EQ(flow.grids.characters[0].text, gbkTestChar(0));
+    EXPECT_EQ(flow.grids.characters[31].code, QStringLiteral("10031"));
+    EXPECT_FALSE(flow.grids.characters[32].visible);
     EXPECT_EQ(flow.Labelplay[2], QStringLiteral("学习路线第7步"));
+    // At 超级高手 (24 s) three; a step without a speed takes all its items.
+    flow.LevelStep = 10;
+    flow.courseClick(characters);
+    EXPECT_EQ(flow.ItemsTotal, 3);
+    CourseRun unpaced = characters;
+    unpaced.speed = 0;
+    flow.courseClick(unpaced);
+    EXPECT_EQ(flow.ItemsTotal, 60);
+    flow.LevelStep = 1;
 
     choose(kCharacterReview);
     flow.SBtnStartClick();
     EXPECT_EQ(reviews, 1);
-    EXPECT_EQ(steps.seen, (QStringList{"run 0", "step 1", "run 12", "step 7", "run 12"}));
+    EXPECT_EQ(steps.seen, (QStringList{"run 0", "step 1", "run 12", "step 7", "run 12", "step 7",
+                                       "run 12", "step 7", "run 12"}));
 }
 
 TEST_F(Flow, TheWordReviewWithoutAHistoryTakesTheFrequentWordsAndSaysSo) {
