@@ -143,6 +143,18 @@ std::vector<Step> loadCourse(const QString& folder) {
     return steps;
 }
 
+QString targetLine(const Step& step) {
+    const QString pace =
+        step.minSpeed > 0 ? QStringLiteral("，速度不低于 %1 字/分").arg(step.minSpeed) : QString();
+    if (step.kind == StepKind::Article)
+        return QStringLiteral("达标：打完一篇，正确率九成以上%1。不同的两天各达标一次，"
+                              "这一步就掌握了。")
+            .arg(pace);
+    return QStringLiteral("达标：一次练到最后一项，答对九成以上（按 F1 看过的不算）%1。"
+                          "不同的两天各达标一次，这一步就掌握了。")
+        .arg(pace);
+}
+
 bool mastered(const Step& step, const std::vector<StepRun>& runs) {
     return countedDays(step, runs) >= 2;
 }

@@ -53,6 +53,9 @@ struct StepRun {
 // least the step's speed.
 bool mastered(const Step& step, const std::vector<StepRun>& runs);
 
+// What a run must do to count for a step, for the learner ("达标：…").
+QString targetLine(const Step& step);
+
 // Where the learner stands: the first step not mastered (the number after the
 // last when every step is), and how many runs of it already count.
 struct Standing {

@@ -95,6 +95,12 @@ void TFormCourse::showCourse(const std::vector<course::Step>& steps,
 
 void TFormCourse::chooseRow(int row) {
     const bool any = row >= 0 && row < static_cast<int>(steps_.size());
-    LabelAdvice->setText(any ? steps_[static_cast<size_t>(row)].advice : QString());
+    if (!any) {
+        LabelAdvice->clear();
+    } else {
+        // What the step asks, in full: a beginner does not know what 达标 is.
+        const course::Step& step = steps_[static_cast<size_t>(row)];
+        LabelAdvice->setText(step.advice + u'\n' + course::targetLine(step));
+    }
     BtnStart->setEnabled(any);
 }

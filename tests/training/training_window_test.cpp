@@ -1315,6 +1315,12 @@ TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens)
             EXPECT_EQ(FormCourse->GridSteps->currentRow(), 0);
             EXPECT_EQ(FormCourse->GridSteps->item(0, 2)->text(),
                       QStringLiteral("正在学（%1/2 天达标）").arg(counted[d]));
+            // What 达标 means, beside the step's advice (提 counts as 横).
+            EXPECT_TRUE(FormCourse->LabelAdvice->text().contains(QStringLiteral("提也算横")));
+            EXPECT_TRUE(FormCourse->LabelAdvice->text().contains(
+                QStringLiteral("达标：一次练到最后一项，答对九成以上（按 F1 看过的不算），"
+                               "速度不低于 20 字/分。")))
+                << FormCourse->LabelAdvice->text().toStdString();
             // The step's practice opens over the course window's closing.
             QTimer::singleShot(0, [&] {
                 ASSERT_TRUE(QTest::qWaitFor([] { return Form1->SBtnPause->isEnabled(); }, 2000))
