@@ -103,10 +103,10 @@ QString dailyPlan() {
     const std::optional<LearningSummary> summary = history->summary(today);
     if (!summary)
         return QString();
-    const course::Standing at = course::standing(steps, courseRuns(steps, *summary));
+    const course::Standing at = course::standing(steps, courseRuns(steps, *summary), today);
     return course::planLine(summary->dueCharacters, summary->dueWords, at.step,
                             static_cast<int>(steps.size()),
-                            course::streak(summary->practiceDays, today));
+                            course::streak(summary->practiceDays, today), at.countedToday);
 }
 
 void setCourseToday(std::function<QDate()> today) {

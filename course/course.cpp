@@ -104,15 +104,19 @@ bool counts(const Step& step, const StepRun& run) {
 }
 
 // The different days of the runs that count.
-int countedDays(const Step& step, const std::vector<StepRun>& runs) {
+std::set<QDate> countedDaySet(const Step& step, const std::vector<StepRun>& runs) {
     std::set<QDate> days;
     for (const StepRun& run : runs)
         if (counts(step, run))
             days.insert(run.day);
-    return int(days.size());
+    return days;
 }
 
 } // namespace
+
+int countedDays(const Step& step, const std::vector<StepRun>& runs) {
+    return static_cast<int>(countedDaySet(step, runs).size());
+}
 
 std::vector<Step> loadCourse(const QString& folder) {
     const QDir dir(folder);
@@ -159,13 +163,14 @@ bool mastered(const Step& step, const std::vector<StepRun>& runs) {
     return countedDays(step, runs) >= 2;
 }
 
-Standing standing(const std::vector<Step>& steps, const std::vector<StepRun>& runs) {
+Standing standing(const std::vector<Step>& steps, const std::vector<StepRun>& runs, QDate today) {
     for (const Step& step : steps) {
-        const int days = countedDays(step, runs);
-        if (days < 2)
-            return {step.number, days};
+        const std::set<QDate> days = countedDaySet(step, runs);
+        if (days.size() < 2)
+            return {step.number, static_cast<int>(days.size()),
+                    today.isValid() && days.count(today) > 0};
     }
-    return {steps.empty() ? 1 : steps.back().number + 1, 0};
+    return {steps.empty() ? 1 : steps.back().number + 1, 0, false};
 }
 
 int streak(const std::vector<QDate>& practiceDays, QDate today) {
@@ -179,7 +184,8 @@ int streak(const std::vector<QDate>& practiceDays, QDate today) {
     return count;
 }
 
-QString planLine(int dueCharacters, int dueWords, int step, int stepCount, int streakDays) {
+QString planLine(int dueCharacters, int dueWords, int step, int stepCount, int streakDays,
+                 bool stepCountedToday) {
     QStringList due;
     if (dueCharacters > 0)
         due << QStringLiteral("%1 个字").arg(dueCharacters);
@@ -193,7 +199,8 @@ QString planLine(int dueCharacters, int dueWords, int step, int stepCount, int s
     if (stepCount > 0)
         today << (step > stepCount ? QStringLiteral("路线已走完")
                   : beginning      ? QStringLiteral("从第 1 步开始")
-                                   : QStringLiteral("继续第 %1 步").arg(std::max(step, 1)));
+                  : stepCountedToday ? QStringLiteral("第 %1 步今天已达标，明天再练一次").arg(step)
+                                     : QStringLiteral("继续第 %1 步").arg(std::max(step, 1)));
     QStringList parts;
     if (!today.isEmpty())
         parts << QStringLiteral("今日：") + today.join(u'；');

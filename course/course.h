@@ -60,9 +60,14 @@ QString targetLine(const Step& step);
 // last when every step is), and how many runs of it already count.
 struct Standing {
     int step = 1;
-    int countedRuns = 0; // 0, 1: the runs towards mastery, on different days
+    int countedRuns = 0;       // 0, 1: the runs towards mastery, on different days
+    bool countedToday = false; // one of them is today's: the next counts tomorrow
 };
-Standing standing(const std::vector<Step>& steps, const std::vector<StepRun>& runs);
+Standing standing(const std::vector<Step>& steps, const std::vector<StepRun>& runs,
+                  QDate today = QDate());
+
+// The different days of a step's runs that count towards mastering it.
+int countedDays(const Step& step, const std::vector<StepRun>& runs);
 
 // Days of practice in a row up to today (or up to yesterday when today has
 // no practice yet); 0 when yesterday and today have none.
@@ -70,6 +75,7 @@ int streak(const std::vector<QDate>& practiceDays, QDate today);
 
 // The start screen's line: "今日：复习 12 个字、3 个词；继续第 3 步" and the
 // streak ("已连续练习 5 天"); parts with nothing to say are left out.
-QString planLine(int dueCharacters, int dueWords, int step, int stepCount, int streakDays);
+QString planLine(int dueCharacters, int dueWords, int step, int stepCount, int streakDays,
+                 bool stepCountedToday = false);
 
 } // namespace course

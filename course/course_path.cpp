@@ -7,6 +7,8 @@ QString StepStatus::text() const {
         return QStringLiteral("已掌握");
     if (current)
         return QStringLiteral("正在学（%1/2 天达标）").arg(countedRuns);
+    if (countedRuns > 0) // practised ahead of the step in turn
+        return QStringLiteral("练过（%1/2 天达标）").arg(countedRuns);
     return QStringLiteral("还没学到");
 }
 
@@ -20,7 +22,7 @@ std::vector<StepStatus> path(const std::vector<Step>& steps, const std::vector<S
         st.current = s.number == at.step;
         // A step skipped ahead to and mastered shows so, though one before it is not.
         st.mastered = !st.current && mastered(s, runs);
-        st.countedRuns = st.current ? at.countedRuns : 0;
+        st.countedRuns = st.current ? at.countedRuns : st.mastered ? 2 : countedDays(s, runs);
         out.push_back(st);
     }
     return out;

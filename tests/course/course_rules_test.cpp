@@ -1,4 +1,5 @@
 #include "course/course.h"
+#include "course/course_path.h"
 #include "tests/course/course_test_support.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,21 @@ INSTANTIATE_TEST_SUITE_P(
                      0}),
     [](const auto& info) { return info.param.name; });
 
+// Today's counting run is known, so that the plan line does not ask for the
+// step again; a step practised ahead shows its counted days too.
+TEST(CourseStanding, KnowsTodaysCountingRunAndStepsPractisedAhead) {
+    const std::vector<Step> steps = {stepNumbered(1), stepNumbered(2), stepNumbered(4)};
+    const std::vector<StepRun> runs = {run(1, kTuesday, 10, 0, 20), run(2, kMonday, 10, 0, 20)};
+    EXPECT_TRUE(course::standing(steps, runs, kTuesday).countedToday);
+    EXPECT_FALSE(course::standing(steps, runs, kTuesday.addDays(1)).countedToday);
+    EXPECT_FALSE(course::standing(steps, runs).countedToday);
+    QStringList texts;
+    for (const course::StepStatus& st : course::path(steps, runs))
+        texts << st.text();
+    EXPECT_EQ(texts,
+              (QStringList{u("正在学（1/2 天达标）"), u("练过（1/2 天达标）"), u("还没学到")}));
+}
+
 TEST(CourseStanding, NoStepsStandAtTheFirst) {
     const course::Standing s = course::standing({}, masteredRuns(1));
     EXPECT_EQ(s.step, 1);
@@ -147,6 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Course, Streak,
 struct PlanCase {
     int dueCharacters, dueWords, step, stepCount, streakDays;
     const char* line;
+    bool countedToday = false; // the step's run today already counted
 };
 
 TEST(CoursePlanLine, SaysOnlyWhatThereIsToSay) {
@@ -161,9 +178,13 @@ TEST(CoursePlanLine, SaysOnlyWhatThereIsToSay) {
         {5, 0, 1, 0, 0, "今日：复习 5 个字"},
         {0, 0, 1, 0, 2, "已连续练习 2 天"},
         {0, 0, 1, 0, 0, ""},
+        {0, 0, 3, 16, 4, "今日：第 3 步今天已达标，明天再练一次　已连续练习 4 天", true},
+        {2, 0, 1, 16, 1, "今日：复习 2 个字；第 1 步今天已达标，明天再练一次　已连续练习 1 天",
+         true},
     };
     for (const PlanCase& c : cases)
-        EXPECT_EQ(course::planLine(c.dueCharacters, c.dueWords, c.step, c.stepCount, c.streakDays),
+        EXPECT_EQ(course::planLine(c.dueCharacters, c.dueWords, c.step, c.stepCount, c.streakDays,
+                                   c.countedToday),
                   u(c.line))
             << c.dueCharacters << " " << c.dueWords << " " << c.step << "/" << c.stepCount << " "
             << c.streakDays;

@@ -1302,10 +1302,11 @@ TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens)
     enum class Way { ByF1, LeftEarly, Right };
     const Way ways[4] = {Way::ByF1, Way::LeftEarly, Way::Right, Way::Right};
     const int counted[4] = {0, 0, 0, 1};
-    const QString plans[4] = {QStringLiteral("今日：继续第 1 步　已连续练习 1 天"),
-                              QStringLiteral("今日：继续第 1 步　已连续练习 2 天"),
-                              QStringLiteral("今日：继续第 1 步　已连续练习 3 天"),
-                              QStringLiteral("今日：继续第 2 步　已连续练习 4 天")};
+    const QString plans[4] = {
+        QStringLiteral("今日：继续第 1 步　已连续练习 1 天"),
+        QStringLiteral("今日：继续第 1 步　已连续练习 2 天"),
+        QStringLiteral("今日：第 1 步今天已达标，明天再练一次　已连续练习 3 天"),
+        QStringLiteral("今日：继续第 2 步　已连续练习 4 天")};
     for (int d = 0; d < 4; ++d, day = day.addDays(1)) {
         SCOPED_TRACE(d);
         bool practised = false;
