@@ -51,6 +51,11 @@
 
 using namespace training;
 
+namespace {
+// The height of the note on a wrong code when it is short.
+constexpr int kCoachTextHeight = 124;
+} // namespace
+
 TForm1* Form1 = nullptr;
 
 Q_LOGGING_CATEGORY(trainingLog, "tarvo.training")
@@ -443,7 +448,7 @@ void TForm1::buildSidePanel() {
     coachPanel->setFrameShape(QFrame::Box);
     coachPanel->setFocusPolicy(Qt::NoFocus);
     paintBackground(coachPanel, QColor(255, 255, 225));
-    coachText = placeLabel(coachPanel, QString(), 6, 4, 252, 124);
+    coachText = placeLabel(coachPanel, QString(), 6, 4, 252, kCoachTextHeight);
     coachText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     coachText->setWordWrap(true);
     coachText->setTextFormat(Qt::RichText);
@@ -831,6 +836,12 @@ void TForm1::refresh() {
             html += QStringLiteral("<p style=\"margin:0 0 3px 0; line-height:120%;\">%1</p>")
                         .arg(line.toHtmlEscaped());
         coachText->setText(html);
+        // A long note (a word's parts and every corner of each) makes the
+        // panel taller instead of losing its last lines.
+        const int textHeight =
+            std::max(kCoachTextHeight, coachText->heightForWidth(coachText->width()));
+        coachText->resize(coachText->width(), textHeight);
+        coachPanel->resize(coachPanel->width(), textHeight + 8);
         // The character's strokes are read when a note names one, not at
         // every drawing of the window.
         const QImage drawn =

@@ -1127,6 +1127,31 @@ TEST_F(TrainingWindow, TheLearningHistoryOpensDuringARunAndALeftRunIsKeptUnfinis
 // A wrong code typed twice: the second time the panel beside the message
 // lines says which corner is read wrong; the clocks keep running, and the
 // next key closes it.
+// A word typed wrong at every digit: the note names the word's parts and
+// each wrong corner, more lines than the panel's first height, and shows
+// them all.
+TEST_F(TrainingWindow, ALongNoteOnAWrongWordShowsEveryLine) {
+    inTraining([&] {
+        clickExercise(7);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput2);
+        const QString code = Form1->wordItems[0]->toolTip();
+        ASSERT_EQ(code.size(), 6);
+        QString wrong;
+        for (QChar c : code)
+            wrong += QChar(u'0' + (c.digitValue() + 5) % 10);
+        typeCode(wrong, true, Qt::Key_Enter);
+        typeCode(wrong, true, Qt::Key_Enter);
+        ASSERT_TRUE(Form1->coachPanel->isVisible());
+        EXPECT_GT(Form1->coachText->text().count(QStringLiteral("<p ")), 6);
+        EXPECT_GE(Form1->coachText->height(),
+                  Form1->coachText->heightForWidth(Form1->coachText->width()))
+            << "the last lines are cut off";
+        EXPECT_GE(Form1->coachPanel->height(), Form1->coachText->geometry().bottom());
+    });
+}
+
 TEST_F(TrainingWindow, TheSecondWrongCodeOnAnItemIsExplainedUntilTheNextKey) {
     const coaching::CornerTable table =
         coaching::CornerTable::fromFile(path(QLatin1String(coaching::kCornerTableFile)));
