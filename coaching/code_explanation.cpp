@@ -251,7 +251,15 @@ Explanation explain(const QString& typed, const WordCode& asked, const CornerTab
     if (!built.isEmpty())
         own << built;
     x.verdict = verdictOf(typed, asked.code, own, entry);
-    if (!built.isEmpty()) {
+    if (!built.isEmpty() && asked.code.size() < built.size() && built.startsWith(asked.code)) {
+        // A short code asked (a one-key word): the digits it takes from the
+        // full code, not the full code's parts.
+        x.lines << (asked.code.size() == 1 ? QStringLiteral("%1 的一键码 %2 是全码 %3 的第 1 位")
+                                                 .arg(asked.word, asked.code, built)
+                                           : QStringLiteral("%1 的简码 %2 是全码 %3 的前 %4 位")
+                                                 .arg(asked.word, asked.code, built)
+                                                 .arg(asked.code.size()));
+    } else if (!built.isEmpty()) {
         x.lines << QStringLiteral("%1 = %2").arg(asked.word, joinParts(built, x.parts, characters));
         QStringList skipped;
         for (int i = 0; i < characters.size(); ++i)

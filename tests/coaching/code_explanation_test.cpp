@@ -133,9 +133,10 @@ TEST(WordExplanation, ShowsHowTheCodeIsBuiltAndTracesEachWrongDigit) {
          "5/1/2/0 0>1"},
         {"中国", "50006 60103", "500601", "50060",
          "中国 = 500（中）+ 601（国）|国的左下角少打了横（1）", "5/1/2/0 1>_"},
-        // A one-key code is the first digit of the word's code.
+        // A one-key code is the first digit of the word's code: the note says
+        // so, not how the full code is built.
         {"中国", "50006 60103", "5", "4",
-         "中国 = 500（中）+ 601（国）|中的左上角是插（5），不是叉（4）", "0/0/0/3 5>4"},
+         "中国 的一键码 5 是全码 500601 的第 1 位|中的左上角是插（5），不是叉（4）", "0/0/0/3 5>4"},
         // A character's code too short for its part: each digit named by its place.
         {"中国", "50 60103", "500601", "500401", "第4位是方（6），不是叉（4）", "3/-1/-1/-1 6>4"},
     };
