@@ -11,13 +11,16 @@
 Tformdelait* formdelait = nullptr;
 
 Tformdelait::Tformdelait(QWidget* parent) : QDialog(parent) {
-    setupWindow(this, QStringLiteral("编码图解"), 148, 172, Frame::Dialog);
+    // The diagrams (112 × 120) shown twice their size: their stroke names
+    // are 9 pixels high, too small to read at their own size; the window
+    // wide enough for its whole title.
+    setupWindow(this, QStringLiteral("编码图解"), 260, 296, Frame::Dialog);
     Image1 = new QLabel(this);
-    Image1->setGeometry(18, 8, 112, 120); // the diagrams' own size
+    Image1->setGeometry(18, 8, 224, 240);
     Image1->setScaledContents(true);
     BitBtn1 = new QPushButton(QStringLiteral("关  闭"), this);
     BitBtn1->setFont(fonts::song(12, true));
-    BitBtn1->setGeometry(34, 134, 80, 28);
+    BitBtn1->setGeometry(90, 258, 80, 28);
     connect(BitBtn1, &QPushButton::clicked, this, &Tformdelait::BitBtn1Click);
 }
 
