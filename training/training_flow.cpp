@@ -160,9 +160,10 @@ void TrainingFlow::courseClick(const CourseRun& run) {
     Timer2On = false; // the page's explanation is not wanted over a step of the course
     courseRun = run;
     SBtnStartClick();
-    // The step's name stays in sight under the exercise's own lines.
+    // The run goes under the step's name, not under the exercise it borrows
+    // (a character step is no 错字复习训练); the exercise's hint stays below.
     if (runState() == RunState::Running && run.message.size() >= 2)
-        setMessages(Labelplay[0], Labelplay[1], run.message[0], run.message[1]);
+        setMessages(run.message[0], run.message[1], Labelplay[1], QString());
 }
 
 void TrainingFlow::ResetExercise(int oldKind) {

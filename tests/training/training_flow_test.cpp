@@ -600,7 +600,9 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
     EXPECT_EQ(flow.grids.characters[0].text, gbkTestChar(0));
     EXPECT_EQ(flow.grids.characters[31].code, QStringLiteral("10031"));
     EXPECT_FALSE(flow.grids.characters[32].visible);
-    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("学习路线第7步"));
+    // Under the step's name, not the review's "错字复习训练".
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("学习路线第7步"));
+    EXPECT_EQ(flow.Labelplay[1], QStringLiteral("常用字"));
     // At 超级高手 (24 s) three; a step without a speed takes all its items.
     flow.LevelStep = 10;
     flow.courseClick(characters);

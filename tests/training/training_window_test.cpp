@@ -1351,7 +1351,7 @@ TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens)
             QTimer::singleShot(0, [&] {
                 ASSERT_TRUE(QTest::qWaitFor([] { return Form1->SBtnPause->isEnabled(); }, 2000))
                     << "the step's run did not start";
-                EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("学习路线第1步"));
+                EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("学习路线第1步"));
                 const int answers = ways[d] == Way::LeftEarly ? 10 : 60;
                 for (int i = 0; i < answers; ++i) {
                     const QString code = Form1->pictureItems[static_cast<size_t>(i)]->toolTip();
