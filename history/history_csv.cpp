@@ -44,7 +44,7 @@ QString field(const QString& value) {
 QByteArray runs(const std::vector<TrainingRunRecord>& runs) {
     std::vector<QStringList> rows;
     for (const TrainingRunRecord& r : runs)
-        rows.push_back({history_stats::kindName(r.kind), QString::number(r.level),
+        rows.push_back({history_stats::kindName(history_stats::lineOf(r)), QString::number(r.level),
                         r.started.toString(QString::fromLatin1(kTime)),
                         r.ended.toString(QString::fromLatin1(kTime)), QString::number(r.speed),
                         QString::number(r.answered), QString::number(r.wrong),

@@ -25,6 +25,8 @@ QString kindName(int kind) {
                                          "一键词",   "多字词",   "错字复习", "错词复习"};
     if (kind == kArticleTestKind)
         return QStringLiteral("文章测试");
+    if (kind > kCourseLineBase)
+        return QStringLiteral("学习路线第%1步").arg(kind - kCourseLineBase);
     if (kind < 0 || kind >= static_cast<int>(std::size(kNames)))
         return QStringLiteral("练习%1").arg(kind);
     return QString::fromUtf8(kNames[kind]);
@@ -38,7 +40,7 @@ std::map<int, std::vector<DayValue>> speedPerDay(const std::vector<TrainingRunRe
         // speed: no speed to speak of (a zero would pull the day down).
         if (r.answered == 0 || r.speed <= 0)
             continue;
-        auto& s = sums[r.kind][r.ended.date()];
+        auto& s = sums[lineOf(r)][r.ended.date()];
         s.first += r.speed;
         ++s.second;
     }

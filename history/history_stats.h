@@ -13,17 +13,28 @@
 namespace history_stats {
 
 // The name of an exercise kind as its button shows it ("全码字", "错字复习");
-// kArticleTestKind is "文章测试".
+// kArticleTestKind is "文章测试", a course step's line (courseLineKind)
+// "学习路线第N步".
 QString kindName(int kind);
+
+// The line a run is drawn on: its exercise kind, or its own line for a step
+// of the course (a stroke step is no run of 简单).
+constexpr int kCourseLineBase = 1000;
+inline int courseLineKind(int step) {
+    return kCourseLineBase + step;
+}
+inline int lineOf(const TrainingRunRecord& r) {
+    return r.courseStep > 0 ? courseLineKind(r.courseStep) : r.kind;
+}
 
 struct DayValue {
     QDate day;
     double value = 0;
 };
 
-// The mean speed of each day, per exercise kind, and of the article tests
-// under kArticleTestKind; days in order. Runs that were abandoned count too:
-// the speed shown is what the learner reached.
+// The mean speed of each day, per exercise kind (a course step on a line of
+// its own), and of the article tests under kArticleTestKind; days in order. Runs that were
+// abandoned count too: the speed shown is what the learner reached.
 std::map<int, std::vector<DayValue>> speedPerDay(const std::vector<TrainingRunRecord>& runs,
                                                  const std::vector<ArticleTestRecord>& tests);
 // The accuracy of each test, in order (day of the test, percent).

@@ -39,8 +39,13 @@ TEST(HistoryStats, SpeedIsTheMeanOfEachDayPerExerciseAndForTheTests) {
     runs.push_back(run(3, kMonday.addDays(1), 99));
     runs.back().answered = 0;           // opened and left at once
     runs.push_back(run(3, kMonday, 0)); // left before the clock showed a speed
+    // A course step that borrows 简单 (kind 0) is drawn on its own line.
+    runs.push_back(run(0, kMonday, 21));
+    runs.back().courseStep = 2;
     const auto s = speedPerDay(runs, {test(kMonday, 44, 98), test(kMonday, 46, 90)});
-    ASSERT_EQ(s.size(), 3u);
+    ASSERT_EQ(s.size(), 4u);
+    EXPECT_EQ(s.count(0), 0u) << "no line for 简单";
+    EXPECT_DOUBLE_EQ(s.at(courseLineKind(2))[0].value, 21);
     ASSERT_EQ(s.at(3).size(), 2u);
     EXPECT_EQ(s.at(3)[0].day, kMonday);
     EXPECT_DOUBLE_EQ(s.at(3)[0].value, 35);
@@ -144,6 +149,7 @@ TEST(HistoryStats, KindNamesAreTheButtonCaptions) {
     EXPECT_EQ(kindName(kCharacterReviewKind), QStringLiteral("错字复习"));
     EXPECT_EQ(kindName(kWordReviewKind), QStringLiteral("错词复习"));
     EXPECT_EQ(kindName(kArticleTestKind), QStringLiteral("文章测试"));
+    EXPECT_EQ(kindName(courseLineKind(7)), QStringLiteral("学习路线第7步"));
 }
 
 TEST(HistoryCsv, FieldsAreQuotedWhereASpreadsheetWouldMisreadThem) {
