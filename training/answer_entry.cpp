@@ -67,6 +67,10 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
     const bool minus = k.key == PadKey::Minus && k.keypad;
     const bool dot = k.key == PadKey::Dot && k.keypad;
 
+    // A key that types nothing (Shift, Num Lock, which a keypad's digits
+    // may bring along) leaves a kept answer as it is, still selected.
+    if (x.selected && k.key == PadKey::Other && k.text.isEmpty() && !k.f1)
+        return;
     // A kept wrong answer is selected: a key that types replaces it.
     const bool replacing =
         std::exchange(x.selected, false) &&

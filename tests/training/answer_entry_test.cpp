@@ -187,6 +187,9 @@ TEST_F(Answers, SpaceAndSlashEmptyAWrongAnswerEnterKeepsItSelected) {
     EXPECT_EQ(text(c), "12");
     EXPECT_TRUE(flow.boxes[1].selected) << "kept, and shown selected";
     EXPECT_EQ(flow.CharWrongCount, 1);
+    press(c, key(PadKey::Other, "")); // Num Lock or Shift: it stays selected
+    EXPECT_TRUE(flow.boxes[1].selected);
+    EXPECT_EQ(flow.CharWrongCount, 1);
     type(c, "3"); // the next try starts afresh
     EXPECT_EQ(text(c), "3");
     EXPECT_FALSE(flow.boxes[1].selected);

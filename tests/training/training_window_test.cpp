@@ -636,6 +636,9 @@ TEST_F(TrainingWindow, AfterAWrongCodeWithEnterTheNextTryStartsAfresh) {
                 typeCode(wrong, numLock, Qt::Key_Enter);
                 EXPECT_EQ(Form1->Editinput->text(), wrong);
                 EXPECT_EQ(Form1->Editinput->selectedText(), wrong) << "kept, selected";
+                // A keypad's digits may come after a Num Lock press (as
+                // xdotool sends them): it leaves the selection.
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_NumLock);
                 typeCode(Form1->characterItems[static_cast<size_t>(item)]->toolTip(), numLock,
                          Qt::Key_Enter);
                 EXPECT_EQ(Form1->flow().CurrentItem, item + 1) << "the right code taken";
