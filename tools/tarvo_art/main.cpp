@@ -85,8 +85,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool ok = saveImage(out.filePath("preface.jpg"), art::startBackground(), "JPG");
+    const coaching::CornerTable corners =
+        argc >= 4 ? coaching::CornerTable::fromFile(QString::fromLocal8Bit(argv[3]))
+                  : coaching::CornerTable();
     for (int i = 1; i <= 5; ++i)
-        ok &= saveImage(out.filePath(QStringLiteral("%1.jpg").arg(i)), art::preview(i), "JPG");
+        ok &= saveImage(out.filePath(QStringLiteral("%1.jpg").arg(i)), art::preview(i, corners),
+                        "JPG");
     ok &= save(out.filePath("show.gif"), encodeAnimatedGif(art::animationFrames(), 45));
     ok &= saveImage(out.filePath("logo.png"), art::logo(), "PNG");
     ok &= saveImage(out.filePath("digits.png"), art::digitStrip(), "PNG");

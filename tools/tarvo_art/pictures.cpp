@@ -74,27 +74,33 @@ void previewWarmup(QPainter& p) {
     drawKeypad(p, QRectF(48, 158, 200, 236), QStringLiteral("6"));
 }
 
-void previewTraining(QPainter& p) {
+void previewTraining(QPainter& p, const coaching::CornerTable& corners) {
     previewFrame(p, QStringLiteral("字词训练"), QColor(40, 80, 160));
     const QString chars = QStringLiteral("的一是在不了有和人这中大为上个国");
-    const QStringList codes = {"2762", "1000", "6080", "4021", "1090", "1720", "4022", "2690",
-                               "8000", "3030", "5000", "4003", "3402", "2110", "8020", "6015"};
+    // The codes by the rhyme, from the table the dictionary is made of: the
+    // first four digits of the answered ones, the start of the current one's
+    // in its box.
+    auto codeOf = [&](qsizetype i) {
+        const coaching::CornerEntry* e = corners.find(chars.mid(i, 1));
+        return e ? e->code : QString();
+    };
+    constexpr int kCurrent = 6;
     for (int i = 0; i < 16; ++i) {
         const QRectF cell(22 + (i % 4) * 64, 70 + (i / 4) * 84, 60, 78);
-        const bool current = i == 6;
+        const bool current = i == kCurrent;
         p.setPen(QPen(QColor(120, 140, 180), 1));
         p.setBrush(current ? QColor(255, 236, 150)
-                           : (i < 6 ? QColor(214, 236, 214) : QColor(255, 255, 255)));
+                           : (i < kCurrent ? QColor(214, 236, 214) : QColor(255, 255, 255)));
         p.drawRect(cell);
         centredText(p, cell.adjusted(0, 0, 0, -24), chars.mid(i, 1), fonts::kai(36), Qt::black);
-        if (i < 6)
-            centredText(p, cell.adjusted(0, 52, 0, 0), codes[i], fonts::sans(14),
+        if (i < kCurrent)
+            centredText(p, cell.adjusted(0, 52, 0, 0), codeOf(i), fonts::sans(14),
                         QColor(0, 110, 0));
     }
     p.setPen(QPen(Qt::red, 2));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(100, 398, 97, 20));
-    centredText(p, QRectF(100, 398, 97, 20), QStringLiteral("500"), fonts::sans(14), Qt::black);
+    centredText(p, QRectF(100, 398, 97, 20), codeOf(kCurrent).left(3), fonts::sans(14), Qt::black);
 }
 
 void previewArticle(QPainter& p) {
@@ -170,7 +176,7 @@ QImage startBackground() {
     return img;
 }
 
-QImage preview(int entry) {
+QImage preview(int entry, const coaching::CornerTable& corners) {
     QImage img = canvas(297, 424);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -182,7 +188,7 @@ QImage preview(int entry) {
         previewWarmup(p);
         break;
     case 3:
-        previewTraining(p);
+        previewTraining(p, corners);
         break;
     case 4:
         previewArticle(p);

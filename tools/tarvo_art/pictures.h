@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coaching/corner_table.h"
+
 #include <QImage>
 #include <QList>
 
@@ -9,8 +11,9 @@ namespace art {
 // The start screen's background: title, keypad under a hand, and the labels
 // under the nine hot areas.
 QImage startBackground();
-// Preview picture of module entry 1-5 (297 × 424).
-QImage preview(int entry);
+// Preview picture of module entry 1-5 (297 × 424). The training's shows the
+// codes the corner table gives its characters (none without a table).
+QImage preview(int entry, const coaching::CornerTable& corners = {});
 // Frames of the course entry's animation (129 × 129).
 QList<QImage> animationFrames();
 // The about box's logo (201 × 49).
