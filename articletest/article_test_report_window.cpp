@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTextBlock>
+#include <QTimer>
 
 TForm_result* Form_result = nullptr;
 
@@ -82,7 +83,12 @@ void TForm_result::FormShow() {
     LL->setText(r.accuracy);
     LRate->setText(r.rate);
     Speed = r.speed;
-    decideTopTen();
+    // The report first, painted; then the question of the top ten over it
+    // (asked from within the showing, it came before the report was seen).
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            errors::guarded(this, [this] { decideTopTen(); });
+    });
 }
 
 void TForm_result::decideTopTen() {

@@ -9,6 +9,7 @@
 #include "articletest/top_ten_window.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
+#include "platform/prompts.h"
 #include "shared_windows/help_text_window.h"
 #include "tests/dictionary/dict_test_files.h"
 
@@ -35,6 +36,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QTimer>
+#include <QWindow>
 
 #include <sys/resource.h>
 
@@ -166,7 +168,9 @@ protected:
         form_test->alread->setText(QString::number(typed));
         form_test->wrong->setText(QString::number(wrong));
         Form_result->Mresult->setPlainText(errors);
-        QTimer::singleShot(0, [this] { whileShown(); });
+        // After the report's own first step: the question of the top ten,
+        // which it asks once it is shown.
+        QTimer::singleShot(0, [this] { QTimer::singleShot(0, [this] { whileShown(); }); });
         Form_result->exec();
     }
     std::function<void()> whileReportShown = [] {};
@@ -216,6 +220,25 @@ TEST_F(ReportAndTopTen, AReportEntersTheTopTenAndRevealsCodes) {
     EXPECT_EQ(Form_result->LRate->text(), QStringLiteral("0字/分"));
     EXPECT_TRUE(questions.isEmpty());
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+// The name for the top ten is asked once the report is on the screen, not
+// while it is being shown (the question came before the report was seen).
+TEST_F(ReportAndTopTen, TheNameIsAskedOverTheShownReport) {
+    bool reportOnScreen = false;
+    QString rateShown;
+    prompts::setTextAnswerer([&](const QString& title) -> std::optional<QString> {
+        questions << title;
+        const QWindow* w = Form_result->windowHandle();
+        reportOnScreen = w && w->isVisible();
+        rateShown = Form_result->LRate->text();
+        return QStringLiteral("小明");
+    });
+    report("01:00", 3, 2, QStringLiteral("中(种)\n国(  )"));
+    EXPECT_EQ(questions, QStringList{QStringLiteral("恭喜你！进入前十！输入你的姓名")});
+    EXPECT_TRUE(reportOnScreen);
+    EXPECT_EQ(rateShown, QStringLiteral("1字/分"));
+    EXPECT_EQ(gridNames, QStringList{QStringLiteral("小明")});
 }
 
 TEST_F(ReportAndTopTen, TheListClearsOnF1AndShowsTheLastReport) {
