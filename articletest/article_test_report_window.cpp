@@ -172,9 +172,13 @@ void TForm_result::explain(int index, const QString& character, const QString& c
 void TForm_result::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         errors::guarded(this, [this] {
+            // Each Enter reveals the next line's code; once none is left,
+            // Enter closes the report.
             if (RevealIndex < Mresult->document()->blockCount() &&
                 !Mresult->toPlainText().isEmpty())
                 right(RevealIndex++);
+            else
+                accept();
         });
         return;
     }

@@ -198,10 +198,14 @@ TEST_F(ReportAndTopTen, AReportEntersTheTopTenAndRevealsCodes) {
     EXPECT_FALSE(Form_result->lbSorry->isVisible());
     ASSERT_EQ(TopTenFile(path("files/record.dat")).read().size(), 1u);
 
-    // Enter reveals the codes one line at a time, and no further than the last line.
+    // Enter reveals the codes one line at a time; after the last line it
+    // closes the report.
     whileReportShown = [] {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 2; ++i)
             QTest::keyClick(Form_result, Qt::Key_Return);
+        EXPECT_TRUE(Form_result->isVisible());
+        QTest::keyClick(Form_result, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_FALSE(Form_result->isVisible()) << "Enter closes a report with nothing left";
     };
     typedName = QStringLiteral("一个很长很长很长的名字");
     report("00:30", 3, 2, QStringLiteral("中(种)\n国(  )"));
@@ -214,7 +218,11 @@ TEST_F(ReportAndTopTen, AReportEntersTheTopTenAndRevealsCodes) {
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].name.size(), 16u) << "the faster result first, its name cut to 16 bytes";
 
-    // Nothing typed: no speed, no question.
+    // Nothing typed: no speed, no question; Enter closes the report at once.
+    whileReportShown = [] {
+        QTest::keyClick(Form_result, Qt::Key_Return);
+        EXPECT_FALSE(Form_result->isVisible());
+    };
     questions.clear();
     report("0:00", 0, 0, QString());
     EXPECT_EQ(Form_result->LRate->text(), QStringLiteral("0字/分"));
