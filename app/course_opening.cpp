@@ -51,6 +51,9 @@ void startStep(const course::Step& step) {
     training::CourseRun run;
     run.step = step.number;
     run.speed = step.minSpeed;
+    run.verdict = [step](int answered, int wrong, int lookups, int speed) {
+        return course::runVerdict(step, answered, wrong, lookups, speed);
+    };
     run.items = step.items;
     run.digits = step.digits;
     run.message = course::runMessage(step);

@@ -185,6 +185,7 @@ void TrainingFlow::rightPicture() {
         cue(6);
         setMessages(QStringLiteral(" 太棒了！"), QStringLiteral(" 继续训练吗？"),
                     QStringLiteral(" 按《开始》键"), QString());
+        sayCourseVerdict(finalPictureSpeed());
     }
     if (GridItem* item = currentItem())
         item->look = ItemLook::Answered;
@@ -269,6 +270,7 @@ void TrainingFlow::endTextRun(Box b) {
     Timer4On = true;
     setMessages(QStringLiteral("太棒了！"), QStringLiteral("想继续训练吗？"),
                 QStringLiteral("请按《开始》键"), QString());
+    sayCourseVerdict(Labeljifen.toInt());
     endObservedRun(Labeljifen.toInt(), true);
     recordCheck();
 }
@@ -289,6 +291,7 @@ void TrainingFlow::recordCheck() {
 }
 
 void TrainingFlow::answeredWrong(Box b, const QString& answer) {
+    ++RunWrong;
     const bool autoHint = host_.autoHintTicked();
     if (b == Box::Picture) {
         ++PictureWrongCount;
@@ -333,6 +336,7 @@ void TrainingFlow::answeredWrong(Box b, const QString& answer) {
 
 void TrainingFlow::helpKey(Box b) {
     HintShown[static_cast<size_t>(b)] = true;
+    ++RunLookups;
     if (observedRunOpen_)
         observer_->lookedUp();
     const GridItem* item = currentItem();

@@ -152,6 +152,16 @@ std::size_t TrainingFlow::courseItemsInTime(std::size_t items) const {
     return std::min(items, static_cast<std::size_t>(std::max(1LL, reached)));
 }
 
+void TrainingFlow::sayCourseVerdict(int speed) {
+    if (!courseRun || !courseRun->verdict)
+        return;
+    const QStringList lines = courseRun->verdict(ItemsTotal, RunWrong, RunLookups, speed);
+    if (lines.size() >= 2) {
+        Labelplay[2] = lines[0];
+        Labelplay[3] = lines[1];
+    }
+}
+
 void TrainingFlow::courseClick(const CourseRun& run) {
     const Page p = kind(run.kind).page;
     if (activePage != p)
@@ -253,6 +263,7 @@ void TrainingFlow::newRun() {
     WordReviewPositions.clear();
     coach.reset();
     coachNote = {};
+    RunWrong = RunLookups = 0;
     setMessages(QString::fromUtf16(kind(ExerciseKind).startTitle), QStringLiteral("按F1键帮助"),
                 QString(), QString());
     try {

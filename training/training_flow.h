@@ -98,6 +98,9 @@ struct CourseRun {
     std::vector<std::pair<QString, QString>> items;
     QString digits;
     QStringList message;
+    // What a finished run of the step comes to, in two message lines
+    // (answered items, wrong answers, F1 look-ups, speed); none: nothing said.
+    std::function<QStringList(int answered, int wrong, int lookups, int speed)> verdict;
 };
 
 // One input box of a page: the picture box Labelhint1, the character box
@@ -193,6 +196,9 @@ public:
     std::optional<DrillTarget> drillTarget;
     // The exercise's runs are the course's step until another exercise is chosen.
     std::optional<CourseRun> courseRun;
+    // The wrong answers and F1 look-ups of the run under way.
+    int RunWrong = 0;
+    int RunLookups = 0;
     // The corner the drill under way keeps to; -1 when none.
     int DrilledCorner = -1;
     // Who takes note of the runs (null: nobody).
@@ -314,6 +320,8 @@ private:
     // The items of a course step that a learner at the step's speed answers
     // before the time is up, with a fifth of the time to spare.
     std::size_t courseItemsInTime(std::size_t items) const;
+    // A finished course run says whether it counts for its step.
+    void sayCourseVerdict(int speed);
 
     TrainingHost& host_;
     std::unique_ptr<RandomDraw> random_;

@@ -63,6 +63,17 @@ INSTANTIATE_TEST_SUITE_P(
         MasteryCase{"HintsAndWrongJustOver", run(1, kTuesday, 20, 2, 30, true, 1), false}),
     [](const auto& info) { return info.param.name; });
 
+// What a finished run is told: that it counts, or what it lacked.
+TEST(CourseMastery, ARunIsToldWhetherItCounted) {
+    const Step step = stepNumbered(1, 10);
+    EXPECT_EQ(course::runVerdict(step, 20, 1, 1, 12).join(u'|'),
+              u("这次达标了！|两天各达标一次就掌握。"));
+    EXPECT_EQ(course::runVerdict(step, 20, 0, 20, 30).join(u'|'),
+              u("这次没达标：|答对不到九成（F1 不算）。"));
+    EXPECT_EQ(course::runVerdict(step, 20, 0, 0, 9).join(u'|'),
+              u("这次没达标：|速度不到 10 字/分。"));
+}
+
 TEST(CourseMastery, NoRunsMasterNothing) {
     EXPECT_FALSE(course::mastered(stepNumbered(1), {}));
 }

@@ -579,7 +579,7 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
         return r;
     });
 
-    flow.courseClick({1, 0, 20, {}, QStringLiteral("12"), {}});
+    flow.courseClick({1, 0, 20, {}, QStringLiteral("12"), {}, {}});
     EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
     for (const GridItem& item : flow.grids.pictures)
         EXPECT_TRUE(item.code == u"1" || item.code == u"2") << item.code.toStdString();
@@ -590,9 +590,12 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
     std::vector<std::pair<QString, QString>> sixty;
     for (int i = 0; i < 60; ++i)
         sixty.emplace_back(gbk::toUnicode(gbkTestChar(i)), QString::number(10000 + i));
-    const CourseRun characters{7,  kCharacterReview,
-                               10, sixty,
-                               {}, {QStringLiteral("学习路线第7步"), QStringLiteral("常用字")}};
+    CourseRun characters;
+    characters.step = 7;
+    characters.kind = kCharacterReview;
+    characters.speed = 10;
+    characters.items = sixty;
+    characters.message = {QStringLiteral("学习路线第7步"), QStringLiteral("常用字")};
     flow.courseClick(characters);
     EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
     EXPECT_EQ(reviews, 0) << "the step's items, not the history's";

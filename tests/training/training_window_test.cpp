@@ -1369,6 +1369,13 @@ TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens)
                         typeCode(code, i % 2 == 0, Qt::Key_Enter);
                     }
                 }
+                // A finished run says whether it counted.
+                if (ways[d] == Way::ByF1) {
+                    EXPECT_EQ(Form1->Labelplay4->text(),
+                              QStringLiteral("答对不到九成（F1 不算）。"));
+                } else if (ways[d] == Way::Right) {
+                    EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("这次达标了！"));
+                }
                 practised = true;
                 answerYes = true;
                 QTest::mouseClick(Form1->SBtnQuit, Qt::LeftButton);
