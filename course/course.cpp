@@ -162,11 +162,11 @@ QString targetLine(const Step& step) {
 QStringList runVerdict(const Step& step, int answered, int wrong, int lookups, int speed) {
     const StepRun run{step.number, QDate(2000, 1, 1), answered, wrong, speed, true, lookups};
     if (counts(step, run))
-        return {QStringLiteral("这次达标了！"), QStringLiteral("两天各达标一次就掌握。")};
+        return {QStringLiteral("这次达标了！"), QStringLiteral("两天达标即掌握。")};
     if (speed < step.minSpeed && 10 * (answered - wrong - lookups) >= 9 * answered)
         return {QStringLiteral("这次没达标："),
-                QStringLiteral("速度不到 %1 字/分。").arg(step.minSpeed)};
-    return {QStringLiteral("这次没达标："), QStringLiteral("答对不到九成（F1 不算）。")};
+                QStringLiteral("速度不到%1字/分。").arg(step.minSpeed)};
+    return {QStringLiteral("这次没达标："), QStringLiteral("答对不到九成。")};
 }
 
 bool mastered(const Step& step, const std::vector<StepRun>& runs) {

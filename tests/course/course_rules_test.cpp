@@ -67,11 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CourseMastery, ARunIsToldWhetherItCounted) {
     const Step step = stepNumbered(1, 10);
     EXPECT_EQ(course::runVerdict(step, 20, 1, 1, 12).join(u'|'),
-              u("这次达标了！|两天各达标一次就掌握。"));
-    EXPECT_EQ(course::runVerdict(step, 20, 0, 20, 30).join(u'|'),
-              u("这次没达标：|答对不到九成（F1 不算）。"));
+              u("这次达标了！|两天达标即掌握。"));
+    EXPECT_EQ(course::runVerdict(step, 20, 0, 20, 30).join(u'|'), u("这次没达标：|答对不到九成。"));
     EXPECT_EQ(course::runVerdict(step, 20, 0, 0, 9).join(u'|'),
-              u("这次没达标：|速度不到 10 字/分。"));
+              u("这次没达标：|速度不到10字/分。"));
 }
 
 TEST(CourseMastery, NoRunsMasterNothing) {
