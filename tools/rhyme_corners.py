@@ -517,6 +517,19 @@ def _is_dot_over_bar(medians):
             and bar_dx > 300 and bar_dy < 0.3 * bar_dx and min(p[1] for p in bar) > max(dot_y) - 40)
 
 
+def _dot_over_its_bar(medians, kinds, stroke):
+    """A 亠 at a top corner that is not the character's own top: the stroke
+    is a 点 and the next one a 横 right under it (立 of 端, 亥 of 该)."""
+    if stroke is None or stroke + 1 >= len(medians):
+        return False
+    if "点" not in kinds[stroke] or "横" not in kinds[stroke + 1]:
+        return False
+    dot, bar = _down(medians[stroke]), _down(medians[stroke + 1])
+    dot_x = sum(p[0] for p in dot) / len(dot)
+    return (min(p[0] for p in bar) < dot_x < max(p[0] for p in bar)
+            and 0 <= min(p[1] for p in bar) - max(p[1] for p in dot) < 120)
+
+
 def _extra_reference(medians, br_stroke):
     """The shape of the bottom-right corner: the last part of its stroke (the
     whole 捺, the 横 and hook that end a 竖弯钩), and the point where it makes
@@ -666,6 +679,10 @@ def read_corners(source_code, medians, keys=None, decided=None):
         nearest = nearest_stroke(medians, corner)
         if corner < 2 and _is_dot_over_bar(medians):
             corners[corner] = (corner, DOT_OVER_BAR if corner == 0 else USED)
+        elif (corner < 2 and nearest not in taken and digits[1 - corner] not in "89"
+              and _dot_over_its_bar(medians, kinds, nearest)):
+            # (Beside a 小 or 八 at the other top corner the dot is that shape's.)
+            corners[corner] = (nearest, DOT_OVER_BAR)  # 立 of 端, 亥 of 该
         elif nearest in taken:
             corners[corner] = (nearest, USED)
         else:
