@@ -318,7 +318,10 @@ void TFormHistory::fillWeakCorners(HistoryStore& store) {
         GridWeak->setItem(r, 0, place);
         GridWeak->setItem(r, 1, cell(d.text()));
         GridWeak->setItem(r, 2, cell(QString::number(d.count)));
-        GridWeak->setItem(r, 3, cell(d.examples.join(QStringLiteral("、"))));
+        // A narrow window elides the examples: the whole list on hovering.
+        auto* examples = cell(d.examples.join(QStringLiteral("、")));
+        examples->setToolTip(examples->text());
+        GridWeak->setItem(r, 3, examples);
     }
     QStringList said;
     for (int c = 0; c < 5; ++c) {

@@ -614,6 +614,7 @@ TEST_F(HistoryWindow, TheWeakCornersShowTheStrongestConfusionsAndTheRateAtEachCo
             return texts.join(u'|');
         };
         EXPECT_EQ(row(0), QStringLiteral("左上角|撇（0）→竖（2）|3|他、们"));
+        EXPECT_EQ(weak->item(0, 3)->toolTip(), QStringLiteral("他、们")) << "the whole list";
         EXPECT_EQ(row(1), QStringLiteral("左下角|横（1）→竖（2）|1|国"));
         ASSERT_NE(weak->item(0, 0), nullptr);
         EXPECT_EQ(weak->item(0, 0)->data(Qt::UserRole).toInt(), 0);
