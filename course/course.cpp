@@ -94,13 +94,17 @@ void readItems(const QStringList& lines, Step& step) {
     }
 }
 
+// Nine in ten answers known: right, and not shown by F1 first.
+bool knownEnough(int answered, int wrong, int hints) {
+    return answered > 0 && wrong >= 0 && hints >= 0 && wrong + hints <= answered &&
+           10 * (answered - wrong - hints) >= 9 * answered;
+}
+
 // A run that counts towards mastery: finished, enough answers known without
 // F1, fast enough.
 bool counts(const Step& step, const StepRun& run) {
-    return run.step == step.number && run.finished && run.day.isValid() && run.answered > 0 &&
-           run.wrong >= 0 && run.hints >= 0 && run.wrong + run.hints <= run.answered &&
-           10 * (run.answered - run.wrong - run.hints) >= 9 * run.answered &&
-           run.speed >= step.minSpeed;
+    return run.step == step.number && run.finished && run.day.isValid() &&
+           knownEnough(run.answered, run.wrong, run.hints) && run.speed >= step.minSpeed;
 }
 
 // The different days of the runs that count.
@@ -160,13 +164,12 @@ QString targetLine(const Step& step) {
 }
 
 QStringList runVerdict(const Step& step, int answered, int wrong, int lookups, int speed) {
-    const StepRun run{step.number, QDate(2000, 1, 1), answered, wrong, speed, true, lookups};
-    if (counts(step, run))
-        return {QStringLiteral("这次达标了！"), QStringLiteral("两天达标即掌握。")};
-    if (speed < step.minSpeed && 10 * (answered - wrong - lookups) >= 9 * answered)
+    if (!knownEnough(answered, wrong, lookups))
+        return {QStringLiteral("这次没达标："), QStringLiteral("答对不到九成。")};
+    if (speed < step.minSpeed)
         return {QStringLiteral("这次没达标："),
                 QStringLiteral("速度不到%1字/分。").arg(step.minSpeed)};
-    return {QStringLiteral("这次没达标："), QStringLiteral("答对不到九成。")};
+    return {QStringLiteral("这次达标了！"), QStringLiteral("两天达标即掌握。")};
 }
 
 bool mastered(const Step& step, const std::vector<StepRun>& runs) {

@@ -226,11 +226,10 @@ def character_frequencies(pinlu, blend):
     return freq
 
 
-def read_exceptions(path):
-    """The reviewed exception table: {character: (code, shapes, reason)};
-    shapes names the stroke at each of the code's digits whose source digit
-    is 2 ("撇", "左钩", "竖"; "-" at the others): four names, or five when
-    the fifth digit is decided there too."""
+def _read_rows(path, fits, what):
+    """The rows of a reviewed table ({character: (code, shapes, what was
+    seen)}), each checked by `fits(code, shapes)`; exits naming the first
+    row that is not one."""
     out = {}
     with open(path, encoding="utf-8") as f:
         for number, line in enumerate(f, 1):
@@ -238,10 +237,18 @@ def read_exceptions(path):
                 continue
             parts = line.rstrip("\n").split("\t")
             if (len(parts) != 4 or not parts[1].isdigit() or len(parts[1]) not in (4, 5)
-                    or len(parts[2].split()) not in (4, 5)):
-                sys.exit(f"{path}:{number}: not an exception row")
+                    or not fits(parts[1], parts[2].split())):
+                sys.exit(f"{path}:{number}: not {what}")
             out[parts[0]] = (parts[1], parts[2].split(), parts[3])
     return out
+
+
+def read_exceptions(path):
+    """The reviewed exception table: {character: (code, shapes, reason)};
+    shapes names the stroke at each of the code's digits whose source digit
+    is 2 ("撇", "左钩", "竖"; "-" at the others): four names, or five when
+    the fifth digit is decided there too."""
+    return _read_rows(path, lambda code, shapes: len(shapes) in (4, 5), "an exception row")
 
 
 def read_reviewed_codes(path):
@@ -249,19 +256,11 @@ def read_reviewed_codes(path):
     no corner code, in the exception table's form: {character: (code,
     shapes, what was seen)}; shapes names the shape behind each 0 and 2
     ("撇", "左钩", "竖", "亠", "已用", "空角"; "-" at the other digits)."""
-    out = {}
-    with open(path, encoding="utf-8") as f:
-        for number, line in enumerate(f, 1):
-            if not line.strip() or line.startswith("#"):
-                continue
-            parts = line.rstrip("\n").split("\t")
-            if (len(parts) != 4 or not parts[1].isdigit() or len(parts[1]) not in (4, 5)
-                    or len(parts[2].split()) != len(parts[1])
-                    or any(shape != "-" and not rhyme_corners.name_fits(shape, digit)
-                           for shape, digit in zip(parts[2].split(), parts[1]))):
-                sys.exit(f"{path}:{number}: not a reviewed code")
-            out[parts[0]] = (parts[1], parts[2].split(), parts[3])
-    return out
+    def fits(code, shapes):
+        return len(shapes) == len(code) and all(
+            shape == "-" or rhyme_corners.name_fits(shape, digit)
+            for shape, digit in zip(shapes, code))
+    return _read_rows(path, fits, "a reviewed code")
 
 
 def apply_exception(row, code, corners):

@@ -370,20 +370,22 @@ def _crossing(medians, i):
 MISFIT = 400
 
 
-def _misfit(digit, kinds, crosses):
-    """How badly a stroke of these kinds fits the shape of a digit."""
+def _misfit(digit, medians, kinds, i):
+    """How badly stroke i fits the shape of a digit (whether it crosses
+    another is looked at only for 叉 and 插)."""
+    own = kinds[i]
     if digit == "1":
-        return 0 if "横" in kinds else MISFIT
+        return 0 if "横" in own else MISFIT
     if digit == "3":
-        return 0 if "点" in kinds else MISFIT
+        return 0 if "点" in own else MISFIT
     if digit in "45":
-        return 0 if crosses else MISFIT
+        return 0 if _crossing(medians, i) else MISFIT
     if digit == "6":
-        return 0 if kinds & {"横", "竖", "折"} and "钩" not in kinds else MISFIT
+        return 0 if own & {"横", "竖", "折"} and "钩" not in own else MISFIT
     if digit == "7":
-        return 0 if "折" in kinds else 150 if kinds & {"横", "竖", "撇"} else MISFIT
+        return 0 if "折" in own else 150 if own & {"横", "竖", "撇"} else MISFIT
     if digit == "8":
-        return 0 if kinds & {"撇", "点"} else MISFIT
+        return 0 if own & {"撇", "点"} else MISFIT
     return 0
 
 
@@ -400,7 +402,7 @@ def shape_stroke(medians, kinds, corner, digit, exclude=frozenset()):
             points = [q for shape, _, a, b in _parts(median) if shape == "横" for q in (a, b)]
             points = points or _down(median)
         score = _points_score(points, corner)
-        score += _misfit(digit, kinds[i], bool(_crossing(medians, i)) if digit in "45" else False)
+        score += _misfit(digit, medians, kinds, i)
         if best is None or score < best[0]:
             best = (score, i)
     return best[1] if best else None
@@ -608,8 +610,8 @@ def read_extra_corner(digit, medians, classes, kinds, br_stroke, taken, decided=
             return digit, None, EMPTY, None
         stroke = min(others)[1]
         return (digit, stroke, USED, None) if stroke in taken else (digit, None, EMPTY, None)
-    free = [(score + _misfit(digit, kinds[i], bool(_crossing(medians, i))), i)
-            for score, i in others if i not in taken]
+    free = [(score + _misfit(digit, medians, kinds, i), i) for score, i in others
+            if i not in taken]
     return digit, (min(free)[1] if free else None), DIGIT_NAMES[int(digit)], None
 
 

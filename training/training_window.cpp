@@ -869,7 +869,7 @@ void TForm1::refresh() {
         boxes[i]->move(b.pos);
         if (boxes[i]->text() != b.text)
             boxes[i]->setText(b.text);
-        if (b.selected)
+        if (b.selected && boxes[i]->selectedText() != b.text)
             boxes[i]->selectAll();
         else if (boxes[i]->hasSelectedText())
             boxes[i]->deselect();

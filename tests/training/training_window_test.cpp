@@ -119,6 +119,12 @@ protected:
         QTabBar* bar = Form1->TabbedNotebook2->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     }
+    // Chooses an exercise and starts its run, as clicks on their buttons do.
+    void startRun(int k) {
+        clickExercise(k);
+        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
+        QApplication::processEvents();
+    }
     void clickExercise(int k) {
         const int p = static_cast<int>(training::pageOf(k));
         if (Form1->TabbedNotebook2->currentIndex() != p)
@@ -590,9 +596,7 @@ QByteArray phb(const QString& file) {
 // keypad or main, presses "继续"; the keys then go to the answer box again.
 TEST_F(TrainingWindow, AtTimeUpTheKeypadContinuesAndNeverEndsTheRun) {
     inTraining([&] {
-        clickExercise(3);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(3);
         for (const Qt::Key enter : {Qt::Key_Enter, Qt::Key_Return}) {
             ticksToTimeUp();
             ASSERT_EQ(state(), kTimeUp);
@@ -624,9 +628,7 @@ TEST_F(TrainingWindow, AtTimeUpTheKeypadContinuesAndNeverEndsTheRun) {
 // also after a full box of seven digits.
 TEST_F(TrainingWindow, AfterAWrongCodeWithEnterTheNextTryStartsAfresh) {
     inTraining([&] {
-        clickExercise(3);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(3);
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
         for (const bool numLock : {true, false}) {
             for (const char* digits : {"1234", "1234567"}) {
@@ -700,9 +702,7 @@ TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
     QString speed;
     writeFile("files/phb.txt", blank);
     inTraining([&] {
-        clickExercise(3);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(3);
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
         // A wrong answer with Enter stays; the keypad "." takes a digit back.
         typeCode(QStringLiteral("999"), true, Qt::Key_Enter);
@@ -795,9 +795,7 @@ TEST_F(TrainingWindow, AMultiCharacterRunWithTheStarKeyAndNoRecord) {
     held.replace(165, 15, "Top       99999");
     writeFile("files/phb.txt", held);
     inTraining([&] {
-        clickExercise(11);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(11);
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput2);
         for (int i = 0; i < 18; ++i) {
             const int position = training::kMultiWordPositions[static_cast<size_t>(i)];
@@ -823,9 +821,7 @@ TEST_F(TrainingWindow, APictureRunWithHintsAndAMissingRecordFileMadeAtTheRecord)
     writeFile("files/phb.txt", held);
     QString shownSpeed;
     inTraining([&] {
-        clickExercise(1);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(1);
         ASSERT_EQ(QApplication::focusWidget(), Form1->Labelhint1);
         // Two wrong answers bring the code into the box.
         typeCode(QStringLiteral("9"), true, Qt::Key_Enter);
@@ -851,9 +847,7 @@ TEST_F(TrainingWindow, APictureRunWithHintsAndAMissingRecordFileMadeAtTheRecord)
     // No file: the record is asked for and the file made whole.
     ASSERT_TRUE(QFile::remove(path("files/phb.txt")));
     inTraining([&] {
-        clickExercise(2);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(2);
         for (int t = 0; t < 10; ++t)
             Form1->Timer3Timer();
         bool asked = false;
@@ -885,9 +879,7 @@ TEST_F(TrainingWindow, ADamagedRecordFileIsSetAsideToldOnceAndTheRecordCounts) {
     writeFile("files/phb.txt", QByteArray(20, ' '));
     inTraining([&] {
         for (int run = 0; run < 2; ++run) {
-            clickExercise(5);
-            QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-            QApplication::processEvents();
+            startRun(5);
             for (int t = 0; t < 10; ++t)
                 Form1->Timer3Timer(); // ten seconds: the speed shows
             bool asked = false;
@@ -917,9 +909,7 @@ TEST_F(TrainingWindow, TheNameEntryKeepsTheNameAndItsCloseBoxWritesNothing) {
     writeFile("files/phb.txt", blank);
     inTraining([&] {
         for (int run = 0; run < 2; ++run) {
-            clickExercise(6);
-            QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-            QApplication::processEvents();
+            startRun(6);
             for (int t = 0; t < 10; ++t)
                 Form1->Timer3Timer();
             QString shownName;
@@ -954,9 +944,7 @@ TEST_F(TrainingWindow, TheNameEntryKeepsTheNameAndItsCloseBoxWritesNothing) {
 
 TEST_F(TrainingWindow, F1OffersTheCodeDiagramOfTheCharacter) {
     inTraining([&] {
-        clickExercise(3);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(3);
         QImage diagram(120, 140, QImage::Format_RGB32);
         diagram.fill(Qt::yellow);
         const QString name = Form1->characterItems[0]->text();
@@ -986,9 +974,7 @@ TEST_F(TrainingWindow, F1OffersTheCodeDiagramOfTheCharacter) {
 // window follows: the run goes on with the keys in the answer box.
 TEST_F(TrainingWindow, ADamagedCodeDiagramIsNamedAndNoWindowOpens) {
     inTraining([&] {
-        clickExercise(3);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(3);
         const QString picture = path("statement/" + Form1->characterItems[0]->text() + ".bmp");
         QDir(path(QString())).mkpath("statement");
         writeFile("statement/" + Form1->characterItems[0]->text() + ".bmp",
@@ -1093,9 +1079,7 @@ namespace {
 
 TEST_F(TrainingWindow, TheLearningHistoryOpensDuringARunAndALeftRunIsKeptUnfinished) {
     inTraining([&] {
-        clickExercise(3);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(3);
         typeCode(Form1->characterItems[0]->toolTip(), true, Qt::Key_Enter);
 
         bool clocksWhileOpen = true;
@@ -1127,17 +1111,12 @@ TEST_F(TrainingWindow, TheLearningHistoryOpensDuringARunAndALeftRunIsKeptUnfinis
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join("; ").toStdString();
 }
 
-// A wrong code typed twice: the second time the panel beside the message
-// lines says which corner is read wrong; the clocks keep running, and the
-// next key closes it.
 // A word typed wrong at every digit: the note names the word's parts and
 // each wrong corner, more lines than the panel's first height, and shows
 // them all.
 TEST_F(TrainingWindow, ALongNoteOnAWrongWordShowsEveryLine) {
     inTraining([&] {
-        clickExercise(7);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(7);
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput2);
         const QString code = Form1->wordItems[0]->toolTip();
         ASSERT_EQ(code.size(), 6);
@@ -1155,14 +1134,15 @@ TEST_F(TrainingWindow, ALongNoteOnAWrongWordShowsEveryLine) {
     });
 }
 
+// A wrong code typed twice: the second time the panel beside the message
+// lines says which corner is read wrong; the clocks keep running, and the
+// next key closes it.
 TEST_F(TrainingWindow, TheSecondWrongCodeOnAnItemIsExplainedUntilTheNextKey) {
     const coaching::CornerTable table =
         coaching::CornerTable::fromFile(path(QLatin1String(coaching::kCornerTableFile)));
     ASSERT_FALSE(table.isEmpty());
     inTraining([&] {
-        clickExercise(3);
-        QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
-        QApplication::processEvents();
+        startRun(3);
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
         const QString character = Form1->characterItems[0]->text();
         const coaching::CornerEntry* entry = table.find(character);

@@ -84,13 +84,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "无法建立文件夹 %s\n", argv[1]);
         return 1;
     }
+    // The tables, read once: the previews, the coloured characters and the
+    // diagrams all draw from them.
+    QList<art::CodedCharacter> common;
+    coaching::CornerTable coded;
+    if (argc >= 4) {
+        common = art::frequentCharacters(QString::fromLocal8Bit(argv[2]), 80);
+        coded = coaching::CornerTable::fromFile(QString::fromLocal8Bit(argv[3]));
+        if (common.isEmpty() || coded.isEmpty()) {
+            std::fprintf(stderr, "读不出字表 %s 或 %s\n", argv[2], argv[3]);
+            return 1;
+        }
+    }
     bool ok = saveImage(out.filePath("preface.jpg"), art::startBackground(), "JPG");
-    const coaching::CornerTable corners =
-        argc >= 4 ? coaching::CornerTable::fromFile(QString::fromLocal8Bit(argv[3]))
-                  : coaching::CornerTable();
     for (int i = 1; i <= 5; ++i)
-        ok &= saveImage(out.filePath(QStringLiteral("%1.jpg").arg(i)), art::preview(i, corners),
-                        "JPG");
+        ok &=
+            saveImage(out.filePath(QStringLiteral("%1.jpg").arg(i)), art::preview(i, coded), "JPG");
     ok &= save(out.filePath("show.gif"), encodeAnimatedGif(art::animationFrames(), 45));
     ok &= saveImage(out.filePath("logo.png"), art::logo(), "PNG");
     ok &= saveImage(out.filePath("digits.png"), art::digitStrip(), "PNG");
@@ -106,16 +115,6 @@ int main(int argc, char** argv) {
     ok &= saveImage(out.filePath("plane.png"), art::vehicle(2), "PNG");
     ok &= saveImage(out.filePath("clock.png"), art::clockFace(), "PNG");
     ok &= saveImage(out.filePath("trainside.png"), art::trainingSide(), "PNG");
-    QList<art::CodedCharacter> common;
-    coaching::CornerTable coded;
-    if (argc >= 4) {
-        common = art::frequentCharacters(QString::fromLocal8Bit(argv[2]), 80);
-        coded = coaching::CornerTable::fromFile(QString::fromLocal8Bit(argv[3]));
-        if (common.isEmpty() || coded.isEmpty()) {
-            std::fprintf(stderr, "读不出字表 %s 或 %s\n", argv[2], argv[3]);
-            return 1;
-        }
-    }
     const QString strokeDir = argc == 5 ? QString::fromLocal8Bit(argv[4]) : QString();
     const std::pair<const char*, QList<art::ExercisePicture>> folders[] = {
         {"exercise/bixing", art::strokePictures()},
