@@ -19,6 +19,8 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -115,20 +117,28 @@ void runEndWrite(benchmark::State& state) {
 }
 BENCHMARK(runEndWrite)->Unit(benchmark::kMillisecond);
 
-// A history holding a year of daily practice, made once for the benchmarks
-// below.
-HistoryStore& yearOfHistory() {
+// A history holding a year (or three) of daily practice, made once for the
+// benchmarks below.
+HistoryStore& historyOf(int years) {
     static QTemporaryDir dir;
-    static HistoryStore store(dir.filePath(QStringLiteral("history.sqlite")));
-    static const history_year::Size size = history_year::fill(store);
-    (void)size;
-    return store;
+    static std::map<int, std::unique_ptr<HistoryStore>> stores;
+    std::unique_ptr<HistoryStore>& store = stores[years];
+    if (!store) {
+        store = std::make_unique<HistoryStore>(
+            dir.filePath(QStringLiteral("history-%1.sqlite").arg(years)));
+        history_year::fill(*store, years);
+    }
+    return *store;
+}
+HistoryStore& yearOfHistory() {
+    return historyOf(1);
 }
 
-// What "学习记录" reads and computes when it opens, on a year of history: the
-// runs with their items, the tests, the games, and the statistics it shows.
+// What "学习记录" reads and computes when it opens, on a year (or three) of
+// history: the runs with their items, the tests, the games, and the
+// statistics it shows.
 void yearHistoryOpening(benchmark::State& state) {
-    HistoryStore& store = yearOfHistory();
+    HistoryStore& store = historyOf(static_cast<int>(state.range(0)));
     size_t items = 0;
     for (auto _ : state) {
         const auto runs = store.trainingRuns(HistoryStore::Items::Missed);
@@ -145,7 +155,7 @@ void yearHistoryOpening(benchmark::State& state) {
     }
     state.counters["items_read"] = static_cast<double>(items);
 }
-BENCHMARK(yearHistoryOpening)->Unit(benchmark::kMillisecond);
+BENCHMARK(yearHistoryOpening)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
 // A review's start on a year of history: the character schedule read and 119
 // items drawn.

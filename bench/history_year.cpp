@@ -6,7 +6,7 @@
 
 namespace history_year {
 
-Size fill(HistoryStore& store) {
+Size fill(HistoryStore& store, int years) {
     std::mt19937 random(20251201); // fixed seed
     // 4,000 characters and 600 words from a stretch of the GB2312 block.
     auto character = [](int n) { return QString(QChar(0x4E00 + n * 3)); };
@@ -14,7 +14,7 @@ Size fill(HistoryStore& store) {
     std::uniform_int_distribution<int> someCharacter(0, 3999), someWord(0, 599), percent(0, 99);
     Size size;
     const QDate first(2025, 12, 1);
-    for (int day = 0; day < 365; ++day) {
+    for (int day = 0; day < 365 * years; ++day) {
         const QDate today = first.addDays(day);
         const auto clock = [today] { return today; };
         if (percent(random) < 10)

@@ -16,7 +16,8 @@ struct Size {
     int tests = 0;
 };
 
-// Writes the year into `store`, one day after another from 2025-12-01.
-Size fill(HistoryStore& store);
+// Writes the year (or `years` of them, the same practice day after day) into
+// `store`, one day after another from 2025-12-01.
+Size fill(HistoryStore& store, int years = 1);
 
 } // namespace history_year

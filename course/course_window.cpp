@@ -100,7 +100,13 @@ void TFormCourse::chooseRow(int row) {
     } else {
         // What the step asks, in full: a beginner does not know what 达标 is.
         const course::Step& step = steps_[static_cast<size_t>(row)];
-        LabelAdvice->setText(step.advice + u'\n' + course::targetLine(step));
+        // Two paragraphs with room between their wrapped lines (the Song
+        // font's own spacing lets them touch).
+        QString html;
+        for (const QString& part : {step.advice, course::targetLine(step)})
+            html += QStringLiteral("<p style=\"margin:0 0 4px 0; line-height:120%;\">%1</p>")
+                        .arg(part.toHtmlEscaped());
+        LabelAdvice->setText(html);
     }
     BtnStart->setEnabled(any);
 }
