@@ -17,7 +17,7 @@
 TAbout* About = nullptr;
 
 TAbout::TAbout(QWidget* parent) : QDialog(parent) {
-    setupWindow(this, QStringLiteral("关于系统"), 383, 248, Frame::Dialog, true);
+    setupWindow(this, QStringLiteral("关于系统"), 383, 336, Frame::Dialog, true);
     setFont(fonts::song(12));
 
     auto* title = new QLabel(QStringLiteral("Tarvo码输入法教学训练软件"), this);
@@ -42,16 +42,21 @@ TAbout::TAbout(QWidget* parent) : QDialog(parent) {
     Image1->setScaledContents(true);
     Image1->installEventFilter(this);
 
+    // Where the program's data comes from; the licences are in the package's
+    // copyright file.
     const QStringList credits = {QStringLiteral("编码数据：Unicode 汉字数据库（Unihan）"),
+                                 QStringLiteral("笔画数据：hanzi-writer-data（Arphic 公共许可）"),
                                  QStringLiteral("词语频度：jieba 词库（MIT 许可）"),
+                                 QStringLiteral("测试文章：唐诗三百首（fortunes-zh）"),
+                                 QStringLiteral("字体：文鼎 PL 明体、楷体，文泉驿正黑"),
                                  QStringLiteral("Tarvo 教学软件开发组")};
     for (int i = 0; i < credits.size(); ++i) {
         auto* line = new QLabel(credits[i], this);
-        line->setGeometry(16, 166 + i * 22, 260, 20);
+        line->setGeometry(16, 154 + i * 22, 351, 20);
     }
 
     BitBtn1 = new QPushButton(QStringLiteral("关闭"), this);
-    BitBtn1->setGeometry(290, 206, 77, 28);
+    BitBtn1->setGeometry(290, 294, 77, 28);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -9,6 +9,7 @@
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/segmentation.h"
 #include "dictionary/two.h"
+#include "platform/chinese_clock.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "platform/gbk_codec.h"
@@ -28,7 +29,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -365,7 +365,7 @@ void Tform_test::Timer1Timer() {
 }
 
 void Tform_test::Timer3Timer() {
-    Ltime->setText(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+    Ltime->setText(chinese_clock::timeOfDay(QTime::currentTime()));
 }
 
 void Tform_test::SBtnQuitClick() {

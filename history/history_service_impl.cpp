@@ -171,6 +171,7 @@ private:
         for (const ReviewCard& c : d.items)
             draw.items.emplace_back(c.item, c.code);
         draw.message = d.message;
+        draw.filled = d.filled;
         return draw;
     }
 

@@ -3,6 +3,7 @@
 #include "history/history_store.h"
 #include "platform/gbk_codec.h"
 #include "platform/user_error.h"
+#include "training/history_link.h"
 
 #include <QFile>
 
@@ -35,12 +36,10 @@ Draw draw(const HistoryStore& store, bool words, int count,
     const ReviewSelection s = store.reviewSchedule(words, today).draw(count, frequent, random);
     Draw d;
     d.items = s.cards;
-    if (s.filled > 0) {
-        const QString unit = words ? QStringLiteral("词") : QStringLiteral("字");
-        const int fromHistory = static_cast<int>(s.cards.size()) - s.filled;
-        d.message << QStringLiteral("复习记录只有%1个%2，").arg(fromHistory).arg(unit)
-                  << QStringLiteral("另加%1个常用%2。").arg(s.filled).arg(unit);
-    }
+    d.filled = s.filled;
+    if (s.filled > 0)
+        d.message = training::reviewTopUpMessage(static_cast<int>(s.cards.size()) - s.filled,
+                                                 s.filled, words);
     return d;
 }
 

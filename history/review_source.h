@@ -27,6 +27,8 @@ struct Draw {
     // history filled the whole grid, else they say how many came from the
     // frequent items.
     QStringList message;
+    // The frequent items added after the history's, at the end of `items`.
+    int filled = 0;
 };
 
 // Draws `count` items for a review from the history's schedule, filling up

@@ -21,11 +21,21 @@ struct DrillTarget {
     QString stroke;
 };
 
+// The message lines of a review that the history could not fill alone:
+// how many items came from the history and how many frequent ones were added.
+inline QStringList reviewTopUpMessage(int fromHistory, int filled, bool words) {
+    const QString unit = words ? QStringLiteral("词") : QStringLiteral("字");
+    return {QStringLiteral("复习记录只有%1个%2，").arg(fromHistory).arg(unit),
+            QStringLiteral("另加%1个常用%2。").arg(filled).arg(unit)};
+}
+
 // The items a review drew from the learning history: (item, code) pairs, and
 // the lines for the message labels (empty when the history filled the grid).
 struct ReviewDraw {
     std::vector<std::pair<QString, QString>> items;
     QStringList message;
+    // The frequent items added after the history's, at the end of `items`.
+    int filled = 0;
     // A drill's corner and digit, as chosen (the one confused most when none was asked for).
     std::optional<DrillTarget> drilled;
 };

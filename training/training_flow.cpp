@@ -4,6 +4,7 @@
 #include "platform/regular_file.h"
 #include "platform/user_error.h"
 #include "training/exercise_source.h"
+#include "training/history_link.h"
 
 #include <QFile>
 
@@ -454,6 +455,14 @@ void TrainingFlow::fillReview(int k) {
         p += cells;
     }
     ItemsTotal = ItemsLeft = static_cast<int>(positions.size());
+    // Words spread over two cells can leave the last drawn items without a
+    // place: they were the added frequent ones, and the message counts what shows.
+    const int drawnCount = static_cast<int>(drawn.items.size());
+    if (drawn.filled > 0 && ItemsTotal < drawnCount) {
+        const int fromHistory = drawnCount - drawn.filled;
+        drawn.message = training::reviewTopUpMessage(std::min(fromHistory, ItemsTotal),
+                                                     std::max(0, ItemsTotal - fromHistory), words);
+    }
     for (size_t n = 0; n < positions.size(); ++n) {
         // A history and a file shorter than the grid: the items come round again.
         const auto& [text, code] = drawn.items[n % drawn.items.size()];

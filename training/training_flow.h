@@ -76,6 +76,9 @@ struct ReviewItems {
     // The whole grid, the items coming round again when there are fewer; or
     // each item once, the run as long as the items (what is due today).
     bool wholeGrid = true;
+    // The frequent items a review added after the history's (at the end of
+    // `items`); the message counts them again when not all fit the grid.
+    int filled = 0;
 };
 // Draws `count` items for the character (words: false) or word review;
 // `frequent` are the exercise file's first items, most frequent first.

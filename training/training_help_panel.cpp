@@ -12,7 +12,8 @@
 TFormSM* FormSM = nullptr;
 
 TFormSM::TFormSM(QWidget* parent) : QWidget(parent) {
-    setupWindow(this, QString(), 473, 353, Frame::Borderless, true, Placement::ByCaller);
+    setupWindow(this, QStringLiteral("说明"), 473, 353, Frame::Borderless, true,
+                Placement::ByCaller);
     auto* panel = new QFrame(this);
     panel->setGeometry(0, 0, 473, 353);
     panel->setFrameShape(QFrame::Panel);

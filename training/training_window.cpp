@@ -3,6 +3,7 @@
 #include "coaching/corner_table.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
+#include "platform/chinese_clock.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "platform/gbk_codec.h"
@@ -34,7 +35,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QLoggingCategory>
 #include <QProgressBar>
 #include <QPushButton>
@@ -152,8 +152,10 @@ ReviewItems reviewFromHistory(bool words, int count,
         }
         r.items.emplace_back(item, shown);
     }
-    if (fill)
+    if (fill) {
         r.message = d->message;
+        r.filled = d->filled;
+    }
     return r;
 }
 
@@ -357,10 +359,11 @@ void TForm1::buildPages() {
     for (int i = 0; i < 2; ++i) {
         QToolButton* review =
             exerciseButtons[static_cast<size_t>(i == 0 ? kCharacterReview : kWordReview)];
-        auto* badge = new QLabel(review);
+        // On the button's top right edge, in the gap above it, so that it
+        // covers the frame and never the caption's last character.
+        auto* badge = new QLabel(review->parentWidget());
         badge->setObjectName(i == 0 ? QStringLiteral("dueCharacters") : QStringLiteral("dueWords"));
-        // In the corner above the caption's end, clear of its characters.
-        badge->setGeometry(review->width() - 20, 1, 19, 12);
+        badge->setGeometry(review->geometry().right() - 17, review->y() - 8, 22, 12);
         badge->setAlignment(Qt::AlignCenter);
         badge->setFont(fonts::sans(9, true));
         badge->setStyleSheet(
@@ -598,8 +601,7 @@ void TForm1::showEvent(QShowEvent* event) {
     recordFileNotice_.clear();
     run([this] {
         flow_->FormShow();
-        flow_->TimertimeTimer(
-            QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+        flow_->TimertimeTimer(chinese_clock::timeOfDay(QTime::currentTime()));
     });
     showDueCounts();
     if (requestedDrill_)
@@ -700,10 +702,7 @@ void TForm1::Timer4Timer() {
 }
 
 void TForm1::TimertimeTimer() {
-    run([this] {
-        flow_->TimertimeTimer(
-            QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
-    });
+    run([this] { flow_->TimertimeTimer(chinese_clock::timeOfDay(QTime::currentTime())); });
 }
 
 QPixmap TForm1::pictureOf(const QString& path) {

@@ -1,5 +1,6 @@
 #include "warmup/warmup_ranking_window.h"
 
+#include "platform/chinese_clock.h"
 #include "platform/error_report.h"
 #include "platform/fonts.h"
 #include "platform/score_files.h"
@@ -9,7 +10,6 @@
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -23,7 +23,7 @@ QString TFHot_Sort::logPath() {
 TFHot_Sort::TFHot_Sort(QWidget* parent) : QDialog(parent) {
     setupWindow(this, QStringLiteral("成绩排行"), 360, 250, Frame::Dialog);
     setFont(fonts::song(14));
-    today = [] { return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat); };
+    today = [] { return chinese_clock::shortDate(QDate::currentDate()); };
     auto field = [this](const QString& caption, int y, bool readOnly) {
         auto* l = new QLabel(caption, this);
         l->setGeometry(30, y, 300, 22);

@@ -4,6 +4,7 @@
 #include "tests/support/test_chars.h"
 #include "tests/training/fake_training_host.h"
 #include "training/exercise_source.h"
+#include "training/history_link.h"
 #include "training/training_flow.h"
 
 #include <QDir>
@@ -639,6 +640,26 @@ TEST_F(Flow, TheWordReviewWithoutAHistoryTakesTheFrequentWordsAndSaysSo) {
     EXPECT_EQ(flow.Labelplay[2], QStringLiteral("没有学习记录，"));
     EXPECT_EQ(flow.Labelplay[3], QStringLiteral("先复习常用词。"));
     EXPECT_EQ(TrainingFlow::boxOf(kWordReview), Box::Word);
+}
+
+TEST_F(Flow, AWordReviewToppedUpCountsOnlyTheWordsThatFoundACell) {
+    write("hzlib/c2.txt", "123456" + gbkTestChar(1) + gbkTestChar(2) + "\r\n");
+    flow.setReviewProvider([](bool words, int count, const auto&) {
+        // Two long words of the history take two cells each, so two of the
+        // 43 frequent words added to make 45 find no cell.
+        ReviewItems r;
+        r.items.assign(2, {QStringLiteral("醉翁之意不在酒"), QStringLiteral("111111")});
+        r.items.resize(static_cast<size_t>(count),
+                       {QStringLiteral("中国"), QStringLiteral("500601")});
+        r.filled = count - 2;
+        r.message = training::reviewTopUpMessage(2, r.filled, words);
+        return r;
+    });
+    choose(kWordReview);
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.ItemsTotal, 43);
+    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("复习记录只有2个词，"));
+    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("另加41个常用词。"));
 }
 
 TEST_F(Flow, AReviewWithNothingToDrawStopsBeforeTheClocks) {

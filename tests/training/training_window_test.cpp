@@ -38,6 +38,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -249,6 +250,17 @@ TEST_F(TrainingWindow, TheCharacterReviewPutsTheCharactersMissedTodayFirst) {
         EXPECT_FALSE(Form1->dueBadges[0]->isHidden());
         EXPECT_EQ(Form1->dueBadges[0]->text(), QStringLiteral("1"));
         EXPECT_TRUE(Form1->dueBadges[1]->isHidden());
+        // The badge lies clear of the button's caption, even at "99+".
+        for (int kind : {training::kCharacterReview, training::kWordReview}) {
+            QToolButton* button = Form1->exerciseButtons[static_cast<size_t>(kind)];
+            QLabel* badge = Form1->dueBadges[kind == training::kCharacterReview ? 0 : 1];
+            const QRect caption = QStyle::alignedRect(
+                Qt::LeftToRight, Qt::AlignCenter,
+                button->fontMetrics().boundingRect(button->text()).size(), button->geometry());
+            EXPECT_FALSE(badge->geometry().intersects(caption)) << button->text().toStdString();
+            EXPECT_GE(badge->width(),
+                      badge->fontMetrics().horizontalAdvance(QStringLiteral("99+")));
+        }
         clickExercise(training::kCharacterReview);
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("错字复习"));
         // What is due, and only that.
@@ -350,8 +362,13 @@ TEST_F(TrainingWindow, WithMusicTickedARunSpeaksAndThePausePlaysMusicUntilItClos
     });
 }
 
-TEST_F(TrainingWindow, TheMascotBlinksWhileTheWindowIsShown) {
+TEST_F(TrainingWindow, TheMascotBlinksAndTheClockReadsInChineseForm) {
     inTraining([&] {
+        // Whatever the locale (the tests run under C): no "PM", no "UTC".
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
+                        .match(Form1->Label1->text())
+                        .hasMatch())
+            << Form1->Label1->text().toStdString();
         EXPECT_TRUE(Form1->Timer4->isActive());
         Form1->Timer4->stop(); // ticked by hand from here, wherever the cycle stands
         QString seen;
