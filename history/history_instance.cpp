@@ -76,7 +76,7 @@ void closeLearningHistory() {
         waiting.write(store.get());
     waiting = WaitingRecords();
     recorder.setStore(nullptr);
-    recorder.startRun(0, 0); // a run under way is dropped with its store
+    recorder.drop(); // a run under way is dropped with its store
     store.reset();
     tried = false;
     problem.clear();
@@ -124,7 +124,11 @@ void endTrainingRun(int speed, bool finished) {
     std::optional<TrainingRunRecord> run = recorder.finishRun(speed, finished);
     if (!run)
         return;
-    writeHistory([run = std::move(*run)](HistoryStore& h) mutable {
-        h.addTrainingRun(run, [day = run.ended.date()] { return day; });
+    // A run recorded while the history could not be opened waits for it, and
+    // is kept then only if the learner's switch is on.
+    const bool switchRead = recorder.switchRead();
+    writeHistory([run = std::move(*run), switchRead](HistoryStore& h) mutable {
+        if (switchRead || h.enabled())
+            h.addTrainingRun(run, [day = run.ended.date()] { return day; });
     });
 }

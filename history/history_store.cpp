@@ -184,6 +184,22 @@ void HistoryStore::open() {
             }
             return q;
         };
+        // The version comes first, before anything is written: a file of a
+        // newer program, or with a version no program writes, stays as it is.
+        QSqlQuery versionQuery = first(QStringLiteral("PRAGMA user_version"));
+        const int version = versionQuery.next() ? versionQuery.value(0).toInt() : 0;
+        versionQuery.finish();
+        if (version > kSchemaVersion)
+            throw UserError(
+                QStringLiteral("学习记录 %1 由更新版本的程序写的（版本 %2），这个程序不能读写它，"
+                               "文件保持原样")
+                    .arg(regularfile::fullPath(path_))
+                    .arg(version));
+        if (version < 0)
+            throw UserError(
+                QStringLiteral("学习记录 %1 的版本号 %2 不对，不是本程序写的，文件保持原样")
+                    .arg(regularfile::fullPath(path_))
+                    .arg(version));
         first(QStringLiteral("PRAGMA journal_mode=WAL"));
         QSqlQuery check = first(QStringLiteral("PRAGMA quick_check"));
         if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
@@ -191,11 +207,6 @@ void HistoryStore::open() {
         check.finish();
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         exec(QStringLiteral("PRAGMA foreign_keys=ON"));
-        const int version = schemaVersion();
-        if (version > kSchemaVersion)
-            throw UserError(QStringLiteral("学习记录 %1 来自较新版本的程序（版本 %2），无法读取")
-                                .arg(regularfile::fullPath(path_))
-                                .arg(version));
         migrate(db_, kSchemaVersion, path_);
     } catch (...) {
         close();
@@ -241,7 +252,9 @@ void HistoryStore::migrate(QSqlDatabase& db, int version, const QString& path) {
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
         throw failed(q.lastError());
-    for (int from = q.value(0).toInt(); from < version; ++from) {
+    // Only versions this program wrote are brought forward (the opening
+    // refuses the others before they come here).
+    for (int from = std::max(0, q.value(0).toInt()); from < version; ++from) {
         if (!db.transaction())
             throw failed(db.lastError());
         QSqlQuery step(db);

@@ -1,12 +1,23 @@
 #include "history/training_recorder.h"
 
 #include "history/history_store.h"
+#include "platform/user_error.h"
 
 TrainingRecorder::TrainingRecorder(HistoryStore* store, Now now)
     : store_(store), now_(std::move(now)) {}
 
 void TrainingRecorder::startRun(int kind, int level) {
-    recording_ = store_ && store_->enabled();
+    // A history that cannot be read now (locked, missing) does not lose the
+    // run: it waits in memory for the history like any failed write.
+    recording_ = true;
+    switchRead_ = false;
+    if (store_) {
+        try {
+            recording_ = store_->enabled();
+            switchRead_ = true;
+        } catch (const UserError&) {
+        }
+    }
     itemOpen_ = false;
     run_ = TrainingRunRecord();
     if (!recording_)
@@ -15,6 +26,11 @@ void TrainingRecorder::startRun(int kind, int level) {
     run_.level = level;
     run_.started = now_();
     run_.items.reserve(128);
+}
+
+void TrainingRecorder::drop() {
+    recording_ = itemOpen_ = false;
+    run_ = TrainingRunRecord();
 }
 
 void TrainingRecorder::itemShown(const QString& item, const QString& code) {

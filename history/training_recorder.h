@@ -16,7 +16,9 @@ class HistoryStore;
 class TrainingRecorder {
 public:
     using Now = std::function<QDateTime()>;
-    // `store` may be null (no history); `now` gives the time of day.
+    // `store` may be null (the history could not be opened: the run is still
+    // recorded, for the caller to keep until it opens); `now` gives the time
+    // of day.
     TrainingRecorder(HistoryStore* store, Now now);
 
     void setStore(HistoryStore* store) { store_ = store; }
@@ -24,8 +26,11 @@ public:
     // Whether a run is being recorded (the history is on and a run started).
     bool recording() const { return recording_; }
 
-    // A run starts: reads the learner's switch once, for the whole run.
+    // A run starts: reads the learner's switch once, for the whole run (on
+    // when the history cannot tell).
     void startRun(int kind, int level);
+    // The run under way is dropped (its history was closed under it).
+    void drop();
     // The run under way is a step of the course "学习路线".
     void markCourseStep(int step) { run_.courseStep = step; }
     // A new item is shown (the clock of the item starts).
@@ -44,12 +49,16 @@ public:
     std::optional<TrainingRunRecord> finishRun(int speed, bool finished);
 
     const TrainingRunRecord& run() const { return run_; }
+    // Whether the learner's switch was read at the run's start (false: the
+    // history could not tell, and the switch decides when the run is written).
+    bool switchRead() const { return switchRead_; }
 
 private:
     HistoryStore* store_;
     Now now_;
     bool recording_ = false;
     bool itemOpen_ = false;
+    bool switchRead_ = false;
     TrainingRunRecord run_;
     QElapsedTimer itemClock_;
 };

@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <functional>
+#include <limits>
 #include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -39,6 +40,11 @@ TrainingRunRecord runOf(int kind, int speed, std::vector<TrainingItemRecord> ite
     r.finished = true;
     r.items = std::move(items);
     return r;
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 class Store : public ::testing::Test {
@@ -285,24 +291,39 @@ TEST_F(Store, AFolderAFifoAndANewerFileAreRefusedNamingTheFile) {
         QStringLiteral("无法打开学习记录 %1：这不是普通文件（可能是管道或设备）").arg(file()));
     QFile::remove(file());
 
-    { HistoryStore s(file()); }
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vN"));
-        db.setDatabaseName(file());
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        ASSERT_TRUE(
-            q.exec(QStringLiteral("PRAGMA user_version=%1").arg(HistoryStore::kSchemaVersion + 1)));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("vN"));
-    try {
-        HistoryStore s(file());
-        FAIL() << "a newer file was opened";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains(file())) << e.message().toStdString();
-        EXPECT_TRUE(e.message().contains(QStringLiteral("较新版本")));
+    // A newer program's file, or a version no program writes, is refused by
+    // name and left byte for byte as it was.
+    const struct {
+        int version;
+        const char16_t* reason;
+    } versions[] = {{HistoryStore::kSchemaVersion + 1, u"由更新版本的程序写的"},
+                    {-1, u"版本号 -1 不对"},
+                    {-2, u"版本号 -2 不对"},
+                    {std::numeric_limits<int>::min(), u"版本号 -2147483648 不对"}};
+    for (const auto& v : versions) {
+        QFile::remove(file());
+        { HistoryStore s(file()); }
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vN"));
+            db.setDatabaseName(file());
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")));
+            ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA user_version=%1").arg(v.version)));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("vN"));
+        const QByteArray before = bytesOf(file());
+        try {
+            HistoryStore s(file());
+            ADD_FAILURE() << "version " << v.version << " was opened";
+        } catch (const UserError& e) {
+            EXPECT_TRUE(e.message().contains(file())) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(QString::fromUtf16(v.reason)))
+                << e.message().toStdString();
+        }
+        EXPECT_EQ(bytesOf(file()), before) << v.version;
     }
 }
 

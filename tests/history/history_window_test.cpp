@@ -497,6 +497,36 @@ TEST_F(HistoryWindow, TheTrainingRecorderWritesItsRunAtTheEndAndAFailureStopsNot
     endTrainingRun(30, true);
     EXPECT_EQ(learningHistory()->trainingRuns().size(), 1u);
     EXPECT_TRUE(historyProblem().isEmpty());
+
+    // A history that cannot be opened when a run starts (a folder in its
+    // place) loses no run: the learner is told once, naming the file, the
+    // runs wait, the closing question counts them, and they are written
+    // once the history opens again.
+    closeLearningHistory();
+    const QString file = path("files/history.sqlite");
+    ASSERT_TRUE(QFile::rename(file, file + ".away"));
+    ASSERT_TRUE(QDir().mkdir(file));
+    errorsShown.clear();
+    for (int run = 0; run < 2; ++run) {
+        trainingRecorder().startRun(3, 1);
+        EXPECT_TRUE(trainingRecorder().recording());
+        trainingRecorder().itemShown(QStringLiteral("国"), QStringLiteral("60104"));
+        trainingRecorder().answerTyped(QStringLiteral("60104"));
+        trainingRecorder().itemDone(true);
+        endTrainingRun(20 + run, true);
+    }
+    ASSERT_EQ(errorsShown.size(), 1) << "told once";
+    EXPECT_TRUE(errorsShown[0].contains(QStringLiteral("history.sqlite")));
+    EXPECT_TRUE(historyLostOnClosing().contains(QStringLiteral("还有 2 条学习记录")));
+    ASSERT_TRUE(QDir().rmdir(file));
+    ASSERT_TRUE(QFile::rename(file + ".away", file));
+    writeWaitingHistory(); // as 学习记录 opens
+    ASSERT_NE(learningHistory(), nullptr);
+    const auto runs = learningHistory()->trainingRuns();
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[2].speed, 21);
+    EXPECT_EQ(runs[2].items.size(), 1u);
+    EXPECT_TRUE(historyLostOnClosing().isEmpty());
 }
 
 TEST_F(HistoryWindow, EveryStartScreenEntryLiesOverItsDrawnPlate) {

@@ -85,10 +85,15 @@ TEST_F(Recorder, SwitchedOffAtTheStartNothingOfTheRunIsKept) {
     recorder.endRun(10, true);
     EXPECT_TRUE(store.trainingRuns().empty());
 
+    // Without a history (it could not be opened) the run is kept for later.
     TrainingRecorder none(nullptr, [this] { return now; });
     none.startRun(3, 1);
-    EXPECT_FALSE(none.recording());
-    none.endRun(1, true);
+    EXPECT_TRUE(none.recording());
+    none.itemShown(QStringLiteral("中"), QStringLiteral("50006"));
+    none.answerTyped(QStringLiteral("50006"));
+    const std::optional<TrainingRunRecord> kept = none.finishRun(1, true);
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->items.size(), 1u);
 }
 
 } // namespace
