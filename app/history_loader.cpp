@@ -5,7 +5,7 @@
 #include "platform/module_file.h"
 #include "training/training_window.h"
 
-#include <QLibrary>
+#include <QApplication>
 #include <QTimer>
 
 namespace {
@@ -20,23 +20,32 @@ HistoryService*& linked() {
     return service;
 }
 
-// Loads the module once; a module that cannot be loaded is reported once and
-// the program goes on without a history.
+QString& moduleMessage() {
+    static QString message;
+    return message;
+}
+
+// Loads the module once; a module that cannot be loaded is reported once, by
+// its path and the reason, and the program goes on without a history.
 HistoryService* loadModule() {
     static HistoryService* service = nullptr;
     static bool tried = false;
     if (tried)
         return service;
     tried = true;
-    QLibrary module(moduleFile(QStringLiteral("tarvo-history.so")));
+    const QString path = moduleFile(QStringLiteral("tarvo-history.so"));
+    QString problem;
     using Entry = HistoryService* (*)();
-    auto entry = reinterpret_cast<Entry>(module.resolve(kHistoryServiceEntry));
+    auto entry = reinterpret_cast<Entry>(loadModuleEntry(path, kHistoryServiceEntry, problem));
     if (entry)
         service = entry();
-    if (!service)
-        errors::report(nullptr, QStringLiteral("学习记录无法打开：%1 不能载入（%2）。练习照常进行，"
-                                               "只是不记入学习记录。")
-                                    .arg(module.fileName(), module.errorString()));
+    if (!service) {
+        moduleMessage() =
+            QStringLiteral("学习记录无法打开：模块 %1 不能载入（%2）。练习照常进行，"
+                           "只是不记入学习记录。")
+                .arg(path, problem.isEmpty() ? QStringLiteral("没有给出学习记录") : problem);
+        errors::report(nullptr, moduleMessage());
+    }
     return service;
 }
 
@@ -56,8 +65,11 @@ public:
         return std::nullopt;
     }
     void showWindow() override {
+        // The button says each time why there is no window.
         if (HistoryService* h = loadedHistory())
             h->showWindow();
+        else if (!moduleMessage().isEmpty())
+            errors::report(QApplication::activeWindow(), moduleMessage());
     }
     std::pair<int, int> dueCounts() override {
         if (HistoryService* h = loadedHistory())

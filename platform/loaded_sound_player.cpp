@@ -2,8 +2,6 @@
 
 #include "platform/module_file.h"
 
-#include <QLibrary>
-
 namespace {
 
 SoundPlayerMaker& linkedMaker() {
@@ -19,11 +17,12 @@ Entry moduleEntry(QString* reason) {
     static bool tried = false;
     if (!tried) {
         tried = true;
-        QLibrary module(moduleFile(QStringLiteral("tarvo-sound.so")));
-        entry = reinterpret_cast<Entry>(module.resolve(kSoundPlayerEntry));
+        const QString path = moduleFile(QStringLiteral("tarvo-sound.so"));
+        QString why;
+        entry = reinterpret_cast<Entry>(loadModuleEntry(path, kSoundPlayerEntry, why));
         if (!entry)
-            problem = QStringLiteral("声音输出 %1 不能载入（%2），训练照常进行，只是没有声音。")
-                          .arg(module.fileName(), module.errorString());
+            problem = QStringLiteral("声音输出模块 %1 不能载入（%2），训练照常进行，只是没有声音。")
+                          .arg(path, why);
     }
     *reason = problem;
     return entry;

@@ -1,6 +1,9 @@
 #include "training/stroke_outlines.h"
 
-#include <QFile>
+#include "platform/regular_file.h"
+
+#include <QDateTime>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPolygonF>
 #include <QStringList>
@@ -25,28 +28,69 @@ QPainterPath parseOutline(const QString& d) {
     return path;
 }
 
-QList<QPainterPath> strokeOutlines(const QString& file, const QString& character) {
+namespace {
+
+// The outline file as last read, kept while its size and time stay: a note
+// on every wrong answer does not read six megabytes again.
+struct ReadOutlines {
+    QString path;
+    qint64 size = -1;
+    QDateTime modified;
+    regularfile::Contents contents;
+};
+
+const regularfile::Contents& outlineFile(const QString& file) {
+    static ReadOutlines kept;
+    const QFileInfo info(file);
+    const qint64 size = info.exists() ? info.size() : -1;
+    if (kept.path != file || kept.size != size || kept.modified != info.lastModified() ||
+        !kept.contents.ok()) {
+        kept.path = file;
+        kept.size = size;
+        kept.modified = info.lastModified();
+        kept.contents = regularfile::read(file, kMaxStrokeOutlineBytes);
+    }
+    return kept.contents;
+}
+
+} // namespace
+
+QList<QPainterPath> strokeOutlines(const QString& file, const QString& character,
+                                   QString* problem) {
+    auto fail = [&](const QString& why) {
+        if (problem)
+            *problem = QStringLiteral("笔画文件 %1 %2，编码说明里不画笔画。")
+                           .arg(regularfile::fullPath(file), why);
+        return QList<QPainterPath>();
+    };
+    if (problem)
+        problem->clear();
     if (character.isEmpty())
         return {};
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
+    const regularfile::Contents& c = outlineFile(file);
+    if (!c.ok())
+        return fail(c.status == regularfile::Contents::Status::Missing
+                        ? QStringLiteral("没有找到")
+                        : QStringLiteral("读不出来（%1）").arg(c.reason));
     const QByteArray key = character.toUtf8() + '\t';
-    while (!f.atEnd()) {
-        const QByteArray line = f.readLine();
-        if (!line.startsWith(key))
-            continue;
-        QList<QPainterPath> out;
-        const QString strokes = QString::fromUtf8(line.mid(key.size()).trimmed());
-        for (const QString& s : strokes.split(u';')) {
-            const QPainterPath p = parseOutline(s);
-            if (p.isEmpty())
-                return {};
-            out << p;
-        }
-        return out;
+    qsizetype at = c.bytes.startsWith(key) ? 0 : c.bytes.indexOf('\n' + key);
+    if (at < 0)
+        return {};
+    if (at > 0)
+        ++at;
+    const qsizetype end = c.bytes.indexOf('\n', at);
+    const QByteArray line = c.bytes.mid(at, end < 0 ? -1 : end - at);
+    QList<QPainterPath> out;
+    const QString strokes = QString::fromUtf8(line.mid(key.size()).trimmed());
+    for (const QString& s : strokes.split(u';')) {
+        const QPainterPath p = parseOutline(s);
+        if (p.isEmpty())
+            return fail(QStringLiteral("第 %1 行（“%2”的笔画）坏了")
+                            .arg(c.bytes.left(at).count('\n') + 1)
+                            .arg(character));
+        out << p;
     }
-    return {};
+    return out;
 }
 
 QImage drawStrokes(const QList<QPainterPath>& strokes, int lit, int size) {

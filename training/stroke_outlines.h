@@ -20,7 +20,13 @@ inline constexpr int kStrokeBox = 128;
 QPainterPath parseOutline(const QString& d);
 // The strokes of `character` in `file`, in stroke order; empty when the
 // file is missing or does not hold the character, or its line is damaged.
-QList<QPainterPath> strokeOutlines(const QString& file, const QString& character);
+// `problem` (when given) then says why in Chinese, naming the file (and the
+// line): "" when the file is whole and simply lacks the character. The file
+// is read once through the regular-file reader (no FIFO, at most
+// kMaxStrokeOutlineBytes) and kept until it changes.
+QList<QPainterPath> strokeOutlines(const QString& file, const QString& character,
+                                   QString* problem = nullptr);
+inline constexpr qint64 kMaxStrokeOutlineBytes = 64LL * 1024 * 1024;
 // The character drawn `size` pixels square on white: its strokes dark grey,
 // stroke `lit` (from 0) red; a null image without strokes.
 QImage drawStrokes(const QList<QPainterPath>& strokes, int lit, int size);

@@ -598,6 +598,7 @@ void TForm1::showEvent(QShowEvent* event) {
     pictures_.clear();
     pictureError_.clear();
     pictureErrorShown_ = false;
+    strokeErrorShown_ = false;
     recordFileNotice_.clear();
     run([this] {
         flow_->FormShow();
@@ -843,12 +844,15 @@ void TForm1::refresh() {
         coachPanel->resize(coachPanel->width(), textHeight + 8);
         // The character's strokes are read when a note names one, not at
         // every drawing of the window.
+        QString strokeProblem;
         const QImage drawn =
             drawStrokes(strokeOutlines(programFolder() + QLatin1String(kStrokeOutlineFile),
-                                       f.coachNote.character),
+                                       f.coachNote.character, &strokeProblem),
                         f.coachNote.stroke, coachStroke->width());
         coachStroke->setPixmap(QPixmap::fromImage(drawn));
         coachStroke->setVisible(!drawn.isNull());
+        if (!strokeProblem.isEmpty() && !std::exchange(strokeErrorShown_, true))
+            pictureError_ = strokeProblem; // told below, once while the window is shown
     }
     coachPanel->setVisible(!f.coachNote.lines.isEmpty());
     if (coachPanel->isVisible())

@@ -156,6 +156,7 @@ private:
     QHash<QString, QPixmap> pictures_; // bitmaps read since the window was shown
     QString pictureError_;             // the first picture that could not be read
     bool pictureErrorShown_ = false;
+    bool strokeErrorShown_ = false; // the outline file's fault, told once while shown
     std::map<const QLabel*, training::GridItem> drawn_; // items as last drawn
     QColor drawnColour_;
     bool closing_ = false;

@@ -12,11 +12,13 @@
 #include "dictionary/dictionary_error.h"
 #include "dictionary/two.h"
 #include "history/history_csv.h"
+#include "platform/module_file.h"
 #include "platform/stale_temporaries.h"
 #include "platform/user_error.h"
 #include "records/record_holders_file.h"
 #include "tests/dictionary/dict_test_files.h"
 #include "tests/support/test_chars.h"
+#include "tests/test_paths.h"
 #include "training/exercise_kind.h"
 #include "training/exercise_source.h"
 #include "warmup/warmup_log.h"
@@ -228,6 +230,43 @@ TEST_F(DamagedFiles, ADamagedListThatCannotBeMovedIsNotOverwritten) {
 
 // "record.txt": the warm-up log is text; any bytes are shown as text, only
 // what is shown is read, and a file that is not a regular file is named.
+// A module ("tarvo-sound.so"): anything but a whole shared object is refused
+// before the loader maps it (a cut one died at its first page past the end; a
+// FIFO made the start wait for ever).
+TEST_F(DamagedFiles, Modules) {
+    QFile module(QStringLiteral(TARVO_PROGRAM_DIR "/tarvo-sound.so"));
+    ASSERT_TRUE(module.open(QIODevice::ReadOnly));
+    const QByteArray good = module.readAll();
+    const QString path = at("tarvo-sound.so");
+    auto problem = [&] {
+        const QString why = moduleProblem(path);
+        return why.isEmpty() ? why : QStringLiteral("模块 %1 不能载入（%2）").arg(full(path), why);
+    };
+    const char* notModule = "不是这台电脑能载入的模块";
+    damaged::checkReader(folder(), "tarvo-sound.so", good, problem,
+                         {{Kind::Empty, notModule},
+                          {Kind::Truncated, "文件不完整"},
+                          {Kind::RandomBytes, notModule},
+                          {Kind::Huge, "太大"},
+                          {Kind::Folder, "文件夹"},
+                          {Kind::Fifo, "不是普通文件"},
+                          {Kind::NoPermission, "没有访问权限"}});
+    for (const qsizetype cut : {qsizetype{64}, qsizetype{4096}, good.size() / 2}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(good.left(cut));
+        f.close();
+        EXPECT_TRUE(moduleProblem(path).contains(QStringLiteral("文件不完整"))) << cut;
+    }
+    QFile::remove(path);
+    EXPECT_EQ(moduleProblem(path), QStringLiteral("没有这个文件"));
+    QFile whole(path);
+    ASSERT_TRUE(whole.open(QIODevice::WriteOnly));
+    whole.write(good);
+    whole.close();
+    EXPECT_EQ(moduleProblem(path), QString());
+}
+
 TEST_F(DamagedFiles, WarmupLog) {
     const QByteArray good("2026-12-6: \xD0\xA1\xC3\xF7 \xD3\xC3\xCA\xB1\xA3\xBA"
                           "60 \xB3\xC9\xBC\xA8\xA3\xBA"

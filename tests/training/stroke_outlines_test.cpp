@@ -5,8 +5,12 @@
 
 #include <QFile>
 #include <QRect>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -49,11 +53,52 @@ TEST(StrokeOutlines, TheLitStrokeOfTaIsThePieAtTheTopLeft) {
     EXPECT_TRUE(litArea(drawStrokes(ta, -1, size)).isEmpty());
 }
 
-TEST(StrokeOutlines, AnUnknownCharacterOrAMissingFileDrawsNothing) {
-    EXPECT_TRUE(strokeOutlines(kOutlines, QStringLiteral("A")).isEmpty());
-    EXPECT_TRUE(
-        strokeOutlines(kOutlines + QStringLiteral(".missing"), QStringLiteral("他")).isEmpty());
+TEST(StrokeOutlines, AnUnknownCharacterOrAFaultyFileDrawsNothingAndTheFaultIsNamed) {
+    QString problem = QStringLiteral("x");
+    EXPECT_TRUE(strokeOutlines(kOutlines, QStringLiteral("A"), &problem).isEmpty());
+    EXPECT_EQ(problem, QString()) << "a whole file without the character is no fault";
     EXPECT_TRUE(drawStrokes({}, 0, 96).isNull());
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("strokes.txt"));
+    auto write = [&](const QByteArray& bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    // The first and the last line are found; a damaged line is named by its number.
+    write("一\t0 0 10 0 10 10\n二\t0 0 10 0 10 10;0 20 10 20 10 30\n三\t0 0 x\n");
+    EXPECT_EQ(strokeOutlines(file, QStringLiteral("一"), &problem).size(), 1);
+    EXPECT_EQ(strokeOutlines(file, QStringLiteral("二"), &problem).size(), 2);
+    EXPECT_TRUE(strokeOutlines(file, QStringLiteral("三"), &problem).isEmpty());
+    EXPECT_TRUE(problem.contains(QStringLiteral("第 3 行"))) << problem.toStdString();
+    EXPECT_TRUE(problem.contains(file));
+    // A changed file is read again.
+    write("三\t0 0 10 0 10 10\n");
+    EXPECT_EQ(strokeOutlines(file, QStringLiteral("三"), &problem).size(), 1);
+    EXPECT_EQ(problem, QString());
+
+    const struct {
+        std::function<void()> make;
+        const char16_t* says;
+    } faults[] = {
+        {[&] { QFile::remove(file); }, u"没有找到"},
+        {[&] { ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0); },
+         u"不是普通文件"},
+        {[&] {
+             QFile::remove(file);
+             QFile f(file);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             ASSERT_TRUE(f.resize(training::kMaxStrokeOutlineBytes + 1));
+         },
+         u"文件太大"},
+    };
+    for (const auto& fault : faults) {
+        fault.make();
+        EXPECT_TRUE(strokeOutlines(file, QStringLiteral("三"), &problem).isEmpty());
+        EXPECT_TRUE(problem.contains(QString::fromUtf16(fault.says))) << problem.toStdString();
+        EXPECT_TRUE(problem.contains(file)) << problem.toStdString();
+    }
 }
 
 TEST(StrokeOutlines, AnOutlineIsAPolygonOfAtLeastThreePointsInsideTheBox) {
