@@ -142,7 +142,12 @@ HistoryStore::HistoryStore(const QString& path)
     : path_(path), connection_(QStringLiteral("tarvo-history-%1").arg(++connections)) {
     // A folder or a FIFO in its place is never opened (SQLite would wait or
     // call it a disk error).
+    // A symbolic link is refused too: SQLite would write wherever it points,
+    // or make a new database there when it points nowhere.
     struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode))
+        throw UserError(QStringLiteral("无法打开学习记录 %1：%2")
+                            .arg(regularfile::fullPath(path_), regularfile::linkReason()));
     if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
         throw UserError(
             QStringLiteral("无法打开学习记录 %1：%2")

@@ -102,12 +102,15 @@ int openForAppend(const QString& path, QString& reason) {
     // Without O_NONBLOCK, opening a FIFO for writing waits for a reader.
     FileDescriptor fd(
         // A learner's log is private: made readable by its owner only.
-        ::open(name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600));
+        // A symbolic link is not followed (ELOOP).
+        ::open(name.constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (fd.get() < 0) {
         const int err = errno;
         // A FIFO without a reader answers "no such device".
-        reason =
-            err == ENXIO ? QStringLiteral("这不是普通文件（可能是管道或设备）") : errnoReason(err);
+        reason = err == ENXIO ? QStringLiteral("这不是普通文件（可能是管道或设备）")
+                 : err == ELOOP ? linkReason()
+                                : errnoReason(err);
         return -1;
     }
     struct stat st {};
@@ -123,6 +126,10 @@ int openForAppend(const QString& path, QString& reason) {
     if (flags >= 0)
         ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
     return fd.release();
+}
+
+QString linkReason() {
+    return QStringLiteral("这是一个符号链接，程序不会写进它所指的文件；请先删除或改名它");
 }
 
 QString notRegularReason(unsigned mode) {

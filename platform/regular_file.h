@@ -39,6 +39,11 @@ int openForAppend(const QString& path, QString& reason);
 // or a FIFO, a device or a socket.
 QString notRegularReason(unsigned mode);
 
+// The reason a symbolic link in a file's place is not written through: the
+// program writes the learner's files only where they are, never where a link
+// planted beside them points.
+QString linkReason();
+
 // The reason for a file larger than `limit`: both sizes, in units a person reads.
 QString tooLargeReason(qint64 size, qint64 limit);
 

@@ -133,8 +133,8 @@ struct Failure {
 
 // Overwrites the file in place; on a failure its old bytes are put back.
 std::optional<Failure> overwrite(const QString& target, QByteArrayView bytes) {
-    FileDescriptor fd(
-        ::open(QFile::encodeName(target).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    FileDescriptor fd(::open(QFile::encodeName(target).constData(),
+                             O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     if (fd.get() < 0)
         return Failure{errnoReason(errno)};
     struct stat st {};
@@ -151,10 +151,13 @@ std::optional<Failure> overwrite(const QString& target, QByteArrayView bytes) {
 }
 
 std::optional<Failure> replace(const QString& path, QByteArrayView bytes) {
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    const QString& target = path;
     const QByteArray targetName = QFile::encodeName(target);
     struct stat st {};
+    // A link planted in the file's place would have the learner's bytes
+    // written wherever it points.
+    if (::lstat(targetName.constData(), &st) == 0 && S_ISLNK(st.st_mode))
+        return Failure{regularfile::linkReason()};
     std::optional<mode_t> mode;
     if (::stat(targetName.constData(), &st) == 0) {
         if (!S_ISREG(st.st_mode))

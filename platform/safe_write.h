@@ -20,8 +20,8 @@
 // when that fails its old bytes are written back.
 //
 // A folder, a FIFO or a device in the file's place, and a file the learner
-// made read-only, are never replaced. A symbolic link is followed: the file
-// it points to is written.
+// made read-only, are never replaced; nor is a symbolic link, which is not
+// followed either: a link planted in the file's place is refused by name.
 namespace safewrite {
 
 // Makes `bytes` the whole contents of the file at `path`. Throws UserError,

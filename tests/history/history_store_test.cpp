@@ -3,6 +3,7 @@
 // switch and deletion, and a process killed in the middle of a run.
 #include "history/history_store.h"
 #include "history/training_recorder.h"
+#include "platform/regular_file.h"
 #include "platform/user_error.h"
 
 #include <QDir>
@@ -290,6 +291,18 @@ TEST_F(Store, AFolderAFifoAndANewerFileAreRefusedNamingTheFile) {
         opening(),
         QStringLiteral("无法打开学习记录 %1：这不是普通文件（可能是管道或设备）").arg(file()));
     QFile::remove(file());
+    // A link, to a history elsewhere or to nowhere: SQLite never follows it.
+    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere.sqlite"));
+    { HistoryStore s(elsewhere); }
+    const QByteArray before = bytesOf(elsewhere);
+    for (const QString& to : {elsewhere, dir.filePath(QStringLiteral("nowhere.sqlite"))}) {
+        ASSERT_TRUE(QFile::link(to, file()));
+        EXPECT_EQ(opening(),
+                  QStringLiteral("无法打开学习记录 %1：%2").arg(file(), regularfile::linkReason()));
+        QFile::remove(file());
+    }
+    EXPECT_EQ(bytesOf(elsewhere), before);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("nowhere.sqlite"))));
 
     // A newer program's file, or a version no program writes, is refused by
     // name and left byte for byte as it was.

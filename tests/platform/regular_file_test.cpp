@@ -57,6 +57,11 @@ TEST(RegularFile, LimitsAndTails) {
     QString reason;
     EXPECT_EQ(regularfile::openForAppend(dir.filePath("fifo"), reason), -1);
     EXPECT_EQ(reason, QStringLiteral("这不是普通文件（可能是管道或设备）"));
+    // A log is never appended through a link planted in its place.
+    ASSERT_TRUE(QFile::link(dir.filePath("elsewhere.txt"), dir.filePath("log.txt")));
+    EXPECT_EQ(regularfile::openForAppend(dir.filePath("log.txt"), reason), -1);
+    EXPECT_EQ(reason, regularfile::linkReason());
+    EXPECT_FALSE(QFile::exists(dir.filePath("elsewhere.txt")));
 }
 
 TEST(RegularFile, FullPathsAreAbsoluteAndClean) {

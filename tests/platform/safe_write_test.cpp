@@ -117,15 +117,19 @@ TEST(SafeWrite, WhatEachOldFileBecomes) {
     }
 }
 
-// A symbolic link stays a link: the file it points to gets the new bytes.
-TEST(SafeWrite, ALinkIsFollowedAndAMissingFolderNamed) {
+// A symbolic link planted in the file's place is refused by name, whether it
+// points to a file (which keeps its bytes) or nowhere (nothing is made there).
+TEST(SafeWrite, ALinkIsRefusedAndAMissingFolderNamed) {
     QTemporaryDir dir;
     put(dir.filePath("real.txt"), kOld);
     ASSERT_TRUE(QFile::link(dir.filePath("real.txt"), dir.filePath("link.txt")));
-    EXPECT_EQ(write(dir.filePath("link.txt")), QString());
-    EXPECT_TRUE(QFileInfo(dir.filePath("link.txt")).isSymLink());
-    EXPECT_EQ(readBytes(dir.filePath("real.txt")), kNew);
-    EXPECT_EQ(entries(dir.path()), (QStringList{"link.txt", "real.txt"}));
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere.txt"), dir.filePath("dangling.txt")));
+    EXPECT_EQ(write(dir.filePath("link.txt")),
+              failure(dir.filePath("link.txt"), qPrintable(regularfile::linkReason()), true));
+    EXPECT_EQ(write(dir.filePath("dangling.txt")),
+              failure(dir.filePath("dangling.txt"), qPrintable(regularfile::linkReason()), false));
+    EXPECT_EQ(readBytes(dir.filePath("real.txt")), kOld);
+    EXPECT_EQ(entries(dir.path()), (QStringList{"dangling.txt", "link.txt", "real.txt"}));
 
     const QString lost = dir.filePath("no/such/scores.txt");
     EXPECT_EQ(write(lost), failure(lost, "所在的文件夹不存在", false));
