@@ -28,11 +28,13 @@ QByteArray document(const QStringList& header, const std::vector<QStringList>& r
 } // namespace
 
 QString field(const QString& value) {
-    // A leading = + - @ would start a formula in a spreadsheet: quote it as
-    // text. A signed number stays a number.
+    // A leading = + - @ would start a formula in a spreadsheet, and so may a
+    // leading tab or carriage return before one: quote it as text. A signed
+    // number stays a number.
     bool number = false;
     value.toDouble(&number);
-    const bool formula = !value.isEmpty() && QStringLiteral("=+-@").contains(value[0]) && !number;
+    const bool formula =
+        !value.isEmpty() && QStringLiteral("=+-@\t\r").contains(value[0]) && !number;
     if (!formula && !value.contains(u',') && !value.contains(u'"') && !value.contains(u'\n') &&
         !value.contains(u'\r'))
         return value;

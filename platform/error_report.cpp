@@ -22,7 +22,11 @@ void report(QWidget* parent, const QString& message) {
         reporter()(parent, message);
         return;
     }
-    QMessageBox::critical(parent, QStringLiteral("错误"), message);
+    // Plain text: a file name such as "<b>春.txt" is shown as it is spelt.
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("错误"), message, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 QString messageOf(const std::exception& e) {

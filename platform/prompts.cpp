@@ -35,6 +35,7 @@ bool ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QS
     if (answerer())
         return answerer()(text);
     QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText); // file names as they are spelt
     QPushButton* yes = box.addButton(yesText, QMessageBox::YesRole);
     QPushButton* no = box.addButton(noText, QMessageBox::NoRole);
     // Enter presses the button with the focus: the default one has it.
@@ -91,7 +92,9 @@ void inform(QWidget* parent, const QString& title, const QString& text) {
         notifier()(text);
         return;
     }
-    QMessageBox::information(parent, title, text);
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 } // namespace prompts

@@ -104,6 +104,9 @@ void ownWindow(QWidget* window, QWidget* owner) {
 QLabel* placeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h) {
     auto* l = new QLabel(text, parent);
     l->setGeometry(x, y, w, h);
+    // Plain text: a label showing a file name or a typed name shows it as
+    // spelt ("<b>春.txt" is no bold 春.txt); a label drawn as HTML says so.
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 

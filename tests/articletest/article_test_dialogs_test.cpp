@@ -381,6 +381,9 @@ TEST_F(ReportAndTopTen, ConvertingAnArticleAndSegmentingIt) {
     QTimer::singleShot(0, [] { QTest::mouseClick(Form_change->BitBtnok, Qt::LeftButton); });
     form_test->change_file->trigger();
     EXPECT_EQ(form_test->Label_file->text(), QStringLiteral("news.tvm"));
+    // Names are shown as spelt, never as HTML ("<b>news.tvm").
+    EXPECT_EQ(form_test->Label_file->textFormat(), Qt::PlainText);
+    EXPECT_EQ(form_test->LChange->textFormat(), Qt::PlainText);
     EXPECT_EQ(form_test->LChange->text(), QStringLiteral("请按开始按钮"));
     EXPECT_TRUE(form_test->BitBtn1->isEnabled());
 

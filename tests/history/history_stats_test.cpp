@@ -158,6 +158,8 @@ TEST(HistoryCsv, FieldsAreQuotedWhereASpreadsheetWouldMisreadThem) {
     EXPECT_EQ(history_csv::field(QStringLiteral("说\"好\"")), QStringLiteral("\"说\"\"好\"\"\""));
     EXPECT_EQ(history_csv::field(QStringLiteral("两\n行")), QStringLiteral("\"两\n行\""));
     EXPECT_EQ(history_csv::field(QStringLiteral("=1+1")), QStringLiteral("\"'=1+1\""));
+    EXPECT_EQ(history_csv::field(QStringLiteral("\t=1+1")), QStringLiteral("\"'\t=1+1\""));
+    EXPECT_EQ(history_csv::field(QStringLiteral("\r@SUM(A1)")), QStringLiteral("\"'\r@SUM(A1)\""));
     EXPECT_EQ(history_csv::field(QStringLiteral("-5")), QStringLiteral("-5")); // a number stays
     EXPECT_EQ(history_csv::field(QString()), QString());
 }
