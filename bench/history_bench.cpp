@@ -157,6 +157,20 @@ void yearHistoryOpening(benchmark::State& state) {
 }
 BENCHMARK(yearHistoryOpening)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
+// What the start screen's plan line reads on a year (or three) of history:
+// the streak, the course's runs, the tests' totals and the due cards.
+void yearPlanLine(benchmark::State& state) {
+    HistoryStore& store = historyOf(static_cast<int>(state.range(0)));
+    const QDate today(2026, 12, 2);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(store.streakDays(today).size());
+        benchmark::DoNotOptimize(store.courseRuns().size());
+        benchmark::DoNotOptimize(store.articleTestTotals().size());
+        benchmark::DoNotOptimize(store.dueCount(false, today) + store.dueCount(true, today));
+    }
+}
+BENCHMARK(yearPlanLine)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
+
 // A review's start on a year of history: the character schedule read and 119
 // items drawn.
 void yearReviewStart(benchmark::State& state) {

@@ -17,8 +17,10 @@ struct LearningSummary {
     std::vector<course::StepRun> courseRuns;
     // The article tests, step 0: typed as answered.
     std::vector<course::StepRun> articleTests;
-    std::vector<QDate> practiceDays; // days with a run, a test or a game, each once, in order
-    int dueCharacters = 0;           // review items due today
+    // The days practised (a run, a test or a game) of the streak that reaches
+    // today or yesterday, each once, in order.
+    std::vector<QDate> practiceDays;
+    int dueCharacters = 0; // review items due today
     int dueWords = 0;
 };
 

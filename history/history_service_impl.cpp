@@ -81,16 +81,6 @@ public:
     void runEnded(int speed, bool finished) override { endTrainingRun(speed, finished); }
 };
 
-// The items of a review (characters or words) due on `today`.
-int dueCount(const HistoryStore& history, bool words, QDate today) {
-    // The schedule lives while its cards are counted.
-    const ReviewSchedule schedule = history.reviewSchedule(words, [today] { return today; });
-    int n = 0;
-    for (const ReviewCard& c : schedule.cards())
-        n += !c.retired && c.due.isValid() && c.due <= today;
-    return n;
-}
-
 class ProgramHistory : public HistoryService,
                        private training::HistoryLink,
                        private articletest::HistoryLink,
@@ -119,7 +109,7 @@ public:
         if (!history)
             return {0, 0};
         const QDate today = QDate::currentDate();
-        return {dueCount(*history, false, today), dueCount(*history, true, today)};
+        return {history->dueCount(false, today), history->dueCount(true, today)};
     }
     QString lostOnClosing() override { return historyLostOnClosing(); }
     std::optional<LearningSummary> summary(QDate today) override {
@@ -127,24 +117,14 @@ public:
         if (!history)
             return std::nullopt;
         LearningSummary s;
-        std::set<QDate> days;
-        for (const TrainingRunRecord& r : history->trainingRuns(HistoryStore::Items::None)) {
-            if (r.answered <= 0)
-                continue;
-            days.insert(r.ended.date());
-            if (r.courseStep > 0)
-                s.courseRuns.push_back({r.courseStep, r.ended.date(), r.answered, r.wrong, r.speed,
-                                        r.finished, r.hints});
-        }
-        for (const ArticleTestRecord& t : history->articleTests()) {
-            days.insert(t.ended.date());
+        for (const TrainingRunRecord& r : history->courseRuns())
+            s.courseRuns.push_back(
+                {r.courseStep, r.ended.date(), r.answered, r.wrong, r.speed, r.finished, r.hints});
+        for (const ArticleTestRecord& t : history->articleTestTotals())
             s.articleTests.push_back({0, t.ended.date(), t.typed, t.wrong, t.speed});
-        }
-        for (const WarmupRecord& w : history->warmups())
-            days.insert(w.played.date());
-        s.practiceDays.assign(days.begin(), days.end());
-        s.dueCharacters = dueCount(*history, false, today);
-        s.dueWords = dueCount(*history, true, today);
+        s.practiceDays = history->streakDays(today);
+        s.dueCharacters = history->dueCount(false, today);
+        s.dueWords = history->dueCount(true, today);
         return s;
     }
     void close() override {

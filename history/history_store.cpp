@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -131,6 +133,16 @@ const char* const kMigrations[][6] = {
         nullptr,
         nullptr,
         nullptr,
+        nullptr,
+    },
+    {
+        // What the start screen's plan line asks, found without reading the
+        // whole history: the days practised, the course's runs, the due cards.
+        "CREATE INDEX training_runs_days ON training_runs(substr(ended, 1, 10)) WHERE answered > 0",
+        "CREATE INDEX training_runs_course ON training_runs(course_step) WHERE course_step > 0",
+        "CREATE INDEX article_tests_days ON article_tests(substr(ended, 1, 10))",
+        "CREATE INDEX warmups_days ON warmups(substr(played, 1, 10))",
+        "CREATE INDEX review_due ON review(words, due) WHERE retired = 0",
         nullptr,
     },
 };
@@ -276,6 +288,93 @@ void HistoryStore::migrate(QSqlDatabase& db, int version, const QString& path) {
             throw failed(e);
         }
     }
+}
+
+std::vector<QDate> HistoryStore::streakDays(QDate today) const {
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral(
+        "SELECT EXISTS(SELECT 1 FROM training_runs WHERE answered > 0 AND substr(ended, 1, 10) = "
+        ":d) OR EXISTS(SELECT 1 FROM article_tests WHERE substr(ended, 1, 10) = :d) OR "
+        "EXISTS(SELECT 1 FROM warmups WHERE substr(played, 1, 10) = :d)"));
+    auto practised = [&](QDate day) {
+        q.bindValue(QStringLiteral(":d"), dayText(day));
+        if (!q.exec() || !q.next())
+            fail(q.lastError());
+        return q.value(0).toBool();
+    };
+    std::vector<QDate> days;
+    QDate day = practised(today) ? today : today.addDays(-1);
+    while (day.isValid() && practised(day)) {
+        days.push_back(day);
+        day = day.addDays(-1);
+    }
+    std::reverse(days.begin(), days.end());
+    return days;
+}
+
+std::vector<TrainingRunRecord> HistoryStore::courseRuns() const {
+    // By the course's index; ordered here, as an ORDER BY would walk every run.
+    std::vector<TrainingRunRecord> runs =
+        runsWhere(QStringLiteral("course_step > 0 AND answered > 0"));
+    std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+    return runs;
+}
+
+std::vector<TrainingRunRecord> HistoryStore::runsWhere(const QString& condition) const {
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("SELECT id, kind, level, started, ended, speed, answered, wrong, "
+                               "hints, finished, course_step FROM training_runs WHERE %1")
+                    .arg(condition)))
+        fail(q.lastError());
+    std::vector<TrainingRunRecord> runs;
+    while (q.next()) {
+        TrainingRunRecord r;
+        r.id = q.value(0).toLongLong();
+        r.kind = q.value(1).toInt();
+        r.level = q.value(2).toInt();
+        r.started = timeOf(q.value(3));
+        r.ended = timeOf(q.value(4));
+        r.speed = q.value(5).toInt();
+        r.answered = q.value(6).toInt();
+        r.wrong = q.value(7).toInt();
+        r.hints = q.value(8).toInt();
+        r.finished = q.value(9).toInt() != 0;
+        r.courseStep = q.value(10).toInt();
+        runs.push_back(std::move(r));
+    }
+    return runs;
+}
+
+std::vector<ArticleTestRecord> HistoryStore::articleTestTotals() const {
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("SELECT id, article, ended, seconds, typed, wrong, speed, accuracy "
+                               "FROM article_tests ORDER BY id")))
+        fail(q.lastError());
+    std::vector<ArticleTestRecord> tests;
+    while (q.next()) {
+        ArticleTestRecord t;
+        t.id = q.value(0).toLongLong();
+        t.article = q.value(1).toString();
+        t.ended = timeOf(q.value(2));
+        t.seconds = q.value(3).toInt();
+        t.typed = q.value(4).toInt();
+        t.wrong = q.value(5).toInt();
+        t.speed = q.value(6).toInt();
+        t.accuracy = q.value(7).toDouble();
+        tests.push_back(std::move(t));
+    }
+    return tests;
+}
+
+int HistoryStore::dueCount(bool words, QDate today) const {
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("SELECT count(*) FROM review WHERE words = ? AND retired = 0 AND "
+                             "due <> '' AND due <= ?"));
+    q.addBindValue(words ? 1 : 0);
+    q.addBindValue(dayText(today));
+    if (!q.exec() || !q.next())
+        fail(q.lastError());
+    return q.value(0).toInt();
 }
 
 int HistoryStore::schemaVersion() const {
@@ -441,26 +540,7 @@ void HistoryStore::addWarmup(const WarmupRecord& warmup) {
 }
 
 std::vector<TrainingRunRecord> HistoryStore::trainingRuns(Items which) const {
-    std::vector<TrainingRunRecord> runs;
-    QSqlQuery q(db_);
-    if (!q.exec(QStringLiteral("SELECT id, kind, level, started, ended, speed, answered, wrong, "
-                               "hints, finished, course_step FROM training_runs ORDER BY id")))
-        fail(q.lastError());
-    while (q.next()) {
-        TrainingRunRecord r;
-        r.id = q.value(0).toLongLong();
-        r.kind = q.value(1).toInt();
-        r.level = q.value(2).toInt();
-        r.started = timeOf(q.value(3));
-        r.ended = timeOf(q.value(4));
-        r.speed = q.value(5).toInt();
-        r.answered = q.value(6).toInt();
-        r.wrong = q.value(7).toInt();
-        r.hints = q.value(8).toInt();
-        r.finished = q.value(9).toInt() != 0;
-        r.courseStep = q.value(10).toInt();
-        runs.push_back(std::move(r));
-    }
+    std::vector<TrainingRunRecord> runs = runsWhere(QStringLiteral("1 ORDER BY id"));
     if (which == Items::None)
         return runs;
     // The items answered right at once (their one answer is their code, no
@@ -485,23 +565,7 @@ std::vector<TrainingRunRecord> HistoryStore::trainingRuns(Items which) const {
 }
 
 std::vector<ArticleTestRecord> HistoryStore::articleTests() const {
-    std::vector<ArticleTestRecord> tests;
-    QSqlQuery q(db_);
-    if (!q.exec(QStringLiteral("SELECT id, article, ended, seconds, typed, wrong, speed, "
-                               "accuracy FROM article_tests ORDER BY id")))
-        fail(q.lastError());
-    while (q.next()) {
-        ArticleTestRecord t;
-        t.id = q.value(0).toLongLong();
-        t.article = q.value(1).toString();
-        t.ended = timeOf(q.value(2));
-        t.seconds = q.value(3).toInt();
-        t.typed = q.value(4).toInt();
-        t.wrong = q.value(5).toInt();
-        t.speed = q.value(6).toInt();
-        t.accuracy = q.value(7).toDouble();
-        tests.push_back(std::move(t));
-    }
+    std::vector<ArticleTestRecord> tests = articleTestTotals();
     QSqlQuery e(db_);
     if (!e.exec(QStringLiteral("SELECT test_id, expected, entered, code, typed_code, "
                                "wrong_candidate FROM test_errors ORDER BY test_id, rowid")))

@@ -29,7 +29,7 @@ public:
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
 
-    static constexpr int kSchemaVersion = 5;
+    static constexpr int kSchemaVersion = 6;
     static constexpr int kBusyMilliseconds = 200;
 
     // The message of a damaged file set aside when it was opened ("" for none).
@@ -60,6 +60,19 @@ public:
     std::vector<ArticleTestRecord> articleTests() const; // oldest first, with errors
     std::vector<WarmupRecord> warmups() const;
 
+    // What the plan line needs, by queries on indexes: their time does not
+    // grow with the years of practice.
+    // The days practised (a run with answers, a test, a game) in the streak
+    // that reaches `today` or the day before, oldest first; empty when
+    // neither was practised.
+    std::vector<QDate> streakDays(QDate today) const;
+    // The runs of the course's steps that had answers, oldest first, without items.
+    std::vector<TrainingRunRecord> courseRuns() const;
+    // The article tests, oldest first, without their errors.
+    std::vector<ArticleTestRecord> articleTestTotals() const;
+    // The review cards of characters (words: false) due on `today` or before.
+    int dueCount(bool words, QDate today) const;
+
     // The review schedule of characters (words: false) on the given clock.
     ReviewSchedule reviewSchedule(bool words, ReviewSchedule::Clock today) const;
 
@@ -68,6 +81,8 @@ public:
 
 private:
     void exec(const QString& sql) const;
+    // The runs (without items) that meet an SQL condition on training_runs.
+    std::vector<TrainingRunRecord> runsWhere(const QString& condition) const;
     void saveCards(bool words, const ReviewSchedule& schedule);
     // The cards of the given items only (all of them when `only` is empty of
     // value): a run's end reads and writes just the cards it touches.

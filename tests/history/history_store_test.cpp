@@ -19,6 +19,7 @@
 #include <functional>
 #include <limits>
 #include <random>
+#include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -155,6 +156,73 @@ TEST_F(Store, WordRunsFeedTheWordReviewAndStrokeRunsNone) {
     s.addTrainingRun(strokes, onDay(kDay));
     EXPECT_NE(s.reviewSchedule(true, onDay(kDay)).find(QStringLiteral("计算机")), nullptr);
     EXPECT_TRUE(s.reviewSchedule(false, onDay(kDay)).cards().empty());
+}
+
+// The plan line's queries give what a walk over the whole history gives:
+// the streak's days, the course's runs, the due cards; at the first and the
+// last day, with gaps, on days of only a test or only a game.
+TEST_F(Store, ThePlanLinesQueriesAgreeWithTheWholeHistory) {
+    HistoryStore s(file());
+    std::mt19937 random(7);
+    std::set<QDate> practised;
+    for (int d = 0; d < 40; ++d) {
+        const QDate day = kDay.addDays(d);
+        const unsigned what = random() % 5; // 0: nothing that day
+        if (what == 1 || what == 4) {
+            TrainingRunRecord r = runOf(3 + static_cast<int>(random() % 2), 20,
+                                        {{QStringLiteral("中"),
+                                          QStringLiteral("50006"),
+                                          {QStringLiteral("5")},
+                                          false,
+                                          1,
+                                          false}});
+            r.ended = QDateTime(day, QTime(23, 59, 59));
+            r.courseStep = static_cast<int>(random() % 3);
+            s.addTrainingRun(r, onDay(day));
+            practised.insert(day);
+        }
+        if (what == 2) {
+            ArticleTestRecord t;
+            t.ended = QDateTime(day, QTime(0, 0));
+            t.typed = 5;
+            t.errors = {{QStringLiteral("春"), QStringLiteral("椿"), QStringLiteral("50608"), {}}};
+            s.addArticleTest(t, onDay(day));
+            practised.insert(day);
+        }
+        if (what == 3) {
+            s.addWarmup({QDateTime(day, QTime(8, 0)), QStringLiteral("classic"), 60, 10});
+            practised.insert(day);
+        }
+        if (what == 4) { // a run without answers is no practice
+            TrainingRunRecord empty = runOf(3, 0, {});
+            empty.ended = QDateTime(day.addDays(1), QTime(1, 0));
+            s.addTrainingRun(empty, onDay(day));
+        }
+    }
+    std::vector<TrainingRunRecord> course;
+    for (const TrainingRunRecord& r : s.trainingRuns(HistoryStore::Items::None))
+        if (r.courseStep > 0 && r.answered > 0)
+            course.push_back(r);
+    const std::vector<TrainingRunRecord> queried = s.courseRuns();
+    ASSERT_EQ(queried.size(), course.size());
+    for (size_t i = 0; i < course.size(); ++i)
+        EXPECT_EQ(queried[i].id, course[i].id);
+    EXPECT_EQ(s.articleTestTotals().size(), s.articleTests().size());
+    for (int d = -1; d <= 42; ++d) {
+        const QDate today = kDay.addDays(d);
+        std::vector<QDate> streak;
+        for (QDate day = practised.count(today) ? today : today.addDays(-1); practised.count(day);
+             day = day.addDays(-1))
+            streak.insert(streak.begin(), day);
+        EXPECT_EQ(s.streakDays(today), streak) << today.toString(Qt::ISODate).toStdString();
+        for (bool words : {false, true}) {
+            int due = 0;
+            const ReviewSchedule schedule = s.reviewSchedule(words, onDay(today));
+            for (const ReviewCard& c : schedule.cards())
+                due += !c.retired && c.due.isValid() && c.due <= today;
+            EXPECT_EQ(s.dueCount(words, today), due) << d;
+        }
+    }
 }
 
 TEST_F(Store, AnOlderSchemaIsBroughtUpToDateKeepingItsRuns) {
