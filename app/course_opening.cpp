@@ -78,12 +78,10 @@ void startStep(const course::Step& step) {
 } // namespace
 
 void openCourse() {
-    const std::vector<course::Step> steps = course::loadCourse(courseFolder());
+    const course::LoadedCourse course = course::loadCourse(courseFolder());
+    const std::vector<course::Step>& steps = course.steps;
     if (steps.empty()) {
-        prompts::inform(QApplication::activeWindow(), QStringLiteral("学习路线"),
-                        QStringLiteral("学习路线的文件“%1/steps.txt”没有找到或读不出来，"
-                                       "学习路线打不开。")
-                            .arg(courseFolder()));
+        prompts::inform(QApplication::activeWindow(), QStringLiteral("学习路线"), course.problem);
         return;
     }
     std::optional<LearningSummary> summary;
@@ -98,9 +96,10 @@ void openCourse() {
 }
 
 QString dailyPlan() {
-    const std::vector<course::Step> steps = course::loadCourse(courseFolder());
+    // Without a readable course the line still tells the reviews and the streak.
+    const std::vector<course::Step> steps = course::loadCourse(courseFolder()).steps;
     HistoryService* history = historyIfLoaded() ? historyIfLoaded() : loadedHistory();
-    if (steps.empty() || !history)
+    if (!history)
         return QString();
     const QDate today = todayClock()();
     const std::optional<LearningSummary> summary = history->summary(today);

@@ -3,6 +3,7 @@
 #include "platform/regular_file.h"
 
 #include <QDir>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <set>
@@ -49,20 +50,37 @@ bool hasItems(StepKind kind) {
     return kind == StepKind::Characters || kind == StepKind::Words;
 }
 
-// The lines of a UTF-8 file, without a byte order mark or CR before the LF;
-// false when the file is missing or not read.
-bool readLines(const QString& path, QStringList& lines) {
+// A fault of the course's files, naming the file and, from 1, the line.
+struct Fault {
+    QString message;
+};
+[[noreturn]] void fault(const QString& path, const QString& what, int line = 0) {
+    throw Fault{QStringLiteral("学习路线的文件 %1 %2%3，学习路线打不开。")
+                    .arg(regularfile::fullPath(path),
+                         line > 0 ? QStringLiteral("第 %1 行").arg(line) : QString(), what)};
+}
+
+// The lines of a UTF-8 file, without a byte order mark or CR before the LF.
+QStringList readLines(const QString& path) {
     const regularfile::Contents contents = regularfile::read(path, kMaxFileBytes);
     if (!contents.ok())
-        return false;
-    QString text = QString::fromUtf8(contents.bytes);
+        fault(path, contents.status == regularfile::Contents::Status::Missing
+                        ? QStringLiteral("没有找到")
+                        : QStringLiteral("读不出来（%1）").arg(contents.reason));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(contents.bytes);
+    if (utf8.hasError())
+        fault(path, QStringLiteral("不是 UTF-8 编码"));
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    lines = text.split(u'\n');
+    QStringList lines = text.split(u'\n');
     for (QString& line : lines)
         if (line.endsWith(u'\r'))
             line.chop(1);
-    return true;
+    // The last line's end leaves an empty one.
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 // "number kind digits minSpeed title advice"; false for a malformed line.
@@ -83,15 +101,21 @@ bool readStep(const QString& line, Step& step) {
 }
 
 // "text code", further columns being notes; each text once.
-void readItems(const QStringList& lines, Step& step) {
+void readItems(const QString& path, Step& step) {
+    const QStringList lines = readLines(path);
     std::set<QString> seen;
-    for (const QString& line : lines) {
-        const QStringList f = line.split(u'\t');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QStringList f = lines[n].split(u'\t');
+        const int line = static_cast<int>(n) + 1;
         if (f.size() < 2 || f[0].isEmpty() || f[0] != f[0].trimmed() ||
-            !isDigits(f[1], 1, kMaxCodeDigits) || !seen.insert(f[0]).second)
-            continue;
+            !isDigits(f[1], 1, kMaxCodeDigits))
+            fault(path, QStringLiteral("不是“字或词、Tab、编码”"), line);
+        if (!seen.insert(f[0]).second)
+            fault(path, QStringLiteral("的“%1”前面已经有了").arg(f[0]), line);
         step.items.emplace_back(f[0], f[1]);
     }
+    if (step.items.empty())
+        fault(path, QStringLiteral("里没有练习项目"));
 }
 
 // Nine in ten answers known: right, and not shown by F1 first.
@@ -122,33 +146,36 @@ int countedDays(const Step& step, const std::vector<StepRun>& runs) {
     return static_cast<int>(countedDaySet(step, runs).size());
 }
 
-std::vector<Step> loadCourse(const QString& folder) {
+LoadedCourse loadCourse(const QString& folder) {
     const QDir dir(folder);
-    QStringList lines;
-    if (!readLines(dir.filePath(QStringLiteral("steps.txt")), lines))
-        return {};
-    std::vector<Step> steps;
-    std::set<int> numbers;
-    for (const QString& line : lines) {
-        Step step;
-        if (readStep(line, step) && numbers.insert(step.number).second)
-            steps.push_back(std::move(step));
+    const QString list = dir.filePath(QStringLiteral("steps.txt"));
+    LoadedCourse course;
+    try {
+        const QStringList lines = readLines(list);
+        std::set<int> numbers;
+        for (qsizetype n = 0; n < lines.size(); ++n) {
+            Step step;
+            const int line = static_cast<int>(n) + 1;
+            if (!readStep(lines[n], step))
+                fault(list, QStringLiteral("不是“步号、种类、数字、速度、标题、说明”六项"), line);
+            if (!numbers.insert(step.number).second)
+                fault(list, QStringLiteral("的第 %1 步前面已经有了").arg(step.number), line);
+            course.steps.push_back(std::move(step));
+        }
+        if (course.steps.empty())
+            fault(list, QStringLiteral("里没有步骤"));
+        std::sort(course.steps.begin(), course.steps.end(),
+                  [](const Step& a, const Step& b) { return a.number < b.number; });
+        // A step of items without them cannot be run: the course is then not
+        // shown at all rather than with a hole.
+        for (Step& step : course.steps)
+            if (hasItems(step.kind))
+                readItems(dir.filePath(QStringLiteral("step%1.txt").arg(step.number)), step);
+    } catch (const Fault& f) {
+        course.steps.clear();
+        course.problem = f.message;
     }
-    std::sort(steps.begin(), steps.end(),
-              [](const Step& a, const Step& b) { return a.number < b.number; });
-    // A step of items without them cannot be run: the course is then not shown
-    // at all rather than with a hole.
-    for (Step& step : steps) {
-        if (!hasItems(step.kind))
-            continue;
-        QStringList itemLines;
-        if (!readLines(dir.filePath(QStringLiteral("step%1.txt").arg(step.number)), itemLines))
-            return {};
-        readItems(itemLines, step);
-        if (step.items.empty())
-            return {};
-    }
-    return steps;
+    return course;
 }
 
 QString targetLine(const Step& step) {

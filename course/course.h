@@ -32,9 +32,16 @@ struct Step {
 };
 
 // The course from its folder (the program folder's "course/"): "steps.txt"
-// and an item file per step. Malformed lines are skipped; a missing folder or
-// file gives no steps (the start screen then shows no course).
-std::vector<Step> loadCourse(const QString& folder);
+// and an item file per step, in UTF-8. Any fault (a missing or unreadable
+// file, another encoding, a malformed or repeated line, a step of items
+// without any) gives no steps and `problem`, which names the file by its
+// full path, the line and what is wrong: a course with a step left out or
+// an item's code misread would teach the wrong thing.
+struct LoadedCourse {
+    std::vector<Step> steps;
+    QString problem;
+};
+LoadedCourse loadCourse(const QString& folder);
 
 // A finished or abandoned run of a step, as the learning history keeps it.
 struct StepRun {

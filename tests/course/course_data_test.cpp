@@ -55,7 +55,7 @@ QString wordCode(const QString& word) {
 
 class CommittedCourse : public testing::Test {
 protected:
-    static void SetUpTestSuite() { steps = course::loadCourse(kCourseDir); }
+    static void SetUpTestSuite() { steps = course::loadCourse(kCourseDir).steps; }
     static std::vector<course::Step> steps;
 };
 std::vector<course::Step> CommittedCourse::steps;

@@ -16,7 +16,14 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    std::vector<course::Step> load() const { return course::loadCourse(dir.path()); }
+    std::vector<course::Step> load() const { return course::loadCourse(dir.path()).steps; }
+    // The fault named when the course is not loaded ("" when it is).
+    QString problem() const {
+        const course::LoadedCourse c = course::loadCourse(dir.path());
+        EXPECT_EQ(c.steps.empty(), !c.problem.isEmpty());
+        return c.problem;
+    }
+    QString full(const QString& name) const { return QDir(dir.path()).filePath(name); }
     QTemporaryDir dir;
 };
 
@@ -55,7 +62,9 @@ TEST_F(CourseFiles, ReadsEveryKindOfStep) {
     EXPECT_EQ(steps[3].items, items({{"我们", "035072"}}));
 }
 
-TEST_F(CourseFiles, SkipsMalformedStepLines) {
+// Any fault is named by its file and line, and no course is shown: a step
+// left out or an item's code misread would teach the wrong thing.
+TEST_F(CourseFiles, AMalformedStepLineIsNamedByItsLine) {
     const char* const malformed[] = {
         "",
         "2\tstrokes\t34\t20\t标题",             // five fields
@@ -70,46 +79,61 @@ TEST_F(CourseFiles, SkipsMalformedStepLines) {
         "2\tstrokes\t34\tfast\t标题\t建议",     // no speed
         "2\tstrokes\t34\t-5\t标题\t建议",       // negative speed
         "2\tstrokes\t34\t20\t \t建议",          // no title
-        "1\tarticle\t\t10\t重复的第一步\t建议", // the number again
     };
     for (const char* line : malformed) {
-        write("steps.txt", kGoodStep + line + "\n");
-        const auto steps = load();
-        ASSERT_EQ(steps.size(), 1u) << line;
-        EXPECT_EQ(steps[0].kind, course::StepKind::StrokePictures) << line;
+        write("steps.txt", kGoodStep + line + "\n3\tarticle\t\t10\t文章\t\n");
+        EXPECT_EQ(problem(), QStringLiteral("学习路线的文件 %1 第 2 行不是“步号、种类、数字、速度、"
+                                            "标题、说明”六项，学习路线打不开。")
+                                 .arg(full("steps.txt")))
+            << line;
     }
+    write("steps.txt", kGoodStep + "1\tarticle\t\t10\t重复的第一步\t建议\n");
+    EXPECT_TRUE(problem().contains(QStringLiteral("第 2 行的第 1 步前面已经有了")));
+    // Another encoding (GBK) is named, not shown garbled.
+    write("steps.txt", "1\tstrokes\t12\t20\t\xC8\xCF\xCA\xB6\t\xBA\xE1\n");
+    EXPECT_TRUE(problem().contains(QStringLiteral("不是 UTF-8 编码")));
 }
 
-TEST_F(CourseFiles, SkipsMalformedAndRepeatedItems) {
+TEST_F(CourseFiles, AMalformedOrRepeatedItemIsNamedByItsFileAndLine) {
     write("steps.txt", "1\tchars\t\t10\t字\t建议\n");
-    write("step1.txt", "的\t07600\n"
-                       "一\n"          // no code
-                       "\t1\n"         // no text
-                       "二\t1x\n"      // not digits
-                       "三\t1234567\n" // seven digits
-                       "四\t\n"        // empty code
-                       " 五\t1\n"      // space around the text
-                       "的\t0\n"       // the text again
-                       "是\t60801\n");
-    const auto steps = load();
-    ASSERT_EQ(steps.size(), 1u);
-    EXPECT_EQ(steps[0].items, items({{"的", "07600"}, {"是", "60801"}}));
+    const char* const malformed[] = {
+        "一",          // no code
+        "\t1",         // no text
+        "二\t1x",      // not digits
+        "三\t1234567", // seven digits
+        "四\t",        // empty code
+        " 五\t1",      // space around the text
+    };
+    for (const char* line : malformed) {
+        write("step1.txt", QByteArray("的\t07600\n") + line + "\n是\t60801\n");
+        EXPECT_EQ(problem(), QStringLiteral("学习路线的文件 %1 第 2 行不是“字或词、Tab、编码”，"
+                                            "学习路线打不开。")
+                                 .arg(full("step1.txt")))
+            << line;
+    }
+    write("step1.txt", "的\t07600\n是\t60801\n的\t0\n");
+    EXPECT_TRUE(problem().contains(QStringLiteral("第 3 行的“的”前面已经有了")));
+    write("step1.txt", "的\t07600\t9.3\r\n是\t60801\n");
+    EXPECT_EQ(problem(), QString());
+    EXPECT_EQ(load()[0].items, items({{"的", "07600"}, {"是", "60801"}}));
 }
 
-TEST_F(CourseFiles, MissingOrEmptyFilesGiveNoCourse) {
-    EXPECT_TRUE(course::loadCourse(QDir(dir.path()).filePath("none")).empty());
-    EXPECT_TRUE(load().empty()) << "no steps.txt";
+TEST_F(CourseFiles, AMissingEmptyOrUnreadableFileIsNamed) {
+    EXPECT_TRUE(course::loadCourse(QDir(dir.path()).filePath("none"))
+                    .problem.contains(QStringLiteral("steps.txt 没有找到")));
+    EXPECT_TRUE(problem().contains(full("steps.txt") + QStringLiteral(" 没有找到")));
+    write("steps.txt", "");
+    EXPECT_TRUE(problem().contains(QStringLiteral("里没有步骤")));
     write("steps.txt", kGoodStep + "2\tchars\t\t10\t字\t建议\n");
-    EXPECT_TRUE(load().empty()) << "no step2.txt";
-    write("step2.txt", "坏\t行\n");
-    EXPECT_TRUE(load().empty()) << "a step of items without any";
+    EXPECT_TRUE(problem().contains(full("step2.txt") + QStringLiteral(" 没有找到")))
+        << "the step's own file, not steps.txt";
+    write("step2.txt", "");
+    EXPECT_TRUE(problem().contains(QStringLiteral("step2.txt 里没有练习项目")));
     write("step2.txt", "的\t0\n");
     EXPECT_EQ(load().size(), 2u);
-}
-
-TEST_F(CourseFiles, AFolderInPlaceOfAFileGivesNoCourse) {
+    QFile::remove(full("steps.txt"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("steps.txt"));
-    EXPECT_TRUE(load().empty());
+    EXPECT_TRUE(problem().contains(QStringLiteral("读不出来（这是一个文件夹，不是文件）")));
 }
 
 TEST_F(CourseFiles, StepsComeInNumberOrder) {

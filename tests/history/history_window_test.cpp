@@ -351,6 +351,7 @@ TEST_F(HistoryWindow, SwitchedOffNothingIsRecordedAndDeletionAsksFirst) {
 // A damaged history is set aside as "history.sqlite.damaged", told once, and
 // a fresh one opens in the window and takes the next game.
 TEST_F(HistoryWindow, ADamagedHistoryIsSetAsideToldOnceAndAFreshOneStarted) {
+    closeLearningHistory(); // the plan line opened it at the first paint
     writeFile("files/history.sqlite", QByteArray(8192, '\x5a'));
     openHistory([] {
         EXPECT_TRUE(FormHistory->BtnDelete->isEnabled());

@@ -1399,6 +1399,18 @@ TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens)
     });
     QTest::mouseClick(preface01->courseButton, Qt::LeftButton);
     EXPECT_TRUE(looked);
+
+    // A step's file lost: 学习路线 names that file, and the plan line keeps
+    // the streak without the course.
+    ASSERT_TRUE(QFile::remove(path("course/step7.txt")));
+    notices.clear();
+    QTest::mouseClick(preface01->courseButton, Qt::LeftButton);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains(path("course/step7.txt") + QStringLiteral(" 没有找到")))
+        << notices[0].toStdString();
+    preface01->updatePlan();
+    EXPECT_TRUE(preface01->planLabel->text().startsWith(QStringLiteral("已连续练习")))
+        << preface01->planLabel->text().toStdString();
     setCourseToday({});
     setTrainingClock({});
 }
