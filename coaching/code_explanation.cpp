@@ -219,9 +219,15 @@ QString wordCode(const QStringList& characterCodes) {
 
 Explanation explain(const QString& typed, const CharacterCode& asked, const CornerTable& corners,
                     Entry entry) {
+    // The table's code is the character's own where it agrees with the code
+    // asked: the same full code, or a short code (one or two digits) it
+    // begins with. A damaged row (的 as 17600) never makes a wrong code
+    // "another code".
     QStringList own = asked.ownCodes;
     if (const CornerEntry* e = corners.find(asked.character))
-        own << e->code;
+        if (e->code == asked.code || asked.ownCodes.contains(e->code) ||
+            (asked.code.size() <= 2 && e->code.startsWith(asked.code)))
+            own << e->code;
     Explanation x;
     x.verdict = verdictOf(typed, asked.code, own, entry);
     if (x.verdict != Verdict::WrongDigits) {

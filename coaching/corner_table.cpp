@@ -67,22 +67,36 @@ bool nameFitsDigit(const QString& name, QChar digit) {
     }
 }
 
-CornerTable CornerTable::fromText(const QString& text) {
+CornerTable CornerTable::fromText(const QString& text, int* firstBadLine) {
     CornerTable table;
     const QStringList lines = text.split(u'\n');
+    if (firstBadLine)
+        *firstBadLine = 0;
+    int number = 0;
     for (QString line : lines) {
+        ++number;
         if (line.endsWith(u'\r'))
             line.chop(1);
         if (line.startsWith(QChar(0xFEFF)))
             line.remove(0, 1);
-        const QStringList cols = line.split(u'\t');
-        if (cols.size() != 4 || !isOneCharacter(cols[0]) || !isCode(cols[1]))
+        if (line.isEmpty())
             continue;
+        auto bad = [&] {
+            if (firstBadLine && *firstBadLine == 0)
+                *firstBadLine = number;
+        };
+        const QStringList cols = line.split(u'\t');
+        if (cols.size() != 4 || !isOneCharacter(cols[0]) || !isCode(cols[1])) {
+            bad();
+            continue;
+        }
         const QStringList strokes = cols[2].split(u' ');
         const QStringList names = cols[3].split(u' ');
         const qsizetype digits = cols[1].size();
-        if (strokes.size() != digits || names.size() != digits)
+        if (strokes.size() != digits || names.size() != digits) {
+            bad();
             continue;
+        }
         CornerEntry e{cols[1], {}, {}};
         e.strokes.fill(-1);
         bool ok = true;
@@ -91,19 +105,38 @@ CornerTable CornerTable::fromText(const QString& text) {
             ok = readStroke(strokes[q], e.strokes[i]) && nameFitsDigit(names[q], e.code[q]);
             e.names[i] = names[q];
         }
-        if (ok && !table.entries_.contains(cols[0])) {
-            table.entries_.insert(cols[0], e);
-            table.order_.append(cols[0]);
+        if (!ok || table.entries_.contains(cols[0])) {
+            bad();
+            continue;
         }
+        table.entries_.insert(cols[0], e);
+        table.order_.append(cols[0]);
     }
     return table;
 }
 
-CornerTable CornerTable::fromFile(const QString& path) {
+CornerTable CornerTable::fromFile(const QString& path, QString* problem) {
+    auto say = [&](const QString& what) {
+        if (problem)
+            *problem = QStringLiteral("笔形表 %1 %2").arg(regularfile::fullPath(path), what);
+    };
+    say({});
+    if (problem)
+        problem->clear();
     const regularfile::Contents c = regularfile::read(path, kMaxTableBytes);
-    if (!c.ok())
+    if (!c.ok()) {
+        say(c.status == regularfile::Contents::Status::Missing
+                ? QStringLiteral("没有找到，编码说明只用口诀的笔形名")
+                : QStringLiteral("读不出来（%1），编码说明只用口诀的笔形名").arg(c.reason));
         return {};
-    return fromText(QString::fromUtf8(c.bytes));
+    }
+    int badLine = 0;
+    CornerTable table = fromText(QString::fromUtf8(c.bytes), &badLine);
+    if (table.isEmpty())
+        say(QStringLiteral("里没有可用的行，编码说明只用口诀的笔形名"));
+    else if (badLine > 0)
+        say(QStringLiteral("第 %1 行坏了，这一行的字不用它说明").arg(badLine));
+    return table;
 }
 
 const CornerEntry* CornerTable::find(const QString& character) const {

@@ -40,12 +40,14 @@ struct CornerEntry {
 class CornerTable {
 public:
     // The table in a file; a missing or unreadable file gives an empty table.
-    static CornerTable fromFile(const QString& path);
+    // `problem` (when given) then says why in Chinese, naming the file; for a
+    // table read with lines left out, it names the first of them.
+    static CornerTable fromFile(const QString& path, QString* problem = nullptr);
     // The table in text of the file's form. A line that does not hold a
     // character, a code of 4 or 5 digits, and a stroke and a name for each
     // digit that fit it is left out; of two lines for one character the
     // first counts.
-    static CornerTable fromText(const QString& text);
+    static CornerTable fromText(const QString& text, int* firstBadLine = nullptr);
 
     // The entry of a character, or nullptr when the table does not know it.
     const CornerEntry* find(const QString& character) const;

@@ -8,6 +8,7 @@
 #include "history/history_window.h"
 #include "history/review_source.h"
 #include "history/training_recorder.h"
+#include "platform/error_report.h"
 #include "platform/program_folder.h"
 
 #include <QApplication>
@@ -162,9 +163,17 @@ private:
         if (!history)
             return std::nullopt;
         const std::vector<coaching::AnsweredItem> answered = trainingAnswers(*history);
+        QString tableProblem;
         const coaching::CornerTable table = coaching::CornerTable::fromFile(
-            programFolder() + QLatin1String(coaching::kCornerTableFile));
+            programFolder() + QLatin1String(coaching::kCornerTableFile), &tableProblem);
         training::ReviewDraw draw;
+        if (table.isEmpty()) {
+            // Without the strokes of the corners no character can be chosen
+            // for a corner: said, and the frequent characters taken instead.
+            errors::report(QApplication::activeWindow(), tableProblem + QStringLiteral("。"));
+            draw.message = {QStringLiteral("笔形表读不出来，"), QStringLiteral("先复习常用字。")};
+            return draw;
+        }
         std::optional<training::DrillTarget> target = asked;
         if (!target) {
             const coaching::ConfusionReport report = coaching::countConfusions(answered, table);
@@ -179,6 +188,11 @@ private:
         }
         draw.items = coaching::chooseDrill({target->corner, target->digit, target->stroke}, count,
                                            answered, table, byFrequency);
+        if (draw.items.empty()) {
+            draw.message = {QStringLiteral("没有这个角的练习字，"),
+                            QStringLiteral("先复习常用字。")};
+            return draw;
+        }
         draw.drilled = target;
         const QString shape =
             target->stroke.isEmpty() ? coaching::rhymeName(target->digit) : target->stroke;

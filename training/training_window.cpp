@@ -592,12 +592,15 @@ void TForm1::showEvent(QShowEvent* event) {
     errors::guarded(this, [this] { loadPictures(); });
     // The corner table names the strokes of a wrong code; without it the
     // rhyme's names are used.
+    QString tableProblem;
     if (!flow_->coach.hasTable())
         flow_->coach.setTable(coaching::CornerTable::fromFile(
-            programFolder() + QLatin1String(coaching::kCornerTableFile)));
+            programFolder() + QLatin1String(coaching::kCornerTableFile), &tableProblem));
     pictures_.clear();
     pictureError_.clear();
     pictureErrorShown_ = false;
+    if (!tableProblem.isEmpty())
+        errors::report(this, tableProblem + QStringLiteral("。"));
     strokeErrorShown_ = false;
     recordFileNotice_.clear();
     run([this] {

@@ -79,9 +79,13 @@ TEST(CodeExplanation, TheItemsOwnCodesAreNamedInsteadOfCorners) {
          "61 是啊的简码，这里要打全码 61000"},
         {"啊", "61000", "61020", "61020", only, Verdict::OtherCode,
          "61020 也是啊的编码，这里要打 61000"},
-        // The main code in the table, and a word's code built from its
-        // characters', are always their own.
+        // The main code in the table, where it agrees with the code asked,
+        // and a word's code built from its characters', are their own.
         {"啊", "6", "", "61000", only, Verdict::OtherCode, "61000 也是啊的编码，这里要打简码 6"},
+        {"啊", "61", "", "61000", only, Verdict::OtherCode, "61000 也是啊的编码，这里要打简码 61"},
+        // A table row that disagrees (a damaged one) is no code of the item.
+        {"啊", "7", "", "61000", only, Verdict::WrongDigits, "这个字没有附角，多打了撇或左钩（0）"},
+        {"啊", "71000", "", "61000", only, Verdict::WrongDigits, "左上角是角（7），不是方（6）"},
         {"中国", "5", "", "500601", only, Verdict::OtherCode,
          "500601 也是中国的编码，这里要打简码 5"},
         {"中国", "500601", "5", "5", only, Verdict::ShortCode,

@@ -59,8 +59,21 @@ TEST(CornerTable, TakesWellFormedRowsAndSkipsTheOthers) {
 TEST(CornerTable, FileMissingOrNotAFileIsEmptyAndTheShippedCopyIsWhole) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    EXPECT_TRUE(CornerTable::fromFile(dir.filePath(QStringLiteral("none.txt"))).isEmpty());
-    EXPECT_TRUE(CornerTable::fromFile(dir.path()).isEmpty());
+    QString problem;
+    const QString none = dir.filePath(QStringLiteral("none.txt"));
+    EXPECT_TRUE(CornerTable::fromFile(none, &problem).isEmpty());
+    EXPECT_TRUE(problem.contains(none + QStringLiteral(" 没有找到"))) << problem.toStdString();
+    EXPECT_TRUE(CornerTable::fromFile(dir.path(), &problem).isEmpty());
+    EXPECT_TRUE(problem.contains(QStringLiteral("读不出来"))) << problem.toStdString();
+    // A damaged line is left out and the first one named; the others count.
+    QFile damaged(dir.filePath(QStringLiteral("corners.txt")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("们\t0720\t0 4 1 4\t撇 角 竖 左钩\n"
+                  "的\t17600\t0 4 1 4 2\t撇 角 竖 左钩 空角\n"
+                  "啊\t61000\t0 5 - 9 -\t方 横 空角 左钩 空角\n\n");
+    damaged.close();
+    EXPECT_EQ(CornerTable::fromFile(damaged.fileName(), &problem).size(), 2);
+    EXPECT_TRUE(problem.contains(QStringLiteral("第 2 行坏了"))) << problem.toStdString();
 
     // Every row of the table the dictionary is made from reaches the program.
     QFile source(QStringLiteral(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt"));
