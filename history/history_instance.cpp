@@ -83,8 +83,12 @@ void closeLearningHistory() {
 }
 
 void writeWaitingHistory() {
-    if (waiting.count() > 0)
+    if (waiting.count() > 0) {
         writeHistory({});
+    } else if (!store) {
+        tried = false; // a history that could not be opened is tried again
+        learningHistory();
+    }
 }
 
 QString historyLostOnClosing() {

@@ -28,7 +28,8 @@ void closeLearningHistory();
 // learner is told once, and the program goes on.
 void recordArticleTest(ArticleTestRecord test);
 void recordWarmup(const WarmupRecord& warmup);
-// Writes the records still waiting, if any (the window "学习记录" opens).
+// Writes the records still waiting, if any, and tries again a history that
+// could not be opened (the window "学习记录" opens).
 void writeWaitingHistory();
 // Before the program closes: one more try for the records still waiting;
 // when some still cannot be written, the question for the learner (they

@@ -111,6 +111,8 @@ void TFPhb::BitBtn2Click() {
     BitBtn1->setFocus(); // never left on the button that wipes
     if (!wipe)
         return;
-    emptyRows();
+    // The rows are emptied once the file is: a failed write (told by the
+    // caller) leaves the list showing what the file still holds.
     RecordHoldersFile(scoreFilePath(QStringLiteral("phb.txt"))).clear();
+    emptyRows();
 }

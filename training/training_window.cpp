@@ -11,6 +11,7 @@
 #include "platform/keypad_key.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
+#include "platform/regular_file.h"
 #include "platform/rtf_reader.h"
 #include "platform/score_files.h"
 #include "platform/window_setup.h"
@@ -952,8 +953,15 @@ bool TForm1::soundOptionTicked() const {
 void TForm1::disableSoundOption() {
     Form_sz->CheckBox1->setChecked(false);
     Form_sz->CheckBox1->setEnabled(false);
-    // Greyed out with a word why.
-    Form_sz->CheckBox1->setToolTip(QStringLiteral("找不到可用的声音设备，不能播放音乐和提示音。"));
+    // Greyed out with a word why: no sound file at all, or no device.
+    const QStringList present =
+        QDir(programFolder() + QStringLiteral("sound"))
+            .entryList({QStringLiteral("*.wav"), QStringLiteral("*.mid")}, QDir::Files);
+    Form_sz->CheckBox1->setToolTip(
+        present.isEmpty()
+            ? QStringLiteral("声音文件夹 %1 里没有声音文件，不能播放音乐和提示音。")
+                  .arg(regularfile::fullPath(programFolder() + QStringLiteral("sound")))
+            : QStringLiteral("找不到可用的声音设备，不能播放音乐和提示音。"));
 }
 
 void TForm1::playCue(int cue) {
@@ -965,10 +973,16 @@ void TForm1::playCue(int cue) {
 }
 
 bool TForm1::soundCanPlay() {
+    // The first cue that opens tells whether the machine plays sound: one
+    // missing file (Jiayou.wav) does not silence the others.
     SoundPlayer& player = Form2->MediaPlayer1();
-    player.setFileName(QStringLiteral("sound/jiayou.wav"));
-    player.open();
-    return player.canPlay();
+    for (int cue = 1; cue <= 7; ++cue) {
+        player.setFileName(QString::fromLatin1(kCueFiles[cue]));
+        player.open();
+        if (player.canPlay())
+            return true;
+    }
+    return false;
 }
 
 void TForm1::showPanel(const QString& textFile) {
