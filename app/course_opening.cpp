@@ -3,8 +3,10 @@
 #include "app/history_loader.h"
 #include "articletest/article_test_window.h"
 #include "course/course.h"
+#include "course/course_codes.h"
 #include "course/course_path.h"
 #include "course/course_window.h"
+#include "dictionary/dictionary_instance.h"
 #include "history/history_service.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
@@ -80,8 +82,11 @@ void startStep(const course::Step& step) {
 void openCourse() {
     const course::LoadedCourse course = course::loadCourse(courseFolder());
     const std::vector<course::Step>& steps = course.steps;
-    if (steps.empty()) {
-        prompts::inform(QApplication::activeWindow(), QStringLiteral("学习路线"), course.problem);
+    // An item whose code is not the dictionary's would teach a wrong code.
+    const QString problem =
+        !steps.empty() && two ? course::codesProblem(steps, courseFolder(), *two) : course.problem;
+    if (!problem.isEmpty()) {
+        prompts::inform(QApplication::activeWindow(), QStringLiteral("学习路线"), problem);
         return;
     }
     std::optional<LearningSummary> summary;

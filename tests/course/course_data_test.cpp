@@ -1,4 +1,6 @@
 #include "course/course.h"
+#include "course/course_codes.h"
+#include "dictionary/two.h"
 #include "tests/course/course_test_support.h"
 #include "tests/test_paths.h"
 
@@ -147,6 +149,34 @@ TEST_F(CommittedCourse, WordCodesFollowTheWordRule) {
             EXPECT_LE(text.size(), lengths[i].second) << text.toStdString();
             EXPECT_EQ(code, wordCode(text)) << text.toStdString();
         }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Every item of the course has its code in the built dictionary; an item
+// given another code (的 as 99999) is named by its step's file and line.
+TEST(CourseCodes, EveryItemHasTheDictionarysCodeAndAWrongOneIsNamed) {
+    if (!QFile::exists(QStringLiteral(TARVO_PROGRAM_DIR "/hzlib/zh1")))
+        GTEST_SKIP() << "built without the dictionary";
+    Ttwo dictionary(TARVO_PROGRAM_DIR "/hzlib", Ttwo::ChangeCheck::FileIdentity);
+    std::vector<course::Step> steps = course::loadCourse(kCourseDir).steps;
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(course::codesProblem(steps, kCourseDir, dictionary), QString());
+    for (course::Step& step : steps) {
+        if (step.kind != course::StepKind::Characters)
+            continue;
+        ASSERT_GE(step.items.size(), 3u);
+        step.items[2].second = QStringLiteral("99999");
+        EXPECT_EQ(course::codesProblem(steps, kCourseDir, dictionary),
+                  QStringLiteral("学习路线的文件 %1/step%2.txt 第 3 行：“%3”的编码 99999 "
+                                 "不是词库里的编码（词库里是 %4），学习路线打不开。")
+                      .arg(kCourseDir)
+                      .arg(step.number)
+                      .arg(step.items[2].first, mainCodes().value(step.items[2].first)));
+        break;
     }
 }
 
