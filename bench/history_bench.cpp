@@ -6,8 +6,12 @@
 // left out of the key timings and measured on its own.
 //   QT_QPA_PLATFORM=offscreen bench_history
 #include "bench/history_year.h"
+#include "coaching/confusion_counts.h"
+#include "coaching/corner_table.h"
+#include "coaching/weak_drill.h"
 #include "history/history_stats.h"
 #include "history/history_store.h"
+#include "history/training_answers.h"
 #include "history/training_recorder.h"
 
 #include <QApplication>
@@ -134,9 +138,15 @@ HistoryStore& yearOfHistory() {
     return historyOf(1);
 }
 
+const coaching::CornerTable& cornerTable() {
+    static const coaching::CornerTable table =
+        coaching::CornerTable::fromFile(QStringLiteral(TARVO_CORNER_TABLE));
+    return table;
+}
+
 // What "学习记录" reads and computes when it opens, on a year (or three) of
-// history: the runs with their items, the tests, the games, and the
-// statistics it shows.
+// history: the runs with their items, the tests, the games, the statistics
+// it shows and its list of weak corners.
 void yearHistoryOpening(benchmark::State& state) {
     HistoryStore& store = historyOf(static_cast<int>(state.range(0)));
     size_t items = 0;
@@ -147,6 +157,9 @@ void yearHistoryOpening(benchmark::State& state) {
         const auto speeds = history_stats::speedPerDay(runs, tests);
         const auto missed = history_stats::mostMissed(runs, tests, 50);
         const auto digits = history_stats::digitMistakes(runs, tests);
+        const auto weak = coaching::countConfusions(
+            training_answers::read(store, training_answers::Which::WithRightOnes), cornerTable());
+        benchmark::DoNotOptimize(weak.digits.size());
         benchmark::DoNotOptimize(missed.data());
         items = 0;
         for (const auto& r : runs)
@@ -170,6 +183,25 @@ void yearPlanLine(benchmark::State& state) {
     }
 }
 BENCHMARK(yearPlanLine)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
+
+// A drill's start on a year (or three) of history: the slips read, the
+// corner confused most found and its characters chosen.
+void yearDrillStart(benchmark::State& state) {
+    HistoryStore& store = historyOf(static_cast<int>(state.range(0)));
+    const QStringList byFrequency = cornerTable().characters();
+    for (auto _ : state) {
+        const auto answered = training_answers::read(store, training_answers::Which::Slips);
+        const coaching::ConfusionReport report = coaching::countConfusions(answered, cornerTable());
+        if (report.digits.empty())
+            continue;
+        const coaching::DigitConfusion& d = report.digits.front();
+        benchmark::DoNotOptimize(
+            coaching::chooseDrill({d.corner, d.right, coaching::drillStroke(d)}, kItemsPerRun,
+                                  answered, cornerTable(), byFrequency)
+                .size());
+    }
+}
+BENCHMARK(yearDrillStart)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
 // A review's start on a year of history: the character schedule read and 119
 // items drawn.

@@ -30,8 +30,11 @@ Size fill(HistoryStore& store, int years) {
             run.finished = true;
             for (int i = 0; i < 82; ++i) {
                 TrainingItemRecord item;
-                item.item = words ? word(someWord(random)) : character(someCharacter(random));
-                item.code = QStringLiteral("%1").arg(10000 + someCharacter(random));
+                // Each character or word has its one code, as in the dictionary.
+                const int n = words ? someWord(random) : someCharacter(random);
+                item.item = words ? word(n) : character(n);
+                item.code = words ? QStringLiteral("%1").arg(500000 + n)
+                                  : QStringLiteral("%1").arg(10000 + n);
                 item.right = percent(random) >= 8;
                 item.answers = {item.right ? item.code : QStringLiteral("99999")};
                 if (!item.right)

@@ -71,7 +71,7 @@ template <typename Confusion> struct Tally {
 };
 
 template <typename Confusion> void note(Tally<Confusion>& t, const CornerAnswer& a, int examples) {
-    ++t.confusion.count;
+    t.confusion.count += a.times;
     t.last = std::max(t.last, a.order);
     QStringList& ex = t.confusion.examples;
     ex.removeAll(a.character);
@@ -113,9 +113,14 @@ std::vector<CornerAnswer> cornerAnswers(const std::vector<AnsweredItem>& answere
                 continue;
             for (size_t i = 0; i < traced.size(); ++i) {
                 const QChar right = a.code[static_cast<qsizetype>(i)];
-                out.push_back({at, traced[i].character, traced[i].corner, right,
-                               typed[static_cast<qsizetype>(i)],
-                               nameAt(table, traced[i].character, traced[i].corner, right)});
+                const QChar digit = typed[static_cast<qsizetype>(i)];
+                // The stroke is named only where the corner was typed wrong:
+                // most corners of a year were right.
+                out.push_back({at, traced[i].character, traced[i].corner, right, digit,
+                               digit == right
+                                   ? QString()
+                                   : nameAt(table, traced[i].character, traced[i].corner, right),
+                               a.times});
             }
         }
     }
@@ -128,16 +133,17 @@ QString DigitConfusion::text() const {
 
 ConfusionReport countConfusions(const std::vector<AnsweredItem>& answered, const CornerTable& table,
                                 int examples) {
-    QHash<QString, Tally<DigitConfusion>> digits;
+    QHash<qint64, Tally<DigitConfusion>> digits;
     QHash<QString, Tally<ShapeConfusion>> shapes;
     ConfusionReport r;
     for (const CornerAnswer& a : cornerAnswers(answered, table)) {
         CornerErrorRate& rate = r.corners[static_cast<size_t>(a.corner)];
-        ++rate.answers;
+        rate.answers += a.times;
         if (a.typed == a.right)
             continue;
-        ++rate.wrong;
-        auto& d = digits[QStringLiteral("%1%2%3").arg(a.corner).arg(a.right).arg(a.typed)];
+        rate.wrong += a.times;
+        auto& d = digits[(qint64{a.corner} << 32) | (qint64{a.right.unicode()} << 16) |
+                         a.typed.unicode()];
         d.confusion.corner = a.corner;
         d.confusion.right = a.right;
         d.confusion.typed = a.typed;

@@ -21,6 +21,7 @@ struct AnsweredItem {
     QString code;         // its right code
     QStringList typed;    // every code typed for it, in order (the right one too)
     QStringList ownCodes; // further codes that enter the item: typing one is no corner slip
+    int times = 1;        // how many times it was answered so (counted once, in the rates)
 };
 
 // One corner of one typed code, compared with the right code.
@@ -30,7 +31,9 @@ struct CornerAnswer {
     int corner = 0;    // Corner (corner_table.h)
     QChar right;
     QChar typed;       // equal to `right` when the corner was typed right
-    QString rightName; // the stroke at the corner: the character's own reading, else the rhyme's
+    QString rightName; // where typed wrong: the stroke at the corner, the character's own
+                       // reading, else the rhyme's; empty where typed right
+    int times = 1;     // the item's `times`
 };
 
 // The corners of every code typed, oldest first. Only codes of the right

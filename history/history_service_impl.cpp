@@ -7,6 +7,7 @@
 #include "history/history_store.h"
 #include "history/history_window.h"
 #include "history/review_source.h"
+#include "history/training_answers.h"
 #include "history/training_recorder.h"
 #include "platform/error_report.h"
 #include "platform/program_folder.h"
@@ -162,7 +163,9 @@ private:
         HistoryStore* history = learningHistory();
         if (!history)
             return std::nullopt;
-        const std::vector<coaching::AnsweredItem> answered = trainingAnswers(*history);
+        // Only the slips choose a drill and its characters.
+        const std::vector<coaching::AnsweredItem> answered =
+            training_answers::read(*history, training_answers::Which::Slips);
         QString tableProblem;
         const coaching::CornerTable table = coaching::CornerTable::fromFile(
             programFolder() + QLatin1String(coaching::kCornerTableFile), &tableProblem);

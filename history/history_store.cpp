@@ -81,7 +81,7 @@ Reviewed reviewedBy(int kind) {
 }
 
 // The schema, one step per version: step i brings version i-1 to version i.
-const char* const kMigrations[][6] = {
+const char* const kMigrations[][8] = {
     {
         "CREATE TABLE training_runs(id INTEGER PRIMARY KEY, kind INTEGER NOT NULL, level "
         "INTEGER, started TEXT, ended TEXT, speed INTEGER, answered INTEGER, wrong INTEGER, "
@@ -143,7 +143,13 @@ const char* const kMigrations[][6] = {
         "CREATE INDEX article_tests_days ON article_tests(substr(ended, 1, 10))",
         "CREATE INDEX warmups_days ON warmups(substr(played, 1, 10))",
         "CREATE INDEX review_due ON review(words, due) WHERE retired = 0",
-        nullptr,
+        // The character and word items answered right at once, counted: the
+        // corners' error rates read a few thousand rows, not every item.
+        "CREATE TABLE right_at_once(item TEXT NOT NULL, code TEXT NOT NULL, times INTEGER NOT "
+        "NULL, PRIMARY KEY(item, code)) WITHOUT ROWID",
+        "INSERT INTO right_at_once SELECT i.item, i.code, count(*) FROM training_items i JOIN "
+        "training_runs r ON r.id = i.run_id WHERE i.slip = 0 AND r.kind >= 3 GROUP BY i.item, "
+        "i.code",
     },
 };
 static_assert(std::size(kMigrations) == HistoryStore::kSchemaVersion);
@@ -377,6 +383,17 @@ int HistoryStore::dueCount(bool words, QDate today) const {
     return q.value(0).toInt();
 }
 
+std::vector<HistoryStore::ItemCount> HistoryStore::rightAtOnceCounts() const {
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT item, code, times FROM right_at_once")))
+        fail(q.lastError());
+    std::vector<ItemCount> counts;
+    while (q.next())
+        counts.push_back({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt()});
+    return counts;
+}
+
 int HistoryStore::schemaVersion() const {
     QSqlQuery q(db_);
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
@@ -459,6 +476,9 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
     QSqlQuery item(db_);
     item.prepare(QStringLiteral("INSERT INTO training_items(run_id, item, code, answers, right, "
                                 "seconds, hinted, slip) VALUES(?,?,?,?,?,?,?,?)"));
+    QSqlQuery counted(db_);
+    counted.prepare(QStringLiteral("INSERT INTO right_at_once(item, code, times) VALUES(?, ?, 1) "
+                                   "ON CONFLICT(item, code) DO UPDATE SET times = times + 1"));
     for (const TrainingItemRecord& i : run.items) {
         const QString answers = i.answers.join(u' ');
         const bool slip = !i.right || i.hinted || answers != i.code;
@@ -468,6 +488,12 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
             item.addBindValue(v);
         if (!item.exec())
             fail(item.lastError());
+        if (!slip && run.kind >= kFirstCharacterKind) {
+            counted.bindValue(0, i.item);
+            counted.bindValue(1, i.code);
+            if (!counted.exec())
+                fail(counted.lastError());
+        }
     }
 
     const Reviewed reviewed = reviewedBy(run.kind);
@@ -655,7 +681,7 @@ void HistoryStore::clear() {
         if (!t.opened())
             fail(db_.lastError());
         for (const char* table : {"test_errors", "article_tests", "training_items", "training_runs",
-                                  "warmups", "review"})
+                                  "warmups", "review", "right_at_once"})
             exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
         if (!t.commit())
             fail(db_.lastError());

@@ -72,6 +72,15 @@ public:
     std::vector<ArticleTestRecord> articleTestTotals() const;
     // The review cards of characters (words: false) due on `today` or before.
     int dueCount(bool words, QDate today) const;
+    // The items of the character and word runs answered right at once (their
+    // one answer their code, no F1), each item and code once with how often:
+    // a few thousand rows where a year holds a hundred thousand items.
+    struct ItemCount {
+        QString item;
+        QString code;
+        int times = 0;
+    };
+    std::vector<ItemCount> rightAtOnceCounts() const;
 
     // The review schedule of characters (words: false) on the given clock.
     ReviewSchedule reviewSchedule(bool words, ReviewSchedule::Clock today) const;

@@ -8,6 +8,7 @@
 #include "history/history_instance.h"
 #include "history/history_stats.h"
 #include "history/history_store.h"
+#include "history/training_answers.h"
 #include "platform/error_report.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
@@ -291,19 +292,9 @@ void TFormHistory::showHistory() {
     fillWeakCorners(*store);
 }
 
-std::vector<coaching::AnsweredItem> trainingAnswers(HistoryStore& store) {
-    std::vector<coaching::AnsweredItem> answered;
-    for (const TrainingRunRecord& run : store.trainingRuns(HistoryStore::Items::All)) {
-        if (run.kind < kFirstCharacterKind)
-            continue; // the stroke pictures' digits belong to no corner
-        for (const TrainingItemRecord& item : run.items)
-            answered.push_back({item.item, item.code, item.answers, {}});
-    }
-    return answered;
-}
-
 void TFormHistory::fillWeakCorners(HistoryStore& store) {
-    const std::vector<coaching::AnsweredItem> answered = trainingAnswers(store);
+    const std::vector<coaching::AnsweredItem> answered =
+        training_answers::read(store, training_answers::Which::WithRightOnes);
     const coaching::CornerTable table = coaching::CornerTable::fromFile(
         programFolder() + QLatin1String(coaching::kCornerTableFile));
     const coaching::ConfusionReport report = coaching::countConfusions(answered, table);

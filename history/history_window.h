@@ -69,7 +69,3 @@ private:
 };
 
 extern TFormHistory* FormHistory;
-
-// Every code typed for a character or word in the training runs of `store`,
-// oldest first, as the confusion counts and the drills take them.
-std::vector<coaching::AnsweredItem> trainingAnswers(HistoryStore& store);

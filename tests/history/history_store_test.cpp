@@ -1,7 +1,10 @@
 // The history store on real files: a run written and read back, an old
 // schema brought up to date, damaged and newer files refused, the learner's
 // switch and deletion, and a process killed in the middle of a run.
+#include "coaching/confusion_counts.h"
+#include "coaching/corner_table.h"
 #include "history/history_store.h"
+#include "history/training_answers.h"
 #include "history/training_recorder.h"
 #include "platform/regular_file.h"
 #include "platform/user_error.h"
@@ -225,6 +228,66 @@ TEST_F(Store, ThePlanLinesQueriesAgreeWithTheWholeHistory) {
     }
 }
 
+// The corner statistics from the slips and the counted right-at-once items
+// are those of every answered item read one by one: rates, confusions and
+// their order, after a month of random runs (strokes, characters, words).
+TEST_F(Store, CountedRightAnswersGiveTheSameCornerStatisticsAsEveryItem) {
+    HistoryStore s(file());
+    const coaching::CornerTable table = coaching::CornerTable::fromText(
+        QStringLiteral("中\t50006\t0 1 - - 2\t插 已用 已用 已用 方\n"
+                       "国\t60104\t0 1 3 4 5\t方 横 撇 叉 点\n"
+                       "啊\t61000\t0 5 - 9 -\t方 横 空角 左钩 空角\n"));
+    const std::pair<const char16_t*, const char16_t*> items[] = {
+        {u"中", u"50006"}, {u"国", u"60104"}, {u"啊", u"61000"}, {u"中国", u"500601"}};
+    std::mt19937 random(11);
+    for (int d = 0; d < 30; ++d) {
+        const QDate day = kDay.addDays(d);
+        for (int run = 0; run < 3; ++run) {
+            std::vector<TrainingItemRecord> answered;
+            for (int i = 0; i < 20; ++i) {
+                const auto& [item, code] = items[random() % 4];
+                TrainingItemRecord r{
+                    QString::fromUtf16(item), QString::fromUtf16(code), {}, true, 1,
+                    random() % 9 == 0};
+                if (random() % 4 == 0) { // a slip: one corner typed wrong first
+                    QString wrong = r.code;
+                    wrong[static_cast<qsizetype>(random() % wrong.size())] = u'7';
+                    r.answers << wrong;
+                }
+                r.answers << r.code;
+                answered.push_back(r);
+            }
+            TrainingRunRecord r = runOf(static_cast<int>(random() % 12), 30, answered);
+            r.ended = QDateTime(day, QTime(9, run));
+            s.addTrainingRun(r, onDay(day));
+        }
+    }
+    std::vector<coaching::AnsweredItem> every;
+    for (const TrainingRunRecord& r : s.trainingRuns(HistoryStore::Items::All))
+        if (r.kind >= kFirstCharacterKind)
+            for (const TrainingItemRecord& i : r.items)
+                every.push_back({i.item, i.code, i.answers, {}});
+    const coaching::ConfusionReport all = coaching::countConfusions(every, table);
+    const coaching::ConfusionReport counted = coaching::countConfusions(
+        training_answers::read(s, training_answers::Which::WithRightOnes), table);
+    const coaching::ConfusionReport slips =
+        coaching::countConfusions(training_answers::read(s, training_answers::Which::Slips), table);
+    ASSERT_FALSE(all.digits.empty());
+    for (size_t c = 0; c < 5; ++c) {
+        EXPECT_EQ(counted.corners[c].answers, all.corners[c].answers) << c;
+        EXPECT_EQ(counted.corners[c].wrong, all.corners[c].wrong) << c;
+        EXPECT_LT(slips.corners[c].answers, all.corners[c].answers) << c;
+    }
+    for (const coaching::ConfusionReport* r : {&counted, &slips}) {
+        ASSERT_EQ(r->digits.size(), all.digits.size());
+        for (size_t i = 0; i < all.digits.size(); ++i) {
+            EXPECT_EQ(r->digits[i].text(), all.digits[i].text()) << i;
+            EXPECT_EQ(r->digits[i].count, all.digits[i].count) << i;
+            EXPECT_EQ(r->digits[i].examples, all.digits[i].examples) << i;
+        }
+    }
+}
+
 TEST_F(Store, AnOlderSchemaIsBroughtUpToDateKeepingItsRuns) {
     {
         QSqlDatabase db =
@@ -239,6 +302,14 @@ TEST_F(Store, AnOlderSchemaIsBroughtUpToDateKeepingItsRuns) {
             "119, 5, 2, 1)")));
         ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO training_items VALUES(7, '的', '2760', "
                                           "'2761 2760', 1, 2.0, 0)")));
+        // Right at once, twice; a stroke picture's digit (run 8) counts for no corner.
+        ASSERT_TRUE(q.exec(QStringLiteral(
+            "INSERT INTO training_items VALUES(7, '中', '50006', '50006', 1, 1.0, 0), "
+            "(7, '中', '50006', '50006', 1, 1.0, 0), (8, '3', '3', '3', 1, 1.0, 0)")));
+        ASSERT_TRUE(q.exec(QStringLiteral(
+            "INSERT INTO training_runs(id, kind, level, started, ended, speed, answered, wrong, "
+            "hints, finished) VALUES(8, 0, 1, '2026-01-05T09:00:00', '2026-01-05T09:05:00', 20, "
+            "60, 0, 0, 1)")));
         ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA user_version")) && q.next());
         EXPECT_EQ(q.value(0).toInt(), 1);
         q.finish();
@@ -249,10 +320,19 @@ TEST_F(Store, AnOlderSchemaIsBroughtUpToDateKeepingItsRuns) {
     HistoryStore s(file());
     EXPECT_EQ(s.schemaVersion(), HistoryStore::kSchemaVersion);
     const auto runs = s.trainingRuns();
-    ASSERT_EQ(runs.size(), 1u);
+    ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].speed, 33);
-    ASSERT_EQ(runs[0].items.size(), 1u);
+    ASSERT_EQ(runs[0].items.size(), 3u);
     EXPECT_EQ(runs[0].items[0].item, QStringLiteral("的"));
+    // The slips and the counts of right answers are made for the old items:
+    // 的, right after a wrong try, is a slip; 中 was right at once twice.
+    const auto missed = s.trainingRuns(HistoryStore::Items::Missed);
+    ASSERT_EQ(missed[0].items.size(), 1u);
+    EXPECT_EQ(missed[0].items[0].item, QStringLiteral("的"));
+    const auto counted = s.rightAtOnceCounts();
+    ASSERT_EQ(counted.size(), 1u);
+    EXPECT_EQ(counted[0].item, QStringLiteral("中"));
+    EXPECT_EQ(counted[0].times, 2);
     // What the new version added works on the old data.
     EXPECT_TRUE(s.enabled());
     s.setGoal(60);
@@ -261,9 +341,9 @@ TEST_F(Store, AnOlderSchemaIsBroughtUpToDateKeepingItsRuns) {
     more.courseStep = 16;
     s.addTrainingRun(more, onDay(kDay));
     const auto now = s.trainingRuns(HistoryStore::Items::None);
-    ASSERT_EQ(now.size(), 2u);
+    ASSERT_EQ(now.size(), 3u);
     EXPECT_EQ(now[0].courseStep, 0) << "an old run was no step of the course";
-    EXPECT_EQ(now[1].courseStep, 16);
+    EXPECT_EQ(now[2].courseStep, 16);
 }
 
 // A history of `runs` runs with items, so its file has many pages.
@@ -429,8 +509,13 @@ TEST_F(Store, SwitchedOffNothingIsWrittenAndDeletionKeepsTheSettings) {
     s.addTrainingRun(run, onDay(kDay));
     s.addArticleTest(test, onDay(kDay));
     s.addWarmup({QDateTime(kDay, QTime(8, 0)), QStringLiteral("classic"), 60, 10});
-    EXPECT_EQ(s.trainingRuns().size(), 1u);
+    TrainingRunRecord right = runOf(3, 40, {{QStringLiteral("国"), QStringLiteral("60104"),
+                                            {QStringLiteral("60104")}, true, 1, false}});
+    s.addTrainingRun(right, onDay(kDay));
+    EXPECT_EQ(s.trainingRuns().size(), 2u);
+    EXPECT_EQ(s.rightAtOnceCounts().size(), 1u);
     s.clear();
+    EXPECT_TRUE(s.rightAtOnceCounts().empty());
     EXPECT_TRUE(s.trainingRuns().empty());
     EXPECT_TRUE(s.articleTests().empty());
     EXPECT_TRUE(s.warmups().empty());
