@@ -20,9 +20,12 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMovie>
 #include <QToolButton>
+
+#include <algorithm>
 
 Tpreface01* preface01 = nullptr;
 
@@ -63,12 +66,15 @@ Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
         b->setObjectName(QStringLiteral("SpeedButton%1").arg(i));
         b->setGeometry(a.x, a.y, a.w, a.h);
         b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab and the arrow keys as well as by the pointer: a
+        // keypad learner opens every entry without the mouse.
+        b->setFocusPolicy(Qt::TabFocus);
         b->setCursor(Qt::PointingHandCursor);
         b->setMouseTracking(true);
         b->setStyleSheet(QStringLiteral(
             "QToolButton { border: none; background: transparent; }"
             "QToolButton:hover { border: 1px solid rgba(255, 255, 255, 170); border-radius: 4px; }"
+            "QToolButton:focus { border: 2px solid #ffe9a8; border-radius: 4px; }"
             "QToolButton:pressed { background: rgba(0, 0, 0, 40); }"));
         b->installEventFilter(this);
         connect(b, &QToolButton::clicked, this,
@@ -82,7 +88,8 @@ Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
     courseButton->setObjectName(QStringLiteral("courseButton"));
     courseButton->setText(QStringLiteral("学习路线"));
     courseButton->setGeometry(83, 639, 106, 34);
-    courseButton->setFocusPolicy(Qt::NoFocus);
+    courseButton->setFocusPolicy(Qt::TabFocus);
+    courseButton->installEventFilter(this);
     courseButton->setCursor(Qt::PointingHandCursor);
     courseButton->setFont(fonts::song(18, true));
     courseButton->setToolTip(QStringLiteral("从零开始，一步一步学会Tarvo码"));
@@ -90,6 +97,7 @@ Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
         "QToolButton { color: #3a1e00; border: 1px solid #b86b00; border-radius: 6px;"
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffd27a, stop:1 #f2a019); }"
         "QToolButton:hover { border: 1px solid white; }"
+        "QToolButton:focus { border: 2px solid white; }"
         "QToolButton:pressed { background: #e08e10; }"));
     courseButton->hide();
     connect(courseButton, &QToolButton::clicked, this, [this] {
@@ -107,6 +115,65 @@ Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
     planLabel->setFont(fonts::song(17, true));
     planLabel->setStyleSheet(QStringLiteral("color: #ffe9a8;"));
     planLabel->hide();
+
+    const std::vector<QToolButton*> order = keyOrder();
+    for (size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    // The screen itself holds the focus when it opens, so that it looks as
+    // drawn (no entry framed, no preview) until a key or Tab picks an entry.
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void Tpreface01::keyPressEvent(QKeyEvent* event) {
+    // Before any entry has the focus, an arrow (or the keypad's 2, 4, 6, 8)
+    // puts it on the first.
+    const std::vector<QToolButton*> order = keyOrder();
+    const int key = event->key();
+    const bool keypadDigit =
+        (event->modifiers() & Qt::KeypadModifier) &&
+        (key == Qt::Key_2 || key == Qt::Key_4 || key == Qt::Key_6 || key == Qt::Key_8);
+    if (!order.empty() && (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
+                           key == Qt::Key_Right || keypadDigit)) {
+        order.front()->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+std::vector<QToolButton*> Tpreface01::keyOrder() const {
+    std::vector<QToolButton*> order;
+    for (QToolButton* b :
+         {SpeedButton[1], SpeedButton[2], SpeedButton[3], SpeedButton[4], SpeedButton[5],
+          SpeedButton[9], courseButton, SpeedButton[8], SpeedButton[6], SpeedButton[7]})
+        if (b && !b->isHidden())
+            order.push_back(b);
+    return order;
+}
+
+bool Tpreface01::entryKey(QToolButton* entry, int key, Qt::KeyboardModifiers modifiers) {
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    int step = 0;
+    if (key == Qt::Key_Up || key == Qt::Key_Left ||
+        (keypad && (key == Qt::Key_8 || key == Qt::Key_4)))
+        step = -1;
+    else if (key == Qt::Key_Down || key == Qt::Key_Right ||
+             (keypad && (key == Qt::Key_2 || key == Qt::Key_6)))
+        step = 1;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        entry->click();
+        return true;
+    }
+    if (step == 0)
+        return false;
+    // Num Lock on, the keypad's 2, 4, 6 and 8 are arrows here too.
+    const std::vector<QToolButton*> order = keyOrder();
+    const auto at = std::find(order.begin(), order.end(), entry);
+    if (at == order.end())
+        return false;
+    const auto n = static_cast<std::ptrdiff_t>(order.size());
+    const std::ptrdiff_t next = ((at - order.begin()) + step + n) % n;
+    order[static_cast<size_t>(next)]->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void Tpreface01::updatePlan() {
@@ -123,6 +190,8 @@ void Tpreface01::showEvent(QShowEvent* event) {
 }
 
 void Tpreface01::FormShow() {
+    if (!focusWidget())
+        setFocus(Qt::OtherFocusReason);
     const QString home = programFolder();
     if (Form1) { // made once the start screen has been painted
         Form1->HomeDir = home;
@@ -143,6 +212,25 @@ void Tpreface01::FormShow() {
 }
 
 bool Tpreface01::eventFilter(QObject* watched, QEvent* event) {
+    auto* entry = qobject_cast<QToolButton*>(watched);
+    if (entry && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        bool taken = false;
+        errors::guarded(this, [&] { taken = entryKey(entry, key->key(), key->modifiers()); });
+        if (taken)
+            return true;
+    }
+    if (entry && event->type() == QEvent::FocusIn) {
+        // The preview follows the focus as it follows the pointer.
+        const auto found = std::find(SpeedButton.begin(), SpeedButton.end(), entry);
+        const int i = static_cast<int>(found - SpeedButton.begin());
+        errors::guarded(this, [&] {
+            if (i >= 1 && i <= 5)
+                SpeedButtonMouseMove(i);
+            else
+                Image1MouseMove();
+        });
+    }
     if (event->type() == QEvent::MouseMove) {
         if (watched == Image1) {
             errors::guarded(this, [this] { Image1MouseMove(); });

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QMovie;
@@ -51,6 +52,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormShow();
@@ -60,6 +62,13 @@ private:
     void openHelpFile(const char* name);
     void openResultsPage();
     void setAnimationVisible(bool visible);
+    // The entries in the order Tab and the arrow keys go through them: the
+    // module column, the learning history, the course, then help, about and
+    // quit along the bottom. Hidden ones are left out.
+    std::vector<QToolButton*> keyOrder() const;
+    // A key on a focused entry: arrows (the keypad's too, Num Lock on or
+    // off) move, Enter opens. True when the key was taken.
+    bool entryKey(QToolButton* entry, int key, Qt::KeyboardModifiers modifiers);
 
     QMovie* movie_ = nullptr;
     // Previews that failed to read, with the modification time they had: a

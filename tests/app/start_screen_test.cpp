@@ -27,6 +27,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -219,6 +220,46 @@ TEST_F(StartScreen, HelpEntriesOpenTheirPagesOnlyWhenPresent) {
     EXPECT_TRUE(notice.contains(path("course.html"))) << notice.toStdString();
     EXPECT_TRUE(notice.contains(QStringLiteral("浏览器")));
     EXPECT_EQ(text, QStringLiteral("口诀：撇与左钩都是零"));
+}
+
+// Every entry from the keys alone: the first arrow (the keypad's too, Num
+// Lock on or off) takes the first entry, the arrows go round the entries in
+// their order (hidden ones left out), the preview follows, and Enter or the
+// keypad's Enter opens one.
+TEST_F(StartScreen, TheKeysAloneReachAndOpenEveryEntry) {
+    writeFile("readme.html", "<html></html>");
+    writeJpeg("images/2.jpg", Qt::green);
+    QWindow* window = preface01->windowHandle();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(preface01));
+    EXPECT_EQ(QApplication::focusWidget(), preface01) << "no entry framed at first";
+    QTest::keyClick(window, Qt::Key_2, Qt::KeypadModifier); // Num Lock on
+    EXPECT_EQ(QApplication::focusWidget(), entry(1));
+    QTest::keyClick(window, Qt::Key_Down, Qt::KeypadModifier); // Num Lock off
+    EXPECT_EQ(QApplication::focusWidget(), entry(2));
+    EXPECT_TRUE(near(previewColour(), Qt::green)) << "the preview follows the focus";
+    QTest::keyClick(window, Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), entry(3));
+    const bool coursePresent = !preface01->courseButton->isHidden();
+    const std::vector<QWidget*> rest =
+        coursePresent ? std::vector<QWidget*>{entry(4), entry(5), entry(9), preface01->courseButton,
+                                              entry(8), entry(6), entry(7), entry(1)}
+                      : std::vector<QWidget*>{entry(4), entry(5), entry(9), entry(8),
+                                              entry(6), entry(7), entry(1)};
+    for (QWidget* next : rest) {
+        QTest::keyClick(window, Qt::Key_Right);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+    QTest::keyClick(window, Qt::Key_Up); // round again from the first to the last
+    EXPECT_EQ(QApplication::focusWidget(), entry(7));
+    QTest::keyClick(window, Qt::Key_8, Qt::KeypadModifier);
+    QTest::keyClick(window, Qt::Key_8, Qt::KeypadModifier);
+    EXPECT_EQ(QApplication::focusWidget(), entry(8));
+    QTest::keyClick(window, Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(path("readme.html")));
+    // Tab goes the same way.
+    QTest::keyClick(window, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), entry(6));
 }
 
 TEST_F(StartScreen, ResultsPageComesFromServerIni) {
