@@ -635,6 +635,12 @@ void TForm1::hideEvent(QHideEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
+        // At time-up Enter presses "继续" also from the picture box, which
+        // stays on (it would take the Enter as an empty, wrong answer).
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Enter || key == Qt::Key_Return) && watched == Labelhint1 &&
+            flow_->runState() == TrainingFlow::RunState::TimeUp)
+            return timeUpKey(static_cast<QKeyEvent*>(event));
         for (QLineEdit* box : {Labelhint1, Editinput, Editinput2})
             if (watched == box)
                 return boxKey(box, static_cast<QKeyEvent*>(event));

@@ -637,6 +637,17 @@ TEST_F(TrainingWindow, AtTimeUpTheKeypadContinuesAndNeverEndsTheRun) {
                      Qt::Key_Enter);
             EXPECT_EQ(Form1->flow().CurrentItem, item + 1);
         }
+        // A picture run keeps its box on at time-up: Enter there presses 继续
+        // too, and is no empty wrong answer.
+        startRun(0);
+        ticksToTimeUp();
+        ASSERT_EQ(state(), kTimeUp);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), Form1->Labelhint1);
+        const QString said = Form1->Labelplay1->text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(state(), kRunning) << "Enter pressed 继续";
+        EXPECT_NE(Form1->Labelplay1->text(), QStringLiteral("再想想！")) << said.toStdString();
     });
 }
 
