@@ -819,10 +819,22 @@ void TForm1::refresh() {
         TabbedNotebook2->setCurrentIndex(static_cast<int>(f.activePage));
     }
     exerciseButtons[static_cast<size_t>(f.ExerciseKind)]->setChecked(true);
-    Labelplay1->setText(f.Labelplay[0]);
-    Labelplay2->setText(f.Labelplay[1]);
-    Labelplay3->setText(f.Labelplay[2]);
-    Labelplay4->setText(f.Labelplay[3]);
+    // A line wider than the panel (a course step's title) is drawn smaller
+    // until it fits, never cut at both ends.
+    static const std::array<QFont, 4> fontsOfLines = {fonts::song(15), fonts::hei(20, true),
+                                                      fonts::song(15), fonts::song(15)};
+    QLabel* const lines[4] = {Labelplay1, Labelplay2, Labelplay3, Labelplay4};
+    for (size_t i = 0; i < 4; ++i) {
+        QLabel* label = lines[i];
+        QFont font = fontsOfLines[i];
+        const QString& text = f.Labelplay[i];
+        while (font.pixelSize() > 11 &&
+               QFontMetrics(font).horizontalAdvance(text) > label->width() - 4)
+            font.setPixelSize(font.pixelSize() - 1);
+        if (label->font() != font)
+            label->setFont(font);
+        label->setText(text);
+    }
     Gauge1->setValue(std::clamp(f.Gauge1, 0, 100));
     Gauge2->setValue(std::clamp(f.Gauge2, 0, 100));
     gaugePanel->setVisible(f.gaugesShown);

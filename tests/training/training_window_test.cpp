@@ -1308,6 +1308,23 @@ TEST_F(TrainingWindow, AWeakCornerClickedInTheHistoryDrillsThatCorner) {
 // step (横 and 竖) on the keypad; a run answered by F1 and a run left early
 // do not count, two right runs on two days master it and the second step
 // opens; the plan line says so after each day.
+// The longest step title shows whole in the side panel, drawn smaller.
+TEST_F(TrainingWindow, ALongStepTitleFitsThePanel) {
+    training::CourseRun run;
+    run.step = 5;
+    run.digits = QStringLiteral("12"); // the pictures the test folder has
+    run.message = {QStringLiteral("学习路线第5步"),
+                   QStringLiteral("认识笔形：九是小，撇与左钩是零")};
+    Form1->requestCourseRun(run);
+    inTraining([&] {
+        ASSERT_TRUE(QTest::qWaitFor([] { return Form1->SBtnPause->isEnabled(); }, 2000));
+        EXPECT_EQ(Form1->Labelplay2->text(), run.message[1]);
+        for (QLabel* l : {Form1->Labelplay1, Form1->Labelplay2})
+            EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width())
+                << l->text().toStdString();
+    });
+}
+
 TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens) {
     QDir(path(QString())).mkpath(QStringLiteral("course"));
     for (const QString& name :
