@@ -53,8 +53,13 @@ void startStep(const course::Step& step) {
     training::CourseRun run;
     run.step = step.number;
     run.speed = step.minSpeed;
-    run.verdict = [step](int answered, int wrong, int lookups, int speed) {
-        return course::runVerdict(step, answered, wrong, lookups, speed);
+    // The step's earlier runs tell whether this one masters it.
+    std::vector<course::StepRun> earlier;
+    if (HistoryService* history = loadedHistory())
+        if (const auto summary = history->summary(todayClock()()))
+            earlier = summary->courseRuns;
+    run.verdict = [step, earlier](int answered, int wrong, int lookups, int speed) {
+        return course::runVerdict(step, answered, wrong, lookups, speed, earlier, todayClock()());
     };
     run.items = step.items;
     run.digits = step.digits;

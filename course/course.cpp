@@ -190,13 +190,27 @@ QString targetLine(const Step& step) {
         .arg(pace);
 }
 
-QStringList runVerdict(const Step& step, int answered, int wrong, int lookups, int speed) {
+QStringList runVerdict(const Step& step, int answered, int wrong, int lookups, int speed,
+                       const std::vector<StepRun>& earlier, QDate today) {
+    const QString again = QStringLiteral("练完了。"), once = QStringLiteral("再练一次吧。");
     if (!knownEnough(answered, wrong, lookups))
-        return {QStringLiteral("这次没达标："), QStringLiteral("答对不到九成。")};
+        return {again, once, QStringLiteral("这次没达标："), QStringLiteral("答对不到九成。")};
     if (speed < step.minSpeed)
-        return {QStringLiteral("这次没达标："),
+        return {again, once, QStringLiteral("这次没达标："),
                 QStringLiteral("速度不到%1字/分。").arg(step.minSpeed)};
-    return {QStringLiteral("这次达标了！"), QStringLiteral("两天达标即掌握。")};
+    const std::set<QDate> days = countedDaySet(step, earlier);
+    const QString cheer = QStringLiteral("太棒了！");
+    if (days.size() >= 2)
+        return {cheer, QStringLiteral("这一步早已掌握。"), QStringLiteral("这次也达标了！"),
+                QStringLiteral("可以学下一步。")};
+    if (days.size() == 1 && today.isValid() && !days.count(today))
+        return {cheer, QStringLiteral("这一步掌握了！"), QStringLiteral("两天都达标了，"),
+                QStringLiteral("可以学下一步。")};
+    if (today.isValid() && days.count(today))
+        return {cheer, QStringLiteral("今天已经达标，"), QStringLiteral("这次也达标了！"),
+                QStringLiteral("明天再练一次。")};
+    return {cheer, QStringLiteral("继续训练吗？"), QStringLiteral("这次达标了！"),
+            QStringLiteral("两天达标即掌握。")};
 }
 
 bool mastered(const Step& step, const std::vector<StepRun>& runs) {

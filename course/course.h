@@ -62,9 +62,12 @@ bool mastered(const Step& step, const std::vector<StepRun>& runs);
 
 // What a run must do to count for a step, for the learner ("达标：…").
 QString targetLine(const Step& step);
-// What a finished run of a step comes to, in two message lines: that it
-// counts, or what it lacked (answers known, speed).
-QStringList runVerdict(const Step& step, int answered, int wrong, int lookups, int speed);
+// What a finished run of a step comes to, in four message lines: a headline
+// that never cheers a run that did not count, then that it counts (and
+// whether it masters the step, with the runs `earlier` of the step and
+// `today`), or what it lacked (answers known, speed).
+QStringList runVerdict(const Step& step, int answered, int wrong, int lookups, int speed,
+                       const std::vector<StepRun>& earlier = {}, QDate today = {});
 
 // Where the learner stands: the first step not mastered (the number after the
 // last when every step is), and how many runs of it already count.

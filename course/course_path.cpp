@@ -1,5 +1,7 @@
 #include "course/course_path.h"
 
+#include <algorithm>
+
 namespace course {
 
 QString StepStatus::text() const {
@@ -7,7 +9,7 @@ QString StepStatus::text() const {
         return QStringLiteral("已掌握");
     if (current)
         return QStringLiteral("正在学（%1/2 天达标）").arg(countedRuns);
-    if (countedRuns > 0) // practised ahead of the step in turn
+    if (countedRuns > 0 || practised) // practised ahead of the step in turn
         return QStringLiteral("练过（%1/2 天达标）").arg(countedRuns);
     return QStringLiteral("还没学到");
 }
@@ -23,6 +25,9 @@ std::vector<StepStatus> path(const std::vector<Step>& steps, const std::vector<S
         // A step skipped ahead to and mastered shows so, though one before it is not.
         st.mastered = !st.current && mastered(s, runs);
         st.countedRuns = st.current ? at.countedRuns : st.mastered ? 2 : countedDays(s, runs);
+        // Any run with answers shows that the step was tried, counted or not.
+        st.practised = std::any_of(runs.begin(), runs.end(),
+                                   [&](const StepRun& r) { return r.step == s.number; });
         out.push_back(st);
     }
     return out;

@@ -13,9 +13,10 @@ namespace course {
 struct StepStatus {
     int number = 0;
     bool mastered = false;
-    bool current = false; // the first step not mastered
-    int countedRuns = 0;  // the current step: its runs towards mastery so far (0, 1)
-    // "已掌握", "正在学（1/2 天达标）", "还没学到"
+    bool current = false;   // the first step not mastered
+    int countedRuns = 0;    // the current step: its runs towards mastery so far (0, 1)
+    bool practised = false; // some run of it had answers, whether it counted or not
+    // "已掌握", "正在学（1/2 天达标）", "练过（0/2 天达标）", "还没学到"
     QString text() const;
 };
 

@@ -157,10 +157,8 @@ void TrainingFlow::sayCourseVerdict(int speed) {
     if (!courseRun || !courseRun->verdict)
         return;
     const QStringList lines = courseRun->verdict(ItemsTotal, RunWrong, RunLookups, speed);
-    if (lines.size() >= 2) {
-        Labelplay[2] = lines[0];
-        Labelplay[3] = lines[1];
-    }
+    for (qsizetype i = 0; i < std::min<qsizetype>(lines.size(), 4); ++i)
+        Labelplay[static_cast<size_t>(i)] = lines[i];
 }
 
 void TrainingFlow::courseClick(const CourseRun& run) {

@@ -101,7 +101,7 @@ struct CourseRun {
     std::vector<std::pair<QString, QString>> items;
     QString digits;
     QStringList message;
-    // What a finished run of the step comes to, in two message lines
+    // What a finished run of the step comes to, in the four message lines
     // (answered items, wrong answers, F1 look-ups, speed); none: nothing said.
     std::function<QStringList(int answered, int wrong, int lookups, int speed)> verdict;
 };

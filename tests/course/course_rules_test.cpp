@@ -67,10 +67,23 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CourseMastery, ARunIsToldWhetherItCounted) {
     const Step step = stepNumbered(1, 10);
     EXPECT_EQ(course::runVerdict(step, 20, 1, 1, 12).join(u'|'),
-              u("这次达标了！|两天达标即掌握。"));
-    EXPECT_EQ(course::runVerdict(step, 20, 0, 20, 30).join(u'|'), u("这次没达标：|答对不到九成。"));
+              u("太棒了！|继续训练吗？|这次达标了！|两天达标即掌握。"));
+    EXPECT_EQ(course::runVerdict(step, 20, 0, 20, 30).join(u'|'),
+              u("练完了。|再练一次吧。|这次没达标：|答对不到九成。"));
     EXPECT_EQ(course::runVerdict(step, 20, 0, 0, 9).join(u'|'),
-              u("这次没达标：|速度不到10字/分。"));
+              u("练完了。|再练一次吧。|这次没达标：|速度不到10字/分。"));
+    // With the step's earlier runs: a second day masters it; the same day
+    // again does not; a mastered step stays so.
+    const std::vector<course::StepRun> monday = {run(1, kMonday, 20, 0, 30, true, 0)};
+    EXPECT_EQ(course::runVerdict(step, 20, 0, 0, 30, monday, kTuesday)[1], u("这一步掌握了！"));
+    EXPECT_EQ(course::runVerdict(step, 20, 0, 0, 30, monday, kMonday)[1], u("今天已经达标，"));
+    std::vector<course::StepRun> both = monday;
+    both.push_back(run(1, kTuesday, 20, 0, 30, true, 0));
+    EXPECT_EQ(course::runVerdict(step, 20, 0, 0, 30, both, kTuesday.addDays(1))[1],
+              u("这一步早已掌握。"));
+    // An earlier run that did not count (left early) masters nothing.
+    const std::vector<course::StepRun> left = {run(1, kMonday, 20, 0, 30, false, 0)};
+    EXPECT_EQ(course::runVerdict(step, 20, 0, 0, 30, left, kTuesday)[1], u("继续训练吗？"));
 }
 
 TEST(CourseMastery, NoRunsMasterNothing) {
@@ -134,6 +147,10 @@ TEST(CourseStanding, KnowsTodaysCountingRunAndStepsPractisedAhead) {
         texts << st.text();
     EXPECT_EQ(texts,
               (QStringList{u("正在学（1/2 天达标）"), u("练过（1/2 天达标）"), u("还没学到")}));
+    // A run ahead that did not count (left early) shows the step was tried.
+    std::vector<StepRun> tried = runs;
+    tried.push_back(run(4, kMonday, 10, 0, 20, false));
+    EXPECT_EQ(course::path(steps, tried)[2].text(), u("练过（0/2 天达标）"));
 }
 
 TEST(CourseStanding, NoStepsStandAtTheFirst) {

@@ -1348,6 +1348,7 @@ TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens)
         }
     });
     records.start(5);
+    int countedDays = 0;
     writeFile("files/phb.txt", QByteArray(180, ' '));
 
     // Day 1 every answer shown by F1 first, day 2 ten answers and 退出:
@@ -1394,11 +1395,15 @@ TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens)
                         typeCode(code, i % 2 == 0, Qt::Key_Enter);
                     }
                 }
-                // A finished run says whether it counted.
+                // A finished run says whether it counted, and the second
+                // counting day that it masters the step.
                 if (ways[d] == Way::ByF1) {
+                    EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("练完了。"));
                     EXPECT_EQ(Form1->Labelplay4->text(), QStringLiteral("答对不到九成。"));
                 } else if (ways[d] == Way::Right) {
-                    EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("这次达标了！"));
+                    EXPECT_EQ(Form1->Labelplay2->text(), countedDays++ == 0
+                                                             ? QStringLiteral("继续训练吗？")
+                                                             : QStringLiteral("这一步掌握了！"));
                 }
                 practised = true;
                 answerYes = true;
