@@ -119,8 +119,9 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
         typeCharacter(b, k);
     // A wrong answer still in the box (Enter types nothing to empty it) is
     // selected, so that the next try does not run on from it.
-    x.selected = taken && x.enabled && !x.text.isEmpty() && x.text == answer && currentItem() &&
-                 !HintShown[i];
+    x.selected = (taken && x.enabled && !x.text.isEmpty() && x.text == answer && currentItem() &&
+                  !HintShown[i]) ||
+                 std::exchange(hintPlaced_, false);
 }
 
 void TrainingFlow::typeCharacter(Box b, const AnswerKey& k) {
@@ -171,7 +172,11 @@ void TrainingFlow::answeredRight(Box b) {
 void TrainingFlow::rightPicture() {
     PictureWrongCount = 0;
     Timer4On = false;
-    setMessages(QStringLiteral("Tarvo编码"), QStringLiteral("Tarvo天下"), QString(), QString());
+    // A course step keeps its name in the panel while it runs.
+    if (courseRun && courseRun->message.size() >= 2)
+        setMessages(courseRun->message[0], courseRun->message[1], QString(), QString());
+    else
+        setMessages(QStringLiteral("Tarvo编码"), QStringLiteral("Tarvo天下"), QString(), QString());
     --ItemsLeft;
     if (ItemsLeft == 0) {
         Timer1On = false;
@@ -308,6 +313,9 @@ void TrainingFlow::answeredWrong(Box b, const QString& answer) {
             box(b).visible = true;
             if (const GridItem* item = currentItem())
                 setBoxText(b, item->code);
+            // Shown selected: Enter takes it, and a digit typed from it
+            // replaces it instead of being added ("3" then 3 was "33").
+            hintPlaced_ = true;
             PictureWrongCount = 0;
             if (observedRunOpen_)
                 observer_->lookedUp();

@@ -169,10 +169,6 @@ void TrainingFlow::courseClick(const CourseRun& run) {
     Timer2On = false; // the page's explanation is not wanted over a step of the course
     courseRun = run;
     SBtnStartClick();
-    // The run goes under the step's name, not under the exercise it borrows
-    // (a character step is no 错字复习训练); the exercise's hint stays below.
-    if (runState() == RunState::Running && run.message.size() >= 2)
-        setMessages(run.message[0], run.message[1], Labelplay[1], QString());
 }
 
 void TrainingFlow::ResetExercise(int oldKind) {
@@ -284,6 +280,12 @@ void TrainingFlow::newRun() {
     }
     BoxColumn = 0;
     review.rewind();
+    // A course run goes under its step's name, not under the exercise it
+    // borrows (a character step is no 错字复习训练), also when 开始 starts
+    // it again; the exercise's hint stays below.
+    if (courseRun && courseRun->message.size() >= 2)
+        setMessages(courseRun->message[0], courseRun->message[1], QStringLiteral("按F1键帮助"),
+                    QString());
     focusBox = static_cast<int>(boxOf(ExerciseKind));
     observer_->runStarted(ExerciseKind, LevelStep);
     if (courseRun)

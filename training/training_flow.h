@@ -332,6 +332,7 @@ private:
     DrillProvider drillProvider_;
     RunObserver* observer_;
     bool observedRunOpen_ = false;
+    bool hintPlaced_ = false; // the automatic hint put the code in the picture box
 };
 
 } // namespace training

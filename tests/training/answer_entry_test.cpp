@@ -324,6 +324,12 @@ TEST_F(Answers, PictureHintsAfterHintAfterWrongAnswers) {
     }
     EXPECT_EQ(seen, QStringList({"|", "再想想|", "再想想|", "再想想|",
                                  "再想想|" + flow.grids.pictures[1].code}));
+    // The code shown is selected: typing it from the picture replaces it.
+    EXPECT_TRUE(flow.box(p).selected);
+    type(p, flow.grids.pictures[1].code);
+    EXPECT_EQ(text(p), flow.grids.pictures[1].code);
+    press(p, kEnter);
+    EXPECT_EQ(flow.ItemsLeft, 58);
 
     // Without the automatic hint: a cheer every second wrong answer, never the code.
     host.autoHint = false;

@@ -580,10 +580,19 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
         return r;
     });
 
-    flow.courseClick({1, 0, 20, {}, QStringLiteral("12"), {}, {}});
+    const QStringList firstStep = {QStringLiteral("学习路线第1步"), QStringLiteral("一横二竖")};
+    flow.courseClick({1, 0, 20, {}, QStringLiteral("12"), firstStep, {}});
     EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
     for (const GridItem& item : flow.grids.pictures)
         EXPECT_TRUE(item.code == u"1" || item.code == u"2") << item.code.toStdString();
+    // The step keeps its name through a right answer and a new start.
+    for (QChar c : flow.grids.pictures[0].code)
+        flow.boxKeyPress(Box::Picture, {PadKey::Digit, c.digitValue(), true, false, QString(c)});
+    flow.boxKeyPress(Box::Picture, {PadKey::Enter, 0, true, false, QStringLiteral("\r")});
+    EXPECT_EQ(flow.ItemsLeft, flow.ItemsTotal - 1);
+    EXPECT_EQ(flow.Labelplay[1], firstStep[1]);
+    flow.SBtnStartClick();
+    EXPECT_EQ(flow.Labelplay[0], firstStep[0]);
 
     // Sixty characters at 10 字/分: each once, as many as that speed reaches
     // in the 240 s of the level with a fifth to spare (the whole grid of
@@ -620,8 +629,8 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
     choose(kCharacterReview);
     flow.SBtnStartClick();
     EXPECT_EQ(reviews, 1);
-    EXPECT_EQ(steps.seen, (QStringList{"run 0", "step 1", "run 12", "step 7", "run 12", "step 7",
-                                       "run 12", "step 7", "run 12"}));
+    EXPECT_EQ(steps.seen, (QStringList{"run 0", "step 1", "run 0", "step 1", "run 12", "step 7",
+                                       "run 12", "step 7", "run 12", "step 7", "run 12"}));
 }
 
 TEST_F(Flow, TheWordReviewWithoutAHistoryTakesTheFrequentWordsAndSaysSo) {
