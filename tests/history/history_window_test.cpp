@@ -261,6 +261,7 @@ TEST_F(HistoryWindow, EnterClosesTheWindowAndNeverExports) {
         bool closed = false;
         QTimer::singleShot(0, [&, key = key, modifiers = modifiers] {
             ASSERT_EQ(QApplication::activeModalWidget(), FormHistory);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(FormHistory));
             QWidget* focused = QApplication::focusWidget();
             QTest::keyClick(focused ? focused : FormHistory, key, modifiers);
             closed = !FormHistory->isVisible();
