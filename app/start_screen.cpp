@@ -178,6 +178,11 @@ bool Tpreface01::entryKey(QToolButton* entry, int key, Qt::KeyboardModifiers mod
 
 void Tpreface01::updatePlan() {
     const QString line = plan ? plan() : QString();
+    // A long plan is drawn smaller until it fits beside the picture, never cut.
+    QFont font = fonts::song(17, true);
+    while (font.pixelSize() > 12 && QFontMetrics(font).horizontalAdvance(line) > planLabel->width())
+        font.setPixelSize(font.pixelSize() - 1);
+    planLabel->setFont(font);
     planLabel->setText(line);
     planLabel->setVisible(!line.isEmpty());
     courseButton->setVisible(static_cast<bool>(openCourse));

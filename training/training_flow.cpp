@@ -523,8 +523,14 @@ void TrainingFlow::Timer1Timer() {
         SBtnStartEnabled = true;
         startCaption = QStringLiteral("继续");
         Timer4On = true;
-        setMessages(QStringLiteral("你离\"%1\"").arg(LevelName), QStringLiteral("还有一点距离."),
-                    QStringLiteral("加油啊！"), QStringLiteral("可按<继续>键继续."));
+        // A course step has no level to reach: it says how to go on.
+        if (courseRun)
+            setMessages(QStringLiteral("时间到了。"), QStringLiteral("加油啊！"),
+                        QStringLiteral("按回车或《继续》"), QStringLiteral("接着练完这一步。"));
+        else
+            setMessages(QStringLiteral("你离\"%1\"").arg(LevelName),
+                        QStringLiteral("还有一点距离."), QStringLiteral("加油啊！"),
+                        QStringLiteral("可按<继续>键继续."));
         SBtnPauseEnabled = false;
         Timer1On = false;
         box(Box::Character).enabled = false;

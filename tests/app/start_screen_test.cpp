@@ -262,6 +262,21 @@ TEST_F(StartScreen, TheKeysAloneReachAndOpenEveryEntry) {
     EXPECT_EQ(QApplication::focusWidget(), entry(6));
 }
 
+// The longest plan (reviews of both kinds, a step counted today, a long
+// streak) shows whole beside the picture, drawn smaller.
+TEST_F(StartScreen, ALongPlanShowsWhole) {
+    const auto kept = preface01->plan;
+    preface01->plan = [] {
+        return QStringLiteral("今日：复习 118 个字、45 个词；第 12 步今天已达标，明天再练一次　"
+                              "已连续练习 365 天");
+    };
+    preface01->updatePlan();
+    const QLabel* plan = preface01->planLabel;
+    EXPECT_LE(plan->fontMetrics().horizontalAdvance(plan->text()), plan->width());
+    preface01->plan = kept;
+    preface01->updatePlan();
+}
+
 TEST_F(StartScreen, ResultsPageComesFromServerIni) {
     struct Row {
         const char* name;

@@ -634,6 +634,10 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
     // Under the step's name, not the review's "错字复习训练".
     EXPECT_EQ(flow.Labelplay[0], QStringLiteral("学习路线第7步"));
     EXPECT_EQ(flow.Labelplay[1], QStringLiteral("常用字"));
+    // Time-up in a step says how to go on, not how far a level is.
+    ticksToTimeUp();
+    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("时间到了。"));
+    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("按回车或《继续》"));
     // At 超级高手 (24 s) three; a step without a speed takes all its items.
     flow.LevelStep = 10;
     flow.courseClick(characters);

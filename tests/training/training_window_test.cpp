@@ -1417,6 +1417,9 @@ TEST_F(TrainingWindow, ANewLearnerMastersTheFirstStepOnTwoDaysAndTheSecondOpens)
         QTest::mouseClick(preface01->courseButton, Qt::LeftButton);
         ASSERT_TRUE(practised);
         EXPECT_EQ(preface01->planLabel->text(), plans[d]);
+        const QLabel* plan = preface01->planLabel;
+        EXPECT_LE(plan->fontMetrics().horizontalAdvance(plan->text()), plan->width())
+            << "the whole plan shows";
     }
 
     EXPECT_EQ(recordsAsked, 0);
