@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -14,6 +15,9 @@ TFormSM* FormSM = nullptr;
 TFormSM::TFormSM(QWidget* parent) : QWidget(parent) {
     setupWindow(this, QStringLiteral("说明"), 473, 353, Frame::Borderless, true,
                 Placement::ByCaller);
+    // Shown beside the training without taking its keys.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     auto* panel = new QFrame(this);
     panel->setGeometry(0, 0, 473, 353);
     panel->setFrameShape(QFrame::Panel);
@@ -28,12 +32,23 @@ TFormSM::TFormSM(QWidget* parent) : QWidget(parent) {
     RichEdit1->setStyleSheet(QStringLiteral("QTextEdit { background: #ffffe1; border: none; }"));
     RichEdit1->setPlainText(initialText());
     RichEdit1->viewport()->installEventFilter(this);
+    RichEdit1->installEventFilter(this);
     panel->installEventFilter(this);
 }
 
 // A click on the panel closes it and goes on to whatever the panel covered
 // there (an exercise button, a tab), as if the panel had not been there.
 bool TFormSM::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && keysTo) {
+        hide();
+        keysTo->activateWindow();
+        const auto* key = static_cast<QKeyEvent*>(event);
+        QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers(), key->text(),
+                       key->isAutoRepeat(), static_cast<quint16>(key->count()));
+        QWidget* target = keysTo->focusWidget() ? keysTo->focusWidget() : keysTo;
+        QApplication::sendEvent(target, &copy);
+        return true;
+    }
     if (event->type() != QEvent::MouseButtonPress)
         return QWidget::eventFilter(watched, event);
     const auto* press = static_cast<QMouseEvent*>(event);

@@ -634,6 +634,24 @@ void TForm1::hideEvent(QHideEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        // The explanation panel closes at the first key, as at a click.
+        if (FormSM->isVisible())
+            run([this] { flow_->activated(); });
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool inBox = watched == Labelhint1 || watched == Editinput || watched == Editinput2;
+        if (inBox) {
+            lastBoxKey_.start();
+        } else if ((key == Qt::Key_Enter || key == Qt::Key_Return) && SBtnStart->isEnabled() &&
+                   SBtnStart->text() == QStringLiteral("开始") &&
+                   (!lastBoxKey_.isValid() || lastBoxKey_.elapsed() > 600)) {
+            // No run going and no box taking keys: Enter starts one (not the
+            // Enter still coming from the answer that ended the last run).
+            SBtnStart->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         // At time-up Enter presses "继续" also from the picture box, which
         // stays on (it would take the Enter as an empty, wrong answer).
@@ -1007,10 +1025,12 @@ void TForm1::showPanel(const QString& textFile) {
     if (QFile::exists(textFile))
         readRtfFile(textFile, *FormSM->RichEdit1->document());
     const QPoint at = pos() + QPoint(108, 187);
+    FormSM->keysTo = this;
     FormSM->move(at);
     FormSM->show();
     FormSM->move(at);
-    FormSM->activateWindow();
+    // The panel never takes the keys: the window under it keeps them, and
+    // the first key closes the panel.
 }
 
 void TForm1::closePanel() {

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPixmap>
 #include <QString>
@@ -157,6 +158,7 @@ private:
     QString pictureError_;             // the first picture that could not be read
     bool pictureErrorShown_ = false;
     bool strokeErrorShown_ = false; // the outline file's fault, told once while shown
+    QElapsedTimer lastBoxKey_;      // since the last key an answer box took
     std::map<const QLabel*, training::GridItem> drawn_; // items as last drawn
     QColor drawnColour_;
     bool closing_ = false;

@@ -611,6 +611,27 @@ QByteArray phb(const QString& file) {
 // Time up on the keypad alone: no key switches the page or ends the run
 // (a keypad arrow with Num Lock off once reached the page tabs), and Enter,
 // keypad or main, presses "继续"; the keys then go to the answer box again.
+// From the keys alone: the panel shown on opening leaves the keys with the
+// window, and the keypad's Enter closes it and starts a run; a finished run's
+// last Enter starts nothing, a later one starts the next run.
+TEST_F(TrainingWindow, TheKeypadsEnterStartsARunAndThePanelNeverTakesTheKeys) {
+    inTraining([&] {
+        ASSERT_TRUE(FormSM->isVisible()) << "the page's explanation shows on opening";
+        // To whichever window the desktop gives the keys.
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_FALSE(FormSM->isVisible());
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_TRUE(QTest::qWaitFor([] {
+            return QApplication::focusWidget() == Form1->Labelhint1;
+        })) << "the answer box has the keys";
+        // Enter while a run goes is an answer, never a new start.
+        const int left = Form1->flow().ItemsLeft;
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(state(), kRunning);
+        EXPECT_EQ(Form1->flow().ItemsLeft, left);
+    });
+}
+
 TEST_F(TrainingWindow, AtTimeUpTheKeypadContinuesAndNeverEndsTheRun) {
     inTraining([&] {
         startRun(3);
