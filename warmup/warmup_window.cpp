@@ -145,6 +145,10 @@ TFHot::TFHot(QWidget* parent)
     bar->setGeometry(0, 0, 480, 24);
     QMenu* warm = bar->addMenu(QStringLiteral(" (&T)热身"));
     auto* modes = new QActionGroup(this);
+    // The game starts from the menu and by Enter or Space as well as by the
+    // smiley: a keypad learner needs no mouse.
+    NStart = warm->addAction(QStringLiteral("开始游戏"));
+    warm->addSeparator();
     Nclass = warm->addAction(QStringLiteral("古典式"));
     Nintere = warm->addAction(QStringLiteral("趣味式"));
     for (QAction* a : {Nclass, Nintere}) {
@@ -254,6 +258,7 @@ TFHot::TFHot(QWidget* parent)
         showRanking();
     });
     connect(N6, &QAction::triggered, this, &QDialog::close);
+    connect(NStart, &QAction::triggered, this, [this] { startByKey(); });
     connect(N8, &QAction::triggered, this, [] { Fhelp->exec(); });
     connect(input, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (syncing_)
@@ -403,7 +408,8 @@ bool TFHot::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_Escape && !game_.GameRunning)
             return true; // Esc never leaves the game
         if (!game_.GameRunning)
-            return false;
+            return startKey(key->key());
+        lastGameKey_.start();
         return FormKeyPress(key);
     }
     return QDialog::eventFilter(watched, event);
@@ -413,6 +419,8 @@ void TFHot::keyPressEvent(QKeyEvent* event) {
     if (forwarding_)
         return; // the entry field did not take a forwarded key: it ends here
     if (!game_.GameRunning) {
+        if (startKey(event->key()))
+            return;
         // The window is left by its menu or its close box, never by Esc.
         if (event->key() != Qt::Key_Escape)
             QDialog::keyPressEvent(event);
@@ -422,10 +430,30 @@ void TFHot::keyPressEvent(QKeyEvent* event) {
         // A key for the entry field while it has no focus: give it to the field.
         input->setFocus();
         QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
+        lastGameKey_.start();
         forwarding_ = true;
         QCoreApplication::sendEvent(input, &copy);
         forwarding_ = false;
     }
+}
+
+bool TFHot::startKey(int key) {
+    // Enter or Space starts a game; not the keys still coming from the game
+    // that just ended.
+    if ((key == Qt::Key_Enter || key == Qt::Key_Return || key == Qt::Key_Space) &&
+        (!lastGameKey_.isValid() || lastGameKey_.elapsed() > 600)) {
+        startByKey();
+        return true;
+    }
+    return false;
+}
+
+void TFHot::startByKey() {
+    // The game of the mode shown: its smiley.
+    if (game_.mode == WarmupGame::Mode::Fun)
+        start->click();
+    else
+        startclass->click();
 }
 
 void TFHot::Timer1Timer() {

@@ -4,6 +4,7 @@
 #include "warmup/warmup_game.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPixmap>
 
 #include <array>
@@ -53,7 +54,7 @@ public:
     QLabel* mark;
     QLineEdit* input;
     std::array<QToolButton*, 11> k{}; // k0 … k9, and kk ("DEL") at index 10
-    QAction *Nclass, *Nintere, *N2, *N6, *N8;
+    QAction *NStart, *Nclass, *Nintere, *N2, *N6, *N8;
     std::array<QAction*, 6> N1x{}; // N11 … N15 at 1 … 5
     QTimer* Timer1;
 
@@ -71,6 +72,10 @@ protected:
 
 private:
     bool FormKeyPress(QKeyEvent* event);
+    // Starts the game of the mode shown, as its smiley does.
+    void startByKey();
+    // Enter or Space when no game runs: starts one. True when taken.
+    bool startKey(int key);
     void handOver();
     void showRanking();
     void loadPictures();
@@ -80,8 +85,9 @@ private:
 
     WarmupGame game_;
     int shownFace_ = -1;
-    bool syncing_ = false;    // the program sets the entry field's text
-    bool forwarding_ = false; // a key handled here goes on to the entry field
+    bool syncing_ = false;      // the program sets the entry field's text
+    bool forwarding_ = false;   // a key handled here goes on to the entry field
+    QElapsedTimer lastGameKey_; // since the last key of a game
     QPixmap strip_;
     // Keys still coming from the game when the ranking dialog opened are
     // held back until the keypad is quiet.

@@ -88,6 +88,28 @@ protected:
     }
 };
 
+// No mouse needed: the keypad's Enter starts the game shown, Space the fun
+// one after it is chosen, and the menu has a start item of its own.
+TEST_F(WarmupFromStartScreen, EnterSpaceOrTheMenuStartAGame) {
+    playFromStartScreen([this] {
+        press(Qt::Key_Enter);
+        EXPECT_TRUE(FHot->game().GameRunning);
+        EXPECT_EQ(FHot->game().mode, WarmupGame::Mode::Classic);
+        for (int tick = 0; tick <= 61; ++tick)
+            FHot->Timer1Timer();
+        QTRY_VERIFY(FHot_Sort->isVisible());
+        FHot_Sort->close();
+        FHot->activateWindow(); // as the window manager does when the dialog closes
+        QTRY_COMPARE(QGuiApplication::focusWindow(), FHot->windowHandle());
+        FHot->Nintere->trigger();
+        QTest::qWait(700); // the game's last keys are long past
+        press(Qt::Key_Space, Qt::NoModifier);
+        EXPECT_TRUE(FHot->game().GameRunning);
+        EXPECT_EQ(FHot->game().mode, WarmupGame::Mode::Fun);
+        EXPECT_TRUE(FHot->NStart->text().contains(QStringLiteral("开始")));
+    });
+}
+
 TEST_F(WarmupFromStartScreen, AGameEndsInTheRankingDialogWhereTheLearnerLogsIt) {
     playFromStartScreen([this] {
         QTest::mouseClick(FHot->startclass, Qt::LeftButton);
