@@ -2,6 +2,7 @@
 
 #include "platform/chinese_translations.h"
 #include "platform/error_report.h"
+#include "platform/window_setup.h"
 
 #include <QWidget>
 
@@ -14,6 +15,7 @@ TarvoApplication::TarvoApplication(int& argc, char** argv) : QApplication(argc, 
     // paint).
     setDesktopFileName(QStringLiteral("org.tarvo.Tutor"));
     installChineseTranslations();
+    keepStyleReadable(*this);
 }
 
 bool TarvoApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,10 +1,13 @@
 #include "platform/window_setup.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -55,7 +58,26 @@ QPalette lightGround() {
     p.setColor(QPalette::ToolTipText, Qt::black);
     p.setColor(QPalette::Highlight, QColor(48, 140, 198));
     p.setColor(QPalette::HighlightedText, Qt::white);
+    // A disabled button or box looks disabled: grey text on a paler ground.
+    const QColor grey(150, 150, 150);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, grey);
+    p.setColor(QPalette::Disabled, QPalette::Base, QColor(240, 240, 240));
+    p.setColor(QPalette::Disabled, QPalette::Button, QColor(232, 232, 232));
+    p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(190, 190, 190));
     return p;
+}
+
+bool styleIsDark(const QStyle& style) {
+    return style.standardPalette().color(QPalette::Window).lightness() < 128;
+}
+
+void keepStyleReadable(QApplication& app) {
+    // A dark style draws its buttons dark whatever the window's palette, and
+    // the windows' black captions would be black on dark grey: under such a
+    // style the program takes Qt's own Fusion, which follows the palette.
+    if (app.style() && styleIsDark(*app.style()))
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 }
 
 void centreOnScreen(QWidget* w) {

@@ -3,7 +3,9 @@
 #include <QPalette>
 #include <QString>
 
+class QApplication;
 class QLabel;
+class QStyle;
 class QPushButton;
 class QWidget;
 
@@ -23,8 +25,15 @@ enum class Placement {
 };
 
 // The light palette a window keeps under a dark style: its texts are
-// coloured for a light ground.
+// coloured for a light ground. Its disabled group is grey.
 QPalette lightGround();
+
+// Whether a style's own colours are dark (Adwaita-Dark, a dark Breeze).
+bool styleIsDark(const QStyle& style);
+// Under a dark style, makes the application use Qt's Fusion style, which
+// draws buttons in the windows' own light palette (the dark style drew
+// black captions on dark grey).
+void keepStyleReadable(QApplication& app);
 
 // Gives a window its caption, frame, fixed client size and placement. The
 // window keeps a light ground under a dark style (lightGround()).

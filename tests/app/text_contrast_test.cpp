@@ -5,6 +5,7 @@
 #include "app/create_windows.h"
 #include "articletest/article_test_report_window.h"
 #include "articletest/article_test_window.h"
+#include "platform/window_setup.h"
 #include "records/record_holders_window.h"
 #include "records/record_name_entry_window.h"
 #include "training/pause_notice.h"
@@ -14,6 +15,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QStyleFactory>
 
 #include <cmath>
 
@@ -80,6 +84,38 @@ TEST_F(TextContrast, ColouredTextsAreReadableUnderLightAndDarkStyles) {
         EXPECT_GT(checked, 50);
     }
     QApplication::setPalette(original);
+}
+
+// A disabled button looks disabled under a dark palette too, and a style
+// whose own colours are dark gives way to Fusion.
+TEST_F(TextContrast, DisabledLooksDisabledAndADarkStyleGivesWay) {
+    const QPalette light = lightGround();
+    EXPECT_GE(contrast(light.color(QPalette::Active, QPalette::ButtonText),
+                       light.color(QPalette::Disabled, QPalette::ButtonText)),
+              2.0);
+    EXPECT_GE(contrast(light.color(QPalette::Disabled, QPalette::ButtonText),
+                       light.color(QPalette::Disabled, QPalette::Button)),
+              1.5)
+        << "still legible";
+    Form1->ensurePolished();
+    const QPalette seen = Form1->SBtnPause->palette();
+    EXPECT_NE(seen.color(QPalette::Disabled, QPalette::ButtonText),
+              seen.color(QPalette::Active, QPalette::ButtonText));
+
+    class DarkStyle : public QProxyStyle {
+    public:
+        DarkStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows"))) {}
+        QPalette standardPalette() const override {
+            return QPalette(QColor(50, 50, 50), QColor(40, 40, 40));
+        }
+    };
+    QStyle* before = QApplication::style();
+    const QString beforeName = before->name();
+    QApplication::setStyle(new DarkStyle);
+    EXPECT_TRUE(styleIsDark(*QApplication::style()));
+    keepStyleReadable(*qApp);
+    EXPECT_EQ(QApplication::style()->name(), QStringLiteral("fusion"));
+    QApplication::setStyle(QStyleFactory::create(beforeName));
 }
 
 } // namespace
