@@ -4,9 +4,17 @@
 #include "platform/regular_file.h"
 #include "platform/user_error.h"
 
-std::optional<QString> resultsAddress(const QString& programFolder) {
-    const QString path = programFolder + QStringLiteral("Server.ini");
-    const auto file = regularfile::read(path, kMaxServerIniBytes);
+std::optional<QString> resultsAddress(const QString& programFolder, const QString& configFolder) {
+    QString path = programFolder + QStringLiteral("Server.ini");
+    auto file = regularfile::read(path, kMaxServerIniBytes);
+    if (!configFolder.isEmpty()) {
+        const QString own = configFolder + QStringLiteral("Server.ini");
+        auto ownFile = regularfile::read(own, kMaxServerIniBytes);
+        if (ownFile.status != regularfile::Contents::Status::Missing) {
+            path = own;
+            file = std::move(ownFile);
+        }
+    }
     if (file.status == regularfile::Contents::Status::Missing)
         return std::nullopt;
     if (!file.ok())

@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMovie>
+#include <QStandardPaths>
 #include <QToolButton>
 
 #include <algorithm>
@@ -336,7 +337,10 @@ void Tpreface01::openHelpFile(const char* name) {
 }
 
 void Tpreface01::openResultsPage() {
-    if (auto address = resultsAddress(programFolder()))
+    // The learner's own Server.ini ($XDG_CONFIG_HOME/tarvo/) before the program's.
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/tarvo/");
+    if (auto address = resultsAddress(programFolder(), config))
         if (auto url = webAddress(*address))
             desktop::open(*url);
 }

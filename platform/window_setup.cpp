@@ -84,8 +84,16 @@ void centreOnScreen(QWidget* w) {
     const QScreen* screen = w->screen();
     if (!screen)
         return;
+    const QRect available = screen->availableGeometry();
     QRect frame = w->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
+    frame.moveCenter(available.center());
+    // A window larger than the screen (a large scale factor) keeps its title
+    // bar on the screen, where the learner can reach it, rather than being
+    // centred past the screen's top and left edges.
+    if (frame.top() < available.top())
+        frame.moveTop(available.top());
+    if (frame.left() < available.left())
+        frame.moveLeft(available.left());
     w->move(frame.topLeft());
 }
 

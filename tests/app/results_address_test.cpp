@@ -52,6 +52,17 @@ TEST(ResultsAddress, AbsentFileDefaultKeyAndEmptyValue) {
     EXPECT_EQ(resultsAddress(folder), QStringLiteral("http://tarvo.example.com/tvm.asp?lxid=4"));
     write("[ServerSetup]\nAddress=\n");
     EXPECT_EQ(resultsAddress(folder), QString());
+
+    // The learner's or teacher's own Server.ini comes first; without one the
+    // program folder's counts.
+    QTemporaryDir config;
+    const QString own = config.path() + u'/';
+    EXPECT_EQ(resultsAddress(folder, own), QString());
+    QFile f(own + "Server.ini");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[ServerSetup]\nAddress=http://school/tvm.asp?lxid=4\n");
+    f.close();
+    EXPECT_EQ(resultsAddress(folder, own), QStringLiteral("http://school/tvm.asp?lxid=4"));
 }
 
 } // namespace

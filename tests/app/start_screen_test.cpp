@@ -8,6 +8,7 @@
 #include "articletest/article_test_window.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
+#include "platform/window_setup.h"
 #include "training/training_window.h"
 #include "warmup/warmup_window.h"
 
@@ -106,6 +107,12 @@ TEST_F(StartScreen, AWindowIsCentredOnceThenKeepsItsPlace) {
     QTimer::singleShot(0, [] { About->close(); });
     About->exec();
     EXPECT_EQ(About->pos(), moved) << "shown again where the learner left it";
+
+    // A window larger than the screen keeps its title bar on it.
+    QWidget big;
+    big.setFixedSize(screen.width() + 200, screen.height() + 150);
+    centreOnScreen(&big);
+    EXPECT_EQ(big.frameGeometry().topLeft(), screen.topLeft());
 }
 
 TEST_F(StartScreen, PreviewsAndAnimationFollowThePointer) {
