@@ -912,10 +912,14 @@ void TForm1::refresh() {
         boxes[i]->move(b.pos);
         if (boxes[i]->text() != b.text)
             boxes[i]->setText(b.text);
-        if (b.selected && boxes[i]->selectedText() != b.text)
-            boxes[i]->selectAll();
-        else if (boxes[i]->hasSelectedText())
+        // A kept answer stays selected through every redraw (the mascot's
+        // clock redraws five times a second: it blinked).
+        if (b.selected) {
+            if (boxes[i]->selectedText() != b.text)
+                boxes[i]->selectAll();
+        } else if (boxes[i]->hasSelectedText()) {
             boxes[i]->deselect();
+        }
         boxes[i]->setEnabled(b.enabled);
         boxes[i]->setVisible(b.visible);
         if (b.visible)
