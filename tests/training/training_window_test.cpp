@@ -687,9 +687,10 @@ TEST_F(TrainingWindow, AfterAWrongCodeWithEnterTheNextTryStartsAfresh) {
                 typeCode(wrong, numLock, Qt::Key_Enter);
                 EXPECT_EQ(Form1->Editinput->text(), wrong);
                 EXPECT_EQ(Form1->Editinput->selectedText(), wrong) << "kept, selected";
-                for (int tick = 0; tick < 2; ++tick) // the mascot's clock redraws the window
+                for (int tick = 0; tick < 2; ++tick) { // the mascot's clock redraws the window
                     Form1->Timer4Timer();
-                EXPECT_EQ(Form1->Editinput->selectedText(), wrong) << "still selected";
+                    EXPECT_EQ(Form1->Editinput->selectedText(), wrong) << "still selected";
+                }
                 // A keypad's digits may come after a Num Lock press (as
                 // xdotool sends them): it leaves the selection.
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_NumLock);
