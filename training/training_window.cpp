@@ -32,6 +32,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -1028,6 +1030,12 @@ bool TForm1::soundCanPlay() {
 void TForm1::showPanel(const QString& textFile) {
     if (QFile::exists(textFile))
         readRtfFile(textFile, *FormSM->RichEdit1->document());
+    // The Song font's own spacing lets the lines touch: room between them.
+    QTextCursor all(FormSM->RichEdit1->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat spaced;
+    spaced.setLineHeight(125, QTextBlockFormat::ProportionalHeight);
+    all.mergeBlockFormat(spaced);
     const QPoint at = pos() + QPoint(108, 187);
     FormSM->keysTo = this;
     FormSM->move(at);

@@ -43,6 +43,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -558,6 +559,8 @@ TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
     inTraining([&] {
         clickTab(1);
         EXPECT_EQ(FormSM->RichEdit1->toPlainText(), QStringLiteral("Characters page"));
+        EXPECT_EQ(FormSM->RichEdit1->document()->firstBlock().blockFormat().lineHeight(), 125)
+            << "lines with room between them";
         Form1->Timer2Timer();
         EXPECT_TRUE(FormSM->isVisible());
         EXPECT_EQ(FormSM->pos(), Form1->pos() + QPoint(108, 187));
