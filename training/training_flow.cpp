@@ -190,6 +190,8 @@ void TrainingFlow::ResetExercise(int oldKind) {
     }
     host_.closePanel();
     HideItems(ExerciseKind);
+    // The note on the last wrong code goes with its exercise.
+    coachNote = {};
     SBtnStartEnabled = SBtnSetupEnabled = sbAboutEnabled = true;
     Gauge1 = Gauge2 = 0;
     Timer1On = false;

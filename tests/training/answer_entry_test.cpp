@@ -266,6 +266,16 @@ TEST_F(Answers, WrongCountsWithAndWithoutTheAutomaticHint) {
         EXPECT_EQ(text(c), "");
     }
     EXPECT_EQ(messages, 3);
+    // Also with a hint count of 1 (the settings take it): the count never
+    // starts over at 1 as it does with the automatic hint.
+    flow.HintAfter = 1;
+    messages = 0;
+    for (int n = 1; n <= 4; ++n) {
+        flow.setMessages("", "", "", "");
+        press(c, kEnter);
+        messages += flow.Labelplay[0] == QStringLiteral("再想想！");
+    }
+    EXPECT_EQ(messages, 2);
 
     // Switched off while a count stands (3 of HintAfter 5): the count goes on
     // from 3, and its message at 4 starts it over.
@@ -292,6 +302,36 @@ TEST_F(Answers, WrongCountsWithAndWithoutTheAutomaticHint) {
     EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想！"));
     EXPECT_TRUE(host.cues.empty());
     EXPECT_EQ(flow.WordWrongCount, 0);
+}
+
+// A new run keeps nothing of the last: the coach counts the new run's
+// wrong answers from none (the first is not explained at once), the note on
+// the last wrong code goes with another exercise or a new start, and the
+// mascot rides its bike again.
+TEST_F(Answers, ANewRunKeepsNothingOfTheLast) {
+    const Box c = Box::Character;
+    for (const bool byButton : {false, true}) {
+        SCOPED_TRACE(byButton ? "another exercise" : "a new start");
+        start(3);
+        draw->script.clear(); // every run draws the file's records in order
+        type(c, "7");
+        press(c, kEnter);
+        type(c, "7");
+        press(c, kEnter);
+        ASSERT_FALSE(flow.coachNote.lines.isEmpty()) << "the second wrong code is explained";
+        flow.vehicle = Vehicle::Plane;
+        if (byButton) {
+            flow.exerciseButtonClick(4);
+            EXPECT_TRUE(flow.coachNote.lines.isEmpty());
+            flow.exerciseButtonClick(3);
+        }
+        flow.SBtnStartClick();
+        EXPECT_TRUE(flow.coachNote.lines.isEmpty());
+        EXPECT_EQ(flow.vehicle, Vehicle::Bike);
+        type(c, "7");
+        press(c, kEnter);
+        EXPECT_TRUE(flow.coachNote.lines.isEmpty()) << "a first wrong code of the new run";
+    }
 }
 
 TEST_F(Answers, PictureHintsAfterHintAfterWrongAnswers) {
