@@ -46,6 +46,7 @@ TEST(CodeExplanation, NamesEachDifferingCornerByTheCharactersStrokeAndTheTypedDi
         {"丂", "10207", "10237", "右下角是撇或左钩（0），不是点或捺（3）", "3/0/3/-1 0>3"},
         // One digit missing or too many, where it explains the code typed.
         {"我", "03550", "0350", "右下角少打了插（5）", "3/0/3/4 5>_"},
+        {"啊", "61000", "1000", "左上角少打了方（6）", "0/0/0/0 6>_"},
         {"们", "0720", "07204", "这个字没有附角，多打了叉（4）", "4/-1/-1/-1 _>4"},
         {"们", "0720", "08720", "右上角前多打了一位八（8）", "1/-1/-1/-1 _>8"},
         // Otherwise digit by digit.

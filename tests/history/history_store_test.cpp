@@ -92,8 +92,10 @@ TEST_F(Store, ARunAndATestAreReadBackAsWritten) {
         test.wrong = 1;
         test.speed = 40;
         test.accuracy = 99.5;
+        // A blank the learner skipped is an error of the test, no item to review.
         test.errors = {{QStringLiteral("春"), QStringLiteral("椿"), QStringLiteral("50603"),
-                        QStringLiteral("45963")}};
+                        QStringLiteral("45963")},
+                       {QStringLiteral(" "), QStringLiteral("天"), {}, {}}};
         s.addArticleTest(test, onDay(kDay));
         s.addWarmup({QDateTime(kDay, QTime(8, 0)), QStringLiteral("fun"), 60, 123});
     }
@@ -125,7 +127,7 @@ TEST_F(Store, ARunAndATestAreReadBackAsWritten) {
     ASSERT_EQ(tests.size(), 1u);
     EXPECT_EQ(tests[0].article, QStringLiteral("春天.tvm"));
     EXPECT_DOUBLE_EQ(tests[0].accuracy, 99.5);
-    ASSERT_EQ(tests[0].errors.size(), 1u);
+    ASSERT_EQ(tests[0].errors.size(), 2u);
     EXPECT_EQ(tests[0].errors[0].typedCode, QStringLiteral("45963"));
     ASSERT_EQ(s.warmups().size(), 1u);
     EXPECT_EQ(s.warmups()[0].score, 123);
@@ -140,6 +142,7 @@ TEST_F(Store, ARunAndATestAreReadBackAsWritten) {
     EXPECT_EQ(guo->lookups, 1);
     EXPECT_EQ(chun->misses, 1);
     EXPECT_EQ(chun->code, QStringLiteral("50603"));
+    EXPECT_EQ(chars.cards().size(), 3u) << "中 国 春, no blank";
     EXPECT_TRUE(s.reviewSchedule(true, onDay(kDay)).cards().empty());
 }
 
@@ -509,8 +512,13 @@ TEST_F(Store, SwitchedOffNothingIsWrittenAndDeletionKeepsTheSettings) {
     s.addTrainingRun(run, onDay(kDay));
     s.addArticleTest(test, onDay(kDay));
     s.addWarmup({QDateTime(kDay, QTime(8, 0)), QStringLiteral("classic"), 60, 10});
-    TrainingRunRecord right = runOf(3, 40, {{QStringLiteral("国"), QStringLiteral("60104"),
-                                            {QStringLiteral("60104")}, true, 1, false}});
+    TrainingRunRecord right = runOf(3, 40,
+                                    {{QStringLiteral("国"),
+                                      QStringLiteral("60104"),
+                                      {QStringLiteral("60104")},
+                                      true,
+                                      1,
+                                      false}});
     s.addTrainingRun(right, onDay(kDay));
     EXPECT_EQ(s.trainingRuns().size(), 2u);
     EXPECT_EQ(s.rightAtOnceCounts().size(), 1u);

@@ -262,6 +262,29 @@ TEST_F(TrainingWindow, TheCharacterReviewPutsTheCharactersMissedTodayFirst) {
             EXPECT_GE(badge->width(),
                       badge->fontMetrics().horizontalAdvance(QStringLiteral("99+")));
         }
+        // At the badge's limits: 99 as it is, 100 and more as 99+.
+        struct DueOnly : training::HistoryLink {
+            training::RunObserver none;
+            training::RunObserver& runs() override { return none; }
+            std::optional<training::ReviewDraw>
+            drawReview(bool, int, const std::vector<std::pair<QString, QString>>&) override {
+                return std::nullopt;
+            }
+            void showWindow() override {}
+            std::pair<int, int> dueCounts() override { return {99, 100}; }
+            std::optional<training::ReviewDraw>
+            drawDrill(const std::optional<training::DrillTarget>&, int,
+                      const QStringList&) override {
+                return std::nullopt;
+            }
+        } dueOnly;
+        training::HistoryLink* kept = training::historyLink();
+        training::setHistoryLink(&dueOnly);
+        Form1->showDueCounts();
+        EXPECT_EQ(Form1->dueBadges[0]->text(), QStringLiteral("99"));
+        EXPECT_EQ(Form1->dueBadges[1]->text(), QStringLiteral("99+"));
+        training::setHistoryLink(kept);
+        Form1->showDueCounts();
         clickExercise(training::kCharacterReview);
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("错字复习"));
         // What is due, and only that.
