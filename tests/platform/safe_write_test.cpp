@@ -143,8 +143,10 @@ TEST(SafeWrite, AFolderThatTakesNoNewFile) {
     const QString folder = dir.filePath("scores");
     const QString path = folder + "/scores.txt";
     ASSERT_TRUE(QDir().mkpath(folder));
-    auto prepare = [&](bool fileWritable, bool folderWritable) {
-        put(path, kOld);
+    auto prepare = [&](bool fileWritable, bool folderWritable, bool exists) {
+        QFile::remove(path);
+        if (exists)
+            put(path, kOld);
         // The child writes as nobody when the tests run as root.
         ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
         ::chmod(QFile::encodeName(folder).constData(), folderWritable ? 0777 : 0555);
@@ -153,31 +155,45 @@ TEST(SafeWrite, AFolderThatTakesNoNewFile) {
     struct Row {
         const char* name;
         bool fileWritable, folderWritable, fullDisk;
+        QByteArray bytes;
         const char* says; // nullptr: written
+        bool exists = true;
     };
     const Row rows[] = {
-        {"written in place", true, false, false, nullptr},
-        {"in place on a full disk", true, false, true, "文件太大"},
-        {"a read-only file", false, true, false, "没有访问权限"},
+        {"written in place", true, false, false, kNew, nullptr},
+        // Shorter than the old: no tail of the old is left.
+        {"written in place, shorter", true, false, false, "short", nullptr},
+        {"in place on a full disk", true, false, true, kNew, "文件太大"},
+        {"a read-only file", false, true, false, kNew, "没有访问权限"},
+        {"a new file in a read-only folder", true, false, false, kNew,
+         "所在的文件夹不能写入（没有访问权限）", false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        prepare(r.fileWritable, r.folderWritable);
+        prepare(r.fileWritable, r.folderWritable, r.exists);
         const QString message = inChildProcess([&] {
             std::optional<FullDisk> disk;
             if (r.fullDisk)
                 disk.emplace(static_cast<rlim_t>(kOld.size()));
-            return write(path);
+            try {
+                safewrite::replaceFile(path, r.bytes, QStringLiteral("测试文件"));
+                return QString();
+            } catch (const UserError& e) {
+                return e.message();
+            }
         });
         ::chmod(QFile::encodeName(folder).constData(), 0755);
         if (!r.says) {
             EXPECT_EQ(message, QString());
-            EXPECT_EQ(readBytes(path), kNew);
+            EXPECT_EQ(readBytes(path), r.bytes);
         } else {
-            EXPECT_EQ(message, failure(path, r.says, true));
-            EXPECT_EQ(readBytes(path), kOld);
+            EXPECT_EQ(message, failure(path, r.says, r.exists));
+            if (r.exists)
+                EXPECT_EQ(readBytes(path), kOld);
+            else
+                EXPECT_FALSE(QFile::exists(path));
         }
-        EXPECT_EQ(entries(folder), QStringList{"scores.txt"});
+        EXPECT_EQ(entries(folder), r.exists ? QStringList{"scores.txt"} : QStringList{});
     }
 }
 
