@@ -32,8 +32,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,6 +40,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QThread>
 
