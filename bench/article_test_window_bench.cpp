@@ -11,6 +11,7 @@
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/segmentation.h"
 #include "dictionary/two.h"
+#include "platform/error_report.h"
 #include "platform/gbk_codec.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
@@ -188,6 +189,11 @@ int main(int argc, char** argv) {
     QFile::link(QStringLiteral(TARVO_HZLIB_DIR), home.filePath(QStringLiteral("hzlib")));
     setProgramFolder(folder().path() + u'/');
     prompts::setAnswerer([](const QString&) { return true; });
+    // An error (a module that cannot load: the history not beside the
+    // benchmark) is printed, never a dialog that nobody answers.
+    errors::setReporter([](QWidget*, const QString& message) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
     prompts::setTextAnswerer([](const QString&) { return std::optional<QString>(); });
     createWindows();
     form_test->HomeDir = folder().path() + u'/';
