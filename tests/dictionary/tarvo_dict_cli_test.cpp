@@ -29,10 +29,13 @@ TEST(TarvoDictCommand, QueriesTheBuiltDictionary) {
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.split(u'\n').contains(QStringLiteral("中"))) << r.out.toStdString();
 
+    // Every code of a character: the full code first, the short ones marked.
     r = tarvoDict({"code", "中"});
     EXPECT_EQ(r.status, 0);
-    const QString code = r.out.trimmed();
-    ASSERT_FALSE(code.isEmpty());
+    const QStringList codes = r.out.trimmed().split(u'\n');
+    const QString code = codes.first();
+    EXPECT_EQ(code, QStringLiteral("50006"));
+    EXPECT_TRUE(codes.contains(QStringLiteral("50\t简码"))) << r.out.toStdString();
     r = tarvoDict({"lookup", "--chars", code});
     EXPECT_TRUE(r.out.split(u'\n').contains(QStringLiteral("中")));
 
@@ -42,7 +45,51 @@ TEST(TarvoDictCommand, QueriesTheBuiltDictionary) {
     EXPECT_EQ(tarvoDict({"word", "中国"}).out, "yes\n");
     EXPECT_EQ(tarvoDict({"word", "国中"}).out, "no\n");
     EXPECT_EQ(tarvoDict({"word", "--frequent", "中国"}).out, "yes\n");
-    EXPECT_EQ(tarvoDict({"code", "한"}).out, "\n");
+}
+
+// What tarvo-dict cannot read or write is an error with a message, and the
+// options are taken in each usual form.
+TEST(TarvoDictCommand, RefusesWhatItCannotReadAndTakesTheUsualOptionForms) {
+    dicttest::DictDir dir;
+    std::string garbage(3001, '\0');
+    for (size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>((i * 7919 + 13) % 251);
+    dir.write("zh1", garbage);
+    dir.write("utf8.tvm", "热爱和平，中国。");
+    const QString zh1 = QString::fromStdString(dir.path() + "/zh1");
+    const QString utf8 = QString::fromStdString(dir.path() + "/utf8.tvm");
+    const struct {
+        QStringList args;
+        const char16_t* says;
+    } refused[] = {
+        {{"dump", zh1}, u"已损坏"},
+        {{"lookup", "--chars", "abc"}, u"1 至 6 位数字"},
+        {{"lookup", "--chars", "1234567"}, u"1 至 6 位数字"},
+        {{"lookup", "--chars", ""}, u"1 至 6 位数字"},
+        {{"code", "한"}, u"不是一个汉字"},
+        {{"code", "中国"}, u"不是一个汉字"},
+        {{"segment", utf8}, u"UTF-8"},
+    };
+    for (const auto& r : refused) {
+        const ToolResult result = tarvoDict(r.args);
+        EXPECT_EQ(result.status, 1) << r.args.join(' ').toStdString();
+        EXPECT_TRUE(result.err.contains(QString::fromUtf16(r.says)))
+            << r.args.join(' ').toStdString() << ": " << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty()) << r.args.join(' ').toStdString();
+    }
+    const QString hzlib = QStringLiteral(TARVO_PROGRAM_DIR "/hzlib");
+    EXPECT_EQ(tarvoDict({"lookup", "--dir=" + hzlib, "--words", "500601"}).status, 0);
+    EXPECT_TRUE(
+        tarvoDict({"lookup", "--words", "--", "500601"}).out.contains(QStringLiteral("中国")));
+    const ToolResult help = tarvoDict({"lookup", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("segment"))) << "a line per command";
+    // A write that fails (a full disk) fails the command.
+    QProcess full;
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(QStringLiteral(TARVO_DICT_TOOL), {QStringLiteral("--help")});
+    ASSERT_TRUE(full.waitForFinished(60000));
+    EXPECT_EQ(full.exitCode(), 1);
 }
 
 TEST(TarvoDictCommand, BuildsADictionaryAndReportsErrors) {

@@ -13,20 +13,28 @@
 
 #include <QList>
 #include <QString>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <ostream>
 
 namespace {
 
-const char* const kUsage = "用法：\n"
-                           "  tarvo-dict build SOURCE_DIR HZLIB_DIR\n"
-                           "  tarvo-dict lookup [--dir HZLIB_DIR] (--chars|--words) CODE\n"
-                           "  tarvo-dict code [--dir HZLIB_DIR] CHARACTER\n"
-                           "  tarvo-dict word [--dir HZLIB_DIR] [--frequent] TEXT\n"
-                           "  tarvo-dict dump FILE\n"
-                           "  tarvo-dict convert SOURCE\n"
-                           "  tarvo-dict segment [--dir HZLIB_DIR] [--frequent] TESTFILE\n";
+const char* const kUsage =
+    "用法：\n"
+    "  tarvo-dict build SOURCE_DIR HZLIB_DIR      由词表源文件生成词库\n"
+    "  tarvo-dict lookup [--dir HZLIB_DIR] (--chars|--words) CODE\n"
+    "                                             列出编码（1 至 6 位数字）的候选字或词\n"
+    "  tarvo-dict code [--dir HZLIB_DIR] CHARACTER\n"
+    "                                             列出一个字的所有编码：先全码，简码标“简码”\n"
+    "  tarvo-dict word [--dir HZLIB_DIR] [--frequent] TEXT\n"
+    "                                             词库（或高频词表）里有没有这个词：yes 或 no\n"
+    "  tarvo-dict dump FILE                       把词库文件逐条列成文字（先检查文件）\n"
+    "  tarvo-dict convert SOURCE                  把文本转换成旁边的测试文件，打印字数和编码\n"
+    "  tarvo-dict segment [--dir HZLIB_DIR] [--frequent] TESTFILE\n"
+    "                                             把测试文件的文章按词库切词，词间加 /\n"
+    "选项：--dir HZLIB_DIR 或 --dir=HZLIB_DIR 指定词库文件夹；-- 之后的参数都不当选项。\n"
+    "每个命令都可以加 --help。\n";
 
 struct Options {
     std::string dir;
@@ -44,9 +52,21 @@ struct Options {
 bool parse(const std::vector<std::string>& args, const std::string& defaultDir, Options& o,
            std::ostream& err) {
     o.dir = defaultDir;
+    bool optionsEnded = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--dir") {
+        if (optionsEnded) {
+            o.positional.push_back(a);
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (a.rfind("--dir=", 0) == 0) {
+            o.dir = a.substr(6);
+            o.dirGiven = true;
+            if (o.dir.empty()) {
+                err << "--dir= 后面缺少文件夹\n";
+                return false;
+            }
+        } else if (a == "--dir") {
             if (i + 1 >= args.size()) {
                 err << "--dir 后面缺少文件夹\n";
                 return false;
@@ -121,8 +141,14 @@ int lookup(const Options& o, std::ostream& out, std::ostream& err) {
     const bool chars = o.has("--chars");
     if (o.positional.size() != 1 || chars == o.has("--words"))
         return usage(err);
+    const std::string& c = o.positional[0];
+    if (c.empty() || c.size() > 6 ||
+        !std::all_of(c.begin(), c.end(), [](char d) { return d >= '0' && d <= '9'; })) {
+        err << "编码 “" << c << "” 不对：应为 1 至 6 位数字\n";
+        return 1;
+    }
     Ttwo two(o.dir);
-    two.LookupCode(chars ? Ttwo::Scope::Characters : Ttwo::Scope::Words, o.positional[0]);
+    two.LookupCode(chars ? Ttwo::Scope::Characters : Ttwo::Scope::Words, c);
     for (const std::string& c : two.Candidates())
         out << utf8(c) << "\n";
     return 0;
@@ -131,9 +157,22 @@ int lookup(const Options& o, std::ostream& out, std::ostream& err) {
 int code(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.positional.size() != 1)
         return usage(err);
-    Ttwo two(o.dir);
     auto ch = gbkOf(o.positional[0]);
-    out << (ch ? two.CodeOfChar(*ch) : std::string()) << "\n";
+    if (!ch || ch->size() != 2) {
+        err << "“" << o.positional[0] << "” 不是一个汉字\n";
+        return 1;
+    }
+    Ttwo two(o.dir);
+    // Every code, the full code first, the short codes marked.
+    const std::string full = two.FullCodeOfChar(*ch);
+    if (full.empty()) {
+        err << "词库里没有“" << o.positional[0] << "”\n";
+        return 1;
+    }
+    out << full << "\n";
+    for (const std::string& c : two.CodesOfChar(*ch))
+        if (c != full)
+            out << c << (c.size() < full.size() ? "\t简码" : "") << "\n";
     return 0;
 }
 
@@ -160,6 +199,10 @@ int dump(const Options& o, std::ostream& out, std::ostream& err) {
     const std::string bytes = readWholeFile(path);
     const std::string name = path.substr(path.find_last_of('/') + 1);
     if (name == Ttwo::kFrequentFile) {
+        if (const std::string why = dict::frequentDamageOf(bytes); !why.empty()) {
+            err << "词库文件 " << path << " 已损坏（" << why << "）\n";
+            return 1;
+        }
         for (size_t i = 0; i + dict::kFrequentRecordSize <= bytes.size();
              i += dict::kFrequentRecordSize)
             out << utf8(bytes.substr(i + dict::kFrequentWordOffset, dict::kFrequentWordBytes))
@@ -168,6 +211,12 @@ int dump(const Options& o, std::ostream& out, std::ostream& err) {
     }
     if (name.size() < 3 || name.compare(0, 2, "zh") != 0 || name[2] < '1' || name[2] > '5') {
         err << "不认识的词库文件名：" << name << "（应为 zh1 … zh5、zh1.hz … zh5.hz 或 gpc.txt）\n";
+        return 1;
+    }
+    // Checked as the program checks it: garbage is refused, not printed.
+    const bool byText = name.size() > 3 && name.compare(3, std::string::npos, ".hz") == 0;
+    if (const std::string why = dict::damageOf(name[2] - '0', byText, bytes); !why.empty()) {
+        err << "词库文件 " << path << " 已损坏（" << why << "）\n";
         return 1;
     }
     dict::GroupFile file(name[2] - '0', bytes);
@@ -191,6 +240,17 @@ int convert(const Options& o, std::ostream& out, std::ostream& err) {
 int segment(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.positional.size() != 1)
         return usage(err);
+    // A test file is GBK: a text in UTF-8 (not yet converted) would be cut
+    // into nonsense.
+    const std::string raw = readWholeFile(o.positional[0]);
+    QStringDecoder asUtf8(QStringDecoder::Utf8);
+    const QString decoded = asUtf8(QByteArrayView(raw.data(), static_cast<qsizetype>(raw.size())));
+    if (!asUtf8.hasError() && !decoded.isEmpty() && std::any_of(raw.begin(), raw.end(), [](char c) {
+            return static_cast<unsigned char>(c) >= 0x80;
+        })) {
+        err << o.positional[0] << " 是 UTF-8 文本，不是测试文件：请先用 tarvo-dict convert 转换\n";
+        return 1;
+    }
     const TestText text = TestText::loadFile(QString::fromStdString(o.positional[0]));
     const auto lines = segmentation::articleLines(text.lines());
     Ttwo two(o.dir);
@@ -214,9 +274,12 @@ int runTarvoDict(const std::vector<std::string>& args, const std::string& defaul
                  std::ostream& out, std::ostream& err) {
     if (args.empty())
         return usage(err);
-    if (args[0] == "--help" || args[0] == "-h") {
+    // --help alone or after a command: the usage, and a failed write fails.
+    if (args[0] == "--help" || args[0] == "-h" ||
+        (args.size() == 2 && (args[1] == "--help" || args[1] == "-h"))) {
         out << kUsage;
-        return 0;
+        out.flush();
+        return out ? 0 : 1;
     }
     if (args[0] == "--version") {
         out << "tarvo-dict " TARVO_VERSION "\n";

@@ -24,6 +24,13 @@ std::string defaultDictionaryDir() {
 } // namespace
 
 int main(int argc, char** argv) {
-    return runTarvoDict(std::vector<std::string>(argv + 1, argv + argc), defaultDictionaryDir(),
-                        std::cout, std::cerr);
+    int status = runTarvoDict(std::vector<std::string>(argv + 1, argv + argc),
+                              defaultDictionaryDir(), std::cout, std::cerr);
+    // What could not be written (a full disk, /dev/full) is a failure.
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "写入标准输出失败\n";
+        status = 1;
+    }
+    return status;
 }
