@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -36,6 +37,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTextEdit>
 #include <QTime>
 #include <QTimer>
@@ -412,13 +414,36 @@ void Tform_test::select_fileClick() {
     refresh(true);
 }
 
+namespace {
+
+// Where a file dialog opens: the folder of the learner's last choice, else
+// the learner's documents (never the read-only data folder the program
+// works in when installed).
+QString& lastChosenFolder() {
+    static QString folder;
+    return folder;
+}
+QString dialogFolder() {
+    if (!lastChosenFolder().isEmpty() && QFileInfo(lastChosenFolder()).isDir())
+        return lastChosenFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+QString remembered(const QString& chosen) {
+    if (!chosen.isEmpty())
+        lastChosenFolder() = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+
+} // namespace
+
 void Tform_test::change_fileClick() {
     const QString saved = flow_->LChange;
-    const QString source =
-        ChangeDialog
-            ? ChangeDialog()
-            : QFileDialog::getOpenFileName(this, QStringLiteral("选择欲转换文件"), QString(),
-                                           QStringLiteral("文本文件(*.txt);;所有文件(*)"));
+    const QString source = ChangeDialog
+                               ? ChangeDialog()
+                               : remembered(QFileDialog::getOpenFileName(
+                                     this, QStringLiteral("选择欲转换文件"), dialogFolder(),
+                                     QStringLiteral("文本文件(*.txt);;所有文件(*)")));
     // The file dialog may have changed the working directory.
     struct BackHome {
         Tform_test* w;
@@ -508,10 +533,10 @@ bool Tform_test::askFindTestFile() {
 }
 
 std::optional<QString> Tform_test::chooseTestFile() {
-    const QString chosen =
-        openDialog ? openDialog()
-                   : QFileDialog::getOpenFileName(this, QStringLiteral("选择测试文件"), QString(),
-                                                  QStringLiteral("Tarvo码测试文件(*.tvm)"));
+    const QString chosen = openDialog ? openDialog()
+                                      : remembered(QFileDialog::getOpenFileName(
+                                            this, QStringLiteral("选择测试文件"), dialogFolder(),
+                                            QStringLiteral("Tarvo码测试文件(*.tvm)")));
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
