@@ -170,6 +170,16 @@ void yearHistoryOpening(benchmark::State& state) {
 }
 BENCHMARK(yearHistoryOpening)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
+// Opening the history file at the program's start, on a year (or three).
+void yearStoreOpen(benchmark::State& state) {
+    const QString path = historyOf(static_cast<int>(state.range(0))).path();
+    for (auto _ : state) {
+        HistoryStore again(path);
+        benchmark::DoNotOptimize(again.schemaVersion());
+    }
+}
+BENCHMARK(yearStoreOpen)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
+
 // What the start screen's plan line reads on a year (or three) of history:
 // the streak, the course's runs, the tests' totals and the due cards.
 void yearPlanLine(benchmark::State& state) {
