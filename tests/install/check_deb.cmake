@@ -41,6 +41,8 @@ endforeach()
 execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE contents)
 foreach(f ./usr/bin/tarvo ./usr/bin/tarvo-dict ./usr/share/tarvo/hzlib/zh1
     ./usr/share/applications/org.tarvo.Tutor.desktop ./usr/share/doc/tarvo/copyright
+    ./usr/share/icons/hicolor/48x48/apps/org.tarvo.Tutor.png
+    ./usr/share/icons/hicolor/256x256/apps/org.tarvo.Tutor.png
     ./usr/share/man/man1/tarvo.1.gz)
   string(FIND "${contents}" "${f}\n" at)
   if(at LESS 0)

@@ -9,6 +9,9 @@
 // and, for checking corner readings by eye, sheets of characters drawn from
 // their strokes (LIST: one "character<TAB>caption" a line):
 //   tarvo-art --sheet STROKE_DIR LIST OUT_PREFIX
+// and the menu entry's icon as a PNG of SIZE pixels, for the icon themes that
+// ask for one beside the SVG:
+//   tarvo-art --icon SVG SIZE OUT_PNG
 #include "tools/tarvo_art/code_diagrams.h"
 #include "tools/tarvo_art/gif_writer.h"
 #include "tools/tarvo_art/pictures.h"
@@ -18,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -66,9 +70,25 @@ int writeSheets(const QString& strokeDir, const QString& list, const QString& pr
 
 } // namespace
 
+// Draws the SVG icon at `size` pixels square (through Qt's SVG image plugin).
+int writeIcon(const QString& svg, int size, const QString& out) {
+    QImageReader reader(svg, "svg");
+    reader.setScaledSize(QSize(size, size));
+    const QImage icon = reader.read();
+    if (icon.isNull() || !saveImage(out, icon, "PNG")) {
+        std::fprintf(stderr, "无法由 %s 画出 %s：%s\n", qPrintable(svg), qPrintable(out),
+                     qPrintable(reader.errorString()));
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 5 && QByteArray(argv[1]) == "--icon")
+        return writeIcon(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(),
+                         QString::fromLocal8Bit(argv[4]));
     if (argc == 5 && QByteArray(argv[1]) == "--sheet")
         return writeSheets(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
                            QString::fromLocal8Bit(argv[4]));
