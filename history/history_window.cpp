@@ -98,23 +98,33 @@ void setAxes(QChart* chart, QDate first, QDate last, double top, const QString& 
 // of their own.
 void addDayLine(QChart* chart, const QString& name, const QColor& colour,
                 const std::vector<history_stats::DayValue>& days) {
-    QLineSeries* line = nullptr;
+    // The points of each piece are handed over in one call: appending them
+    // one by one redrew the series at every point.
+    QList<QPointF> piece;
+    bool firstPiece = true;
+    auto flush = [&] {
+        if (piece.isEmpty())
+            return;
+        auto* line = new QLineSeries;
+        line->setName(name);
+        line->setPointsVisible(true);
+        line->setColor(colour);
+        line->append(piece);
+        chart->addSeries(line);
+        if (!firstPiece)
+            for (QLegendMarker* m : chart->legend()->markers(line))
+                m->setVisible(false);
+        firstPiece = false;
+        piece.clear();
+    };
     QDate previous;
     for (const history_stats::DayValue& d : days) {
-        if (!line || previous.daysTo(d.day) > 1) {
-            const bool firstPiece = line == nullptr;
-            line = new QLineSeries;
-            line->setName(name);
-            line->setPointsVisible(true);
-            line->setColor(colour);
-            chart->addSeries(line);
-            if (!firstPiece)
-                for (QLegendMarker* m : chart->legend()->markers(line))
-                    m->setVisible(false);
-        }
-        line->append(static_cast<qreal>(msOf(d.day)), d.value);
+        if (!piece.isEmpty() && previous.daysTo(d.day) > 1)
+            flush();
+        piece.append(QPointF(static_cast<qreal>(msOf(d.day)), d.value));
         previous = d.day;
     }
+    flush();
 }
 
 // The error rate at each of the four corners of a square, the worse the
