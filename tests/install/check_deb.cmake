@@ -1,7 +1,7 @@
 # Builds the Debian package with cpack and checks its contents and its
 # dependencies (found by dpkg-shlibdeps from the executables).
 #   cmake -DBUILD_DIR=... -P check_deb.cmake
-file(GLOB old ${BUILD_DIR}/tarvo_*.deb)
+file(GLOB old ${BUILD_DIR}/tarvo_*.deb ${BUILD_DIR}/tarvo-data_*.deb)
 if(old)
   file(REMOVE ${old})
 endif()
@@ -28,18 +28,32 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cpack failed: ${out}")
 endif()
 file(GLOB deb ${BUILD_DIR}/tarvo_*.deb)
-if(NOT deb)
-  message(FATAL_ERROR "no tarvo_*.deb")
+file(GLOB data_deb ${BUILD_DIR}/tarvo-data_*_all.deb)
+if(NOT deb OR NOT data_deb)
+  message(FATAL_ERROR "no tarvo_*.deb and tarvo-data_*_all.deb")
 endif()
 execute_process(COMMAND dpkg-deb --field ${deb} Depends OUTPUT_VARIABLE depends)
-foreach(d libqt6widgets6 libc6 fonts-arphic-uming libqt6sql6-sqlite libqt6charts6)
+foreach(d libqt6widgets6 libc6 fonts-arphic-uming libqt6sql6-sqlite libqt6charts6 "tarvo-data (= ")
   string(FIND "${depends}" "${d}" at)
   if(at LESS 0)
     message(FATAL_ERROR "the package does not depend on ${d}: ${depends}")
   endif()
 endforeach()
-execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE contents)
-foreach(f ./usr/bin/tarvo ./usr/bin/tarvo-dict ./usr/share/tarvo/hzlib/zh1
+execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE program_contents)
+execute_process(COMMAND dpkg-deb --contents ${data_deb} OUTPUT_VARIABLE data_contents)
+# The data, the same on every architecture, in a package of its own.
+foreach(f ./usr/share/tarvo/hzlib/zh1 ./usr/share/tarvo/test.tvm ./usr/share/doc/tarvo-data/copyright)
+  string(FIND "${data_contents}" "${f}\n" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "tarvo-data lacks ${f}")
+  endif()
+endforeach()
+string(FIND "${program_contents}" "./usr/share/tarvo/" at)
+if(NOT at LESS 0)
+  message(FATAL_ERROR "the data is in the program's package too")
+endif()
+set(contents "${program_contents}")
+foreach(f ./usr/bin/tarvo ./usr/bin/tarvo-dict
     ./usr/share/applications/org.tarvo.Tutor.desktop ./usr/share/doc/tarvo/copyright
     ./usr/share/icons/hicolor/48x48/apps/org.tarvo.Tutor.png
     ./usr/share/icons/hicolor/256x256/apps/org.tarvo.Tutor.png
@@ -51,7 +65,7 @@ foreach(f ./usr/bin/tarvo ./usr/bin/tarvo-dict ./usr/share/tarvo/hzlib/zh1
 endforeach()
 # Debian's own checker: no error and no warning (informational tags may stay).
 find_program(LINTIAN lintian REQUIRED)
-execute_process(COMMAND ${LINTIAN} --tag-display-limit 0 ${deb} OUTPUT_VARIABLE tags
+execute_process(COMMAND ${LINTIAN} --tag-display-limit 0 ${deb} ${data_deb} OUTPUT_VARIABLE tags
   ERROR_VARIABLE lintian_err RESULT_VARIABLE lintian_rc)
 string(REGEX MATCHALL "(^|\n)[EW]: [^\n]*" bad "${tags}")
 if(bad)
