@@ -134,10 +134,10 @@ void linkHistory() {
 HistoryService* loadedHistory() {
     if (!loaded()) {
         loaded() = linked() ? linked() : loadModule();
-        if (loaded()) {
+        // The window "学习记录" (its charts) is made when it is first asked
+        // for, not when the plan line loads the history after the first paint.
+        if (loaded())
             loaded()->setDrillOpener(openDrill);
-            loaded()->open();
-        }
     }
     return loaded();
 }

@@ -36,8 +36,8 @@ public:
     virtual training::HistoryLink& trainingLink() = 0;
     virtual articletest::HistoryLink& articleTestLink() = 0;
     virtual warmup::HistoryLink& warmupLink() = 0;
-    // Makes the window "学习记录": when the program has loaded the history,
-    // and again after close().
+    // Makes the window "学习记录" if it is not made: at its first showing
+    // (not when the history is loaded), and again after close().
     virtual void open() = 0;
     // Opens "学习记录" over the active window and returns when it closes.
     virtual void showWindow() = 0;

@@ -82,6 +82,8 @@ protected:
     void SetUp() override {
         StartScreenShownTest::SetUp();
         ASSERT_NE(loadedHistory(), nullptr);
+        // Made as the first opening makes it, so that a test can set its hooks.
+        loadedHistory()->open();
     }
 
     // A history over three days: 全码字 on two of them, 二字词 once, two
