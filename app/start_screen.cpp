@@ -75,7 +75,7 @@ Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
         b->setStyleSheet(QStringLiteral(
             "QToolButton { border: none; background: transparent; }"
             "QToolButton:hover { border: 1px solid rgba(255, 255, 255, 170); border-radius: 4px; }"
-            "QToolButton:focus { border: 2px solid #ffe9a8; border-radius: 4px; }"
+            "QToolButton:focus { border: 3px solid white; border-radius: 5px; }"
             "QToolButton:pressed { background: rgba(0, 0, 0, 40); }"));
         b->installEventFilter(this);
         connect(b, &QToolButton::clicked, this,
@@ -98,7 +98,7 @@ Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
         "QToolButton { color: #3a1e00; border: 1px solid #b86b00; border-radius: 6px;"
         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffd27a, stop:1 #f2a019); }"
         "QToolButton:hover { border: 1px solid white; }"
-        "QToolButton:focus { border: 2px solid white; }"
+        "QToolButton:focus { border: 3px solid #1a3a8a; }"
         "QToolButton:pressed { background: #e08e10; }"));
     courseButton->hide();
     connect(courseButton, &QToolButton::clicked, this, [this] {
