@@ -187,7 +187,7 @@ void TrainingFlow::rightPicture() {
         // the history keep the speed the window shows.
         Labeljifen = QString::number(finalPictureSpeed());
         FinalSpeedDue = true;
-        cue(6);
+        cue(Cue::Finished);
         setMessages(QStringLiteral(" 太棒了！"), QStringLiteral(" 继续训练吗？"),
                     QStringLiteral(" 按《开始》键"), QString());
         sayCourseVerdict(finalPictureSpeed());
@@ -284,14 +284,14 @@ void TrainingFlow::recordCheck() {
     // A course step drills a few shapes or items under the exercise it
     // borrows: its speed is no record of that exercise.
     if (courseRun) {
-        cue(6);
+        cue(Cue::Finished);
         return;
     }
     if (host_.judgeRecord(ExerciseKind, Labeljifen)) {
-        cue(2);
+        cue(Cue::Record);
         host_.enterRecordName(ExerciseKind, Labeljifen);
     } else {
-        cue(6);
+        cue(Cue::Finished);
     }
 }
 
@@ -303,7 +303,7 @@ void TrainingFlow::answeredWrong(Box b, const QString& answer) {
         setBoxText(b, QString());
         if (PictureWrongCount >= 2 && PictureWrongCount <= 6) {
             Timer4On = true;
-            cue(3);
+            cue(Cue::ThinkAgain);
             setMessages(QStringLiteral("再想想"), QStringLiteral("再想想"), QString(), QString());
             if (!autoHint)
                 PictureWrongCount = 0;
@@ -333,7 +333,7 @@ void TrainingFlow::answeredWrong(Box b, const QString& answer) {
     if (count == 2 || count == 4) {
         Timer4On = true;
         if (b == Box::Character)
-            cue(3);
+            cue(Cue::ThinkAgain);
         setMessages(QStringLiteral("再想想！"), QStringLiteral("加油啊！"), QString(), QString());
         if (!autoHint)
             count = 0;

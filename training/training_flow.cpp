@@ -247,7 +247,7 @@ void TrainingFlow::continueRun() {
 
 void TrainingFlow::newRun() {
     leaveObservedRun();
-    cue(4);
+    cue(Cue::Start);
     host_.closePanel();
     SBtnPauseEnabled = true;
     sbAboutEnabled = SBtnSetupEnabled = false;
@@ -506,7 +506,7 @@ void TrainingFlow::Timer1Timer() {
         bumpGauge(Gauge1);
     } else {
         if (Gauge2 == 0)
-            cue(1);
+            cue(Cue::Cheer);
         if (Gauge2 < 100) {
             Timer4On = true;
             setMessages(QStringLiteral("加油啊！"), QStringLiteral("加油啊！"), QString(),
@@ -518,7 +518,7 @@ void TrainingFlow::Timer1Timer() {
     }
     if (Gauge1 == 50) {
         Timer4On = true;
-        cue(1);
+        cue(Cue::Cheer);
         setMessages(QStringLiteral("加油啊！"), QStringLiteral("加油啊！"), QString(), QString());
     }
     if (Gauge2 == 100) {
@@ -537,7 +537,7 @@ void TrainingFlow::Timer1Timer() {
         Timer1On = false;
         box(Box::Character).enabled = false;
         box(Box::Word).enabled = false;
-        cue(5);
+        cue(Cue::TimeUp);
     }
 }
 
@@ -573,7 +573,7 @@ void TrainingFlow::SBtnPauseClick() {
     if (!SBtnPauseEnabled)
         return;
     Timer1On = Timer3On = Timer4On = false;
-    cue(7);
+    cue(Cue::PauseMusic);
     host_.showPause();
     host_.closeMediaPlayer();
     Timer1On = Timer3On = Timer4On = true;

@@ -27,11 +27,23 @@
 // explanation panel, sounds and the one-second wait of Start.
 namespace training {
 
+// The training's sound cues, by what they say or play. Their numbers are the
+// places of their files in the window's table.
+enum class Cue {
+    Cheer = 1,      // "加油！" (Jiayou.wav)
+    Record = 2,     // "恭喜你破纪录了！" (Hero.wav)
+    ThinkAgain = 3, // "再想想" (Zaixiang.wav)
+    Start = 4,      // "开始" (start.wav)
+    TimeUp = 5,     // "时间到了" (Gxgx.wav)
+    Finished = 6,   // the fanfare of a finished run (win.wav)
+    PauseMusic = 7, // the music of the pause (backmid.mid)
+};
+
 class TrainingHost {
 public:
     virtual ~TrainingHost() = default;
     virtual bool soundOptionTicked() const = 0; // the settings' 音乐
-    virtual void playCue(int cue) = 0;          // 1-7
+    virtual void playCue(Cue cue) = 0;
     virtual bool soundCanPlay() = 0;
     virtual void disableSoundOption() = 0;
     // Places the explanation panel beside the window, loads `textFile` into
@@ -315,7 +327,7 @@ private:
     int finalPictureSpeed() const;
     void leaveObservedRun();
     bool sound() const { return host_.soundOptionTicked(); }
-    void cue(int c) {
+    void cue(Cue c) {
         if (sound())
             host_.playCue(c);
     }

@@ -1006,10 +1006,11 @@ void TForm1::disableSoundOption() {
             : QStringLiteral("找不到可用的声音设备，不能播放音乐和提示音。"));
 }
 
-void TForm1::playCue(int cue) {
+void TForm1::playCue(training::Cue cue) {
     SoundPlayer& player = Form2->MediaPlayer1();
-    if (cue >= 1 && cue <= 7)
-        player.setFileName(QString::fromLatin1(kCueFiles[cue]));
+    const int at = static_cast<int>(cue);
+    if (at >= 1 && at <= 7)
+        player.setFileName(QString::fromLatin1(kCueFiles[at]));
     player.open();
     player.play();
 }

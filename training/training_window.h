@@ -110,7 +110,7 @@ private:
     void keysBackToBox();
     // TrainingHost
     bool soundOptionTicked() const override;
-    void playCue(int cue) override;
+    void playCue(training::Cue cue) override;
     bool soundCanPlay() override;
     void disableSoundOption() override;
     void showPanel(const QString& textFile) override;

@@ -239,7 +239,7 @@ TEST_F(Answers, WrongCountsWithAndWithoutTheAutomaticHint) {
         press(c, kEnter);
         if (flow.Labelplay[0] == QStringLiteral("再想想！")) {
             cueAt.push_back(n);
-            EXPECT_EQ(host.cues, std::vector<int>{3});
+            EXPECT_EQ(host.cues, std::vector<Cue>{Cue::ThinkAgain});
             EXPECT_EQ(flow.Labelplay[1], QStringLiteral("加油啊！"));
         }
     }
@@ -404,7 +404,7 @@ TEST_F(Answers, APictureRunEndsAtItsLastPictureAlsoAfterTimeUp) {
     EXPECT_FALSE(flow.SpeedClockOn);
     EXPECT_FALSE(flow.box(p).enabled);
     EXPECT_EQ(flow.Labelplay[0], QStringLiteral(" 太棒了！"));
-    EXPECT_EQ(host.cues, (std::vector<int>{6, 2}));
+    EXPECT_EQ(host.cues, (std::vector<Cue>{Cue::Finished, Cue::Record}));
     EXPECT_EQ(host.judged, QStringList{"0:" + finalSpeed}) << "judged with the speed shown";
     EXPECT_EQ(host.calls.last(), "name 0 " + finalSpeed);
     EXPECT_EQ(flow.grids.pictures[59].look, ItemLook::Answered);
@@ -440,7 +440,7 @@ TEST_F(Answers, ACharacterRunMovesAlongTheRowsAndEndsWithItsLastItemRed) {
     EXPECT_FALSE(flow.Timer1On);
     EXPECT_TRUE(flow.Timer3On) << "the speed clock goes on";
     EXPECT_EQ(host.judged, QStringList{"3:31"});
-    EXPECT_EQ(host.cues, std::vector<int>{6}) << "no record: the end-of-exercise sound";
+    EXPECT_EQ(host.cues, std::vector<Cue>{Cue::Finished}) << "no record: the end-of-exercise sound";
     press(c, digit(1));
     EXPECT_EQ(flow.CharWrongCount, 0) << "a disabled box takes no keys";
 }

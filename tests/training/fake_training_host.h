@@ -12,14 +12,14 @@ public:
     bool sound = false;
     bool canPlay = true;
     bool quitAnswer = false;
-    std::vector<int> cues;
+    std::vector<training::Cue> cues;
     QStringList calls;
     // The clocks' flags while the pause window was open.
     bool timersDuringPause = true;
     training::TrainingFlow* flow = nullptr;
 
     bool soundOptionTicked() const override { return sound; }
-    void playCue(int cue) override { cues.push_back(cue); }
+    void playCue(training::Cue cue) override { cues.push_back(cue); }
     bool soundCanPlay() override { return canPlay; }
     void disableSoundOption() override {
         sound = false;

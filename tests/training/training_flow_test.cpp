@@ -175,8 +175,8 @@ TEST_F(Flow, GaugeTicksAtEachLevel) {
                 first.push_back(flow.Gauge1);
         }
         EXPECT_EQ(ticks, r.ticks);
-        EXPECT_EQ(std::count(host.cues.begin(), host.cues.end(), 1), r.cheers);
-        EXPECT_EQ(host.cues.back(), 5) << "time-up cue";
+        EXPECT_EQ(std::count(host.cues.begin(), host.cues.end(), Cue::Cheer), r.cheers);
+        EXPECT_EQ(host.cues.back(), Cue::TimeUp);
         EXPECT_EQ(first.back(), 100);
         if (r.step == 6) {
             EXPECT_EQ(first[first.size() - 2], 96);
