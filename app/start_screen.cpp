@@ -43,6 +43,19 @@ constexpr HotArea kHotAreas[10] = {
     {611, 639, 78, 34}, {83, 580, 106, 39},
 };
 
+// Where an arrow key moves among the entries: −1 back, +1 on, 0 for another
+// key. The keypad's 8/4 and 2/6 are arrows with Num Lock on too.
+int arrowStep(int key, Qt::KeyboardModifiers modifiers) {
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    if (key == Qt::Key_Up || key == Qt::Key_Left ||
+        (keypad && (key == Qt::Key_8 || key == Qt::Key_4)))
+        return -1;
+    if (key == Qt::Key_Down || key == Qt::Key_Right ||
+        (keypad && (key == Qt::Key_2 || key == Qt::Key_6)))
+        return 1;
+    return 0;
+}
+
 } // namespace
 
 Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
@@ -126,15 +139,9 @@ Tpreface01::Tpreface01(QWidget* parent) : QWidget(parent) {
 }
 
 void Tpreface01::keyPressEvent(QKeyEvent* event) {
-    // Before any entry has the focus, an arrow (or the keypad's 2, 4, 6, 8)
-    // puts it on the first.
+    // Before any entry has the focus, an arrow puts it on the first.
     const std::vector<QToolButton*> order = keyOrder();
-    const int key = event->key();
-    const bool keypadDigit =
-        (event->modifiers() & Qt::KeypadModifier) &&
-        (key == Qt::Key_2 || key == Qt::Key_4 || key == Qt::Key_6 || key == Qt::Key_8);
-    if (!order.empty() && (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
-                           key == Qt::Key_Right || keypadDigit)) {
+    if (!order.empty() && arrowStep(event->key(), event->modifiers()) != 0) {
         order.front()->setFocus(Qt::TabFocusReason);
         return;
     }
@@ -152,21 +159,13 @@ std::vector<QToolButton*> Tpreface01::keyOrder() const {
 }
 
 bool Tpreface01::entryKey(QToolButton* entry, int key, Qt::KeyboardModifiers modifiers) {
-    const bool keypad = modifiers & Qt::KeypadModifier;
-    int step = 0;
-    if (key == Qt::Key_Up || key == Qt::Key_Left ||
-        (keypad && (key == Qt::Key_8 || key == Qt::Key_4)))
-        step = -1;
-    else if (key == Qt::Key_Down || key == Qt::Key_Right ||
-             (keypad && (key == Qt::Key_2 || key == Qt::Key_6)))
-        step = 1;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         entry->click();
         return true;
     }
+    const int step = arrowStep(key, modifiers);
     if (step == 0)
         return false;
-    // Num Lock on, the keypad's 2, 4, 6 and 8 are arrows here too.
     const std::vector<QToolButton*> order = keyOrder();
     const auto at = std::find(order.begin(), order.end(), entry);
     if (at == order.end())
@@ -180,10 +179,7 @@ bool Tpreface01::entryKey(QToolButton* entry, int key, Qt::KeyboardModifiers mod
 void Tpreface01::updatePlan() {
     const QString line = plan ? plan() : QString();
     // A long plan is drawn smaller until it fits beside the picture, never cut.
-    QFont font = fonts::song(17, true);
-    while (font.pixelSize() > 12 && QFontMetrics(font).horizontalAdvance(line) > planLabel->width())
-        font.setPixelSize(font.pixelSize() - 1);
-    planLabel->setFont(font);
+    planLabel->setFont(fonts::fitting(fonts::song(17, true), line, planLabel->width(), 12));
     planLabel->setText(line);
     planLabel->setVisible(!line.isEmpty());
     courseButton->setVisible(static_cast<bool>(openCourse));

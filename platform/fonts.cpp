@@ -1,5 +1,6 @@
 #include "platform/fonts.h"
 
+#include <QFontMetrics>
 #include <QStringList>
 
 namespace fonts {
@@ -26,5 +27,11 @@ QFont hei(int px, bool bold) {
 }
 QFont sans(int px, bool bold) {
     return make({"Liberation Sans", "DejaVu Sans", "WenQuanYi Zen Hei"}, px, bold);
+}
+
+QFont fitting(QFont font, const QString& text, int width, int minPixelSize) {
+    while (font.pixelSize() > minPixelSize && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
 }
 } // namespace fonts

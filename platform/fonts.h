@@ -9,4 +9,8 @@ QFont song(int pixelSize, bool bold = false);
 QFont kai(int pixelSize, bool bold = false);
 QFont hei(int pixelSize, bool bold = false);
 QFont sans(int pixelSize, bool bold = false); // Arial
+
+// `font`, made smaller a pixel at a time (not below `minPixelSize`) until
+// `text` fits `width`: a line is drawn whole instead of cut.
+QFont fitting(QFont font, const QString& text, int width, int minPixelSize);
 } // namespace fonts

@@ -154,6 +154,27 @@ std::size_t TrainingFlow::courseItemsInTime(std::size_t items) const {
     return std::min(items, static_cast<std::size_t>(std::max(1LL, reached)));
 }
 
+std::vector<std::pair<QString, QString>> TrainingFlow::drawCourseItems() {
+    // Each item once, as many as the step's speed reaches in the time: the
+    // whole grid of repeated items took three times the time. When the time
+    // holds fewer than the step has, a different part of its list each run
+    // (in the list's order), so that every item comes up over the runs.
+    const auto& all = courseRun->items;
+    const std::size_t n = courseItemsInTime(all.size());
+    std::vector<std::size_t> chosen(all.size());
+    std::iota(chosen.begin(), chosen.end(), std::size_t{0});
+    for (std::size_t i = 0; i < n && n < all.size(); ++i)
+        std::swap(
+            chosen[i],
+            chosen[i + static_cast<std::size_t>(random_->below(static_cast<int>(all.size() - i)))]);
+    chosen.resize(n);
+    std::sort(chosen.begin(), chosen.end());
+    std::vector<std::pair<QString, QString>> items;
+    for (std::size_t i : chosen)
+        items.push_back(all[i]);
+    return items;
+}
+
 void TrainingFlow::sayCourseVerdict(int speed) {
     if (!courseRun || !courseRun->verdict)
         return;
@@ -396,23 +417,7 @@ void TrainingFlow::fillReview(int k) {
     const bool words = k == kWordReview;
     ReviewItems drawn;
     if (courseRun && !courseRun->items.empty()) {
-        // Each item once, as many as the step's speed reaches in the time:
-        // the whole grid of repeated items took three times the time.
-        // When the time holds fewer than the step has, a different part of
-        // its list each run (in the list's order), so that every item comes
-        // up over the runs, not always the first ones.
-        const auto& all = courseRun->items;
-        const std::size_t n = courseItemsInTime(all.size());
-        std::vector<std::size_t> chosen(all.size());
-        std::iota(chosen.begin(), chosen.end(), std::size_t{0});
-        for (std::size_t i = 0; i < n && n < all.size(); ++i)
-            std::swap(chosen[i], chosen[i + static_cast<std::size_t>(
-                                                random_->below(static_cast<int>(all.size() - i)))]);
-        chosen.resize(n);
-        std::sort(chosen.begin(), chosen.end());
-        drawn.items.clear();
-        for (std::size_t i : chosen)
-            drawn.items.push_back(all[i]);
+        drawn.items = drawCourseItems();
         drawn.wholeGrid = false;
         drawn.message = courseRun->message;
     } else if (DrillChosen && !words) {

@@ -335,6 +335,8 @@ private:
     // The items of a course step that a learner at the step's speed answers
     // before the time is up, with a fifth of the time to spare.
     std::size_t courseItemsInTime(std::size_t items) const;
+    // The items of the course step's run, drawn from its list (a course run is going).
+    std::vector<std::pair<QString, QString>> drawCourseItems();
     // A finished course run says whether it counts for its step.
     void sayCourseVerdict(int speed);
 

@@ -845,15 +845,13 @@ void TForm1::refresh() {
                                                       fonts::song(15), fonts::song(15)};
     QLabel* const lines[4] = {Labelplay1, Labelplay2, Labelplay3, Labelplay4};
     for (size_t i = 0; i < 4; ++i) {
-        QLabel* label = lines[i];
-        QFont font = fontsOfLines[i];
+        // Fitted only when the line changes: the window is redrawn at every
+        // key and five times a second.
         const QString& text = f.Labelplay[i];
-        while (font.pixelSize() > 11 &&
-               QFontMetrics(font).horizontalAdvance(text) > label->width() - 4)
-            font.setPixelSize(font.pixelSize() - 1);
-        if (label->font() != font)
-            label->setFont(font);
-        label->setText(text);
+        if (lines[i]->text() == text)
+            continue;
+        lines[i]->setFont(fonts::fitting(fontsOfLines[i], text, lines[i]->width() - 4, 11));
+        lines[i]->setText(text);
     }
     Gauge1->setValue(std::clamp(f.Gauge1, 0, 100));
     Gauge2->setValue(std::clamp(f.Gauge2, 0, 100));
