@@ -64,44 +64,50 @@ QString nameAt(const CornerTable& table, const QString& character, int corner, Q
     return rhymeName(digit);
 }
 
-// Counts of one kind of confusion, with the order it was last seen in.
-template <typename Confusion> struct Tally {
-    Confusion confusion;
-    int last = -1;
-};
-
-template <typename Confusion> void note(Tally<Confusion>& t, const CornerAnswer& a, int examples) {
-    t.confusion.count += a.times;
-    t.last = std::max(t.last, a.order);
-    QStringList& ex = t.confusion.examples;
+template <typename Confusion> void note(Confusion& c, const CornerAnswer& a, int examples) {
+    c.count += a.times;
+    c.last = std::max(c.last, a.order);
+    QStringList& ex = c.examples;
     ex.removeAll(a.character);
     ex.prepend(a.character);
     while (ex.size() > examples)
         ex.removeLast();
 }
 
-template <typename Confusion, typename Key>
-std::vector<Confusion> ranked(const QHash<Key, Tally<Confusion>>& tallies, auto tieKey) {
-    std::vector<Tally<Confusion>> all(tallies.begin(), tallies.end());
-    std::sort(all.begin(), all.end(), [&](const auto& a, const auto& b) {
-        if (a.confusion.count != b.confusion.count)
-            return a.confusion.count > b.confusion.count;
+template <typename Confusion> void rank(std::vector<Confusion>& all, auto tieKey) {
+    std::sort(all.begin(), all.end(), [&](const Confusion& a, const Confusion& b) {
+        if (a.count != b.count)
+            return a.count > b.count;
         if (a.last != b.last)
             return a.last > b.last;
-        return tieKey(a.confusion) < tieKey(b.confusion);
+        return tieKey(a) < tieKey(b);
     });
-    std::vector<Confusion> out;
-    for (const auto& t : all)
-        out.push_back(t.confusion);
-    return out;
+}
+
+auto digitKey(const DigitConfusion& c) {
+    return std::make_tuple(c.corner, c.right.unicode(), c.typed.unicode());
+}
+auto shapeKey(const ShapeConfusion& c) {
+    return std::make_pair(c.right, c.typed);
+}
+
+// `newer`'s count added to `older`, its examples first.
+template <typename Confusion> void add(Confusion& older, const Confusion& newer, int examples) {
+    older.count += newer.count;
+    older.last = std::max(older.last, newer.last);
+    QStringList ex = newer.examples;
+    for (const QString& ch : older.examples)
+        if (!ex.contains(ch))
+            ex << ch;
+    older.examples = ex.mid(0, examples);
 }
 
 } // namespace
 
 std::vector<CornerAnswer> cornerAnswers(const std::vector<AnsweredItem>& answered,
-                                        const CornerTable& table) {
+                                        const CornerTable& table, int firstOrder) {
     std::vector<CornerAnswer> out;
-    int order = 0;
+    int order = firstOrder;
     for (const AnsweredItem& a : answered) {
         const std::vector<Traced> traced = trace(a, table);
         QString previous;
@@ -132,11 +138,11 @@ QString DigitConfusion::text() const {
 }
 
 ConfusionReport countConfusions(const std::vector<AnsweredItem>& answered, const CornerTable& table,
-                                int examples) {
-    QHash<qint64, Tally<DigitConfusion>> digits;
-    QHash<QString, Tally<ShapeConfusion>> shapes;
+                                int examples, int firstOrder) {
+    QHash<qint64, DigitConfusion> digits;
+    QHash<QString, ShapeConfusion> shapes;
     ConfusionReport r;
-    for (const CornerAnswer& a : cornerAnswers(answered, table)) {
+    for (const CornerAnswer& a : cornerAnswers(answered, table, firstOrder)) {
         CornerErrorRate& rate = r.corners[static_cast<size_t>(a.corner)];
         rate.answers += a.times;
         if (a.typed == a.right)
@@ -144,26 +150,59 @@ ConfusionReport countConfusions(const std::vector<AnsweredItem>& answered, const
         rate.wrong += a.times;
         auto& d = digits[(qint64{a.corner} << 32) | (qint64{a.right.unicode()} << 16) |
                          a.typed.unicode()];
-        d.confusion.corner = a.corner;
-        d.confusion.right = a.right;
-        d.confusion.typed = a.typed;
-        if (d.confusion.rightName.isEmpty())
-            d.confusion.rightName = a.rightName;
-        else if (d.confusion.rightName != a.rightName)
-            d.confusion.rightName = rhymeName(a.right);
+        d.corner = a.corner;
+        d.right = a.right;
+        d.typed = a.typed;
+        if (d.rightName.isEmpty())
+            d.rightName = a.rightName;
+        else if (d.rightName != a.rightName)
+            d.rightName = rhymeName(a.right);
         note(d, a, examples);
         const QString typedName = rhymeName(a.typed);
         auto& s = shapes[a.rightName + u'\t' + typedName];
-        s.confusion.right = a.rightName;
-        s.confusion.typed = typedName;
+        s.right = a.rightName;
+        s.typed = typedName;
         note(s, a, examples);
     }
-    r.digits = ranked(digits, [](const DigitConfusion& c) {
-        return std::make_tuple(c.corner, c.right.unicode(), c.typed.unicode());
-    });
-    r.shapes =
-        ranked(shapes, [](const ShapeConfusion& c) { return std::make_pair(c.right, c.typed); });
+    r.digits.assign(digits.begin(), digits.end());
+    r.shapes.assign(shapes.begin(), shapes.end());
+    rankConfusions(r);
     return r;
+}
+
+void rankConfusions(ConfusionReport& report) {
+    rank(report.digits, digitKey);
+    rank(report.shapes, shapeKey);
+}
+
+ConfusionReport mergeConfusions(ConfusionReport older, const ConfusionReport& newer, int examples) {
+    for (size_t c = 0; c < older.corners.size(); ++c) {
+        older.corners[c].answers += newer.corners[c].answers;
+        older.corners[c].wrong += newer.corners[c].wrong;
+    }
+    for (const DigitConfusion& n : newer.digits) {
+        auto o = std::find_if(older.digits.begin(), older.digits.end(),
+                              [&](const DigitConfusion& d) { return digitKey(d) == digitKey(n); });
+        if (o == older.digits.end()) {
+            older.digits.push_back(n);
+            continue;
+        }
+        if (o->rightName.isEmpty())
+            o->rightName = n.rightName;
+        else if (o->rightName != n.rightName)
+            o->rightName = rhymeName(n.right);
+        add(*o, n, examples);
+    }
+    for (const ShapeConfusion& n : newer.shapes) {
+        auto o = std::find_if(older.shapes.begin(), older.shapes.end(),
+                              [&](const ShapeConfusion& s) { return shapeKey(s) == shapeKey(n); });
+        if (o == older.shapes.end())
+            older.shapes.push_back(n);
+        else
+            add(*o, n, examples);
+    }
+    rankConfusions(older);
+    return older;
 }
 
 } // namespace coaching

@@ -44,8 +44,9 @@ struct CornerAnswer {
 // its characters' main codes in `table` when the right code is the word's
 // code built from them (or its beginning); items that are neither a
 // character nor such a word (the stroke pictures' digits) are left out.
+// The orders count on from `firstOrder`.
 std::vector<CornerAnswer> cornerAnswers(const std::vector<AnsweredItem>& answered,
-                                        const CornerTable& table);
+                                        const CornerTable& table, int firstOrder = 0);
 
 // A digit typed for another at one corner.
 struct DigitConfusion {
@@ -57,6 +58,7 @@ struct DigitConfusion {
     QString rightName;
     int count = 0;
     QStringList examples; // characters, most recent first
+    int last = -1;        // the order it was last seen in: higher is more recent
     // "撇（0）→竖（2）"
     QString text() const;
 };
@@ -67,6 +69,7 @@ struct ShapeConfusion {
     QString typed; // the rhyme's name of the typed digit
     int count = 0;
     QStringList examples;
+    int last = -1;
     QString text() const { return right + QChar(0x2192) + typed; }
 };
 
@@ -84,8 +87,18 @@ struct ConfusionReport {
 };
 
 // Counts the confusions of `answered` (oldest first), keeping up to
-// `examples` different example characters for each.
+// `examples` different example characters for each; their orders count on
+// from `firstOrder`.
 ConfusionReport countConfusions(const std::vector<AnsweredItem>& answered, const CornerTable& table,
+                                int examples = 3, int firstOrder = 0);
+
+// The counts of two reports as one, `newer` counted after all of `older`
+// (as the counts kept in the history grow at each run's end): counts and
+// rates add up, the examples of `newer` come first, a stroke name that
+// differs between the two becomes the rhyme's name. Ranked.
+ConfusionReport mergeConfusions(ConfusionReport older, const ConfusionReport& newer,
                                 int examples = 3);
+// Orders the confusions strongest first.
+void rankConfusions(ConfusionReport& report);
 
 } // namespace coaching

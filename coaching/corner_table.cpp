@@ -2,6 +2,7 @@
 
 #include "platform/regular_file.h"
 
+#include <QCryptographicHash>
 #include <QStringList>
 
 namespace coaching {
@@ -69,6 +70,8 @@ bool nameFitsDigit(const QString& name, QChar digit) {
 
 CornerTable CornerTable::fromText(const QString& text, int* firstBadLine) {
     CornerTable table;
+    table.fingerprint_ = QString::fromLatin1(
+        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex());
     const QStringList lines = text.split(u'\n');
     if (firstBadLine)
         *firstBadLine = 0;

@@ -55,10 +55,14 @@ public:
     // The characters in the order of their lines.
     const QStringList& characters() const { return order_; }
     bool isEmpty() const { return entries_.isEmpty(); }
+    // A digest of the text the table was read from: counts made with one
+    // table are known to be stale under another.
+    const QString& fingerprint() const { return fingerprint_; }
 
 private:
     QHash<QString, CornerEntry> entries_;
     QStringList order_;
+    QString fingerprint_;
 };
 
 // Whether `name` is a name the rhyme gives a corner of `digit`.

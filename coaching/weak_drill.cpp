@@ -16,10 +16,45 @@ QString drillStroke(const DigitConfusion& confusion) {
     return name;
 }
 
+std::vector<CharacterMiss> missesAt(const DrillTarget& target,
+                                    const std::vector<CornerAnswer>& answers) {
+    std::vector<CharacterMiss> missed;
+    QHash<QString, size_t> at;
+    for (const CornerAnswer& a : answers) {
+        if (a.corner != target.corner || a.right != target.digit || a.typed == a.right ||
+            (!target.stroke.isEmpty() && a.rightName != target.stroke))
+            continue;
+        auto it = at.constFind(a.character);
+        if (it == at.constEnd()) {
+            it = at.insert(a.character, missed.size());
+            missed.push_back({a.character});
+        }
+        CharacterMiss& m = missed[*it];
+        ++m.times;
+        m.last = std::max(m.last, a.order);
+    }
+    rankMisses(missed);
+    return missed;
+}
+
+void rankMisses(std::vector<CharacterMiss>& misses) {
+    std::sort(misses.begin(), misses.end(), [](const CharacterMiss& a, const CharacterMiss& b) {
+        return a.times != b.times ? a.times > b.times : a.last > b.last;
+    });
+}
+
 std::vector<std::pair<QString, QString>> chooseDrill(const DrillTarget& target, int count,
                                                      const std::vector<AnsweredItem>& answered,
                                                      const CornerTable& table,
                                                      const QStringList& byFrequency) {
+    return chooseDrillFromMisses(target, count, missesAt(target, cornerAnswers(answered, table)),
+                                 table, byFrequency);
+}
+
+std::vector<std::pair<QString, QString>>
+chooseDrillFromMisses(const DrillTarget& target, int count,
+                      const std::vector<CharacterMiss>& misses, const CornerTable& table,
+                      const QStringList& byFrequency) {
     std::vector<std::pair<QString, QString>> out;
     QSet<QString> chosen;
     auto take = [&](const QString& ch) {
@@ -36,31 +71,7 @@ std::vector<std::pair<QString, QString>> chooseDrill(const DrillTarget& target, 
         chosen.insert(ch);
         out.emplace_back(ch, e->code);
     };
-
-    struct Missed {
-        QString character;
-        int times = 0;
-        int last = -1;
-    };
-    std::vector<Missed> missed;
-    QHash<QString, size_t> at;
-    for (const CornerAnswer& a : cornerAnswers(answered, table)) {
-        if (a.corner != target.corner || a.right != target.digit || a.typed == a.right ||
-            (!target.stroke.isEmpty() && a.rightName != target.stroke))
-            continue;
-        auto it = at.constFind(a.character);
-        if (it == at.constEnd()) {
-            it = at.insert(a.character, missed.size());
-            missed.push_back({a.character});
-        }
-        Missed& m = missed[*it];
-        ++m.times;
-        m.last = std::max(m.last, a.order);
-    }
-    std::sort(missed.begin(), missed.end(), [](const Missed& a, const Missed& b) {
-        return a.times != b.times ? a.times > b.times : a.last > b.last;
-    });
-    for (const Missed& m : missed)
+    for (const CharacterMiss& m : misses)
         take(m.character);
     for (const QString& ch : byFrequency)
         take(ch);

@@ -39,4 +39,22 @@ std::vector<std::pair<QString, QString>> chooseDrill(const DrillTarget& target, 
                                                      const CornerTable& table,
                                                      const QStringList& byFrequency);
 
+// A character typed wrong at a drill's corner: how often, and the order of
+// the last time (higher: more recent).
+struct CharacterMiss {
+    QString character;
+    int times = 0;
+    int last = -1;
+};
+// The characters typed wrong at `target` among `answers`, the most often
+// missed first, then the most recently missed.
+std::vector<CharacterMiss> missesAt(const DrillTarget& target,
+                                    const std::vector<CornerAnswer>& answers);
+void rankMisses(std::vector<CharacterMiss>& misses);
+// The drill of `target` from misses already found (ranked).
+std::vector<std::pair<QString, QString>>
+chooseDrillFromMisses(const DrillTarget& target, int count,
+                      const std::vector<CharacterMiss>& misses, const CornerTable& table,
+                      const QStringList& byFrequency);
+
 } // namespace coaching

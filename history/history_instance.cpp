@@ -1,5 +1,6 @@
 #include "history/history_instance.h"
 
+#include "coaching/corner_table.h"
 #include "history/history_store.h"
 #include "history/training_recorder.h"
 #include "history/waiting_records.h"
@@ -22,6 +23,9 @@ std::unique_ptr<HistoryStore> store;
 TrainingRecorder recorder(nullptr, [] { return QDateTime::currentDateTime(); });
 QString problem;
 bool tried = false;
+std::shared_ptr<const coaching::CornerTable> corners;
+QString cornersProblem;
+QDateTime cornersChanged; // when the file read last changed
 WaitingRecords waiting;
 
 void tell(const QString& message) {
@@ -56,7 +60,9 @@ HistoryStore* learningHistory() {
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             throw UserError(
                 QStringLiteral("无法建立学习记录的文件夹 %1").arg(QFileInfo(path).absolutePath()));
-        store = std::make_unique<HistoryStore>(path);
+        auto opened = std::make_unique<HistoryStore>(path);
+        opened->setCornerTable(historyCornerTable());
+        store = std::move(opened);
         problem.clear();
         tell(store->notice());
     } catch (const UserError& e) {
@@ -70,6 +76,21 @@ QString historyProblem() {
     return problem;
 }
 
+std::shared_ptr<const coaching::CornerTable> historyCornerTable(QString* problemOut) {
+    // Read again when its file changed (a newer table installed under a
+    // running program): the history's corner counts follow it.
+    const QString path = programFolder() + QLatin1String(coaching::kCornerTableFile);
+    const QDateTime changed = QFileInfo(path).lastModified();
+    if (!corners || changed != cornersChanged) {
+        corners = std::make_shared<const coaching::CornerTable>(
+            coaching::CornerTable::fromFile(path, &cornersProblem));
+        cornersChanged = changed;
+    }
+    if (problemOut)
+        *problemOut = cornersProblem;
+    return corners;
+}
+
 void closeLearningHistory() {
     // A last try for the records still waiting; they belong to this history.
     if (store)
@@ -80,6 +101,7 @@ void closeLearningHistory() {
     store.reset();
     tried = false;
     problem.clear();
+    corners.reset(); // read again from the next program folder
 }
 
 void writeWaitingHistory() {

@@ -7,6 +7,11 @@
 
 #include <functional>
 
+#include <memory>
+
+namespace coaching {
+class CornerTable;
+}
 class HistoryStore;
 class TrainingRecorder;
 
@@ -19,6 +24,10 @@ QString historyDatabasePath();
 // is then in historyProblem() (the window "学习记录" shows it) and in the log.
 HistoryStore* learningHistory();
 QString historyProblem();
+// The corner table of the program folder, read once and shared: the history
+// keeps its corner counts by it, the drill chooses its characters from it.
+// `problem` (when given) says why it is empty or lacks lines.
+std::shared_ptr<const coaching::CornerTable> historyCornerTable(QString* problem = nullptr);
 // Closes it (the next use opens it again, e.g. on another program folder).
 void closeLearningHistory();
 

@@ -7,7 +7,6 @@
 #include "history/history_store.h"
 #include "history/history_window.h"
 #include "history/review_source.h"
-#include "history/training_answers.h"
 #include "history/training_recorder.h"
 #include "platform/error_report.h"
 #include "platform/program_folder.h"
@@ -163,34 +162,34 @@ private:
         HistoryStore* history = learningHistory();
         if (!history)
             return std::nullopt;
-        // Only the slips choose a drill and its characters.
-        const std::vector<coaching::AnsweredItem> answered =
-            training_answers::read(*history, training_answers::Which::Slips);
         QString tableProblem;
-        const coaching::CornerTable table = coaching::CornerTable::fromFile(
-            programFolder() + QLatin1String(coaching::kCornerTableFile), &tableProblem);
+        const std::shared_ptr<const coaching::CornerTable> table =
+            historyCornerTable(&tableProblem);
         training::ReviewDraw draw;
-        if (table.isEmpty()) {
+        if (table->isEmpty()) {
             // Without the strokes of the corners no character can be chosen
             // for a corner: said, and the frequent characters taken instead.
             errors::report(QApplication::activeWindow(), tableProblem + QStringLiteral("。"));
             draw.message = {QStringLiteral("笔形表读不出来，"), QStringLiteral("先复习常用字。")};
             return draw;
         }
+        history->setCornerTable(table);
         std::optional<training::DrillTarget> target = asked;
         if (!target) {
-            const coaching::ConfusionReport report = coaching::countConfusions(answered, table);
-            if (report.digits.empty()) {
+            // The strongest confusion, from the counts the history keeps.
+            const std::optional<coaching::ConfusionReport> report = history->confusions();
+            if (!report || report->digits.empty()) {
                 draw.message = {QStringLiteral("还没有读错的角，"),
                                 QStringLiteral("先复习常用字。")};
                 return draw;
             }
-            const coaching::DigitConfusion& strongest = report.digits.front();
+            const coaching::DigitConfusion& strongest = report->digits.front();
             target = training::DrillTarget{strongest.corner, strongest.right,
                                            coaching::drillStroke(strongest)};
         }
-        draw.items = coaching::chooseDrill({target->corner, target->digit, target->stroke}, count,
-                                           answered, table, byFrequency);
+        const coaching::DrillTarget drilled{target->corner, target->digit, target->stroke};
+        draw.items = coaching::chooseDrillFromMisses(drilled, count, history->cornerMisses(drilled),
+                                                     *table, byFrequency);
         if (draw.items.empty()) {
             draw.message = {QStringLiteral("没有这个角的练习字，"),
                             QStringLiteral("先复习常用字。")};

@@ -1,7 +1,6 @@
 #include "history/history_stats.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace history_stats {
 
@@ -84,66 +83,62 @@ double median(const std::vector<DayValue>& values) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-std::vector<MissedItem> mostMissed(const std::vector<TrainingRunRecord>& runs,
-                                   const std::vector<ArticleTestRecord>& tests, int limit) {
-    struct Tally {
-        MissedItem m;
-        std::map<QString, int> wrongCodes;
-        int lastSeen = 0;
-    };
-    std::unordered_map<QString, Tally> tally;
-    int order = 0;
-    auto at = [&](const QString& item, const QString& code) -> Tally& {
-        Tally& t = tally[item];
-        t.m.item = item;
-        if (!code.isEmpty())
-            t.m.code = code;
-        t.lastSeen = ++order;
-        return t;
-    };
-    for (const TrainingRunRecord& r : runs) {
-        // The stroke pictures are digits, not characters or words: their
-        // slips show in the stroke table.
-        if (r.kind >= 0 && r.kind < kFirstCharacterKind)
+MissedTally::Entry& MissedTally::at(const QString& item, const QString& code) {
+    Entry& e = entries_[item];
+    e.item.item = item;
+    if (!code.isEmpty())
+        e.item.code = code;
+    e.lastSeen = ++order_;
+    return e;
+}
+
+void MissedTally::addRun(const TrainingRunRecord& run) {
+    // The stroke pictures are digits, not characters or words: their slips
+    // show in the stroke table.
+    if (run.kind >= 0 && run.kind < kFirstCharacterKind)
+        return;
+    for (const TrainingItemRecord& i : run.items) {
+        int wrong = 0;
+        for (const QString& a : i.answers)
+            wrong += a != i.code;
+        if (wrong == 0 && !i.hinted && i.right)
             continue;
-        for (const TrainingItemRecord& i : r.items) {
-            int wrong = 0;
-            for (const QString& a : i.answers)
-                wrong += a != i.code;
-            if (wrong == 0 && !i.hinted && i.right)
-                continue;
-            Tally& t = at(i.item, i.code);
-            t.m.misses += std::max(wrong, i.right ? 0 : 1);
-            t.m.lookups += i.hinted ? 1 : 0;
-            for (const QString& a : i.answers) {
-                if (a != i.code)
-                    ++t.wrongCodes[a];
-            }
+        Entry& e = at(i.item, i.code);
+        e.item.misses += std::max(wrong, i.right ? 0 : 1);
+        e.item.lookups += i.hinted ? 1 : 0;
+        for (const QString& a : i.answers) {
+            if (a != i.code)
+                ++e.typed[a];
         }
     }
-    for (const ArticleTestRecord& test : tests) {
-        for (const TestErrorRecord& e : test.errors) {
-            if (e.expected.trimmed().isEmpty())
-                continue;
-            Tally& t = at(e.expected, e.code);
-            ++t.m.misses;
-            // The right code with the wrong candidate is another slip than a
-            // wrong code: it is never the code the learner "types wrong".
-            if (e.wrongCandidate)
-                ++t.m.wrongCandidates;
-            else if (!e.typedCode.isEmpty() && e.typedCode != e.code)
-                ++t.wrongCodes[e.typedCode];
-        }
+}
+
+void MissedTally::addTest(const ArticleTestRecord& test) {
+    for (const TestErrorRecord& err : test.errors) {
+        if (err.expected.trimmed().isEmpty())
+            continue;
+        Entry& e = at(err.expected, err.code);
+        ++e.item.misses;
+        // The right code with the wrong candidate is another slip than a
+        // wrong code: it is never the code the learner "types wrong".
+        if (err.wrongCandidate)
+            ++e.item.wrongCandidates;
+        else if (!err.typedCode.isEmpty() && err.typedCode != err.code)
+            ++e.typed[err.typedCode];
     }
-    std::vector<std::pair<int, MissedItem>> all;
-    for (auto& [item, t] : tally) {
-        for (const auto& [code, n] : t.wrongCodes) {
-            if (n > t.m.wrongCodeCount) {
-                t.m.wrongCode = code;
-                t.m.wrongCodeCount = n;
+}
+
+std::vector<MissedItem> ranked(const std::vector<MissedTally::Entry>& entries, int limit) {
+    std::vector<std::pair<qint64, MissedItem>> all;
+    for (const MissedTally::Entry& e : entries) {
+        MissedItem m = e.item;
+        for (const auto& [code, n] : e.typed) {
+            if (n > m.wrongCodeCount) {
+                m.wrongCode = code;
+                m.wrongCodeCount = n;
             }
         }
-        all.emplace_back(t.lastSeen, t.m);
+        all.emplace_back(e.lastSeen, std::move(m));
     }
     std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
         const int na = a.second.misses + a.second.lookups;
@@ -157,6 +152,33 @@ std::vector<MissedItem> mostMissed(const std::vector<TrainingRunRecord>& runs,
         out.push_back(std::move(p.second));
     }
     return out;
+}
+
+void inEndOrder(const std::vector<TrainingRunRecord>& runs,
+                const std::vector<ArticleTestRecord>& tests,
+                const std::function<void(const TrainingRunRecord&)>& run,
+                const std::function<void(const ArticleTestRecord&)>& test) {
+    size_t t = 0;
+    for (const TrainingRunRecord& r : runs) {
+        for (; t < tests.size() && tests[t].ended < r.ended; ++t)
+            test(tests[t]);
+        run(r);
+    }
+    for (; t < tests.size(); ++t)
+        test(tests[t]);
+}
+
+std::vector<MissedItem> mostMissed(const std::vector<TrainingRunRecord>& runs,
+                                   const std::vector<ArticleTestRecord>& tests, int limit) {
+    MissedTally tally;
+    // The most recent slip is the latest of a run's or a test's.
+    inEndOrder(
+        runs, tests, [&](const TrainingRunRecord& r) { tally.addRun(r); },
+        [&](const ArticleTestRecord& t) { tally.addTest(t); });
+    std::vector<MissedTally::Entry> entries;
+    for (const auto& [item, e] : tally.entries())
+        entries.push_back(e);
+    return ranked(entries, limit);
 }
 
 int DigitMistakes::total(int digit) const {
@@ -179,28 +201,35 @@ int DigitMistakes::mostConfusedWith(int digit) const {
     return bestDigit;
 }
 
+void DigitMistakes::compare(const QString& right, const QString& typed) {
+    if (!digitsOnly(right) || !digitsOnly(typed) || right == typed)
+        return;
+    for (qsizetype i = 0; i < std::min(right.size(), typed.size()); ++i) {
+        if (right[i] != typed[i])
+            ++typedFor[static_cast<size_t>(right[i].unicode() - u'0')]
+                      [static_cast<size_t>(typed[i].unicode() - u'0')];
+    }
+}
+
+void DigitMistakes::addRun(const TrainingRunRecord& run) {
+    for (const TrainingItemRecord& i : run.items) {
+        for (const QString& a : i.answers)
+            compare(i.code, a);
+    }
+}
+
+void DigitMistakes::addTest(const ArticleTestRecord& test) {
+    for (const TestErrorRecord& e : test.errors)
+        compare(e.code, e.typedCode);
+}
+
 DigitMistakes digitMistakes(const std::vector<TrainingRunRecord>& runs,
                             const std::vector<ArticleTestRecord>& tests) {
     DigitMistakes m;
-    auto compare = [&m](const QString& right, const QString& typed) {
-        if (!digitsOnly(right) || !digitsOnly(typed) || right == typed)
-            return;
-        for (qsizetype i = 0; i < std::min(right.size(), typed.size()); ++i) {
-            if (right[i] != typed[i])
-                ++m.typedFor[static_cast<size_t>(right[i].unicode() - u'0')]
-                            [static_cast<size_t>(typed[i].unicode() - u'0')];
-        }
-    };
-    for (const TrainingRunRecord& r : runs) {
-        for (const TrainingItemRecord& i : r.items) {
-            for (const QString& a : i.answers)
-                compare(i.code, a);
-        }
-    }
-    for (const ArticleTestRecord& t : tests) {
-        for (const TestErrorRecord& e : t.errors)
-            compare(e.code, e.typedCode);
-    }
+    for (const TrainingRunRecord& r : runs)
+        m.addRun(r);
+    for (const ArticleTestRecord& t : tests)
+        m.addTest(t);
     return m;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -53,8 +54,41 @@ struct MissedItem {
     int wrongCodeCount = 0;
     int wrongCandidates = 0; // tests: its own code typed, the wrong candidate chosen
 };
+// The slips of each item missed or looked up, counted record by record.
+class MissedTally {
+public:
+    struct Entry {
+        MissedItem item;              // its totals (the wrong code not chosen yet)
+        std::map<QString, int> typed; // each wrong code typed for it, how often
+        qint64 lastSeen = 0;          // the order it was last missed in
+    };
+    // Orders count on from `firstOrder` (the history's counts go on from
+    // where the last record left them).
+    explicit MissedTally(qint64 firstOrder = 0) : order_(firstOrder) {}
+    void addRun(const TrainingRunRecord& run);
+    void addTest(const ArticleTestRecord& test);
+    const std::map<QString, Entry>& entries() const { return entries_; }
+    qint64 lastOrder() const { return order_; }
+
+private:
+    Entry& at(const QString& item, const QString& code);
+    std::map<QString, Entry> entries_;
+    qint64 order_;
+};
+// The items of `entries` missed or looked up most, each with the wrong code
+// typed most often for it, most first (ties: the most recent first), at
+// most `limit`.
+std::vector<MissedItem> ranked(const std::vector<MissedTally::Entry>& entries, int limit);
+
+// Hands the runs and the tests (each oldest first) on in the order they
+// ended, a run before a test that ended at the same time.
+void inEndOrder(const std::vector<TrainingRunRecord>& runs,
+                const std::vector<ArticleTestRecord>& tests,
+                const std::function<void(const TrainingRunRecord&)>& run,
+                const std::function<void(const ArticleTestRecord&)>& test);
+
 // The items missed or looked up most, most first (ties: the most recent
-// first), at most `limit`.
+// first), at most `limit`; the runs and tests taken in the order they ended.
 std::vector<MissedItem> mostMissed(const std::vector<TrainingRunRecord>& runs,
                                    const std::vector<ArticleTestRecord>& tests, int limit);
 
@@ -62,6 +96,10 @@ std::vector<MissedItem> mostMissed(const std::vector<TrainingRunRecord>& runs,
 // digit at that place, and which digit was typed there most often.
 struct DigitMistakes {
     std::array<std::array<int, 10>, 10> typedFor{}; // [right digit][typed digit]
+    // Counts the places where `typed` differs from `right` (both digits only).
+    void compare(const QString& right, const QString& typed);
+    void addRun(const TrainingRunRecord& run);
+    void addTest(const ArticleTestRecord& test);
     int total(int digit) const;
     int mostConfusedWith(int digit) const; // -1 when never wrong
 };

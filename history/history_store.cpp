@@ -1,5 +1,6 @@
 #include "history/history_store.h"
 
+#include "history/history_schema.h"
 #include "history/sqlite_reason.h"
 #include "platform/damaged_copy.h"
 #include "platform/regular_file.h"
@@ -80,79 +81,24 @@ Reviewed reviewedBy(int kind) {
     return Reviewed::None;
 }
 
-// The schema, one step per version: step i brings version i-1 to version i.
-const char* const kMigrations[][8] = {
-    {
-        "CREATE TABLE training_runs(id INTEGER PRIMARY KEY, kind INTEGER NOT NULL, level "
-        "INTEGER, started TEXT, ended TEXT, speed INTEGER, answered INTEGER, wrong INTEGER, "
-        "hints INTEGER, finished INTEGER)",
-        "CREATE TABLE training_items(run_id INTEGER NOT NULL REFERENCES training_runs(id) ON "
-        "DELETE CASCADE, item TEXT, code TEXT, answers TEXT, right INTEGER, seconds REAL, "
-        "hinted INTEGER)",
-        "CREATE TABLE article_tests(id INTEGER PRIMARY KEY, article TEXT, ended TEXT, seconds "
-        "INTEGER, typed INTEGER, wrong INTEGER, speed INTEGER, accuracy REAL)",
-        "CREATE TABLE test_errors(test_id INTEGER NOT NULL REFERENCES article_tests(id) ON "
-        "DELETE CASCADE, expected TEXT, entered TEXT, code TEXT, typed_code TEXT)",
-        "CREATE TABLE warmups(played TEXT, mode TEXT, seconds INTEGER, score INTEGER)",
-        nullptr,
-    },
-    {
-        "CREATE TABLE review(words INTEGER NOT NULL, item TEXT NOT NULL, code TEXT, box "
-        "INTEGER, due TEXT, right_days INTEGER, last_right TEXT, misses INTEGER, lookups "
-        "INTEGER, last_miss TEXT, retired INTEGER, PRIMARY KEY(words, item))",
-        "CREATE TABLE settings(key TEXT PRIMARY KEY, value TEXT)",
-        "CREATE INDEX training_items_run ON training_items(run_id)",
-        "CREATE INDEX test_errors_test ON test_errors(test_id)",
-        nullptr,
-        nullptr,
-    },
-    {
-        // A wrong candidate (the right code, the wrong choice) apart from a
-        // wrong code.
-        "ALTER TABLE test_errors ADD COLUMN wrong_candidate INTEGER NOT NULL DEFAULT 0",
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-    },
-    {
-        // The items with a slip (a wrong answer or F1), marked and indexed:
-        // the statistics read them without a walk over a year of items.
-        "ALTER TABLE training_items ADD COLUMN slip INTEGER NOT NULL DEFAULT 0",
-        "UPDATE training_items SET slip = 1 WHERE right = 0 OR hinted = 1 OR answers <> code",
-        "CREATE INDEX training_items_slips ON training_items(run_id) WHERE slip = 1",
-        nullptr,
-        nullptr,
-        nullptr,
-    },
-    {
-        // The step of the course a run was (0: none).
-        "ALTER TABLE training_runs ADD COLUMN course_step INTEGER NOT NULL DEFAULT 0",
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-        nullptr,
-    },
-    {
-        // What the start screen's plan line asks, found without reading the
-        // whole history: the days practised, the course's runs, the due cards.
-        "CREATE INDEX training_runs_days ON training_runs(substr(ended, 1, 10)) WHERE answered > 0",
-        "CREATE INDEX training_runs_course ON training_runs(course_step) WHERE course_step > 0",
-        "CREATE INDEX article_tests_days ON article_tests(substr(ended, 1, 10))",
-        "CREATE INDEX warmups_days ON warmups(substr(played, 1, 10))",
-        "CREATE INDEX review_due ON review(words, due) WHERE retired = 0",
-        // The character and word items answered right at once, counted: the
-        // corners' error rates read a few thousand rows, not every item.
-        "CREATE TABLE right_at_once(item TEXT NOT NULL, code TEXT NOT NULL, times INTEGER NOT "
-        "NULL, PRIMARY KEY(item, code)) WITHOUT ROWID",
-        "INSERT INTO right_at_once SELECT i.item, i.code, count(*) FROM training_items i JOIN "
-        "training_runs r ON r.id = i.run_id WHERE i.slip = 0 AND r.kind >= 3 GROUP BY i.item, "
-        "i.code",
-    },
+// A transaction that rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase& db) : db_(db) { open_ = db_.transaction(); }
+    ~Transaction() {
+        if (open_)
+            db_.rollback();
+    }
+    bool opened() const { return open_; }
+    bool commit() {
+        open_ = !db_.commit();
+        return !open_;
+    }
+
+private:
+    QSqlDatabase& db_;
+    bool open_ = false;
 };
-static_assert(std::size(kMigrations) == HistoryStore::kSchemaVersion);
 
 } // namespace
 
@@ -231,10 +177,116 @@ void HistoryStore::open() {
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         exec(QStringLiteral("PRAGMA foreign_keys=ON"));
         migrate(db_, kSchemaVersion, path_);
+        buildKeptCounts();
     } catch (...) {
         close();
         throw;
     }
+}
+
+void HistoryStore::buildKeptCounts() {
+    // Once, for a history written before the counts were kept (and again
+    // if that was cut short).
+    if (kept_.built())
+        return;
+    Transaction t(db_);
+    if (!t.opened())
+        fail(db_.lastError());
+    kept_.rebuild(trainingRuns(Items::Missed), articleTests());
+    if (!t.commit())
+        fail(db_.lastError());
+}
+
+void HistoryStore::setCornerTable(std::shared_ptr<const coaching::CornerTable> table) {
+    corners_ = std::move(table);
+    refreshCorners();
+}
+
+void HistoryStore::refreshCorners() {
+    if (!corners_)
+        return;
+    // An empty table (its file missing) has no fingerprint of its own.
+    const QString print =
+        corners_->fingerprint().isEmpty() ? QStringLiteral("-") : corners_->fingerprint();
+    // Made by another table, or left stale by a run recorded without one
+    // (here or by another program on the same file): made again.
+    if (kept_.cornersMadeWith() == print)
+        return;
+    Transaction t(db_);
+    if (!t.opened())
+        fail(db_.lastError());
+    kept_.rebuildCorners(answeredItems(true), *corners_, print);
+    if (!t.commit())
+        fail(db_.lastError());
+}
+
+std::optional<coaching::ConfusionReport> HistoryStore::confusions() {
+    if (!corners_)
+        return std::nullopt;
+    refreshCorners();
+    return kept_.confusions();
+}
+
+std::vector<coaching::CharacterMiss>
+HistoryStore::cornerMisses(const coaching::DrillTarget& target) {
+    if (!corners_)
+        return {};
+    refreshCorners();
+    return kept_.misses(target);
+}
+
+std::vector<coaching::AnsweredItem> HistoryStore::answeredItems(bool withRightOnes) const {
+    std::vector<coaching::AnsweredItem> answered;
+    if (withRightOnes)
+        for (const ItemCount& c : rightAtOnceCounts())
+            answered.push_back({c.item, c.code, {c.code}, {}, c.times});
+    for (const TrainingRunRecord& run : trainingRuns(Items::Missed)) {
+        if (run.kind < kFirstCharacterKind)
+            continue;
+        for (const TrainingItemRecord& item : run.items)
+            answered.push_back({item.item, item.code, item.answers, {}});
+    }
+    return answered;
+}
+
+std::map<int, std::vector<history_stats::DayValue>> HistoryStore::speedPerDay() const {
+    return kept_.speedPerDay();
+}
+
+std::vector<history_stats::MissedItem> HistoryStore::mostMissed(int limit) const {
+    return kept_.mostMissed(limit);
+}
+
+history_stats::DigitMistakes HistoryStore::digitMistakes() const {
+    return kept_.digitMistakes();
+}
+
+int HistoryStore::trainedRuns() const {
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM training_runs WHERE answered > 0")) ||
+        !q.next())
+        fail(q.lastError());
+    return q.value(0).toInt();
+}
+
+std::vector<HistoryStore::WarmupTotal> HistoryStore::warmupTotals() const {
+    std::vector<WarmupTotal> out;
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("SELECT mode, count(*), max(score) FROM warmups GROUP BY mode")))
+        fail(q.lastError());
+    while (q.next())
+        out.push_back({q.value(0).toString(), q.value(1).toInt(), q.value(2).toInt(), {}});
+    QSqlQuery recent(db_);
+    recent.prepare(
+        QStringLiteral("SELECT score FROM warmups WHERE mode = ? ORDER BY rowid DESC LIMIT 5"));
+    for (WarmupTotal& w : out) {
+        recent.addBindValue(w.mode);
+        if (!recent.exec())
+            fail(recent.lastError());
+        while (recent.next())
+            w.recent << recent.value(0).toInt();
+    }
+    return out;
 }
 
 void HistoryStore::close() {
@@ -268,32 +320,7 @@ void HistoryStore::exec(const QString& sql) const {
 }
 
 void HistoryStore::migrate(QSqlDatabase& db, int version, const QString& path) {
-    auto failed = [&](const QSqlError& e) {
-        return UserError(QStringLiteral("无法读写学习记录 %1：%2")
-                             .arg(regularfile::fullPath(path), sqliteReason(e)));
-    };
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
-        throw failed(q.lastError());
-    // Only versions this program wrote are brought forward (the opening
-    // refuses the others before they come here).
-    for (int from = std::max(0, q.value(0).toInt()); from < version; ++from) {
-        if (!db.transaction())
-            throw failed(db.lastError());
-        QSqlQuery step(db);
-        for (const char* sql : kMigrations[from]) {
-            if (sql && !step.exec(QString::fromLatin1(sql))) {
-                const QSqlError e = step.lastError();
-                db.rollback();
-                throw failed(e);
-            }
-        }
-        if (!step.exec(QStringLiteral("PRAGMA user_version=%1").arg(from + 1)) || !db.commit()) {
-            const QSqlError e = step.lastError().isValid() ? step.lastError() : db.lastError();
-            db.rollback();
-            throw failed(e);
-        }
-    }
+    history_schema::migrate(db, version, path);
 }
 
 std::vector<QDate> HistoryStore::streakDays(QDate today) const {
@@ -432,27 +459,6 @@ void HistoryStore::setGoal(int charactersPerMinute) {
     setSetting(QStringLiteral("goal"), QString::number(std::max(0, charactersPerMinute)));
 }
 
-namespace {
-// A transaction that rolls back unless committed.
-class Transaction {
-public:
-    explicit Transaction(QSqlDatabase& db) : db_(db) { open_ = db_.transaction(); }
-    ~Transaction() {
-        if (open_)
-            db_.rollback();
-    }
-    bool opened() const { return open_; }
-    bool commit() {
-        open_ = !db_.commit();
-        return !open_;
-    }
-
-private:
-    QSqlDatabase& db_;
-    bool open_ = false;
-};
-} // namespace
-
 void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::Clock& today) {
     if (!enabled())
         return;
@@ -508,6 +514,7 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
             s.answered(i.item, i.code, i.right && i.answers.size() <= 1, i.hinted);
         saveCards(words, s);
     }
+    kept_.addRun(run, corners_.get());
     if (!t.commit())
         fail(db_.lastError());
 }
@@ -548,6 +555,7 @@ void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule:
             s.missed(r.expected, r.code);
     }
     saveCards(false, s);
+    kept_.addTest(test);
     if (!t.commit())
         fail(db_.lastError());
 }
@@ -680,8 +688,11 @@ void HistoryStore::clear() {
         Transaction t(db_);
         if (!t.opened())
             fail(db_.lastError());
-        for (const char* table : {"test_errors", "article_tests", "training_items", "training_runs",
-                                  "warmups", "review", "right_at_once"})
+        std::vector<const char*> tables = {"test_errors",   "article_tests", "training_items",
+                                           "training_runs", "warmups",       "review",
+                                           "right_at_once"};
+        tables.insert(tables.end(), KeptCounts::tables().begin(), KeptCounts::tables().end());
+        for (const char* table : tables)
             exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
         if (!t.commit())
             fail(db_.lastError());

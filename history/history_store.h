@@ -1,12 +1,15 @@
 #pragma once
 
 #include "history/history_records.h"
+#include "history/history_schema.h"
+#include "history/kept_counts.h"
 #include "history/review_schedule.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,7 +32,7 @@ public:
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
 
-    static constexpr int kSchemaVersion = 6;
+    static constexpr int kSchemaVersion = history_schema::kVersion;
     static constexpr int kBusyMilliseconds = 200;
 
     // The message of a damaged file set aside when it was opened ("" for none).
@@ -82,6 +85,40 @@ public:
     };
     std::vector<ItemCount> rightAtOnceCounts() const;
 
+    // What "学习记录" and the drill show, from the counts kept at each
+    // record's end (equal to history_stats and countConfusions over the
+    // records).
+    std::map<int, std::vector<history_stats::DayValue>> speedPerDay() const;
+    std::vector<history_stats::MissedItem> mostMissed(int limit) const;
+    history_stats::DigitMistakes digitMistakes() const;
+    // The runs with answers.
+    int trainedRuns() const;
+    // Each way of playing the warm-up that was played: how often, the best
+    // score and the last five, newest first.
+    struct WarmupTotal {
+        QString mode;
+        int games = 0;
+        int best = 0;
+        QList<int> recent;
+    };
+    std::vector<WarmupTotal> warmupTotals() const;
+
+    // The answered items of the character and word runs, as the corner
+    // counts read them: the slips (items answered wrong or looked up), after
+    // them with `withRightOnes` the items answered right at once, each item
+    // once with how often.
+    std::vector<coaching::AnsweredItem> answeredItems(bool withRightOnes) const;
+
+    // The corner table the corner counts are kept by (the program gives the
+    // one it reads at the history's opening); counts made by another table,
+    // or left stale by a run recorded without one, are made again from the
+    // records here.
+    void setCornerTable(std::shared_ptr<const coaching::CornerTable> table);
+    // The corners read wrong, and the characters missed at a drill's corner;
+    // nothing while the store has no corner table.
+    std::optional<coaching::ConfusionReport> confusions();
+    std::vector<coaching::CharacterMiss> cornerMisses(const coaching::DrillTarget& target);
+
     // The review schedule of characters (words: false) on the given clock.
     ReviewSchedule reviewSchedule(bool words, ReviewSchedule::Clock today) const;
 
@@ -100,6 +137,8 @@ private:
     QString setting(const QString& key, const QString& fallback) const;
     void setSetting(const QString& key, const QString& value);
     void open();
+    void buildKeptCounts();
+    void refreshCorners();
     void close();
     void setAside(const QString& why);
     [[noreturn]] void fail(const QSqlError& error) const;
@@ -108,4 +147,6 @@ private:
     QString notice_;
     QString connection_;
     QSqlDatabase db_;
+    KeptCounts kept_{db_, [this](const QSqlError& e) { fail(e); }};
+    std::shared_ptr<const coaching::CornerTable> corners_;
 };

@@ -8,7 +8,6 @@
 #include "history/history_instance.h"
 #include "history/history_stats.h"
 #include "history/history_store.h"
-#include "history/training_answers.h"
 #include "platform/error_report.h"
 #include "platform/program_folder.h"
 #include "platform/prompts.h"
@@ -303,11 +302,11 @@ void TFormHistory::showHistory() {
 }
 
 void TFormHistory::fillWeakCorners(HistoryStore& store) {
-    const std::vector<coaching::AnsweredItem> answered =
-        training_answers::read(store, training_answers::Which::WithRightOnes);
-    const coaching::CornerTable table = coaching::CornerTable::fromFile(
-        programFolder() + QLatin1String(coaching::kCornerTableFile));
-    const coaching::ConfusionReport report = coaching::countConfusions(answered, table);
+    // The counts the history keeps by the program's corner table; counted
+    // from the answers for a history given none.
+    store.setCornerTable(historyCornerTable()); // the table as its file is now
+    const coaching::ConfusionReport report =
+        store.confusions().value_or(coaching::ConfusionReport{});
     const int rows = static_cast<int>(std::min<size_t>(report.digits.size(), 5));
     GridWeak->setRowCount(rows);
     for (int r = 0; r < rows; ++r) {
@@ -340,12 +339,11 @@ void TFormHistory::fillWeakCorners(HistoryStore& store) {
 }
 
 void TFormHistory::fillSpeedChart(HistoryStore& store) {
-    // Only the items with a slip: a year of history opens at once.
-    const std::vector<TrainingRunRecord> runs = store.trainingRuns(HistoryStore::Items::Missed);
-    const std::vector<ArticleTestRecord> tests = store.articleTests();
+    // What the history keeps counted: a few hundred rows whatever its age.
+    const std::vector<ArticleTestRecord> tests = store.articleTestTotals();
 
     // Speed per day, one line per exercise, with the goal.
-    const auto speeds = history_stats::speedPerDay(runs, tests);
+    const auto speeds = store.speedPerDay();
     QDate first, last;
     double top = store.goal();
     QChart* chart = ChartSpeed->chart();
@@ -393,12 +391,11 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
     const auto testSpeeds = speeds.count(kArticleTestKind) ? speeds.at(kArticleTestKind)
                                                            : std::vector<history_stats::DayValue>{};
     QStringList summary;
-    if (runs.empty() && tests.empty()) {
+    // A run left before any answer is no training.
+    const int trained = store.trainedRuns();
+    if (trained == 0 && tests.empty()) {
         summary << QStringLiteral("还没有学习记录。完成一次训练或文章测试后，这里会显示进步。");
     } else {
-        // A run left before any answer is no training.
-        const auto trained = std::count_if(
-            runs.begin(), runs.end(), [](const TrainingRunRecord& r) { return r.answered > 0; });
         summary << QStringLiteral("共 %1 次训练，%2 次文章测试。").arg(trained).arg(tests.size());
         for (const auto& [kind, days] : speeds) {
             if (kind != kArticleTestKind)
@@ -419,7 +416,7 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
     LabelSummary->setText(summary.join(u'\n'));
     LabelSummary->setMinimumHeight(LabelSummary->sizeHint().height()); // the charts give way
 
-    const auto missed = history_stats::mostMissed(runs, tests, 50);
+    const auto missed = store.mostMissed(50);
     GridMissed->setRowCount(static_cast<int>(missed.size()));
     for (int r = 0; r < static_cast<int>(missed.size()); ++r) {
         const history_stats::MissedItem& m = missed[static_cast<size_t>(r)];
@@ -440,30 +437,24 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
 
     // The warm-up games: each way of playing, how often, its best score and
     // the last five, newest first.
-    const std::vector<WarmupRecord> games = store.warmups();
     GridGames->setRowCount(0);
     for (const QString& mode : {QStringLiteral("classic"), QStringLiteral("fun")}) {
-        int count = 0, bestScore = 0;
-        QStringList recent;
-        for (auto g = games.rbegin(); g != games.rend(); ++g) {
-            if (g->mode != mode)
+        for (const HistoryStore::WarmupTotal& g : store.warmupTotals()) {
+            if (g.mode != mode)
                 continue;
-            ++count;
-            bestScore = std::max(bestScore, g->score);
-            if (recent.size() < 5)
-                recent << QString::number(g->score);
+            QStringList recent;
+            for (int score : g.recent)
+                recent << QString::number(score);
+            const int r = GridGames->rowCount();
+            GridGames->insertRow(r);
+            GridGames->setItem(r, 0, cell(history_csv::modeName(mode)));
+            GridGames->setItem(r, 1, cell(QString::number(g.games)));
+            GridGames->setItem(r, 2, cell(QString::number(g.best)));
+            GridGames->setItem(r, 3, cell(recent.join(QStringLiteral("、"))));
         }
-        if (count == 0)
-            continue;
-        const int r = GridGames->rowCount();
-        GridGames->insertRow(r);
-        GridGames->setItem(r, 0, cell(history_csv::modeName(mode)));
-        GridGames->setItem(r, 1, cell(QString::number(count)));
-        GridGames->setItem(r, 2, cell(QString::number(bestScore)));
-        GridGames->setItem(r, 3, cell(recent.join(QStringLiteral("、"))));
     }
 
-    const history_stats::DigitMistakes digits = history_stats::digitMistakes(runs, tests);
+    const history_stats::DigitMistakes digits = store.digitMistakes();
     std::vector<int> order;
     for (int d = 0; d < 10; ++d) {
         if (digits.total(d) > 0)
