@@ -9,12 +9,17 @@
 #include "coaching/confusion_counts.h"
 #include "coaching/corner_table.h"
 #include "coaching/weak_drill.h"
+#include "history/history_instance.h"
 #include "history/history_stats.h"
 #include "history/history_store.h"
+#include "history/history_window.h"
 #include "history/training_answers.h"
 #include "history/training_recorder.h"
+#include "platform/program_folder.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +28,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <fstream>
 #include <map>
 #include <memory>
 
@@ -121,15 +127,24 @@ void runEndWrite(benchmark::State& state) {
 }
 BENCHMARK(runEndWrite)->Unit(benchmark::kMillisecond);
 
-// A history holding a year (or three) of daily practice, made once for the
-// benchmarks below.
+std::shared_ptr<const coaching::CornerTable> sharedCornerTable() {
+    static const auto table = std::make_shared<const coaching::CornerTable>(
+        coaching::CornerTable::fromFile(QStringLiteral(TARVO_CORNER_TABLE)));
+    return table;
+}
+
+// A history holding a year (or three; none: 0) of daily practice, made once
+// for the benchmarks below, with the program's corner table.
+// Closed before the program ends, while Qt SQL is still there.
+std::map<int, std::unique_ptr<HistoryStore>> stores;
+
 HistoryStore& historyOf(int years) {
     static QTemporaryDir dir;
-    static std::map<int, std::unique_ptr<HistoryStore>> stores;
     std::unique_ptr<HistoryStore>& store = stores[years];
     if (!store) {
         store = std::make_unique<HistoryStore>(
             dir.filePath(QStringLiteral("history-%1.sqlite").arg(years)));
+        store->setCornerTable(sharedCornerTable());
         history_year::fill(*store, years);
     }
     return *store;
@@ -139,36 +154,79 @@ HistoryStore& yearOfHistory() {
 }
 
 const coaching::CornerTable& cornerTable() {
-    static const coaching::CornerTable table =
-        coaching::CornerTable::fromFile(QStringLiteral(TARVO_CORNER_TABLE));
-    return table;
+    return *sharedCornerTable();
 }
 
-// What "学习记录" reads and computes when it opens, on a year (or three) of
-// history: the runs with their items, the tests, the games, the statistics
-// it shows and its list of weak corners.
+// The resident memory of this process, in MB.
+double residentMegabytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// What "学习记录" reads when it opens, on no history, a year or three: the
+// counts it shows, kept in the history, and the tests' accuracy.
 void yearHistoryOpening(benchmark::State& state) {
     HistoryStore& store = historyOf(static_cast<int>(state.range(0)));
-    size_t items = 0;
     for (auto _ : state) {
-        const auto runs = store.trainingRuns(HistoryStore::Items::Missed);
-        const auto tests = store.articleTests();
-        const auto games = store.warmups();
-        const auto speeds = history_stats::speedPerDay(runs, tests);
-        const auto missed = history_stats::mostMissed(runs, tests, 50);
-        const auto digits = history_stats::digitMistakes(runs, tests);
-        const auto weak = coaching::countConfusions(
-            training_answers::read(store, training_answers::Which::WithRightOnes), cornerTable());
-        benchmark::DoNotOptimize(weak.digits.size());
-        benchmark::DoNotOptimize(missed.data());
-        items = 0;
-        for (const auto& r : runs)
-            items += r.items.size();
-        benchmark::DoNotOptimize(games.size() + speeds.size() + digits.total(0));
+        benchmark::DoNotOptimize(store.speedPerDay().size());
+        benchmark::DoNotOptimize(store.articleTestTotals().size());
+        benchmark::DoNotOptimize(store.trainedRuns());
+        benchmark::DoNotOptimize(store.mostMissed(50).size());
+        benchmark::DoNotOptimize(store.warmupTotals().size());
+        benchmark::DoNotOptimize(store.digitMistakes().total(0));
+        benchmark::DoNotOptimize(store.confusions()->digits.size());
     }
-    state.counters["items_read"] = static_cast<double>(items);
 }
-BENCHMARK(yearHistoryOpening)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
+BENCHMARK(yearHistoryOpening)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(3)
+    ->ArgName("years")
+    ->Unit(benchmark::kMillisecond);
+
+// The click on "学习记录" to its first paint, as the program opens it the
+// second time on (the window made, the history open): the records waiting
+// written, everything read and filled, the charts and the grids painted.
+// The memory counters say what a year adds and whether an open adds more.
+void yearHistoryWindow(benchmark::State& state) {
+    const int years = static_cast<int>(state.range(0));
+    const QString folder = historyOf(years).path() + QStringLiteral(".program/");
+    QDir().mkpath(folder + QStringLiteral("files"));
+    QDir().mkpath(folder + QStringLiteral("hzlib"));
+    QFile::remove(folder + QStringLiteral("files/history.sqlite"));
+    QFile::copy(historyOf(years).path(), folder + QStringLiteral("files/history.sqlite"));
+    QFile::remove(folder + QStringLiteral("hzlib/corners.txt"));
+    QFile::copy(QStringLiteral(TARVO_CORNER_TABLE), folder + QStringLiteral("hzlib/corners.txt"));
+    setProgramFolder(folder);
+    const double before = residentMegabytes();
+    auto window = std::make_unique<TFormHistory>();
+    window->resize(1000, 760);
+    auto open = [&] {
+        window->show();
+        window->grab(); // painted, charts and all
+        window->hide();
+    };
+    open(); // the first opening makes what every later one reuses
+    // TARVO_BENCH_PICTURES=DIR: what the window drew, to look at.
+    if (const QString pictures = qEnvironmentVariable("TARVO_BENCH_PICTURES"); !pictures.isEmpty())
+        window->grab().save(pictures + QStringLiteral("/history-window-%1-years.png").arg(years));
+    const double afterFirst = residentMegabytes();
+    for (auto _ : state)
+        open();
+    state.counters["MB_first_open"] = afterFirst - before;
+    state.counters["MB_per_open"] =
+        (residentMegabytes() - afterFirst) / static_cast<double>(state.iterations());
+    window.reset();
+    closeLearningHistory();
+}
+BENCHMARK(yearHistoryWindow)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(3)
+    ->ArgName("years")
+    ->Unit(benchmark::kMillisecond);
 
 // Opening the history file at the program's start, on a year (or three).
 void yearStoreOpen(benchmark::State& state) {
@@ -178,7 +236,7 @@ void yearStoreOpen(benchmark::State& state) {
         benchmark::DoNotOptimize(again.schemaVersion());
     }
 }
-BENCHMARK(yearStoreOpen)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
+BENCHMARK(yearStoreOpen)->Arg(0)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
 // What the start screen's plan line reads on a year (or three) of history:
 // the streak, the course's runs, the tests' totals and the due cards.
@@ -192,26 +250,28 @@ void yearPlanLine(benchmark::State& state) {
         benchmark::DoNotOptimize(store.dueCount(false, today) + store.dueCount(true, today));
     }
 }
-BENCHMARK(yearPlanLine)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
+BENCHMARK(yearPlanLine)->Arg(0)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
-// A drill's start on a year (or three) of history: the slips read, the
-// corner confused most found and its characters chosen.
+// A drill's start on no history, a year or three: the corner confused most
+// and the characters missed there, from the counts the history keeps, and
+// the drill's characters chosen.
 void yearDrillStart(benchmark::State& state) {
     HistoryStore& store = historyOf(static_cast<int>(state.range(0)));
     const QStringList byFrequency = cornerTable().characters();
     for (auto _ : state) {
-        const auto answered = training_answers::read(store, training_answers::Which::Slips);
-        const coaching::ConfusionReport report = coaching::countConfusions(answered, cornerTable());
-        if (report.digits.empty())
-            continue;
-        const coaching::DigitConfusion& d = report.digits.front();
-        benchmark::DoNotOptimize(
-            coaching::chooseDrill({d.corner, d.right, coaching::drillStroke(d)}, kItemsPerRun,
-                                  answered, cornerTable(), byFrequency)
-                .size());
+        const std::optional<coaching::ConfusionReport> report = store.confusions();
+        coaching::DrillTarget target{coaching::TopLeft, u'0', {}};
+        if (report && !report->digits.empty()) {
+            const coaching::DigitConfusion& d = report->digits.front();
+            target = {d.corner, d.right, coaching::drillStroke(d)};
+        }
+        benchmark::DoNotOptimize(coaching::chooseDrillFromMisses(target, kItemsPerRun,
+                                                                 store.cornerMisses(target),
+                                                                 cornerTable(), byFrequency)
+                                     .size());
     }
 }
-BENCHMARK(yearDrillStart)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
+BENCHMARK(yearDrillStart)->Arg(0)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
 // A review's start on a year of history: the character schedule read and 119
 // items drawn.
@@ -230,10 +290,10 @@ void yearReviewStart(benchmark::State& state) {
 }
 BENCHMARK(yearReviewStart)->Unit(benchmark::kMillisecond);
 
-// A run's end on a year of history: 119 items written, and the review cards
+// A run's end on no history, a year or three: 119 items written, and the review cards
 // of those items (not the whole schedule) read and written again.
 void yearRunEnd(benchmark::State& state) {
-    HistoryStore& store = yearOfHistory();
+    HistoryStore& store = historyOf(static_cast<int>(state.range(0)));
     const QDate day(2026, 12, 1);
     int n = 0;
     for (auto _ : state) {
@@ -255,7 +315,7 @@ void yearRunEnd(benchmark::State& state) {
         ++n;
     }
 }
-BENCHMARK(yearRunEnd)->Unit(benchmark::kMillisecond);
+BENCHMARK(yearRunEnd)->Arg(0)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
 } // namespace
 
@@ -266,5 +326,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    stores.clear();
     return 0;
 }

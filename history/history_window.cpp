@@ -4,6 +4,7 @@
 #include "coaching/confusion_counts.h"
 #include "coaching/corner_table.h"
 #include "coaching/weak_drill.h"
+#include "history/day_chart.h"
 #include "history/history_csv.h"
 #include "history/history_instance.h"
 #include "history/history_stats.h"
@@ -14,25 +15,18 @@
 #include "platform/regular_file.h"
 #include "platform/window_setup.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
-#include <QDateTimeAxis>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegendMarker>
-#include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -40,91 +34,6 @@
 TFormHistory* FormHistory = nullptr;
 
 namespace {
-
-qint64 msOf(const QDate& day) {
-    return day.startOfDay().toMSecsSinceEpoch();
-}
-
-QChartView* chartView(const QString& title) {
-    auto* chart = new QChart;
-    chart->setTitle(title);
-    // On the right, one line an entry: every name shows, however many.
-    chart->legend()->setAlignment(Qt::AlignRight);
-    auto* view = new QChartView(chart);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(160);
-    return view;
-}
-
-// Puts date and value axes on a chart over the given days and values. The
-// chart keeps its two axes from one drawing to the next: axes taken off a
-// shown chart and made anew leave their old labels painted beside the new.
-void setAxes(QChart* chart, QDate first, QDate last, double top, const QString& unit) {
-    auto* x = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
-    if (!x) {
-        x = new QDateTimeAxis;
-        x->setFormat(QStringLiteral("MM-dd"));
-        chart->addAxis(x, Qt::AlignBottom);
-    }
-    auto* y = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
-    if (!y) {
-        y = new QValueAxis;
-        y->setLabelFormat(QStringLiteral("%d"));
-        chart->addAxis(y, Qt::AlignLeft);
-    }
-    // Ticks fall on whole days: one a day over two weeks or less, else every
-    // few days, the range stretched to a whole number of steps. The axis
-    // starts the day before the first and ends after the last.
-    const qint64 span = first.daysTo(last) + 2;
-    const qint64 step = span <= 14 ? 1 : (span + 11) / 12;
-    const qint64 intervals = (span + step - 1) / step;
-    x->setRange(first.addDays(-1).startOfDay(), first.addDays(-1 + intervals * step).startOfDay());
-    x->setTickCount(static_cast<int>(intervals + 1));
-    x->setFormat(step >= 28 ? QStringLiteral("yy-MM-dd") : QStringLiteral("MM-dd"));
-    // At least 0-10: with one-digit labels only, Qt Charts elides the
-    // upright axis title to "⋮" (a beginner's first days are below 10 字/分).
-    y->setRange(0, std::max(top * 1.1, 10.0));
-    y->applyNiceNumbers();
-    y->setTitleText(unit);
-    for (QAbstractSeries* s : chart->series()) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
-}
-
-// One line of a chart over days, its points on their days; a day without a
-// value cuts it, the later pieces in the same colour without a legend entry
-// of their own.
-void addDayLine(QChart* chart, const QString& name, const QColor& colour,
-                const std::vector<history_stats::DayValue>& days) {
-    // The points of each piece are handed over in one call: appending them
-    // one by one redrew the series at every point.
-    QList<QPointF> piece;
-    bool firstPiece = true;
-    auto flush = [&] {
-        if (piece.isEmpty())
-            return;
-        auto* line = new QLineSeries;
-        line->setName(name);
-        line->setPointsVisible(true);
-        line->setColor(colour);
-        line->append(piece);
-        chart->addSeries(line);
-        if (!firstPiece)
-            for (QLegendMarker* m : chart->legend()->markers(line))
-                m->setVisible(false);
-        firstPiece = false;
-        piece.clear();
-    };
-    QDate previous;
-    for (const history_stats::DayValue& d : days) {
-        if (!piece.isEmpty() && previous.daysTo(d.day) > 1)
-            flush();
-        piece.append(QPointF(static_cast<qreal>(msOf(d.day)), d.value));
-        previous = d.day;
-    }
-    flush();
-}
 
 // The error rate at each of the four corners of a square, the worse the
 // redder; grey where no code was compared yet.
@@ -190,8 +99,8 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     top->addWidget(BtnDelete);
     top->addWidget(BtnClose);
 
-    ChartSpeed = chartView(QStringLiteral("每日速度（字/分）"));
-    ChartAccuracy = chartView(QStringLiteral("文章测试正确率（%）"));
+    ChartSpeed = new DayChart(QStringLiteral("每日速度（字/分）"));
+    ChartAccuracy = new DayChart(QStringLiteral("文章测试正确率（%）"));
     LabelSummary = new QLabel;
     // Its lines as they are, never wrapped: the layout then gives the label
     // the height of all of them.
@@ -278,8 +187,8 @@ void TFormHistory::showEvent(QShowEvent* event) {
 
 void TFormHistory::showHistory() {
     filling_ = true;
-    ChartSpeed->chart()->removeAllSeries();
-    ChartAccuracy->chart()->removeAllSeries();
+    ChartSpeed->clear();
+    ChartAccuracy->clear();
     GridMissed->setRowCount(0);
     GridDigits->setRowCount(0);
     GridWeak->setRowCount(0);
@@ -344,49 +253,30 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
 
     // Speed per day, one line per exercise, with the goal.
     const auto speeds = store.speedPerDay();
-    QDate first, last;
-    double top = store.goal();
-    QChart* chart = ChartSpeed->chart();
-    // Each exercise its own colour; a day without practice leaves a gap: the
-    // line is cut there, its later pieces without a legend entry of their own.
+    // Each exercise its own colour; a day without practice leaves a gap.
     static const QColor kColours[] = {
         QColor(31, 119, 180),  QColor(255, 127, 14), QColor(44, 160, 44),   QColor(214, 39, 40),
         QColor(148, 103, 189), QColor(140, 86, 75),  QColor(227, 119, 194), QColor(127, 127, 127),
         QColor(188, 189, 34),  QColor(23, 190, 207), QColor(0, 0, 128),     QColor(128, 0, 0),
         QColor(0, 128, 128),   QColor(128, 128, 0),  QColor(75, 0, 130)};
-    int colour = 0;
+    std::vector<DayChart::Line> lines;
+    QDate first, last;
     for (const auto& [kind, days] : speeds) {
-        const QColor c = kColours[colour++ % std::size(kColours)];
-        addDayLine(chart, history_stats::kindName(kind), c, days);
-        for (const history_stats::DayValue& d : days) {
-            first = first.isValid() ? std::min(first, d.day) : d.day;
-            last = last.isValid() ? std::max(last, d.day) : d.day;
-            top = std::max(top, d.value);
+        lines.push_back(
+            {history_stats::kindName(kind), kColours[lines.size() % std::size(kColours)], days});
+        if (!days.empty()) {
+            first = first.isValid() ? std::min(first, days.front().day) : days.front().day;
+            last = last.isValid() ? std::max(last, days.back().day) : days.back().day;
         }
     }
-    if (!first.isValid())
-        first = last = QDate::currentDate();
-    if (store.goal() > 0) {
-        auto* goal = new QLineSeries;
-        goal->setName(QStringLiteral("目标 %1 字/分").arg(store.goal()));
-        goal->setPen(QPen(Qt::red, 2, Qt::DashLine));
-        goal->append(static_cast<qreal>(msOf(first.addDays(-1))), store.goal());
-        goal->append(static_cast<qreal>(msOf(last.addDays(1))), store.goal());
-        chart->addSeries(goal);
-    }
-    setAxes(chart, first, last, top, QStringLiteral("字/分"));
+    ChartSpeed->setLines(std::move(lines), store.goal(), QStringLiteral("字/分"));
+    if (store.goal() > 0)
+        ChartSpeed->setGoal(store.goal(), QStringLiteral("目标 %1 字/分").arg(store.goal()));
 
-    // Accuracy of every test.
+    // Accuracy of every test, over the same days as the speeds (and its own).
     const auto accuracy = history_stats::testAccuracy(tests);
-    addDayLine(ChartAccuracy->chart(), QStringLiteral("文章测试"), QColor(31, 119, 180), accuracy);
-    QDate afirst = first, alast = last;
-    for (const history_stats::DayValue& d : accuracy) {
-        afirst = std::min(afirst, d.day);
-        alast = std::max(alast, d.day);
-    }
-    setAxes(ChartAccuracy->chart(), afirst, alast, 100, QStringLiteral("%"));
-    if (auto* y = qobject_cast<QValueAxis*>(ChartAccuracy->chart()->axes(Qt::Vertical).value(0)))
-        y->setRange(0, 100); // a percentage never goes beyond
+    ChartAccuracy->setLines({{QStringLiteral("文章测试"), QColor(31, 119, 180), accuracy}}, 100,
+                            QStringLiteral("%"), true, {first, last});
 
     const auto testSpeeds = speeds.count(kArticleTestKind) ? speeds.at(kArticleTestKind)
                                                            : std::vector<history_stats::DayValue>{};

@@ -9,7 +9,7 @@
 #include <vector>
 
 class QCheckBox;
-class QChartView;
+class DayChart;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -26,16 +26,16 @@ class TFormHistory : public QDialog {
 public:
     explicit TFormHistory(QWidget* parent = nullptr);
 
-    QCheckBox* CheckRecord;    // "记录学习历史"
-    QSpinBox* SpinGoal;        // the goal line, 字/分
-    QPushButton* BtnExport;    // "导出CSV"
-    QPushButton* BtnDelete;    // "删除记录"
-    QPushButton* BtnClose;     // "关闭"
-    QChartView* ChartSpeed;    // speed per day
-    QChartView* ChartAccuracy; // accuracy of the tests
-    QTableWidget* GridMissed;  // characters and words missed most
-    QTableWidget* GridDigits;  // stroke digits typed wrong
-    QTableWidget* GridGames;   // the warm-up: best and recent scores of each way of playing
+    QCheckBox* CheckRecord;   // "记录学习历史"
+    QSpinBox* SpinGoal;       // the goal line, 字/分
+    QPushButton* BtnExport;   // "导出CSV"
+    QPushButton* BtnDelete;   // "删除记录"
+    QPushButton* BtnClose;    // "关闭"
+    DayChart* ChartSpeed;     // speed per day
+    DayChart* ChartAccuracy;  // accuracy of the tests
+    QTableWidget* GridMissed; // characters and words missed most
+    QTableWidget* GridDigits; // stroke digits typed wrong
+    QTableWidget* GridGames;  // the warm-up: best and recent scores of each way of playing
     // "弱点": the five digits most often typed for another at one corner,
     // with example characters; a row holds its corner (Qt::UserRole) and
     // right digit (Qt::UserRole + 1).

@@ -11,7 +11,6 @@ packages=(
   qt6-translations-l10n               # Qt's own Chinese texts (standard buttons, dialogs)
   libqt6svg6                          # the window icon (an SVG)
   libqt6sql6-sqlite                   # the learning history's database (Qt SQL's SQLite driver)
-  qt6-charts-dev libqt6charts6 libqt6opengl6-dev # the charts of the learning history
   libsdl2-mixer-dev timgm6mb-soundfont # sound: wave and MIDI playback
   espeak-ng sox                       # the spoken sound cues, made at build time
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei # the CJK fonts of the windows

@@ -11,6 +11,7 @@
 #include "articletest/article_test_window.h"
 #include "articletest/top_ten_window.h"
 #include "dictionary/dict_format.h"
+#include "history/day_chart.h"
 #include "history/history_instance.h"
 #include "history/history_service.h"
 #include "history/history_store.h"
@@ -23,16 +24,10 @@
 #include "warmup/warmup_window.h"
 
 #include <QApplication>
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
-#include <QDateTimeAxis>
 #include <QDir>
 #include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -147,56 +142,38 @@ protected:
         EXPECT_TRUE(ran);
         EXPECT_FALSE(FormHistory->isVisible());
     }
-
-    static QStringList seriesNames(QChartView* v) {
-        QStringList names;
-        for (QAbstractSeries* s : v->chart()->series())
-            names << s->name();
-        return names;
-    }
-    static QLineSeries* series(QChartView* v, const QString& name) {
-        for (QAbstractSeries* s : v->chart()->series()) {
-            if (s->name() == name)
-                return qobject_cast<QLineSeries*>(s);
-        }
-        return nullptr;
-    }
 };
 
 TEST_F(HistoryWindow, ChartsAndTablesShowThePreparedHistory) {
     prepareHistory();
     openHistory([this] {
-        // 全码字 was trained on the first and third day: its line is cut at
-        // the day between, the second piece without a legend entry of its own.
-        EXPECT_EQ(seriesNames(FormHistory->ChartSpeed),
-                  (QStringList{QStringLiteral("文章测试"), QStringLiteral("全码字"),
-                               QStringLiteral("全码字"), QStringLiteral("二字词"),
-                               QStringLiteral("目标 60 字/分")}));
-        const QList<QAbstractSeries*> all = FormHistory->ChartSpeed->chart()->series();
-        auto* chars = qobject_cast<QLineSeries*>(all[1]);
-        auto* later = qobject_cast<QLineSeries*>(all[2]);
-        ASSERT_TRUE(chars && later);
-        ASSERT_EQ(chars->count(), 1);
-        ASSERT_EQ(later->count(), 1);
-        EXPECT_EQ(chars->at(0).y(), 20);
-        EXPECT_EQ(later->at(0).y(), 30);
-        EXPECT_EQ(later->color(), chars->color());
-        EXPECT_FALSE(FormHistory->ChartSpeed->chart()->legend()->markers(later)[0]->isVisible());
-        // One tick a day, each on the start of a day, the points on their day.
-        auto* x = qobject_cast<QDateTimeAxis*>(
-            FormHistory->ChartSpeed->chart()->axes(Qt::Horizontal).value(0));
-        ASSERT_NE(x, nullptr);
-        EXPECT_EQ(x->min().time(), QTime(0, 0));
-        EXPECT_EQ(x->tickCount(), x->min().daysTo(x->max()) + 1);
-        EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(chars->at(0).x())).time(),
-                  QTime(0, 0));
-        QLineSeries* goal = series(FormHistory->ChartSpeed, QStringLiteral("目标 60 字/分"));
-        ASSERT_NE(goal, nullptr);
-        EXPECT_EQ(goal->at(0).y(), 60);
-        const QList<QAbstractSeries*> acc = FormHistory->ChartAccuracy->chart()->series();
-        ASSERT_EQ(acc.size(), 1);
-        ASSERT_EQ(qobject_cast<QLineSeries*>(acc[0])->count(), 2);
-        EXPECT_EQ(qobject_cast<QLineSeries*>(acc[0])->at(1).y(), 97.5);
+        // 全码字 was trained on the first and third day: one line, cut at the
+        // day between.
+        const DayChart* speed = FormHistory->ChartSpeed;
+        QStringList names;
+        for (const DayChart::Line& l : speed->lines())
+            names << l.name;
+        EXPECT_EQ(names, (QStringList{QStringLiteral("文章测试"), QStringLiteral("全码字"),
+                                      QStringLiteral("二字词")}));
+        const auto pieces = DayChart::pieces(speed->lines()[1].days);
+        ASSERT_EQ(pieces.size(), 2u);
+        ASSERT_EQ(pieces[0].size(), 1u);
+        ASSERT_EQ(pieces[1].size(), 1u);
+        EXPECT_EQ(pieces[0][0].value, 20);
+        EXPECT_EQ(pieces[1][0].value, 30);
+        EXPECT_EQ(pieces[0][0].day.daysTo(pieces[1][0].day), 2);
+        // One tick a day, from the day before the first.
+        EXPECT_EQ(speed->tickDays(), 1);
+        EXPECT_EQ(speed->axisFirst(), pieces[0][0].day.addDays(-1));
+        EXPECT_GT(speed->axisLast(), pieces[1][0].day);
+        EXPECT_EQ(speed->goal(), 60);
+        EXPECT_EQ(speed->goalName(), QStringLiteral("目标 60 字/分"));
+        const DayChart* accuracy = FormHistory->ChartAccuracy;
+        ASSERT_EQ(accuracy->lines().size(), 1u);
+        ASSERT_EQ(accuracy->lines()[0].days.size(), 2u);
+        EXPECT_EQ(accuracy->lines()[0].days[1].value, 97.5);
+        EXPECT_EQ(accuracy->top(), 100);
+        EXPECT_EQ(accuracy->axisFirst(), speed->axisFirst()) << "the charts span the same days";
         EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("最好 50 字/分")))
             << FormHistory->LabelSummary->text().toStdString();
         EXPECT_TRUE(FormHistory->LabelSummary->text().contains(QStringLiteral("中位 45 字/分")));
