@@ -42,6 +42,10 @@ void writeHistory(WaitingRecords::Write write) {
         tried = false;
     HistoryStore* h = learningHistory();
     tell(waiting.write(h, std::move(write), problem));
+    // A damaged file found by the check in the background was set aside
+    // before the write.
+    if (store)
+        tell(store->takeNotice());
 }
 } // namespace
 
@@ -60,11 +64,13 @@ HistoryStore* learningHistory() {
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             throw UserError(
                 QStringLiteral("无法建立学习记录的文件夹 %1").arg(QFileInfo(path).absolutePath()));
-        auto opened = std::make_unique<HistoryStore>(path);
+        // Checked in the background: the start screen's plan line does not
+        // wait for a check of the whole file.
+        auto opened = std::make_unique<HistoryStore>(path, HistoryStore::Check::InBackground);
         opened->setCornerTable(historyCornerTable());
         store = std::move(opened);
         problem.clear();
-        tell(store->notice());
+        tell(store->takeNotice());
     } catch (const UserError& e) {
         problem = e.message();
         qCWarning(lcHistory) << problem;

@@ -100,10 +100,38 @@ private:
     bool open_ = false;
 };
 
+// Checks the file's pages and indexes on a read-only connection of its own
+// (in the thread that calls it): why it is damaged, "" when it is not, or
+// when it cannot be read now (the program's own reads and writes then say
+// what is wrong).
+QString damageOf(const QString& path) {
+    const QString name = QStringLiteral("tarvo-history-check-%1").arg(++connections);
+    QString why;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1")
+                                 .arg(HistoryStore::kBusyMilliseconds));
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("PRAGMA quick_check"))) {
+                if (isDamage(q.lastError()))
+                    why = sqliteReason(q.lastError());
+            } else if (!q.next() || q.value(0).toString() != QLatin1String("ok")) {
+                why = QStringLiteral("数据库已损坏");
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return why;
+}
+
 } // namespace
 
-HistoryStore::HistoryStore(const QString& path)
-    : path_(path), connection_(QStringLiteral("tarvo-history-%1").arg(++connections)) {
+HistoryStore::HistoryStore(const QString& path, Check check)
+    : path_(path), connection_(QStringLiteral("tarvo-history-%1").arg(++connections)),
+      checkWhen_(check) {
     // A folder or a FIFO in its place is never opened (SQLite would wait or
     // call it a disk error).
     // A symbolic link is refused too: SQLite would write wherever it points,
@@ -170,10 +198,15 @@ void HistoryStore::open() {
                     .arg(regularfile::fullPath(path_))
                     .arg(version));
         first(QStringLiteral("PRAGMA journal_mode=WAL"));
-        QSqlQuery check = first(QStringLiteral("PRAGMA quick_check"));
-        if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
-            throw Damaged{QStringLiteral("数据库已损坏")};
-        check.finish();
+        // A file brought up to date is written at once: checked first.
+        const bool current = version == kSchemaVersion && kept_.built();
+        if (checkWhen_ == Check::AtOpening || !current) {
+            QSqlQuery check = first(QStringLiteral("PRAGMA quick_check"));
+            if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
+                throw Damaged{QStringLiteral("数据库已损坏")};
+        } else {
+            check_ = std::async(std::launch::async, damageOf, path_);
+        }
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         exec(QStringLiteral("PRAGMA foreign_keys=ON"));
         migrate(db_, kSchemaVersion, path_);
@@ -182,6 +215,18 @@ void HistoryStore::open() {
         close();
         throw;
     }
+}
+
+void HistoryStore::settleCheck() {
+    if (!check_.valid())
+        return;
+    const QString why = check_.get();
+    if (why.isEmpty())
+        return;
+    close();
+    setAside(why);
+    checkWhen_ = Check::AtOpening;
+    open();
 }
 
 void HistoryStore::buildKeptCounts() {
@@ -212,6 +257,7 @@ void HistoryStore::refreshCorners() {
     // (here or by another program on the same file): made again.
     if (kept_.cornersMadeWith() == print)
         return;
+    settleCheck();
     Transaction t(db_);
     if (!t.opened())
         fail(db_.lastError());
@@ -438,6 +484,7 @@ QString HistoryStore::setting(const QString& key, const QString& fallback) const
 }
 
 void HistoryStore::setSetting(const QString& key, const QString& value) {
+    settleCheck();
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO settings(key, value) VALUES(?, ?)"));
     q.addBindValue(key);
@@ -460,6 +507,7 @@ void HistoryStore::setGoal(int charactersPerMinute) {
 }
 
 void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::Clock& today) {
+    settleCheck();
     if (!enabled())
         return;
     Transaction t(db_);
@@ -520,6 +568,7 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
 }
 
 void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule::Clock& today) {
+    settleCheck();
     if (!enabled())
         return;
     Transaction t(db_);
@@ -561,6 +610,7 @@ void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule:
 }
 
 void HistoryStore::addWarmup(const WarmupRecord& warmup) {
+    settleCheck();
     if (!enabled())
         return;
     QSqlQuery q(db_);
@@ -684,6 +734,7 @@ void HistoryStore::saveCards(bool words, const ReviewSchedule& schedule) {
 }
 
 void HistoryStore::clear() {
+    settleCheck();
     {
         Transaction t(db_);
         if (!t.opened())

@@ -9,8 +9,10 @@
 #include <QSqlError>
 #include <QString>
 
+#include <future>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The learning history on disk: one SQLite database (write-ahead log), its
@@ -27,7 +29,14 @@
 // file, with the reason in Chinese.
 class HistoryStore {
 public:
-    explicit HistoryStore(const QString& path);
+    // When the file's pages and indexes are checked: before the constructor
+    // returns, or in the background, the program's way (a three-year history
+    // takes 60 ms to check, on the start screen's path). Either way nothing
+    // is written before the check is done: a write waits for it, and a
+    // damaged file is set aside first. A file of an older version is
+    // checked at once (it is written to when brought up to date).
+    enum class Check { AtOpening, InBackground };
+    explicit HistoryStore(const QString& path, Check check = Check::AtOpening);
     ~HistoryStore();
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
@@ -37,6 +46,9 @@ public:
 
     // The message of a damaged file set aside when it was opened ("" for none).
     const QString& notice() const { return notice_; }
+    // The notice once: a damaged file found by the check in the background
+    // is told at the write that waited for it.
+    QString takeNotice() { return std::exchange(notice_, QString()); }
     // Brings a database of an older version up to `version` (tests make old
     // databases with it). Throws UserError.
     static void migrate(QSqlDatabase& db, int version, const QString& path);
@@ -138,6 +150,9 @@ private:
     void setSetting(const QString& key, const QString& value);
     void open();
     void buildKeptCounts();
+    // Waits for the check in the background, if any; sets a damaged file
+    // aside and starts afresh. Before every write.
+    void settleCheck();
     void refreshCorners();
     void close();
     void setAside(const QString& why);
@@ -149,4 +164,6 @@ private:
     QSqlDatabase db_;
     KeptCounts kept_{db_, [this](const QSqlError& e) { fail(e); }};
     std::shared_ptr<const coaching::CornerTable> corners_;
+    Check checkWhen_;
+    std::future<QString> check_; // why the file is damaged, "" when it is not
 };

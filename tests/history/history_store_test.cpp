@@ -362,7 +362,8 @@ void fill(const QString& path, int runs) {
 }
 
 // A damaged file is kept beside, byte for byte, and a fresh history starts
-// and takes runs; the notice names both files.
+// and takes runs; the notice names both files. Checked in the background,
+// the file is set aside before the first write, untouched.
 TEST_F(Store, ADamagedFileIsSetAsideAndAFreshOneStarted) {
     struct Row {
         const char* name;
@@ -393,33 +394,38 @@ TEST_F(Store, ADamagedFileIsSetAsideAndAFreshOneStarted) {
          "已损坏"},
     };
     const QString aside = file() + QStringLiteral(".damaged");
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        r.damage();
-        QFile::remove(file() + QStringLiteral("-shm"));
-        QFile damaged(file());
-        ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
-        const QByteArray before = damaged.readAll();
-        damaged.close();
-        {
-            HistoryStore s(file());
-            EXPECT_TRUE(s.notice().startsWith(QStringLiteral("学习记录 %1 已损坏（").arg(file())))
-                << s.notice().toStdString();
-            EXPECT_TRUE(s.notice().contains(QString::fromUtf8(r.why)));
-            EXPECT_TRUE(s.notice().contains(aside));
-            EXPECT_TRUE(s.trainingRuns().empty());
-            TrainingRunRecord run = runOf(4, 30, {});
-            s.addTrainingRun(run, onDay(kDay));
+    for (const auto check : {HistoryStore::Check::AtOpening, HistoryStore::Check::InBackground})
+        for (const Row& r : rows) {
+            SCOPED_TRACE(r.name);
+            SCOPED_TRACE(check == HistoryStore::Check::AtOpening ? "at opening"
+                                                                 : "in the background");
+            r.damage();
+            QFile::remove(file() + QStringLiteral("-shm"));
+            QFile damaged(file());
+            ASSERT_TRUE(damaged.open(QIODevice::ReadOnly));
+            const QByteArray before = damaged.readAll();
+            damaged.close();
+            {
+                HistoryStore s(file(), check);
+                TrainingRunRecord run = runOf(4, 30, {});
+                s.addTrainingRun(run, onDay(kDay));
+                const QString notice = s.takeNotice();
+                EXPECT_TRUE(notice.startsWith(QStringLiteral("学习记录 %1 已损坏（").arg(file())))
+                    << notice.toStdString();
+                EXPECT_TRUE(notice.contains(QString::fromUtf8(r.why)));
+                EXPECT_TRUE(notice.contains(aside));
+                EXPECT_EQ(s.trainingRuns().size(), 1u)
+                    << "the fresh history holds the new run alone";
+            }
+            QFile copy(aside);
+            ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+            EXPECT_EQ(copy.readAll(), before);
+            HistoryStore again(file());
+            EXPECT_TRUE(again.notice().isEmpty()) << "told once";
+            EXPECT_EQ(again.trainingRuns().size(), 1u);
+            for (const char* name : {"", "-wal", "-shm", ".damaged", ".damaged-wal"})
+                QFile::remove(file() + QString::fromLatin1(name));
         }
-        QFile copy(aside);
-        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-        EXPECT_EQ(copy.readAll(), before);
-        HistoryStore again(file());
-        EXPECT_TRUE(again.notice().isEmpty()) << "told once";
-        EXPECT_EQ(again.trainingRuns().size(), 1u);
-        for (const char* name : {"", "-wal", "-shm", ".damaged", ".damaged-wal"})
-            QFile::remove(file() + QString::fromLatin1(name));
-    }
 }
 
 // What cannot be opened is named, with the reason in Chinese, at once.
