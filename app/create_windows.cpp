@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/course_opening.h"
+#include "app/first_paint_probe.h"
 #include "app/history_loader.h"
 #include "app/start_screen.h"
 #include "articletest/article_test_report_window.h"
@@ -99,8 +100,10 @@ void createModuleWindows() {
                            {QStringLiteral("record.dat"), QStringLiteral("phb.txt")});
     // The day's plan reads the history: once the windows are made, not before.
     QTimer::singleShot(0, preface01, [] {
-        if (preface01)
-            preface01->updatePlan();
+        if (!preface01)
+            return;
+        preface01->updatePlan();
+        quitHereWhenAsked("plan");
     });
 }
 

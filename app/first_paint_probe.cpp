@@ -1,5 +1,7 @@
 #include "app/first_paint_probe.h"
 
+#include <cstdio>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
@@ -37,10 +39,18 @@ void afterFirstPaint(QWidget* window, std::function<void()> then) {
 bool quitHereWhenAsked(const char* stage) {
     const QByteArray asked = qgetenv("TARVO_QUIT_AFTER_FIRST_PAINT");
     const bool here = (asked == "1" && qstrcmp(stage, "painted") == 0) ||
-                      (asked == "ready" && qstrcmp(stage, "ready") == 0);
+                      (asked == "ready" && qstrcmp(stage, "ready") == 0) ||
+                      (asked == "plan" && qstrcmp(stage, "plan") == 0);
     // exit, not quit: quit would close the windows, and the start screen
     // asks before it closes.
-    if (here)
+    // The stage is told on the standard output the moment it is reached:
+    // what the program does while it ends (closing the history) is no wait
+    // of the learner's.
+    if (here) {
+        std::fputs(stage, stdout);
+        std::fputs("\n", stdout);
+        std::fflush(stdout);
         QCoreApplication::exit(0);
+    }
     return here;
 }

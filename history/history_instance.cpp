@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QTimer>
 
 #include <memory>
 
@@ -70,6 +71,11 @@ HistoryStore* learningHistory() {
         opened->setCornerTable(historyCornerTable());
         store = std::move(opened);
         problem.clear();
+        // The check starts once the start screen and its plan line are done.
+        QTimer::singleShot(1500, qApp, [] {
+            if (store)
+                store->startCheck();
+        });
         tell(store->takeNotice());
     } catch (const UserError& e) {
         problem = e.message();

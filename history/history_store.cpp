@@ -205,7 +205,7 @@ void HistoryStore::open() {
             if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
                 throw Damaged{QStringLiteral("数据库已损坏")};
         } else {
-            check_ = std::async(std::launch::async, damageOf, path_);
+            checkPending_ = true;
         }
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         exec(QStringLiteral("PRAGMA foreign_keys=ON"));
@@ -217,10 +217,16 @@ void HistoryStore::open() {
     }
 }
 
+void HistoryStore::startCheck() {
+    if (checkPending_ && !check_.valid())
+        check_ = std::async(std::launch::async, damageOf, path_);
+}
+
 void HistoryStore::settleCheck() {
-    if (!check_.valid())
+    if (!checkPending_)
         return;
-    const QString why = check_.get();
+    checkPending_ = false;
+    const QString why = check_.valid() ? check_.get() : damageOf(path_);
     if (why.isEmpty())
         return;
     close();

@@ -46,6 +46,10 @@ public:
 
     // The message of a damaged file set aside when it was opened ("" for none).
     const QString& notice() const { return notice_; }
+    // Starts the check in the background now, when it is to be made in the
+    // background and has not started (the program starts it a moment after
+    // the start screen is ready; a write before then checks first).
+    void startCheck();
     // The notice once: a damaged file found by the check in the background
     // is told at the write that waited for it.
     QString takeNotice() { return std::exchange(notice_, QString()); }
@@ -165,5 +169,6 @@ private:
     KeptCounts kept_{db_, [this](const QSqlError& e) { fail(e); }};
     std::shared_ptr<const coaching::CornerTable> corners_;
     Check checkWhen_;
+    bool checkPending_ = false;
     std::future<QString> check_; // why the file is damaged, "" when it is not
 };
