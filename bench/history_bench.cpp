@@ -13,6 +13,7 @@
 #include "history/history_stats.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
+#include "history/review_source.h"
 #include "history/training_answers.h"
 #include "history/training_recorder.h"
 #include "platform/program_folder.h"
@@ -149,8 +150,9 @@ HistoryStore& historyOf(int years) {
     }
     return *store;
 }
-HistoryStore& yearOfHistory() {
-    return historyOf(1);
+// The day after the last one of a generated history: what is due then.
+QDate dayAfter(int years) {
+    return QDate(2025, 12, 1).addDays(365 * years + 1);
 }
 
 const coaching::CornerTable& cornerTable() {
@@ -242,7 +244,7 @@ BENCHMARK(yearStoreOpen)->Arg(0)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchma
 // the streak, the course's runs, the tests' totals and the due cards.
 void yearPlanLine(benchmark::State& state) {
     HistoryStore& store = historyOf(static_cast<int>(state.range(0)));
-    const QDate today(2026, 12, 2);
+    const QDate today = dayAfter(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(store.streakDays(today).size());
         benchmark::DoNotOptimize(store.courseRuns().size());
@@ -273,22 +275,24 @@ void yearDrillStart(benchmark::State& state) {
 }
 BENCHMARK(yearDrillStart)->Arg(0)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
-// A review's start on a year of history: the character schedule read and 119
-// items drawn.
+// A review's start on no history, a year or three: the cards it can draw
+// read and 119 items drawn, topped up from the frequent characters.
 void yearReviewStart(benchmark::State& state) {
-    HistoryStore& store = yearOfHistory();
+    HistoryStore& store = historyOf(static_cast<int>(state.range(0)));
     std::mt19937 random(7);
     const std::vector<std::pair<QString, QString>> frequent = {
         {QStringLiteral("的"), QStringLiteral("07600")}};
-    size_t cards = 0;
+    size_t drawn = 0;
     for (auto _ : state) {
-        const ReviewSchedule s = store.reviewSchedule(false, [] { return QDate(2026, 12, 2); });
-        cards = s.cards().size();
-        benchmark::DoNotOptimize(s.draw(kItemsPerRun, frequent, random).cards.size());
+        drawn = review_source::draw(
+                    store, false, kItemsPerRun, frequent,
+                    [&state] { return dayAfter(static_cast<int>(state.range(0))); }, random)
+                    .items.size();
+        benchmark::DoNotOptimize(drawn);
     }
-    state.counters["cards"] = static_cast<double>(cards);
+    state.counters["drawn"] = static_cast<double>(drawn);
 }
-BENCHMARK(yearReviewStart)->Unit(benchmark::kMillisecond);
+BENCHMARK(yearReviewStart)->Arg(0)->Arg(1)->Arg(3)->ArgName("years")->Unit(benchmark::kMillisecond);
 
 // A run's end on no history, a year or three: 119 items written, and the review cards
 // of those items (not the whole schedule) read and written again.

@@ -683,10 +683,16 @@ ReviewSchedule HistoryStore::reviewSchedule(bool words, ReviewSchedule::Clock to
     return reviewSchedule(words, std::move(today), std::nullopt);
 }
 
+ReviewSchedule HistoryStore::dueSchedule(bool words, ReviewSchedule::Clock today,
+                                         const QStringList& alsoItems) const {
+    return reviewSchedule(words, std::move(today), alsoItems, true);
+}
+
 ReviewSchedule HistoryStore::reviewSchedule(bool words, ReviewSchedule::Clock today,
-                                            const std::optional<QStringList>& only) const {
+                                            const std::optional<QStringList>& only,
+                                            bool dueToo) const {
     std::vector<ReviewCard> cards;
-    if (only && only->isEmpty())
+    if (only && only->isEmpty() && !dueToo)
         return ReviewSchedule(std::move(today), std::move(cards));
     QStringList distinct;
     if (only) {
@@ -696,11 +702,16 @@ ReviewSchedule HistoryStore::reviewSchedule(bool words, ReviewSchedule::Clock to
     QSqlQuery q(db_);
     QString sql = QStringLiteral("SELECT item, code, box, due, right_days, last_right, misses, "
                                  "lookups, last_miss, retired FROM review WHERE words = ?");
-    if (only)
-        sql += QStringLiteral(" AND item IN (%1)")
-                   .arg(QStringList(distinct.size(), QStringLiteral("?")).join(u','));
+    const QString listed = QStringLiteral("item IN (%1)")
+                               .arg(QStringList(distinct.size(), QStringLiteral("?")).join(u','));
+    if (dueToo)
+        sql += QStringLiteral(" AND ((retired = 0 AND due <= ?) OR %1)").arg(listed);
+    else if (only)
+        sql += QStringLiteral(" AND ") + listed;
     q.prepare(sql + QStringLiteral(" ORDER BY rowid"));
     q.addBindValue(words ? 1 : 0);
+    if (dueToo)
+        q.addBindValue(dayText(today())); // "" (never given a day) sorts first
     for (const QString& item : distinct)
         q.addBindValue(item);
     if (!q.exec())

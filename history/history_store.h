@@ -137,6 +137,11 @@ public:
 
     // The review schedule of characters (words: false) on the given clock.
     ReviewSchedule reviewSchedule(bool words, ReviewSchedule::Clock today) const;
+    // What a review draws from: the cards due on the clock's day (or never
+    // given one), and the cards of `alsoItems` (the frequent items it tops
+    // up with, which it skips while they wait for a later day).
+    ReviewSchedule dueSchedule(bool words, ReviewSchedule::Clock today,
+                               const QStringList& alsoItems) const;
 
     // Deletes everything recorded (the switch and the goal stay).
     void clear();
@@ -148,8 +153,10 @@ private:
     void saveCards(bool words, const ReviewSchedule& schedule);
     // The cards of the given items only (all of them when `only` is empty of
     // value): a run's end reads and writes just the cards it touches.
+    // With `dueToo`, the cards due on the clock's day besides those of `only`.
     ReviewSchedule reviewSchedule(bool words, ReviewSchedule::Clock today,
-                                  const std::optional<QStringList>& only) const;
+                                  const std::optional<QStringList>& only,
+                                  bool dueToo = false) const;
     QString setting(const QString& key, const QString& fallback) const;
     void setSetting(const QString& key, const QString& value);
     void open();

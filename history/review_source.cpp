@@ -33,7 +33,13 @@ std::vector<std::pair<QString, QString>> frequentItems(const QString& path, int 
 Draw draw(const HistoryStore& store, bool words, int count,
           const std::vector<std::pair<QString, QString>>& frequent,
           const ReviewSchedule::Clock& today, std::mt19937& random) {
-    const ReviewSelection s = store.reviewSchedule(words, today).draw(count, frequent, random);
+    // Only what the draw can take: the due cards and those of the frequent
+    // items (a year of cards is mostly waiting for a later day).
+    QStringList frequentItems;
+    for (const auto& [item, code] : frequent)
+        frequentItems << item;
+    const ReviewSelection s =
+        store.dueSchedule(words, today, frequentItems).draw(count, frequent, random);
     Draw d;
     d.items = s.cards;
     d.filled = s.filled;
