@@ -5,17 +5,23 @@
 #include "app/start_screen.h"
 #include "app/tarvo_application.h"
 #include "platform/loaded_sound_player.h"
+#include "platform/screen_fit.h"
 
 #include <iostream>
+#include <vector>
 
 int main(int argc, char** argv) {
     // --help and --version answer on the terminal, without a window.
     if (const auto status = answerCommandLine({argv + 1, argv + argc}, std::cout))
         return *status;
+    // The arguments as given, for a start again (the application takes its
+    // own options out of argv).
+    std::vector<char*> arguments(argv, argv + argc + 1);
     TarvoApplication app(argc, argv);
     // The start screen shows first; the other windows are made right after
     // its first paint, before the learner can reach them.
     createStartScreen();
+    screenfit::startAgainToFit(*preface01, arguments.data());
     afterFirstPaint(preface01, [] {
         if (quitHereWhenAsked("painted"))
             return;
