@@ -11,6 +11,8 @@ packages=(
   qt6-translations-l10n               # Qt's own Chinese texts (standard buttons, dialogs)
   libqt6svg6                          # the window icon (an SVG)
   libqt6sql6-sqlite                   # the learning history's database (Qt SQL's SQLite driver)
+  qt6-httpserver-dev qt6-websockets-dev libqt6sql6-psql # tarvo-results: HTTP server (its CMake package needs WebSockets), PostgreSQL
+  postgresql                          # tarvo-results' tests: a throw-away PostgreSQL cluster
   libsdl2-mixer-dev timgm6mb-soundfont # sound: wave and MIDI playback
   espeak-ng sox                       # the spoken sound cues, made at build time
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei # the CJK fonts of the windows

@@ -34,6 +34,7 @@ LIBRARIES = {
     "tarvo_records": (2, False),
     "tarvo_history": (2, False),
     "tarvo_app_core": (2, False),
+    "tarvo_results": (2, False),
     "tarvo_shared_windows": (3, True),
     "tarvo_training_windows": (4, True),
     "tarvo_articletest_windows": (4, True),
@@ -48,6 +49,7 @@ LIBRARIES = {
     "tarvo": (6, True),
     "tarvo-art": (6, True),
     "tarvo-dict": (6, False),
+    "tarvo-results": (6, False),
 }
 
 # Same-layer includes that are allowed: the history records what the

@@ -1,0 +1,160 @@
+#include "results/results_server.h"
+
+#include "results/class_page.h"
+#include "results/posted_input.h"
+
+#include <QHttpServerRequest>
+#include <QHttpServerResponse>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QUrlQuery>
+
+namespace results {
+
+namespace {
+
+using Status = QHttpServerResponse::StatusCode;
+
+QHttpServerResponse refused(const QString& message, Status status) {
+    return QHttpServerResponse(QJsonObject{{QStringLiteral("error"), message}}, status);
+}
+
+QString bearerOf(const QHttpServerRequest& request) {
+    const QByteArray value = request.value("Authorization");
+    return value.startsWith("Bearer ") ? QString::fromLatin1(value.mid(7).trimmed()) : QString();
+}
+
+QHttpServerResponse html(const QString& text, Status status = Status::Ok) {
+    return QHttpServerResponse("text/html; charset=utf-8", text.toUtf8(), status);
+}
+
+// The kind a page asks for with lxid (the article test when none).
+std::optional<Kind> askedKind(const QHttpServerRequest& request) {
+    const QString lxid = request.query().queryItemValue(QStringLiteral("lxid"));
+    if (lxid.isEmpty())
+        return Kind::ArticleTest;
+    bool ok = false;
+    const int n = lxid.toInt(&ok);
+    return ok ? kindOf(n) : std::nullopt;
+}
+
+// Runs a handler; a database away answers 503.
+template <typename Handler> QHttpServerResponse guarded(Handler handler) {
+    try {
+        return handler();
+    } catch (const ResultsError&) {
+        return refused(QStringLiteral("成绩数据库暂时不可用，请稍后再试"),
+                       Status::ServiceUnavailable);
+    }
+}
+
+} // namespace
+
+ResultsServer::ResultsServer(ResultsStore& store, std::function<QDateTime()> now)
+    : store_(store), now_(now ? std::move(now) : [] { return QDateTime::currentDateTimeUtc(); }) {
+    addRoutes();
+}
+
+quint16 ResultsServer::listen(const QHostAddress& address, quint16 port) {
+    return http_.listen(address, port);
+}
+
+void ResultsServer::addRoutes() {
+    http_.route(QStringLiteral("/api/v1/join"), QHttpServerRequest::Method::Post,
+                [this](const QHttpServerRequest& request) {
+                    return guarded([&] {
+                        auto read = readJoin(request.body());
+                        if (auto* r = std::get_if<Refusal>(&read))
+                            return refused(r->message, Status::BadRequest);
+                        const JoinRequest& j = std::get<JoinRequest>(read);
+                        if (!joins_.allow(j.code, now_().toMSecsSinceEpoch()))
+                            return refused(QStringLiteral("请求太频繁，请稍后再试"),
+                                           Status::TooManyRequests);
+                        const std::optional<QString> token = store_.join(j.code, j.name);
+                        if (!token)
+                            return refused(QStringLiteral("没有这个班级，或班级已关闭"),
+                                           Status::NotFound);
+                        return QHttpServerResponse(
+                            QJsonObject{{QStringLiteral("token"), *token},
+                                        {QStringLiteral("class"), *store_.className(j.code)}},
+                            Status::Created);
+                    });
+                });
+
+    http_.route(QStringLiteral("/api/v1/results"), QHttpServerRequest::Method::Post,
+                [this](const QHttpServerRequest& request) {
+                    return guarded([&] {
+                        const QString token = bearerOf(request);
+                        const std::optional<Learner> learner =
+                            token.isEmpty() ? std::nullopt : store_.learnerOf(token);
+                        if (!learner)
+                            return refused(QStringLiteral("没有这个学员，或已被移出班级"),
+                                           Status::Unauthorized);
+                        const QDateTime now = now_();
+                        if (!posts_.allow(ResultsStore::hashOf(token), now.toMSecsSinceEpoch()))
+                            return refused(QStringLiteral("提交太频繁，请稍后再试"),
+                                           Status::TooManyRequests);
+                        auto read = readResult(request.body(), now);
+                        if (auto* r = std::get_if<Refusal>(&read))
+                            return refused(r->message, Status::BadRequest);
+                        const bool stored = store_.addResult(*learner, std::get<Result>(read), now);
+                        return QHttpServerResponse(QJsonObject{{QStringLiteral("stored"), stored}},
+                                                   stored ? Status::Created : Status::Ok);
+                    });
+                });
+
+    http_.route(
+        QStringLiteral("/api/v1/classes/<arg>"), QHttpServerRequest::Method::Get,
+        [this](const QString& code, const QHttpServerRequest& request) {
+            return guarded([&] {
+                const QString token = bearerOf(request);
+                const std::optional<Learner> learner =
+                    token.isEmpty() ? std::nullopt : store_.learnerOf(token);
+                const std::optional<QString> name = store_.className(code);
+                const bool allowed =
+                    name && !token.isEmpty() &&
+                    (store_.teaches(token, code) || (learner && store_.inClass(*learner, code)));
+                if (!allowed)
+                    return refused(QStringLiteral("没有这个班级，或没有看它的权限"),
+                                   Status::NotFound);
+                const std::optional<Kind> kind = askedKind(request);
+                if (!kind)
+                    return refused(QStringLiteral("lxid 应为 2、3 或 4"), Status::BadRequest);
+                QJsonArray rows;
+                for (const Ranked& r : store_.ranking(code, *kind, now_()))
+                    rows.append(QJsonObject{
+                        {QStringLiteral("name"), r.name},
+                        {QStringLiteral("best"), r.best},
+                        {QStringLiteral("latest"), r.latest},
+                        {QStringLiteral("accuracy"), r.accuracy},
+                        {QStringLiteral("days_this_week"), r.daysThisWeek},
+                        {QStringLiteral("last_seen"), r.lastSeen.toString(Qt::ISODate)}});
+                return QHttpServerResponse(
+                    QJsonObject{{QStringLiteral("class"), *name},
+                                {QStringLiteral("lxid"), static_cast<int>(*kind)},
+                                {QStringLiteral("ranking"), rows}});
+            });
+        });
+
+    auto classPageOf = [this](const QString& code, const QHttpServerRequest& request) {
+        return guarded([&] {
+            const std::optional<QString> name = store_.className(code.toUpper());
+            if (!name)
+                return html(noClassPage(), Status::NotFound);
+            const std::optional<Kind> kind = askedKind(request);
+            if (!kind)
+                return refused(QStringLiteral("lxid 应为 2、3 或 4"), Status::BadRequest);
+            const QDateTime now = now_();
+            return html(classPage(code.toUpper(), *name, *kind,
+                                  store_.ranking(code.toUpper(), *kind, now), now));
+        });
+    };
+    http_.route(QStringLiteral("/class/<arg>"), QHttpServerRequest::Method::Get, classPageOf);
+    http_.route(QStringLiteral("/tvm.asp"), QHttpServerRequest::Method::Get,
+                [classPageOf](const QHttpServerRequest& request) {
+                    const QString code = request.query().queryItemValue(QStringLiteral("class"));
+                    return code.isEmpty() ? html(noClassPage()) : classPageOf(code, request);
+                });
+}
+
+} // namespace results

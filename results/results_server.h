@@ -1,0 +1,39 @@
+#pragma once
+
+#include "results/rate_limit.h"
+#include "results/results_store.h"
+
+#include <QDateTime>
+#include <QHostAddress>
+#include <QHttpServer>
+
+#include <functional>
+
+// The class results service over HTTP:
+//   POST /api/v1/join          {"code", "name"} → {"token", "class"}
+//   POST /api/v1/results       Bearer learner token; {"key", "lxid", "speed",
+//                              "accuracy", "practised"} → 201 stored, 200 already there
+//   GET  /api/v1/classes/CODE  Bearer token of the class (learner or teacher), ?lxid= → table
+//   GET  /class/CODE?lxid=N    the class page (HTML)
+//   GET  /tvm.asp?lxid=N&class=CODE  the same page at the tutor's old address
+// Every refusal is JSON {"error": "…"} in Chinese with its status; a
+// database that is away answers 503 and the tutor sends again later.
+// Tokens are never logged.
+namespace results {
+
+class ResultsServer {
+public:
+    ResultsServer(ResultsStore& store, std::function<QDateTime()> now = {});
+    // Listens on `address`; the port it got (0: none).
+    quint16 listen(const QHostAddress& address, quint16 port);
+
+private:
+    void addRoutes();
+    ResultsStore& store_;
+    std::function<QDateTime()> now_;
+    QHttpServer http_;
+    RateLimit posts_{5, 120};
+    RateLimit joins_{2, 20};
+};
+
+} // namespace results
