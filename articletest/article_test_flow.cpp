@@ -2,8 +2,8 @@
 
 #include "dictionary/segmentation.h"
 #include "dictionary/two.h"
+#include "platform/regular_file.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,11 +18,6 @@ QString TestFlow::timeText(int minutes, int seconds) {
     return two(minutes) + u':' + two(seconds);
 }
 
-void TestFlow::backToProgramFolder() {
-    if (!HomeDir.isEmpty())
-        QDir::setCurrent(HomeDir);
-}
-
 void TestFlow::load(const QString& path) {
     loadedText = TestText::loadFile(path);
     text = loadedText;
@@ -32,7 +27,9 @@ void TestFlow::load(const QString& path) {
 }
 
 void TestFlow::FormShow() {
-    TestFile = QStringLiteral("test.tvm");
+    // The test file of the program folder, shown by its name.
+    const QString name = QStringLiteral("test.tvm");
+    TestFile = regularfile::inFolder(HomeDir, name);
     engine.AtArticleStart = true;
     engine.segmentationEnabled = true;
     Lgo = QStringLiteral("0:00");
@@ -45,7 +42,7 @@ void TestFlow::FormShow() {
             BtnStartShown = false;
             throw;
         }
-        Label_file = TestFile;
+        Label_file = name;
         BtnPauseClick(); // ready, with the status "暂停"
         return;
     }
@@ -53,7 +50,6 @@ void TestFlow::FormShow() {
     if (dialogs_.askFindTestFile()) {
         const QString saved = LChange;
         const std::optional<QString> chosen = dialogs_.chooseTestFile();
-        backToProgramFolder();
         if (chosen) {
             takeArticle(*chosen);
         } else {
@@ -82,7 +78,6 @@ void TestFlow::takeArticle(const QString& path) {
 void TestFlow::select_fileClick() {
     const QString saved = LChange;
     const std::optional<QString> chosen = dialogs_.chooseTestFile();
-    backToProgramFolder();
     if (chosen)
         takeArticle(*chosen);
     else

@@ -58,6 +58,7 @@ public:
     // leading zero below 10 ("05:07"); "0:00" before a test.
     static QString timeText(int minutes, int seconds);
 
+    // The program folder: the test file "test.tvm" is read from it.
     QString HomeDir;
     QString TestFile = QStringLiteral("test.tvm");
     bool hasArticle = false;
@@ -86,7 +87,6 @@ public:
 
 private:
     void load(const QString& path);
-    void backToProgramFolder();
 
     TestDialogs& dialogs_;
     const int& testMinutes_;

@@ -15,7 +15,9 @@
 #include "platform/gbk_codec.h"
 #include "platform/key_hold.h"
 #include "platform/keypad_key.h"
+#include "platform/program_folder.h"
 #include "platform/prompts.h"
+#include "platform/regular_file.h"
 #include "platform/window_setup.h"
 #include "shared_windows/help_text_window.h"
 
@@ -262,9 +264,6 @@ QString Tform_test::typedCodeOf(int index) const {
 }
 
 void Tform_test::showEvent(QShowEvent* event) {
-    // Data paths of the test ("hzlib/…", "files/…") are relative to the program folder.
-    if (!HomeDir.isEmpty())
-        QDir::setCurrent(HomeDir);
     QDialog::showEvent(event);
     if (!event->spontaneous())
         errors::guarded(this, [this] { FormShow(); });
@@ -444,14 +443,6 @@ void Tform_test::change_fileClick() {
                                : remembered(QFileDialog::getOpenFileName(
                                      this, QStringLiteral("选择欲转换文件"), dialogFolder(),
                                      QStringLiteral("文本文件(*.txt);;所有文件(*)")));
-    // The file dialog may have changed the working directory.
-    struct BackHome {
-        Tform_test* w;
-        ~BackHome() {
-            if (!w->HomeDir.isEmpty())
-                QDir::setCurrent(w->HomeDir);
-        }
-    } backHome{this};
     if (source.isEmpty())
         return;
     LChange->setText(QStringLiteral("正在转换 ..."));
@@ -479,7 +470,7 @@ void Tform_test::key_helpClick() {
     const QString saved = flow_->LChange;
     LChange->setText(QStringLiteral("输入法说明"));
     try {
-        form_help->loadFile(QStringLiteral("files/tvm.rtf"));
+        form_help->loadFile(regularfile::inFolder(HomeDir, QStringLiteral("files/tvm.rtf")));
     } catch (...) {
         LChange->setText(saved);
         throw;

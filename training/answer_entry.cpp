@@ -367,7 +367,8 @@ void TrainingFlow::helpKey(Box b) {
 }
 
 QString TrainingFlow::diagramPath() const {
-    return QStringLiteral("statement/") + gbk::toUnicode(DiagramChar) + QStringLiteral(".bmp");
+    return inProgramFolder(QStringLiteral("statement/") + gbk::toUnicode(DiagramChar) +
+                           QStringLiteral(".bmp"));
 }
 
 void TrainingFlow::BitBtn1Click() {

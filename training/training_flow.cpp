@@ -27,6 +27,10 @@ TrainingFlow::TrainingFlow(TrainingHost& host)
     review.emptyWords();
 }
 
+QString TrainingFlow::inProgramFolder(const QString& relative) const {
+    return regularfile::inFolder(folder_, relative);
+}
+
 void TrainingFlow::setRunObserver(RunObserver* observer) {
     observer_ = observer ? observer : &nobody();
 }
@@ -103,13 +107,13 @@ void TrainingFlow::TabbedNotebook2Click(Page p) {
     setMessages(QString::fromUtf16(info.messages[0]), QString::fromUtf16(info.messages[1]),
                 QString::fromUtf16(info.messages[2]), QString::fromUtf16(info.messages[3]));
     ExerciseKind = info.defaultKind;
-    host_.showPanel(QString::fromLatin1(info.panelText));
+    host_.showPanel(inProgramFolder(QString::fromLatin1(info.panelText)));
 }
 
 void TrainingFlow::Timer2Timer() {
     Timer2On = false;
     // The panel explains the page that is active.
-    host_.showPanel(QString::fromLatin1(page(activePage).panelText));
+    host_.showPanel(inProgramFolder(QString::fromLatin1(page(activePage).panelText)));
 }
 
 void TrainingFlow::exerciseButtonClick(int k) {
@@ -329,7 +333,7 @@ void TrainingFlow::FillGrid(int k) {
 }
 
 void TrainingFlow::fillPictures(int k) {
-    const QString folder = QString::fromLatin1(kind(k).source);
+    const QString folder = inProgramFolder(QString::fromLatin1(kind(k).source));
     QStringList pictures = ListPictures(folder);
     // A step of the course draws the pictures of its digits only.
     if (courseRun && !courseRun->digits.isEmpty())
@@ -359,8 +363,8 @@ void TrainingFlow::fillTexts(int k) {
         return;
     }
     const KindInfo& info = kind(k);
-    const ExerciseFile file(QString::fromLatin1(info.source), info.recordLength, info.textBytes,
-                            info.textTrimmed);
+    const ExerciseFile file(inProgramFolder(QString::fromLatin1(info.source)), info.recordLength,
+                            info.textBytes, info.textTrimmed);
     const int records = file.recordCount();
     const bool characters = isCharacterKind(k);
     ItemsTotal = ItemsLeft = info.itemsPerRun;
@@ -403,8 +407,8 @@ int TrainingFlow::wordReviewCells(int characters) {
 
 void TrainingFlow::fillReview(int k) {
     const KindInfo& info = kind(k);
-    const ExerciseFile file(QString::fromLatin1(info.source), info.recordLength, info.textBytes,
-                            info.textTrimmed);
+    const QString source = inProgramFolder(QString::fromLatin1(info.source));
+    const ExerciseFile file(source, info.recordLength, info.textBytes, info.textTrimmed);
     const int count = info.itemsPerRun;
     // The frequent items that fill up a short history: the file's first
     // records, which are the most frequent.
@@ -449,7 +453,7 @@ void TrainingFlow::fillReview(int k) {
     }
     if (drawn.items.empty())
         throw UserError(QStringLiteral("练习文件“%1”里没有可复习的项目，不能开始练习。")
-                            .arg(regularfile::fullPath(QString::fromLatin1(info.source))));
+                            .arg(regularfile::fullPath(source)));
     const std::span<GridItem> grid =
         words ? std::span<GridItem>(grids.words) : std::span<GridItem>(grids.characters);
     // The cells a word spreads over, and those left over from a run laid out
@@ -586,7 +590,7 @@ void TrainingFlow::SBtnPauseClick() {
 
 void TrainingFlow::sbHelpClick() {
     stopClocks();
-    const QString file = QStringLiteral("files/tvmsm.rtf");
+    const QString file = inProgramFolder(QStringLiteral("files/tvmsm.rtf"));
     if (QFile::exists(file))
         host_.showHelp(file);
     if (!SBtnStartEnabled)

@@ -291,8 +291,14 @@ public:
     // The text of a box changed by the program, with the box's change
     // handler (digit filter, pending text) run at once, as for a typed change.
     void setBoxText(Box b, const QString& text);
-    // "statement/<DiagramChar>.bmp", relative to the program folder.
+    // "statement/<DiagramChar>.bmp" in the program folder.
     QString diagramPath() const;
+
+    // The program folder: the exercises, the explanation texts and the code
+    // diagrams are read from it, and the window is given their full paths.
+    void setProgramFolder(const QString& folder) { folder_ = folder; }
+    // A data path ("hzlib/z1.txt") in the program folder.
+    QString inProgramFolder(const QString& relative) const;
 
 private:
     // Answer entry: the box's change handler; a submitted answer judged; the
@@ -341,6 +347,7 @@ private:
     void sayCourseVerdict(int speed);
 
     TrainingHost& host_;
+    QString folder_;
     std::unique_ptr<RandomDraw> random_;
     ReviewProvider reviewProvider_;
     DrillProvider drillProvider_;

@@ -19,7 +19,7 @@ struct GridItem {
     std::string text;       // GBK bytes of a character or word
     QString code;           // the digits to type; the item's tooltip
     QStringList otherCodes; // reviews: the item's other codes, also taken as right
-    QString picturePath;    // picture items: the bitmap, relative to the program folder
+    QString picturePath;    // picture items: the bitmap's full path
     bool operator==(const GridItem&) const = default;
 };
 

@@ -582,9 +582,8 @@ void TForm1::pullTimers() {
 }
 
 void TForm1::showEvent(QShowEvent* event) {
-    // Data paths of the training are relative to the program folder.
-    if (!HomeDir.isEmpty())
-        QDir::setCurrent(HomeDir);
+    // The training reads its exercises and texts in the program folder.
+    flow_->setProgramFolder(HomeDir);
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
@@ -1008,7 +1007,7 @@ void TForm1::playCue(training::Cue cue) {
     SoundPlayer& player = Form2->MediaPlayer1();
     const int at = static_cast<int>(cue);
     if (at >= 1 && at <= 7)
-        player.setFileName(QString::fromLatin1(kCueFiles[at]));
+        player.setFileName(regularfile::inFolder(HomeDir, QString::fromLatin1(kCueFiles[at])));
     player.open();
     player.play();
 }
@@ -1018,7 +1017,7 @@ bool TForm1::soundCanPlay() {
     // missing file (Jiayou.wav) does not silence the others.
     SoundPlayer& player = Form2->MediaPlayer1();
     for (int cue = 1; cue <= 7; ++cue) {
-        player.setFileName(QString::fromLatin1(kCueFiles[cue]));
+        player.setFileName(regularfile::inFolder(HomeDir, QString::fromLatin1(kCueFiles[cue])));
         player.open();
         if (player.canPlay())
             return true;

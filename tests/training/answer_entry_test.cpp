@@ -1,7 +1,7 @@
 // Answer entry through the practice flow: the keys of the three boxes, the
 // judging of answers, the wrong-answer counters, F1 and the end of a run.
 #include "tests/support/test_chars.h"
-#include "tests/training/fake_training_host.h"
+#include "tests/training/flow_fixture.h"
 #include "training/training_flow.h"
 
 #include <QDir>
@@ -32,20 +32,12 @@ const AnswerKey kDot = key(PadKey::Dot, ".");
 const AnswerKey kBackspace{PadKey::Backspace, 0, false, false, QStringLiteral("\b")};
 const AnswerKey kF1{PadKey::Other, 0, false, true, QString()};
 
-class Answers : public ::testing::Test {
+class Answers : public FlowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        QDir().mkpath("hzlib");
-        QDir().mkpath("exercise/bixing");
-        QDir().mkpath("statement");
-        host.flow = &flow;
+        FlowTest::SetUp();
+        QDir(dir.path()).mkpath("statement");
         host.sound = true;
-        auto d = std::make_unique<ScriptedDraw>();
-        draw = d.get();
-        flow.setRandomDraw(std::move(d));
         // Record i of every file has the code 100 + i; each run draws them in order.
         for (int i = 0; i < 200; ++i)
             draw->script.push_back(i);
@@ -63,13 +55,6 @@ protected:
         write("hzlib/c5.txt", multi);
         for (int d : {1, 2, 3})
             write(QStringLiteral("exercise/bixing/shape%1.bmp").arg(d), "BM");
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-
-    static void write(const QString& path, const std::string& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
     void start(int kind) {
         flow.TabbedNotebook2Click(pageOf(kind));
@@ -91,12 +76,6 @@ protected:
         press(b, kEnter);
     }
     QString text(Box b) const { return flow.box(b).text; }
-
-    QTemporaryDir dir;
-    QString previous;
-    FakeTrainingHost host;
-    TrainingFlow flow{host};
-    ScriptedDraw* draw = nullptr;
 };
 
 TEST_F(Answers, F1ShowsTheCodeAndTheNextKeyDecidesWhatStays) {
@@ -509,7 +488,7 @@ TEST_F(Answers, TheCodeDiagramOfTheCharacterLookedUp) {
     EXPECT_FALSE(flow.BitBtn1Shown);
     press(c, kF1);
     flow.BitBtn1Click();
-    EXPECT_EQ(host.calls.last(), QStringLiteral("diagram statement/阿.bmp"));
+    EXPECT_EQ(host.calls.last(), QStringLiteral("diagram ~/statement/阿.bmp"));
     EXPECT_FALSE(host.clocksDuringDiagram);
     EXPECT_TRUE(flow.Timer1On && flow.Timer3On) << "a run under way gets its clocks back";
     EXPECT_FALSE(flow.BitBtn1Shown);

@@ -7,8 +7,17 @@
 #include <vector>
 
 // Records what the flow asks of its window; modal windows return at once.
+// Files in the program folder `folder` are noted as "~/<path in it>", so a
+// path the flow left relative shows as it is.
 class FakeTrainingHost : public training::TrainingHost {
 public:
+    QString folder;
+    QString noted(const QString& path) const {
+        const QString prefix = folder + u'/';
+        return !folder.isEmpty() && path.startsWith(prefix)
+                   ? QStringLiteral("~/") + path.mid(prefix.size())
+                   : path;
+    }
     bool sound = false;
     bool canPlay = true;
     bool quitAnswer = false;
@@ -25,7 +34,7 @@ public:
         sound = false;
         calls << "soundDisabled";
     }
-    void showPanel(const QString& file) override { calls << "panel " + file; }
+    void showPanel(const QString& file) override { calls << "panel " + noted(file); }
     void closePanel() override { calls << "closePanel"; }
     void showPause() override {
         calls << "pause";
@@ -34,7 +43,7 @@ public:
     }
     void closePause() override {}
     void closeMediaPlayer() override { calls << "closeMedia"; }
-    void showHelp(const QString& file) override { calls << "help " + file; }
+    void showHelp(const QString& file) override { calls << "help " + noted(file); }
     void showSettings() override { calls << "settings"; }
     void showRecordHolders() override { calls << "records"; }
     void showHistory() override { calls << "history"; }
@@ -44,7 +53,7 @@ public:
     bool diagramClosedByButton = true;
     bool clocksDuringDiagram = true;
     bool showDiagram(const QString& picture) override {
-        calls << "diagram " + picture;
+        calls << "diagram " + noted(picture);
         if (flow)
             clocksDuringDiagram = flow->Timer1On || flow->Timer3On;
         return diagramClosedByButton;

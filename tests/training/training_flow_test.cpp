@@ -2,7 +2,8 @@
 #include "platform/gbk_codec.h"
 #include "platform/user_error.h"
 #include "tests/support/test_chars.h"
-#include "tests/training/fake_training_host.h"
+#include "tests/support/user_error_message.h"
+#include "tests/training/flow_fixture.h"
 #include "training/exercise_source.h"
 #include "training/history_link.h"
 #include "training/training_flow.h"
@@ -24,27 +25,9 @@ using namespace training;
 
 namespace {
 
-// The flow on a temporary program folder (the working directory).
-class Flow : public ::testing::Test {
+// The flow on a temporary program folder.
+class Flow : public FlowTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        QDir().mkpath("hzlib");
-        QDir().mkpath("exercise/bixing");
-        host.flow = &flow;
-        auto d = std::make_unique<ScriptedDraw>();
-        draw = d.get();
-        flow.setRandomDraw(std::move(d));
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-
-    static void write(const QString& path, const std::string& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
     // A character file of `n` records: code "1" + i, character i.
     static std::string charFile(int n) {
         std::string s;
@@ -67,12 +50,6 @@ protected:
         }
         return ticks;
     }
-
-    QTemporaryDir dir;
-    QString previous;
-    FakeTrainingHost host;
-    TrainingFlow flow{host};
-    ScriptedDraw* draw = nullptr;
 };
 
 TEST_F(Flow, ShowingChoosesThePageDefaultAndIsIdle) {
@@ -84,10 +61,10 @@ TEST_F(Flow, ShowingChoosesThePageDefaultAndIsIdle) {
     EXPECT_EQ(flow.Labelplay[0], QStringLiteral("词编码训练"));
     EXPECT_EQ(flow.Labelplay[3], QStringLiteral("<多字><一键词>"));
     EXPECT_TRUE(flow.Timer2On && flow.TimertimeOn && flow.Timer4On);
-    EXPECT_TRUE(host.calls.contains("panel files/word.rtf"));
+    EXPECT_TRUE(host.calls.contains("panel ~/files/word.rtf"));
     flow.Timer2Timer();
     EXPECT_FALSE(flow.Timer2On);
-    EXPECT_EQ(host.calls.last(), "panel files/word.rtf");
+    EXPECT_EQ(host.calls.last(), "panel ~/files/word.rtf");
 }
 
 TEST_F(Flow, ShowingAgainAfterClosingDuringARunHidesItsItems) {
@@ -296,46 +273,31 @@ TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
     EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle)
         << "no pause of a run that never began";
 
-    try {
-        flow.FillGrid(4);
-        FAIL() << "no error for a missing file";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains("hzlib/z2.txt"));
-    }
+    // Every message names the file by its full path.
+    QString message = userErrorMessage([&] { flow.FillGrid(4); });
+    EXPECT_TRUE(message.contains(at("hzlib/z2.txt")))
+        << "a missing file: " << message.toStdString();
     // A FIFO in the file's place is refused at once, by name, instead of
     // holding Start until something writes to it.
-    ASSERT_EQ(::mkfifo("hzlib/z2.txt", 0600), 0);
-    try {
-        flow.FillGrid(4);
-        FAIL() << "no error for a FIFO";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains(QDir::current().filePath("hzlib/z2.txt")))
-            << e.message().toStdString();
-    }
-    QFile::remove("hzlib/z2.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("hzlib/z2.txt")).constData(), 0600), 0);
+    message = userErrorMessage([&] { flow.FillGrid(4); });
+    EXPECT_TRUE(message.contains(at("hzlib/z2.txt"))) << "a FIFO: " << message.toStdString();
+    QFile::remove(at("hzlib/z2.txt"));
     write("hzlib/z2.txt", "12345 " + gbkTestChar(0) + "\r"); // 9 bytes: a record without its LF
     EXPECT_NO_THROW(flow.FillGrid(4));
     write("hzlib/z2.txt", "12345 " + gbkTestChar(0)); // 8 bytes: less than one record
-    try {
-        flow.FillGrid(4);
-        FAIL() << "no error for a short file";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains("hzlib/z2.txt"));
-    }
+    message = userErrorMessage([&] { flow.FillGrid(4); });
+    EXPECT_TRUE(message.contains(at("hzlib/z2.txt"))) << "a short file: " << message.toStdString();
 
     // A damaged record anywhere in the file: refused before the clocks, by
     // the file's full path and the record, like a missing file.
     std::string damagedFile = charFile(119);
     damagedFile[50 * 10 + 1] = 'x';
     write("hzlib/z2.txt", damagedFile);
-    try {
-        flow.SBtnStartClick();
-        FAIL() << "no error for a damaged record";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains(QDir::current().filePath("hzlib/z2.txt") +
-                                         QStringLiteral("”已损坏：第 51 条记录的编码")))
-            << e.message().toStdString();
-    }
+    message = userErrorMessage([&] { flow.SBtnStartClick(); });
+    EXPECT_TRUE(
+        message.contains(at("hzlib/z2.txt") + QStringLiteral("”已损坏：第 51 条记录的编码")))
+        << "a damaged record: " << message.toStdString();
     EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
     EXPECT_FALSE(host.calls.contains("wait"));
 
@@ -345,11 +307,8 @@ TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
     EXPECT_THROW(flow.SBtnStartClick(), UserError);
     EXPECT_FALSE(flow.Timer1On || flow.Timer3On);
     EXPECT_FALSE(flow.grids.pictures[0].visible);
-    try {
-        flow.FillGrid(1);
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains("exercise/fubu"));
-    }
+    message = userErrorMessage([&] { flow.FillGrid(1); });
+    EXPECT_TRUE(message.contains(at("exercise/fubu"))) << "no folder: " << message.toStdString();
 }
 
 TEST_F(Flow, PicturesAreDrawnFromTheFolderWithTheirCodes) {
@@ -362,7 +321,7 @@ TEST_F(Flow, PicturesAreDrawnFromTheFolderWithTheirCodes) {
     EXPECT_EQ(flow.ItemsLeft, 60);
     EXPECT_EQ(draw->ranges.front(), 3);
     EXPECT_EQ(flow.grids.pictures[0].code, "3");
-    EXPECT_EQ(flow.grids.pictures[0].picturePath, "exercise/bixing/dian3.bmp");
+    EXPECT_EQ(flow.grids.pictures[0].picturePath, at("exercise/bixing/dian3.bmp"));
     EXPECT_EQ(flow.grids.pictures[1].code, "1");
     EXPECT_EQ(flow.grids.pictures[2].code, "2");
     EXPECT_EQ(flow.grids.pictures[59].code, "3");
@@ -493,12 +452,12 @@ TEST_F(Flow, CommandButtonsStopTheClocksAroundTheirWindows) {
     flow.SBtnStartClick();
     // Help without its file: the clocks stop and, during a run, start again.
     flow.sbHelpClick();
-    EXPECT_FALSE(host.calls.contains("help files/tvmsm.rtf"));
+    EXPECT_FALSE(host.calls.contains("help ~/files/tvmsm.rtf"));
     EXPECT_TRUE(flow.Timer1On && flow.Timer3On);
-    QDir().mkpath("files");
+    QDir(dir.path()).mkpath("files");
     write("files/tvmsm.rtf", "{\\rtf1 x}");
     flow.sbHelpClick();
-    EXPECT_EQ(host.calls.last(), "help files/tvmsm.rtf");
+    EXPECT_EQ(host.calls.last(), "help ~/files/tvmsm.rtf");
 
     // Quit asked and refused: the run goes on.
     flow.SBtnQuitClick();
