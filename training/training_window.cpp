@@ -255,28 +255,27 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     Timer4 = timer(200, false, &TForm1::Timer4Timer); // the mascot's animation
     Timertime = timer(1000, false, &TForm1::TimertimeTimer);
 
-    connect(TabbedNotebook2, &QTabWidget::currentChanged, this, [this](int index) {
-        run([&] { flow_->TabbedNotebook2Click(static_cast<Page>(index)); });
-    });
+    connect(TabbedNotebook2, &QTabWidget::currentChanged, this,
+            [this](int index) { run([&] { flow_->choosePage(static_cast<Page>(index)); }); });
     for (int k = 0; k < kKinds; ++k)
         connect(exerciseButtons[static_cast<size_t>(k)], &QToolButton::clicked, this, [this, k] {
-            run([&] { flow_->exerciseButtonClick(k); });
+            run([&] { flow_->chooseExercise(k); });
             showDueCounts();
         });
     auto on = [this](QPushButton* b, void (TrainingFlow::*handler)()) {
         connect(b, &QPushButton::clicked, this,
                 [this, handler] { run([&] { ((*flow_).*handler)(); }); });
     };
-    on(SBtnStart, &TrainingFlow::SBtnStartClick);
-    on(SBtnPause, &TrainingFlow::SBtnPauseClick);
-    on(sbHelp, &TrainingFlow::sbHelpClick);
-    on(SBtnSetup, &TrainingFlow::SBtnSetupClick);
-    on(sbAbout, &TrainingFlow::sbAboutClick);
-    on(SBtnQuit, &TrainingFlow::SBtnQuitClick);
-    on(BitBtn1, &TrainingFlow::BitBtn1Click);
-    on(SBtnHistory, &TrainingFlow::historyClick);
+    on(SBtnStart, &TrainingFlow::start);
+    on(SBtnPause, &TrainingFlow::pause);
+    on(sbHelp, &TrainingFlow::openHelp);
+    on(SBtnSetup, &TrainingFlow::openSettings);
+    on(sbAbout, &TrainingFlow::openRecordHolders);
+    on(SBtnQuit, &TrainingFlow::quit);
+    on(BitBtn1, &TrainingFlow::openDiagram);
+    on(SBtnHistory, &TrainingFlow::openHistory);
     connect(SBtnDrill, &QPushButton::clicked, this,
-            [this] { run([this] { flow_->drillClick(std::nullopt); }); });
+            [this] { run([this] { flow_->startDrill(std::nullopt); }); });
     if (Form_sz)
         Form_sz->setHost(this);
     refresh();
@@ -574,11 +573,11 @@ template <typename Event> void TForm1::run(Event&& event) {
 
 void TForm1::pullTimers() {
     TrainingFlow& f = *flow_;
-    f.Timer1On = Timer1->isActive();
-    f.Timer3On = Timer3->isActive();
-    f.Timer4On = Timer4->isActive();
-    f.TimertimeOn = Timertime->isActive();
-    f.Timer2On = Timer2->isActive();
+    f.clocks.gauge = Timer1->isActive();
+    f.clocks.speed = Timer3->isActive();
+    f.clocks.face = Timer4->isActive();
+    f.clocks.timeOfDay = Timertime->isActive();
+    f.clocks.panelDelay = Timer2->isActive();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -606,8 +605,8 @@ void TForm1::showEvent(QShowEvent* event) {
     strokeErrorShown_ = false;
     recordFileNotice_.clear();
     run([this] {
-        flow_->FormShow();
-        flow_->TimertimeTimer(chinese_clock::timeOfDay(QTime::currentTime()));
+        flow_->opened();
+        flow_->tickTimeOfDay(chinese_clock::timeOfDay(QTime::currentTime()));
     });
     showDueCounts();
     if (requestedDrill_)
@@ -617,13 +616,13 @@ void TForm1::showEvent(QShowEvent* event) {
             if (!requestedCourseRun_ || !isVisible())
                 return;
             const training::CourseRun step = *std::exchange(requestedCourseRun_, std::nullopt);
-            run([&] { flow_->courseClick(step); });
+            run([&] { flow_->startCourseStep(step); });
         });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     pullTimers();
-    flow_->FormClose();
+    flow_->closed();
     refresh();
     closing_ = true;
     QDialog::closeEvent(event);
@@ -716,23 +715,23 @@ bool TForm1::boxKey(QLineEdit* box, QKeyEvent* event) {
 }
 
 void TForm1::Timer1Timer() {
-    run([this] { flow_->Timer1Timer(); });
+    run([this] { flow_->tickGauge(); });
 }
 
 void TForm1::Timer2Timer() {
-    run([this] { flow_->Timer2Timer(); });
+    run([this] { flow_->tickPanelDelay(); });
 }
 
 void TForm1::Timer3Timer() {
-    run([this] { flow_->Timer3Timer(); });
+    run([this] { flow_->tickSpeedClock(); });
 }
 
 void TForm1::Timer4Timer() {
-    run([this] { flow_->Timer4Timer(); });
+    run([this] { flow_->tickFace(); });
 }
 
 void TForm1::TimertimeTimer() {
-    run([this] { flow_->TimertimeTimer(chinese_clock::timeOfDay(QTime::currentTime())); });
+    run([this] { flow_->tickTimeOfDay(chinese_clock::timeOfDay(QTime::currentTime())); });
 }
 
 QPixmap TForm1::pictureOf(const QString& path) {
@@ -837,7 +836,7 @@ void TForm1::refresh() {
         const QSignalBlocker block(TabbedNotebook2);
         TabbedNotebook2->setCurrentIndex(static_cast<int>(f.activePage));
     }
-    exerciseButtons[static_cast<size_t>(f.ExerciseKind)]->setChecked(true);
+    exerciseButtons[static_cast<size_t>(f.exercise)]->setChecked(true);
     // A line wider than the panel (a course step's title) is drawn smaller
     // until it fits, never cut at both ends.
     static const std::array<QFont, 4> fontsOfLines = {fonts::song(15), fonts::hei(20, true),
@@ -846,26 +845,26 @@ void TForm1::refresh() {
     for (size_t i = 0; i < 4; ++i) {
         // Fitted only when the line changes: the window is redrawn at every
         // key and five times a second.
-        const QString& text = f.Labelplay[i];
+        const QString& text = f.messages[i];
         if (lines[i]->text() == text)
             continue;
         lines[i]->setFont(fonts::fitting(fontsOfLines[i], text, lines[i]->width() - 4, 11));
         lines[i]->setText(text);
     }
-    Gauge1->setValue(std::clamp(f.Gauge1, 0, 100));
-    Gauge2->setValue(std::clamp(f.Gauge2, 0, 100));
-    gaugePanel->setVisible(f.gaugesShown);
-    Labeljifen->setText(f.Labeljifen);
+    Gauge1->setValue(std::clamp(f.gauges.first, 0, 100));
+    Gauge2->setValue(std::clamp(f.gauges.second, 0, 100));
+    gaugePanel->setVisible(f.gauges.shown);
+    Labeljifen->setText(f.speedText);
     Imagebike->setVisible(f.vehicle == Vehicle::Bike);
     Imagecar->setVisible(f.vehicle == Vehicle::Car);
     Imageplane->setVisible(f.vehicle == Vehicle::Plane);
-    Label1->setText(f.Label1);
-    SBtnStart->setText(f.startCaption);
-    SBtnStart->setEnabled(f.SBtnStartEnabled);
-    SBtnPause->setEnabled(f.SBtnPauseEnabled);
-    SBtnSetup->setEnabled(f.SBtnSetupEnabled);
-    sbAbout->setEnabled(f.sbAboutEnabled);
-    BitBtn1->setVisible(f.BitBtn1Shown);
+    Label1->setText(f.timeOfDay);
+    SBtnStart->setText(f.buttons.startCaption);
+    SBtnStart->setEnabled(f.buttons.startEnabled);
+    SBtnPause->setEnabled(f.buttons.pauseEnabled);
+    SBtnSetup->setEnabled(f.buttons.settingsEnabled);
+    sbAbout->setEnabled(f.buttons.recordsEnabled);
+    BitBtn1->setVisible(f.buttons.diagramShown);
     if (f.coachNote != drawnNote_) {
         drawnNote_ = f.coachNote;
         // The Song font's own line spacing lets wrapped lines touch: each
@@ -896,8 +895,8 @@ void TForm1::refresh() {
     coachPanel->setVisible(!f.coachNote.lines.isEmpty());
     if (coachPanel->isVisible())
         coachPanel->raise();
-    Imagefaceclose->setVisible(f.faceClosedShown);
-    Imagefaceopen->setVisible(f.faceOpenShown);
+    Imagefaceclose->setVisible(f.face.closedShown);
+    Imagefaceopen->setVisible(f.face.openShown);
     drawItems();
     if (!pictureError_.isEmpty()) {
         const QString message = std::exchange(pictureError_, QString());
@@ -938,11 +937,11 @@ void TForm1::refresh() {
         else if (!on && t->isActive())
             t->stop();
     };
-    sync(Timer1, f.Timer1On);
-    sync(Timer2, f.Timer2On);
-    sync(Timer3, f.Timer3On);
-    sync(Timer4, f.Timer4On);
-    sync(Timertime, f.TimertimeOn);
+    sync(Timer1, f.clocks.gauge);
+    sync(Timer2, f.clocks.panelDelay);
+    sync(Timer3, f.clocks.speed);
+    sync(Timer4, f.clocks.face);
+    sync(Timertime, f.clocks.timeOfDay);
 }
 
 // TrainingSettingsHost
@@ -964,22 +963,22 @@ void TForm1::setItemTextColour(const QColor& colour) {
 }
 
 void TForm1::setLevel(int levelStep, const QString& levelName) {
-    flow_->LevelStep = levelStep;
-    flow_->LevelName = levelName;
+    flow_->levelStep = levelStep;
+    flow_->levelName = levelName;
 }
 
 void TForm1::setHintAfter(int wrongAnswers) {
-    flow_->HintAfter = wrongAnswers;
+    flow_->hintAfter = wrongAnswers;
 }
 
 void TForm1::setWithoutLevel(bool withoutLevel) {
     run([&] {
         TrainingFlow& f = *flow_;
-        f.gaugesShown = !withoutLevel;
+        f.gauges.shown = !withoutLevel;
         if (withoutLevel)
-            f.Timer1On = false;
-        else if (!f.SBtnStartEnabled)
-            f.Timer1On = true; // a run is under way
+            f.clocks.gauge = false;
+        else if (!f.buttons.startEnabled)
+            f.clocks.gauge = true; // a run is under way
     });
 }
 
@@ -1135,7 +1134,7 @@ void TForm1::startRequestedDrill() {
     if (!requestedDrill_ || !isVisible())
         return;
     const training::DrillTarget target = *std::exchange(requestedDrill_, std::nullopt);
-    run([&] { flow_->drillClick(target); });
+    run([&] { flow_->startDrill(target); });
 }
 
 bool TForm1::autoHintTicked() const {

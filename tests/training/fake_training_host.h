@@ -39,7 +39,7 @@ public:
     void showPause() override {
         calls << "pause";
         if (flow)
-            timersDuringPause = flow->Timer1On || flow->Timer3On || flow->Timer4On;
+            timersDuringPause = flow->clocks.gauge || flow->clocks.speed || flow->clocks.face;
     }
     void closePause() override {}
     void closeMediaPlayer() override { calls << "closeMedia"; }
@@ -55,7 +55,7 @@ public:
     bool showDiagram(const QString& picture) override {
         calls << "diagram " + noted(picture);
         if (flow)
-            clocksDuringDiagram = flow->Timer1On || flow->Timer3On;
+            clocksDuringDiagram = flow->clocks.gauge || flow->clocks.speed;
         return diagramClosedByButton;
     }
     // The record file: whether a score is a record, and the names asked.
@@ -76,7 +76,7 @@ public:
     void waitBeforeClocks() override {
         calls << "wait";
         if (flow)
-            clocksDuringWait = flow->Timer1On || flow->Timer3On;
+            clocksDuringWait = flow->clocks.gauge || flow->clocks.speed;
     }
     bool clocksDuringWait = true;
 };

@@ -603,7 +603,7 @@ TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
         QTest::mouseClick(viewport, Qt::LeftButton, {}, viewport->mapFromGlobal(at));
         EXPECT_FALSE(FormSM->isVisible());
         EXPECT_TRUE(covered->isChecked());
-        EXPECT_EQ(Form1->flow().ExerciseKind, 4);
+        EXPECT_EQ(Form1->flow().exercise, 4);
     });
     EXPECT_FALSE(FormSM->isVisible());
 }
@@ -651,10 +651,10 @@ TEST_F(TrainingWindow, TheKeypadsEnterStartsARunAndThePanelNeverTakesTheKeys) {
             return QApplication::focusWidget() == Form1->Labelhint1;
         })) << "the answer box has the keys";
         // Enter while a run goes is an answer, never a new start.
-        const int left = Form1->flow().ItemsLeft;
+        const int left = Form1->flow().itemsLeft;
         QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Enter, Qt::KeypadModifier);
         EXPECT_EQ(state(), kRunning);
-        EXPECT_EQ(Form1->flow().ItemsLeft, left);
+        EXPECT_EQ(Form1->flow().itemsLeft, left);
     });
 }
 
@@ -679,10 +679,10 @@ TEST_F(TrainingWindow, AtTimeUpTheKeypadContinuesAndNeverEndsTheRun) {
             EXPECT_EQ(state(), kRunning) << "Enter pressed 继续";
             QApplication::processEvents();
             EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
-            const int item = Form1->flow().CurrentItem;
+            const int item = Form1->flow().currentIndex;
             typeCode(Form1->characterItems[static_cast<size_t>(item)]->toolTip(), true,
                      Qt::Key_Enter);
-            EXPECT_EQ(Form1->flow().CurrentItem, item + 1);
+            EXPECT_EQ(Form1->flow().currentIndex, item + 1);
         }
         // A picture run keeps its box on at time-up: Enter there presses 继续
         // too, and is no empty wrong answer.
@@ -709,7 +709,7 @@ TEST_F(TrainingWindow, AfterAWrongCodeWithEnterTheNextTryStartsAfresh) {
             for (const char* digits : {"1234", "1234567"}) {
                 const QString wrong = QString::fromLatin1(digits);
                 SCOPED_TRACE((numLock ? "Num Lock on, " : "Num Lock off, ") + wrong.toStdString());
-                const int item = Form1->flow().CurrentItem;
+                const int item = Form1->flow().currentIndex;
                 typeCode(wrong, numLock, Qt::Key_Enter);
                 EXPECT_EQ(Form1->Editinput->text(), wrong);
                 EXPECT_EQ(Form1->Editinput->selectedText(), wrong) << "kept, selected";
@@ -722,7 +722,7 @@ TEST_F(TrainingWindow, AfterAWrongCodeWithEnterTheNextTryStartsAfresh) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_NumLock);
                 typeCode(Form1->characterItems[static_cast<size_t>(item)]->toolTip(), numLock,
                          Qt::Key_Enter);
-                EXPECT_EQ(Form1->flow().CurrentItem, item + 1) << "the right code taken";
+                EXPECT_EQ(Form1->flow().currentIndex, item + 1) << "the right code taken";
                 EXPECT_TRUE(Form1->Editinput->text().isEmpty());
             }
         }
@@ -803,7 +803,7 @@ TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
             // Num Lock on and off in turn, "/" and Enter in turn.
             typeCode(Form1->characterItems[static_cast<size_t>(i)]->toolTip(), i % 2 == 0,
                      i % 3 == 0 ? Qt::Key_Slash : Qt::Key_Enter);
-            ASSERT_EQ(Form1->flow().CurrentItem, i + 1) << i;
+            ASSERT_EQ(Form1->flow().currentIndex, i + 1) << i;
         }
         speed = Form1->Labeljifen->text();
         ASSERT_FALSE(speed.isEmpty());
@@ -1045,7 +1045,7 @@ TEST_F(TrainingWindow, F1OffersTheCodeDiagramOfTheCharacter) {
         EXPECT_TRUE(
             QTest::qWaitFor([] { return QApplication::focusWidget() == Form1->Editinput; }));
         padKey(Qt::Key_Enter); // the code F1 showed
-        EXPECT_EQ(Form1->flow().CurrentItem, 1);
+        EXPECT_EQ(Form1->flow().currentIndex, 1);
     });
 }
 
@@ -1177,7 +1177,7 @@ TEST_F(TrainingWindow, TheLearningHistoryOpensDuringARunAndALeftRunIsKeptUnfinis
         QApplication::processEvents();
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
         typeCode(Form1->characterItems[1]->toolTip(), false, Qt::Key_Enter);
-        EXPECT_EQ(Form1->flow().CurrentItem, 2);
+        EXPECT_EQ(Form1->flow().currentIndex, 2);
         EXPECT_TRUE(learningHistory()->trainingRuns().empty()) << "written only when it ends";
         // "退出" below leaves the run.
     });
@@ -1317,7 +1317,7 @@ TEST_F(TrainingWindow, TheDrillButtonDrillsTheCornerConfusedMost) {
         QApplication::processEvents();
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
         typeCode(Form1->characterItems[0]->toolTip(), true, Qt::Key_Enter);
-        EXPECT_EQ(Form1->flow().CurrentItem, 1);
+        EXPECT_EQ(Form1->flow().currentIndex, 1);
     });
     ASSERT_NE(learningHistory(), nullptr);
     const auto runs = learningHistory()->trainingRuns();
