@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/pad_key.h"
+#include "training/answer_boxes.h"
 #include "training/exercise_kind.h"
 #include "training/history_link.h"
 #include "training/random_draw.h"
@@ -116,33 +116,6 @@ struct CourseRun {
     // What a finished run of the step comes to, in the four message lines
     // (answered items, wrong answers, F1 look-ups, speed); none: nothing said.
     std::function<QStringList(int answered, int wrong, int lookups, int speed)> verdict;
-};
-
-// One input box of a page: the picture box, the character box, the word box.
-// Positions are in the page's grid panel.
-// The flow keeps the box's text: the window forwards every key the box gets
-// and shows the text the flow leaves.
-struct InputBox {
-    QPoint pos;
-    bool visible = false;
-    bool enabled = true;
-    QString text;
-    // A wrong answer kept after Enter is shown selected: the next digit
-    // starts a fresh code instead of being added to it, while "." and "-"
-    // still take its last digit back.
-    bool selected = false;
-};
-enum class Box { Picture = 0, Character = 1, Word = 2 };
-
-// A key pressed in an input box: the keypad or main-keyboard key, whether it
-// came from the numeric keypad, F1, and the text the key types ("" for keys
-// that type nothing).
-struct AnswerKey {
-    PadKey key = PadKey::Other;
-    int digit = 0;
-    bool keypad = false;
-    bool f1 = false;
-    QString text;
 };
 
 // The four message lines under the mascot.
@@ -285,12 +258,9 @@ public:
     Grids grids;
 
     // Answer entry.
-    QString pendingText;
-    bool pendingActive = false;
     std::array<bool, 3> codeShown{}; // by box: F1 has put the code into it
     int pictureWrongCount = 0, characterWrongCount = 0, wordWrongCount = 0;
     std::string diagramCharacter; // GBK, the character of the last F1 on the character page
-    static constexpr int kBoxMaxLength = 7; // the character and word boxes
     // Why an answer on the character or word page is wrong: the coach
     // decides, the note is shown until the next key in the box.
     WrongCodeCoach coach;
@@ -304,12 +274,12 @@ public:
     QString timeOfDay;
     Buttons buttons;
     Face face;
-    std::array<InputBox, 3> boxes;
+    AnswerBoxes boxes;
     int focusBox = -1; // the box that should take the focus, or -1
     Clocks clocks;
 
-    InputBox& box(Box b) { return boxes[static_cast<size_t>(b)]; }
-    const InputBox& box(Box b) const { return boxes[static_cast<size_t>(b)]; }
+    InputBox& box(Box b) { return boxes[b]; }
+    const InputBox& box(Box b) const { return boxes[b]; }
     // The input box of a kind's page.
     static Box boxOf(int kind);
 
@@ -322,7 +292,7 @@ public:
 
     // The text of a box changed by the program, with the box's change
     // handler (digit filter, pending text) run at once, as for a typed change.
-    void setBoxText(Box b, const QString& text);
+    void setBoxText(Box b, const QString& text) { boxes.setText(b, text); }
     // "statement/<diagramCharacter>.bmp" in the program folder.
     QString diagramPath() const;
 
@@ -333,10 +303,8 @@ public:
     QString inProgramFolder(const QString& relative) const;
 
 private:
-    // Answer entry: the box's change handler; a submitted answer judged; the
-    // right and wrong steps of each box; F1.
-    void boxChange(Box b);
-    void typeCharacter(Box b, const AnswerKey& key);
+    // Answer entry: a submitted answer judged; the right and wrong steps of
+    // each box; F1.
     void judge(Box b, const QString& answer);
     // The points where an item is answered and where a run ends: every right
     // answer passes answeredRight, every wrong one answeredWrong, and every

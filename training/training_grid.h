@@ -23,6 +23,16 @@ struct GridItem {
     bool operator==(const GridItem&) const = default;
 };
 
+// Where the grids' cells lie in their page panels: the first cell's corner
+// and the pitch from one cell to the next, across and down. The window
+// places the items by it; the flow moves the answer box along it.
+struct GridGeometry {
+    int left, top, dx, dy;
+};
+constexpr GridGeometry kPictureGrid{8, 8, 60, 72};
+constexpr GridGeometry kCharGrid{8, 6, 37, 63};
+constexpr GridGeometry kWordGrid{2, 1, 126, 49};
+
 struct Grids {
     std::array<GridItem, 60> pictures;
     std::array<GridItem, 119> characters;

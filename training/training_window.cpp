@@ -69,11 +69,6 @@ const QColor kTeal(0, 128, 128);
 const QColor kRed(255, 0, 0);
 const QColor kNavy(0, 0, 128);
 
-// Grid geometry inside the page panels: first cell and pitch.
-constexpr int kPictureLeft = 8, kPictureTop = 8, kPictureDx = 60, kPictureDy = 72;
-constexpr int kCharLeft = 8, kCharTop = 6, kCharDx = 37, kCharDy = 63;
-constexpr int kWordLeft = 2, kWordTop = 1, kWordDx = 126, kWordDy = 49;
-
 // Exercise buttons by kind: name and place on their page.
 struct ButtonPlace {
     const char* name;
@@ -300,8 +295,8 @@ void TForm1::buildPages() {
     for (int i = 0; i < kPictureItems; ++i) {
         auto* item = new QLabel(Panel1);
         item->setObjectName(QStringLiteral("Image%1").arg(i + 1));
-        item->setGeometry(kPictureLeft + (i % kPictureColumns) * kPictureDx,
-                          kPictureTop + (i / kPictureColumns) * kPictureDy, 49, 48);
+        item->setGeometry(kPictureGrid.left + (i % kPictureColumns) * kPictureGrid.dx,
+                          kPictureGrid.top + (i / kPictureColumns) * kPictureGrid.dy, 49, 48);
         item->setScaledContents(true);
         item->hide();
         pictureItems[static_cast<size_t>(i)] = item;
@@ -314,8 +309,8 @@ void TForm1::buildPages() {
     for (int i = 0; i < kCharItems; ++i) {
         auto* item = new QLabel(Panel5);
         item->setObjectName(QStringLiteral("Label%1").arg(i + 6));
-        item->setGeometry(kCharLeft + (i % kCharColumns) * kCharDx,
-                          kCharTop + (i / kCharColumns) * kCharDy, 34, 36);
+        item->setGeometry(kCharGrid.left + (i % kCharColumns) * kCharGrid.dx,
+                          kCharGrid.top + (i / kCharColumns) * kCharGrid.dy, 34, 36);
         item->setAlignment(Qt::AlignCenter);
         item->setFont(fonts::kai(32));
         item->hide();
@@ -330,8 +325,8 @@ void TForm1::buildPages() {
         auto* item = new QLabel(Panel12);
         item->setObjectName(i == 0 ? QStringLiteral("word00")
                                    : QStringLiteral("Label%1").arg(i + 124));
-        item->move(kWordLeft + (i % kWordColumns) * kWordDx,
-                   kWordTop + (i / kWordColumns) * kWordDy);
+        item->move(kWordGrid.left + (i % kWordColumns) * kWordGrid.dx,
+                   kWordGrid.top + (i / kWordColumns) * kWordGrid.dy);
         item->setFont(fonts::kai(27));
         item->hide();
         wordItems[static_cast<size_t>(i)] = item;

@@ -1,28 +1,16 @@
-// The training's answer entry: the keys of the three input boxes, the
-// checking of answers, the counters of wrong answers, F1 and the end of a run.
-//
-// The boxes behave as edit boxes whose key-down handler runs before the
-// typed character reaches the box, and whose change handler runs after every
-// change of the text, also one made by the program, at once and nested: the
-// digit filter removes a last character that is not a digit and then applies
-// the pending text. The flow plays that order through itself, so that the
-// learner sees the same outcome whatever toolkit draws the box.
+// TrainingFlow (training/training_flow.h), its answers: the keys of the
+// three answer boxes, the judging of answers, the counters of wrong answers,
+// F1, the box moving along the grid and the end of a run. How a box's text
+// changes is AnswerBoxes' (training/answer_boxes.h).
 #include "platform/gbk_codec.h"
 #include "training/training_flow.h"
 
 #include <QFile>
+
 #include <algorithm>
 #include <utility>
 
 namespace training {
-
-namespace {
-
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-} // namespace
 
 GridItem* TrainingFlow::currentItem() {
     const auto at = [this](auto& items) -> GridItem* {
@@ -39,24 +27,6 @@ GridItem* TrainingFlow::currentItem() {
         return at(grids.words);
     }
     return nullptr;
-}
-
-void TrainingFlow::setBoxText(Box b, const QString& text) {
-    InputBox& x = box(b);
-    if (x.text == text)
-        return; // setting the same text changes nothing
-    x.text = text;
-    boxChange(b);
-}
-
-void TrainingFlow::boxChange(Box b) {
-    const QString& text = box(b).text;
-    if (!text.isEmpty() && !isAsciiDigit(text.back()))
-        setBoxText(b, text.chopped(1));
-    if (pendingActive) {
-        pendingActive = false;
-        setBoxText(b, pendingText);
-    }
 }
 
 void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
@@ -82,15 +52,13 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
     coachNote = {};
     if (b != Box::Word)
         buttons.diagramShown = false;
-    pendingActive = false;
+    boxes.dropPending();
     if (codeShown[i]) {
         // After F1 a digit replaces the code shown, any other key but the
         // keypad "-" empties the box at its next change.
         codeShown[i] = false;
-        if (!minus && !k.f1) {
-            pendingActive = true;
-            pendingText = k.key == PadKey::Digit ? QString::number(k.digit) : QString();
-        }
+        if (!minus && !k.f1)
+            boxes.setPending(k.key == PadKey::Digit ? QString::number(k.digit) : QString());
     }
     bool taken = false;
     QString answer;
@@ -101,14 +69,13 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
     }
     if ((minus || dot) && !x.text.isEmpty())
         setBoxText(b, x.text.chopped(1));
-    if (x.text.size() == kBoxMaxLength) {
+    if (x.text.size() == AnswerBoxes::kMaxLength) {
         // A full box is judged at every key, whatever the key.
         taken = true;
         answer = x.text;
     }
     if (taken) {
-        pendingActive = true;
-        pendingText.clear();
+        boxes.setPending(QString());
         judge(b, answer);
     }
     if (k.f1)
@@ -116,33 +83,12 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
 
     // The character the key types, unless the answer ended the run.
     if (x.enabled)
-        typeCharacter(b, k);
+        boxes.type(b, k);
     // A wrong answer still in the box (Enter types nothing to empty it) is
     // selected, so that the next try does not run on from it.
     x.selected = (taken && x.enabled && !x.text.isEmpty() && x.text == answer && currentItem() &&
                   !codeShown[i]) ||
                  std::exchange(hintPlaced_, false);
-}
-
-void TrainingFlow::typeCharacter(Box b, const AnswerKey& k) {
-    InputBox& x = box(b);
-    if (k.key == PadKey::Backspace) {
-        if (!x.text.isEmpty())
-            setBoxText(b, x.text.chopped(1));
-        return;
-    }
-    QChar typed;
-    if (k.key == PadKey::Digit)
-        typed = QChar(u'0' + k.digit); // also the keypad's digits with Num Lock off
-    else if (k.key != PadKey::Enter && !k.text.isEmpty() && k.text[0] >= u' ' &&
-             k.text[0] != QChar(0x7f))
-        typed = k.text[0];
-    if (typed.isNull())
-        return;
-    // A character beyond the maximum length is not inserted and changes nothing.
-    if (b != Box::Picture && x.text.size() >= kBoxMaxLength)
-        return;
-    setBoxText(b, x.text + typed);
 }
 
 void TrainingFlow::judge(Box b, const QString& answer) {
@@ -203,9 +149,9 @@ void TrainingFlow::rightPicture() {
     InputBox& x = box(Box::Picture);
     if (pictureColumn >= kPictureColumns) {
         pictureColumn = 0;
-        x.pos = QPoint(kPictureBoxStart.x(), x.pos.y() + 72);
+        x.pos = QPoint(kPictureBoxStart.x(), x.pos.y() + kPictureGrid.dy);
     } else {
-        x.pos.rx() += 60;
+        x.pos.rx() += kPictureGrid.dx;
     }
     if (itemsLeft == 0) {
         x.enabled = false;
@@ -232,11 +178,11 @@ void TrainingFlow::rightText(Box b) {
     if (b == Box::Character) {
         if (boxColumn == kCharColumns) {
             boxColumn = 0;
-            x.pos = QPoint(kCharBoxStart.x(), x.pos.y() + 63);
+            x.pos = QPoint(kCharBoxStart.x(), x.pos.y() + kCharGrid.dy);
         } else if (boxColumn != kCharColumns - 1) {
             // At the seventeenth item of a row the box stays one cell to the
             // left, inside the page.
-            x.pos.rx() += 37;
+            x.pos.rx() += kCharGrid.dx;
         }
         ++currentIndex;
     } else if (!wordReviewPositions.empty()) {
@@ -245,16 +191,17 @@ void TrainingFlow::rightText(Box b) {
             std::find(wordReviewPositions.begin(), wordReviewPositions.end(), currentIndex);
         if (at != wordReviewPositions.end() && at + 1 != wordReviewPositions.end()) {
             currentIndex = *(at + 1);
-            x.pos = QPoint(kWordBoxStart.x() + (currentIndex % kWordColumns) * 126,
-                           kWordBoxStart.y() + (currentIndex / kWordColumns) * 49);
+            x.pos = QPoint(kWordBoxStart.x() + (currentIndex % kWordColumns) * kWordGrid.dx,
+                           kWordBoxStart.y() + (currentIndex / kWordColumns) * kWordGrid.dy);
         }
     } else {
         const int rowEnd = multi ? 2 : kWordColumns;
         if (boxColumn == rowEnd) {
             boxColumn = 0;
-            x.pos = QPoint(kWordBoxStart.x(), x.pos.y() + 49);
+            x.pos = QPoint(kWordBoxStart.x(), x.pos.y() + kWordGrid.dy);
         } else {
-            x.pos.rx() += multi ? 378 : 126;
+            // The multi-character words stand three cells apart.
+            x.pos.rx() += multi ? 3 * kWordGrid.dx : kWordGrid.dx;
         }
         currentIndex = multi ? nextMultiWordPosition(currentIndex) : currentIndex + 1;
     }
