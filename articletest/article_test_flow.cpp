@@ -106,8 +106,8 @@ void TestFlow::BtnStartClick() {
         Lgo = QStringLiteral("0:00");
         ProgressBar1 = 0;
         ElapsedMinutes = ElapsedSeconds = 0;
-        engine.alread = 0;
-        engine.wrong = 0;
+        engine.typedCount = 0;
+        engine.wrongCount = 0;
         // Errors left by a test that was abandoned (the window closed
         // mid-test) belong to no report of this one.
         engine.clearErrors();
@@ -128,8 +128,8 @@ void TestFlow::BtnPauseClick() {
     SBtnHelpEnabled = true;
     engine.codeBox.clear();
     EditInputEnabled = false;
-    engine.result1.clear();
-    engine.BleftShown = engine.BrightShown = false;
+    engine.candidatePage.clear();
+    engine.previousArrowShown = engine.nextArrowShown = false;
 }
 
 void TestFlow::Timer1Timer() {
@@ -144,15 +144,15 @@ void TestFlow::Timer1Timer() {
 
     // Time is up.
     engine.codeBox.clear();
-    engine.result1.clear();
+    engine.candidatePage.clear();
     EditInputEnabled = false;
     Timer1Running = false;
     LChange = QStringLiteral("测试时间到");
     dialogs_.showReport();
     engine.clearErrors();
     ProgressBar1 = 0;
-    engine.alread = 0;
-    engine.wrong = 0;
+    engine.typedCount = 0;
+    engine.wrongCount = 0;
     Lgo = QStringLiteral("0:00");
     ElapsedMinutes = ElapsedSeconds = 0;
     BtnStartShown = true;
@@ -169,8 +169,8 @@ void TestFlow::articleEnded() {
     // The last code and its candidates go, so that they do not stand behind
     // the report.
     engine.codeBox.clear();
-    engine.result1.clear();
-    engine.BleftShown = engine.BrightShown = false;
+    engine.candidatePage.clear();
+    engine.previousArrowShown = engine.nextArrowShown = false;
     EditInputEnabled = false;
     Timer1Running = false;
     LChange = QStringLiteral("文章测试结束");

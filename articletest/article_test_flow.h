@@ -38,7 +38,7 @@ public:
     void BtnPauseClick();
     void Timer1Timer();
     void select_fileClick();
-    bool FormKeyPress(KeyPress key) { return engine.FormKeyPress(key); }
+    bool FormKeyPress(KeyPress key) { return engine.keyPress(key); }
     // Loads a chosen article and makes the window ready for it.
     void takeArticle(const QString& path);
     // Colours the dictionary words of the loaded article: all words of 2 to 9

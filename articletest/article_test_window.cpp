@@ -257,7 +257,7 @@ int Tform_test::wrongCount() const {
 }
 
 QString Tform_test::typedCodeOf(int index) const {
-    const std::vector<std::string>& codes = flow_->engine.MresultCodes;
+    const std::vector<std::string>& codes = flow_->engine.errorCodes;
     return index >= 0 && index < static_cast<int>(codes.size())
                ? QString::fromLatin1(codes[static_cast<size_t>(index)])
                : QString();
@@ -323,11 +323,11 @@ void Tform_test::refresh(bool wholeText) {
     Lgo->setText(f.Lgo);
     ProgressBar1->setMaximum(TestMinutes * 60);
     ProgressBar1->setValue(std::min(f.ProgressBar1, ProgressBar1->maximum()));
-    showCount(alread, Label8, e.alread);
-    showCount(wrong, Label6, e.wrong);
-    result1->setText(gbk::toUnicode(e.result1));
-    Bleft->setVisible(e.BleftShown);
-    bright->setVisible(e.BrightShown);
+    showCount(alread, Label8, e.typedCount);
+    showCount(wrong, Label6, e.wrongCount);
+    result1->setText(gbk::toUnicode(e.candidatePage));
+    Bleft->setVisible(e.previousArrowShown);
+    bright->setVisible(e.nextArrowShown);
     Edit_input->setText(QString::fromStdString(e.codeBox));
     Edit_input->setEnabled(f.EditInputEnabled);
     BtnStart->setVisible(f.BtnStartShown);
@@ -536,12 +536,12 @@ std::optional<QString> Tform_test::chooseTestFile() {
 void Tform_test::showReport() {
     refresh();
     QStringList lines;
-    for (const std::string& line : flow_->engine.Mresult)
+    for (const std::string& line : flow_->engine.errorLines)
         lines << gbk::toUnicode(line);
     Form_result->Mresult->setPlainText(lines.join(u'\n'));
     if (articletest::HistoryLink* history = articletest::historyLink())
-        history->testEnded(Label_file->text(), Lgo->text(), flow_->engine.alread, lines,
-                           flow_->engine.MresultCodes, [](const QString& character) {
+        history->testEnded(Label_file->text(), Lgo->text(), flow_->engine.typedCount, lines,
+                           flow_->engine.errorCodes, [](const QString& character) {
                                QStringList codes;
                                if (!two || character.trimmed().isEmpty())
                                    return codes;

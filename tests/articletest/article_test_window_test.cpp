@@ -585,8 +585,8 @@ TEST_F(TestWindow, LongCountsFitBetweenTheWordsOfTheirCaptions) {
     EXPECT_EQ(QFontInfo(usual).pixelSize(), QFontInfo(form_test->Label8->font()).pixelSize())
         << "a short count keeps the caption's size";
     // A long test: five digits typed, four wrong; the clock's tick redraws them.
-    form_test->flow().engine.alread = 12345;
-    form_test->flow().engine.wrong = 9999;
+    form_test->flow().engine.typedCount = 12345;
+    form_test->flow().engine.wrongCount = 9999;
     form_test->Timer1Timer();
     EXPECT_EQ(form_test->alread->text(), QStringLiteral("12345"));
     for (QLabel* count : {form_test->alread, form_test->wrong}) {
@@ -600,7 +600,7 @@ TEST_F(TestWindow, LongCountsFitBetweenTheWordsOfTheirCaptions) {
         EXPECT_LE(left + drawn, caption->x() + m.horizontalAdvance(caption->text().chopped(2)) + 1);
     }
     // Back to a short count: the usual size again.
-    form_test->flow().engine.alread = 7;
+    form_test->flow().engine.typedCount = 7;
     form_test->Timer1Timer();
     EXPECT_EQ(QFontInfo(form_test->alread->font()).pixelSize(), QFontInfo(usual).pixelSize());
 }
