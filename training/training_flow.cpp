@@ -53,7 +53,7 @@ void TrainingFlow::leaveObservedRun() {
     endObservedRun(speedText.toInt(), false);
 }
 
-Box TrainingFlow::boxOf(int kind) {
+Box TrainingFlow::boxOf(ExerciseKind kind) {
     if (isPictureKind(kind))
         return Box::Picture;
     return isCharacterKind(kind) ? Box::Character : Box::Word;
@@ -66,8 +66,8 @@ void TrainingFlow::setMessages(const QString& a, const QString& b, const QString
 
 void TrainingFlow::opened() {
     box(Box::Picture).visible = false;
-    lastCharacterExercise = 3;
-    lastWordExercise = 7;
+    lastCharacterExercise = ExerciseKind::FullCodeCharacters;
+    lastWordExercise = ExerciseKind::TwoCharacterWords;
     box(Box::Character).visible = false;
     box(Box::Word).visible = false;
     review.rewind();
@@ -105,7 +105,7 @@ void TrainingFlow::tickPanelDelay() {
     host_.showPanel(inProgramFolder(QString::fromLatin1(page(activePage).panelText)));
 }
 
-void TrainingFlow::chooseExercise(int k) {
+void TrainingFlow::chooseExercise(ExerciseKind k) {
     drillChosen = false;
     courseRun.reset();
     leaveExercise(exercise);
@@ -125,7 +125,7 @@ void TrainingFlow::chooseExercise(int k) {
 void TrainingFlow::startDrill(const std::optional<DrillTarget>& target) {
     if (activePage != Page::Characters)
         choosePage(Page::Characters);
-    chooseExercise(kCharacterReview);
+    chooseExercise(ExerciseKind::CharacterReview);
     clocks.panelDelay = false; // the page's explanation is not wanted over a drill
     drillChosen = true;
     drillTarget = target;
@@ -186,7 +186,7 @@ void TrainingFlow::startCourseStep(const CourseRun& run) {
     start();
 }
 
-void TrainingFlow::leaveExercise(int oldKind) {
+void TrainingFlow::leaveExercise(ExerciseKind oldKind) {
     leaveObservedRun();
     run_ = RunState::Idle;
     review.rewind();
@@ -214,7 +214,7 @@ void TrainingFlow::leaveExercise(int oldKind) {
     buttons.pauseEnabled = false;
 }
 
-void TrainingFlow::hideItems(int k) {
+void TrainingFlow::hideItems(ExerciseKind k) {
     speedSeconds = 0;
     clocks.speed = false;
     speedText.clear();
@@ -308,7 +308,7 @@ void TrainingFlow::newRun() {
         setMessages(courseRun->message[0], courseRun->message[1], QStringLiteral("按F1键帮助"),
                     QString());
     focusBox = static_cast<int>(boxOf(exercise));
-    observer_->runStarted(exercise, levelStep);
+    observer_->runStarted(numberOf(exercise), levelStep);
     if (courseRun)
         observer_->runIsCourseStep(courseRun->step);
     observedRunOpen_ = true;
@@ -319,14 +319,14 @@ void TrainingFlow::newRun() {
     buttons.startEnabled = buttons.settingsEnabled = false;
 }
 
-void TrainingFlow::fillGrid(int k) {
+void TrainingFlow::fillGrid(ExerciseKind k) {
     if (isPictureKind(k))
         fillPictures(k);
     else
         fillTexts(k);
 }
 
-void TrainingFlow::fillPictures(int k) {
+void TrainingFlow::fillPictures(ExerciseKind k) {
     const QString folder = inProgramFolder(QString::fromLatin1(kind(k).source));
     QStringList pictures = ListPictures(folder);
     // A step of the course draws the pictures of its digits only.
@@ -351,7 +351,7 @@ void TrainingFlow::fillPictures(int k) {
     currentIndex = 0;
 }
 
-void TrainingFlow::fillTexts(int k) {
+void TrainingFlow::fillTexts(ExerciseKind k) {
     if (isReviewKind(k)) {
         fillReview(k);
         return;
@@ -382,7 +382,7 @@ void TrainingFlow::fillTexts(int k) {
         for (size_t p = 0; p < grids.characters.size(); ++p)
             place(grids.characters[p], review.CharReview[p]);
         grids.characters[0].look = ItemLook::Current;
-    } else if (k == kMultiWordKind) {
+    } else if (k == ExerciseKind::LongWords) {
         for (int p : kMultiWordPositions)
             place(grids.words[static_cast<size_t>(p)], review.WordReview[static_cast<size_t>(p)]);
         grids.words[0].look = ItemLook::Current;
@@ -399,7 +399,7 @@ int TrainingFlow::wordReviewCells(int characters) {
     return std::clamp((characters + 3) / 4, 1, kWordColumns);
 }
 
-void TrainingFlow::fillReview(int k) {
+void TrainingFlow::fillReview(ExerciseKind k) {
     const KindInfo& info = kind(k);
     const QString source = inProgramFolder(QString::fromLatin1(info.source));
     const ExerciseFile file(source, info.recordLength, info.textBytes, info.textTrimmed);
@@ -412,7 +412,7 @@ void TrainingFlow::fillReview(int k) {
         if (!rec.code.empty() && !rec.text.empty())
             frequent.emplace_back(gbk::toUnicode(rec.text), QString::fromLatin1(rec.code));
     }
-    const bool words = k == kWordReview;
+    const bool words = k == ExerciseKind::WordReview;
     ReviewItems drawn;
     if (courseRun && !courseRun->items.empty()) {
         drawn.items = drawCourseItems();

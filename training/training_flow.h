@@ -64,9 +64,9 @@ public:
     virtual bool showDiagram(const QString& picture) = 0;
     // Whether `score` beats the stored record of exercise `kind`; a damaged
     // record file is told to the learner and sets no record.
-    virtual bool judgeRecord(int kind, const QString& score) = 0;
+    virtual bool judgeRecord(ExerciseKind kind, const QString& score) = 0;
     // The name entry of a new record (modal): RecordSlot, RecordScore.
-    virtual void enterRecordName(int slot, const QString& score) = 0;
+    virtual void enterRecordName(ExerciseKind kind, const QString& score) = 0;
     virtual bool askQuit() = 0; // "确定退出吗", OK/Cancel
     virtual void closeWindow() = 0;
     // Start's wait between the visible grid and the clocks: blocks, and
@@ -108,7 +108,7 @@ using DrillProvider = std::function<ReviewItems(const std::optional<DrillTarget>
 // drawn, all when empty) and the lines for the message labels.
 struct CourseRun {
     int step = 0;
-    int kind = 0;
+    ExerciseKind kind = ExerciseKind::BasicStrokes;
     int speed = 0; // the speed in 字/分 the step asks for; 0: none
     std::vector<std::pair<QString, QString>> items;
     QString digits;
@@ -172,7 +172,7 @@ public:
     // Window events.
     void opened();
     void choosePage(Page page); // the page that became active
-    void chooseExercise(int kind);
+    void chooseExercise(ExerciseKind kind);
     void start();
     void pause();
     void openHelp();
@@ -203,13 +203,13 @@ public:
     void tickFace();
 
     // Operations of the practice flow.
-    void leaveExercise(int oldKind);
-    void hideItems(int kind);
+    void leaveExercise(ExerciseKind oldKind);
+    void hideItems(ExerciseKind kind);
     void setMessages(const QString& a, const QString& b, const QString& c, const QString& d);
     // Places the items of a run (pictures, characters or words). Throws
     // UserError naming the file or folder when there is nothing to draw;
     // the grid is then left as it was.
-    void fillGrid(int kind);
+    void fillGrid(ExerciseKind kind);
 
     using RunState = training::RunState;
     RunState runState() const { return run_; }
@@ -239,7 +239,7 @@ public:
     int hintAfter = 2;
 
     // Run state.
-    int exercise = 0;
+    ExerciseKind exercise = ExerciseKind::BasicStrokes;
     Page activePage = Page::Basic;
     int speedSeconds = 0;
     bool speedCounting = false;
@@ -247,8 +247,8 @@ public:
     int itemsTotal = 0;
     int itemsLeft = 0;
     int currentIndex = 0;
-    int lastCharacterExercise = 3;
-    int lastWordExercise = 7;
+    ExerciseKind lastCharacterExercise = ExerciseKind::FullCodeCharacters;
+    ExerciseKind lastWordExercise = ExerciseKind::TwoCharacterWords;
     int pictureColumn = 0; // column of the current picture
     int boxColumn = 0;     // column of the character or word box
     // The word review's positions in the order they are answered: a word
@@ -281,7 +281,7 @@ public:
     InputBox& box(Box b) { return boxes[b]; }
     const InputBox& box(Box b) const { return boxes[b]; }
     // The input box of a kind's page.
-    static Box boxOf(int kind);
+    static Box boxOf(ExerciseKind kind);
 
     // First places of the boxes at Start, and where leaving an exercise puts them.
     static constexpr QPoint kPictureBoxStart{15, 62};
@@ -317,9 +317,9 @@ private:
     void recordCheck();
     void helpKey(Box b);
     GridItem* currentItem();
-    void fillPictures(int kind);
-    void fillTexts(int kind);
-    void fillReview(int kind);
+    void fillPictures(ExerciseKind kind);
+    void fillTexts(ExerciseKind kind);
+    void fillReview(ExerciseKind kind);
     // The cells of the word grid a word of `characters` characters takes.
     static int wordReviewCells(int characters);
     void continueRun();

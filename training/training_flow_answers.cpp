@@ -174,7 +174,7 @@ void TrainingFlow::rightText(Box b) {
     if (GridItem* item = currentItem())
         item->look = ItemLook::Answered;
     InputBox& x = box(b);
-    const bool multi = exercise == kMultiWordKind;
+    const bool multi = exercise == ExerciseKind::LongWords;
     if (b == Box::Character) {
         if (boxColumn == kCharColumns) {
             boxColumn = 0;
@@ -311,7 +311,7 @@ void TrainingFlow::helpKey(Box b) {
         setBoxText(b, code);
     } else if (b == Box::Word) {
         setBoxText(b, code);
-        review.rememberWord(item->text, codeBytes, exercise == kMultiWordKind);
+        review.rememberWord(item->text, codeBytes, exercise == ExerciseKind::LongWords);
     } else {
         setBoxText(b, code);
     }

@@ -254,7 +254,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
             [this](int index) { run([&] { flow_->choosePage(static_cast<Page>(index)); }); });
     for (int k = 0; k < kKinds; ++k)
         connect(exerciseButtons[static_cast<size_t>(k)], &QToolButton::clicked, this, [this, k] {
-            run([&] { flow_->chooseExercise(k); });
+            run([&] { flow_->chooseExercise(exerciseKind(k)); });
             showDueCounts();
         });
     auto on = [this](QPushButton* b, void (TrainingFlow::*handler)()) {
@@ -336,10 +336,10 @@ void TForm1::buildPages() {
 
     // The exercise buttons under each grid.
     for (int k = 0; k < kKinds; ++k) {
-        const int p = static_cast<int>(pageOf(k));
+        const int p = static_cast<int>(pageOf(exerciseKind(k)));
         auto* b = new QToolButton(pages[p]);
         b->setObjectName(QString::fromLatin1(kButtons[k].name));
-        b->setText(QString::fromUtf16(kind(k).caption));
+        b->setText(QString::fromUtf16(kind(exerciseKind(k)).caption));
         b->setCheckable(true);
         b->setFont(fonts::song(16, true));
         b->setGeometry(kButtons[k].x, 466, p == 1 ? 88 : 80, 34);
@@ -349,13 +349,13 @@ void TForm1::buildPages() {
     }
     for (int p = 0; p < kPages; ++p)
         groups_[static_cast<size_t>(p)]
-            ->button(page(static_cast<Page>(p)).defaultKind)
+            ->button(numberOf(page(static_cast<Page>(p)).defaultKind))
             ->setChecked(true);
 
     // What is due today, in a badge on each review button's corner.
     for (int i = 0; i < 2; ++i) {
-        QToolButton* review =
-            exerciseButtons[static_cast<size_t>(i == 0 ? kCharacterReview : kWordReview)];
+        QToolButton* review = exerciseButtons[static_cast<size_t>(
+            numberOf(i == 0 ? ExerciseKind::CharacterReview : ExerciseKind::WordReview))];
         // On the button's top right edge, in the gap above it, so that it
         // covers the frame and never the caption's last character.
         auto* badge = new QLabel(review->parentWidget());
@@ -375,7 +375,8 @@ void TForm1::buildPages() {
         box->setObjectName(QStringLiteral("CheckFullReview%1").arg(i));
         box->setToolTip(QStringLiteral("要复习的不够一页时，用常用的补满"));
         box->setFont(fonts::song(15, true));
-        box->setGeometry(i == 0 ? 570 : kButtons[kWordReview].x + 86, 470, 70, 28);
+        box->setGeometry(i == 0 ? 570 : kButtons[numberOf(ExerciseKind::WordReview)].x + 86, 470,
+                         70, 28);
         box->setFocusPolicy(Qt::NoFocus);
         CheckFullReview[static_cast<size_t>(i)] = box;
     }
@@ -392,7 +393,7 @@ void TForm1::buildPages() {
     SBtnDrill->setObjectName(QStringLiteral("SBtnDrill"));
     SBtnDrill->setToolTip(QStringLiteral("练最常读错的角"));
     SBtnDrill->setFont(fonts::song(16, true));
-    SBtnDrill->setGeometry(kButtons[kCharacterReview].x + 92, 466, 96, 34);
+    SBtnDrill->setGeometry(kButtons[numberOf(ExerciseKind::CharacterReview)].x + 92, 466, 96, 34);
     SBtnDrill->setFocusPolicy(Qt::NoFocus);
     SBtnDrill->setAutoDefault(false);
 
@@ -831,7 +832,7 @@ void TForm1::refresh() {
         const QSignalBlocker block(TabbedNotebook2);
         TabbedNotebook2->setCurrentIndex(static_cast<int>(f.activePage));
     }
-    exerciseButtons[static_cast<size_t>(f.exercise)]->setChecked(true);
+    exerciseButtons[static_cast<size_t>(numberOf(f.exercise))]->setChecked(true);
     // A line wider than the panel (a course step's title) is drawn smaller
     // until it fits, never cut at both ends.
     static const std::array<QFont, 4> fontsOfLines = {fonts::song(15), fonts::hei(20, true),
@@ -1167,10 +1168,11 @@ bool TForm1::showDiagram(const QString& picture) {
     return formdelait->result() == QDialog::Accepted;
 }
 
-bool TForm1::judgeRecord(int kind, const QString& score) {
+bool TForm1::judgeRecord(training::ExerciseKind kind, const QString& score) {
     RecordHoldersFile::Judgement j;
     errors::guarded(this, [&] {
-        j = RecordHoldersFile(scoreFilePath(QStringLiteral("phb.txt"))).judge_record(kind, score);
+        j = RecordHoldersFile(scoreFilePath(QStringLiteral("phb.txt")))
+                .judge_record(training::numberOf(kind), score);
     });
     if (!j.notice.isEmpty() && j.notice != recordFileNotice_) {
         recordFileNotice_ = j.notice;
@@ -1180,9 +1182,9 @@ bool TForm1::judgeRecord(int kind, const QString& score) {
     return j.record;
 }
 
-void TForm1::enterRecordName(int slot, const QString& score) {
+void TForm1::enterRecordName(training::ExerciseKind kind, const QString& score) {
     refresh();
-    FPhbin->RecordSlot = slot;
+    FPhbin->RecordSlot = training::numberOf(kind);
     FPhbin->RecordScore = score;
     FPhbin->exec();
     keysBackToBox();

@@ -500,7 +500,7 @@ TEST_F(DamagedFiles, TestFiles) {
 TEST_F(DamagedFiles, ExerciseFiles) {
     ASSERT_TRUE(QDir(folder()).mkdir("hzlib"));
     for (int k = 3; k <= 11; ++k) {
-        const training::KindInfo& info = training::kind(k);
+        const training::KindInfo& info = training::kind(training::exerciseKind(k));
         SCOPED_TRACE(info.source);
         // Five records of a right-aligned code and characters filling the text.
         QByteArray good;

@@ -61,12 +61,12 @@ public:
     // The record file: whether a score is a record, and the names asked.
     bool isRecord = false;
     QStringList judged;
-    bool judgeRecord(int kind, const QString& score) override {
-        judged << QStringLiteral("%1:%2").arg(kind).arg(score);
+    bool judgeRecord(training::ExerciseKind kind, const QString& score) override {
+        judged << QStringLiteral("%1:%2").arg(training::numberOf(kind)).arg(score);
         return isRecord;
     }
-    void enterRecordName(int slot, const QString& score) override {
-        calls << QStringLiteral("name %1 %2").arg(slot).arg(score);
+    void enterRecordName(training::ExerciseKind kind, const QString& score) override {
+        calls << QStringLiteral("name %1 %2").arg(training::numberOf(kind)).arg(score);
     }
     bool askQuit() override {
         calls << "askQuit";

@@ -56,7 +56,7 @@ protected:
         for (int d : {1, 2, 3})
             write(QStringLiteral("exercise/bixing/shape%1.bmp").arg(d), "BM");
     }
-    void start(int kind) {
+    void start(ExerciseKind kind) {
         flow.choosePage(pageOf(kind));
         flow.chooseExercise(kind);
         flow.start();
@@ -79,7 +79,7 @@ protected:
 };
 
 TEST_F(Answers, F1ShowsTheCodeAndTheNextKeyDecidesWhatStays) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     // F1 then Enter: the code shown is a right answer, and the item is remembered.
     press(c, kF1);
@@ -125,7 +125,7 @@ TEST_F(Answers, F1ShowsTheCodeAndTheNextKeyDecidesWhatStays) {
 
 TEST_F(Answers, SevenDigitsAreJudgedAgainAtEveryKey) {
     flow.hintAfter = 999;
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     type(c, "1234567");
     EXPECT_EQ(text(c), "1234567");
@@ -159,7 +159,7 @@ TEST_F(Answers, SevenDigitsAreJudgedAgainAtEveryKey) {
 }
 
 TEST_F(Answers, SpaceAndSlashEmptyAWrongAnswerEnterKeepsItSelected) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     type(c, "12");
     press(c, kEnter);
@@ -208,7 +208,7 @@ TEST_F(Answers, SpaceAndSlashEmptyAWrongAnswerEnterKeepsItSelected) {
 }
 
 TEST_F(Answers, WrongCountsWithAndWithoutTheAutomaticHint) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     // HintAfter 5: messages at the 2nd and 4th wrong answer, a fresh count after the 5th.
     flow.hintAfter = 5;
@@ -274,7 +274,7 @@ TEST_F(Answers, WrongCountsWithAndWithoutTheAutomaticHint) {
     EXPECT_EQ(flow.characterWrongCount, 1);
 
     // The word box counts on its own, without a sound.
-    start(7);
+    start(ExerciseKind::TwoCharacterWords);
     host.autoHint = true;
     flow.hintAfter = 2;
     press(Box::Word, kEnter);
@@ -292,7 +292,7 @@ TEST_F(Answers, ANewRunKeepsNothingOfTheLast) {
     const Box c = Box::Character;
     for (const bool byButton : {false, true}) {
         SCOPED_TRACE(byButton ? "another exercise" : "a new start");
-        start(3);
+        start(ExerciseKind::FullCodeCharacters);
         draw->script.clear(); // every run draws the file's records in order
         type(c, "7");
         press(c, kEnter);
@@ -301,9 +301,9 @@ TEST_F(Answers, ANewRunKeepsNothingOfTheLast) {
         ASSERT_FALSE(flow.coachNote.lines.isEmpty()) << "the second wrong code is explained";
         flow.vehicle = Vehicle::Plane;
         if (byButton) {
-            flow.chooseExercise(4);
+            flow.chooseExercise(ExerciseKind::HarderCharacters);
             EXPECT_TRUE(flow.coachNote.lines.isEmpty());
-            flow.chooseExercise(3);
+            flow.chooseExercise(ExerciseKind::FullCodeCharacters);
         }
         flow.start();
         EXPECT_TRUE(flow.coachNote.lines.isEmpty());
@@ -315,7 +315,7 @@ TEST_F(Answers, ANewRunKeepsNothingOfTheLast) {
 }
 
 TEST_F(Answers, PictureHintsAfterHintAfterWrongAnswers) {
-    start(0);
+    start(ExerciseKind::BasicStrokes);
     const Box p = Box::Picture;
     const QString code = flow.grids.pictures[0].code;
     // HintAfter 2: the second wrong answer cheers and shows the code.
@@ -363,7 +363,7 @@ TEST_F(Answers, PictureHintsAfterHintAfterWrongAnswers) {
 }
 
 TEST_F(Answers, APictureRunEndsAtItsLastPictureAlsoAfterTimeUp) {
-    start(0);
+    start(ExerciseKind::BasicStrokes);
     const Box p = Box::Picture;
     for (int i = 0; i < 10; ++i)
         answer(p);
@@ -395,7 +395,7 @@ TEST_F(Answers, APictureRunEndsAtItsLastPictureAlsoAfterTimeUp) {
 }
 
 TEST_F(Answers, ACharacterRunMovesAlongTheRowsAndEndsWithItsLastItemRed) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     for (int i = 0; i < 15; ++i)
         answer(c);
@@ -427,7 +427,7 @@ TEST_F(Answers, ACharacterRunMovesAlongTheRowsAndEndsWithItsLastItemRed) {
 }
 
 TEST_F(Answers, WordRowsOfFiveAndTheWordBoxF1) {
-    start(7);
+    start(ExerciseKind::TwoCharacterWords);
     const Box w = Box::Word;
     for (int i = 0; i < 4; ++i)
         answer(w);
@@ -451,7 +451,7 @@ TEST_F(Answers, WordRowsOfFiveAndTheWordBoxF1) {
 }
 
 TEST_F(Answers, MultiCharacterWordsAndTheStarKey) {
-    start(11);
+    start(ExerciseKind::LongWords);
     const Box w = Box::Word;
     EXPECT_EQ(flow.grids.words[0].code, "100");
     type(w, "100");
@@ -477,7 +477,7 @@ TEST_F(Answers, MultiCharacterWordsAndTheStarKey) {
 }
 
 TEST_F(Answers, TheCodeDiagramOfTheCharacterLookedUp) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     press(c, kF1);
     EXPECT_FALSE(flow.buttons.diagramShown) << "no diagram file for this character";
@@ -529,7 +529,7 @@ TEST_F(Answers, EveryStepOfARunIsToldToItsObserverAndALeftRunEndsOnce) {
     NotedRun noted;
     flow.setRunObserver(&noted);
     flow.levelStep = 2;
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const QString first = QStringLiteral("啊");
     ASSERT_EQ(noted.calls, (QStringList{"start 3 2", "item " + first + " 100"}));
     noted.calls.clear();
@@ -551,14 +551,14 @@ TEST_F(Answers, EveryStepOfARunIsToldToItsObserverAndALeftRunEndsOnce) {
 
     // Choosing another exercise afterwards leaves no run: nothing more is said.
     noted.calls.clear();
-    flow.chooseExercise(3);
+    flow.chooseExercise(ExerciseKind::FullCodeCharacters);
     EXPECT_TRUE(noted.calls.isEmpty());
 
     // A run left by another exercise, then by closing: it ends once, unfinished.
     flow.start();
     flow.speedText = "12";
     noted.calls.clear();
-    flow.chooseExercise(5);
+    flow.chooseExercise(ExerciseKind::OneKeyCharacters);
     flow.closed();
     EXPECT_EQ(noted.calls, QStringList{"end 12 left"});
 }
@@ -566,7 +566,7 @@ TEST_F(Answers, EveryStepOfARunIsToldToItsObserverAndALeftRunEndsOnce) {
 TEST_F(Answers, APictureRunEndsWithTheSpeedItsClockWillShow) {
     NotedRun noted;
     flow.setRunObserver(&noted);
-    start(0);
+    start(ExerciseKind::BasicStrokes);
     for (int s = 0; s < 30; ++s)
         flow.tickSpeedClock();
     for (int i = 0; i < 60; ++i)
@@ -586,8 +586,9 @@ namespace {
 // the clock leave it, and the run can no longer be paused (or go on). A run
 // left with 退出 keeps the speed the window showed.
 TEST_F(Answers, AFinishedRunKeepsTheSpeedItShowsAndCannotBePaused) {
-    for (int kind : {0, 3, 7}) {
-        SCOPED_TRACE(kind);
+    for (ExerciseKind kind : {ExerciseKind::BasicStrokes, ExerciseKind::FullCodeCharacters,
+                              ExerciseKind::TwoCharacterWords}) {
+        SCOPED_TRACE(numberOf(kind));
         NotedRun noted;
         flow.setRunObserver(&noted);
         start(kind);
@@ -601,7 +602,7 @@ TEST_F(Answers, AFinishedRunKeepsTheSpeedItShowsAndCannotBePaused) {
         ASSERT_FALSE(flow.box(b).enabled) << "the run ended";
         const QString shown = flow.speedText;
         ASSERT_FALSE(shown.isEmpty());
-        EXPECT_EQ(host.judged.last(), QStringLiteral("%1:%2").arg(kind).arg(shown));
+        EXPECT_EQ(host.judged.last(), QStringLiteral("%1:%2").arg(numberOf(kind)).arg(shown));
         EXPECT_EQ(noted.calls.last(), QStringLiteral("end %1 finished").arg(shown));
         for (int s = 0; s < 25; ++s)
             flow.tickSpeedClock();
@@ -615,7 +616,7 @@ TEST_F(Answers, AFinishedRunKeepsTheSpeedItShowsAndCannotBePaused) {
 
     NotedRun noted;
     flow.setRunObserver(&noted);
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     for (int s = 0; s < 10; ++s)
         flow.tickSpeedClock();
     answer(Box::Character);
@@ -639,16 +640,19 @@ namespace {
 // nothing answered, and its first row is as long as any other.
 TEST_F(Answers, EachRunAfterAnotherStartsAtItsFirstCell) {
     struct Row {
-        int kind;
-        int other; // another exercise of the page
+        ExerciseKind kind;
+        ExerciseKind other; // another exercise of the page
         Box box;
         int perRow;   // items in a row
         QPoint start; // the box at the first item
         int rowStep;  // the box's step to the next row
     };
-    const Row rows[] = {{0, 1, Box::Picture, 10, QPoint(15, 62), 72},
-                        {3, 4, Box::Character, 17, QPoint(8, 44), 63},
-                        {7, 8, Box::Word, 5, QPoint(2, 34), 49}};
+    const Row rows[] = {{ExerciseKind::BasicStrokes, ExerciseKind::HarderStrokes, Box::Picture, 10,
+                         QPoint(15, 62), 72},
+                        {ExerciseKind::FullCodeCharacters, ExerciseKind::HarderCharacters,
+                         Box::Character, 17, QPoint(8, 44), 63},
+                        {ExerciseKind::TwoCharacterWords, ExerciseKind::ThreeCharacterWords,
+                         Box::Word, 5, QPoint(2, 34), 49}};
     enum class Ended { Finished, FinishedStartAgain, TimeUp, OtherExercise, OtherPage, Closed };
     const std::pair<Ended, const char*> ways[] = {
         {Ended::Finished, "answered to its end, chosen again"},
@@ -658,7 +662,7 @@ TEST_F(Answers, EachRunAfterAnotherStartsAtItsFirstCell) {
         {Ended::OtherPage, "left mid-row for another page"},
         {Ended::Closed, "window closed mid-row"}};
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.kind);
+        SCOPED_TRACE(numberOf(r.kind));
         const Page otherPage = pageOf(r.kind) == Page::Basic ? Page::Words : Page::Basic;
         for (const auto& [how, name] : ways) {
             SCOPED_TRACE(name);

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include <algorithm>
 #include <cmath>
@@ -37,7 +38,7 @@ protected:
         }
         return s;
     }
-    void choose(int kind) {
+    void choose(ExerciseKind kind) {
         flow.choosePage(pageOf(kind));
         flow.chooseExercise(kind);
     }
@@ -54,9 +55,9 @@ protected:
 
 TEST_F(Flow, ShowingChoosesThePageDefaultAndIsIdle) {
     flow.activePage = Page::Words;
-    flow.exercise = 9;
+    flow.exercise = ExerciseKind::FourCharacterWords;
     flow.opened();
-    EXPECT_EQ(flow.exercise, 7);
+    EXPECT_EQ(flow.exercise, ExerciseKind::TwoCharacterWords);
     EXPECT_TRUE(shows(RunState::Idle));
     EXPECT_EQ(flow.messages[0], QStringLiteral("词编码训练"));
     EXPECT_EQ(flow.messages[3], QStringLiteral("<多字><一键词>"));
@@ -65,18 +66,29 @@ TEST_F(Flow, ShowingChoosesThePageDefaultAndIsIdle) {
     flow.tickPanelDelay();
     EXPECT_FALSE(flow.clocks.panelDelay);
     EXPECT_EQ(host.calls.last(), "panel ~/files/word.rtf");
+
+    // Each page chooses its first exercise and explains itself.
+    const std::tuple<Page, ExerciseKind, const char*> pages[] = {
+        {Page::Basic, ExerciseKind::BasicStrokes, "panel ~/files/base.rtf"},
+        {Page::Characters, ExerciseKind::FullCodeCharacters, "panel ~/files/single.rtf"},
+        {Page::Words, ExerciseKind::TwoCharacterWords, "panel ~/files/word.rtf"}};
+    for (const auto& [p, first, panel] : pages) {
+        flow.choosePage(p);
+        EXPECT_EQ(flow.exercise, first) << static_cast<int>(p);
+        EXPECT_EQ(host.calls.last(), panel);
+    }
 }
 
 TEST_F(Flow, ShowingAgainAfterClosingDuringARunHidesItsItems) {
     write("hzlib/c4.txt",
           "123   " + gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3) + gbkTestChar(4) + "\r\n");
-    choose(9);
+    choose(ExerciseKind::FourCharacterWords);
     flow.start();
     EXPECT_TRUE(flow.grids.words[0].visible);
     flow.closed();
     flow.opened();
     EXPECT_EQ(flow.activePage, Page::Words);
-    EXPECT_EQ(flow.exercise, 7);
+    EXPECT_EQ(flow.exercise, ExerciseKind::TwoCharacterWords);
     EXPECT_FALSE(flow.grids.words[0].visible);
     EXPECT_TRUE(shows(RunState::Idle));
     EXPECT_EQ(flow.messages[0], QStringLiteral("词编码训练"));
@@ -84,7 +96,7 @@ TEST_F(Flow, ShowingAgainAfterClosingDuringARunHidesItsItems) {
 
 TEST_F(Flow, RunFromStartToTimeUpAndOn) {
     write("hzlib/z1.txt", charFile(119));
-    choose(3);
+    choose(ExerciseKind::FullCodeCharacters);
     EXPECT_EQ(flow.messages[0], QStringLiteral("全码字编码训练"));
     EXPECT_EQ(flow.messages[1], QStringLiteral("请按<开始>键"));
     flow.start();
@@ -123,7 +135,7 @@ TEST_F(Flow, RunFromStartToTimeUpAndOn) {
     EXPECT_EQ(flow.buttons.startCaption, QStringLiteral("开始"));
 
     // Another exercise ends the run at once.
-    flow.chooseExercise(4);
+    flow.chooseExercise(ExerciseKind::HarderCharacters);
     EXPECT_TRUE(shows(RunState::Idle));
     EXPECT_EQ(flow.speedText, QString());
     EXPECT_FALSE(flow.grids.characters[0].visible);
@@ -141,7 +153,7 @@ TEST_F(Flow, GaugeTicksAtEachLevel) {
         host.sound = true;
         host.cues.clear();
         flow.levelStep = r.step;
-        choose(3);
+        choose(ExerciseKind::FullCodeCharacters);
         flow.start();
         std::vector<int> first;
         int ticks = 0;
@@ -177,7 +189,7 @@ TEST_F(Flow, SpeedRoundsHalvesToEvenAndPicksTheVehicle) {
     EXPECT_EQ(vehicleFor(100), Vehicle::Plane);
 
     // Every tenth second of the speed clock, with the kind's speed factor.
-    flow.exercise = 8; // three-character words count 3
+    flow.exercise = ExerciseKind::ThreeCharacterWords; // three-character words count 3
     flow.speedCounting = true;
     flow.itemsTotal = 45;
     flow.itemsLeft = 40;
@@ -194,7 +206,7 @@ TEST_F(Flow, SpeedRoundsHalvesToEvenAndPicksTheVehicle) {
     EXPECT_EQ(flow.vehicle, Vehicle::Plane);
 
     // A finished picture run: the next tick shows the final speed, no factor.
-    flow.exercise = 0;
+    flow.exercise = ExerciseKind::BasicStrokes;
     flow.speedCounting = false;
     flow.itemsTotal = 60;
     flow.itemsLeft = 0;
@@ -234,8 +246,8 @@ TEST_F(Flow, RecordCountsAndTheLastRecord) {
     // Always drawing the last record: a whole file draws its last line.
     draw->last = true;
     write("hzlib/z1.txt", charFile(119));
-    choose(3);
-    flow.fillGrid(3);
+    choose(ExerciseKind::FullCodeCharacters);
+    flow.fillGrid(ExerciseKind::FullCodeCharacters);
     EXPECT_EQ(draw->ranges.front(), 119);
     EXPECT_EQ(flow.grids.characters[5].code, "218");
     // Without the last CR LF the last line is never drawn.
@@ -243,7 +255,7 @@ TEST_F(Flow, RecordCountsAndTheLastRecord) {
     cut.resize(1188);
     write("hzlib/z1.txt", cut);
     draw->ranges.clear();
-    flow.fillGrid(3);
+    flow.fillGrid(ExerciseKind::FullCodeCharacters);
     EXPECT_EQ(draw->ranges.front(), 118);
     EXPECT_EQ(flow.grids.characters[5].code, "217");
 }
@@ -252,12 +264,12 @@ TEST_F(Flow, RecordsAreTrimmedWhereTheKindSaysSo) {
     const std::string word4 = gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3) + gbkTestChar(4);
     write("hzlib/c4.txt", " 1234 " + gbkTestChar(1) + gbkTestChar(2) + "    \r\n"); // 16 bytes
     write("hzlib/c3.txt", "\t99\x01  " + gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3) + "\r\n");
-    choose(9);
-    flow.fillGrid(9);
+    choose(ExerciseKind::FourCharacterWords);
+    flow.fillGrid(ExerciseKind::FourCharacterWords);
     EXPECT_EQ(flow.grids.words[0].code, "1234");
     EXPECT_EQ(flow.grids.words[0].text, gbkTestChar(1) + gbkTestChar(2));
     EXPECT_EQ(flow.grids.words[44].text, gbkTestChar(1) + gbkTestChar(2));
-    flow.fillGrid(8);
+    flow.fillGrid(ExerciseKind::ThreeCharacterWords);
     EXPECT_EQ(flow.grids.words[0].code, "99");
     EXPECT_EQ(flow.grids.words[0].text, gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3));
     EXPECT_EQ(flow.grids.words[0].look, ItemLook::Current);
@@ -265,7 +277,7 @@ TEST_F(Flow, RecordsAreTrimmedWhereTheKindSaysSo) {
 }
 
 TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
-    choose(4);
+    choose(ExerciseKind::HarderCharacters);
     EXPECT_THROW(flow.start(), UserError);
     EXPECT_FALSE(flow.clocks.gauge || flow.clocks.speed);
     EXPECT_EQ(flow.messages[0], QStringLiteral("较难字编码训练"));
@@ -273,19 +285,19 @@ TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
     EXPECT_TRUE(shows(RunState::Idle)) << "no pause of a run that never began";
 
     // Every message names the file by its full path.
-    QString message = userErrorMessage([&] { flow.fillGrid(4); });
+    QString message = userErrorMessage([&] { flow.fillGrid(ExerciseKind::HarderCharacters); });
     EXPECT_TRUE(message.contains(at("hzlib/z2.txt")))
         << "a missing file: " << message.toStdString();
     // A FIFO in the file's place is refused at once, by name, instead of
     // holding Start until something writes to it.
     ASSERT_EQ(::mkfifo(QFile::encodeName(at("hzlib/z2.txt")).constData(), 0600), 0);
-    message = userErrorMessage([&] { flow.fillGrid(4); });
+    message = userErrorMessage([&] { flow.fillGrid(ExerciseKind::HarderCharacters); });
     EXPECT_TRUE(message.contains(at("hzlib/z2.txt"))) << "a FIFO: " << message.toStdString();
     QFile::remove(at("hzlib/z2.txt"));
     write("hzlib/z2.txt", "12345 " + gbkTestChar(0) + "\r"); // 9 bytes: a record without its LF
-    EXPECT_NO_THROW(flow.fillGrid(4));
+    EXPECT_NO_THROW(flow.fillGrid(ExerciseKind::HarderCharacters));
     write("hzlib/z2.txt", "12345 " + gbkTestChar(0)); // 8 bytes: less than one record
-    message = userErrorMessage([&] { flow.fillGrid(4); });
+    message = userErrorMessage([&] { flow.fillGrid(ExerciseKind::HarderCharacters); });
     EXPECT_TRUE(message.contains(at("hzlib/z2.txt"))) << "a short file: " << message.toStdString();
 
     // A damaged record anywhere in the file: refused before the clocks, by
@@ -302,11 +314,11 @@ TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
 
     // A folder without bitmaps.
     write("exercise/bixing/readme.txt", "x");
-    flow.chooseExercise(0);
+    flow.chooseExercise(ExerciseKind::BasicStrokes);
     EXPECT_THROW(flow.start(), UserError);
     EXPECT_FALSE(flow.clocks.gauge || flow.clocks.speed);
     EXPECT_FALSE(flow.grids.pictures[0].visible);
-    message = userErrorMessage([&] { flow.fillGrid(1); });
+    message = userErrorMessage([&] { flow.fillGrid(ExerciseKind::HarderStrokes); });
     EXPECT_TRUE(message.contains(at("exercise/fubu"))) << "no folder: " << message.toStdString();
 }
 
@@ -315,7 +327,7 @@ TEST_F(Flow, PicturesAreDrawnFromTheFolderWithTheirCodes) {
     write("exercise/bixing/shu2.BMP", "BM");
     write("exercise/bixing/dian3.bmp", "BM");
     draw->script = {0, 1, 2, 2};
-    choose(0);
+    choose(ExerciseKind::BasicStrokes);
     flow.start();
     EXPECT_EQ(flow.itemsLeft, 60);
     EXPECT_EQ(draw->ranges.front(), 3);
@@ -333,7 +345,7 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
     write("hzlib/z2.txt", charFile(119));
     for (int i = 0; i < 119; ++i)
         draw->script.push_back(i);
-    choose(3);
+    choose(ExerciseKind::FullCodeCharacters);
     flow.start();
     // F1 on the items in positions 4 and 9 (twice on the second).
     const GridItem a = flow.grids.characters[4], b = flow.grids.characters[9];
@@ -344,7 +356,7 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
 
     draw->script.clear();
     draw->ranges.clear();
-    flow.chooseExercise(3); // the same exercise keeps the slots
+    flow.chooseExercise(ExerciseKind::FullCodeCharacters); // the same exercise keeps the slots
     flow.start();
     EXPECT_EQ(flow.grids.characters[0].text, a.text);
     EXPECT_EQ(flow.grids.characters[0].code, a.code);
@@ -358,14 +370,19 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
     flow.start();
     EXPECT_EQ(flow.grids.characters[1].text, b.text);
 
-    flow.chooseExercise(4); // another exercise of the page empties them
+    flow.chooseExercise(
+        ExerciseKind::HarderCharacters); // another exercise of the page empties them
     flow.start();
     EXPECT_EQ(flow.grids.characters[0].text, gbkTestChar(0));
     EXPECT_TRUE(flow.review.CharReview[0].empty());
 
     // So does every other way between two exercises of a page, back to the
     // page's first one too.
-    const std::pair<int, int> ways[] = {{4, 3}, {7, 8}, {8, 7}, {12, 3}};
+    const std::pair<ExerciseKind, ExerciseKind> ways[] = {
+        {ExerciseKind::HarderCharacters, ExerciseKind::FullCodeCharacters},
+        {ExerciseKind::TwoCharacterWords, ExerciseKind::ThreeCharacterWords},
+        {ExerciseKind::ThreeCharacterWords, ExerciseKind::TwoCharacterWords},
+        {ExerciseKind::CharacterReview, ExerciseKind::FullCodeCharacters}};
     for (const auto& [from, to] : ways) {
         choose(from);
         flow.review.rememberCharacter(a.text, "1");
@@ -373,7 +390,7 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
         flow.chooseExercise(to);
         EXPECT_TRUE(isCharacterKind(to) ? flow.review.CharReview[0].empty()
                                         : flow.review.WordReview[0].empty())
-            << from << " to " << to;
+            << numberOf(from) << " to " << numberOf(to);
         flow.review.emptyCharacters();
         flow.review.emptyWords();
     }
@@ -388,7 +405,7 @@ TEST_F(Flow, MultiCharacterWordsUseTheirEighteenPositions) {
     }
     write("hzlib/c5.txt", file);
     draw->script = {2, 1};
-    choose(11);
+    choose(ExerciseKind::LongWords);
     flow.start();
     EXPECT_EQ(flow.itemsTotal, 18);
     int shown = 0;
@@ -419,7 +436,7 @@ TEST_F(Flow, MultiCharacterWordsUseTheirEighteenPositions) {
     flow.review.rememberWord(flow.grids.words[3].text, "501", true); // the same word again
     flow.review.rememberWord(flow.grids.words[5].text, "500", true);
     EXPECT_EQ(flow.review.ReviewCursor, 5);
-    flow.chooseExercise(11);
+    flow.chooseExercise(ExerciseKind::LongWords);
     draw->script.clear();
     flow.start();
     EXPECT_EQ(flow.grids.words[0].code, "501");
@@ -447,7 +464,7 @@ TEST_F(Flow, ReviewSlotsHoldTheirLimits) {
 
 TEST_F(Flow, CommandButtonsStopTheClocksAroundTheirWindows) {
     write("hzlib/z1.txt", charFile(30));
-    choose(3);
+    choose(ExerciseKind::FullCodeCharacters);
     flow.start();
     // Help without its file: the clocks stop and, during a run, start again.
     flow.openHelp();
@@ -498,7 +515,7 @@ TEST_F(Flow, TheCharacterReviewTakesTheHistoryFirstWithAllTheRulesOfACharacterRu
         r.message = {QStringLiteral("复习记录只有2个字，"), QStringLiteral("另加0个常用字。")};
         return r;
     });
-    choose(kCharacterReview);
+    choose(ExerciseKind::CharacterReview);
     EXPECT_EQ(flow.messages[0], QStringLiteral("错字复习"));
     flow.start();
     EXPECT_EQ(asked, 1);
@@ -516,7 +533,7 @@ TEST_F(Flow, TheCharacterReviewTakesTheHistoryFirstWithAllTheRulesOfACharacterRu
     EXPECT_TRUE(flow.grids.characters[118].visible);
     EXPECT_EQ(flow.messages[2], QStringLiteral("复习记录只有2个字，"));
     EXPECT_EQ(flow.messages[3], QStringLiteral("另加0个常用字。"));
-    EXPECT_EQ(TrainingFlow::boxOf(kCharacterReview), Box::Character);
+    EXPECT_EQ(TrainingFlow::boxOf(ExerciseKind::CharacterReview), Box::Character);
     EXPECT_TRUE(flow.box(Box::Character).visible);
 }
 
@@ -541,7 +558,8 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
     });
 
     const QStringList firstStep = {QStringLiteral("学习路线第1步"), QStringLiteral("一横二竖")};
-    flow.startCourseStep({1, 0, 20, {}, QStringLiteral("12"), firstStep, {}});
+    flow.startCourseStep(
+        {1, ExerciseKind::BasicStrokes, 20, {}, QStringLiteral("12"), firstStep, {}});
     EXPECT_TRUE(shows(RunState::Running));
     for (const GridItem& item : flow.grids.pictures)
         EXPECT_TRUE(item.code == u"1" || item.code == u"2") << item.code.toStdString();
@@ -562,7 +580,7 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
         sixty.emplace_back(gbk::toUnicode(gbkTestChar(i)), QString::number(10000 + i));
     CourseRun characters;
     characters.step = 7;
-    characters.kind = kCharacterReview;
+    characters.kind = ExerciseKind::CharacterReview;
     characters.speed = 10;
     characters.items = sixty;
     characters.message = {QStringLiteral("学习路线第7步"), QStringLiteral("常用字")};
@@ -606,7 +624,7 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
     EXPECT_EQ(flow.itemsTotal, 60);
     flow.levelStep = 1;
 
-    choose(kCharacterReview);
+    choose(ExerciseKind::CharacterReview);
     flow.start();
     EXPECT_EQ(reviews, 1);
     QStringList eightRuns;
@@ -624,7 +642,7 @@ TEST_F(Flow, TheWordReviewWithoutAHistoryTakesTheFrequentWordsAndSaysSo) {
         words += code + gbkTestChar(i % 90) + gbkTestChar((i + 1) % 90) + "\r\n";
     }
     write("hzlib/c2.txt", words);
-    choose(kWordReview);
+    choose(ExerciseKind::WordReview);
     flow.start();
     EXPECT_TRUE(shows(RunState::Running));
     EXPECT_EQ(flow.itemsTotal, 45);
@@ -632,7 +650,7 @@ TEST_F(Flow, TheWordReviewWithoutAHistoryTakesTheFrequentWordsAndSaysSo) {
     EXPECT_EQ(flow.grids.words[44].code, QStringLiteral("200044"));
     EXPECT_EQ(flow.messages[2], QStringLiteral("没有学习记录，"));
     EXPECT_EQ(flow.messages[3], QStringLiteral("先复习常用词。"));
-    EXPECT_EQ(TrainingFlow::boxOf(kWordReview), Box::Word);
+    EXPECT_EQ(TrainingFlow::boxOf(ExerciseKind::WordReview), Box::Word);
 }
 
 TEST_F(Flow, AWordReviewToppedUpCountsOnlyTheWordsThatFoundACell) {
@@ -648,7 +666,7 @@ TEST_F(Flow, AWordReviewToppedUpCountsOnlyTheWordsThatFoundACell) {
         r.message = training::reviewTopUpMessage(2, r.filled, words);
         return r;
     });
-    choose(kWordReview);
+    choose(ExerciseKind::WordReview);
     flow.start();
     EXPECT_EQ(flow.itemsTotal, 43);
     EXPECT_EQ(flow.messages[2], QStringLiteral("复习记录只有2个词，"));
@@ -658,7 +676,7 @@ TEST_F(Flow, AWordReviewToppedUpCountsOnlyTheWordsThatFoundACell) {
 TEST_F(Flow, AReviewWithNothingToDrawStopsBeforeTheClocks) {
     write("hzlib/z1.txt", charFile(5));
     flow.setReviewProvider([](bool, int, const auto&) { return ReviewItems{}; });
-    choose(kCharacterReview);
+    choose(ExerciseKind::CharacterReview);
     EXPECT_THROW(flow.start(), UserError);
     EXPECT_FALSE(flow.clocks.gauge);
     EXPECT_FALSE(flow.buttons.pauseEnabled);
@@ -708,7 +726,7 @@ TEST_F(Flow, TheWordReviewGivesALongWordTheCellsItNeeds) {
             r.items.emplace_back(t, QStringLiteral("111111"));
         return r;
     });
-    choose(kWordReview);
+    choose(ExerciseKind::WordReview);
     flow.start();
     // 中国 0; 醉翁之意不在酒 1-2; 斯洛文尼亚 3-4; the 13 characters a row of
     // their own, 5-8; 学习 9; then round again from 中国 at 10.
@@ -766,7 +784,7 @@ TEST_F(Flow, TheCharacterReviewTakesEveryCodeOfTheCharacter) {
         r.otherCodes[QStringLiteral("有")] = {QStringLiteral("4")};
         return r;
     });
-    choose(kCharacterReview);
+    choose(ExerciseKind::CharacterReview);
     flow.start();
     EXPECT_EQ(flow.grids.characters[0].code, QStringLiteral("40207"));
     auto type = [&](const QString& digits) {
