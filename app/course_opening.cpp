@@ -66,16 +66,16 @@ void startStep(const course::Step& step) {
     run.message = course::runMessage(step);
     switch (step.kind) {
     case course::StepKind::StrokePictures:
-        run.kind = 0;
+        run.kind = training::ExerciseKind::BasicStrokes;
         break;
     case course::StepKind::ColouredCharacters:
-        run.kind = 2;
+        run.kind = training::ExerciseKind::ColouredCharacters;
         break;
     case course::StepKind::Characters:
-        run.kind = training::kCharacterReview;
+        run.kind = training::ExerciseKind::CharacterReview;
         break;
     default:
-        run.kind = training::kWordReview;
+        run.kind = training::ExerciseKind::WordReview;
         break;
     }
     Form1->requestCourseRun(run);

@@ -2,8 +2,8 @@
 
 #include "dictionary/segmentation.h"
 #include "dictionary/two.h"
+#include "platform/regular_file.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,11 +18,6 @@ QString TestFlow::timeText(int minutes, int seconds) {
     return two(minutes) + u':' + two(seconds);
 }
 
-void TestFlow::backToProgramFolder() {
-    if (!HomeDir.isEmpty())
-        QDir::setCurrent(HomeDir);
-}
-
 void TestFlow::load(const QString& path) {
     loadedText = TestText::loadFile(path);
     text = loadedText;
@@ -32,7 +27,9 @@ void TestFlow::load(const QString& path) {
 }
 
 void TestFlow::FormShow() {
-    TestFile = QStringLiteral("test.tvm");
+    // The test file of the program folder, shown by its name.
+    const QString name = QStringLiteral("test.tvm");
+    TestFile = regularfile::inFolder(HomeDir, name);
     engine.AtArticleStart = true;
     engine.segmentationEnabled = true;
     Lgo = QStringLiteral("0:00");
@@ -45,7 +42,7 @@ void TestFlow::FormShow() {
             BtnStartShown = false;
             throw;
         }
-        Label_file = TestFile;
+        Label_file = name;
         BtnPauseClick(); // ready, with the status "暂停"
         return;
     }
@@ -53,7 +50,6 @@ void TestFlow::FormShow() {
     if (dialogs_.askFindTestFile()) {
         const QString saved = LChange;
         const std::optional<QString> chosen = dialogs_.chooseTestFile();
-        backToProgramFolder();
         if (chosen) {
             takeArticle(*chosen);
         } else {
@@ -82,7 +78,6 @@ void TestFlow::takeArticle(const QString& path) {
 void TestFlow::select_fileClick() {
     const QString saved = LChange;
     const std::optional<QString> chosen = dialogs_.chooseTestFile();
-    backToProgramFolder();
     if (chosen)
         takeArticle(*chosen);
     else
@@ -111,8 +106,8 @@ void TestFlow::BtnStartClick() {
         Lgo = QStringLiteral("0:00");
         ProgressBar1 = 0;
         ElapsedMinutes = ElapsedSeconds = 0;
-        engine.alread = 0;
-        engine.wrong = 0;
+        engine.typedCount = 0;
+        engine.wrongCount = 0;
         // Errors left by a test that was abandoned (the window closed
         // mid-test) belong to no report of this one.
         engine.clearErrors();
@@ -133,8 +128,8 @@ void TestFlow::BtnPauseClick() {
     SBtnHelpEnabled = true;
     engine.codeBox.clear();
     EditInputEnabled = false;
-    engine.result1.clear();
-    engine.BleftShown = engine.BrightShown = false;
+    engine.candidatePage.clear();
+    engine.previousArrowShown = engine.nextArrowShown = false;
 }
 
 void TestFlow::Timer1Timer() {
@@ -149,15 +144,15 @@ void TestFlow::Timer1Timer() {
 
     // Time is up.
     engine.codeBox.clear();
-    engine.result1.clear();
+    engine.candidatePage.clear();
     EditInputEnabled = false;
     Timer1Running = false;
     LChange = QStringLiteral("测试时间到");
     dialogs_.showReport();
     engine.clearErrors();
     ProgressBar1 = 0;
-    engine.alread = 0;
-    engine.wrong = 0;
+    engine.typedCount = 0;
+    engine.wrongCount = 0;
     Lgo = QStringLiteral("0:00");
     ElapsedMinutes = ElapsedSeconds = 0;
     BtnStartShown = true;
@@ -174,8 +169,8 @@ void TestFlow::articleEnded() {
     // The last code and its candidates go, so that they do not stand behind
     // the report.
     engine.codeBox.clear();
-    engine.result1.clear();
-    engine.BleftShown = engine.BrightShown = false;
+    engine.candidatePage.clear();
+    engine.previousArrowShown = engine.nextArrowShown = false;
     EditInputEnabled = false;
     Timer1Running = false;
     LChange = QStringLiteral("文章测试结束");

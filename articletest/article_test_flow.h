@@ -38,7 +38,7 @@ public:
     void BtnPauseClick();
     void Timer1Timer();
     void select_fileClick();
-    bool FormKeyPress(KeyPress key) { return engine.FormKeyPress(key); }
+    bool FormKeyPress(KeyPress key) { return engine.keyPress(key); }
     // Loads a chosen article and makes the window ready for it.
     void takeArticle(const QString& path);
     // Colours the dictionary words of the loaded article: all words of 2 to 9
@@ -58,6 +58,7 @@ public:
     // leading zero below 10 ("05:07"); "0:00" before a test.
     static QString timeText(int minutes, int seconds);
 
+    // The program folder: the test file "test.tvm" is read from it.
     QString HomeDir;
     QString TestFile = QStringLiteral("test.tvm");
     bool hasArticle = false;
@@ -86,7 +87,6 @@ public:
 
 private:
     void load(const QString& path);
-    void backToProgramFolder();
 
     TestDialogs& dialogs_;
     const int& testMinutes_;

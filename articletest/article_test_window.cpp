@@ -15,7 +15,9 @@
 #include "platform/gbk_codec.h"
 #include "platform/key_hold.h"
 #include "platform/keypad_key.h"
+#include "platform/program_folder.h"
 #include "platform/prompts.h"
+#include "platform/regular_file.h"
 #include "platform/window_setup.h"
 #include "shared_windows/help_text_window.h"
 
@@ -255,16 +257,13 @@ int Tform_test::wrongCount() const {
 }
 
 QString Tform_test::typedCodeOf(int index) const {
-    const std::vector<std::string>& codes = flow_->engine.MresultCodes;
+    const std::vector<std::string>& codes = flow_->engine.errorCodes;
     return index >= 0 && index < static_cast<int>(codes.size())
                ? QString::fromLatin1(codes[static_cast<size_t>(index)])
                : QString();
 }
 
 void Tform_test::showEvent(QShowEvent* event) {
-    // Data paths of the test ("hzlib/…", "files/…") are relative to the program folder.
-    if (!HomeDir.isEmpty())
-        QDir::setCurrent(HomeDir);
     QDialog::showEvent(event);
     if (!event->spontaneous())
         errors::guarded(this, [this] { FormShow(); });
@@ -324,11 +323,11 @@ void Tform_test::refresh(bool wholeText) {
     Lgo->setText(f.Lgo);
     ProgressBar1->setMaximum(TestMinutes * 60);
     ProgressBar1->setValue(std::min(f.ProgressBar1, ProgressBar1->maximum()));
-    showCount(alread, Label8, e.alread);
-    showCount(wrong, Label6, e.wrong);
-    result1->setText(gbk::toUnicode(e.result1));
-    Bleft->setVisible(e.BleftShown);
-    bright->setVisible(e.BrightShown);
+    showCount(alread, Label8, e.typedCount);
+    showCount(wrong, Label6, e.wrongCount);
+    result1->setText(gbk::toUnicode(e.candidatePage));
+    Bleft->setVisible(e.previousArrowShown);
+    bright->setVisible(e.nextArrowShown);
     Edit_input->setText(QString::fromStdString(e.codeBox));
     Edit_input->setEnabled(f.EditInputEnabled);
     BtnStart->setVisible(f.BtnStartShown);
@@ -444,14 +443,6 @@ void Tform_test::change_fileClick() {
                                : remembered(QFileDialog::getOpenFileName(
                                      this, QStringLiteral("选择欲转换文件"), dialogFolder(),
                                      QStringLiteral("文本文件(*.txt);;所有文件(*)")));
-    // The file dialog may have changed the working directory.
-    struct BackHome {
-        Tform_test* w;
-        ~BackHome() {
-            if (!w->HomeDir.isEmpty())
-                QDir::setCurrent(w->HomeDir);
-        }
-    } backHome{this};
     if (source.isEmpty())
         return;
     LChange->setText(QStringLiteral("正在转换 ..."));
@@ -479,7 +470,7 @@ void Tform_test::key_helpClick() {
     const QString saved = flow_->LChange;
     LChange->setText(QStringLiteral("输入法说明"));
     try {
-        form_help->loadFile(QStringLiteral("files/tvm.rtf"));
+        form_help->loadFile(regularfile::inFolder(HomeDir, QStringLiteral("files/tvm.rtf")));
     } catch (...) {
         LChange->setText(saved);
         throw;
@@ -545,12 +536,12 @@ std::optional<QString> Tform_test::chooseTestFile() {
 void Tform_test::showReport() {
     refresh();
     QStringList lines;
-    for (const std::string& line : flow_->engine.Mresult)
+    for (const std::string& line : flow_->engine.errorLines)
         lines << gbk::toUnicode(line);
     Form_result->Mresult->setPlainText(lines.join(u'\n'));
     if (articletest::HistoryLink* history = articletest::historyLink())
-        history->testEnded(Label_file->text(), Lgo->text(), flow_->engine.alread, lines,
-                           flow_->engine.MresultCodes, [](const QString& character) {
+        history->testEnded(Label_file->text(), Lgo->text(), flow_->engine.typedCount, lines,
+                           flow_->engine.errorCodes, [](const QString& character) {
                                QStringList codes;
                                if (!two || character.trimmed().isEmpty())
                                    return codes;

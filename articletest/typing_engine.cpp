@@ -33,7 +33,7 @@ void TypingEngine::touch(int64_t pos) {
         changedLines.insert(line);
 }
 
-bool TypingEngine::FormKeyPress(KeyPress press) {
+bool TypingEngine::keyPress(KeyPress press) {
     if (host_.startButtonShown() || !host_.textAreaShown())
         return false;
     TestKey key = press.key == TestKey::Enter ? TestKey::Space : press.key;
@@ -46,10 +46,10 @@ bool TypingEngine::FormKeyPress(KeyPress press) {
         key = TestKey::Backspace;
 
     if (key == TestKey::Backspace) {
-        if (codeBox.empty() && alread > 0)
-            move_zi_back();
+        if (codeBox.empty() && typedCount > 0)
+            takeBack();
         ListShowing = false;
-        result1.clear();
+        candidatePage.clear();
         hideArrows();
         if (!codeBox.empty())
             codeBox.pop_back(); // the code box takes the Backspace
@@ -59,10 +59,10 @@ bool TypingEngine::FormKeyPress(KeyPress press) {
     if (key == TestKey::Space) {
         if (ListShowing) {
             ListShowing = false;
-            judge_zi(PageFirst);
+            enterCandidate(PageFirst);
         } else {
             if (codeBox.empty())
-                move_zi("  "); // the current character is skipped
+                enterText("  "); // the current character is skipped
             segmentationEnabled = false;
         }
     }
@@ -75,7 +75,7 @@ bool TypingEngine::FormKeyPress(KeyPress press) {
                                 codeBox);
         if (count() > 0) {
             ListShowing = true;
-            result1.clear();
+            candidatePage.clear();
             firstPage();
             segmentationEnabled = false;
         } else {
@@ -88,7 +88,7 @@ bool TypingEngine::FormKeyPress(KeyPress press) {
     case TestKey::Digit:
         if (ListShowing) {
             const int k = std::min(press.digit, PageLast - PageFirst);
-            judge_zi(PageFirst + k);
+            enterCandidate(PageFirst + k);
             ListShowing = false;
             return false;
         }
@@ -99,7 +99,7 @@ bool TypingEngine::FormKeyPress(KeyPress press) {
     case TestKey::Star:
     case TestKey::Slash:
         if (ListShowing && PageLast == 0) {
-            judge_zi(PageFirst);
+            enterCandidate(PageFirst);
             ListShowing = false;
         } else if (!ListShowing) {
             codeBox.clear(); // a code without candidates is dropped
@@ -115,40 +115,40 @@ void TypingEngine::firstPage() {
     int last = 0;
     for (int i = 0;
          i < count() && i < kPageEntries &&
-         result1.size() + c[static_cast<size_t>(i)].size() <= static_cast<size_t>(kPageBytes);
+         candidatePage.size() + c[static_cast<size_t>(i)].size() <= static_cast<size_t>(kPageBytes);
          ++i) {
-        result1 += " " + std::to_string(i) + "." + c[static_cast<size_t>(i)];
+        candidatePage += " " + std::to_string(i) + "." + c[static_cast<size_t>(i)];
         last = i;
     }
     PageFirst = 0;
     PageLast = last;
-    BrightShown = PageLast < count() - 1;
+    nextArrowShown = PageLast < count() - 1;
 }
 
 void TypingEngine::nextPage() {
     const auto& c = dictionary().Candidates();
-    BleftShown = true;
-    result1.clear();
+    previousArrowShown = true;
+    candidatePage.clear();
     const int oldLast = PageLast;
     int last = oldLast + 1;
     // At most ten a page, so that a digit reaches every candidate (the
     // entries without blanks would let twelve fit in the bytes).
     for (int i = oldLast + 1;
          i < count() && i - oldLast - 1 < kPageEntries &&
-         result1.size() + c[static_cast<size_t>(i)].size() <= static_cast<size_t>(kPageBytes);
+         candidatePage.size() + c[static_cast<size_t>(i)].size() <= static_cast<size_t>(kPageBytes);
          ++i) {
-        result1 += std::to_string(i - oldLast - 1) + "." + c[static_cast<size_t>(i)];
+        candidatePage += std::to_string(i - oldLast - 1) + "." + c[static_cast<size_t>(i)];
         last = i;
     }
     PageFirst = oldLast + 1;
     PageLast = last;
-    BrightShown = PageLast < count() - 1;
+    nextArrowShown = PageLast < count() - 1;
 }
 
 void TypingEngine::previousPage() {
     const auto& c = dictionary().Candidates();
-    BrightShown = true;
-    result1.clear();
+    nextArrowShown = true;
+    candidatePage.clear();
     // Measure backwards from the page before this one.
     std::string measure;
     int taken = PageFirst - 1;
@@ -163,30 +163,30 @@ void TypingEngine::previousPage() {
     PageLast = PageFirst - 1;
     PageFirst = taken;
     for (int i = PageFirst; i <= PageLast; ++i)
-        result1 += std::to_string(i - PageFirst) + "." + c[static_cast<size_t>(i)];
-    BleftShown = PageFirst > 0;
+        candidatePage += std::to_string(i - PageFirst) + "." + c[static_cast<size_t>(i)];
+    previousArrowShown = PageFirst > 0;
 }
 
-void TypingEngine::judge_zi(int index) {
+void TypingEngine::enterCandidate(int index) {
     const std::string word = dictionary().Candidates()[static_cast<size_t>(index)];
     const size_t chars = word.size() / 2;
     for (size_t j = 0; j < chars; ++j) {
         if (j > 0 && AtArticleStart)
             break; // the article ended within this word
-        move_zi(word.substr(2 * j, 2));
+        enterText(word.substr(2 * j, 2));
     }
     codeBox.clear();
-    result1.clear();
+    candidatePage.clear();
     hideArrows();
 }
 
-void TypingEngine::move_zi(const std::string& entered) {
+void TypingEngine::enterText(const std::string& entered) {
     if (AtArticleStart) {
         AtArticleStart = false;
         CursorPos = 0;
         InputLine = 1;
     }
-    ++alread;
+    ++typedCount;
     text_.appendToLine(InputLine, entered);
     changedLines.insert(InputLine);
 
@@ -194,10 +194,10 @@ void TypingEngine::move_zi(const std::string& entered) {
     if (dict::compare(expected, entered) == 0) {
         text_.setMark(CursorPos, TestText::Mark::Typed);
     } else {
-        ++wrong;
-        MresultCodes.resize(Mresult.size());
-        MresultCodes.push_back(codeBox);
-        Mresult.push_back(expected + "(" + entered + ")");
+        ++wrongCount;
+        errorCodes.resize(errorLines.size());
+        errorCodes.push_back(codeBox);
+        errorLines.push_back(expected + "(" + entered + ")");
         errorPositions_.push_back(CursorPos);
         text_.setMark(CursorPos, TestText::Mark::Wrong);
     }
@@ -221,12 +221,12 @@ void TypingEngine::move_zi(const std::string& entered) {
 }
 
 void TypingEngine::clearErrors() {
-    Mresult.clear();
-    MresultCodes.clear();
+    errorLines.clear();
+    errorCodes.clear();
     errorPositions_.clear();
 }
 
-void TypingEngine::move_zi_back() {
+void TypingEngine::takeBack() {
     if (AtArticleStart || CursorPos <= 0)
         return;
     if (text_.line(InputLine).empty()) {
@@ -248,16 +248,16 @@ void TypingEngine::move_zi_back() {
     touch(CursorPos);
     changedLines.insert(InputLine);
     CursorPos = back;
-    if (alread > 0) {
-        --alread;
+    if (typedCount > 0) {
+        --typedCount;
         if (wasWrong) {
-            if (wrong > 0)
-                --wrong;
+            if (wrongCount > 0)
+                --wrongCount;
             for (size_t i = errorPositions_.size(); i-- > 0;) {
                 if (errorPositions_[i] == back) {
-                    Mresult.erase(Mresult.begin() + static_cast<std::ptrdiff_t>(i));
-                    if (i < MresultCodes.size())
-                        MresultCodes.erase(MresultCodes.begin() + static_cast<std::ptrdiff_t>(i));
+                    errorLines.erase(errorLines.begin() + static_cast<std::ptrdiff_t>(i));
+                    if (i < errorCodes.size())
+                        errorCodes.erase(errorCodes.begin() + static_cast<std::ptrdiff_t>(i));
                     errorPositions_.erase(errorPositions_.begin() + static_cast<std::ptrdiff_t>(i));
                     break;
                 }

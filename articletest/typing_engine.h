@@ -45,13 +45,13 @@ public:
     static constexpr int kScrollStep = 384;
 
     // The key handler. Returns whether the key reached the code box.
-    bool FormKeyPress(KeyPress key);
+    bool keyPress(KeyPress key);
     // Enters Candidates[index] at the cursor.
-    void judge_zi(int index);
+    void enterCandidate(int index);
     // Enters one text (a character, or two spaces for a skipped one).
-    void move_zi(const std::string& text);
+    void enterText(const std::string& text);
     // Takes the last entered character back.
-    void move_zi_back();
+    void takeBack();
 
     // Cursor: offset of the current article character and its input line.
     int64_t CursorPos = 0;
@@ -60,12 +60,12 @@ public:
 
     // Counters of the labels "已打" and "打错", and the error lines of the
     // report: expected character, "(", entered text, ")" (GBK).
-    int alread = 0;
-    int wrong = 0;
-    std::vector<std::string> Mresult;
+    int typedCount = 0;
+    int wrongCount = 0;
+    std::vector<std::string> errorLines;
     // Beside each error line, the code the learner had typed for it (empty
     // for a skipped character); kept with the lines.
-    std::vector<std::string> MresultCodes;
+    std::vector<std::string> errorCodes;
     // Forgets the error lines: a new test lists only its own errors.
     void clearErrors();
 
@@ -73,9 +73,9 @@ public:
     bool ListShowing = false;
     int PageFirst = 0;
     int PageLast = 0;
-    std::string result1; // GBK
-    bool BleftShown = false;
-    bool BrightShown = false;
+    std::string candidatePage; // the page as shown, " 0.<candidate> 1.<candidate> …" (GBK)
+    bool previousArrowShown = false;
+    bool nextArrowShown = false;
 
     // The code box and the segmentation button.
     std::string codeBox;
@@ -88,13 +88,13 @@ private:
     void nextPage();
     void previousPage();
     void firstPage();
-    void hideArrows() { BleftShown = BrightShown = false; }
+    void hideArrows() { previousArrowShown = nextArrowShown = false; }
     int count() const;
     void touch(int64_t pos);
 
     Ttwo& dictionary() const;
 
-    // The article position of each line of Mresult, so that taking a
+    // The article position of each line of errorLines, so that taking a
     // character back removes exactly its own line.
     std::vector<int64_t> errorPositions_;
 

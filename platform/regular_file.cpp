@@ -163,4 +163,8 @@ QString fullPath(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+QString inFolder(const QString& folder, const QString& relative) {
+    return folder.isEmpty() ? relative : QDir(folder).filePath(relative);
+}
+
 } // namespace regularfile

@@ -54,4 +54,8 @@ QString sizeText(qint64 bytes);
 // the file whatever the working folder is.
 QString fullPath(const QString& path);
 
+// The data path `relative` ("hzlib/z1.txt") in `folder` (the program folder
+// a window or core was given); with no folder, `relative` as it is.
+QString inFolder(const QString& folder, const QString& relative);
+
 } // namespace regularfile

@@ -28,12 +28,8 @@ protected:
 class SilentSoundPlayer : public SoundPlayer {
 public:
     void setFileName(const QString& path) override { fileName_ = path; }
-    void open() override { opened_ = true; }
+    void open() override {}
     void play() override {}
-    void close() override { opened_ = false; }
+    void close() override {}
     bool canPlay() const override { return false; }
-    bool isOpen() const { return opened_; }
-
-private:
-    bool opened_ = false;
 };

@@ -145,10 +145,3 @@ QPushButton* placeButton(QWidget* parent, const QString& text, int x, int y, int
     b->setGeometry(x, y, w, h);
     return b;
 }
-
-void showPendingNote(QWidget* w) {
-    auto* note = new QLabel(QStringLiteral("尚未完成"), w);
-    note->setObjectName(QStringLiteral("pendingNote"));
-    note->setAlignment(Qt::AlignCenter);
-    note->setGeometry(0, 0, w->width(), w->height());
-}

@@ -51,6 +51,3 @@ void centreOnScreen(QWidget* window);
 // A label or push button at a fixed place of its parent.
 QLabel* placeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h);
 QPushButton* placeButton(QWidget* parent, const QString& text, int x, int y, int w, int h);
-
-// The line a module window shows until it is built.
-void showPendingNote(QWidget* window);

@@ -27,7 +27,8 @@ cmake --build build-test
 ctest --test-dir build-test --output-on-failure -j2
 
 # Memory safety: the widget-free tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer (any report fails the test).
+# UndefinedBehaviorSanitizer (any report fails the test). The data
+# regeneration tests (label data) are not among them.
 cmake -S . -B build-asan-core -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_SANITIZE=ON \
   -DTARVO_BUILD_BENCH=OFF
 cmake --build build-asan-core --target core_tests

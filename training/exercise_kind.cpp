@@ -32,24 +32,28 @@ constexpr KindInfo kTable[kKinds] = {
 const PageInfo kPageTable[kPages] = {
     {u"基本编码",
      {u"基本编码训练", u"请选择训练项目:", u"<简单><较难>", u"<彩色字>"},
-     0,
+     ExerciseKind::BasicStrokes,
      "files/base.rtf"},
     {u"字编码",
      {u"字编码训练", u"请选择训练项目:", u"<全码字><稍难字>", u"<一键码><二键码>"},
-     3,
+     ExerciseKind::FullCodeCharacters,
      "files/single.rtf"},
     {u"词编码",
      {u"词编码训练", u"请选择训练项目:", u"<二字><三字><四字>", u"<多字><一键词>"},
-     7,
+     ExerciseKind::TwoCharacterWords,
      "files/word.rtf"},
 };
 
 } // namespace
 
-const KindInfo& kind(int k) {
-    if (k < 0 || k >= kKinds)
+ExerciseKind exerciseKind(int n) {
+    if (n < 0 || n >= kKinds)
         throw std::out_of_range("exercise kind");
-    return kTable[k];
+    return static_cast<ExerciseKind>(n);
+}
+
+const KindInfo& kind(ExerciseKind k) {
+    return kTable[numberOf(exerciseKind(numberOf(k)))];
 }
 
 const PageInfo& page(Page p) {

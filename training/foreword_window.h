@@ -13,8 +13,6 @@ class TForm2 : public QDialog {
 public:
     explicit TForm2(QWidget* parent = nullptr);
     SoundPlayer& MediaPlayer1() { return *player_; }
-    // Puts another player in place (the real one, or a test's recording one).
-    void setPlayer(std::unique_ptr<SoundPlayer> player) { player_ = std::move(player); }
 
 private:
     std::unique_ptr<SoundPlayer> player_;

@@ -27,6 +27,10 @@ TrainingFlow::TrainingFlow(TrainingHost& host)
     review.emptyWords();
 }
 
+QString TrainingFlow::inProgramFolder(const QString& relative) const {
+    return regularfile::inFolder(folder_, relative);
+}
+
 void TrainingFlow::setRunObserver(RunObserver* observer) {
     observer_ = observer ? observer : &nobody();
 }
@@ -46,10 +50,10 @@ void TrainingFlow::endObservedRun(int speed, bool finished) {
 }
 
 void TrainingFlow::leaveObservedRun() {
-    endObservedRun(Labeljifen.toInt(), false);
+    endObservedRun(speedText.toInt(), false);
 }
 
-Box TrainingFlow::boxOf(int kind) {
+Box TrainingFlow::boxOf(ExerciseKind kind) {
     if (isPictureKind(kind))
         return Box::Picture;
     return isCharacterKind(kind) ? Box::Character : Box::Word;
@@ -57,99 +61,88 @@ Box TrainingFlow::boxOf(int kind) {
 
 void TrainingFlow::setMessages(const QString& a, const QString& b, const QString& c,
                                const QString& d) {
-    Labelplay = {a, b, c, d};
+    messages = {a, b, c, d};
 }
 
-TrainingFlow::RunState TrainingFlow::runState() const {
-    if (SBtnStartEnabled && startCaption == QStringLiteral("开始") && !SBtnPauseEnabled &&
-        SBtnSetupEnabled && !Timer1On && !Timer3On)
-        return RunState::Idle;
-    if (!SBtnStartEnabled && SBtnPauseEnabled && !SBtnSetupEnabled && Timer1On && Timer3On)
-        return RunState::Running;
-    if (SBtnStartEnabled && startCaption == QStringLiteral("继续") && !SBtnPauseEnabled &&
-        !Timer1On && Gauge2 >= 100)
-        return RunState::TimeUp;
-    return RunState::Other;
-}
-
-void TrainingFlow::FormShow() {
+void TrainingFlow::opened() {
     box(Box::Picture).visible = false;
-    CharPageLast = 3;
-    WordPageLast = 7;
+    lastCharacterExercise = ExerciseKind::FullCodeCharacters;
+    lastWordExercise = ExerciseKind::TwoCharacterWords;
     box(Box::Character).visible = false;
     box(Box::Word).visible = false;
     review.rewind();
-    BitBtn1Shown = false;
-    Timer2On = TimertimeOn = Timer4On = true;
-    faceClosedShown = true;
+    buttons.diagramShown = false;
+    clocks.panelDelay = clocks.timeOfDay = clocks.face = true;
+    face.closedShown = true;
     setMessages(QStringLiteral("欢迎您使用"), QStringLiteral("请选择训练项目"), QString(),
                 QString());
-    TabbedNotebook2Click(activePage);
+    choosePage(activePage);
 }
 
-void TrainingFlow::TabbedNotebook2Click(Page p) {
+void TrainingFlow::choosePage(Page p) {
     leaveObservedRun();
+    run_ = RunState::Idle;
     activePage = p;
-    Timer4On = true;
-    Gauge1 = Gauge2 = 0;
-    Timer1On = false;
+    clocks.face = true;
+    gauges.first = gauges.second = 0;
+    clocks.gauge = false;
     for (InputBox& b : boxes)
         b.visible = false;
-    SBtnStartEnabled = SBtnSetupEnabled = sbAboutEnabled = true;
-    SBtnPauseEnabled = false;
+    buttons.startEnabled = buttons.settingsEnabled = buttons.recordsEnabled = true;
+    buttons.pauseEnabled = false;
     review.rewind();
-    HideItems(ExerciseKind);
+    hideItems(exercise);
     const PageInfo& info = page(p);
     setMessages(QString::fromUtf16(info.messages[0]), QString::fromUtf16(info.messages[1]),
                 QString::fromUtf16(info.messages[2]), QString::fromUtf16(info.messages[3]));
-    ExerciseKind = info.defaultKind;
-    host_.showPanel(QString::fromLatin1(info.panelText));
+    exercise = info.defaultKind;
+    host_.showPanel(inProgramFolder(QString::fromLatin1(info.panelText)));
 }
 
-void TrainingFlow::Timer2Timer() {
-    Timer2On = false;
+void TrainingFlow::tickPanelDelay() {
+    clocks.panelDelay = false;
     // The panel explains the page that is active.
-    host_.showPanel(QString::fromLatin1(page(activePage).panelText));
+    host_.showPanel(inProgramFolder(QString::fromLatin1(page(activePage).panelText)));
 }
 
-void TrainingFlow::exerciseButtonClick(int k) {
-    DrillChosen = false;
+void TrainingFlow::chooseExercise(ExerciseKind k) {
+    drillChosen = false;
     courseRun.reset();
-    ResetExercise(ExerciseKind);
-    ExerciseKind = k;
-    if (isCharacterKind(k) && CharPageLast != k)
+    leaveExercise(exercise);
+    exercise = k;
+    if (isCharacterKind(k) && lastCharacterExercise != k)
         review.emptyCharacters();
-    if (isWordKind(k) && WordPageLast != k)
+    if (isWordKind(k) && lastWordExercise != k)
         review.emptyWords();
     if (isPictureKind(k))
         box(Box::Picture).visible = false;
-    faceClosedShown = true;
-    Timer4On = true;
+    face.closedShown = true;
+    clocks.face = true;
     setMessages(QString::fromUtf16(kind(k).chosenTitle), QStringLiteral("请按<开始>键"), QString(),
                 QString());
 }
 
-void TrainingFlow::drillClick(const std::optional<DrillTarget>& target) {
+void TrainingFlow::startDrill(const std::optional<DrillTarget>& target) {
     if (activePage != Page::Characters)
-        TabbedNotebook2Click(Page::Characters);
-    exerciseButtonClick(kCharacterReview);
-    Timer2On = false; // the page's explanation is not wanted over a drill
-    DrillChosen = true;
+        choosePage(Page::Characters);
+    chooseExercise(ExerciseKind::CharacterReview);
+    clocks.panelDelay = false; // the page's explanation is not wanted over a drill
+    drillChosen = true;
     drillTarget = target;
-    DrilledCorner = -1;
-    SBtnStartClick();
+    drilledCorner = -1;
+    start();
     // Before the first answer, the corner drilled in the first character,
     // its stroke lit: the shape to look for.
-    if (runState() == RunState::Running && DrilledCorner >= 0)
+    if (runState() == RunState::Running && drilledCorner >= 0)
         if (const GridItem* item = currentItem())
-            coachNote = coach.cornerNote(gbk::toUnicode(item->text), DrilledCorner);
+            coachNote = coach.cornerNote(gbk::toUnicode(item->text), drilledCorner);
 }
 
 std::size_t TrainingFlow::courseItemsInTime(std::size_t items) const {
-    if (!courseRun || courseRun->speed <= 0 || LevelStep <= 0)
+    if (!courseRun || courseRun->speed <= 0 || levelStep <= 0)
         return items;
-    // Two gauges of 100 at LevelStep a tick of 1.2 s.
-    const long long seconds = 2LL * ((100 + LevelStep - 1) / LevelStep) * 6 / 5;
+    // Two gauges of 100 at levelStep a tick of 1.2 s.
+    const long long seconds = 2LL * ((100 + levelStep - 1) / levelStep) * 6 / 5;
     const long long reached = courseRun->speed * seconds * 4 / (5 * 60);
     return std::min(items, static_cast<std::size_t>(std::max(1LL, reached)));
 }
@@ -178,54 +171,55 @@ std::vector<std::pair<QString, QString>> TrainingFlow::drawCourseItems() {
 void TrainingFlow::sayCourseVerdict(int speed) {
     if (!courseRun || !courseRun->verdict)
         return;
-    const QStringList lines = courseRun->verdict(ItemsTotal, RunWrong, RunLookups, speed);
+    const QStringList lines = courseRun->verdict(itemsTotal, runWrong, runLookups, speed);
     for (qsizetype i = 0; i < std::min<qsizetype>(lines.size(), 4); ++i)
-        Labelplay[static_cast<size_t>(i)] = lines[i];
+        messages[static_cast<size_t>(i)] = lines[i];
 }
 
-void TrainingFlow::courseClick(const CourseRun& run) {
+void TrainingFlow::startCourseStep(const CourseRun& run) {
     const Page p = kind(run.kind).page;
     if (activePage != p)
-        TabbedNotebook2Click(p);
-    exerciseButtonClick(run.kind);
-    Timer2On = false; // the page's explanation is not wanted over a step of the course
+        choosePage(p);
+    chooseExercise(run.kind);
+    clocks.panelDelay = false; // the page's explanation is not wanted over a step of the course
     courseRun = run;
-    SBtnStartClick();
+    start();
 }
 
-void TrainingFlow::ResetExercise(int oldKind) {
+void TrainingFlow::leaveExercise(ExerciseKind oldKind) {
     leaveObservedRun();
+    run_ = RunState::Idle;
     review.rewind();
     if (isCharacterKind(oldKind)) {
         InputBox& b = box(Box::Character);
         b.pos = kCharBoxRest;
         setBoxText(Box::Character, QString());
-        CharPageLast = oldKind;
+        lastCharacterExercise = oldKind;
         b.visible = false;
     } else if (isWordKind(oldKind)) {
         InputBox& b = box(Box::Word);
         b.pos = kWordBoxRest;
         setBoxText(Box::Word, QString());
-        WordPageLast = oldKind;
+        lastWordExercise = oldKind;
         b.visible = false;
     }
     host_.closePanel();
-    HideItems(ExerciseKind);
+    hideItems(exercise);
     // The note on the last wrong code goes with its exercise.
     coachNote = {};
-    SBtnStartEnabled = SBtnSetupEnabled = sbAboutEnabled = true;
-    Gauge1 = Gauge2 = 0;
-    Timer1On = false;
+    buttons.startEnabled = buttons.settingsEnabled = buttons.recordsEnabled = true;
+    gauges.first = gauges.second = 0;
+    clocks.gauge = false;
     host_.closePause();
-    SBtnPauseEnabled = false;
+    buttons.pauseEnabled = false;
 }
 
-void TrainingFlow::HideItems(int k) {
-    SpeedSeconds = 0;
-    Timer3On = false;
-    Labeljifen.clear();
-    startCaption = QStringLiteral("开始");
-    BitBtn1Shown = false;
+void TrainingFlow::hideItems(ExerciseKind k) {
+    speedSeconds = 0;
+    clocks.speed = false;
+    speedText.clear();
+    buttons.startCaption = QStringLiteral("开始");
+    buttons.diagramShown = false;
     auto hide = [](auto& items) {
         for (GridItem& item : items) {
             item.visible = false;
@@ -245,22 +239,23 @@ void TrainingFlow::HideItems(int k) {
     }
 }
 
-void TrainingFlow::SBtnStartClick() {
-    if (Gauge2 >= 100)
+void TrainingFlow::start() {
+    if (gauges.second >= 100)
         continueRun();
     else
         newRun();
 }
 
 void TrainingFlow::continueRun() {
-    startCaption = QStringLiteral("开始");
-    SBtnStartEnabled = SBtnSetupEnabled = sbAboutEnabled = false;
-    SBtnPauseEnabled = true;
-    Gauge1 = Gauge2 = 0;
+    run_ = RunState::Running;
+    buttons.startCaption = QStringLiteral("开始");
+    buttons.startEnabled = buttons.settingsEnabled = buttons.recordsEnabled = false;
+    buttons.pauseEnabled = true;
+    gauges.first = gauges.second = 0;
     setMessages(QStringLiteral("加油啊！"), QString(), QString(), QString());
-    Timer1On = Timer3On = Timer4On = true;
-    if (isCharacterKind(ExerciseKind) || isWordKind(ExerciseKind)) {
-        const Box b = boxOf(ExerciseKind);
+    clocks.gauge = clocks.speed = clocks.face = true;
+    if (isCharacterKind(exercise) || isWordKind(exercise)) {
+        const Box b = boxOf(exercise);
         box(b).enabled = true;
         focusBox = static_cast<int>(b);
     }
@@ -268,31 +263,33 @@ void TrainingFlow::continueRun() {
 
 void TrainingFlow::newRun() {
     leaveObservedRun();
+    run_ = RunState::Starting;
     cue(Cue::Start);
     host_.closePanel();
-    SBtnPauseEnabled = true;
-    sbAboutEnabled = SBtnSetupEnabled = false;
-    Timer4On = true;
-    SpeedClockOn = true;
+    buttons.pauseEnabled = true;
+    buttons.recordsEnabled = buttons.settingsEnabled = false;
+    clocks.face = true;
+    speedCounting = true;
     vehicle = Vehicle::Bike;
-    SpeedSeconds = 0;
-    Labeljifen.clear();
-    Gauge1 = Gauge2 = 0;
-    PictureColumn = 0;
-    WordReviewPositions.clear();
+    speedSeconds = 0;
+    speedText.clear();
+    gauges.first = gauges.second = 0;
+    pictureColumn = 0;
+    wordReviewPositions.clear();
     coach.reset();
     coachNote = {};
-    RunWrong = RunLookups = 0;
-    setMessages(QString::fromUtf16(kind(ExerciseKind).startTitle), QStringLiteral("按F1键帮助"),
+    runWrong = runLookups = 0;
+    setMessages(QString::fromUtf16(kind(exercise).startTitle), QStringLiteral("按F1键帮助"),
                 QString(), QString());
     try {
-        FillGrid(ExerciseKind);
+        fillGrid(exercise);
     } catch (...) {
         // Nothing to practise: Start ends here with the clocks stopped, and
         // the buttons are those of the idle window, so that "暂停" cannot
         // start the clocks of a run that never began.
-        SBtnPauseEnabled = false;
-        sbAboutEnabled = SBtnSetupEnabled = true;
+        buttons.pauseEnabled = false;
+        buttons.recordsEnabled = buttons.settingsEnabled = true;
+        run_ = RunState::Idle;
         throw;
     }
     const QPoint starts[3] = {kPictureBoxStart, kCharBoxStart, kWordBoxStart};
@@ -302,7 +299,7 @@ void TrainingFlow::newRun() {
         x.visible = x.enabled = true;
         setBoxText(b, QString());
     }
-    BoxColumn = 0;
+    boxColumn = 0;
     review.rewind();
     // A course run goes under its step's name, not under the exercise it
     // borrows (a character step is no 错字复习训练), also when 开始 starts
@@ -310,26 +307,27 @@ void TrainingFlow::newRun() {
     if (courseRun && courseRun->message.size() >= 2)
         setMessages(courseRun->message[0], courseRun->message[1], QStringLiteral("按F1键帮助"),
                     QString());
-    focusBox = static_cast<int>(boxOf(ExerciseKind));
-    observer_->runStarted(ExerciseKind, LevelStep);
+    focusBox = static_cast<int>(boxOf(exercise));
+    observer_->runStarted(numberOf(exercise), levelStep);
     if (courseRun)
         observer_->runIsCourseStep(courseRun->step);
     observedRunOpen_ = true;
     observeCurrentItem();
     host_.waitBeforeClocks();
-    Timer1On = Timer3On = true;
-    SBtnStartEnabled = SBtnSetupEnabled = false;
+    run_ = RunState::Running;
+    clocks.gauge = clocks.speed = true;
+    buttons.startEnabled = buttons.settingsEnabled = false;
 }
 
-void TrainingFlow::FillGrid(int k) {
+void TrainingFlow::fillGrid(ExerciseKind k) {
     if (isPictureKind(k))
         fillPictures(k);
     else
         fillTexts(k);
 }
 
-void TrainingFlow::fillPictures(int k) {
-    const QString folder = QString::fromLatin1(kind(k).source);
+void TrainingFlow::fillPictures(ExerciseKind k) {
+    const QString folder = inProgramFolder(QString::fromLatin1(kind(k).source));
     QStringList pictures = ListPictures(folder);
     // A step of the course draws the pictures of its digits only.
     if (courseRun && !courseRun->digits.isEmpty())
@@ -340,7 +338,7 @@ void TrainingFlow::fillPictures(int k) {
     if (pictures.isEmpty())
         throw UserError(QStringLiteral("练习文件夹“%1”里没有图片（*.bmp），不能开始练习。")
                             .arg(regularfile::fullPath(folder)));
-    ItemsTotal = ItemsLeft = kPictureItems;
+    itemsTotal = itemsLeft = kPictureItems;
     random_->seedFromClock();
     for (GridItem& item : grids.pictures) {
         const QString& path = pictures[random_->below(static_cast<int>(pictures.size()))];
@@ -350,20 +348,20 @@ void TrainingFlow::fillPictures(int k) {
         item.text.clear();
         item.look = ItemLook::Pending;
     }
-    CurrentItem = 0;
+    currentIndex = 0;
 }
 
-void TrainingFlow::fillTexts(int k) {
+void TrainingFlow::fillTexts(ExerciseKind k) {
     if (isReviewKind(k)) {
         fillReview(k);
         return;
     }
     const KindInfo& info = kind(k);
-    const ExerciseFile file(QString::fromLatin1(info.source), info.recordLength, info.textBytes,
-                            info.textTrimmed);
+    const ExerciseFile file(inProgramFolder(QString::fromLatin1(info.source)), info.recordLength,
+                            info.textBytes, info.textTrimmed);
     const int records = file.recordCount();
     const bool characters = isCharacterKind(k);
-    ItemsTotal = ItemsLeft = info.itemsPerRun;
+    itemsTotal = itemsLeft = info.itemsPerRun;
     random_->seedFromClock();
     auto place = [&](GridItem& item, const ReviewSlot& slot) {
         if (!slot.code.empty())
@@ -384,7 +382,7 @@ void TrainingFlow::fillTexts(int k) {
         for (size_t p = 0; p < grids.characters.size(); ++p)
             place(grids.characters[p], review.CharReview[p]);
         grids.characters[0].look = ItemLook::Current;
-    } else if (k == kMultiWordKind) {
+    } else if (k == ExerciseKind::LongWords) {
         for (int p : kMultiWordPositions)
             place(grids.words[static_cast<size_t>(p)], review.WordReview[static_cast<size_t>(p)]);
         grids.words[0].look = ItemLook::Current;
@@ -393,7 +391,7 @@ void TrainingFlow::fillTexts(int k) {
             place(grids.words[p], review.WordReview[p]);
         grids.words[0].look = ItemLook::Current;
     }
-    CurrentItem = 0;
+    currentIndex = 0;
 }
 
 int TrainingFlow::wordReviewCells(int characters) {
@@ -401,10 +399,10 @@ int TrainingFlow::wordReviewCells(int characters) {
     return std::clamp((characters + 3) / 4, 1, kWordColumns);
 }
 
-void TrainingFlow::fillReview(int k) {
+void TrainingFlow::fillReview(ExerciseKind k) {
     const KindInfo& info = kind(k);
-    const ExerciseFile file(QString::fromLatin1(info.source), info.recordLength, info.textBytes,
-                            info.textTrimmed);
+    const QString source = inProgramFolder(QString::fromLatin1(info.source));
+    const ExerciseFile file(source, info.recordLength, info.textBytes, info.textTrimmed);
     const int count = info.itemsPerRun;
     // The frequent items that fill up a short history: the file's first
     // records, which are the most frequent.
@@ -414,13 +412,13 @@ void TrainingFlow::fillReview(int k) {
         if (!rec.code.empty() && !rec.text.empty())
             frequent.emplace_back(gbk::toUnicode(rec.text), QString::fromLatin1(rec.code));
     }
-    const bool words = k == kWordReview;
+    const bool words = k == ExerciseKind::WordReview;
     ReviewItems drawn;
     if (courseRun && !courseRun->items.empty()) {
         drawn.items = drawCourseItems();
         drawn.wholeGrid = false;
         drawn.message = courseRun->message;
-    } else if (DrillChosen && !words) {
+    } else if (drillChosen && !words) {
         // The whole file, most frequent first: the drill takes the
         // characters that fit its corner from all of them.
         QStringList byFrequency;
@@ -431,7 +429,7 @@ void TrainingFlow::fillReview(int k) {
         }
         if (drillProvider_)
             drawn = drillProvider_(drillTarget, count, byFrequency);
-        DrilledCorner = drawn.drilled ? drawn.drilled->corner : -1;
+        drilledCorner = drawn.drilled ? drawn.drilled->corner : -1;
         if (drawn.items.empty()) {
             // No history or no weak corner yet: the frequent characters.
             drawn.items = frequent;
@@ -449,7 +447,7 @@ void TrainingFlow::fillReview(int k) {
     }
     if (drawn.items.empty())
         throw UserError(QStringLiteral("练习文件“%1”里没有可复习的项目，不能开始练习。")
-                            .arg(regularfile::fullPath(QString::fromLatin1(info.source))));
+                            .arg(regularfile::fullPath(source)));
     const std::span<GridItem> grid =
         words ? std::span<GridItem>(grids.words) : std::span<GridItem>(grids.characters);
     // The cells a word spreads over, and those left over from a run laid out
@@ -475,14 +473,14 @@ void TrainingFlow::fillReview(int k) {
         positions.push_back(p);
         p += cells;
     }
-    ItemsTotal = ItemsLeft = static_cast<int>(positions.size());
+    itemsTotal = itemsLeft = static_cast<int>(positions.size());
     // Words spread over two cells can leave the last drawn items without a
     // place: they were the added frequent ones, and the message counts what shows.
     const int drawnCount = static_cast<int>(drawn.items.size());
-    if (drawn.filled > 0 && ItemsTotal < drawnCount) {
+    if (drawn.filled > 0 && itemsTotal < drawnCount) {
         const int fromHistory = drawnCount - drawn.filled;
-        drawn.message = training::reviewTopUpMessage(std::min(fromHistory, ItemsTotal),
-                                                     std::max(0, ItemsTotal - fromHistory), words);
+        drawn.message = training::reviewTopUpMessage(std::min(fromHistory, itemsTotal),
+                                                     std::max(0, itemsTotal - fromHistory), words);
     }
     for (size_t n = 0; n < positions.size(); ++n) {
         // A history and a file shorter than the grid: the items come round again.
@@ -497,49 +495,50 @@ void TrainingFlow::fillReview(int k) {
         item.picturePath.clear();
     }
     if (words)
-        WordReviewPositions = positions;
+        wordReviewPositions = positions;
     grid[0].look = ItemLook::Current;
     if (drawn.message.size() >= 2) {
-        Labelplay[2] = drawn.message[0];
-        Labelplay[3] = drawn.message[1];
+        messages[2] = drawn.message[0];
+        messages[3] = drawn.message[1];
     }
-    CurrentItem = 0;
+    currentIndex = 0;
 }
 
-void TrainingFlow::Timer1Timer() {
-    if (Gauge1 < 100) {
-        bumpGauge(Gauge1);
+void TrainingFlow::tickGauge() {
+    if (gauges.first < 100) {
+        bumpGauge(gauges.first);
     } else {
-        if (Gauge2 == 0)
+        if (gauges.second == 0)
             cue(Cue::Cheer);
-        if (Gauge2 < 100) {
-            Timer4On = true;
+        if (gauges.second < 100) {
+            clocks.face = true;
             setMessages(QStringLiteral("加油啊！"), QStringLiteral("加油啊！"), QString(),
                         QString());
-            bumpGauge(Gauge2);
+            bumpGauge(gauges.second);
         } else {
-            Timer1On = false;
+            clocks.gauge = false;
         }
     }
-    if (Gauge1 == 50) {
-        Timer4On = true;
+    if (gauges.first == 50) {
+        clocks.face = true;
         cue(Cue::Cheer);
         setMessages(QStringLiteral("加油啊！"), QStringLiteral("加油啊！"), QString(), QString());
     }
-    if (Gauge2 == 100) {
-        SBtnStartEnabled = true;
-        startCaption = QStringLiteral("继续");
-        Timer4On = true;
+    if (gauges.second == 100) {
+        run_ = RunState::TimeUp;
+        buttons.startEnabled = true;
+        buttons.startCaption = QStringLiteral("继续");
+        clocks.face = true;
         // A course step has no level to reach: it says how to go on.
         if (courseRun)
             setMessages(QStringLiteral("时间到了。"), QStringLiteral("加油啊！"),
                         QStringLiteral("按回车或《继续》"), QStringLiteral("接着练完这一步。"));
         else
-            setMessages(QStringLiteral("你离\"%1\"").arg(LevelName),
+            setMessages(QStringLiteral("你离\"%1\"").arg(levelName),
                         QStringLiteral("还有一点距离."), QStringLiteral("加油啊！"),
                         QStringLiteral("可按<继续>键继续."));
-        SBtnPauseEnabled = false;
-        Timer1On = false;
+        buttons.pauseEnabled = false;
+        clocks.gauge = false;
         box(Box::Character).enabled = false;
         box(Box::Word).enabled = false;
         cue(Cue::TimeUp);
@@ -548,82 +547,84 @@ void TrainingFlow::Timer1Timer() {
 
 int TrainingFlow::finalPictureSpeed() const {
     // A run answered within the same second as its start still counts one second.
-    return perMinute(ItemsTotal, SpeedSeconds > 0 ? SpeedSeconds : 1);
+    return perMinute(itemsTotal, speedSeconds > 0 ? speedSeconds : 1);
 }
 
-void TrainingFlow::Timer3Timer() {
-    if (SpeedClockOn) {
-        ++SpeedSeconds;
-        if (SpeedSeconds % 10 == 0) {
-            const int speed = perMinute(static_cast<long long>(ItemsTotal - ItemsLeft) *
-                                            kind(ExerciseKind).speedFactor,
-                                        SpeedSeconds);
-            Labeljifen = QString::number(speed);
+void TrainingFlow::tickSpeedClock() {
+    if (speedCounting) {
+        ++speedSeconds;
+        if (speedSeconds % 10 == 0) {
+            const int speed = perMinute(static_cast<long long>(itemsTotal - itemsLeft) *
+                                            kind(exercise).speedFactor,
+                                        speedSeconds);
+            speedText = QString::number(speed);
             vehicle = vehicleFor(speed);
         }
     }
-    if (ItemsLeft == 0 && FinalSpeedDue) {
-        Labeljifen = QString::number(finalPictureSpeed());
-        SpeedSeconds = 0;
-        FinalSpeedDue = false;
+    if (itemsLeft == 0 && finalSpeedDue) {
+        speedText = QString::number(finalPictureSpeed());
+        speedSeconds = 0;
+        finalSpeedDue = false;
     }
 }
 
-void TrainingFlow::TimertimeTimer(const QString& timeOfDay) {
-    Label1 = timeOfDay;
+void TrainingFlow::tickTimeOfDay(const QString& now) {
+    timeOfDay = now;
 }
 
-void TrainingFlow::SBtnPauseClick() {
+void TrainingFlow::pause() {
     // A run with nothing left to answer cannot be paused or go on.
-    if (!SBtnPauseEnabled)
+    if (!buttons.pauseEnabled)
         return;
-    Timer1On = Timer3On = Timer4On = false;
+    clocks.gauge = clocks.speed = clocks.face = false;
+    const RunState before = std::exchange(run_, RunState::Paused);
     cue(Cue::PauseMusic);
     host_.showPause();
     host_.closeMediaPlayer();
-    Timer1On = Timer3On = Timer4On = true;
+    run_ = before;
+    clocks.gauge = clocks.speed = clocks.face = true;
 }
 
-void TrainingFlow::sbHelpClick() {
+void TrainingFlow::openHelp() {
     stopClocks();
-    const QString file = QStringLiteral("files/tvmsm.rtf");
+    const QString file = inProgramFolder(QStringLiteral("files/tvmsm.rtf"));
     if (QFile::exists(file))
         host_.showHelp(file);
-    if (!SBtnStartEnabled)
-        Timer1On = Timer3On = true;
+    if (!buttons.startEnabled)
+        clocks.gauge = clocks.speed = true;
 }
 
-void TrainingFlow::SBtnSetupClick() {
+void TrainingFlow::openSettings() {
     stopClocks();
     if (!host_.soundCanPlay())
         host_.disableSoundOption();
     host_.showSettings();
 }
 
-void TrainingFlow::sbAboutClick() {
+void TrainingFlow::openRecordHolders() {
     stopClocks();
     host_.showRecordHolders();
 }
 
-void TrainingFlow::historyClick() {
+void TrainingFlow::openHistory() {
     // The learning history waits like the help: a run under way gets its
     // clocks and its input box back when the window closes.
     stopClocks();
     host_.showHistory();
-    if (!SBtnStartEnabled) {
-        Timer1On = Timer3On = true;
-        focusBox = static_cast<int>(boxOf(ExerciseKind));
+    if (!buttons.startEnabled) {
+        clocks.gauge = clocks.speed = true;
+        focusBox = static_cast<int>(boxOf(exercise));
     }
 }
 
-void TrainingFlow::SBtnQuitClick() {
+void TrainingFlow::quit() {
     if (!host_.askQuit())
         return;
     // The run left is kept with the speed the window showed, before the
     // items and the speed are cleared.
     leaveObservedRun();
-    HideItems(ExerciseKind);
-    ResetExercise(ExerciseKind);
+    hideItems(exercise);
+    leaveExercise(exercise);
     host_.closeWindow();
 }
 
@@ -631,31 +632,32 @@ void TrainingFlow::activated() {
     host_.closePanel();
 }
 
-void TrainingFlow::FormClose() {
+void TrainingFlow::closed() {
     leaveObservedRun();
-    Timer1On = Timer2On = Timer3On = Timer4On = TimertimeOn = false;
+    run_ = RunState::Idle;
+    clocks.gauge = clocks.panelDelay = clocks.speed = clocks.face = clocks.timeOfDay = false;
     host_.closePanel();
 }
 
-void TrainingFlow::Timer4Timer() {
-    faceClosedShown = true;
-    const int t = FaceTick++;
+void TrainingFlow::tickFace() {
+    face.closedShown = true;
+    const int t = face.tick++;
     if (t == 3) {
-        faceClosedShown = false;
-        faceOpenShown = true;
+        face.closedShown = false;
+        face.openShown = true;
     }
-    if (FaceTick == 7) {
-        faceClosedShown = true;
-        faceOpenShown = false;
+    if (face.tick == 7) {
+        face.closedShown = true;
+        face.openShown = false;
     }
-    if (FaceTick == 8) {
-        faceClosedShown = false;
-        faceOpenShown = true;
+    if (face.tick == 8) {
+        face.closedShown = false;
+        face.openShown = true;
     }
-    if (FaceTick == 10) {
-        faceClosedShown = true;
-        faceOpenShown = false;
-        FaceTick = 0;
+    if (face.tick == 10) {
+        face.closedShown = true;
+        face.openShown = false;
+        face.tick = 0;
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/pad_key.h"
+#include "training/answer_boxes.h"
 #include "training/exercise_kind.h"
 #include "training/history_link.h"
 #include "training/random_draw.h"
@@ -64,9 +64,9 @@ public:
     virtual bool showDiagram(const QString& picture) = 0;
     // Whether `score` beats the stored record of exercise `kind`; a damaged
     // record file is told to the learner and sets no record.
-    virtual bool judgeRecord(int kind, const QString& score) = 0;
+    virtual bool judgeRecord(ExerciseKind kind, const QString& score) = 0;
     // The name entry of a new record (modal): RecordSlot, RecordScore.
-    virtual void enterRecordName(int slot, const QString& score) = 0;
+    virtual void enterRecordName(ExerciseKind kind, const QString& score) = 0;
     virtual bool askQuit() = 0; // "确定退出吗", OK/Cancel
     virtual void closeWindow() = 0;
     // Start's wait between the visible grid and the clocks: blocks, and
@@ -108,7 +108,7 @@ using DrillProvider = std::function<ReviewItems(const std::optional<DrillTarget>
 // drawn, all when empty) and the lines for the message labels.
 struct CourseRun {
     int step = 0;
-    int kind = 0;
+    ExerciseKind kind = ExerciseKind::BasicStrokes;
     int speed = 0; // the speed in 字/分 the step asks for; 0: none
     std::vector<std::pair<QString, QString>> items;
     QString digits;
@@ -118,87 +118,101 @@ struct CourseRun {
     std::function<QStringList(int answered, int wrong, int lookups, int speed)> verdict;
 };
 
-// One input box of a page: the picture box Labelhint1, the character box
-// Editinput, the word box Editinput2. Positions are in the page's grid panel.
-// The flow keeps the box's text: the window forwards every key the box gets
-// and shows the text the flow leaves.
-struct InputBox {
-    QPoint pos;
-    bool visible = false;
-    bool enabled = true;
-    QString text;
-    // A wrong answer kept after Enter is shown selected: the next digit
-    // starts a fresh code instead of being added to it, while "." and "-"
-    // still take its last digit back.
-    bool selected = false;
-};
-enum class Box { Picture = 0, Character = 1, Word = 2 };
+// The four message lines under the mascot.
+using Messages = std::array<QString, 4>;
 
-// A key pressed in an input box: the keypad or main-keyboard key, whether it
-// came from the numeric keypad, F1, and the text the key types ("" for keys
-// that type nothing).
-struct AnswerKey {
-    PadKey key = PadKey::Other;
-    int digit = 0;
-    bool keypad = false;
-    bool f1 = false;
-    QString text;
+// The clocks the window runs for the flow: on, the window's timer runs and
+// calls the flow's tick at each period.
+struct Clocks {
+    bool gauge = false;      // the time gauge, every 1.2 s: tickGauge
+    bool panelDelay = false; // the explanation panel, once after 100 ms: tickPanelDelay
+    bool speed = false;      // the speed clock, every second: tickSpeedClock
+    bool face = false;       // the mascot's face, every 200 ms: tickFace
+    bool timeOfDay = false;  // the time of day: tickTimeOfDay
 };
 
-// The practice flow of the training window: the chosen exercise, the run
-// states (idle, running, paused, time up, finished), the time gauge, the
-// speed clock and the grids filled at Start. It holds what the window shows;
-// the window draws these fields after every event and keeps its timers in
-// step with the Timer… flags.
+// The command buttons and the button that opens the code diagram.
+struct Buttons {
+    QString startCaption = QStringLiteral("开始"); // "继续" at time-up
+    bool startEnabled = true;
+    bool pauseEnabled = false;
+    bool settingsEnabled = true;
+    bool recordsEnabled = true; // the record holders
+    bool diagramShown = false;  // "编码图解"
+};
+
+// The time gauge: two bars of 0-100 filled one after the other.
+struct Gauges {
+    int first = 0, second = 0;
+    bool shown = true; // hidden when the learner trains without a level
+};
+
+// The mascot: a closed face with an open one lying over it.
+struct Face {
+    bool closedShown = true;
+    bool openShown = false;
+    int tick = 0; // 0-10, not reset when the animation starts
+};
+
+// Where a run stands. Idle: no run (an exercise chosen, or Start refused);
+// Starting: Start's wait before the clocks; Running; Paused: the pause notice
+// shows; TimeUp: the gauge is full and Start says "继续" (a picture run
+// answered to its end after time-up stays there: Start goes on from it);
+// Finished: every item answered.
+enum class RunState { Idle, Starting, Running, Paused, TimeUp, Finished };
+
+// The practice flow of the training window: the chosen exercise, the run's
+// state, the time gauge, the speed clock and the grids filled at Start. It
+// holds what the window shows; the window draws this state after every event
+// with one refresh and keeps its timers in step with `clocks`.
 class TrainingFlow {
 public:
     explicit TrainingFlow(TrainingHost& host);
 
     // Window events.
-    void FormShow();
-    void TabbedNotebook2Click(Page page); // the page that became active
-    void exerciseButtonClick(int kind);
-    void SBtnStartClick();
-    void SBtnPauseClick();
-    void sbHelpClick();
-    void SBtnSetupClick();
-    void sbAboutClick();
-    void historyClick(); // "学习记录"
+    void opened();
+    void choosePage(Page page); // the page that became active
+    void chooseExercise(ExerciseKind kind);
+    void start();
+    void pause();
+    void openHelp();
+    void openSettings();
+    void openRecordHolders();
+    void openHistory(); // "学习记录"
     // "弱点练习": the character review's page and rules over characters
     // chosen for one weak corner (`target`, else the corner confused most);
     // the run starts at once.
-    void drillClick(const std::optional<DrillTarget>& target);
+    void startDrill(const std::optional<DrillTarget>& target);
     // A step of the course: its exercise's page, its items; the run starts at
     // once and is recorded as that step.
-    void courseClick(const CourseRun& run);
-    void SBtnQuitClick();
-    void activated();   // the window became the active window
-    void FormClose();   // the window is closing
-    void Timer1Timer(); // time gauge, 1200 ms
-    void Timer2Timer(); // explanation panel, 100 ms, once
-    void Timer3Timer(); // speed clock, 1000 ms
-    void TimertimeTimer(const QString& timeOfDay);
+    void startCourseStep(const CourseRun& run);
+    void quit();
+    void activated();      // the window became the active window
+    void closed();         // the window is closing
+    void tickGauge();      // time gauge, 1200 ms
+    void tickPanelDelay(); // explanation panel, 100 ms, once
+    void tickSpeedClock(); // speed clock, 1000 ms
+    void tickTimeOfDay(const QString& now);
     // A key pressed in an input box: its key-down steps, then the character
     // it types (which the box's digit filter sees).
     void boxKeyPress(Box b, const AnswerKey& key);
-    void BitBtn1Click(); // "编码图解"
+    void openDiagram(); // "编码图解"
     // The mascot, 200 ms: over ten ticks the face is closed (1-3), open
     // (4-6), closed (7), open (8-9), closed (10). A stopped animation leaves
     // the face last shown.
-    void Timer4Timer();
+    void tickFace();
 
     // Operations of the practice flow.
-    void ResetExercise(int oldKind);
-    void HideItems(int kind);
+    void leaveExercise(ExerciseKind oldKind);
+    void hideItems(ExerciseKind kind);
     void setMessages(const QString& a, const QString& b, const QString& c, const QString& d);
     // Places the items of a run (pictures, characters or words). Throws
     // UserError naming the file or folder when there is nothing to draw;
     // the grid is then left as it was.
-    void FillGrid(int kind);
+    void fillGrid(ExerciseKind kind);
 
-    // The run state, as the command buttons and clocks show it.
-    enum class RunState { Idle, Running, TimeUp, Other };
-    RunState runState() const;
+    using RunState = training::RunState;
+    RunState runState() const { return run_; }
 
     void setRandomDraw(std::unique_ptr<RandomDraw> draw) { random_ = std::move(draw); }
     // Where the reviews take their items; without one they take the frequent
@@ -207,79 +221,67 @@ public:
     void setDrillProvider(DrillProvider provider) { drillProvider_ = std::move(provider); }
     // The character review's runs are drills of a weak corner until another
     // exercise is chosen.
-    bool DrillChosen = false;
+    bool drillChosen = false;
     std::optional<DrillTarget> drillTarget;
     // The exercise's runs are the course's step until another exercise is chosen.
     std::optional<CourseRun> courseRun;
     // The wrong answers and F1 look-ups of the run under way.
-    int RunWrong = 0;
-    int RunLookups = 0;
+    int runWrong = 0;
+    int runLookups = 0;
     // The corner the drill under way keeps to; -1 when none.
-    int DrilledCorner = -1;
+    int drilledCorner = -1;
     // Who takes note of the runs (null: nobody).
     void setRunObserver(RunObserver* observer);
 
     // Settings (the settings dialog writes them).
-    int LevelStep = 1;
-    QString LevelName = QStringLiteral("初级能手");
-    int HintAfter = 2;
+    int levelStep = 1;
+    QString levelName = QStringLiteral("初级能手");
+    int hintAfter = 2;
 
     // Run state.
-    int ExerciseKind = 0;
+    ExerciseKind exercise = ExerciseKind::BasicStrokes;
     Page activePage = Page::Basic;
-    int SpeedSeconds = 0;
-    bool SpeedClockOn = false;
-    bool FinalSpeedDue = false;
-    int ItemsTotal = 0;
-    int ItemsLeft = 0;
-    int CurrentItem = 0;
-    int CharPageLast = 3;
-    int WordPageLast = 7;
-    int PictureColumn = 0; // column of the current picture
-    int BoxColumn = 0;     // column of the character or word box
+    int speedSeconds = 0;
+    bool speedCounting = false;
+    bool finalSpeedDue = false;
+    int itemsTotal = 0;
+    int itemsLeft = 0;
+    int currentIndex = 0;
+    ExerciseKind lastCharacterExercise = ExerciseKind::FullCodeCharacters;
+    ExerciseKind lastWordExercise = ExerciseKind::TwoCharacterWords;
+    int pictureColumn = 0; // column of the current picture
+    int boxColumn = 0;     // column of the character or word box
     // The word review's positions in the order they are answered: a word
     // takes as many cells of its row as its length needs (empty otherwise).
-    std::vector<int> WordReviewPositions;
+    std::vector<int> wordReviewPositions;
     ReviewSlots review;
     Grids grids;
 
     // Answer entry.
-    QString PendingText;
-    bool PendingActive = false;
-    std::array<bool, 3> HintShown{}; // by box: F1 has put the code into it
-    int PictureWrongCount = 0, CharWrongCount = 0, WordWrongCount = 0;
-    std::string DiagramChar; // GBK, the character of the last F1 on the character page
-    static constexpr int kBoxMaxLength = 7; // the character and word boxes
+    std::array<bool, 3> codeShown{}; // by box: F1 has put the code into it
+    int pictureWrongCount = 0, characterWrongCount = 0, wordWrongCount = 0;
+    std::string diagramCharacter; // GBK, the character of the last F1 on the character page
     // Why an answer on the character or word page is wrong: the coach
     // decides, the note is shown until the next key in the box.
     WrongCodeCoach coach;
     CoachNote coachNote;
 
     // What the window shows.
-    std::array<QString, 4> Labelplay;
-    int Gauge1 = 0, Gauge2 = 0; // 0-100
-    bool gaugesShown = true;
-    QString Labeljifen = QStringLiteral("0");
+    Messages messages;
+    Gauges gauges;
+    QString speedText = QStringLiteral("0"); // characters a minute
     Vehicle vehicle = Vehicle::Bike;
-    QString Label1; // time of day
-    QString startCaption = QStringLiteral("开始");
-    bool SBtnStartEnabled = true;
-    bool SBtnPauseEnabled = false;
-    bool SBtnSetupEnabled = true;
-    bool sbAboutEnabled = true;
-    bool BitBtn1Shown = false;
-    bool faceClosedShown = true;
-    bool faceOpenShown = false; // the open face lies over the closed one
-    int FaceTick = 0;           // 0-10, not reset when the animation starts
-    std::array<InputBox, 3> boxes;
+    QString timeOfDay;
+    Buttons buttons;
+    Face face;
+    AnswerBoxes boxes;
     int focusBox = -1; // the box that should take the focus, or -1
-    bool Timer1On = false, Timer2On = false, Timer3On = false, Timer4On = false,
-         TimertimeOn = false;
+    Clocks clocks;
 
-    InputBox& box(Box b) { return boxes[static_cast<size_t>(b)]; }
-    const InputBox& box(Box b) const { return boxes[static_cast<size_t>(b)]; }
+    InputBox& box(Box b) { return boxes[b]; }
+    const InputBox& box(Box b) const { return boxes[b]; }
     // The input box of a kind's page.
-    static Box boxOf(int kind);
+    static Box boxOf(ExerciseKind kind);
 
     // First places of the boxes at Start, and where leaving an exercise puts them.
     static constexpr QPoint kPictureBoxStart{15, 62};
@@ -290,15 +292,19 @@ public:
 
     // The text of a box changed by the program, with the box's change
     // handler (digit filter, pending text) run at once, as for a typed change.
-    void setBoxText(Box b, const QString& text);
-    // "statement/<DiagramChar>.bmp", relative to the program folder.
+    void setBoxText(Box b, const QString& text) { boxes.setText(b, text); }
+    // "statement/<diagramCharacter>.bmp" in the program folder.
     QString diagramPath() const;
 
+    // The program folder: the exercises, the explanation texts and the code
+    // diagrams are read from it, and the window is given their full paths.
+    void setProgramFolder(const QString& folder) { folder_ = folder; }
+    // A data path ("hzlib/z1.txt") in the program folder.
+    QString inProgramFolder(const QString& relative) const;
+
 private:
-    // Answer entry: the box's change handler; a submitted answer judged; the
-    // right and wrong steps of each box; F1.
-    void boxChange(Box b);
-    void typeCharacter(Box b, const AnswerKey& key);
+    // Answer entry: a submitted answer judged; the right and wrong steps of
+    // each box; F1.
     void judge(Box b, const QString& answer);
     // The points where an item is answered and where a run ends: every right
     // answer passes answeredRight, every wrong one answeredWrong, and every
@@ -311,14 +317,14 @@ private:
     void recordCheck();
     void helpKey(Box b);
     GridItem* currentItem();
-    void fillPictures(int kind);
-    void fillTexts(int kind);
-    void fillReview(int kind);
+    void fillPictures(ExerciseKind kind);
+    void fillTexts(ExerciseKind kind);
+    void fillReview(ExerciseKind kind);
     // The cells of the word grid a word of `characters` characters takes.
     static int wordReviewCells(int characters);
     void continueRun();
     void newRun();
-    void stopClocks() { Timer1On = Timer3On = false; }
+    void stopClocks() { clocks.gauge = clocks.speed = false; }
     // The observer's view of a run: the current item shown, and a run under
     // way left unfinished (said once).
     void observeCurrentItem();
@@ -331,7 +337,7 @@ private:
         if (sound())
             host_.playCue(c);
     }
-    void bumpGauge(int& gauge) { gauge = gauge + LevelStep > 100 ? 100 : gauge + LevelStep; }
+    void bumpGauge(int& gauge) { gauge = gauge + levelStep > 100 ? 100 : gauge + levelStep; }
     // The items of a course step that a learner at the step's speed answers
     // before the time is up, with a fifth of the time to spare.
     std::size_t courseItemsInTime(std::size_t items) const;
@@ -341,11 +347,13 @@ private:
     void sayCourseVerdict(int speed);
 
     TrainingHost& host_;
+    QString folder_;
     std::unique_ptr<RandomDraw> random_;
     ReviewProvider reviewProvider_;
     DrillProvider drillProvider_;
     RunObserver* observer_;
     bool observedRunOpen_ = false;
+    RunState run_ = RunState::Idle;
     bool hintPlaced_ = false; // the automatic hint put the code in the picture box
 };
 

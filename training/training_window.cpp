@@ -69,11 +69,6 @@ const QColor kTeal(0, 128, 128);
 const QColor kRed(255, 0, 0);
 const QColor kNavy(0, 0, 128);
 
-// Grid geometry inside the page panels: first cell and pitch.
-constexpr int kPictureLeft = 8, kPictureTop = 8, kPictureDx = 60, kPictureDy = 72;
-constexpr int kCharLeft = 8, kCharTop = 6, kCharDx = 37, kCharDy = 63;
-constexpr int kWordLeft = 2, kWordTop = 1, kWordDx = 126, kWordDy = 49;
-
 // Exercise buttons by kind: name and place on their page.
 struct ButtonPlace {
     const char* name;
@@ -255,28 +250,27 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     Timer4 = timer(200, false, &TForm1::Timer4Timer); // the mascot's animation
     Timertime = timer(1000, false, &TForm1::TimertimeTimer);
 
-    connect(TabbedNotebook2, &QTabWidget::currentChanged, this, [this](int index) {
-        run([&] { flow_->TabbedNotebook2Click(static_cast<Page>(index)); });
-    });
+    connect(TabbedNotebook2, &QTabWidget::currentChanged, this,
+            [this](int index) { run([&] { flow_->choosePage(static_cast<Page>(index)); }); });
     for (int k = 0; k < kKinds; ++k)
         connect(exerciseButtons[static_cast<size_t>(k)], &QToolButton::clicked, this, [this, k] {
-            run([&] { flow_->exerciseButtonClick(k); });
+            run([&] { flow_->chooseExercise(exerciseKind(k)); });
             showDueCounts();
         });
     auto on = [this](QPushButton* b, void (TrainingFlow::*handler)()) {
         connect(b, &QPushButton::clicked, this,
                 [this, handler] { run([&] { ((*flow_).*handler)(); }); });
     };
-    on(SBtnStart, &TrainingFlow::SBtnStartClick);
-    on(SBtnPause, &TrainingFlow::SBtnPauseClick);
-    on(sbHelp, &TrainingFlow::sbHelpClick);
-    on(SBtnSetup, &TrainingFlow::SBtnSetupClick);
-    on(sbAbout, &TrainingFlow::sbAboutClick);
-    on(SBtnQuit, &TrainingFlow::SBtnQuitClick);
-    on(BitBtn1, &TrainingFlow::BitBtn1Click);
-    on(SBtnHistory, &TrainingFlow::historyClick);
+    on(SBtnStart, &TrainingFlow::start);
+    on(SBtnPause, &TrainingFlow::pause);
+    on(sbHelp, &TrainingFlow::openHelp);
+    on(SBtnSetup, &TrainingFlow::openSettings);
+    on(sbAbout, &TrainingFlow::openRecordHolders);
+    on(SBtnQuit, &TrainingFlow::quit);
+    on(BitBtn1, &TrainingFlow::openDiagram);
+    on(SBtnHistory, &TrainingFlow::openHistory);
     connect(SBtnDrill, &QPushButton::clicked, this,
-            [this] { run([this] { flow_->drillClick(std::nullopt); }); });
+            [this] { run([this] { flow_->startDrill(std::nullopt); }); });
     if (Form_sz)
         Form_sz->setHost(this);
     refresh();
@@ -301,8 +295,8 @@ void TForm1::buildPages() {
     for (int i = 0; i < kPictureItems; ++i) {
         auto* item = new QLabel(Panel1);
         item->setObjectName(QStringLiteral("Image%1").arg(i + 1));
-        item->setGeometry(kPictureLeft + (i % kPictureColumns) * kPictureDx,
-                          kPictureTop + (i / kPictureColumns) * kPictureDy, 49, 48);
+        item->setGeometry(kPictureGrid.left + (i % kPictureColumns) * kPictureGrid.dx,
+                          kPictureGrid.top + (i / kPictureColumns) * kPictureGrid.dy, 49, 48);
         item->setScaledContents(true);
         item->hide();
         pictureItems[static_cast<size_t>(i)] = item;
@@ -315,8 +309,8 @@ void TForm1::buildPages() {
     for (int i = 0; i < kCharItems; ++i) {
         auto* item = new QLabel(Panel5);
         item->setObjectName(QStringLiteral("Label%1").arg(i + 6));
-        item->setGeometry(kCharLeft + (i % kCharColumns) * kCharDx,
-                          kCharTop + (i / kCharColumns) * kCharDy, 34, 36);
+        item->setGeometry(kCharGrid.left + (i % kCharColumns) * kCharGrid.dx,
+                          kCharGrid.top + (i / kCharColumns) * kCharGrid.dy, 34, 36);
         item->setAlignment(Qt::AlignCenter);
         item->setFont(fonts::kai(32));
         item->hide();
@@ -331,8 +325,8 @@ void TForm1::buildPages() {
         auto* item = new QLabel(Panel12);
         item->setObjectName(i == 0 ? QStringLiteral("word00")
                                    : QStringLiteral("Label%1").arg(i + 124));
-        item->move(kWordLeft + (i % kWordColumns) * kWordDx,
-                   kWordTop + (i / kWordColumns) * kWordDy);
+        item->move(kWordGrid.left + (i % kWordColumns) * kWordGrid.dx,
+                   kWordGrid.top + (i / kWordColumns) * kWordGrid.dy);
         item->setFont(fonts::kai(27));
         item->hide();
         wordItems[static_cast<size_t>(i)] = item;
@@ -342,10 +336,10 @@ void TForm1::buildPages() {
 
     // The exercise buttons under each grid.
     for (int k = 0; k < kKinds; ++k) {
-        const int p = static_cast<int>(pageOf(k));
+        const int p = static_cast<int>(pageOf(exerciseKind(k)));
         auto* b = new QToolButton(pages[p]);
         b->setObjectName(QString::fromLatin1(kButtons[k].name));
-        b->setText(QString::fromUtf16(kind(k).caption));
+        b->setText(QString::fromUtf16(kind(exerciseKind(k)).caption));
         b->setCheckable(true);
         b->setFont(fonts::song(16, true));
         b->setGeometry(kButtons[k].x, 466, p == 1 ? 88 : 80, 34);
@@ -355,13 +349,13 @@ void TForm1::buildPages() {
     }
     for (int p = 0; p < kPages; ++p)
         groups_[static_cast<size_t>(p)]
-            ->button(page(static_cast<Page>(p)).defaultKind)
+            ->button(numberOf(page(static_cast<Page>(p)).defaultKind))
             ->setChecked(true);
 
     // What is due today, in a badge on each review button's corner.
     for (int i = 0; i < 2; ++i) {
-        QToolButton* review =
-            exerciseButtons[static_cast<size_t>(i == 0 ? kCharacterReview : kWordReview)];
+        QToolButton* review = exerciseButtons[static_cast<size_t>(
+            numberOf(i == 0 ? ExerciseKind::CharacterReview : ExerciseKind::WordReview))];
         // On the button's top right edge, in the gap above it, so that it
         // covers the frame and never the caption's last character.
         auto* badge = new QLabel(review->parentWidget());
@@ -381,7 +375,8 @@ void TForm1::buildPages() {
         box->setObjectName(QStringLiteral("CheckFullReview%1").arg(i));
         box->setToolTip(QStringLiteral("要复习的不够一页时，用常用的补满"));
         box->setFont(fonts::song(15, true));
-        box->setGeometry(i == 0 ? 570 : kButtons[kWordReview].x + 86, 470, 70, 28);
+        box->setGeometry(i == 0 ? 570 : kButtons[numberOf(ExerciseKind::WordReview)].x + 86, 470,
+                         70, 28);
         box->setFocusPolicy(Qt::NoFocus);
         CheckFullReview[static_cast<size_t>(i)] = box;
     }
@@ -398,7 +393,7 @@ void TForm1::buildPages() {
     SBtnDrill->setObjectName(QStringLiteral("SBtnDrill"));
     SBtnDrill->setToolTip(QStringLiteral("练最常读错的角"));
     SBtnDrill->setFont(fonts::song(16, true));
-    SBtnDrill->setGeometry(kButtons[kCharacterReview].x + 92, 466, 96, 34);
+    SBtnDrill->setGeometry(kButtons[numberOf(ExerciseKind::CharacterReview)].x + 92, 466, 96, 34);
     SBtnDrill->setFocusPolicy(Qt::NoFocus);
     SBtnDrill->setAutoDefault(false);
 
@@ -574,17 +569,16 @@ template <typename Event> void TForm1::run(Event&& event) {
 
 void TForm1::pullTimers() {
     TrainingFlow& f = *flow_;
-    f.Timer1On = Timer1->isActive();
-    f.Timer3On = Timer3->isActive();
-    f.Timer4On = Timer4->isActive();
-    f.TimertimeOn = Timertime->isActive();
-    f.Timer2On = Timer2->isActive();
+    f.clocks.gauge = Timer1->isActive();
+    f.clocks.speed = Timer3->isActive();
+    f.clocks.face = Timer4->isActive();
+    f.clocks.timeOfDay = Timertime->isActive();
+    f.clocks.panelDelay = Timer2->isActive();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
-    // Data paths of the training are relative to the program folder.
-    if (!HomeDir.isEmpty())
-        QDir::setCurrent(HomeDir);
+    // The training reads its exercises and texts in the program folder.
+    flow_->setProgramFolder(HomeDir);
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
@@ -607,8 +601,8 @@ void TForm1::showEvent(QShowEvent* event) {
     strokeErrorShown_ = false;
     recordFileNotice_.clear();
     run([this] {
-        flow_->FormShow();
-        flow_->TimertimeTimer(chinese_clock::timeOfDay(QTime::currentTime()));
+        flow_->opened();
+        flow_->tickTimeOfDay(chinese_clock::timeOfDay(QTime::currentTime()));
     });
     showDueCounts();
     if (requestedDrill_)
@@ -618,13 +612,13 @@ void TForm1::showEvent(QShowEvent* event) {
             if (!requestedCourseRun_ || !isVisible())
                 return;
             const training::CourseRun step = *std::exchange(requestedCourseRun_, std::nullopt);
-            run([&] { flow_->courseClick(step); });
+            run([&] { flow_->startCourseStep(step); });
         });
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     pullTimers();
-    flow_->FormClose();
+    flow_->closed();
     refresh();
     closing_ = true;
     QDialog::closeEvent(event);
@@ -717,23 +711,23 @@ bool TForm1::boxKey(QLineEdit* box, QKeyEvent* event) {
 }
 
 void TForm1::Timer1Timer() {
-    run([this] { flow_->Timer1Timer(); });
+    run([this] { flow_->tickGauge(); });
 }
 
 void TForm1::Timer2Timer() {
-    run([this] { flow_->Timer2Timer(); });
+    run([this] { flow_->tickPanelDelay(); });
 }
 
 void TForm1::Timer3Timer() {
-    run([this] { flow_->Timer3Timer(); });
+    run([this] { flow_->tickSpeedClock(); });
 }
 
 void TForm1::Timer4Timer() {
-    run([this] { flow_->Timer4Timer(); });
+    run([this] { flow_->tickFace(); });
 }
 
 void TForm1::TimertimeTimer() {
-    run([this] { flow_->TimertimeTimer(chinese_clock::timeOfDay(QTime::currentTime())); });
+    run([this] { flow_->tickTimeOfDay(chinese_clock::timeOfDay(QTime::currentTime())); });
 }
 
 QPixmap TForm1::pictureOf(const QString& path) {
@@ -838,7 +832,7 @@ void TForm1::refresh() {
         const QSignalBlocker block(TabbedNotebook2);
         TabbedNotebook2->setCurrentIndex(static_cast<int>(f.activePage));
     }
-    exerciseButtons[static_cast<size_t>(f.ExerciseKind)]->setChecked(true);
+    exerciseButtons[static_cast<size_t>(numberOf(f.exercise))]->setChecked(true);
     // A line wider than the panel (a course step's title) is drawn smaller
     // until it fits, never cut at both ends.
     static const std::array<QFont, 4> fontsOfLines = {fonts::song(15), fonts::hei(20, true),
@@ -847,26 +841,26 @@ void TForm1::refresh() {
     for (size_t i = 0; i < 4; ++i) {
         // Fitted only when the line changes: the window is redrawn at every
         // key and five times a second.
-        const QString& text = f.Labelplay[i];
+        const QString& text = f.messages[i];
         if (lines[i]->text() == text)
             continue;
         lines[i]->setFont(fonts::fitting(fontsOfLines[i], text, lines[i]->width() - 4, 11));
         lines[i]->setText(text);
     }
-    Gauge1->setValue(std::clamp(f.Gauge1, 0, 100));
-    Gauge2->setValue(std::clamp(f.Gauge2, 0, 100));
-    gaugePanel->setVisible(f.gaugesShown);
-    Labeljifen->setText(f.Labeljifen);
+    Gauge1->setValue(std::clamp(f.gauges.first, 0, 100));
+    Gauge2->setValue(std::clamp(f.gauges.second, 0, 100));
+    gaugePanel->setVisible(f.gauges.shown);
+    Labeljifen->setText(f.speedText);
     Imagebike->setVisible(f.vehicle == Vehicle::Bike);
     Imagecar->setVisible(f.vehicle == Vehicle::Car);
     Imageplane->setVisible(f.vehicle == Vehicle::Plane);
-    Label1->setText(f.Label1);
-    SBtnStart->setText(f.startCaption);
-    SBtnStart->setEnabled(f.SBtnStartEnabled);
-    SBtnPause->setEnabled(f.SBtnPauseEnabled);
-    SBtnSetup->setEnabled(f.SBtnSetupEnabled);
-    sbAbout->setEnabled(f.sbAboutEnabled);
-    BitBtn1->setVisible(f.BitBtn1Shown);
+    Label1->setText(f.timeOfDay);
+    SBtnStart->setText(f.buttons.startCaption);
+    SBtnStart->setEnabled(f.buttons.startEnabled);
+    SBtnPause->setEnabled(f.buttons.pauseEnabled);
+    SBtnSetup->setEnabled(f.buttons.settingsEnabled);
+    sbAbout->setEnabled(f.buttons.recordsEnabled);
+    BitBtn1->setVisible(f.buttons.diagramShown);
     if (f.coachNote != drawnNote_) {
         drawnNote_ = f.coachNote;
         // The Song font's own line spacing lets wrapped lines touch: each
@@ -897,8 +891,8 @@ void TForm1::refresh() {
     coachPanel->setVisible(!f.coachNote.lines.isEmpty());
     if (coachPanel->isVisible())
         coachPanel->raise();
-    Imagefaceclose->setVisible(f.faceClosedShown);
-    Imagefaceopen->setVisible(f.faceOpenShown);
+    Imagefaceclose->setVisible(f.face.closedShown);
+    Imagefaceopen->setVisible(f.face.openShown);
     drawItems();
     if (!pictureError_.isEmpty()) {
         const QString message = std::exchange(pictureError_, QString());
@@ -939,11 +933,11 @@ void TForm1::refresh() {
         else if (!on && t->isActive())
             t->stop();
     };
-    sync(Timer1, f.Timer1On);
-    sync(Timer2, f.Timer2On);
-    sync(Timer3, f.Timer3On);
-    sync(Timer4, f.Timer4On);
-    sync(Timertime, f.TimertimeOn);
+    sync(Timer1, f.clocks.gauge);
+    sync(Timer2, f.clocks.panelDelay);
+    sync(Timer3, f.clocks.speed);
+    sync(Timer4, f.clocks.face);
+    sync(Timertime, f.clocks.timeOfDay);
 }
 
 // TrainingSettingsHost
@@ -965,22 +959,22 @@ void TForm1::setItemTextColour(const QColor& colour) {
 }
 
 void TForm1::setLevel(int levelStep, const QString& levelName) {
-    flow_->LevelStep = levelStep;
-    flow_->LevelName = levelName;
+    flow_->levelStep = levelStep;
+    flow_->levelName = levelName;
 }
 
 void TForm1::setHintAfter(int wrongAnswers) {
-    flow_->HintAfter = wrongAnswers;
+    flow_->hintAfter = wrongAnswers;
 }
 
 void TForm1::setWithoutLevel(bool withoutLevel) {
     run([&] {
         TrainingFlow& f = *flow_;
-        f.gaugesShown = !withoutLevel;
+        f.gauges.shown = !withoutLevel;
         if (withoutLevel)
-            f.Timer1On = false;
-        else if (!f.SBtnStartEnabled)
-            f.Timer1On = true; // a run is under way
+            f.clocks.gauge = false;
+        else if (!f.buttons.startEnabled)
+            f.clocks.gauge = true; // a run is under way
     });
 }
 
@@ -1008,7 +1002,7 @@ void TForm1::playCue(training::Cue cue) {
     SoundPlayer& player = Form2->MediaPlayer1();
     const int at = static_cast<int>(cue);
     if (at >= 1 && at <= 7)
-        player.setFileName(QString::fromLatin1(kCueFiles[at]));
+        player.setFileName(regularfile::inFolder(HomeDir, QString::fromLatin1(kCueFiles[at])));
     player.open();
     player.play();
 }
@@ -1018,7 +1012,7 @@ bool TForm1::soundCanPlay() {
     // missing file (Jiayou.wav) does not silence the others.
     SoundPlayer& player = Form2->MediaPlayer1();
     for (int cue = 1; cue <= 7; ++cue) {
-        player.setFileName(QString::fromLatin1(kCueFiles[cue]));
+        player.setFileName(regularfile::inFolder(HomeDir, QString::fromLatin1(kCueFiles[cue])));
         player.open();
         if (player.canPlay())
             return true;
@@ -1136,7 +1130,7 @@ void TForm1::startRequestedDrill() {
     if (!requestedDrill_ || !isVisible())
         return;
     const training::DrillTarget target = *std::exchange(requestedDrill_, std::nullopt);
-    run([&] { flow_->drillClick(target); });
+    run([&] { flow_->startDrill(target); });
 }
 
 bool TForm1::autoHintTicked() const {
@@ -1174,10 +1168,11 @@ bool TForm1::showDiagram(const QString& picture) {
     return formdelait->result() == QDialog::Accepted;
 }
 
-bool TForm1::judgeRecord(int kind, const QString& score) {
+bool TForm1::judgeRecord(training::ExerciseKind kind, const QString& score) {
     RecordHoldersFile::Judgement j;
     errors::guarded(this, [&] {
-        j = RecordHoldersFile(scoreFilePath(QStringLiteral("phb.txt"))).judge_record(kind, score);
+        j = RecordHoldersFile(scoreFilePath(QStringLiteral("phb.txt")))
+                .judge_record(training::numberOf(kind), score);
     });
     if (!j.notice.isEmpty() && j.notice != recordFileNotice_) {
         recordFileNotice_ = j.notice;
@@ -1187,9 +1182,9 @@ bool TForm1::judgeRecord(int kind, const QString& score) {
     return j.record;
 }
 
-void TForm1::enterRecordName(int slot, const QString& score) {
+void TForm1::enterRecordName(training::ExerciseKind kind, const QString& score) {
     refresh();
-    FPhbin->RecordSlot = slot;
+    FPhbin->RecordSlot = training::numberOf(kind);
     FPhbin->RecordScore = score;
     FPhbin->exec();
     keysBackToBox();

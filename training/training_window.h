@@ -124,8 +124,8 @@ private:
     void showHistory() override;
     bool autoHintTicked() const override;
     bool showDiagram(const QString& picture) override;
-    bool judgeRecord(int kind, const QString& score) override;
-    void enterRecordName(int slot, const QString& score) override;
+    bool judgeRecord(training::ExerciseKind kind, const QString& score) override;
+    void enterRecordName(training::ExerciseKind kind, const QString& score) override;
     bool askQuit() override;
     void closeWindow() override;
     void waitBeforeClocks() override;

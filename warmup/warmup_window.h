@@ -35,9 +35,6 @@ protected:
 private:
     QString digits_;
     QPixmap strip_;
-    // Keys still coming from the game when the ranking dialog opened are
-    // held back until the keypad is quiet.
-    std::unique_ptr<KeyHold> rankingHold_;
 };
 
 // The keypad warm-up game, in its classic and fun modes.

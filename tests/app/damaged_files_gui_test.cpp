@@ -9,6 +9,7 @@
 #include "platform/user_error.h"
 #include "tests/damaged/damaged_inputs.h"
 #include "tests/dictionary/dict_test_files.h"
+#include "tests/support/user_error_message.h"
 #include "warmup/warmup_ranking_window.h"
 #include "warmup/warmup_window.h"
 
@@ -42,12 +43,8 @@ TEST_F(DamagedFilesInWindows, HelpTexts) {
     damaged::checkReader(path("files"), "tvm.rtf", good,
                          [&] {
                              QTextDocument doc;
-                             try {
-                                 readRtfFile(path("files/tvm.rtf"), doc);
-                                 return QString();
-                             } catch (const UserError& e) {
-                                 return e.message();
-                             }
+                             return userErrorMessage(
+                                 [&] { readRtfFile(path("files/tvm.rtf"), doc); });
                          },
                          {{Kind::Empty, nullptr},
                           {Kind::Truncated, nullptr},
@@ -67,12 +64,9 @@ TEST_F(DamagedFilesInWindows, Pictures) {
     const QByteArray good = jpeg.readAll();
     damaged::checkReader(path("images"), "2.jpg", good,
                          [&] {
-                             try {
+                             return userErrorMessage([&] {
                                  EXPECT_FALSE(readImageFile(path("images/2.jpg")).isNull());
-                                 return QString();
-                             } catch (const UserError& e) {
-                                 return e.message();
-                             }
+                             });
                          },
                          {{Kind::Empty, "图片"},
                           {Kind::Truncated, ""},

@@ -11,6 +11,8 @@
 #include "dictionary/two.h"
 #include "history/history_window.h"
 #include "platform/window_setup.h"
+#include "tests/dictionary/dict_test_files.h"
+#include "training/training_help_panel.h"
 #include "training/training_window.h"
 #include "warmup/warmup_window.h"
 
@@ -348,23 +350,31 @@ TEST_F(StartScreen, QuitAsksAndNoKeepsTheProgramRunning) {
 TEST_F(StartScreen, ModuleWindowsFindTheProgramFolderFromAnyWorkingDirectory) {
     EXPECT_EQ(Form1->HomeDir, path(QString()));
     EXPECT_EQ(form_test->HomeDir, path(QString()));
-    QDir::setCurrent(QDir::tempPath());
-    QString cwdWhileOpen;
+    // The tests run in the build folder, not in the program folder: the
+    // windows read the program folder's files by their full paths, and the
+    // working folder stays as it was.
+    const QString working = QDir::currentPath();
+    ASSERT_NE(QDir(working).canonicalPath(), QDir(path(QString())).canonicalPath());
+    writeFile("test.tvm", QByteArray::fromStdString(dicttest::fortyCharacterTest().testFile));
+    writeFile("files/base.rtf", "{\\rtf1\\ansi strokes explained\\par}");
+    QString testFileShown, panelShown;
     QTimer::singleShot(0, [&] {
-        cwdWhileOpen = QDir::currentPath() + u'/';
+        testFileShown = form_test->Label_file->text();
         answerYes = true; // "确定退出吗"
         form_test->close();
     });
     QTest::mouseClick(entry(4), Qt::LeftButton);
-    EXPECT_EQ(QDir(cwdWhileOpen).canonicalPath(), QDir(path(QString())).canonicalPath());
+    EXPECT_EQ(testFileShown, QStringLiteral("test.tvm"));
+    EXPECT_FALSE(questions.contains(QStringLiteral("没有找到测试文件，要亲自找吗")));
 
-    QDir::setCurrent(QDir::tempPath());
     QTimer::singleShot(0, [&] {
-        cwdWhileOpen = QDir::currentPath() + u'/';
+        panelShown = FormSM->RichEdit1->toPlainText();
         Form1->close();
     });
     QTest::mouseClick(entry(3), Qt::LeftButton);
-    EXPECT_EQ(QDir(cwdWhileOpen).canonicalPath(), QDir(path(QString())).canonicalPath());
+    EXPECT_TRUE(panelShown.contains(QStringLiteral("strokes explained")))
+        << panelShown.toStdString();
+    EXPECT_EQ(QDir::currentPath(), working);
 
     // The warm-up and the about box open modally and come back.
     bool warmupShown = false;

@@ -4,6 +4,7 @@
 #include "platform/user_error.h"
 #include "tests/dictionary/dict_test_files.h"
 #include "tests/support/test_chars.h"
+#include "tests/support/user_error_message.h"
 
 #include <gtest/gtest.h>
 
@@ -209,13 +210,9 @@ TEST(ArticleConversion, WritesBesideTheSourceAndNeverOverIt) {
     };
     for (const auto& [name, content] : refused) {
         const std::string path = d + "/" + name;
-        try {
-            conversion::convertFile(path);
-            ADD_FAILURE() << name << " was converted";
-        } catch (const UserError& e) {
-            EXPECT_TRUE(e.message().contains(QString::fromStdString(conversion::targetPath(path))))
-                << e.what();
-        }
+        const QString message = userErrorMessage([&] { conversion::convertFile(path); });
+        EXPECT_TRUE(message.contains(QString::fromStdString(conversion::targetPath(path))))
+            << name << ": " << message.toStdString();
         EXPECT_EQ(readFile(path), content) << name;
     }
     EXPECT_EQ(readFile(d + "/other/file"), "elsewhere");
@@ -230,12 +227,9 @@ TEST(ArticleConversion, RefusesSourcesWithoutChineseBeforeWritingAnything) {
     dir.write("symbols.tvm", "an earlier test file");
     for (const char* name : {"empty.txt", "ascii.txt", "symbols.txt", "missing.txt"}) {
         const std::string path = d + "/" + name;
-        try {
-            conversion::convertFile(path);
-            ADD_FAILURE() << name << " was converted";
-        } catch (const UserError& e) {
-            EXPECT_TRUE(e.message().contains(QString::fromStdString(path))) << e.what();
-        }
+        const QString message = userErrorMessage([&] { conversion::convertFile(path); });
+        EXPECT_TRUE(message.contains(QString::fromStdString(path)))
+            << name << ": " << message.toStdString();
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(d + "/empty.tvm")));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(d + "/ascii.tvm")));
@@ -261,14 +255,11 @@ TEST(ArticleConversion, AFileNamedInGbkIsRefusedWithTheReason) {
         {fromDialog, "可能是 GBK 编码"},
     };
     for (const auto& [path, says] : rows) {
-        try {
-            conversion::convertFile(path);
-            ADD_FAILURE() << "converted";
-        } catch (const UserError& e) {
-            EXPECT_TRUE(e.message().contains(QStringLiteral("文件名不是 UTF-8 编码"))) << e.what();
-            EXPECT_TRUE(e.message().contains(QString::fromUtf8(says))) << e.what();
-            EXPECT_TRUE(e.message().contains(QString::fromStdString(d))) << e.what();
-        }
+        const QString message = userErrorMessage([&] { conversion::convertFile(path); });
+        EXPECT_TRUE(message.contains(QStringLiteral("文件名不是 UTF-8 编码")))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(says))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromStdString(d))) << message.toStdString();
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 1)
         << "nothing written";
@@ -281,12 +272,8 @@ TEST(TestTextFile, RefusesFilesWithoutCharactersAndNamesThem) {
     dir.write("ascii.tvm", "just some text\r\r");
     for (const char* name : {"empty.tvm", "ascii.tvm", "missing.tvm"}) {
         const QString path = QString::fromStdString(dir.path() + "/" + name);
-        try {
-            TestText::loadFile(path);
-            ADD_FAILURE() << name;
-        } catch (const UserError& e) {
-            EXPECT_TRUE(e.message().contains(path)) << e.what();
-        }
+        const QString message = userErrorMessage([&] { TestText::loadFile(path); });
+        EXPECT_TRUE(message.contains(path)) << name << ": " << message.toStdString();
     }
 }
 

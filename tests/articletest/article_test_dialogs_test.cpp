@@ -160,7 +160,6 @@ protected:
                   QByteArray::fromStdString(dicttest::groupBytes(
                       1, {{"50006", dicttest::g("中")}, {"6015", dicttest::g("国")}})));
         form_test->HomeDir = path(QString());
-        QDir::setCurrent(form_test->HomeDir);
     }
     // Shows the report as the test window does at the end of a test.
     void report(const QString& clock, int typed, int wrong, const QString& errors) {

@@ -87,10 +87,10 @@ protected:
         engine->setDictionary(two.get());
         host.engine = engine.get();
     }
-    void press(TestKey k) { engine->FormKeyPress({k}); }
+    void press(TestKey k) { engine->keyPress({k}); }
     void digits(const std::string& s) {
         for (char c : s)
-            engine->FormKeyPress({TestKey::Digit, c - '0'});
+            engine->keyPress({TestKey::Digit, c - '0'});
     }
     // Types the code of character i and ends it with Space.
     void typeChar(int i) {
@@ -109,8 +109,8 @@ TEST_F(TypingEngineTest, OneCandidateIsCommittedByTheKeyThatEndsTheCode) {
     load(40);
     typeChar(0);
     EXPECT_FALSE(engine->ListShowing);
-    EXPECT_EQ(engine->alread, 1);
-    EXPECT_EQ(engine->wrong, 0);
+    EXPECT_EQ(engine->typedCount, 1);
+    EXPECT_EQ(engine->wrongCount, 0);
     EXPECT_EQ(text.line(1), ch(0));
     EXPECT_EQ(text.mark(0, 0), TestText::Mark::Typed);
     EXPECT_EQ(engine->CursorPos, 2);
@@ -127,39 +127,39 @@ TEST_F(TypingEngineTest, ThreeCandidatesAreNumberedAndADigitChooses) {
     digits("11");
     press(TestKey::Space);
     ASSERT_TRUE(engine->ListShowing);
-    EXPECT_EQ(engine->result1, " 0." + ch(0) + " 1." + ch(1) + " 2." + ch(2));
+    EXPECT_EQ(engine->candidatePage, " 0." + ch(0) + " 1." + ch(1) + " 2." + ch(2));
     EXPECT_EQ(engine->PageFirst, 0);
     EXPECT_EQ(engine->PageLast, 2);
-    EXPECT_FALSE(engine->BrightShown);
+    EXPECT_FALSE(engine->nextArrowShown);
     digits("1"); // the second candidate: wrong for the article's first character
     EXPECT_EQ(text.line(1), ch(1));
-    EXPECT_EQ(engine->wrong, 1);
-    EXPECT_EQ(engine->Mresult, std::vector<std::string>{ch(0) + "(" + ch(1) + ")"});
+    EXPECT_EQ(engine->wrongCount, 1);
+    EXPECT_EQ(engine->errorLines, std::vector<std::string>{ch(0) + "(" + ch(1) + ")"});
     EXPECT_EQ(text.mark(0, 0), TestText::Mark::Wrong);
 
     digits("11");
     press(TestKey::Space);
     digits("7"); // beyond the page: its last candidate
     EXPECT_EQ(text.line(1), ch(1) + ch(2));
-    EXPECT_EQ(engine->wrong, 2) << "ch(2) is not the article's second character";
-    EXPECT_EQ(engine->Mresult.back(), ch(1) + "(" + ch(2) + ")");
+    EXPECT_EQ(engine->wrongCount, 2) << "ch(2) is not the article's second character";
+    EXPECT_EQ(engine->errorLines.back(), ch(1) + "(" + ch(2) + ")");
     EXPECT_EQ(text.mark(0, 1), TestText::Mark::Wrong);
 }
 
 TEST_F(TypingEngineTest, SpaceOnAnEmptyBoxSkipsTheCharacter) {
     load(40);
     press(TestKey::Space);
-    EXPECT_EQ(engine->alread, 1);
-    EXPECT_EQ(engine->wrong, 1);
-    EXPECT_EQ(engine->Mresult, std::vector<std::string>{ch(0) + "(  )"});
+    EXPECT_EQ(engine->typedCount, 1);
+    EXPECT_EQ(engine->wrongCount, 1);
+    EXPECT_EQ(engine->errorLines, std::vector<std::string>{ch(0) + "(  )"});
     EXPECT_EQ(text.line(1), "  ");
     // "/" and "*" on an empty box with no page do nothing.
     press(TestKey::Slash);
     press(TestKey::Star);
-    EXPECT_EQ(engine->alread, 1);
+    EXPECT_EQ(engine->typedCount, 1);
     // Enter is Space.
     press(TestKey::Enter);
-    EXPECT_EQ(engine->alread, 2);
+    EXPECT_EQ(engine->typedCount, 2);
 }
 
 TEST_F(TypingEngineTest, TheCodeTypedStaysBesideEachErrorLine) {
@@ -168,21 +168,21 @@ TEST_F(TypingEngineTest, TheCodeTypedStaysBesideEachErrorLine) {
     press(TestKey::Space);
     digits("1");           // ch(1) for ch(0): wrong, typed as "11"
     press(TestKey::Space); // ch(1) skipped: wrong, nothing typed
-    EXPECT_EQ(engine->MresultCodes, (std::vector<std::string>{"11", ""}));
+    EXPECT_EQ(engine->errorCodes, (std::vector<std::string>{"11", ""}));
     press(TestKey::Dot); // the skip taken back
-    EXPECT_EQ(engine->MresultCodes, std::vector<std::string>{"11"});
+    EXPECT_EQ(engine->errorCodes, std::vector<std::string>{"11"});
     typeChar(1); // right: no line
     digits("11");
     press(TestKey::Space);
     digits("0"); // ch(0) for ch(2)
-    EXPECT_EQ(engine->MresultCodes, (std::vector<std::string>{"11", "11"}));
+    EXPECT_EQ(engine->errorCodes, (std::vector<std::string>{"11", "11"}));
     // A new test forgets the error lines, and their codes with them.
     engine->clearErrors();
-    EXPECT_TRUE(engine->MresultCodes.empty());
+    EXPECT_TRUE(engine->errorCodes.empty());
     digits(codeOf(5));
     press(TestKey::Space);
-    EXPECT_EQ(engine->MresultCodes, std::vector<std::string>{codeOf(5)});
-    EXPECT_EQ(engine->Mresult.size(), 1u);
+    EXPECT_EQ(engine->errorCodes, std::vector<std::string>{codeOf(5)});
+    EXPECT_EQ(engine->errorLines.size(), 1u);
 }
 
 TEST_F(TypingEngineTest, WordsAcrossALineEndAndAcrossTheArticleEnd) {
@@ -191,7 +191,7 @@ TEST_F(TypingEngineTest, WordsAcrossALineEndAndAcrossTheArticleEnd) {
         typeChar(i);
     digits("23");
     press(TestKey::Star); // the word of characters 28 and 29, the end of line pair 0
-    EXPECT_EQ(engine->alread, 30);
+    EXPECT_EQ(engine->typedCount, 30);
     EXPECT_EQ(engine->CursorPos, 124);
     EXPECT_EQ(engine->InputLine, 3);
     EXPECT_EQ(text.line(1).size(), 60u);
@@ -202,7 +202,7 @@ TEST_F(TypingEngineTest, WordsAcrossALineEndAndAcrossTheArticleEnd) {
     digits("24");
     press(TestKey::Star);
     EXPECT_EQ(host.ended, 1);
-    EXPECT_EQ(engine->alread, 32);
+    EXPECT_EQ(engine->typedCount, 32);
 
     load(31);
     for (int i = 0; i < 30; ++i)
@@ -211,7 +211,7 @@ TEST_F(TypingEngineTest, WordsAcrossALineEndAndAcrossTheArticleEnd) {
     digits("24"); // 30, 31: only the first fits
     press(TestKey::Star);
     EXPECT_EQ(host.ended, 2);
-    EXPECT_EQ(engine->alread, 31);
+    EXPECT_EQ(engine->typedCount, 31);
 }
 
 TEST_F(TypingEngineTest, TakingBackAcrossLinePairsAndScrolling) {
@@ -228,28 +228,28 @@ TEST_F(TypingEngineTest, TakingBackAcrossLinePairsAndScrolling) {
     EXPECT_EQ(host.scrolls, (std::vector<int>{384, -384}));
     EXPECT_EQ(engine->InputLine, 11);
     EXPECT_EQ(engine->CursorPos, 5 * 124 + 58);
-    EXPECT_EQ(engine->alread, 179);
+    EXPECT_EQ(engine->typedCount, 179);
     EXPECT_EQ(text.line(11).size(), 58u);
 
     // A wrong character taken back lowers both counts and drops its error line.
     press(TestKey::Space); // skip: wrong
-    EXPECT_EQ(engine->wrong, 1);
-    ASSERT_EQ(engine->Mresult.size(), 1u);
+    EXPECT_EQ(engine->wrongCount, 1);
+    ASSERT_EQ(engine->errorLines.size(), 1u);
     press(TestKey::Dot); // "." is Backspace
-    EXPECT_EQ(engine->wrong, 0);
-    EXPECT_TRUE(engine->Mresult.empty());
-    EXPECT_EQ(engine->alread, 179);
+    EXPECT_EQ(engine->wrongCount, 0);
+    EXPECT_TRUE(engine->errorLines.empty());
+    EXPECT_EQ(engine->typedCount, 179);
     // A right one lowers only the count of characters.
     press(TestKey::Backspace);
-    EXPECT_EQ(engine->alread, 178);
-    EXPECT_EQ(engine->wrong, 0);
+    EXPECT_EQ(engine->typedCount, 178);
+    EXPECT_EQ(engine->wrongCount, 0);
     EXPECT_EQ(text.mark(10, 28), TestText::Mark::Untyped);
 
     // Backspace with a code in the box only edits the code.
     digits("12");
     press(TestKey::Backspace);
     EXPECT_EQ(engine->codeBox, "1");
-    EXPECT_EQ(engine->alread, 178);
+    EXPECT_EQ(engine->typedCount, 178);
 }
 
 TEST_F(TypingEngineTest, PagingThroughTwentyFiveCandidates) {
@@ -259,23 +259,23 @@ TEST_F(TypingEngineTest, PagingThroughTwentyFiveCandidates) {
     ASSERT_TRUE(engine->ListShowing);
     EXPECT_EQ(engine->PageFirst, 0);
     EXPECT_EQ(engine->PageLast, 9);
-    EXPECT_EQ(engine->result1.substr(0, 5), " 0." + ch(0));
-    EXPECT_TRUE(engine->BrightShown);
-    EXPECT_FALSE(engine->BleftShown);
+    EXPECT_EQ(engine->candidatePage.substr(0, 5), " 0." + ch(0));
+    EXPECT_TRUE(engine->nextArrowShown);
+    EXPECT_FALSE(engine->previousArrowShown);
 
     // Entries of 4 bytes without blanks would let 12 fit in 51 bytes: a page
     // holds ten, so that every candidate has a digit.
     press(TestKey::Plus);
     EXPECT_EQ(engine->PageFirst, 10);
     EXPECT_EQ(engine->PageLast, 19);
-    EXPECT_EQ(engine->result1.substr(0, 8), "0." + ch(10) + "1." + ch(11));
-    EXPECT_TRUE(engine->BleftShown);
-    EXPECT_TRUE(engine->BrightShown);
+    EXPECT_EQ(engine->candidatePage.substr(0, 8), "0." + ch(10) + "1." + ch(11));
+    EXPECT_TRUE(engine->previousArrowShown);
+    EXPECT_TRUE(engine->nextArrowShown);
 
     press(TestKey::Plus);
     EXPECT_EQ(engine->PageFirst, 20);
     EXPECT_EQ(engine->PageLast, 24);
-    EXPECT_FALSE(engine->BrightShown);
+    EXPECT_FALSE(engine->nextArrowShown);
     press(TestKey::Plus); // no further page
     EXPECT_EQ(engine->PageFirst, 20);
 
@@ -284,9 +284,9 @@ TEST_F(TypingEngineTest, PagingThroughTwentyFiveCandidates) {
     press(TestKey::Minus);
     EXPECT_EQ(engine->PageLast, 19);
     EXPECT_EQ(engine->PageFirst, 13);
-    EXPECT_EQ(engine->result1.substr(0, 8), "0." + ch(13) + "1." + ch(14));
-    EXPECT_TRUE(engine->BleftShown);
-    EXPECT_TRUE(engine->BrightShown);
+    EXPECT_EQ(engine->candidatePage.substr(0, 8), "0." + ch(13) + "1." + ch(14));
+    EXPECT_TRUE(engine->previousArrowShown);
+    EXPECT_TRUE(engine->nextArrowShown);
     digits("3");
     EXPECT_EQ(text.line(1), ch(16));
     EXPECT_FALSE(engine->ListShowing);
@@ -306,9 +306,9 @@ TEST_F(TypingEngineTest, TheCodeBoxTakesSixDigits) {
     // A code without candidates is dropped.
     press(TestKey::Space);
     EXPECT_TRUE(engine->codeBox.empty());
-    EXPECT_EQ(engine->alread, 0);
+    EXPECT_EQ(engine->typedCount, 0);
     // Other keys are swallowed.
-    EXPECT_FALSE(engine->FormKeyPress({TestKey::Other}));
+    EXPECT_FALSE(engine->keyPress({TestKey::Other}));
 }
 
 TEST_F(TypingEngineTest, AMissingDictionaryFileIsNamedAndTheCodeStays) {
@@ -324,7 +324,7 @@ TEST_F(TypingEngineTest, AMissingDictionaryFileIsNamedAndTheCodeStays) {
         EXPECT_NE(std::string(e.what()).find(dir.path() + "/zh1"), std::string::npos);
     }
     EXPECT_EQ(engine->codeBox, "90");
-    EXPECT_EQ(engine->alread, 0);
+    EXPECT_EQ(engine->typedCount, 0);
 }
 
 // Damaged test files load into a clean article (or are refused by the
@@ -357,7 +357,7 @@ TEST_F(TypingEngineTest, DamagedFilesAlwaysEndCleanly) {
         for (int k = 0; k < chars + 5 && host.ended == before; ++k)
             press(rng() % 3 ? TestKey::Space : TestKey::Enter);
         EXPECT_EQ(host.ended, before + 1) << "file " << f;
-        EXPECT_EQ(engine->alread, std::max(chars, 1)) << "file " << f;
+        EXPECT_EQ(engine->typedCount, std::max(chars, 1)) << "file " << f;
     }
 }
 
@@ -393,7 +393,7 @@ TEST_F(TypingEngineTest, SpaceAndDigitsOnLaterPages) {
     press(TestKey::Plus);
     press(TestKey::Enter);
     EXPECT_EQ(text.line(1), ch(10) + ch(24) + ch(20));
-    EXPECT_EQ(engine->alread, 3);
+    EXPECT_EQ(engine->typedCount, 3);
 }
 
 TEST_F(TypingEngineTest, PagesFillTheirByteLimitsExactly) {
@@ -411,8 +411,8 @@ TEST_F(TypingEngineTest, PagesFillTheirByteLimitsExactly) {
     ASSERT_TRUE(engine->ListShowing);
     // " 0.w" is 9 bytes: after five entries 45 + 6 = 51, the limit, still taken.
     EXPECT_EQ(engine->PageLast, 5);
-    EXPECT_EQ(engine->result1.size(), 54u);
-    EXPECT_EQ(engine->result1.substr(45), " 5." + word(5));
+    EXPECT_EQ(engine->candidatePage.size(), 54u);
+    EXPECT_EQ(engine->candidatePage.substr(45), " 5." + word(5));
 
     press(TestKey::Plus); // 6-11: "0.w" is 8 bytes, 8 × 5 + 6 = 46 fits, the 7th does not
     EXPECT_EQ(engine->PageFirst, 6);
@@ -426,7 +426,8 @@ TEST_F(TypingEngineTest, PagesFillTheirByteLimitsExactly) {
     press(TestKey::Minus);
     EXPECT_EQ(engine->PageFirst, 8);
     EXPECT_EQ(engine->PageLast, 11);
-    EXPECT_EQ(engine->result1, "0." + word(8) + "1." + word(9) + "2." + word(10) + "3." + word(11));
+    EXPECT_EQ(engine->candidatePage,
+              "0." + word(8) + "1." + word(9) + "2." + word(10) + "3." + word(11));
     digits("7"); // beyond the page: its last word
     EXPECT_EQ(text.line(1), word(11));
 }
@@ -439,34 +440,34 @@ TEST_F(TypingEngineTest, TakingBackRemovesOnlyItsOwnErrorLine) {
     press(TestKey::Space);
     digits("0"); // ch(0) where ch(2) stands: wrong
     typeChar(3); // right
-    ASSERT_EQ(engine->wrong, 2);
+    ASSERT_EQ(engine->wrongCount, 2);
     const std::vector<std::string> both = {ch(0) + "(  )", ch(2) + "(" + ch(0) + ")"};
-    ASSERT_EQ(engine->Mresult, both);
+    ASSERT_EQ(engine->errorLines, both);
 
     press(TestKey::Backspace); // the right ch(3): nothing else changes
-    EXPECT_EQ(engine->alread, 3);
-    EXPECT_EQ(engine->wrong, 2);
-    EXPECT_EQ(engine->Mresult, both);
+    EXPECT_EQ(engine->typedCount, 3);
+    EXPECT_EQ(engine->wrongCount, 2);
+    EXPECT_EQ(engine->errorLines, both);
     press(TestKey::Backspace); // the wrong ch(2): exactly its line
-    EXPECT_EQ(engine->wrong, 1);
-    EXPECT_EQ(engine->Mresult, std::vector<std::string>{ch(0) + "(  )"});
+    EXPECT_EQ(engine->wrongCount, 1);
+    EXPECT_EQ(engine->errorLines, std::vector<std::string>{ch(0) + "(  )"});
     press(TestKey::Backspace); // the right ch(1)
-    EXPECT_EQ(engine->wrong, 1);
-    EXPECT_EQ(engine->Mresult.size(), 1u);
+    EXPECT_EQ(engine->wrongCount, 1);
+    EXPECT_EQ(engine->errorLines.size(), 1u);
     press(TestKey::Backspace); // the skipped ch(0)
-    EXPECT_EQ(engine->wrong, 0);
-    EXPECT_TRUE(engine->Mresult.empty());
-    EXPECT_EQ(engine->alread, 0);
+    EXPECT_EQ(engine->wrongCount, 0);
+    EXPECT_TRUE(engine->errorLines.empty());
+    EXPECT_EQ(engine->typedCount, 0);
 
     // Lines forgotten by a new test are not taken back by it.
     press(TestKey::Space); // wrong
     engine->clearErrors();
-    engine->wrong = 0;
+    engine->wrongCount = 0;
     typeChar(1);
     press(TestKey::Backspace);
     press(TestKey::Backspace);
-    EXPECT_EQ(engine->wrong, 0);
-    EXPECT_TRUE(engine->Mresult.empty());
+    EXPECT_EQ(engine->wrongCount, 0);
+    EXPECT_TRUE(engine->errorLines.empty());
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "coaching/code_explanation.h"
 #include "course/course.h"
 #include "course/course_codes.h"
 #include "dictionary/two.h"
@@ -38,21 +39,13 @@ const QHash<QString, QString>& mainCodes() {
     return codes;
 }
 
-// The dictionary's rule: 2 characters 3+3 digits, 3 characters 2+2+2, 4
-// characters 2+2+1+1, more: the first 2, then one each of the 2nd, 3rd and
-// the last two.
+// The word's code by the word rule, as the coaching explains it, from the
+// characters' main codes in the table the dictionary is made from.
 QString wordCode(const QString& word) {
-    QStringList c;
+    QStringList codes;
     for (QChar ch : word)
-        c << mainCodes().value(QString(ch));
-    const int n = int(c.size());
-    if (n == 2)
-        return c[0].left(3) + c[1].left(3);
-    if (n == 3)
-        return c[0].left(2) + c[1].left(2) + c[2].left(2);
-    if (n == 4)
-        return c[0].left(2) + c[1].left(2) + c[2].left(1) + c[3].left(1);
-    return c[0].left(2) + c[1].left(1) + c[2].left(1) + c[n - 2].left(1) + c[n - 1].left(1);
+        codes << mainCodes().value(QString(ch));
+    return coaching::wordCode(codes);
 }
 
 class CommittedCourse : public testing::Test {

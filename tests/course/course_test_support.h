@@ -1,13 +1,8 @@
 #pragma once
 
+#include "tests/support/qt_printers.h"
+
 #include <QString>
-
-#include <ostream>
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 inline QString u(const char* s) {
     return QString::fromUtf8(s);

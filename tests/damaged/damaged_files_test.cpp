@@ -17,7 +17,9 @@
 #include "platform/user_error.h"
 #include "records/record_holders_file.h"
 #include "tests/dictionary/dict_test_files.h"
+#include "tests/support/qt_printers.h"
 #include "tests/support/test_chars.h"
+#include "tests/support/user_error_message.h"
 #include "tests/test_paths.h"
 #include "training/exercise_kind.h"
 #include "training/exercise_source.h"
@@ -33,11 +35,6 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-// Readable texts in failure messages.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 using damaged::Expected;
 using damaged::Kind;
@@ -275,13 +272,10 @@ TEST_F(DamagedFiles, WarmupLog) {
     damaged::checkReader(
         folder(), "record.txt", good,
         [&] {
-            try {
+            return userErrorMessage([&] {
                 const auto shown = warmuplog::read(path);
                 EXPECT_TRUE(shown.has_value());
-                return QString();
-            } catch (const UserError& e) {
-                return e.message();
-            }
+            });
         },
         {{Kind::Empty, nullptr},
          {Kind::Truncated, nullptr},
@@ -486,12 +480,9 @@ TEST_F(DamagedFiles, TestFiles) {
     const QString path = at("test.tvm");
     damaged::checkReader(folder(), "test.tvm", good,
                          [&] {
-                             try {
+                             return userErrorMessage([&] {
                                  EXPECT_GT(TestText::loadFile(path).articleCharacters(), 0);
-                                 return QString();
-                             } catch (const UserError& e) {
-                                 return e.message();
-                             }
+                             });
                          },
                          {{Kind::Empty, "没有可以练习的汉字"},
                           {Kind::Truncated, nullptr},
@@ -504,17 +495,12 @@ TEST_F(DamagedFiles, TestFiles) {
 
 // The training's exercise files, each with its own record layout: Start is
 // refused with the file's name and, for damage, its first bad record; or the
-// records there are drawn; never a wait. The training names them relative to
-// the program folder, its working folder; the messages give full paths.
+// records there are drawn; never a wait. The training opens them in the
+// program folder by their full paths, which the messages give.
 TEST_F(DamagedFiles, ExerciseFiles) {
-    struct Home {
-        QString path = QDir::currentPath();
-        ~Home() { QDir::setCurrent(path); }
-    } home;
     ASSERT_TRUE(QDir(folder()).mkdir("hzlib"));
-    ASSERT_TRUE(QDir::setCurrent(folder()));
     for (int k = 3; k <= 11; ++k) {
-        const training::KindInfo& info = training::kind(k);
+        const training::KindInfo& info = training::kind(training::exerciseKind(k));
         SCOPED_TRACE(info.source);
         // Five records of a right-aligned code and characters filling the text.
         QByteArray good;
@@ -530,14 +516,12 @@ TEST_F(DamagedFiles, ExerciseFiles) {
         const QString name = QString::fromLatin1(info.source);
         damaged::checkReader(folder(), name, good,
                              [&] {
-                                 try {
+                                 return userErrorMessage([&] {
                                      const training::ExerciseFile file(
-                                         name, info.recordLength, info.textBytes, info.textTrimmed);
+                                         QDir(folder()).filePath(name), info.recordLength,
+                                         info.textBytes, info.textTrimmed);
                                      EXPECT_EQ(file.recordCount(), 5);
-                                     return QString();
-                                 } catch (const UserError& e) {
-                                     return e.message();
-                                 }
+                                 });
                              },
                              {{Kind::Empty, "太短"},
                               {Kind::Truncated, nullptr},
@@ -650,12 +634,8 @@ TEST_F(DamagedFiles, ServerIni) {
     const QByteArray good("[ServerSetup]\r\nAddress=http://school.example.org/r.asp\r\n");
     damaged::checkReader(folder(), "Server.ini", good,
                          [&] {
-                             try {
-                                 EXPECT_TRUE(resultsAddress(folder() + u'/').has_value());
-                                 return QString();
-                             } catch (const UserError& e) {
-                                 return e.message();
-                             }
+                             return userErrorMessage(
+                                 [&] { EXPECT_TRUE(resultsAddress(folder() + u'/').has_value()); });
                          },
                          {{Kind::Empty, nullptr},
                           {Kind::Truncated, nullptr},

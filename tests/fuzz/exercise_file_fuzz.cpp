@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     for (int k = 3; k < training::kKinds; ++k) {
-        const training::KindInfo& info = training::kind(k);
+        const training::KindInfo& info = training::kind(training::exerciseKind(k));
         const training::ExerciseFile file(bytes, info.recordLength, info.textBytes,
                                           info.textTrimmed);
         const int records = file.recordCount();

@@ -5,6 +5,8 @@
 #include "platform/user_error.h"
 #include "tests/support/child_process.h"
 #include "tests/support/full_disk.h"
+#include "tests/support/qt_printers.h"
+#include "tests/support/user_error_message.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,14 +18,6 @@
 #include <sys/stat.h>
 
 #include <functional>
-
-// Readable texts and bytes in failure messages.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-void PrintTo(const QByteArray& b, std::ostream* os) {
-    *os << '"' << b.toStdString() << '"';
-}
 
 namespace {
 
@@ -46,12 +40,8 @@ void put(const QString& path, const QByteArray& bytes) {
 
 // The writer's message, "" when it wrote.
 QString write(const QString& path) {
-    try {
-        safewrite::replaceFile(path, kNew, QStringLiteral("测试文件"));
-        return {};
-    } catch (const UserError& e) {
-        return e.message();
-    }
+    return userErrorMessage(
+        [&] { safewrite::replaceFile(path, kNew, QStringLiteral("测试文件")); });
 }
 
 QStringList entries(const QString& folder) {
@@ -175,12 +165,8 @@ TEST(SafeWrite, AFolderThatTakesNoNewFile) {
             std::optional<FullDisk> disk;
             if (r.fullDisk)
                 disk.emplace(static_cast<rlim_t>(kOld.size()));
-            try {
-                safewrite::replaceFile(path, r.bytes, QStringLiteral("测试文件"));
-                return QString();
-            } catch (const UserError& e) {
-                return e.message();
-            }
+            return userErrorMessage(
+                [&] { safewrite::replaceFile(path, r.bytes, QStringLiteral("测试文件")); });
         });
         ::chmod(QFile::encodeName(folder).constData(), 0755);
         if (!r.says) {

@@ -4,6 +4,8 @@
 #include "platform/user_error.h"
 #include "records/record_holders_file.h"
 #include "tests/support/child_process.h"
+#include "tests/support/qt_printers.h"
+#include "tests/support/user_error_message.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,11 +17,6 @@
 #include <sys/stat.h>
 
 #include <functional>
-
-// Readable texts in failure messages.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 
@@ -232,14 +229,7 @@ TEST_F(RecordFile, AFolderThatTakesNoNewFile) {
         ::chmod(folder.constData(), 0755);
         return message;
     };
-    auto save = [&] {
-        try {
-            file().save_record(1, "B", "21");
-            return QString();
-        } catch (const UserError& e) {
-            return e.message();
-        }
-    };
+    auto save = [&] { return userErrorMessage([&] { file().save_record(1, "B", "21"); }); };
     EXPECT_EQ(asLearner(blank(), save), QString());
     std::string expected = blank();
     expected.replace(15, 15, "B            21");

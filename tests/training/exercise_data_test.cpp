@@ -22,15 +22,18 @@ namespace {
 
 struct FileRow {
     const char* name;
-    int kind;
+    ExerciseKind kind;
     int minRecords;
     int charsMin, charsMax; // characters of each text
 };
 
+using K = ExerciseKind;
 const FileRow kFiles[] = {
-    {"z1.txt", 3, 3500, 1, 1}, {"z2.txt", 4, 3000, 1, 1}, {"z3.txt", 5, 5, 1, 1},
-    {"z4.txt", 6, 50, 1, 1},   {"c2.txt", 7, 2000, 2, 2}, {"c3.txt", 8, 1000, 3, 3},
-    {"c4.txt", 9, 1000, 4, 4}, {"c1.txt", 10, 5, 2, 2},   {"c5.txt", 11, 300, 5, 8},
+    {"z1.txt", K::FullCodeCharacters, 3500, 1, 1}, {"z2.txt", K::HarderCharacters, 3000, 1, 1},
+    {"z3.txt", K::OneKeyCharacters, 5, 1, 1},      {"z4.txt", K::TwoKeyCharacters, 50, 1, 1},
+    {"c2.txt", K::TwoCharacterWords, 2000, 2, 2},  {"c3.txt", K::ThreeCharacterWords, 1000, 3, 3},
+    {"c4.txt", K::FourCharacterWords, 1000, 4, 4}, {"c1.txt", K::OneKeyWords, 5, 2, 2},
+    {"c5.txt", K::LongWords, 300, 5, 8},
 };
 
 void PrintTo(const FileRow& row, std::ostream* os) {

@@ -7,8 +7,17 @@
 #include <vector>
 
 // Records what the flow asks of its window; modal windows return at once.
+// Files in the program folder `folder` are noted as "~/<path in it>", so a
+// path the flow left relative shows as it is.
 class FakeTrainingHost : public training::TrainingHost {
 public:
+    QString folder;
+    QString noted(const QString& path) const {
+        const QString prefix = folder + u'/';
+        return !folder.isEmpty() && path.startsWith(prefix)
+                   ? QStringLiteral("~/") + path.mid(prefix.size())
+                   : path;
+    }
     bool sound = false;
     bool canPlay = true;
     bool quitAnswer = false;
@@ -25,16 +34,16 @@ public:
         sound = false;
         calls << "soundDisabled";
     }
-    void showPanel(const QString& file) override { calls << "panel " + file; }
+    void showPanel(const QString& file) override { calls << "panel " + noted(file); }
     void closePanel() override { calls << "closePanel"; }
     void showPause() override {
         calls << "pause";
         if (flow)
-            timersDuringPause = flow->Timer1On || flow->Timer3On || flow->Timer4On;
+            timersDuringPause = flow->clocks.gauge || flow->clocks.speed || flow->clocks.face;
     }
     void closePause() override {}
     void closeMediaPlayer() override { calls << "closeMedia"; }
-    void showHelp(const QString& file) override { calls << "help " + file; }
+    void showHelp(const QString& file) override { calls << "help " + noted(file); }
     void showSettings() override { calls << "settings"; }
     void showRecordHolders() override { calls << "records"; }
     void showHistory() override { calls << "history"; }
@@ -44,20 +53,20 @@ public:
     bool diagramClosedByButton = true;
     bool clocksDuringDiagram = true;
     bool showDiagram(const QString& picture) override {
-        calls << "diagram " + picture;
+        calls << "diagram " + noted(picture);
         if (flow)
-            clocksDuringDiagram = flow->Timer1On || flow->Timer3On;
+            clocksDuringDiagram = flow->clocks.gauge || flow->clocks.speed;
         return diagramClosedByButton;
     }
     // The record file: whether a score is a record, and the names asked.
     bool isRecord = false;
     QStringList judged;
-    bool judgeRecord(int kind, const QString& score) override {
-        judged << QStringLiteral("%1:%2").arg(kind).arg(score);
+    bool judgeRecord(training::ExerciseKind kind, const QString& score) override {
+        judged << QStringLiteral("%1:%2").arg(training::numberOf(kind)).arg(score);
         return isRecord;
     }
-    void enterRecordName(int slot, const QString& score) override {
-        calls << QStringLiteral("name %1 %2").arg(slot).arg(score);
+    void enterRecordName(training::ExerciseKind kind, const QString& score) override {
+        calls << QStringLiteral("name %1 %2").arg(training::numberOf(kind)).arg(score);
     }
     bool askQuit() override {
         calls << "askQuit";
@@ -67,7 +76,7 @@ public:
     void waitBeforeClocks() override {
         calls << "wait";
         if (flow)
-            clocksDuringWait = flow->Timer1On || flow->Timer3On;
+            clocksDuringWait = flow->clocks.gauge || flow->clocks.speed;
     }
     bool clocksDuringWait = true;
 };

@@ -2,7 +2,8 @@
 #include "platform/gbk_codec.h"
 #include "platform/user_error.h"
 #include "tests/support/test_chars.h"
-#include "tests/training/fake_training_host.h"
+#include "tests/support/user_error_message.h"
+#include "tests/training/flow_fixture.h"
 #include "training/exercise_source.h"
 #include "training/history_link.h"
 #include "training/training_flow.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include <algorithm>
 #include <cmath>
@@ -24,27 +26,9 @@ using namespace training;
 
 namespace {
 
-// The flow on a temporary program folder (the working directory).
-class Flow : public ::testing::Test {
+// The flow on a temporary program folder.
+class Flow : public FlowTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        QDir().mkpath("hzlib");
-        QDir().mkpath("exercise/bixing");
-        host.flow = &flow;
-        auto d = std::make_unique<ScriptedDraw>();
-        draw = d.get();
-        flow.setRandomDraw(std::move(d));
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-
-    static void write(const QString& path, const std::string& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
     // A character file of `n` records: code "1" + i, character i.
     static std::string charFile(int n) {
         std::string s;
@@ -54,101 +38,106 @@ protected:
         }
         return s;
     }
-    void choose(int kind) {
-        flow.TabbedNotebook2Click(pageOf(kind));
-        flow.exerciseButtonClick(kind);
+    void choose(ExerciseKind kind) {
+        flow.choosePage(pageOf(kind));
+        flow.chooseExercise(kind);
     }
     // Ticks the gauge until it stops; returns the number of ticks.
     int ticksToTimeUp() {
         int ticks = 0;
-        while (flow.Timer1On && ticks < 1000) {
-            flow.Timer1Timer();
+        while (flow.clocks.gauge && ticks < 1000) {
+            flow.tickGauge();
             ++ticks;
         }
         return ticks;
     }
-
-    QTemporaryDir dir;
-    QString previous;
-    FakeTrainingHost host;
-    TrainingFlow flow{host};
-    ScriptedDraw* draw = nullptr;
 };
 
 TEST_F(Flow, ShowingChoosesThePageDefaultAndIsIdle) {
     flow.activePage = Page::Words;
-    flow.ExerciseKind = 9;
-    flow.FormShow();
-    EXPECT_EQ(flow.ExerciseKind, 7);
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("词编码训练"));
-    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("<多字><一键词>"));
-    EXPECT_TRUE(flow.Timer2On && flow.TimertimeOn && flow.Timer4On);
-    EXPECT_TRUE(host.calls.contains("panel files/word.rtf"));
-    flow.Timer2Timer();
-    EXPECT_FALSE(flow.Timer2On);
-    EXPECT_EQ(host.calls.last(), "panel files/word.rtf");
+    flow.exercise = ExerciseKind::FourCharacterWords;
+    flow.opened();
+    EXPECT_EQ(flow.exercise, ExerciseKind::TwoCharacterWords);
+    EXPECT_TRUE(shows(RunState::Idle));
+    EXPECT_EQ(flow.messages[0], QStringLiteral("词编码训练"));
+    EXPECT_EQ(flow.messages[3], QStringLiteral("<多字><一键词>"));
+    EXPECT_TRUE(flow.clocks.panelDelay && flow.clocks.timeOfDay && flow.clocks.face);
+    EXPECT_TRUE(host.calls.contains("panel ~/files/word.rtf"));
+    flow.tickPanelDelay();
+    EXPECT_FALSE(flow.clocks.panelDelay);
+    EXPECT_EQ(host.calls.last(), "panel ~/files/word.rtf");
+
+    // Each page chooses its first exercise and explains itself.
+    const std::tuple<Page, ExerciseKind, const char*> pages[] = {
+        {Page::Basic, ExerciseKind::BasicStrokes, "panel ~/files/base.rtf"},
+        {Page::Characters, ExerciseKind::FullCodeCharacters, "panel ~/files/single.rtf"},
+        {Page::Words, ExerciseKind::TwoCharacterWords, "panel ~/files/word.rtf"}};
+    for (const auto& [p, first, panel] : pages) {
+        flow.choosePage(p);
+        EXPECT_EQ(flow.exercise, first) << static_cast<int>(p);
+        EXPECT_EQ(host.calls.last(), panel);
+    }
 }
 
 TEST_F(Flow, ShowingAgainAfterClosingDuringARunHidesItsItems) {
     write("hzlib/c4.txt",
           "123   " + gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3) + gbkTestChar(4) + "\r\n");
-    choose(9);
-    flow.SBtnStartClick();
+    choose(ExerciseKind::FourCharacterWords);
+    flow.start();
     EXPECT_TRUE(flow.grids.words[0].visible);
-    flow.FormClose();
-    flow.FormShow();
+    flow.closed();
+    flow.opened();
     EXPECT_EQ(flow.activePage, Page::Words);
-    EXPECT_EQ(flow.ExerciseKind, 7);
+    EXPECT_EQ(flow.exercise, ExerciseKind::TwoCharacterWords);
     EXPECT_FALSE(flow.grids.words[0].visible);
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("词编码训练"));
+    EXPECT_TRUE(shows(RunState::Idle));
+    EXPECT_EQ(flow.messages[0], QStringLiteral("词编码训练"));
 }
 
 TEST_F(Flow, RunFromStartToTimeUpAndOn) {
     write("hzlib/z1.txt", charFile(119));
-    choose(3);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("全码字编码训练"));
-    EXPECT_EQ(flow.Labelplay[1], QStringLiteral("请按<开始>键"));
-    flow.SBtnStartClick();
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    choose(ExerciseKind::FullCodeCharacters);
+    EXPECT_EQ(flow.messages[0], QStringLiteral("全码字编码训练"));
+    EXPECT_EQ(flow.messages[1], QStringLiteral("请按<开始>键"));
+    flow.start();
+    EXPECT_TRUE(shows(RunState::Running));
     EXPECT_FALSE(host.clocksDuringWait) << "the clocks start after the wait";
-    EXPECT_EQ(flow.Labelplay[1], QStringLiteral("按F1键帮助"));
-    EXPECT_EQ(flow.ItemsTotal, 119);
+    EXPECT_EQ(flow.messages[1], QStringLiteral("按F1键帮助"));
+    EXPECT_EQ(flow.itemsTotal, 119);
     EXPECT_EQ(flow.box(Box::Character).pos, QPoint(8, 44));
     EXPECT_EQ(flow.focusBox, static_cast<int>(Box::Character));
 
     // Pause: every clock stops while the pause window is open.
-    flow.SBtnPauseClick();
+    flow.pause();
     EXPECT_FALSE(host.timersDuringPause);
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    EXPECT_TRUE(shows(RunState::Running));
 
     EXPECT_EQ(ticksToTimeUp(), 200) << "240 s at 初级能手";
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::TimeUp);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("你离\"初级能手\""));
-    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("可按<继续>键继续."));
+    EXPECT_TRUE(shows(RunState::TimeUp));
+    EXPECT_EQ(flow.messages[0], QStringLiteral("你离\"初级能手\""));
+    EXPECT_EQ(flow.messages[3], QStringLiteral("可按<继续>键继续."));
     EXPECT_FALSE(flow.box(Box::Character).enabled);
-    EXPECT_TRUE(flow.Timer3On) << "the speed clock runs on at time-up";
+    EXPECT_TRUE(flow.clocks.speed) << "the speed clock runs on at time-up";
 
     // "继续" keeps the items, the count left and the seconds of the speed clock.
-    flow.ItemsLeft = 100;
-    flow.SpeedSeconds = 77;
+    flow.itemsLeft = 100;
+    flow.speedSeconds = 77;
     const std::string first = flow.grids.characters[0].text;
     const int seeds = draw->seeds;
-    flow.SBtnStartClick();
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
-    EXPECT_EQ(flow.ItemsLeft, 100);
-    EXPECT_EQ(flow.SpeedSeconds, 77);
+    flow.start();
+    EXPECT_TRUE(shows(RunState::Running));
+    EXPECT_EQ(flow.itemsLeft, 100);
+    EXPECT_EQ(flow.speedSeconds, 77);
     EXPECT_EQ(flow.grids.characters[0].text, first);
     EXPECT_EQ(draw->seeds, seeds) << "no new grid";
-    EXPECT_EQ(flow.Gauge1, 0);
+    EXPECT_EQ(flow.gauges.first, 0);
     EXPECT_TRUE(flow.box(Box::Character).enabled);
-    EXPECT_EQ(flow.startCaption, QStringLiteral("开始"));
+    EXPECT_EQ(flow.buttons.startCaption, QStringLiteral("开始"));
 
     // Another exercise ends the run at once.
-    flow.exerciseButtonClick(4);
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
-    EXPECT_EQ(flow.Labeljifen, QString());
+    flow.chooseExercise(ExerciseKind::HarderCharacters);
+    EXPECT_TRUE(shows(RunState::Idle));
+    EXPECT_EQ(flow.speedText, QString());
     EXPECT_FALSE(flow.grids.characters[0].visible);
 }
 
@@ -163,16 +152,16 @@ TEST_F(Flow, GaugeTicksAtEachLevel) {
         SCOPED_TRACE(r.step);
         host.sound = true;
         host.cues.clear();
-        flow.LevelStep = r.step;
-        choose(3);
-        flow.SBtnStartClick();
+        flow.levelStep = r.step;
+        choose(ExerciseKind::FullCodeCharacters);
+        flow.start();
         std::vector<int> first;
         int ticks = 0;
-        while (flow.Timer1On && ticks < 1000) {
-            flow.Timer1Timer();
+        while (flow.clocks.gauge && ticks < 1000) {
+            flow.tickGauge();
             ++ticks;
-            if (flow.Gauge2 == 0)
-                first.push_back(flow.Gauge1);
+            if (flow.gauges.second == 0)
+                first.push_back(flow.gauges.first);
         }
         EXPECT_EQ(ticks, r.ticks);
         EXPECT_EQ(std::count(host.cues.begin(), host.cues.end(), Cue::Cheer), r.cheers);
@@ -200,36 +189,36 @@ TEST_F(Flow, SpeedRoundsHalvesToEvenAndPicksTheVehicle) {
     EXPECT_EQ(vehicleFor(100), Vehicle::Plane);
 
     // Every tenth second of the speed clock, with the kind's speed factor.
-    flow.ExerciseKind = 8; // three-character words count 3
-    flow.SpeedClockOn = true;
-    flow.ItemsTotal = 45;
-    flow.ItemsLeft = 40;
+    flow.exercise = ExerciseKind::ThreeCharacterWords; // three-character words count 3
+    flow.speedCounting = true;
+    flow.itemsTotal = 45;
+    flow.itemsLeft = 40;
     for (int i = 0; i < 9; ++i)
-        flow.Timer3Timer();
-    EXPECT_EQ(flow.Labeljifen, QStringLiteral("0"));
-    flow.Timer3Timer();
-    EXPECT_EQ(flow.Labeljifen, QStringLiteral("90"));
+        flow.tickSpeedClock();
+    EXPECT_EQ(flow.speedText, QStringLiteral("0"));
+    flow.tickSpeedClock();
+    EXPECT_EQ(flow.speedText, QStringLiteral("90"));
     EXPECT_EQ(flow.vehicle, Vehicle::Car);
-    flow.ItemsLeft = 45 - 17;
+    flow.itemsLeft = 45 - 17;
     for (int i = 0; i < 10; ++i)
-        flow.Timer3Timer();
-    EXPECT_EQ(flow.Labeljifen, QStringLiteral("153"));
+        flow.tickSpeedClock();
+    EXPECT_EQ(flow.speedText, QStringLiteral("153"));
     EXPECT_EQ(flow.vehicle, Vehicle::Plane);
 
     // A finished picture run: the next tick shows the final speed, no factor.
-    flow.ExerciseKind = 0;
-    flow.SpeedClockOn = false;
-    flow.ItemsTotal = 60;
-    flow.ItemsLeft = 0;
-    flow.SpeedSeconds = 45;
-    flow.FinalSpeedDue = true;
-    flow.Timer3Timer();
-    EXPECT_EQ(flow.Labeljifen, QStringLiteral("80"));
-    EXPECT_FALSE(flow.FinalSpeedDue);
-    EXPECT_EQ(flow.SpeedSeconds, 0);
-    flow.FinalSpeedDue = true;
-    flow.Timer3Timer(); // no second elapsed: counted as one
-    EXPECT_EQ(flow.Labeljifen, QStringLiteral("3600"));
+    flow.exercise = ExerciseKind::BasicStrokes;
+    flow.speedCounting = false;
+    flow.itemsTotal = 60;
+    flow.itemsLeft = 0;
+    flow.speedSeconds = 45;
+    flow.finalSpeedDue = true;
+    flow.tickSpeedClock();
+    EXPECT_EQ(flow.speedText, QStringLiteral("80"));
+    EXPECT_FALSE(flow.finalSpeedDue);
+    EXPECT_EQ(flow.speedSeconds, 0);
+    flow.finalSpeedDue = true;
+    flow.tickSpeedClock(); // no second elapsed: counted as one
+    EXPECT_EQ(flow.speedText, QStringLiteral("3600"));
 }
 
 TEST_F(Flow, CodesOfPictureNames) {
@@ -257,8 +246,8 @@ TEST_F(Flow, RecordCountsAndTheLastRecord) {
     // Always drawing the last record: a whole file draws its last line.
     draw->last = true;
     write("hzlib/z1.txt", charFile(119));
-    choose(3);
-    flow.FillGrid(3);
+    choose(ExerciseKind::FullCodeCharacters);
+    flow.fillGrid(ExerciseKind::FullCodeCharacters);
     EXPECT_EQ(draw->ranges.front(), 119);
     EXPECT_EQ(flow.grids.characters[5].code, "218");
     // Without the last CR LF the last line is never drawn.
@@ -266,7 +255,7 @@ TEST_F(Flow, RecordCountsAndTheLastRecord) {
     cut.resize(1188);
     write("hzlib/z1.txt", cut);
     draw->ranges.clear();
-    flow.FillGrid(3);
+    flow.fillGrid(ExerciseKind::FullCodeCharacters);
     EXPECT_EQ(draw->ranges.front(), 118);
     EXPECT_EQ(flow.grids.characters[5].code, "217");
 }
@@ -275,12 +264,12 @@ TEST_F(Flow, RecordsAreTrimmedWhereTheKindSaysSo) {
     const std::string word4 = gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3) + gbkTestChar(4);
     write("hzlib/c4.txt", " 1234 " + gbkTestChar(1) + gbkTestChar(2) + "    \r\n"); // 16 bytes
     write("hzlib/c3.txt", "\t99\x01  " + gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3) + "\r\n");
-    choose(9);
-    flow.FillGrid(9);
+    choose(ExerciseKind::FourCharacterWords);
+    flow.fillGrid(ExerciseKind::FourCharacterWords);
     EXPECT_EQ(flow.grids.words[0].code, "1234");
     EXPECT_EQ(flow.grids.words[0].text, gbkTestChar(1) + gbkTestChar(2));
     EXPECT_EQ(flow.grids.words[44].text, gbkTestChar(1) + gbkTestChar(2));
-    flow.FillGrid(8);
+    flow.fillGrid(ExerciseKind::ThreeCharacterWords);
     EXPECT_EQ(flow.grids.words[0].code, "99");
     EXPECT_EQ(flow.grids.words[0].text, gbkTestChar(1) + gbkTestChar(2) + gbkTestChar(3));
     EXPECT_EQ(flow.grids.words[0].look, ItemLook::Current);
@@ -288,68 +277,49 @@ TEST_F(Flow, RecordsAreTrimmedWhereTheKindSaysSo) {
 }
 
 TEST_F(Flow, MissingOrShortFilesStopStartBeforeTheClocks) {
-    choose(4);
-    EXPECT_THROW(flow.SBtnStartClick(), UserError);
-    EXPECT_FALSE(flow.Timer1On || flow.Timer3On);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("较难字编码训练"));
+    choose(ExerciseKind::HarderCharacters);
+    EXPECT_THROW(flow.start(), UserError);
+    EXPECT_FALSE(flow.clocks.gauge || flow.clocks.speed);
+    EXPECT_EQ(flow.messages[0], QStringLiteral("较难字编码训练"));
     EXPECT_FALSE(host.calls.contains("wait"));
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle)
-        << "no pause of a run that never began";
+    EXPECT_TRUE(shows(RunState::Idle)) << "no pause of a run that never began";
 
-    try {
-        flow.FillGrid(4);
-        FAIL() << "no error for a missing file";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains("hzlib/z2.txt"));
-    }
+    // Every message names the file by its full path.
+    QString message = userErrorMessage([&] { flow.fillGrid(ExerciseKind::HarderCharacters); });
+    EXPECT_TRUE(message.contains(at("hzlib/z2.txt")))
+        << "a missing file: " << message.toStdString();
     // A FIFO in the file's place is refused at once, by name, instead of
     // holding Start until something writes to it.
-    ASSERT_EQ(::mkfifo("hzlib/z2.txt", 0600), 0);
-    try {
-        flow.FillGrid(4);
-        FAIL() << "no error for a FIFO";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains(QDir::current().filePath("hzlib/z2.txt")))
-            << e.message().toStdString();
-    }
-    QFile::remove("hzlib/z2.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("hzlib/z2.txt")).constData(), 0600), 0);
+    message = userErrorMessage([&] { flow.fillGrid(ExerciseKind::HarderCharacters); });
+    EXPECT_TRUE(message.contains(at("hzlib/z2.txt"))) << "a FIFO: " << message.toStdString();
+    QFile::remove(at("hzlib/z2.txt"));
     write("hzlib/z2.txt", "12345 " + gbkTestChar(0) + "\r"); // 9 bytes: a record without its LF
-    EXPECT_NO_THROW(flow.FillGrid(4));
+    EXPECT_NO_THROW(flow.fillGrid(ExerciseKind::HarderCharacters));
     write("hzlib/z2.txt", "12345 " + gbkTestChar(0)); // 8 bytes: less than one record
-    try {
-        flow.FillGrid(4);
-        FAIL() << "no error for a short file";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains("hzlib/z2.txt"));
-    }
+    message = userErrorMessage([&] { flow.fillGrid(ExerciseKind::HarderCharacters); });
+    EXPECT_TRUE(message.contains(at("hzlib/z2.txt"))) << "a short file: " << message.toStdString();
 
     // A damaged record anywhere in the file: refused before the clocks, by
     // the file's full path and the record, like a missing file.
     std::string damagedFile = charFile(119);
     damagedFile[50 * 10 + 1] = 'x';
     write("hzlib/z2.txt", damagedFile);
-    try {
-        flow.SBtnStartClick();
-        FAIL() << "no error for a damaged record";
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains(QDir::current().filePath("hzlib/z2.txt") +
-                                         QStringLiteral("”已损坏：第 51 条记录的编码")))
-            << e.message().toStdString();
-    }
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
+    message = userErrorMessage([&] { flow.start(); });
+    EXPECT_TRUE(
+        message.contains(at("hzlib/z2.txt") + QStringLiteral("”已损坏：第 51 条记录的编码")))
+        << "a damaged record: " << message.toStdString();
+    EXPECT_TRUE(shows(RunState::Idle));
     EXPECT_FALSE(host.calls.contains("wait"));
 
     // A folder without bitmaps.
     write("exercise/bixing/readme.txt", "x");
-    flow.exerciseButtonClick(0);
-    EXPECT_THROW(flow.SBtnStartClick(), UserError);
-    EXPECT_FALSE(flow.Timer1On || flow.Timer3On);
+    flow.chooseExercise(ExerciseKind::BasicStrokes);
+    EXPECT_THROW(flow.start(), UserError);
+    EXPECT_FALSE(flow.clocks.gauge || flow.clocks.speed);
     EXPECT_FALSE(flow.grids.pictures[0].visible);
-    try {
-        flow.FillGrid(1);
-    } catch (const UserError& e) {
-        EXPECT_TRUE(e.message().contains("exercise/fubu"));
-    }
+    message = userErrorMessage([&] { flow.fillGrid(ExerciseKind::HarderStrokes); });
+    EXPECT_TRUE(message.contains(at("exercise/fubu"))) << "no folder: " << message.toStdString();
 }
 
 TEST_F(Flow, PicturesAreDrawnFromTheFolderWithTheirCodes) {
@@ -357,12 +327,12 @@ TEST_F(Flow, PicturesAreDrawnFromTheFolderWithTheirCodes) {
     write("exercise/bixing/shu2.BMP", "BM");
     write("exercise/bixing/dian3.bmp", "BM");
     draw->script = {0, 1, 2, 2};
-    choose(0);
-    flow.SBtnStartClick();
-    EXPECT_EQ(flow.ItemsLeft, 60);
+    choose(ExerciseKind::BasicStrokes);
+    flow.start();
+    EXPECT_EQ(flow.itemsLeft, 60);
     EXPECT_EQ(draw->ranges.front(), 3);
     EXPECT_EQ(flow.grids.pictures[0].code, "3");
-    EXPECT_EQ(flow.grids.pictures[0].picturePath, "exercise/bixing/dian3.bmp");
+    EXPECT_EQ(flow.grids.pictures[0].picturePath, at("exercise/bixing/dian3.bmp"));
     EXPECT_EQ(flow.grids.pictures[1].code, "1");
     EXPECT_EQ(flow.grids.pictures[2].code, "2");
     EXPECT_EQ(flow.grids.pictures[59].code, "3");
@@ -375,8 +345,8 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
     write("hzlib/z2.txt", charFile(119));
     for (int i = 0; i < 119; ++i)
         draw->script.push_back(i);
-    choose(3);
-    flow.SBtnStartClick();
+    choose(ExerciseKind::FullCodeCharacters);
+    flow.start();
     // F1 on the items in positions 4 and 9 (twice on the second).
     const GridItem a = flow.grids.characters[4], b = flow.grids.characters[9];
     flow.review.rememberCharacter(a.text, a.code.toStdString());
@@ -386,8 +356,8 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
 
     draw->script.clear();
     draw->ranges.clear();
-    flow.exerciseButtonClick(3); // the same exercise keeps the slots
-    flow.SBtnStartClick();
+    flow.chooseExercise(ExerciseKind::FullCodeCharacters); // the same exercise keeps the slots
+    flow.start();
     EXPECT_EQ(flow.grids.characters[0].text, a.text);
     EXPECT_EQ(flow.grids.characters[0].code, a.code);
     EXPECT_EQ(flow.grids.characters[1].text, b.text);
@@ -396,26 +366,31 @@ TEST_F(Flow, ReviewSlotsComeBackFirstUntilAnotherExerciseOfThePage) {
     EXPECT_EQ(draw->ranges.size(), 117u);
 
     // A new run does not empty them either.
-    flow.Gauge2 = 0;
-    flow.SBtnStartClick();
+    flow.gauges.second = 0;
+    flow.start();
     EXPECT_EQ(flow.grids.characters[1].text, b.text);
 
-    flow.exerciseButtonClick(4); // another exercise of the page empties them
-    flow.SBtnStartClick();
+    flow.chooseExercise(
+        ExerciseKind::HarderCharacters); // another exercise of the page empties them
+    flow.start();
     EXPECT_EQ(flow.grids.characters[0].text, gbkTestChar(0));
     EXPECT_TRUE(flow.review.CharReview[0].empty());
 
     // So does every other way between two exercises of a page, back to the
     // page's first one too.
-    const std::pair<int, int> ways[] = {{4, 3}, {7, 8}, {8, 7}, {12, 3}};
+    const std::pair<ExerciseKind, ExerciseKind> ways[] = {
+        {ExerciseKind::HarderCharacters, ExerciseKind::FullCodeCharacters},
+        {ExerciseKind::TwoCharacterWords, ExerciseKind::ThreeCharacterWords},
+        {ExerciseKind::ThreeCharacterWords, ExerciseKind::TwoCharacterWords},
+        {ExerciseKind::CharacterReview, ExerciseKind::FullCodeCharacters}};
     for (const auto& [from, to] : ways) {
         choose(from);
         flow.review.rememberCharacter(a.text, "1");
         flow.review.rememberWord(a.text, "1", false);
-        flow.exerciseButtonClick(to);
+        flow.chooseExercise(to);
         EXPECT_TRUE(isCharacterKind(to) ? flow.review.CharReview[0].empty()
                                         : flow.review.WordReview[0].empty())
-            << from << " to " << to;
+            << numberOf(from) << " to " << numberOf(to);
         flow.review.emptyCharacters();
         flow.review.emptyWords();
     }
@@ -430,9 +405,9 @@ TEST_F(Flow, MultiCharacterWordsUseTheirEighteenPositions) {
     }
     write("hzlib/c5.txt", file);
     draw->script = {2, 1};
-    choose(11);
-    flow.SBtnStartClick();
-    EXPECT_EQ(flow.ItemsTotal, 18);
+    choose(ExerciseKind::LongWords);
+    flow.start();
+    EXPECT_EQ(flow.itemsTotal, 18);
     int shown = 0;
     for (size_t p = 0; p < flow.grids.words.size(); ++p)
         shown += flow.grids.words[p].visible ? 1 : 0;
@@ -461,9 +436,9 @@ TEST_F(Flow, MultiCharacterWordsUseTheirEighteenPositions) {
     flow.review.rememberWord(flow.grids.words[3].text, "501", true); // the same word again
     flow.review.rememberWord(flow.grids.words[5].text, "500", true);
     EXPECT_EQ(flow.review.ReviewCursor, 5);
-    flow.exerciseButtonClick(11);
+    flow.chooseExercise(ExerciseKind::LongWords);
     draw->script.clear();
-    flow.SBtnStartClick();
+    flow.start();
     EXPECT_EQ(flow.grids.words[0].code, "501");
     EXPECT_EQ(flow.grids.words[3].code, "500");
     EXPECT_EQ(flow.grids.words[5].code, "500") << "drawn: record 0";
@@ -489,36 +464,36 @@ TEST_F(Flow, ReviewSlotsHoldTheirLimits) {
 
 TEST_F(Flow, CommandButtonsStopTheClocksAroundTheirWindows) {
     write("hzlib/z1.txt", charFile(30));
-    choose(3);
-    flow.SBtnStartClick();
+    choose(ExerciseKind::FullCodeCharacters);
+    flow.start();
     // Help without its file: the clocks stop and, during a run, start again.
-    flow.sbHelpClick();
-    EXPECT_FALSE(host.calls.contains("help files/tvmsm.rtf"));
-    EXPECT_TRUE(flow.Timer1On && flow.Timer3On);
-    QDir().mkpath("files");
+    flow.openHelp();
+    EXPECT_FALSE(host.calls.contains("help ~/files/tvmsm.rtf"));
+    EXPECT_TRUE(flow.clocks.gauge && flow.clocks.speed);
+    QDir(dir.path()).mkpath("files");
     write("files/tvmsm.rtf", "{\\rtf1 x}");
-    flow.sbHelpClick();
-    EXPECT_EQ(host.calls.last(), "help files/tvmsm.rtf");
+    flow.openHelp();
+    EXPECT_EQ(host.calls.last(), "help ~/files/tvmsm.rtf");
 
     // Quit asked and refused: the run goes on.
-    flow.SBtnQuitClick();
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    flow.quit();
+    EXPECT_TRUE(shows(RunState::Running));
     host.quitAnswer = true;
-    flow.SBtnQuitClick();
+    flow.quit();
     EXPECT_EQ(host.calls.last(), "close");
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Idle);
+    EXPECT_TRUE(shows(RunState::Idle));
 
     // Settings: the sound option goes when nothing can play.
     host.canPlay = false;
-    flow.SBtnSetupClick();
+    flow.openSettings();
     EXPECT_TRUE(host.calls.contains("soundDisabled"));
     EXPECT_EQ(host.calls.last(), "settings");
-    flow.sbAboutClick();
+    flow.openRecordHolders();
     EXPECT_EQ(host.calls.last(), "records");
 
-    flow.FormClose();
-    EXPECT_FALSE(flow.Timer1On || flow.Timer2On || flow.Timer3On || flow.Timer4On ||
-                 flow.TimertimeOn);
+    flow.closed();
+    EXPECT_FALSE(flow.clocks.gauge || flow.clocks.panelDelay || flow.clocks.speed ||
+                 flow.clocks.face || flow.clocks.timeOfDay);
 }
 
 } // namespace
@@ -540,25 +515,25 @@ TEST_F(Flow, TheCharacterReviewTakesTheHistoryFirstWithAllTheRulesOfACharacterRu
         r.message = {QStringLiteral("复习记录只有2个字，"), QStringLiteral("另加0个常用字。")};
         return r;
     });
-    choose(kCharacterReview);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("错字复习"));
-    flow.SBtnStartClick();
+    choose(ExerciseKind::CharacterReview);
+    EXPECT_EQ(flow.messages[0], QStringLiteral("错字复习"));
+    flow.start();
     EXPECT_EQ(asked, 1);
     // The frequent items offered are the file's first, in file order.
     ASSERT_EQ(offered.size(), 119u);
     EXPECT_EQ(offered[0], std::make_pair(gbk::toUnicode(gbkTestChar(0)), QStringLiteral("100")));
     EXPECT_EQ(offered[118].second, QStringLiteral("218"));
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
-    EXPECT_EQ(flow.ItemsTotal, 119);
+    EXPECT_TRUE(shows(RunState::Running));
+    EXPECT_EQ(flow.itemsTotal, 119);
     EXPECT_EQ(flow.grids.characters[0].text, gbk::fromUnicodeLossy(u"国"));
     EXPECT_EQ(flow.grids.characters[0].look, ItemLook::Current);
     EXPECT_EQ(flow.grids.characters[1].code, QStringLiteral("50006"));
     // Fewer items than places: they come round again; every place is filled.
     EXPECT_EQ(flow.grids.characters[2].code, QStringLiteral("60104"));
     EXPECT_TRUE(flow.grids.characters[118].visible);
-    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("复习记录只有2个字，"));
-    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("另加0个常用字。"));
-    EXPECT_EQ(TrainingFlow::boxOf(kCharacterReview), Box::Character);
+    EXPECT_EQ(flow.messages[2], QStringLiteral("复习记录只有2个字，"));
+    EXPECT_EQ(flow.messages[3], QStringLiteral("另加0个常用字。"));
+    EXPECT_EQ(TrainingFlow::boxOf(ExerciseKind::CharacterReview), Box::Character);
     EXPECT_TRUE(flow.box(Box::Character).visible);
 }
 
@@ -583,18 +558,19 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
     });
 
     const QStringList firstStep = {QStringLiteral("学习路线第1步"), QStringLiteral("一横二竖")};
-    flow.courseClick({1, 0, 20, {}, QStringLiteral("12"), firstStep, {}});
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    flow.startCourseStep(
+        {1, ExerciseKind::BasicStrokes, 20, {}, QStringLiteral("12"), firstStep, {}});
+    EXPECT_TRUE(shows(RunState::Running));
     for (const GridItem& item : flow.grids.pictures)
         EXPECT_TRUE(item.code == u"1" || item.code == u"2") << item.code.toStdString();
     // The step keeps its name through a right answer and a new start.
     for (QChar c : flow.grids.pictures[0].code)
         flow.boxKeyPress(Box::Picture, {PadKey::Digit, c.digitValue(), true, false, QString(c)});
     flow.boxKeyPress(Box::Picture, {PadKey::Enter, 0, true, false, QStringLiteral("\r")});
-    EXPECT_EQ(flow.ItemsLeft, flow.ItemsTotal - 1);
-    EXPECT_EQ(flow.Labelplay[1], firstStep[1]);
-    flow.SBtnStartClick();
-    EXPECT_EQ(flow.Labelplay[0], firstStep[0]);
+    EXPECT_EQ(flow.itemsLeft, flow.itemsTotal - 1);
+    EXPECT_EQ(flow.messages[1], firstStep[1]);
+    flow.start();
+    EXPECT_EQ(flow.messages[0], firstStep[0]);
 
     // Sixty characters at 10 字/分: each once, as many as that speed reaches
     // in the 240 s of the level with a fifth to spare (the whole grid of
@@ -604,14 +580,14 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
         sixty.emplace_back(gbk::toUnicode(gbkTestChar(i)), QString::number(10000 + i));
     CourseRun characters;
     characters.step = 7;
-    characters.kind = kCharacterReview;
+    characters.kind = ExerciseKind::CharacterReview;
     characters.speed = 10;
     characters.items = sixty;
     characters.message = {QStringLiteral("学习路线第7步"), QStringLiteral("常用字")};
-    flow.courseClick(characters);
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+    flow.startCourseStep(characters);
+    EXPECT_TRUE(shows(RunState::Running));
     EXPECT_EQ(reviews, 0) << "the step's items, not the history's";
-    EXPECT_EQ(flow.ItemsTotal, 32);
+    EXPECT_EQ(flow.itemsTotal, 32);
     EXPECT_FALSE(flow.grids.characters[32].visible);
     // Each run a different part of the list, in its order: over the runs
     // every item comes up, not always the first 32.
@@ -620,7 +596,7 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
         draw->script.push_back(k * 37 + 11);
     for (int run = 0; run < 8; ++run) {
         if (run > 0) {
-            flow.courseClick(characters);
+            flow.startCourseStep(characters);
         }
         for (int i = 0; i < 32; ++i) {
             const QString code = flow.grids.characters[static_cast<size_t>(i)].code;
@@ -632,24 +608,24 @@ TEST_F(Flow, ACourseStepRunsItsOwnItemsAndIsRecordedAsTheStep) {
     }
     EXPECT_GT(seen.size(), 50u);
     // Under the step's name, not the review's "错字复习训练".
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("学习路线第7步"));
-    EXPECT_EQ(flow.Labelplay[1], QStringLiteral("常用字"));
+    EXPECT_EQ(flow.messages[0], QStringLiteral("学习路线第7步"));
+    EXPECT_EQ(flow.messages[1], QStringLiteral("常用字"));
     // Time-up in a step says how to go on, not how far a level is.
     ticksToTimeUp();
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("时间到了。"));
-    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("按回车或《继续》"));
+    EXPECT_EQ(flow.messages[0], QStringLiteral("时间到了。"));
+    EXPECT_EQ(flow.messages[2], QStringLiteral("按回车或《继续》"));
     // At 超级高手 (24 s) three; a step without a speed takes all its items.
-    flow.LevelStep = 10;
-    flow.courseClick(characters);
-    EXPECT_EQ(flow.ItemsTotal, 3);
+    flow.levelStep = 10;
+    flow.startCourseStep(characters);
+    EXPECT_EQ(flow.itemsTotal, 3);
     CourseRun unpaced = characters;
     unpaced.speed = 0;
-    flow.courseClick(unpaced);
-    EXPECT_EQ(flow.ItemsTotal, 60);
-    flow.LevelStep = 1;
+    flow.startCourseStep(unpaced);
+    EXPECT_EQ(flow.itemsTotal, 60);
+    flow.levelStep = 1;
 
-    choose(kCharacterReview);
-    flow.SBtnStartClick();
+    choose(ExerciseKind::CharacterReview);
+    flow.start();
     EXPECT_EQ(reviews, 1);
     QStringList eightRuns;
     for (int run = 0; run < 8; ++run)
@@ -666,15 +642,15 @@ TEST_F(Flow, TheWordReviewWithoutAHistoryTakesTheFrequentWordsAndSaysSo) {
         words += code + gbkTestChar(i % 90) + gbkTestChar((i + 1) % 90) + "\r\n";
     }
     write("hzlib/c2.txt", words);
-    choose(kWordReview);
-    flow.SBtnStartClick();
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::Running);
-    EXPECT_EQ(flow.ItemsTotal, 45);
+    choose(ExerciseKind::WordReview);
+    flow.start();
+    EXPECT_TRUE(shows(RunState::Running));
+    EXPECT_EQ(flow.itemsTotal, 45);
     EXPECT_EQ(flow.grids.words[0].code, QStringLiteral("200000"));
     EXPECT_EQ(flow.grids.words[44].code, QStringLiteral("200044"));
-    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("没有学习记录，"));
-    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("先复习常用词。"));
-    EXPECT_EQ(TrainingFlow::boxOf(kWordReview), Box::Word);
+    EXPECT_EQ(flow.messages[2], QStringLiteral("没有学习记录，"));
+    EXPECT_EQ(flow.messages[3], QStringLiteral("先复习常用词。"));
+    EXPECT_EQ(TrainingFlow::boxOf(ExerciseKind::WordReview), Box::Word);
 }
 
 TEST_F(Flow, AWordReviewToppedUpCountsOnlyTheWordsThatFoundACell) {
@@ -690,20 +666,20 @@ TEST_F(Flow, AWordReviewToppedUpCountsOnlyTheWordsThatFoundACell) {
         r.message = training::reviewTopUpMessage(2, r.filled, words);
         return r;
     });
-    choose(kWordReview);
-    flow.SBtnStartClick();
-    EXPECT_EQ(flow.ItemsTotal, 43);
-    EXPECT_EQ(flow.Labelplay[2], QStringLiteral("复习记录只有2个词，"));
-    EXPECT_EQ(flow.Labelplay[3], QStringLiteral("另加41个常用词。"));
+    choose(ExerciseKind::WordReview);
+    flow.start();
+    EXPECT_EQ(flow.itemsTotal, 43);
+    EXPECT_EQ(flow.messages[2], QStringLiteral("复习记录只有2个词，"));
+    EXPECT_EQ(flow.messages[3], QStringLiteral("另加41个常用词。"));
 }
 
 TEST_F(Flow, AReviewWithNothingToDrawStopsBeforeTheClocks) {
     write("hzlib/z1.txt", charFile(5));
     flow.setReviewProvider([](bool, int, const auto&) { return ReviewItems{}; });
-    choose(kCharacterReview);
-    EXPECT_THROW(flow.SBtnStartClick(), UserError);
-    EXPECT_FALSE(flow.Timer1On);
-    EXPECT_FALSE(flow.SBtnPauseEnabled);
+    choose(ExerciseKind::CharacterReview);
+    EXPECT_THROW(flow.start(), UserError);
+    EXPECT_FALSE(flow.clocks.gauge);
+    EXPECT_FALSE(flow.buttons.pauseEnabled);
 }
 
 TEST(TrainingMascot, TheFaceOverTenTicksAndWhereAStoppedAnimationLeavesIt) {
@@ -714,20 +690,20 @@ TEST(TrainingMascot, TheFaceOverTenTicksAndWhereAStoppedAnimationLeavesIt) {
     const char* seen = "CCCOOOCOOC";
     for (int cycle = 0; cycle < 2; ++cycle) {
         for (int tick = 1; tick <= 10; ++tick) {
-            flow.Timer4Timer();
-            const char face = flow.faceOpenShown ? 'O' : 'C';
+            flow.tickFace();
+            const char face = flow.face.openShown ? 'O' : 'C';
             EXPECT_EQ(face, seen[tick - 1]) << "cycle " << cycle << " tick " << tick;
         }
-        EXPECT_EQ(flow.FaceTick, 0);
+        EXPECT_EQ(flow.face.tick, 0);
     }
     // Stopped after tick 5: the open face stays, and the count goes on from there.
     for (int tick = 1; tick <= 5; ++tick)
-        flow.Timer4Timer();
-    EXPECT_TRUE(flow.faceOpenShown);
-    EXPECT_EQ(flow.FaceTick, 5);
-    flow.Timer4Timer();
-    flow.Timer4Timer();
-    EXPECT_FALSE(flow.faceOpenShown) << "tick 7 closes it";
+        flow.tickFace();
+    EXPECT_TRUE(flow.face.openShown);
+    EXPECT_EQ(flow.face.tick, 5);
+    flow.tickFace();
+    flow.tickFace();
+    EXPECT_FALSE(flow.face.openShown) << "tick 7 closes it";
 }
 
 } // namespace
@@ -750,16 +726,16 @@ TEST_F(Flow, TheWordReviewGivesALongWordTheCellsItNeeds) {
             r.items.emplace_back(t, QStringLiteral("111111"));
         return r;
     });
-    choose(kWordReview);
-    flow.SBtnStartClick();
+    choose(ExerciseKind::WordReview);
+    flow.start();
     // 中国 0; 醉翁之意不在酒 1-2; 斯洛文尼亚 3-4; the 13 characters a row of
     // their own, 5-8; 学习 9; then round again from 中国 at 10.
     const std::vector<int> expected = {0, 1, 3, 5, 9, 10};
-    ASSERT_GE(flow.WordReviewPositions.size(), expected.size());
+    ASSERT_GE(flow.wordReviewPositions.size(), expected.size());
     EXPECT_EQ(
-        std::vector<int>(flow.WordReviewPositions.begin(), flow.WordReviewPositions.begin() + 6),
+        std::vector<int>(flow.wordReviewPositions.begin(), flow.wordReviewPositions.begin() + 6),
         expected);
-    EXPECT_EQ(flow.ItemsTotal, static_cast<int>(flow.WordReviewPositions.size()));
+    EXPECT_EQ(flow.itemsTotal, static_cast<int>(flow.wordReviewPositions.size()));
     for (int p : {2, 4, 6, 7, 8})
         EXPECT_FALSE(flow.grids.words[static_cast<size_t>(p)].visible) << p;
     EXPECT_EQ(gbk::toUnicode(flow.grids.words[5].text), texts[3]);
@@ -769,8 +745,8 @@ TEST_F(Flow, TheWordReviewGivesALongWordTheCellsItNeeds) {
         for (int d = 0; d < 5; ++d)
             flow.boxKeyPress(Box::Word, {PadKey::Digit, 1, true, false, QStringLiteral("1")});
         flow.boxKeyPress(Box::Word, {PadKey::Enter, 0, true, false, QStringLiteral("\r")});
-        const int p = flow.WordReviewPositions[n];
-        EXPECT_EQ(flow.CurrentItem, p);
+        const int p = flow.wordReviewPositions[n];
+        EXPECT_EQ(flow.currentIndex, p);
         EXPECT_EQ(flow.box(Box::Word).pos, QPoint(2 + (p % 5) * 126, 34 + (p / 5) * 49));
     }
 
@@ -783,9 +759,9 @@ TEST_F(Flow, TheWordReviewGivesALongWordTheCellsItNeeds) {
     }
     ASSERT_FALSE(flow.box(Box::Word).enabled) << "the first run did not end";
     texts = {QStringLiteral("醉翁之意不在酒")};
-    flow.SBtnStartClick();
-    ASSERT_EQ(flow.runState(), TrainingFlow::RunState::Running);
-    const auto& at = flow.WordReviewPositions;
+    flow.start();
+    ASSERT_TRUE(shows(RunState::Running));
+    const auto& at = flow.wordReviewPositions;
     for (int p = 0; p < static_cast<int>(flow.grids.words.size()); ++p) {
         const GridItem& item = flow.grids.words[static_cast<size_t>(p)];
         EXPECT_EQ(item.visible, std::find(at.begin(), at.end(), p) != at.end()) << p;
@@ -808,8 +784,8 @@ TEST_F(Flow, TheCharacterReviewTakesEveryCodeOfTheCharacter) {
         r.otherCodes[QStringLiteral("有")] = {QStringLiteral("4")};
         return r;
     });
-    choose(kCharacterReview);
-    flow.SBtnStartClick();
+    choose(ExerciseKind::CharacterReview);
+    flow.start();
     EXPECT_EQ(flow.grids.characters[0].code, QStringLiteral("40207"));
     auto type = [&](const QString& digits) {
         for (QChar c : digits)
@@ -818,9 +794,9 @@ TEST_F(Flow, TheCharacterReviewTakesEveryCodeOfTheCharacter) {
         flow.boxKeyPress(Box::Character, {PadKey::Enter, 0, true, false, QStringLiteral("\r")});
     };
     type(QStringLiteral("4"));
-    EXPECT_EQ(flow.CurrentItem, 1) << "the short code is right";
+    EXPECT_EQ(flow.currentIndex, 1) << "the short code is right";
     type(QStringLiteral("4")); // 中 has no code 4
-    EXPECT_EQ(flow.CurrentItem, 1);
+    EXPECT_EQ(flow.currentIndex, 1);
 }
 
 } // namespace

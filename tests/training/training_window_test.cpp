@@ -128,7 +128,7 @@ protected:
         QApplication::processEvents();
     }
     void clickExercise(int k) {
-        const int p = static_cast<int>(training::pageOf(k));
+        const int p = static_cast<int>(training::pageOf(training::exerciseKind(k)));
         if (Form1->TabbedNotebook2->currentIndex() != p)
             clickTab(p);
         QTest::mouseClick(Form1->exerciseButtons[static_cast<size_t>(k)], Qt::LeftButton);
@@ -213,20 +213,21 @@ TEST_F(TrainingWindow, EachExerciseFillsItsGridWithCodedItems) {
             for (QLabel* item : items) {
                 EXPECT_TRUE(digits.match(item->toolTip()).hasMatch())
                     << item->toolTip().toStdString();
-                if (training::isPictureKind(k))
+                if (training::isPictureKind(training::exerciseKind(k)))
                     EXPECT_FALSE(item->pixmap().isNull());
                 else
                     EXPECT_FALSE(item->text().isEmpty());
             }
-            QLineEdit* box = training::isPictureKind(k)     ? Form1->Labelhint1
-                             : training::isCharacterKind(k) ? Form1->Editinput
-                                                            : Form1->Editinput2;
+            const training::ExerciseKind kind = training::exerciseKind(k);
+            QLineEdit* box = training::isPictureKind(kind)     ? Form1->Labelhint1
+                             : training::isCharacterKind(kind) ? Form1->Editinput
+                                                               : Form1->Editinput2;
             EXPECT_TRUE(box->isVisible());
             QApplication::processEvents(); // the window takes the activation back from the panel
             EXPECT_EQ(QApplication::focusWidget(), box);
-            if (k != training::kMultiWordKind)
+            if (kind != training::ExerciseKind::LongWords)
                 continue;
-            // Kind 11 uses columns 0 and 3 of each row; the current word is red.
+            // The long words use columns 0 and 3 of each row; the current word is red.
             EXPECT_TRUE(Form1->wordItems[3]->isVisible());
             EXPECT_FALSE(Form1->wordItems[1]->isVisible());
             EXPECT_EQ(Form1->wordItems[0]->palette().color(QPalette::Window), QColor(255, 0, 0));
@@ -252,9 +253,12 @@ TEST_F(TrainingWindow, TheCharacterReviewPutsTheCharactersMissedTodayFirst) {
         EXPECT_EQ(Form1->dueBadges[0]->text(), QStringLiteral("1"));
         EXPECT_TRUE(Form1->dueBadges[1]->isHidden());
         // The badge lies clear of the button's caption, even at "99+".
-        for (int kind : {training::kCharacterReview, training::kWordReview}) {
-            QToolButton* button = Form1->exerciseButtons[static_cast<size_t>(kind)];
-            QLabel* badge = Form1->dueBadges[kind == training::kCharacterReview ? 0 : 1];
+        for (const training::ExerciseKind kind :
+             {training::ExerciseKind::CharacterReview, training::ExerciseKind::WordReview}) {
+            QToolButton* button =
+                Form1->exerciseButtons[static_cast<size_t>(training::numberOf(kind))];
+            QLabel* badge =
+                Form1->dueBadges[kind == training::ExerciseKind::CharacterReview ? 0 : 1];
             const QRect caption = QStyle::alignedRect(
                 Qt::LeftToRight, Qt::AlignCenter,
                 button->fontMetrics().boundingRect(button->text()).size(), button->geometry());
@@ -285,7 +289,7 @@ TEST_F(TrainingWindow, TheCharacterReviewPutsTheCharactersMissedTodayFirst) {
         EXPECT_EQ(Form1->dueBadges[1]->text(), QStringLiteral("99+"));
         training::setHistoryLink(kept);
         Form1->showDueCounts();
-        clickExercise(training::kCharacterReview);
+        clickExercise(training::numberOf(training::ExerciseKind::CharacterReview));
         EXPECT_EQ(Form1->Labelplay1->text(), QStringLiteral("错字复习"));
         // What is due, and only that.
         QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
@@ -294,7 +298,7 @@ TEST_F(TrainingWindow, TheCharacterReviewPutsTheCharactersMissedTodayFirst) {
         EXPECT_EQ(Form1->Labelplay3->text(), QStringLiteral("今天要复习1个字，"));
         EXPECT_EQ(Form1->Labelplay4->text(), QStringLiteral("勾上“补满”可练满一页。"));
         // "补满" on the word page ticks the character page's too: the whole page.
-        clickExercise(training::kCharacterReview);
+        clickExercise(training::numberOf(training::ExerciseKind::CharacterReview));
         Form1->CheckFullReview[1]->setChecked(true);
         EXPECT_TRUE(Form1->CheckFullReview[0]->isChecked());
         QTest::mouseClick(Form1->SBtnStart, Qt::LeftButton);
@@ -603,7 +607,7 @@ TEST_F(TrainingWindow, TheExplanationPanelShowsThePageText) {
         QTest::mouseClick(viewport, Qt::LeftButton, {}, viewport->mapFromGlobal(at));
         EXPECT_FALSE(FormSM->isVisible());
         EXPECT_TRUE(covered->isChecked());
-        EXPECT_EQ(Form1->flow().ExerciseKind, 4);
+        EXPECT_EQ(Form1->flow().exercise, training::ExerciseKind::HarderCharacters);
     });
     EXPECT_FALSE(FormSM->isVisible());
 }
@@ -651,10 +655,10 @@ TEST_F(TrainingWindow, TheKeypadsEnterStartsARunAndThePanelNeverTakesTheKeys) {
             return QApplication::focusWidget() == Form1->Labelhint1;
         })) << "the answer box has the keys";
         // Enter while a run goes is an answer, never a new start.
-        const int left = Form1->flow().ItemsLeft;
+        const int left = Form1->flow().itemsLeft;
         QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Enter, Qt::KeypadModifier);
         EXPECT_EQ(state(), kRunning);
-        EXPECT_EQ(Form1->flow().ItemsLeft, left);
+        EXPECT_EQ(Form1->flow().itemsLeft, left);
     });
 }
 
@@ -679,10 +683,10 @@ TEST_F(TrainingWindow, AtTimeUpTheKeypadContinuesAndNeverEndsTheRun) {
             EXPECT_EQ(state(), kRunning) << "Enter pressed 继续";
             QApplication::processEvents();
             EXPECT_EQ(QApplication::focusWidget(), Form1->Editinput);
-            const int item = Form1->flow().CurrentItem;
+            const int item = Form1->flow().currentIndex;
             typeCode(Form1->characterItems[static_cast<size_t>(item)]->toolTip(), true,
                      Qt::Key_Enter);
-            EXPECT_EQ(Form1->flow().CurrentItem, item + 1);
+            EXPECT_EQ(Form1->flow().currentIndex, item + 1);
         }
         // A picture run keeps its box on at time-up: Enter there presses 继续
         // too, and is no empty wrong answer.
@@ -709,7 +713,7 @@ TEST_F(TrainingWindow, AfterAWrongCodeWithEnterTheNextTryStartsAfresh) {
             for (const char* digits : {"1234", "1234567"}) {
                 const QString wrong = QString::fromLatin1(digits);
                 SCOPED_TRACE((numLock ? "Num Lock on, " : "Num Lock off, ") + wrong.toStdString());
-                const int item = Form1->flow().CurrentItem;
+                const int item = Form1->flow().currentIndex;
                 typeCode(wrong, numLock, Qt::Key_Enter);
                 EXPECT_EQ(Form1->Editinput->text(), wrong);
                 EXPECT_EQ(Form1->Editinput->selectedText(), wrong) << "kept, selected";
@@ -722,7 +726,7 @@ TEST_F(TrainingWindow, AfterAWrongCodeWithEnterTheNextTryStartsAfresh) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_NumLock);
                 typeCode(Form1->characterItems[static_cast<size_t>(item)]->toolTip(), numLock,
                          Qt::Key_Enter);
-                EXPECT_EQ(Form1->flow().CurrentItem, item + 1) << "the right code taken";
+                EXPECT_EQ(Form1->flow().currentIndex, item + 1) << "the right code taken";
                 EXPECT_TRUE(Form1->Editinput->text().isEmpty());
             }
         }
@@ -803,7 +807,7 @@ TEST_F(TrainingWindow, AWholeCharacterRunOnTheKeypadEndsInANewRecord) {
             // Num Lock on and off in turn, "/" and Enter in turn.
             typeCode(Form1->characterItems[static_cast<size_t>(i)]->toolTip(), i % 2 == 0,
                      i % 3 == 0 ? Qt::Key_Slash : Qt::Key_Enter);
-            ASSERT_EQ(Form1->flow().CurrentItem, i + 1) << i;
+            ASSERT_EQ(Form1->flow().currentIndex, i + 1) << i;
         }
         speed = Form1->Labeljifen->text();
         ASSERT_FALSE(speed.isEmpty());
@@ -1045,7 +1049,7 @@ TEST_F(TrainingWindow, F1OffersTheCodeDiagramOfTheCharacter) {
         EXPECT_TRUE(
             QTest::qWaitFor([] { return QApplication::focusWidget() == Form1->Editinput; }));
         padKey(Qt::Key_Enter); // the code F1 showed
-        EXPECT_EQ(Form1->flow().CurrentItem, 1);
+        EXPECT_EQ(Form1->flow().currentIndex, 1);
     });
 }
 
@@ -1177,7 +1181,7 @@ TEST_F(TrainingWindow, TheLearningHistoryOpensDuringARunAndALeftRunIsKeptUnfinis
         QApplication::processEvents();
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
         typeCode(Form1->characterItems[1]->toolTip(), false, Qt::Key_Enter);
-        EXPECT_EQ(Form1->flow().CurrentItem, 2);
+        EXPECT_EQ(Form1->flow().currentIndex, 2);
         EXPECT_TRUE(learningHistory()->trainingRuns().empty()) << "written only when it ends";
         // "退出" below leaves the run.
     });
@@ -1317,12 +1321,12 @@ TEST_F(TrainingWindow, TheDrillButtonDrillsTheCornerConfusedMost) {
         QApplication::processEvents();
         ASSERT_EQ(QApplication::focusWidget(), Form1->Editinput);
         typeCode(Form1->characterItems[0]->toolTip(), true, Qt::Key_Enter);
-        EXPECT_EQ(Form1->flow().CurrentItem, 1);
+        EXPECT_EQ(Form1->flow().currentIndex, 1);
     });
     ASSERT_NE(learningHistory(), nullptr);
     const auto runs = learningHistory()->trainingRuns();
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[1].kind, training::kCharacterReview);
+    EXPECT_EQ(runs[1].kind, training::numberOf(training::ExerciseKind::CharacterReview));
     EXPECT_EQ(runs[1].answered, 1);
     EXPECT_FALSE(runs[1].finished);
 }

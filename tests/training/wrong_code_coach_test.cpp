@@ -1,15 +1,12 @@
 // When the training explains a wrong code, what it says and which stroke it
 // lights.
 #include "coaching/corner_table.h"
+#include "tests/support/qt_printers.h"
 #include "training/wrong_code_coach.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

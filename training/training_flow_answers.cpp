@@ -1,36 +1,24 @@
-// The training's answer entry: the keys of the three input boxes, the
-// checking of answers, the counters of wrong answers, F1 and the end of a run.
-//
-// The boxes behave as edit boxes whose key-down handler runs before the
-// typed character reaches the box, and whose change handler runs after every
-// change of the text, also one made by the program, at once and nested: the
-// digit filter removes a last character that is not a digit and then applies
-// the pending text. The flow plays that order through itself, so that the
-// learner sees the same outcome whatever toolkit draws the box.
+// TrainingFlow (training/training_flow.h), its answers: the keys of the
+// three answer boxes, the judging of answers, the counters of wrong answers,
+// F1, the box moving along the grid and the end of a run. How a box's text
+// changes is AnswerBoxes' (training/answer_boxes.h).
 #include "platform/gbk_codec.h"
 #include "training/training_flow.h"
 
 #include <QFile>
+
 #include <algorithm>
 #include <utility>
 
 namespace training {
 
-namespace {
-
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-} // namespace
-
 GridItem* TrainingFlow::currentItem() {
     const auto at = [this](auto& items) -> GridItem* {
-        if (CurrentItem < 0 || CurrentItem >= static_cast<int>(items.size()))
+        if (currentIndex < 0 || currentIndex >= static_cast<int>(items.size()))
             return nullptr;
-        return &items[static_cast<size_t>(CurrentItem)];
+        return &items[static_cast<size_t>(currentIndex)];
     };
-    switch (pageOf(ExerciseKind)) {
+    switch (pageOf(exercise)) {
     case Page::Basic:
         return at(grids.pictures);
     case Page::Characters:
@@ -39,24 +27,6 @@ GridItem* TrainingFlow::currentItem() {
         return at(grids.words);
     }
     return nullptr;
-}
-
-void TrainingFlow::setBoxText(Box b, const QString& text) {
-    InputBox& x = box(b);
-    if (x.text == text)
-        return; // setting the same text changes nothing
-    x.text = text;
-    boxChange(b);
-}
-
-void TrainingFlow::boxChange(Box b) {
-    const QString& text = box(b).text;
-    if (!text.isEmpty() && !isAsciiDigit(text.back()))
-        setBoxText(b, text.chopped(1));
-    if (PendingActive) {
-        PendingActive = false;
-        setBoxText(b, PendingText);
-    }
 }
 
 void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
@@ -81,16 +51,14 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
     // Key-down: the note on a wrong code closes at the next key.
     coachNote = {};
     if (b != Box::Word)
-        BitBtn1Shown = false;
-    PendingActive = false;
-    if (HintShown[i]) {
+        buttons.diagramShown = false;
+    boxes.dropPending();
+    if (codeShown[i]) {
         // After F1 a digit replaces the code shown, any other key but the
         // keypad "-" empties the box at its next change.
-        HintShown[i] = false;
-        if (!minus && !k.f1) {
-            PendingActive = true;
-            PendingText = k.key == PadKey::Digit ? QString::number(k.digit) : QString();
-        }
+        codeShown[i] = false;
+        if (!minus && !k.f1)
+            boxes.setPending(k.key == PadKey::Digit ? QString::number(k.digit) : QString());
     }
     bool taken = false;
     QString answer;
@@ -101,14 +69,13 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
     }
     if ((minus || dot) && !x.text.isEmpty())
         setBoxText(b, x.text.chopped(1));
-    if (x.text.size() == kBoxMaxLength) {
+    if (x.text.size() == AnswerBoxes::kMaxLength) {
         // A full box is judged at every key, whatever the key.
         taken = true;
         answer = x.text;
     }
     if (taken) {
-        PendingActive = true;
-        PendingText.clear();
+        boxes.setPending(QString());
         judge(b, answer);
     }
     if (k.f1)
@@ -116,33 +83,12 @@ void TrainingFlow::boxKeyPress(Box b, const AnswerKey& k) {
 
     // The character the key types, unless the answer ended the run.
     if (x.enabled)
-        typeCharacter(b, k);
+        boxes.type(b, k);
     // A wrong answer still in the box (Enter types nothing to empty it) is
     // selected, so that the next try does not run on from it.
     x.selected = (taken && x.enabled && !x.text.isEmpty() && x.text == answer && currentItem() &&
-                  !HintShown[i]) ||
+                  !codeShown[i]) ||
                  std::exchange(hintPlaced_, false);
-}
-
-void TrainingFlow::typeCharacter(Box b, const AnswerKey& k) {
-    InputBox& x = box(b);
-    if (k.key == PadKey::Backspace) {
-        if (!x.text.isEmpty())
-            setBoxText(b, x.text.chopped(1));
-        return;
-    }
-    QChar typed;
-    if (k.key == PadKey::Digit)
-        typed = QChar(u'0' + k.digit); // also the keypad's digits with Num Lock off
-    else if (k.key != PadKey::Enter && !k.text.isEmpty() && k.text[0] >= u' ' &&
-             k.text[0] != QChar(0x7f))
-        typed = k.text[0];
-    if (typed.isNull())
-        return;
-    // A character beyond the maximum length is not inserted and changes nothing.
-    if (b != Box::Picture && x.text.size() >= kBoxMaxLength)
-        return;
-    setBoxText(b, x.text + typed);
 }
 
 void TrainingFlow::judge(Box b, const QString& answer) {
@@ -170,23 +116,26 @@ void TrainingFlow::answeredRight(Box b) {
 }
 
 void TrainingFlow::rightPicture() {
-    PictureWrongCount = 0;
-    Timer4On = false;
+    pictureWrongCount = 0;
+    clocks.face = false;
     // A course step keeps its name in the panel while it runs.
     if (courseRun && courseRun->message.size() >= 2)
         setMessages(courseRun->message[0], courseRun->message[1], QString(), QString());
     else
         setMessages(QStringLiteral("Tarvo编码"), QStringLiteral("Tarvo天下"), QString(), QString());
-    --ItemsLeft;
-    if (ItemsLeft == 0) {
-        Timer1On = false;
-        SBtnStartEnabled = true;
-        SBtnPauseEnabled = false; // a finished run cannot be paused
-        SpeedClockOn = false;
+    --itemsLeft;
+    if (itemsLeft == 0) {
+        // After time-up Start still goes on from the full gauge.
+        if (run_ != RunState::TimeUp)
+            run_ = RunState::Finished;
+        clocks.gauge = false;
+        buttons.startEnabled = true;
+        buttons.pauseEnabled = false; // a finished run cannot be paused
+        speedCounting = false;
         // The final speed shows at once, so that the record judged below and
         // the history keep the speed the window shows.
-        Labeljifen = QString::number(finalPictureSpeed());
-        FinalSpeedDue = true;
+        speedText = QString::number(finalPictureSpeed());
+        finalSpeedDue = true;
         cue(Cue::Finished);
         setMessages(QStringLiteral(" 太棒了！"), QStringLiteral(" 继续训练吗？"),
                     QStringLiteral(" 按《开始》键"), QString());
@@ -194,17 +143,17 @@ void TrainingFlow::rightPicture() {
     }
     if (GridItem* item = currentItem())
         item->look = ItemLook::Answered;
-    ++CurrentItem;
-    ++PictureColumn;
+    ++currentIndex;
+    ++pictureColumn;
     setBoxText(Box::Picture, QString());
     InputBox& x = box(Box::Picture);
-    if (PictureColumn >= kPictureColumns) {
-        PictureColumn = 0;
-        x.pos = QPoint(kPictureBoxStart.x(), x.pos.y() + 72);
+    if (pictureColumn >= kPictureColumns) {
+        pictureColumn = 0;
+        x.pos = QPoint(kPictureBoxStart.x(), x.pos.y() + kPictureGrid.dy);
     } else {
-        x.pos.rx() += 60;
+        x.pos.rx() += kPictureGrid.dx;
     }
-    if (ItemsLeft == 0) {
+    if (itemsLeft == 0) {
         x.enabled = false;
         // The run is kept before the record's name entry can hold it up.
         endObservedRun(finalPictureSpeed(), true);
@@ -216,44 +165,45 @@ void TrainingFlow::rightPicture() {
 
 void TrainingFlow::rightText(Box b) {
     coach.reset();
-    if (ItemsLeft <= 1) {
+    if (itemsLeft <= 1) {
         endTextRun(b);
         return;
     }
-    ++BoxColumn;
-    --ItemsLeft;
+    ++boxColumn;
+    --itemsLeft;
     if (GridItem* item = currentItem())
         item->look = ItemLook::Answered;
     InputBox& x = box(b);
-    const bool multi = ExerciseKind == kMultiWordKind;
+    const bool multi = exercise == ExerciseKind::LongWords;
     if (b == Box::Character) {
-        if (BoxColumn == kCharColumns) {
-            BoxColumn = 0;
-            x.pos = QPoint(kCharBoxStart.x(), x.pos.y() + 63);
-        } else if (BoxColumn != kCharColumns - 1) {
+        if (boxColumn == kCharColumns) {
+            boxColumn = 0;
+            x.pos = QPoint(kCharBoxStart.x(), x.pos.y() + kCharGrid.dy);
+        } else if (boxColumn != kCharColumns - 1) {
             // At the seventeenth item of a row the box stays one cell to the
             // left, inside the page.
-            x.pos.rx() += 37;
+            x.pos.rx() += kCharGrid.dx;
         }
-        ++CurrentItem;
-    } else if (!WordReviewPositions.empty()) {
+        ++currentIndex;
+    } else if (!wordReviewPositions.empty()) {
         // The word review: the box goes to the next word's cell.
         const auto at =
-            std::find(WordReviewPositions.begin(), WordReviewPositions.end(), CurrentItem);
-        if (at != WordReviewPositions.end() && at + 1 != WordReviewPositions.end()) {
-            CurrentItem = *(at + 1);
-            x.pos = QPoint(kWordBoxStart.x() + (CurrentItem % kWordColumns) * 126,
-                           kWordBoxStart.y() + (CurrentItem / kWordColumns) * 49);
+            std::find(wordReviewPositions.begin(), wordReviewPositions.end(), currentIndex);
+        if (at != wordReviewPositions.end() && at + 1 != wordReviewPositions.end()) {
+            currentIndex = *(at + 1);
+            x.pos = QPoint(kWordBoxStart.x() + (currentIndex % kWordColumns) * kWordGrid.dx,
+                           kWordBoxStart.y() + (currentIndex / kWordColumns) * kWordGrid.dy);
         }
     } else {
         const int rowEnd = multi ? 2 : kWordColumns;
-        if (BoxColumn == rowEnd) {
-            BoxColumn = 0;
-            x.pos = QPoint(kWordBoxStart.x(), x.pos.y() + 49);
+        if (boxColumn == rowEnd) {
+            boxColumn = 0;
+            x.pos = QPoint(kWordBoxStart.x(), x.pos.y() + kWordGrid.dy);
         } else {
-            x.pos.rx() += multi ? 378 : 126;
+            // The multi-character words stand three cells apart.
+            x.pos.rx() += multi ? 3 * kWordGrid.dx : kWordGrid.dx;
         }
-        CurrentItem = multi ? nextMultiWordPosition(CurrentItem) : CurrentItem + 1;
+        currentIndex = multi ? nextMultiWordPosition(currentIndex) : currentIndex + 1;
     }
     setBoxText(b, QString());
     if (GridItem* item = currentItem())
@@ -263,20 +213,21 @@ void TrainingFlow::rightText(Box b) {
 }
 
 void TrainingFlow::endTextRun(Box b) {
-    // ItemsLeft stays 1 and the last item keeps its red ground. The speed
+    // itemsLeft stays 1 and the last item keeps its red ground. The speed
     // stops where the last answer left it: that is the speed shown, judged
     // for the record and kept in the history.
-    SpeedClockOn = false;
+    run_ = RunState::Finished;
+    speedCounting = false;
     box(b).enabled = false;
-    SBtnStartEnabled = true;
-    SBtnPauseEnabled = false;
-    Gauge1 = Gauge2 = 0;
-    Timer1On = false;
-    Timer4On = true;
+    buttons.startEnabled = true;
+    buttons.pauseEnabled = false;
+    gauges.first = gauges.second = 0;
+    clocks.gauge = false;
+    clocks.face = true;
     setMessages(QStringLiteral("太棒了！"), QStringLiteral("想继续训练吗？"),
                 QStringLiteral("请按《开始》键"), QString());
-    sayCourseVerdict(Labeljifen.toInt());
-    endObservedRun(Labeljifen.toInt(), true);
+    sayCourseVerdict(speedText.toInt());
+    endObservedRun(speedText.toInt(), true);
     recordCheck();
 }
 
@@ -287,28 +238,28 @@ void TrainingFlow::recordCheck() {
         cue(Cue::Finished);
         return;
     }
-    if (host_.judgeRecord(ExerciseKind, Labeljifen)) {
+    if (host_.judgeRecord(exercise, speedText)) {
         cue(Cue::Record);
-        host_.enterRecordName(ExerciseKind, Labeljifen);
+        host_.enterRecordName(exercise, speedText);
     } else {
         cue(Cue::Finished);
     }
 }
 
 void TrainingFlow::answeredWrong(Box b, const QString& answer) {
-    ++RunWrong;
+    ++runWrong;
     const bool autoHint = host_.autoHintTicked();
     if (b == Box::Picture) {
-        ++PictureWrongCount;
+        ++pictureWrongCount;
         setBoxText(b, QString());
-        if (PictureWrongCount >= 2 && PictureWrongCount <= 6) {
-            Timer4On = true;
+        if (pictureWrongCount >= 2 && pictureWrongCount <= 6) {
+            clocks.face = true;
             cue(Cue::ThinkAgain);
             setMessages(QStringLiteral("再想想"), QStringLiteral("再想想"), QString(), QString());
             if (!autoHint)
-                PictureWrongCount = 0;
+                pictureWrongCount = 0;
         }
-        if (autoHint && PictureWrongCount == HintAfter) {
+        if (autoHint && pictureWrongCount == hintAfter) {
             // The hint: the code itself; submitting it is a right answer.
             box(b).visible = true;
             if (const GridItem* item = currentItem())
@@ -316,35 +267,35 @@ void TrainingFlow::answeredWrong(Box b, const QString& answer) {
             // Shown selected: Enter takes it, and a digit typed from it
             // replaces it instead of being added ("3" then 3 was "33").
             hintPlaced_ = true;
-            PictureWrongCount = 0;
+            pictureWrongCount = 0;
             if (observedRunOpen_)
                 observer_->lookedUp();
         }
         return;
     }
     // Characters and words: the code is never shown by itself; the option
-    // and HintAfter only decide when the counter starts again from 0.
+    // and hintAfter only decide when the counter starts again from 0.
     if (const GridItem* item = currentItem())
-        coachNote = coach.wrongAnswer(
-            {CurrentItem, gbk::toUnicode(item->text), item->code, item->otherCodes, b == Box::Word},
-            answer);
-    int& count = b == Box::Character ? CharWrongCount : WordWrongCount;
+        coachNote = coach.wrongAnswer({currentIndex, gbk::toUnicode(item->text), item->code,
+                                       item->otherCodes, b == Box::Word},
+                                      answer);
+    int& count = b == Box::Character ? characterWrongCount : wordWrongCount;
     ++count;
     if (count == 2 || count == 4) {
-        Timer4On = true;
+        clocks.face = true;
         if (b == Box::Character)
             cue(Cue::ThinkAgain);
         setMessages(QStringLiteral("再想想！"), QStringLiteral("加油啊！"), QString(), QString());
         if (!autoHint)
             count = 0;
     }
-    if (autoHint && count == HintAfter)
+    if (autoHint && count == hintAfter)
         count = 0;
 }
 
 void TrainingFlow::helpKey(Box b) {
-    HintShown[static_cast<size_t>(b)] = true;
-    ++RunLookups;
+    codeShown[static_cast<size_t>(b)] = true;
+    ++runLookups;
     if (observedRunOpen_)
         observer_->lookedUp();
     const GridItem* item = currentItem();
@@ -353,30 +304,31 @@ void TrainingFlow::helpKey(Box b) {
     const QString code = item->code;
     const std::string codeBytes = code.toStdString();
     if (b == Box::Character) {
-        DiagramChar = item->text.substr(0, 4);
+        diagramCharacter = item->text.substr(0, 4);
         review.rememberCharacter(item->text, codeBytes);
         if (QFile::exists(diagramPath()))
-            BitBtn1Shown = true;
+            buttons.diagramShown = true;
         setBoxText(b, code);
     } else if (b == Box::Word) {
         setBoxText(b, code);
-        review.rememberWord(item->text, codeBytes, ExerciseKind == kMultiWordKind);
+        review.rememberWord(item->text, codeBytes, exercise == ExerciseKind::LongWords);
     } else {
         setBoxText(b, code);
     }
 }
 
 QString TrainingFlow::diagramPath() const {
-    return QStringLiteral("statement/") + gbk::toUnicode(DiagramChar) + QStringLiteral(".bmp");
+    return inProgramFolder(QStringLiteral("statement/") + gbk::toUnicode(diagramCharacter) +
+                           QStringLiteral(".bmp"));
 }
 
-void TrainingFlow::BitBtn1Click() {
+void TrainingFlow::openDiagram() {
     stopClocks();
     if (host_.showDiagram(diagramPath()))
-        BitBtn1Shown = false;
+        buttons.diagramShown = false;
     // The diagram window gives a run under way its clocks back when it closes.
-    if (!SBtnStartEnabled)
-        Timer1On = Timer3On = true;
+    if (!buttons.startEnabled)
+        clocks.gauge = clocks.speed = true;
     focusBox = static_cast<int>(Box::Character);
 }
 

@@ -1,7 +1,7 @@
 // Answer entry through the practice flow: the keys of the three boxes, the
 // judging of answers, the wrong-answer counters, F1 and the end of a run.
 #include "tests/support/test_chars.h"
-#include "tests/training/fake_training_host.h"
+#include "tests/training/flow_fixture.h"
 #include "training/training_flow.h"
 
 #include <QDir>
@@ -32,20 +32,12 @@ const AnswerKey kDot = key(PadKey::Dot, ".");
 const AnswerKey kBackspace{PadKey::Backspace, 0, false, false, QStringLiteral("\b")};
 const AnswerKey kF1{PadKey::Other, 0, false, true, QString()};
 
-class Answers : public ::testing::Test {
+class Answers : public FlowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        QDir().mkpath("hzlib");
-        QDir().mkpath("exercise/bixing");
-        QDir().mkpath("statement");
-        host.flow = &flow;
+        FlowTest::SetUp();
+        QDir(dir.path()).mkpath("statement");
         host.sound = true;
-        auto d = std::make_unique<ScriptedDraw>();
-        draw = d.get();
-        flow.setRandomDraw(std::move(d));
         // Record i of every file has the code 100 + i; each run draws them in order.
         for (int i = 0; i < 200; ++i)
             draw->script.push_back(i);
@@ -64,17 +56,10 @@ protected:
         for (int d : {1, 2, 3})
             write(QStringLiteral("exercise/bixing/shape%1.bmp").arg(d), "BM");
     }
-    void TearDown() override { QDir::setCurrent(previous); }
-
-    static void write(const QString& path, const std::string& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
-    void start(int kind) {
-        flow.TabbedNotebook2Click(pageOf(kind));
-        flow.exerciseButtonClick(kind);
-        flow.SBtnStartClick();
+    void start(ExerciseKind kind) {
+        flow.choosePage(pageOf(kind));
+        flow.chooseExercise(kind);
+        flow.start();
         host.cues.clear();
     }
     void press(Box b, const AnswerKey& k) { flow.boxKeyPress(b, k); }
@@ -84,23 +69,17 @@ protected:
     }
     // Types the code of the current item and Enter.
     void answer(Box b) {
-        const QString code = b == Box::Picture     ? flow.grids.pictures[flow.CurrentItem].code
-                             : b == Box::Character ? flow.grids.characters[flow.CurrentItem].code
-                                                   : flow.grids.words[flow.CurrentItem].code;
+        const QString code = b == Box::Picture     ? flow.grids.pictures[flow.currentIndex].code
+                             : b == Box::Character ? flow.grids.characters[flow.currentIndex].code
+                                                   : flow.grids.words[flow.currentIndex].code;
         type(b, code);
         press(b, kEnter);
     }
     QString text(Box b) const { return flow.box(b).text; }
-
-    QTemporaryDir dir;
-    QString previous;
-    FakeTrainingHost host;
-    TrainingFlow flow{host};
-    ScriptedDraw* draw = nullptr;
 };
 
 TEST_F(Answers, F1ShowsTheCodeAndTheNextKeyDecidesWhatStays) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     // F1 then Enter: the code shown is a right answer, and the item is remembered.
     press(c, kF1);
@@ -108,8 +87,8 @@ TEST_F(Answers, F1ShowsTheCodeAndTheNextKeyDecidesWhatStays) {
     EXPECT_EQ(flow.review.CharReview[0].code, "100");
     EXPECT_EQ(flow.review.CharReview[0].text, gbkTestChar(0));
     press(c, kEnter);
-    EXPECT_EQ(flow.ItemsLeft, 118);
-    EXPECT_EQ(flow.CurrentItem, 1);
+    EXPECT_EQ(flow.itemsLeft, 118);
+    EXPECT_EQ(flow.currentIndex, 1);
     EXPECT_EQ(text(c), "");
     EXPECT_EQ(flow.grids.characters[0].look, ItemLook::Answered);
     EXPECT_EQ(flow.grids.characters[1].look, ItemLook::Current);
@@ -141,55 +120,55 @@ TEST_F(Answers, F1ShowsTheCodeAndTheNextKeyDecidesWhatStays) {
     EXPECT_EQ(flow.review.ReviewCursor, 2);
     EXPECT_EQ(flow.review.CharReview[1].code, "101");
     EXPECT_TRUE(flow.review.CharReview[2].empty());
-    EXPECT_EQ(flow.CharWrongCount, 0) << "nothing was submitted";
+    EXPECT_EQ(flow.characterWrongCount, 0) << "nothing was submitted";
 }
 
 TEST_F(Answers, SevenDigitsAreJudgedAgainAtEveryKey) {
-    flow.HintAfter = 999;
-    start(3);
+    flow.hintAfter = 999;
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     type(c, "1234567");
     EXPECT_EQ(text(c), "1234567");
-    EXPECT_EQ(flow.CharWrongCount, 0) << "the seventh digit only fills the box";
+    EXPECT_EQ(flow.characterWrongCount, 0) << "the seventh digit only fills the box";
     press(c, digit(8)); // judged, and the 8 does not go in
     EXPECT_EQ(text(c), "1234567");
-    EXPECT_EQ(flow.CharWrongCount, 1);
+    EXPECT_EQ(flow.characterWrongCount, 1);
     press(c, kSpace); // judged again; the space does not go in either
     EXPECT_EQ(text(c), "1234567");
-    EXPECT_EQ(flow.CharWrongCount, 2);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想！"));
+    EXPECT_EQ(flow.characterWrongCount, 2);
+    EXPECT_EQ(flow.messages[0], QStringLiteral("再想想！"));
     press(c, kF1); // judged before F1 is served; the pending empty text wins
-    EXPECT_EQ(flow.CharWrongCount, 3);
+    EXPECT_EQ(flow.characterWrongCount, 3);
     EXPECT_EQ(text(c), "");
     type(c, "1234567");
     // Keypad "-" removes a digit before the full-box test: not judged.
     press(c, kMinus);
     EXPECT_EQ(text(c), "123456");
-    EXPECT_EQ(flow.CharWrongCount, 3);
+    EXPECT_EQ(flow.characterWrongCount, 3);
     press(c, digit(9));
     press(c, kDot);
     EXPECT_EQ(text(c), "123456");
-    EXPECT_EQ(flow.CharWrongCount, 3);
+    EXPECT_EQ(flow.characterWrongCount, 3);
     // Backspace on a full box: judged once more, then the box is empty.
     press(c, digit(9));
     press(c, kBackspace);
-    EXPECT_EQ(flow.CharWrongCount, 4);
+    EXPECT_EQ(flow.characterWrongCount, 4);
     EXPECT_EQ(text(c), "");
-    EXPECT_EQ(flow.ItemsLeft, 119);
-    EXPECT_EQ(flow.CurrentItem, 0);
+    EXPECT_EQ(flow.itemsLeft, 119);
+    EXPECT_EQ(flow.currentIndex, 0);
 }
 
 TEST_F(Answers, SpaceAndSlashEmptyAWrongAnswerEnterKeepsItSelected) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     type(c, "12");
     press(c, kEnter);
     EXPECT_EQ(text(c), "12");
     EXPECT_TRUE(flow.boxes[1].selected) << "kept, and shown selected";
-    EXPECT_EQ(flow.CharWrongCount, 1);
+    EXPECT_EQ(flow.characterWrongCount, 1);
     press(c, key(PadKey::Other, "")); // Num Lock or Shift: it stays selected
     EXPECT_TRUE(flow.boxes[1].selected);
-    EXPECT_EQ(flow.CharWrongCount, 1);
+    EXPECT_EQ(flow.characterWrongCount, 1);
     type(c, "3"); // the next try starts afresh
     EXPECT_EQ(text(c), "3");
     EXPECT_FALSE(flow.boxes[1].selected);
@@ -206,7 +185,8 @@ TEST_F(Answers, SpaceAndSlashEmptyAWrongAnswerEnterKeepsItSelected) {
     type(c, "45");
     press(c, kSlash);
     EXPECT_EQ(text(c), "");
-    EXPECT_EQ(flow.CharWrongCount, 1) << "HintAfter 2 with the automatic hint started again at 2";
+    EXPECT_EQ(flow.characterWrongCount, 1)
+        << "HintAfter 2 with the automatic hint started again at 2";
     // Not submit keys in the character box: the main row's "/", keypad "*",
     // letters; what they type never stays.
     type(c, "45");
@@ -215,93 +195,93 @@ TEST_F(Answers, SpaceAndSlashEmptyAWrongAnswerEnterKeepsItSelected) {
     press(c, key(PadKey::Other, "a", false));
     press(c, key(PadKey::Plus, "+"));
     EXPECT_EQ(text(c), "45");
-    EXPECT_EQ(flow.CharWrongCount, 1);
+    EXPECT_EQ(flow.characterWrongCount, 1);
     // A right answer with Space: the space goes nowhere.
     press(c, kDot);
     press(c, kDot);
     host.cues.clear();
     type(c, "100");
     press(c, kSpace);
-    EXPECT_EQ(flow.CurrentItem, 1);
+    EXPECT_EQ(flow.currentIndex, 1);
     EXPECT_EQ(text(c), "");
     EXPECT_TRUE(host.cues.empty()) << "a right character answer is silent";
 }
 
 TEST_F(Answers, WrongCountsWithAndWithoutTheAutomaticHint) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     // HintAfter 5: messages at the 2nd and 4th wrong answer, a fresh count after the 5th.
-    flow.HintAfter = 5;
+    flow.hintAfter = 5;
     std::vector<int> cueAt;
     for (int n = 1; n <= 7; ++n) {
         host.cues.clear();
         flow.setMessages("", "", "", "");
         press(c, kEnter);
-        if (flow.Labelplay[0] == QStringLiteral("再想想！")) {
+        if (flow.messages[0] == QStringLiteral("再想想！")) {
             cueAt.push_back(n);
             EXPECT_EQ(host.cues, std::vector<Cue>{Cue::ThinkAgain});
-            EXPECT_EQ(flow.Labelplay[1], QStringLiteral("加油啊！"));
+            EXPECT_EQ(flow.messages[1], QStringLiteral("加油啊！"));
         }
     }
     EXPECT_EQ(cueAt, (std::vector<int>{2, 4, 7}));
-    EXPECT_EQ(flow.CharWrongCount, 2);
+    EXPECT_EQ(flow.characterWrongCount, 2);
     // The count carries over a right answer and a new run.
     answer(c);
-    EXPECT_EQ(flow.CharWrongCount, 2);
-    flow.SBtnStartClick();
-    EXPECT_EQ(flow.CharWrongCount, 2);
+    EXPECT_EQ(flow.characterWrongCount, 2);
+    flow.start();
+    EXPECT_EQ(flow.characterWrongCount, 2);
     press(c, kEnter);
     press(c, kEnter);
-    EXPECT_EQ(flow.CharWrongCount, 4);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想！"));
+    EXPECT_EQ(flow.characterWrongCount, 4);
+    EXPECT_EQ(flow.messages[0], QStringLiteral("再想想！"));
 
     // Without the automatic hint: every second wrong answer, and the code never shows.
     host.autoHint = false;
-    flow.CharWrongCount = 0;
+    flow.characterWrongCount = 0;
     int messages = 0;
     for (int n = 1; n <= 6; ++n) {
         flow.setMessages("", "", "", "");
         press(c, kEnter);
-        messages += flow.Labelplay[0] == QStringLiteral("再想想！");
+        messages += flow.messages[0] == QStringLiteral("再想想！");
         EXPECT_EQ(text(c), "");
     }
     EXPECT_EQ(messages, 3);
     // Also with a hint count of 1 (the settings take it): the count never
     // starts over at 1 as it does with the automatic hint.
-    flow.HintAfter = 1;
+    flow.hintAfter = 1;
     messages = 0;
     for (int n = 1; n <= 4; ++n) {
         flow.setMessages("", "", "", "");
         press(c, kEnter);
-        messages += flow.Labelplay[0] == QStringLiteral("再想想！");
+        messages += flow.messages[0] == QStringLiteral("再想想！");
     }
     EXPECT_EQ(messages, 2);
 
     // Switched off while a count stands (3 of HintAfter 5): the count goes on
     // from 3, and its message at 4 starts it over.
     host.autoHint = true;
-    flow.HintAfter = 5;
-    flow.CharWrongCount = 0;
+    flow.hintAfter = 5;
+    flow.characterWrongCount = 0;
     for (int n = 0; n < 3; ++n)
         press(c, kEnter);
-    ASSERT_EQ(flow.CharWrongCount, 3);
+    ASSERT_EQ(flow.characterWrongCount, 3);
     host.autoHint = false;
     flow.setMessages("", "", "", "");
     press(c, kEnter);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想！"));
-    EXPECT_EQ(flow.CharWrongCount, 0);
+    EXPECT_EQ(flow.messages[0], QStringLiteral("再想想！"));
+    EXPECT_EQ(flow.characterWrongCount, 0);
     press(c, kEnter);
-    EXPECT_EQ(flow.CharWrongCount, 1);
+    EXPECT_EQ(flow.characterWrongCount, 1);
 
     // The word box counts on its own, without a sound.
-    start(7);
+    start(ExerciseKind::TwoCharacterWords);
     host.autoHint = true;
-    flow.HintAfter = 2;
+    flow.hintAfter = 2;
     press(Box::Word, kEnter);
     press(Box::Word, kEnter);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想！"));
+    EXPECT_EQ(flow.messages[0], QStringLiteral("再想想！"));
     EXPECT_TRUE(host.cues.empty());
-    EXPECT_EQ(flow.WordWrongCount, 0);
+    EXPECT_EQ(flow.wordWrongCount, 0);
 }
 
 // A new run keeps nothing of the last: the coach counts the new run's
@@ -312,7 +292,7 @@ TEST_F(Answers, ANewRunKeepsNothingOfTheLast) {
     const Box c = Box::Character;
     for (const bool byButton : {false, true}) {
         SCOPED_TRACE(byButton ? "another exercise" : "a new start");
-        start(3);
+        start(ExerciseKind::FullCodeCharacters);
         draw->script.clear(); // every run draws the file's records in order
         type(c, "7");
         press(c, kEnter);
@@ -321,11 +301,11 @@ TEST_F(Answers, ANewRunKeepsNothingOfTheLast) {
         ASSERT_FALSE(flow.coachNote.lines.isEmpty()) << "the second wrong code is explained";
         flow.vehicle = Vehicle::Plane;
         if (byButton) {
-            flow.exerciseButtonClick(4);
+            flow.chooseExercise(ExerciseKind::HarderCharacters);
             EXPECT_TRUE(flow.coachNote.lines.isEmpty());
-            flow.exerciseButtonClick(3);
+            flow.chooseExercise(ExerciseKind::FullCodeCharacters);
         }
-        flow.SBtnStartClick();
+        flow.start();
         EXPECT_TRUE(flow.coachNote.lines.isEmpty());
         EXPECT_EQ(flow.vehicle, Vehicle::Bike);
         type(c, "7");
@@ -335,32 +315,32 @@ TEST_F(Answers, ANewRunKeepsNothingOfTheLast) {
 }
 
 TEST_F(Answers, PictureHintsAfterHintAfterWrongAnswers) {
-    start(0);
+    start(ExerciseKind::BasicStrokes);
     const Box p = Box::Picture;
     const QString code = flow.grids.pictures[0].code;
     // HintAfter 2: the second wrong answer cheers and shows the code.
     type(p, "9");
     press(p, kEnter);
     EXPECT_EQ(text(p), "");
-    EXPECT_EQ(flow.PictureWrongCount, 1);
+    EXPECT_EQ(flow.pictureWrongCount, 1);
     type(p, "9");
     press(p, kSpace);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("再想想"));
+    EXPECT_EQ(flow.messages[0], QStringLiteral("再想想"));
     EXPECT_EQ(text(p), code);
-    EXPECT_EQ(flow.PictureWrongCount, 0);
+    EXPECT_EQ(flow.pictureWrongCount, 0);
     press(p, kEnter); // the code shown is a right answer
-    EXPECT_EQ(flow.ItemsLeft, 59);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral("Tarvo编码"));
+    EXPECT_EQ(flow.itemsLeft, 59);
+    EXPECT_EQ(flow.messages[0], QStringLiteral("Tarvo编码"));
     EXPECT_EQ(flow.box(p).pos, QPoint(15 + 60, 62));
 
     // HintAfter 5: "再想想" at the 2nd to 5th wrong answer, the code at the 5th.
-    flow.HintAfter = 5;
+    flow.hintAfter = 5;
     QStringList seen;
     for (int n = 1; n <= 5; ++n) {
         flow.setMessages("", "", "", "");
         type(p, "9");
         press(p, kSlash);
-        seen << flow.Labelplay[0] + "|" + text(p);
+        seen << flow.messages[0] + "|" + text(p);
     }
     EXPECT_EQ(seen, QStringList({"|", "再想想|", "再想想|", "再想想|",
                                  "再想想|" + flow.grids.pictures[1].code}));
@@ -369,7 +349,7 @@ TEST_F(Answers, PictureHintsAfterHintAfterWrongAnswers) {
     type(p, flow.grids.pictures[1].code);
     EXPECT_EQ(text(p), flow.grids.pictures[1].code);
     press(p, kEnter);
-    EXPECT_EQ(flow.ItemsLeft, 58);
+    EXPECT_EQ(flow.itemsLeft, 58);
 
     // Without the automatic hint: a cheer every second wrong answer, never the code.
     host.autoHint = false;
@@ -377,76 +357,77 @@ TEST_F(Answers, PictureHintsAfterHintAfterWrongAnswers) {
     for (int n = 1; n <= 4; ++n) {
         flow.setMessages("", "", "", "");
         press(p, kEnter);
-        EXPECT_EQ(flow.Labelplay[0], n % 2 == 0 ? QStringLiteral("再想想") : QString());
+        EXPECT_EQ(flow.messages[0], n % 2 == 0 ? QStringLiteral("再想想") : QString());
         EXPECT_EQ(text(p), "");
     }
 }
 
 TEST_F(Answers, APictureRunEndsAtItsLastPictureAlsoAfterTimeUp) {
-    start(0);
+    start(ExerciseKind::BasicStrokes);
     const Box p = Box::Picture;
     for (int i = 0; i < 10; ++i)
         answer(p);
     EXPECT_EQ(flow.box(p).pos, QPoint(15, 62 + 72)) << "the next row";
-    while (flow.Timer1On)
-        flow.Timer1Timer();
-    EXPECT_EQ(flow.runState(), TrainingFlow::RunState::TimeUp);
+    while (flow.clocks.gauge)
+        flow.tickGauge();
+    EXPECT_TRUE(shows(RunState::TimeUp));
     EXPECT_TRUE(flow.box(p).enabled) << "the picture box stays usable at time-up";
     for (int i = 10; i < 59; ++i)
         answer(p);
     host.isRecord = true;
     host.cues.clear();
     answer(p);
-    const QString finalSpeed = flow.Labeljifen;
+    const QString finalSpeed = flow.speedText;
     EXPECT_GT(finalSpeed.toInt(), 0) << "the final speed shows at once";
-    EXPECT_EQ(flow.ItemsLeft, 0);
-    EXPECT_TRUE(flow.FinalSpeedDue);
-    EXPECT_FALSE(flow.SpeedClockOn);
+    EXPECT_EQ(flow.itemsLeft, 0);
+    EXPECT_TRUE(flow.finalSpeedDue);
+    EXPECT_FALSE(flow.speedCounting);
     EXPECT_FALSE(flow.box(p).enabled);
-    EXPECT_EQ(flow.Labelplay[0], QStringLiteral(" 太棒了！"));
+    EXPECT_TRUE(shows(RunState::TimeUp)) << "Start still goes on from the full gauge";
+    EXPECT_EQ(flow.messages[0], QStringLiteral(" 太棒了！"));
     EXPECT_EQ(host.cues, (std::vector<Cue>{Cue::Finished, Cue::Record}));
     EXPECT_EQ(host.judged, QStringList{"0:" + finalSpeed}) << "judged with the speed shown";
     EXPECT_EQ(host.calls.last(), "name 0 " + finalSpeed);
     EXPECT_EQ(flow.grids.pictures[59].look, ItemLook::Answered);
-    flow.Timer3Timer();
-    EXPECT_FALSE(flow.FinalSpeedDue);
-    EXPECT_EQ(flow.Labeljifen, finalSpeed) << "the clock's next tick shows the same";
+    flow.tickSpeedClock();
+    EXPECT_FALSE(flow.finalSpeedDue);
+    EXPECT_EQ(flow.speedText, finalSpeed) << "the clock's next tick shows the same";
 }
 
 TEST_F(Answers, ACharacterRunMovesAlongTheRowsAndEndsWithItsLastItemRed) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     for (int i = 0; i < 15; ++i)
         answer(c);
     EXPECT_EQ(flow.box(c).pos, QPoint(8 + 15 * 37, 44));
     answer(c); // the 17th item of the row: the box stays a cell to the left
     EXPECT_EQ(flow.box(c).pos, QPoint(8 + 15 * 37, 44));
-    EXPECT_EQ(flow.CurrentItem, 16);
+    EXPECT_EQ(flow.currentIndex, 16);
     answer(c);
     EXPECT_EQ(flow.box(c).pos, QPoint(8, 44 + 63));
-    EXPECT_EQ(flow.BoxColumn, 0);
+    EXPECT_EQ(flow.boxColumn, 0);
     for (int i = 17; i < 118; ++i)
         answer(c);
-    EXPECT_EQ(flow.ItemsLeft, 1);
-    flow.Labeljifen = "31";
+    EXPECT_EQ(flow.itemsLeft, 1);
+    flow.speedText = "31";
     host.cues.clear();
     answer(c);
-    EXPECT_EQ(flow.ItemsLeft, 1) << "the last answer leaves one item counted";
+    EXPECT_EQ(flow.itemsLeft, 1) << "the last answer leaves one item counted";
     EXPECT_EQ(flow.grids.characters[118].look, ItemLook::Current);
     EXPECT_FALSE(flow.box(c).enabled);
-    EXPECT_EQ(flow.Labelplay[1], QStringLiteral("想继续训练吗？"));
-    EXPECT_TRUE(flow.SBtnStartEnabled);
-    EXPECT_FALSE(flow.SBtnPauseEnabled);
-    EXPECT_FALSE(flow.Timer1On);
-    EXPECT_TRUE(flow.Timer3On) << "the speed clock goes on";
+    EXPECT_EQ(flow.messages[1], QStringLiteral("想继续训练吗？"));
+    EXPECT_TRUE(flow.buttons.startEnabled);
+    EXPECT_FALSE(flow.buttons.pauseEnabled);
+    EXPECT_FALSE(flow.clocks.gauge);
+    EXPECT_TRUE(flow.clocks.speed) << "the speed clock goes on";
     EXPECT_EQ(host.judged, QStringList{"3:31"});
     EXPECT_EQ(host.cues, std::vector<Cue>{Cue::Finished}) << "no record: the end-of-exercise sound";
     press(c, digit(1));
-    EXPECT_EQ(flow.CharWrongCount, 0) << "a disabled box takes no keys";
+    EXPECT_EQ(flow.characterWrongCount, 0) << "a disabled box takes no keys";
 }
 
 TEST_F(Answers, WordRowsOfFiveAndTheWordBoxF1) {
-    start(7);
+    start(ExerciseKind::TwoCharacterWords);
     const Box w = Box::Word;
     for (int i = 0; i < 4; ++i)
         answer(w);
@@ -456,29 +437,29 @@ TEST_F(Answers, WordRowsOfFiveAndTheWordBoxF1) {
     EXPECT_EQ(text(w), "104");
     press(w, kEnter);
     EXPECT_EQ(flow.box(w).pos, QPoint(2, 34 + 49));
-    EXPECT_EQ(flow.CurrentItem, 5);
+    EXPECT_EQ(flow.currentIndex, 5);
     EXPECT_EQ(flow.review.WordReview[0].text, gbkTestChar(4) + gbkTestChar(5));
     EXPECT_EQ(flow.review.WordReview[0].code, "104");
     // The word box keeps "编码图解" as it is: only the other boxes hide it.
-    flow.BitBtn1Shown = true;
+    flow.buttons.diagramShown = true;
     press(w, digit(1));
-    EXPECT_TRUE(flow.BitBtn1Shown);
+    EXPECT_TRUE(flow.buttons.diagramShown);
     // A wrong answer with the keypad "*" empties the box as Space does.
     press(w, kStar);
     EXPECT_EQ(text(w), "");
-    EXPECT_EQ(flow.WordWrongCount, 1);
+    EXPECT_EQ(flow.wordWrongCount, 1);
 }
 
 TEST_F(Answers, MultiCharacterWordsAndTheStarKey) {
-    start(11);
+    start(ExerciseKind::LongWords);
     const Box w = Box::Word;
     EXPECT_EQ(flow.grids.words[0].code, "100");
     type(w, "100");
     press(w, kStar);
-    EXPECT_EQ(flow.CurrentItem, 3);
+    EXPECT_EQ(flow.currentIndex, 3);
     EXPECT_EQ(flow.box(w).pos, QPoint(2 + 378, 34));
     answer(w);
-    EXPECT_EQ(flow.CurrentItem, 5);
+    EXPECT_EQ(flow.currentIndex, 5);
     EXPECT_EQ(flow.box(w).pos, QPoint(2, 34 + 49));
     // F1 remembers the word in its multi-character slot.
     press(w, kF1);
@@ -488,37 +469,37 @@ TEST_F(Answers, MultiCharacterWordsAndTheStarKey) {
     press(w, kEnter);
     for (int i = 3; i < 17; ++i)
         answer(w);
-    EXPECT_EQ(flow.CurrentItem, 43);
+    EXPECT_EQ(flow.currentIndex, 43);
     answer(w);
     EXPECT_FALSE(flow.box(w).enabled);
-    EXPECT_EQ(flow.ItemsLeft, 1);
+    EXPECT_EQ(flow.itemsLeft, 1);
     EXPECT_EQ(host.judged, QStringList{"11:"});
 }
 
 TEST_F(Answers, TheCodeDiagramOfTheCharacterLookedUp) {
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     const Box c = Box::Character;
     press(c, kF1);
-    EXPECT_FALSE(flow.BitBtn1Shown) << "no diagram file for this character";
+    EXPECT_FALSE(flow.buttons.diagramShown) << "no diagram file for this character";
     answer(c);
     write(QStringLiteral("statement/") + QString::fromUtf8("阿") + ".bmp", "BM");
     press(c, kF1);
-    EXPECT_EQ(flow.DiagramChar, gbkTestChar(1));
-    EXPECT_TRUE(flow.BitBtn1Shown);
+    EXPECT_EQ(flow.diagramCharacter, gbkTestChar(1));
+    EXPECT_TRUE(flow.buttons.diagramShown);
     press(c, kMinus); // any key in the box hides the button
-    EXPECT_FALSE(flow.BitBtn1Shown);
+    EXPECT_FALSE(flow.buttons.diagramShown);
     press(c, kF1);
-    flow.BitBtn1Click();
-    EXPECT_EQ(host.calls.last(), QStringLiteral("diagram statement/阿.bmp"));
+    flow.openDiagram();
+    EXPECT_EQ(host.calls.last(), QStringLiteral("diagram ~/statement/阿.bmp"));
     EXPECT_FALSE(host.clocksDuringDiagram);
-    EXPECT_TRUE(flow.Timer1On && flow.Timer3On) << "a run under way gets its clocks back";
-    EXPECT_FALSE(flow.BitBtn1Shown);
+    EXPECT_TRUE(flow.clocks.gauge && flow.clocks.speed) << "a run under way gets its clocks back";
+    EXPECT_FALSE(flow.buttons.diagramShown);
     EXPECT_EQ(flow.focusBox, static_cast<int>(Box::Character));
     // Closed by the title bar's close box, the button stays.
     press(c, kF1);
     host.diagramClosedByButton = false;
-    flow.BitBtn1Click();
-    EXPECT_TRUE(flow.BitBtn1Shown);
+    flow.openDiagram();
+    EXPECT_TRUE(flow.buttons.diagramShown);
 }
 
 } // namespace
@@ -547,8 +528,8 @@ struct NotedRun : RunObserver {
 TEST_F(Answers, EveryStepOfARunIsToldToItsObserverAndALeftRunEndsOnce) {
     NotedRun noted;
     flow.setRunObserver(&noted);
-    flow.LevelStep = 2;
-    start(3);
+    flow.levelStep = 2;
+    start(ExerciseKind::FullCodeCharacters);
     const QString first = QStringLiteral("啊");
     ASSERT_EQ(noted.calls, (QStringList{"start 3 2", "item " + first + " 100"}));
     noted.calls.clear();
@@ -562,7 +543,7 @@ TEST_F(Answers, EveryStepOfARunIsToldToItsObserverAndALeftRunEndsOnce) {
     // The last item ends the run as finished, before the record check.
     for (int i = 1; i < 118; ++i)
         answer(Box::Character);
-    flow.Labeljifen = "31";
+    flow.speedText = "31";
     noted.calls.clear();
     answer(Box::Character);
     EXPECT_EQ(noted.calls.mid(noted.calls.size() - 2), (QStringList{"right", "end 31 finished"}));
@@ -570,30 +551,30 @@ TEST_F(Answers, EveryStepOfARunIsToldToItsObserverAndALeftRunEndsOnce) {
 
     // Choosing another exercise afterwards leaves no run: nothing more is said.
     noted.calls.clear();
-    flow.exerciseButtonClick(3);
+    flow.chooseExercise(ExerciseKind::FullCodeCharacters);
     EXPECT_TRUE(noted.calls.isEmpty());
 
     // A run left by another exercise, then by closing: it ends once, unfinished.
-    flow.SBtnStartClick();
-    flow.Labeljifen = "12";
+    flow.start();
+    flow.speedText = "12";
     noted.calls.clear();
-    flow.exerciseButtonClick(5);
-    flow.FormClose();
+    flow.chooseExercise(ExerciseKind::OneKeyCharacters);
+    flow.closed();
     EXPECT_EQ(noted.calls, QStringList{"end 12 left"});
 }
 
 TEST_F(Answers, APictureRunEndsWithTheSpeedItsClockWillShow) {
     NotedRun noted;
     flow.setRunObserver(&noted);
-    start(0);
+    start(ExerciseKind::BasicStrokes);
     for (int s = 0; s < 30; ++s)
-        flow.Timer3Timer();
+        flow.tickSpeedClock();
     for (int i = 0; i < 60; ++i)
         answer(Box::Picture);
     ASSERT_FALSE(noted.calls.isEmpty());
     const QString end = noted.calls.last();
-    flow.Timer3Timer();
-    EXPECT_EQ(end, QStringLiteral("end %1 finished").arg(flow.Labeljifen)) << "60 pictures in 30 s";
+    flow.tickSpeedClock();
+    EXPECT_EQ(end, QStringLiteral("end %1 finished").arg(flow.speedText)) << "60 pictures in 30 s";
     EXPECT_EQ(noted.calls.count(QStringLiteral("right")), 60);
     EXPECT_EQ(noted.calls.filter(QStringLiteral("item ")).size(), 60);
 }
@@ -605,8 +586,9 @@ namespace {
 // the clock leave it, and the run can no longer be paused (or go on). A run
 // left with 退出 keeps the speed the window showed.
 TEST_F(Answers, AFinishedRunKeepsTheSpeedItShowsAndCannotBePaused) {
-    for (int kind : {0, 3, 7}) {
-        SCOPED_TRACE(kind);
+    for (ExerciseKind kind : {ExerciseKind::BasicStrokes, ExerciseKind::FullCodeCharacters,
+                              ExerciseKind::TwoCharacterWords}) {
+        SCOPED_TRACE(numberOf(kind));
         NotedRun noted;
         flow.setRunObserver(&noted);
         start(kind);
@@ -614,36 +596,36 @@ TEST_F(Answers, AFinishedRunKeepsTheSpeedItShowsAndCannotBePaused) {
                       : pageOf(kind) == Page::Characters ? Box::Character
                                                          : Box::Word;
         for (int s = 0; s < 30; ++s)
-            flow.Timer3Timer();
+            flow.tickSpeedClock();
         for (int i = 0; i < 200 && flow.box(b).enabled; ++i)
             answer(b);
         ASSERT_FALSE(flow.box(b).enabled) << "the run ended";
-        const QString shown = flow.Labeljifen;
+        const QString shown = flow.speedText;
         ASSERT_FALSE(shown.isEmpty());
-        EXPECT_EQ(host.judged.last(), QStringLiteral("%1:%2").arg(kind).arg(shown));
+        EXPECT_EQ(host.judged.last(), QStringLiteral("%1:%2").arg(numberOf(kind)).arg(shown));
         EXPECT_EQ(noted.calls.last(), QStringLiteral("end %1 finished").arg(shown));
         for (int s = 0; s < 25; ++s)
-            flow.Timer3Timer();
-        EXPECT_EQ(flow.Labeljifen, shown) << "the speed stays where the run ended";
-        EXPECT_FALSE(flow.SBtnPauseEnabled);
+            flow.tickSpeedClock();
+        EXPECT_EQ(flow.speedText, shown) << "the speed stays where the run ended";
+        EXPECT_FALSE(flow.buttons.pauseEnabled);
         host.calls.clear();
-        flow.SBtnPauseClick();
+        flow.pause();
         EXPECT_FALSE(host.calls.contains(QStringLiteral("pause")));
-        EXPECT_FALSE(flow.Timer1On) << "no gauge for a run with nothing left";
+        EXPECT_FALSE(flow.clocks.gauge) << "no gauge for a run with nothing left";
     }
 
     NotedRun noted;
     flow.setRunObserver(&noted);
-    start(3);
+    start(ExerciseKind::FullCodeCharacters);
     for (int s = 0; s < 10; ++s)
-        flow.Timer3Timer();
+        flow.tickSpeedClock();
     answer(Box::Character);
     for (int s = 0; s < 10; ++s)
-        flow.Timer3Timer();
-    const QString shown = flow.Labeljifen;
+        flow.tickSpeedClock();
+    const QString shown = flow.speedText;
     ASSERT_NE(shown.toInt(), 0);
     host.quitAnswer = true;
-    flow.SBtnQuitClick();
+    flow.quit();
     EXPECT_EQ(noted.calls.last(), QStringLiteral("end %1 left").arg(shown));
 }
 
@@ -658,16 +640,19 @@ namespace {
 // nothing answered, and its first row is as long as any other.
 TEST_F(Answers, EachRunAfterAnotherStartsAtItsFirstCell) {
     struct Row {
-        int kind;
-        int other; // another exercise of the page
+        ExerciseKind kind;
+        ExerciseKind other; // another exercise of the page
         Box box;
         int perRow;   // items in a row
         QPoint start; // the box at the first item
         int rowStep;  // the box's step to the next row
     };
-    const Row rows[] = {{0, 1, Box::Picture, 10, QPoint(15, 62), 72},
-                        {3, 4, Box::Character, 17, QPoint(8, 44), 63},
-                        {7, 8, Box::Word, 5, QPoint(2, 34), 49}};
+    const Row rows[] = {{ExerciseKind::BasicStrokes, ExerciseKind::HarderStrokes, Box::Picture, 10,
+                         QPoint(15, 62), 72},
+                        {ExerciseKind::FullCodeCharacters, ExerciseKind::HarderCharacters,
+                         Box::Character, 17, QPoint(8, 44), 63},
+                        {ExerciseKind::TwoCharacterWords, ExerciseKind::ThreeCharacterWords,
+                         Box::Word, 5, QPoint(2, 34), 49}};
     enum class Ended { Finished, FinishedStartAgain, TimeUp, OtherExercise, OtherPage, Closed };
     const std::pair<Ended, const char*> ways[] = {
         {Ended::Finished, "answered to its end, chosen again"},
@@ -677,7 +662,7 @@ TEST_F(Answers, EachRunAfterAnotherStartsAtItsFirstCell) {
         {Ended::OtherPage, "left mid-row for another page"},
         {Ended::Closed, "window closed mid-row"}};
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.kind);
+        SCOPED_TRACE(numberOf(r.kind));
         const Page otherPage = pageOf(r.kind) == Page::Basic ? Page::Words : Page::Basic;
         for (const auto& [how, name] : ways) {
             SCOPED_TRACE(name);
@@ -691,35 +676,35 @@ TEST_F(Answers, EachRunAfterAnotherStartsAtItsFirstCell) {
                     answer(r.box);
                 ASSERT_FALSE(flow.box(r.box).enabled) << "the run did not end";
                 if (how == Ended::Finished)
-                    flow.exerciseButtonClick(r.kind);
+                    flow.chooseExercise(r.kind);
                 break;
             case Ended::TimeUp:
-                for (int i = 0; i < 1000 && flow.Timer1On; ++i)
-                    flow.Timer1Timer();
-                ASSERT_EQ(flow.runState(), TrainingFlow::RunState::TimeUp);
-                flow.exerciseButtonClick(r.kind);
+                for (int i = 0; i < 1000 && flow.clocks.gauge; ++i)
+                    flow.tickGauge();
+                ASSERT_TRUE(shows(RunState::TimeUp));
+                flow.chooseExercise(r.kind);
                 break;
             case Ended::OtherExercise:
-                flow.exerciseButtonClick(r.other);
-                flow.exerciseButtonClick(r.kind);
+                flow.chooseExercise(r.other);
+                flow.chooseExercise(r.kind);
                 break;
             case Ended::OtherPage:
-                flow.TabbedNotebook2Click(otherPage);
-                flow.TabbedNotebook2Click(pageOf(r.kind));
-                flow.exerciseButtonClick(r.kind);
+                flow.choosePage(otherPage);
+                flow.choosePage(pageOf(r.kind));
+                flow.chooseExercise(r.kind);
                 break;
             case Ended::Closed:
-                flow.FormClose();
-                flow.FormShow();
-                flow.TabbedNotebook2Click(pageOf(r.kind));
-                flow.exerciseButtonClick(r.kind);
+                flow.closed();
+                flow.opened();
+                flow.choosePage(pageOf(r.kind));
+                flow.chooseExercise(r.kind);
                 break;
             }
-            flow.SBtnStartClick();
-            ASSERT_EQ(flow.runState(), TrainingFlow::RunState::Running);
+            flow.start();
+            ASSERT_TRUE(shows(RunState::Running));
             EXPECT_EQ(flow.box(r.box).pos, r.start);
-            EXPECT_EQ(flow.CurrentItem, 0);
-            EXPECT_EQ(flow.ItemsLeft, flow.ItemsTotal);
+            EXPECT_EQ(flow.currentIndex, 0);
+            EXPECT_EQ(flow.itemsLeft, flow.itemsTotal);
             const std::span<const GridItem> grid =
                 r.box == Box::Picture     ? std::span<const GridItem>(flow.grids.pictures)
                 : r.box == Box::Character ? std::span<const GridItem>(flow.grids.characters)
