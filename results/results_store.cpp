@@ -116,17 +116,19 @@ ResultsStore::ResultsStore(const QString& address)
         postgres_ = true;
     } else {
         QSqlDatabase::removeDatabase(connection_);
-        throw ResultsError{QStringLiteral("数据库地址 %1 不对：应为 sqlite:文件 或 "
+        throw ResultsError(QStringLiteral("数据库地址 %1 不对：应为 sqlite:文件 或 "
                                           "postgresql://用户@主机/数据库")
-                               .arg(address)};
+                               .arg(address));
     }
     if (!db_.open()) {
         const QString why = db_.lastError().text();
         db_ = QSqlDatabase();
         QSqlDatabase::removeDatabase(connection_);
-        throw ResultsError{QStringLiteral("无法打开数据库：%1").arg(why)};
+        throw ResultsError(QStringLiteral("无法打开数据库：%1").arg(why));
     }
-    if (!postgres_) {
+    if (postgres_) {
+        run(QStringLiteral("SET client_min_messages TO WARNING"), {}); // no notices in the log
+    } else {
         run(QStringLiteral("PRAGMA journal_mode=WAL"), {});
         run(QStringLiteral("PRAGMA foreign_keys=ON"), {});
     }
@@ -142,12 +144,17 @@ ResultsStore::~ResultsStore() {
 QSqlQuery ResultsStore::run(const QString& sql, const QVariantList& values) const {
     QSqlQuery q(db_);
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw ResultsError{QStringLiteral("数据库出错：%1").arg(q.lastError().text())};
-    for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec())
-        throw ResultsError{QStringLiteral("数据库出错：%1").arg(q.lastError().text())};
+    // Statements without values (the schema's) are run as they are:
+    // PostgreSQL prepares no CREATE.
+    const bool ok = values.isEmpty() ? q.exec(sql) : [&] {
+        if (!q.prepare(sql))
+            return false;
+        for (const QVariant& v : values)
+            q.addBindValue(v);
+        return q.exec();
+    }();
+    if (!ok)
+        throw ResultsError(QStringLiteral("数据库出错：%1").arg(q.lastError().text()));
     return q;
 }
 
@@ -164,7 +171,7 @@ void ResultsStore::migrate() {
         postgres_ ? QStringLiteral("BIGSERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY");
     for (; version < static_cast<int>(std::size(kSteps)); ++version) {
         if (!db_.transaction())
-            throw ResultsError{QStringLiteral("数据库出错：%1").arg(db_.lastError().text())};
+            throw ResultsError(QStringLiteral("数据库出错：%1").arg(db_.lastError().text()));
         try {
             for (const char* sql : kSteps[version])
                 if (sql)
@@ -194,7 +201,7 @@ NewClass ResultsStore::createClass(const QString& name) {
              timeText(QDateTime::currentDateTimeUtc())});
         return made;
     }
-    throw ResultsError{QStringLiteral("无法生成班级代码")};
+    throw ResultsError(QStringLiteral("无法生成班级代码"));
 }
 
 std::optional<QString> ResultsStore::join(const QString& joinCode, const QString& name) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
 // The class results service's storage: classes with their join codes, the
@@ -16,7 +17,9 @@
 // ResultsError with the reason.
 namespace results {
 
-struct ResultsError {
+struct ResultsError : std::runtime_error {
+    explicit ResultsError(const QString& why)
+        : std::runtime_error(why.toStdString()), message(why) {}
     QString message;
 };
 
