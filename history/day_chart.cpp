@@ -28,6 +28,7 @@ DayChart::DayChart(const QString& title, QWidget* parent) : QWidget(parent), tit
     setMinimumHeight(160);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
+    clear();
 }
 
 QSize DayChart::minimumSizeHint() const {
@@ -48,10 +49,11 @@ DayChart::pieces(const std::vector<history_stats::DayValue>& days) {
 }
 
 void DayChart::clear() {
-    lines_.clear();
+    // Empty axes over today, as a chart of no values: a chart is always
+    // drawable, even when no history could be read to fill it.
+    setLines({}, 0, unit_);
     goalName_.clear();
     goal_ = 0;
-    update();
 }
 
 void DayChart::setGoal(double value, const QString& name) {
@@ -128,7 +130,8 @@ void DayChart::paintEvent(QPaintEvent*) {
     const QRect plot(kMargin + valueWidth + kMargin / 2, titleHeight + fm.height() + kMargin / 2,
                      width() - legendWidth - valueWidth - 3 * kMargin,
                      height() - titleHeight - 2 * fm.height() - 2 * kMargin);
-    if (plot.width() < 20 || plot.height() < 20)
+    if (plot.width() < 20 || plot.height() < 20 || !axisFirst_.isValid() || !axisLast_.isValid() ||
+        tickDays_ < 1 || valueStep_ <= 0 || top_ <= 0)
         return;
     const double days = std::max<qint64>(1, axisFirst_.daysTo(axisLast_));
     auto xOf = [&](const QDate& d) {

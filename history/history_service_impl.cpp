@@ -10,6 +10,7 @@
 #include "history/training_recorder.h"
 #include "platform/error_report.h"
 #include "platform/program_folder.h"
+#include "platform/user_error.h"
 
 #include <QApplication>
 #include <QDate>
@@ -117,6 +118,20 @@ public:
         HistoryStore* history = learningHistory();
         if (!history)
             return std::nullopt;
+        const int setAside = history->setAsideCount();
+        try {
+            return summaryOf(*history, today);
+        } catch (const UserError& e) {
+            // A damaged file met here is set aside and a fresh history
+            // started: told, and the plan read from the fresh one.
+            if (history->setAsideCount() == setAside)
+                throw;
+            errors::report(QApplication::activeWindow(), e.message());
+            return summaryOf(*history, today);
+        }
+    }
+    static LearningSummary summaryOf(const HistoryStore& h, QDate today) {
+        const HistoryStore* history = &h;
         LearningSummary s;
         for (const TrainingRunRecord& r : history->courseRuns())
             s.courseRuns.push_back(

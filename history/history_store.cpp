@@ -118,7 +118,7 @@ QString damageOf(const QString& path) {
                 if (isDamage(q.lastError()))
                     why = sqliteReason(q.lastError());
             } else if (!q.next() || q.value(0).toString() != QLatin1String("ok")) {
-                why = QStringLiteral("数据库已损坏");
+                why = QStringLiteral("页面或索引的校验没有通过");
             }
         }
         db.close();
@@ -158,12 +158,20 @@ HistoryStore::~HistoryStore() {
 }
 
 void HistoryStore::open() {
+    opening_ = true;
+    struct Opened {
+        bool& flag;
+        ~Opened() { flag = false; }
+    } opened{opening_};
     // A learner's history is private: a new file is made readable by its
     // owner only, and SQLite gives its journal files the same rights.
     const QByteArray name = QFile::encodeName(path_);
     const int made = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (made >= 0)
         ::close(made);
+    // A connection name of its own at each opening: a file set aside while
+    // a read of it was under way leaves that read's connection behind.
+    connection_ = QStringLiteral("tarvo-history-%1").arg(++connections);
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db_.setDatabaseName(path_);
     db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds));
@@ -203,7 +211,7 @@ void HistoryStore::open() {
         if (checkWhen_ == Check::AtOpening || !current) {
             QSqlQuery check = first(QStringLiteral("PRAGMA quick_check"));
             if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
-                throw Damaged{QStringLiteral("数据库已损坏")};
+                throw Damaged{QStringLiteral("页面或索引的校验没有通过")};
         } else {
             checkPending_ = true;
         }
@@ -356,11 +364,28 @@ void HistoryStore::setAside(const QString& why) {
     // Its write-ahead log goes with it; the shared-memory index is made anew.
     QFile::rename(path_ + QStringLiteral("-wal"), moved.copy + QStringLiteral("-wal"));
     QFile::remove(path_ + QStringLiteral("-shm"));
+    ++setAsideCount_;
     notice_ = QStringLiteral("学习记录 %1 已损坏（%2），已改名保存为 %3，学习记录重新开始。")
                   .arg(shown, why, moved.copy);
 }
 
 void HistoryStore::fail(const QSqlError& error) const {
+    // Damage met while opening (the settings read before the check): the
+    // file is set aside like one that fails the check.
+    if (opening_ && isDamage(error))
+        throw Damaged{sqliteReason(error)};
+    // A damaged file met by a read before its check in the background had
+    // its say (the plan line reads first): set aside now, a fresh history
+    // started, and the read's error says so.
+    if (checkPending_ && isDamage(error)) {
+        auto* self = const_cast<HistoryStore*>(this);
+        self->checkPending_ = false;
+        self->close();
+        self->setAside(QStringLiteral("读取时发现文件内容损坏"));
+        self->checkWhen_ = Check::AtOpening;
+        self->open();
+        throw UserError(self->takeNotice());
+    }
     throw UserError(QStringLiteral("无法读写学习记录 %1：%2")
                         .arg(regularfile::fullPath(path_), sqliteReason(error)));
 }

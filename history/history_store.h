@@ -53,6 +53,9 @@ public:
     // The notice once: a damaged file found by the check in the background
     // is told at the write that waited for it.
     QString takeNotice() { return std::exchange(notice_, QString()); }
+    // How many damaged files this store has set aside (a read that met one
+    // set it aside and threw: the caller may read again, from the fresh one).
+    int setAsideCount() const { return setAsideCount_; }
     // Brings a database of an older version up to `version` (tests make old
     // databases with it). Throws UserError.
     static void migrate(QSqlDatabase& db, int version, const QString& path);
@@ -177,5 +180,7 @@ private:
     std::shared_ptr<const coaching::CornerTable> corners_;
     Check checkWhen_;
     bool checkPending_ = false;
+    bool opening_ = false; // damage met now is set aside, not reported
+    int setAsideCount_ = 0;
     std::future<QString> check_; // why the file is damaged, "" when it is not
 };

@@ -208,6 +208,9 @@ void TFormHistory::showHistory() {
     filling_ = false;
     fillSpeedChart(*store);
     fillWeakCorners(*store);
+    // Opened again, each table shows its top rows: the mistakes made most.
+    for (QTableWidget* g : {GridMissed, GridDigits, GridWeak, GridGames})
+        g->scrollToTop();
 }
 
 void TFormHistory::fillWeakCorners(HistoryStore& store) {
@@ -262,8 +265,14 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
     std::vector<DayChart::Line> lines;
     QDate first, last;
     for (const auto& [kind, days] : speeds) {
-        lines.push_back(
-            {history_stats::kindName(kind), kColours[lines.size() % std::size(kColours)], days});
+        // The colour of the kind, not of its place: a new exercise in the
+        // history leaves the others' colours as they were.
+        const int slot = kind >= history_stats::kCourseLineBase
+                             ? kind - history_stats::kCourseLineBase - 1
+                             : kind - kArticleTestKind;
+        lines.push_back({history_stats::kindName(kind),
+                         kColours[static_cast<size_t>(std::max(slot, 0)) % std::size(kColours)],
+                         days});
         if (!days.empty()) {
             first = first.isValid() ? std::min(first, days.front().day) : days.front().day;
             last = last.isValid() ? std::max(last, days.back().day) : days.back().day;

@@ -8,6 +8,8 @@
 #include "history/training_recorder.h"
 #include "platform/regular_file.h"
 #include "platform/user_error.h"
+#include "tests/support/damaged_sqlite.h"
+#include "tests/support/user_error_message.h"
 
 #include <QDir>
 #include <QFile>
@@ -426,6 +428,37 @@ TEST_F(Store, ADamagedFileIsSetAsideAndAFreshOneStarted) {
             for (const char* name : {"", "-wal", "-shm", ".damaged", ".damaged-wal"})
                 QFile::remove(file() + QString::fromLatin1(name));
         }
+}
+
+// Damage met by a read before the check in the background (the plan line
+// reads first) sets the file aside at once, untouched, and the read's
+// error says so; the next read finds a fresh history. Damage met while
+// opening sets it aside before the constructor returns.
+TEST_F(Store, DamageMetByAReadOrAtOpeningSetsTheFileAsideAtOnce) {
+    for (const char* table : {"day_speeds", "settings"}) {
+        SCOPED_TRACE(table);
+        {
+            HistoryStore s(file());
+            TrainingRunRecord run = runOf(4, 30, {});
+            s.addTrainingRun(run, onDay(kDay));
+        }
+        ASSERT_GT(damageTable(file(), QString::fromLatin1(table)), 1);
+        const QByteArray before = bytesOf(file());
+        HistoryStore s(file(), HistoryStore::Check::InBackground);
+        if (QLatin1String(table) == QLatin1String("day_speeds")) {
+            EXPECT_TRUE(s.notice().isEmpty()) << "the file opens";
+            const QString said = userErrorMessage([&] { s.speedPerDay(); });
+            EXPECT_TRUE(said.contains(QStringLiteral("已改名保存为"))) << said.toStdString();
+            EXPECT_EQ(s.setAsideCount(), 1);
+        } else {
+            EXPECT_TRUE(s.takeNotice().contains(QStringLiteral("已改名保存为")));
+        }
+        EXPECT_TRUE(s.speedPerDay().empty());
+        EXPECT_TRUE(s.trainingRuns().empty()) << "a fresh history";
+        EXPECT_EQ(bytesOf(file() + QStringLiteral(".damaged")), before);
+        for (const char* name : {"", "-wal", "-shm", ".damaged", ".damaged-wal"})
+            QFile::remove(file() + QString::fromLatin1(name));
+    }
 }
 
 // What cannot be opened is named, with the reason in Chinese, at once.

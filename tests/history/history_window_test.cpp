@@ -18,6 +18,7 @@
 #include "history/history_window.h"
 #include "history/training_recorder.h"
 #include "tests/dictionary/dict_test_files.h"
+#include "tests/support/damaged_sqlite.h"
 #include "tests/support/full_disk.h"
 #include "tools/tarvo_art/pictures.h"
 #include "warmup/warmup_ranking_window.h"
@@ -208,6 +209,32 @@ TEST_F(HistoryWindow, ChartsAndTablesShowThePreparedHistory) {
         EXPECT_EQ(FormHistory->SpinGoal->value(), 60);
     });
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+// A history found damaged by the window's own reads (after the start
+// screen opened it): the learner is told the file is set aside, and the
+// window still draws, its charts empty (they once drew axes over no days
+// for ever).
+TEST_F(HistoryWindow, ADamagedHistoryMetByTheWindowIsSetAsideAndTheWindowDraws) {
+    prepareHistory();
+    closeLearningHistory();
+    ASSERT_GT(damageTable(path("files/history.sqlite"), QStringLiteral("day_speeds")), 1);
+    errorsShown.clear();
+    openHistory([] {
+        const QImage drawn = FormHistory->grab().toImage();
+        EXPECT_FALSE(drawn.isNull());
+        EXPECT_TRUE(FormHistory->ChartSpeed->lines().empty());
+    });
+    // A chart given nothing at all (no history could be opened) draws too.
+    DayChart chart(QStringLiteral("每日速度"));
+    chart.resize(400, 240);
+    chart.clear();
+    EXPECT_FALSE(chart.grab().isNull());
+    EXPECT_TRUE(chart.axisFirst().isValid());
+    ASSERT_FALSE(errorsShown.isEmpty());
+    EXPECT_TRUE(errorsShown[0].contains(QStringLiteral("已改名保存为")))
+        << errorsShown[0].toStdString();
+    EXPECT_TRUE(QFile::exists(path("files/history.sqlite.damaged")));
 }
 
 TEST_F(HistoryWindow, AnEmptyHistorySaysSoAndExportsHeadersOnly) {
