@@ -1,5 +1,7 @@
 #pragma once
 
+#include "training/exercise_kind.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -64,9 +66,14 @@ struct WarmupRecord {
     int score = 0;
 };
 
-// The exercise kinds of the two reviews, after the twelve exercises.
-constexpr int kFirstCharacterKind = 3; // kinds 0-2 are the stroke pictures
-constexpr int kCharacterReviewKind = 12;
-constexpr int kWordReviewKind = 13;
+// The history keeps a run's exercise kind by its number; these name the
+// numbers it sorts by. The stroke pictures come before the first
+// character exercise; the reviews after the twelve exercises.
+constexpr int kFirstCharacterKind = training::numberOf(training::ExerciseKind::FullCodeCharacters);
+constexpr int kLastCharacterKind = training::numberOf(training::ExerciseKind::TwoKeyCharacters);
+constexpr int kFirstWordKind = training::numberOf(training::ExerciseKind::TwoCharacterWords);
+constexpr int kLastWordKind = training::numberOf(training::ExerciseKind::LongWords);
+constexpr int kCharacterReviewKind = training::numberOf(training::ExerciseKind::CharacterReview);
+constexpr int kWordReviewKind = training::numberOf(training::ExerciseKind::WordReview);
 // The speed series of the article test in statistics keyed by exercise kind.
 constexpr int kArticleTestKind = -1;

@@ -74,9 +74,9 @@ void attachRows(QSqlQuery& rows, std::vector<Parent>& parents, Take take) {
 // exercises; the stroke exercises have nothing to review.
 enum class Reviewed { None, Characters, Words };
 Reviewed reviewedBy(int kind) {
-    if ((kind >= 3 && kind <= 6) || kind == kCharacterReviewKind)
+    if ((kind >= kFirstCharacterKind && kind <= kLastCharacterKind) || kind == kCharacterReviewKind)
         return Reviewed::Characters;
-    if ((kind >= 7 && kind <= 11) || kind == kWordReviewKind)
+    if ((kind >= kFirstWordKind && kind <= kLastWordKind) || kind == kWordReviewKind)
         return Reviewed::Words;
     return Reviewed::None;
 }

@@ -1,15 +1,9 @@
 #pragma once
 
 #include "coaching/corner_table.h"
+#include "tests/support/qt_printers.h"
 
 #include <QString>
-
-#include <ostream>
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 inline QString u(const char* s) {
     return QString::fromUtf8(s);

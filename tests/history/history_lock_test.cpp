@@ -4,6 +4,8 @@
 #include "history/history_store.h"
 #include "history/waiting_records.h"
 #include "platform/user_error.h"
+#include "tests/support/qt_printers.h"
+#include "tests/support/sqlite_lock.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>
@@ -14,35 +16,7 @@
 
 #include <optional>
 
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace {
-
-// Another connection holding the write lock while it lives.
-class LockHeld {
-public:
-    explicit LockHeld(const QString& path) {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
-            db.setDatabaseName(path);
-            EXPECT_TRUE(db.open());
-            EXPECT_TRUE(QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-        }
-    }
-    ~LockHeld() {
-        {
-            QSqlDatabase db = QSqlDatabase::database(kName);
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(kName);
-    }
-
-private:
-    static inline const QString kName = QStringLiteral("other-program");
-};
 
 WaitingRecords::Write run(int speed) {
     return [speed](HistoryStore& h) {
@@ -64,7 +38,8 @@ TEST(HistoryLock, AWriteFailsQuicklyInChinese) {
     QTemporaryDir dir;
     const QString path = dir.filePath("history.sqlite");
     HistoryStore store(path);
-    const LockHeld lock(path);
+    const LockHeldElsewhere lock(path);
+    ASSERT_TRUE(lock.held());
     QElapsedTimer clock;
     clock.start();
     try {
@@ -105,7 +80,7 @@ TEST(HistoryLock, RecordsWaitAndAreToldOnce) {
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
-        std::optional<LockHeld> lock;
+        std::optional<LockHeldElsewhere> lock;
         if (s.lockHeld)
             lock.emplace(path);
         const QString told = waiting.write(s.opened ? &store : nullptr,

@@ -20,6 +20,7 @@
 #include "tests/dictionary/dict_test_files.h"
 #include "tests/support/damaged_sqlite.h"
 #include "tests/support/full_disk.h"
+#include "tests/support/sqlite_lock.h"
 #include "tools/tarvo_art/pictures.h"
 #include "warmup/warmup_ranking_window.h"
 #include "warmup/warmup_window.h"
@@ -42,35 +43,6 @@
 #include <functional>
 
 namespace {
-
-// Another program holding the history's lock (an exclusive transaction on a
-// connection of its own) for as long as it lives.
-class LockHeldElsewhere {
-public:
-    explicit LockHeldElsewhere(const QString& file) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
-        db.setDatabaseName(file);
-        held_ = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
-    }
-    ~LockHeldElsewhere() { release(); }
-    LockHeldElsewhere(const LockHeldElsewhere&) = delete;
-    LockHeldElsewhere& operator=(const LockHeldElsewhere&) = delete;
-    bool held() const { return held_; }
-    void release() {
-        if (!QSqlDatabase::contains(kName))
-            return;
-        {
-            QSqlDatabase db = QSqlDatabase::database(kName);
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(kName);
-    }
-
-private:
-    static inline const QString kName = QStringLiteral("other");
-    bool held_ = false;
-};
 
 class HistoryWindow : public StartScreenShownTest {
 protected:
