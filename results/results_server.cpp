@@ -6,6 +6,7 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponse>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrlQuery>
 
@@ -59,27 +60,94 @@ quint16 ResultsServer::listen(const QHostAddress& address, quint16 port) {
     return http_.listen(address, port);
 }
 
-void ResultsServer::addRoutes() {
-    http_.route(QStringLiteral("/api/v1/join"), QHttpServerRequest::Method::Post,
-                [this](const QHttpServerRequest& request) {
+void ResultsServer::addTeacherRoutes() {
+    // Only with the class's teacher token; a wrong one learns nothing of the
+    // class (the same answer as for no class).
+    auto teacher = [this](const QString& code, const QHttpServerRequest& request) {
+        const QString token = bearerOf(request);
+        return !token.isEmpty() && store_.teaches(token, code);
+    };
+    auto notTeacher = [] {
+        return refused(QStringLiteral("没有这个班级，或没有管理它的权限"), Status::NotFound);
+    };
+    http_.route(QStringLiteral("/api/v1/classes/<arg>/learners"), QHttpServerRequest::Method::Get,
+                [=, this](const QString& code, const QHttpServerRequest& request) {
                     return guarded([&] {
-                        auto read = readJoin(request.body());
-                        if (auto* r = std::get_if<Refusal>(&read))
-                            return refused(r->message, Status::BadRequest);
-                        const JoinRequest& j = std::get<JoinRequest>(read);
-                        if (!joins_.allow(j.code, now_().toMSecsSinceEpoch()))
-                            return refused(QStringLiteral("请求太频繁，请稍后再试"),
-                                           Status::TooManyRequests);
-                        const std::optional<QString> token = store_.join(j.code, j.name);
-                        if (!token)
-                            return refused(QStringLiteral("没有这个班级，或班级已关闭"),
-                                           Status::NotFound);
-                        return QHttpServerResponse(
-                            QJsonObject{{QStringLiteral("token"), *token},
-                                        {QStringLiteral("class"), *store_.className(j.code)}},
-                            Status::Created);
+                        if (!teacher(code, request))
+                            return notTeacher();
+                        QJsonArray list;
+                        for (const Learner& l : store_.learners(code))
+                            list.append(QJsonObject{{QStringLiteral("id"), l.id},
+                                                    {QStringLiteral("name"), l.name}});
+                        return QHttpServerResponse(QJsonObject{{QStringLiteral("learners"), list}});
                     });
                 });
+    http_.route(QStringLiteral("/api/v1/classes/<arg>/learners/<arg>/rename"),
+                QHttpServerRequest::Method::Post,
+                [=, this](const QString& code, qint64 id, const QHttpServerRequest& request) {
+                    return guarded([&] {
+                        if (!teacher(code, request))
+                            return notTeacher();
+                        if (request.body().size() > kMaxBody)
+                            return refused(QStringLiteral("内容太长"), Status::BadRequest);
+                        const auto name = checkedName(QJsonDocument::fromJson(request.body())
+                                                          .object()
+                                                          .value(QStringLiteral("name"))
+                                                          .toString());
+                        if (const auto* r = std::get_if<Refusal>(&name))
+                            return refused(r->message, Status::BadRequest);
+                        if (!store_.renameLearner(code, id, std::get<QString>(name)))
+                            return refused(QStringLiteral("班级里没有这个学员"), Status::NotFound);
+                        return QHttpServerResponse(QJsonObject{{QStringLiteral("renamed"), true}});
+                    });
+                });
+    http_.route(QStringLiteral("/api/v1/classes/<arg>/learners/<arg>/remove"),
+                QHttpServerRequest::Method::Post,
+                [=, this](const QString& code, qint64 id, const QHttpServerRequest& request) {
+                    return guarded([&] {
+                        if (!teacher(code, request))
+                            return notTeacher();
+                        if (!store_.removeLearner(code, id))
+                            return refused(QStringLiteral("班级里没有这个学员"), Status::NotFound);
+                        return QHttpServerResponse(QJsonObject{{QStringLiteral("removed"), true}});
+                    });
+                });
+    http_.route(QStringLiteral("/api/v1/classes/<arg>/close"), QHttpServerRequest::Method::Post,
+                [=, this](const QString& code, const QHttpServerRequest& request) {
+                    return guarded([&] {
+                        if (!teacher(code, request))
+                            return notTeacher();
+                        store_.closeClass(code);
+                        return QHttpServerResponse(QJsonObject{{QStringLiteral("closed"), true}});
+                    });
+                });
+}
+
+void ResultsServer::addRoutes() {
+    addTeacherRoutes();
+    http_.route(
+        QStringLiteral("/api/v1/join"), QHttpServerRequest::Method::Post,
+        [this](const QHttpServerRequest& request) {
+            return guarded([&] {
+                auto read = readJoin(request.body());
+                if (auto* r = std::get_if<Refusal>(&read))
+                    return refused(r->message, Status::BadRequest);
+                const JoinRequest& j = std::get<JoinRequest>(read);
+                // Per address, not per code: a class of forty joins
+                // at once, while guessing codes (32^8 of them) stays
+                // hopeless at this pace.
+                if (!joins_.allow(request.remoteAddress().toString(), now_().toMSecsSinceEpoch()))
+                    return refused(QStringLiteral("请求太频繁，请稍后再试"),
+                                   Status::TooManyRequests);
+                const std::optional<QString> token = store_.join(j.code, j.name);
+                if (!token)
+                    return refused(QStringLiteral("没有这个班级，或班级已关闭"), Status::NotFound);
+                return QHttpServerResponse(
+                    QJsonObject{{QStringLiteral("token"), *token},
+                                {QStringLiteral("class"), *store_.className(j.code)}},
+                    Status::Created);
+            });
+        });
 
     http_.route(QStringLiteral("/api/v1/results"), QHttpServerRequest::Method::Post,
                 [this](const QHttpServerRequest& request) {

@@ -14,6 +14,10 @@
 //   POST /api/v1/results       Bearer learner token; {"key", "lxid", "speed",
 //                              "accuracy", "practised"} → 201 stored, 200 already there
 //   GET  /api/v1/classes/CODE  Bearer token of the class (learner or teacher), ?lxid= → table
+//   GET  /api/v1/classes/CODE/learners            the teacher's: the learners with their ids
+//   POST /api/v1/classes/CODE/learners/ID/rename  the teacher's: {"name"}
+//   POST /api/v1/classes/CODE/learners/ID/remove  the teacher's
+//   POST /api/v1/classes/CODE/close               the teacher's
 //   GET  /class/CODE?lxid=N    the class page (HTML)
 //   GET  /tvm.asp?lxid=N&class=CODE  the same page at the tutor's old address
 // Every refusal is JSON {"error": "…"} in Chinese with its status; a
@@ -29,11 +33,12 @@ public:
 
 private:
     void addRoutes();
+    void addTeacherRoutes();
     ResultsStore& store_;
     std::function<QDateTime()> now_;
     QHttpServer http_;
     RateLimit posts_{5, 120};
-    RateLimit joins_{2, 20};
+    RateLimit joins_{10, 300};
 };
 
 } // namespace results

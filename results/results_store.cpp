@@ -240,6 +240,17 @@ bool ResultsStore::inClass(const Learner& learner, const QString& joinCode) cons
         .next();
 }
 
+std::vector<Learner> ResultsStore::learners(const QString& joinCode) const {
+    QSqlQuery q = run(QStringLiteral("SELECT l.id, l.class_id, l.name FROM learners l JOIN classes "
+                                     "c ON c.id = l.class_id WHERE c.join_code = ? AND l.removed = "
+                                     "0 ORDER BY l.id"),
+                      {joinCode});
+    std::vector<Learner> out;
+    while (q.next())
+        out.push_back({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString()});
+    return out;
+}
+
 bool ResultsStore::renameLearner(const QString& joinCode, qint64 learner, const QString& name) {
     QSqlQuery q = run(QStringLiteral("UPDATE learners SET name = ? WHERE id = ? AND class_id = "
                                      "(SELECT id FROM classes WHERE join_code = ?)"),

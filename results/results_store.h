@@ -76,6 +76,8 @@ public:
     // Whether `token` is the teacher's of the class with `joinCode`.
     bool teaches(const QString& token, const QString& joinCode) const;
     bool inClass(const Learner& learner, const QString& joinCode) const;
+    // The class's learners, in the order they joined (the teacher's list).
+    std::vector<Learner> learners(const QString& joinCode) const;
     bool renameLearner(const QString& joinCode, qint64 learner, const QString& name);
     bool removeLearner(const QString& joinCode, qint64 learner);
     bool closeClass(const QString& joinCode);

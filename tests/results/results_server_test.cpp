@@ -7,6 +7,7 @@
 #include "results/results_store.h"
 
 #include <QEventLoop>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -186,6 +187,50 @@ TEST_F(Server, BadInputIsRefusedClearlyAndNothingIsStored) {
                    result(QStringLiteral("result-ok"), 9), token)
                   .status,
               201);
+}
+
+// The teacher manages the class with the teacher's token; a learner's
+// token, or none, manages nothing.
+TEST_F(Server, OnlyTheTeacherRenamesRemovesAndClosesTheClass) {
+    const QString ming = joined(QStringLiteral("小明"));
+    joined(QStringLiteral("小红"));
+    const QString base = QStringLiteral("/api/v1/classes/") + made.joinCode;
+    for (const QString& wrong : {ming, QString(), QStringLiteral("x")}) {
+        EXPECT_EQ(send("GET", base + QStringLiteral("/learners"), {}, wrong).status, 404);
+        EXPECT_EQ(send("POST", base + QStringLiteral("/close"), {}, wrong).status, 404);
+    }
+    const Reply list = send("GET", base + QStringLiteral("/learners"), {}, made.teacherToken);
+    ASSERT_EQ(list.status, 200);
+    const QJsonArray learners =
+        QJsonDocument::fromJson(list.body).object().value(QStringLiteral("learners")).toArray();
+    ASSERT_EQ(learners.size(), 2);
+    const qint64 id = learners[0].toObject().value(QStringLiteral("id")).toInteger();
+    const QString one = base + QStringLiteral("/learners/%1").arg(id);
+    EXPECT_EQ(send("POST", one + QStringLiteral("/rename"), R"({"name":"<i>"})", made.teacherToken)
+                  .status,
+              400);
+    EXPECT_EQ(send("POST", one + QStringLiteral("/rename"), R"({"name":"王小明"})", ming).status,
+              404);
+    EXPECT_EQ(
+        send("POST", one + QStringLiteral("/rename"), R"({"name":"王小明"})", made.teacherToken)
+            .status,
+        200);
+    EXPECT_EQ(store.learners(made.joinCode)[0].name, QStringLiteral("王小明"));
+    EXPECT_EQ(send("POST", one + QStringLiteral("/remove"), {}, made.teacherToken).status, 200);
+    EXPECT_EQ(
+        send("POST", QStringLiteral("/api/v1/results"), result(QStringLiteral("after-rm"), 9), ming)
+            .status,
+        401)
+        << "a removed learner posts no more";
+    EXPECT_EQ(send("POST", base + QStringLiteral("/learners/999999/remove"), {}, made.teacherToken)
+                  .status,
+              404);
+    EXPECT_EQ(send("POST", base + QStringLiteral("/close"), {}, made.teacherToken).status, 200);
+    EXPECT_EQ(send("POST", QStringLiteral("/api/v1/join"),
+                   QStringLiteral(R"({"code":"%1","name":"迟到"})").arg(made.joinCode).toUtf8())
+                  .status,
+              404)
+        << "a closed class takes nobody new";
 }
 
 // A flood from one token is cut off within the second and the minute; the
