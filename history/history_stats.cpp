@@ -1,6 +1,7 @@
 #include "history/history_stats.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace history_stats {
 
@@ -63,6 +64,34 @@ std::vector<DayValue> testAccuracy(const std::vector<ArticleTestRecord>& tests) 
             out.push_back({t.ended.date(), t.accuracy});
     }
     return out;
+}
+
+QStringList summaryLines(int trainedRuns, int tests,
+                         const std::map<int, std::vector<DayValue>>& speeds,
+                         const std::vector<DayValue>& testAccuracy) {
+    if (trainedRuns == 0 && tests == 0)
+        return {QStringLiteral("还没有学习记录。完成一次训练或文章测试后，这里会显示进步。")};
+    QStringList lines;
+    lines << QStringLiteral("共 %1 次训练，%2 次文章测试。").arg(trainedRuns).arg(tests);
+    for (const auto& [kind, days] : speeds) {
+        if (kind != kArticleTestKind)
+            lines << QStringLiteral("%1：最好 %2 字/分，中位 %3 字/分。")
+                         .arg(kindName(kind))
+                         .arg(best(days), 0, 'f', 0)
+                         .arg(median(days), 0, 'f', 0);
+    }
+    if (!testAccuracy.empty()) {
+        const auto found = speeds.find(kArticleTestKind);
+        const std::vector<DayValue> testSpeeds =
+            found == speeds.end() ? std::vector<DayValue>{} : found->second;
+        lines << QStringLiteral("文章测试速度：最好 %1 字/分，中位 %2 字/分；正确率：最好 "
+                                "%3%，中位 %4%。")
+                     .arg(best(testSpeeds), 0, 'f', 0)
+                     .arg(median(testSpeeds), 0, 'f', 0)
+                     .arg(std::floor(best(testAccuracy)), 0, 'f', 0)
+                     .arg(std::floor(median(testAccuracy)), 0, 'f', 0);
+    }
+    return lines;
 }
 
 double best(const std::vector<DayValue>& values) {

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -40,6 +41,14 @@ std::map<int, std::vector<DayValue>> speedPerDay(const std::vector<TrainingRunRe
                                                  const std::vector<ArticleTestRecord>& tests);
 // The accuracy of each test, in order (day of the test, percent).
 std::vector<DayValue> testAccuracy(const std::vector<ArticleTestRecord>& tests);
+
+// The sentences above "学习记录"'s tables: how many runs (with answers) and
+// tests, then each kind's best and median speed, then the tests' speed and
+// accuracy (whole percents cut off, as the report shows them); or, with
+// nothing yet, what will show here.
+QStringList summaryLines(int trainedRuns, int tests,
+                         const std::map<int, std::vector<DayValue>>& speeds,
+                         const std::vector<DayValue>& testAccuracy);
 
 // Best and median of some values; 0 for none.
 double best(const std::vector<DayValue>& values);

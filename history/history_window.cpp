@@ -287,31 +287,9 @@ void TFormHistory::fillSpeedChart(HistoryStore& store) {
     ChartAccuracy->setLines({{QStringLiteral("文章测试"), QColor(31, 119, 180), accuracy}}, 100,
                             QStringLiteral("%"), true, {first, last});
 
-    const auto testSpeeds = speeds.count(kArticleTestKind) ? speeds.at(kArticleTestKind)
-                                                           : std::vector<history_stats::DayValue>{};
-    QStringList summary;
     // A run left before any answer is no training.
-    const int trained = store.trainedRuns();
-    if (trained == 0 && tests.empty()) {
-        summary << QStringLiteral("还没有学习记录。完成一次训练或文章测试后，这里会显示进步。");
-    } else {
-        summary << QStringLiteral("共 %1 次训练，%2 次文章测试。").arg(trained).arg(tests.size());
-        for (const auto& [kind, days] : speeds) {
-            if (kind != kArticleTestKind)
-                summary << QStringLiteral("%1：最好 %2 字/分，中位 %3 字/分。")
-                               .arg(history_stats::kindName(kind))
-                               .arg(history_stats::best(days), 0, 'f', 0)
-                               .arg(history_stats::median(days), 0, 'f', 0);
-        }
-        if (!accuracy.empty())
-            summary << QStringLiteral("文章测试速度：最好 %1 字/分，中位 %2 字/分；正确率：最好 "
-                                      "%3%，中位 %4%。")
-                           .arg(history_stats::best(testSpeeds), 0, 'f', 0)
-                           .arg(history_stats::median(testSpeeds), 0, 'f', 0)
-                           // whole percent cut off, as the report shows it
-                           .arg(std::floor(history_stats::best(accuracy)), 0, 'f', 0)
-                           .arg(std::floor(history_stats::median(accuracy)), 0, 'f', 0);
-    }
+    const QStringList summary = history_stats::summaryLines(
+        store.trainedRuns(), static_cast<int>(tests.size()), speeds, accuracy);
     LabelSummary->setText(summary.join(u'\n'));
     LabelSummary->setMinimumHeight(LabelSummary->sizeHint().height()); // the charts give way
 

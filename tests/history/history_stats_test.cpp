@@ -189,3 +189,18 @@ TEST(HistoryCsv, RunsAndTestsHaveAHeaderAndOneLineEach) {
 }
 
 } // namespace
+
+namespace {
+TEST(HistoryStats, TheSummarySaysTheCountsEachKindsSpeedsAndTheTestsCutToWholePercents) {
+    EXPECT_EQ(summaryLines(0, 0, {}, {}).size(), 1);
+    EXPECT_TRUE(summaryLines(0, 0, {}, {})[0].startsWith(QStringLiteral("还没有学习记录")));
+    const std::map<int, std::vector<DayValue>> speeds = {
+        {kArticleTestKind, {{kMonday, 40}, {kMonday.addDays(1), 50}}},
+        {3, {{kMonday, 20}, {kMonday.addDays(2), 30}}}};
+    const QStringList lines = summaryLines(3, 2, speeds, {{kMonday, 95}, {kMonday, 97.5}});
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("共 3 次训练，2 次文章测试。"),
+                                  QStringLiteral("全码字：最好 30 字/分，中位 25 字/分。"),
+                                  QStringLiteral("文章测试速度：最好 50 字/分，中位 45 字/分；"
+                                                 "正确率：最好 97%，中位 96%。")}));
+}
+} // namespace
