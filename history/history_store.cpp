@@ -235,8 +235,12 @@ void HistoryStore::settleCheck() {
         return;
     checkPending_ = false;
     const QString why = check_.valid() ? check_.get() : damageOf(path_);
-    if (why.isEmpty())
-        return;
+    if (!why.isEmpty())
+        startAfresh(why);
+}
+
+void HistoryStore::startAfresh(const QString& why) {
+    checkPending_ = false;
     close();
     setAside(why);
     checkWhen_ = Check::AtOpening;
@@ -379,11 +383,7 @@ void HistoryStore::fail(const QSqlError& error) const {
     // started, and the read's error says so.
     if (checkPending_ && isDamage(error)) {
         auto* self = const_cast<HistoryStore*>(this);
-        self->checkPending_ = false;
-        self->close();
-        self->setAside(QStringLiteral("读取时发现文件内容损坏"));
-        self->checkWhen_ = Check::AtOpening;
-        self->open();
+        self->startAfresh(QStringLiteral("读取时发现文件内容损坏"));
         throw UserError(self->takeNotice());
     }
     throw UserError(QStringLiteral("无法读写学习记录 %1：%2")

@@ -167,6 +167,8 @@ private:
     // Waits for the check in the background, if any; sets a damaged file
     // aside and starts afresh. Before every write.
     void settleCheck();
+    // Sets the damaged file aside and opens a fresh one in its place.
+    void startAfresh(const QString& why);
     void refreshCorners();
     void close();
     void setAside(const QString& why);

@@ -63,12 +63,16 @@ void KeptCounts::run(QSqlQuery& q) const {
         fail_(q.lastError());
 }
 
-qint64 KeptCounts::number(const char* key) const {
+QString KeptCounts::settingText(const char* key) const {
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("SELECT value FROM settings WHERE key = ?"));
     q.addBindValue(QString::fromLatin1(key));
     run(q);
-    return q.next() ? q.value(0).toLongLong() : 0;
+    return q.next() ? q.value(0).toString() : QString();
+}
+
+qint64 KeptCounts::number(const char* key) const {
+    return settingText(key).toLongLong();
 }
 
 void KeptCounts::setText(const char* key, const QString& value) const {
@@ -222,11 +226,7 @@ void KeptCounts::saveDigits(const history_stats::DigitMistakes& digits) const {
 }
 
 QString KeptCounts::cornersMadeWith() const {
-    QSqlQuery q(db_);
-    q.prepare(QStringLiteral("SELECT value FROM settings WHERE key = ?"));
-    q.addBindValue(QString::fromLatin1(kCornersWith));
-    run(q);
-    return q.next() ? q.value(0).toString() : QString();
+    return settingText(kCornersWith);
 }
 
 void KeptCounts::rebuildCorners(const std::vector<coaching::AnsweredItem>& answered,

@@ -57,6 +57,7 @@ public:
 
 private:
     void run(QSqlQuery& q) const;
+    QString settingText(const char* key) const;
     qint64 number(const char* key) const;
     void setText(const char* key, const QString& value) const;
     void addDaySpeed(int line, const QDate& day, double speed) const;

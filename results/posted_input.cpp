@@ -93,4 +93,11 @@ std::variant<JoinRequest, Refusal> readJoin(const QByteArray& body) {
     return j;
 }
 
+std::variant<QString, Refusal> readName(const QByteArray& body) {
+    auto parsed = objectOf(body);
+    if (auto* r = std::get_if<Refusal>(&parsed))
+        return *r;
+    return checkedName(std::get<QJsonObject>(parsed).value(QStringLiteral("name")).toString());
+}
+
 } // namespace results

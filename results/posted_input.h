@@ -28,6 +28,8 @@ struct JoinRequest {
 
 std::variant<Result, Refusal> readResult(const QByteArray& body, const QDateTime& now);
 std::variant<JoinRequest, Refusal> readJoin(const QByteArray& body);
+// The teacher's new name for a learner: {"name"}.
+std::variant<QString, Refusal> readName(const QByteArray& body);
 // A display name as the class shows it, or a refusal.
 std::variant<QString, Refusal> checkedName(const QString& name);
 

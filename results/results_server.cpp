@@ -6,7 +6,6 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponse>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrlQuery>
 
@@ -60,6 +59,10 @@ quint16 ResultsServer::listen(const QHostAddress& address, quint16 port) {
     return http_.listen(address, port);
 }
 
+std::optional<Learner> ResultsServer::learnerOf(const QString& token) const {
+    return token.isEmpty() ? std::nullopt : store_.learnerOf(token);
+}
+
 void ResultsServer::addTeacherRoutes() {
     // Only with the class's teacher token; a wrong one learns nothing of the
     // class (the same answer as for no class).
@@ -88,12 +91,7 @@ void ResultsServer::addTeacherRoutes() {
                     return guarded([&] {
                         if (!teacher(code, request))
                             return notTeacher();
-                        if (request.body().size() > kMaxBody)
-                            return refused(QStringLiteral("内容太长"), Status::BadRequest);
-                        const auto name = checkedName(QJsonDocument::fromJson(request.body())
-                                                          .object()
-                                                          .value(QStringLiteral("name"))
-                                                          .toString());
+                        const auto name = readName(request.body());
                         if (const auto* r = std::get_if<Refusal>(&name))
                             return refused(r->message, Status::BadRequest);
                         if (!store_.renameLearner(code, id, std::get<QString>(name)))
@@ -153,8 +151,7 @@ void ResultsServer::addRoutes() {
                 [this](const QHttpServerRequest& request) {
                     return guarded([&] {
                         const QString token = bearerOf(request);
-                        const std::optional<Learner> learner =
-                            token.isEmpty() ? std::nullopt : store_.learnerOf(token);
+                        const std::optional<Learner> learner = learnerOf(token);
                         if (!learner)
                             return refused(QStringLiteral("没有这个学员，或已被移出班级"),
                                            Status::Unauthorized);
@@ -176,8 +173,7 @@ void ResultsServer::addRoutes() {
         [this](const QString& code, const QHttpServerRequest& request) {
             return guarded([&] {
                 const QString token = bearerOf(request);
-                const std::optional<Learner> learner =
-                    token.isEmpty() ? std::nullopt : store_.learnerOf(token);
+                const std::optional<Learner> learner = learnerOf(token);
                 const std::optional<QString> name = store_.className(code);
                 const bool allowed =
                     name && !token.isEmpty() &&

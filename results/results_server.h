@@ -34,6 +34,8 @@ public:
 private:
     void addRoutes();
     void addTeacherRoutes();
+    // The learner a bearer token names (none for an empty one).
+    std::optional<Learner> learnerOf(const QString& token) const;
     ResultsStore& store_;
     std::function<QDateTime()> now_;
     QHttpServer http_;
