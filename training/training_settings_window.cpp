@@ -21,23 +21,33 @@ Tform_sz* Form_sz = nullptr;
 
 namespace {
 
-// The small decorative icon of a row: a rounded square with a glyph.
-QLabel* rowIcon(QWidget* parent, int y, const QColor& colour, const QString& glyph) {
-    QPixmap pm(22, 22);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(colour);
-    p.setPen(colour.darker(150));
-    p.drawRoundedRect(QRectF(1, 1, 20, 20), 4, 4);
-    p.setPen(Qt::white);
-    p.setFont(fonts::hei(13, true));
-    p.drawText(QRect(0, 0, 22, 22), Qt::AlignCenter, glyph);
-    p.end();
-    auto* l = new QLabel(parent);
-    l->setPixmap(pm);
-    l->setGeometry(16, y + 2, 22, 22);
-    return l;
+// The small decorative icon of a row: a rounded square with a glyph, drawn
+// when the window is first painted (drawing its glyph at start would load the
+// fonts before the learner opens any window).
+class RowIcon : public QWidget {
+public:
+    RowIcon(QWidget* parent, const QColor& colour, const QString& glyph)
+        : QWidget(parent), colour_(colour), glyph_(glyph) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(colour_);
+        p.setPen(colour_.darker(150));
+        p.drawRoundedRect(QRectF(1, 1, 20, 20), 4, 4);
+        p.setPen(Qt::white);
+        p.setFont(fonts::hei(13, true));
+        p.drawText(QRect(0, 0, 22, 22), Qt::AlignCenter, glyph_);
+    }
+
+private:
+    QColor colour_;
+    QString glyph_;
+};
+
+void rowIcon(QWidget* parent, int y, const QColor& colour, const QString& glyph) {
+    (new RowIcon(parent, colour, glyph))->setGeometry(16, y + 2, 22, 22);
 }
 
 QLabel* rowLabel(QWidget* parent, int y, const QString& text) {

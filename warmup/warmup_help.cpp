@@ -46,9 +46,9 @@ namespace {
 
 constexpr int kLineHeight = 18; // pixels: ten lines of 16-pixel type fill the page
 
-// A memo showing its lines exactly as written: no wrapping, lines close
-// enough that every page fits the window without scrolling.
-QPlainTextEdit* memo(const QStringList& lines) {
+// A memo that will show its lines exactly as written: no wrapping, lines
+// close enough that every page fits the window without scrolling.
+QPlainTextEdit* memo() {
     auto* m = new QPlainTextEdit;
     m->setReadOnly(true);
     m->setFont(fonts::song(16));
@@ -58,6 +58,14 @@ QPlainTextEdit* memo(const QStringList& lines) {
     m->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m->document()->setDocumentMargin(2);
     m->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #ffffe1; color: green; }"));
+    return m;
+}
+
+// The lines are laid out when the window first shows: laying them out with
+// the program's other windows would hold up the start.
+void fill(QPlainTextEdit* m, const QStringList& lines) {
+    if (!m->document()->isEmpty())
+        return;
     QTextCursor cursor(m->document());
     QTextBlockFormat block;
     block.setLineHeight(kLineHeight, QTextBlockFormat::FixedHeight);
@@ -69,7 +77,6 @@ QPlainTextEdit* memo(const QStringList& lines) {
         cursor.insertText(lines[i]);
     }
     m->moveCursor(QTextCursor::Start);
-    return m;
 }
 
 } // namespace
@@ -80,12 +87,18 @@ TFhelp::TFhelp(QWidget* parent) : QDialog(parent) {
     Tabs = new QTabWidget(this);
     Tabs->setGeometry(0, 2, 337, 220);
     Tabs->setDocumentMode(true); // flat tabs
-    ClassicMemo = memo(classicLines());
-    FunMemo = memo(funLines());
+    ClassicMemo = memo();
+    FunMemo = memo();
     Tabs->addTab(ClassicMemo, QStringLiteral("古典式"));
     Tabs->addTab(FunMemo, QStringLiteral("趣味式"));
     Button1 = new QPushButton(QStringLiteral("确定"), this);
     Button1->setGeometry(128, 226, 81, 30);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFhelp::showEvent(QShowEvent* event) {
+    fill(ClassicMemo, classicLines());
+    fill(FunMemo, funLines());
+    QDialog::showEvent(event);
 }

@@ -18,6 +18,9 @@ public:
 
     static const QStringList& classicLines();
     static const QStringList& funLines();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 extern TFhelp* Fhelp;

@@ -93,15 +93,6 @@ TEST_F(InformationWindows, HelpPanelAndWarmupHelpShowTheirTexts) {
     EXPECT_TRUE(FormSM->RichEdit1->isReadOnly());
     EXPECT_TRUE(FormSM->windowFlags() & Qt::FramelessWindowHint);
 
-    const QStringList classic = Fhelp->ClassicMemo->toPlainText().split(u'\n');
-    ASSERT_EQ(classic.size(), 8);
-    EXPECT_EQ(classic[1], QStringLiteral("符串，相当于Tarvo码中的一个编码，你通过击"));
-    EXPECT_EQ(classic[6], QString());
-    const QStringList fun = Fhelp->FunMemo->toPlainText().split(u'\n');
-    ASSERT_EQ(fun.size(), 10);
-    EXPECT_EQ(fun[8], QStringLiteral("    "));
-    EXPECT_EQ(fun[9], QStringLiteral("         Ready，Go !!!"));
-
     // Opens on "古典式" the first time, then on the tab last shown.
     int firstTab = -1;
     QTimer::singleShot(0, [&] {
@@ -119,6 +110,16 @@ TEST_F(InformationWindows, HelpPanelAndWarmupHelpShowTheirTexts) {
     EXPECT_EQ(firstTab, 0);
     EXPECT_EQ(secondTab, 1);
     EXPECT_EQ(Fhelp->Tabs->tabText(1), QStringLiteral("趣味式"));
+
+    // The rules are written once, however often the window shows.
+    const QStringList classic = Fhelp->ClassicMemo->toPlainText().split(u'\n');
+    ASSERT_EQ(classic.size(), 8);
+    EXPECT_EQ(classic[1], QStringLiteral("符串，相当于Tarvo码中的一个编码，你通过击"));
+    EXPECT_EQ(classic[6], QString());
+    const QStringList fun = Fhelp->FunMemo->toPlainText().split(u'\n');
+    ASSERT_EQ(fun.size(), 10);
+    EXPECT_EQ(fun[8], QStringLiteral("    "));
+    EXPECT_EQ(fun[9], QStringLiteral("         Ready，Go !!!"));
 }
 
 TEST_F(InformationWindows, TheErrorHandlerShowsAnErrorAndTheNextEventRuns) {

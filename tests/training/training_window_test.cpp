@@ -511,6 +511,8 @@ TEST_F(TrainingWindow, TheSettingsDialogSetsLevelColoursAndTheGauges) {
         // 超级高手 and a pure blue ground, confirmed.
         QTimer::singleShot(0, [&] {
             ASSERT_EQ(QApplication::activeModalWidget(), Form_sz);
+            // The first row's icon is painted with the window: its orange square.
+            EXPECT_EQ(Form_sz->grab().toImage().pixelColor(37, 45), QColor(200, 120, 40));
             Form_sz->ComboBox1->setCurrentIndex(3);
             QTest::mouseClick(Form_sz->SpeedButton1, Qt::LeftButton);
             QTest::mouseClick(Form_sz->Button1, Qt::LeftButton);
