@@ -336,9 +336,14 @@ void Tpreface01::openResultsPage() {
     // The learner's own Server.ini ($XDG_CONFIG_HOME/tarvo/) before the program's.
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                            QStringLiteral("/tarvo/");
-    if (auto address = resultsAddress(programFolder(), config))
-        if (auto url = webAddress(*address))
-            desktop::open(*url);
+    const std::optional<QString> address = resultsAddress(programFolder(), config);
+    const std::optional<QUrl> page = address ? webAddress(*address) : std::nullopt;
+    // The class and its join dialog come with the learning history; without
+    // it the page of Server.ini opens as it is.
+    if (HistoryService* history = loadedHistory())
+        history->openClass(this, page);
+    else if (page)
+        desktop::open(*page);
 }
 
 void Tpreface01::closeEvent(QCloseEvent* event) {

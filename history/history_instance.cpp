@@ -1,7 +1,9 @@
 #include "history/history_instance.h"
 
+#include "classresults/class_membership.h"
 #include "coaching/corner_table.h"
 #include "history/history_store.h"
+#include "history/results_outbox.h"
 #include "history/training_recorder.h"
 #include "history/waiting_records.h"
 #include "platform/error_report.h"
@@ -28,6 +30,25 @@ std::shared_ptr<const coaching::CornerTable> corners;
 QString cornersProblem;
 QDateTime cornersChanged; // when the file read last changed
 WaitingRecords waiting;
+std::unique_ptr<ResultsOutbox> outbox;
+
+// The learner's class; none when the learner has not joined one (or its file
+// cannot be read: the line in "学习记录" says why).
+bool joinedClass() {
+    try {
+        return classmembership::read(classmembership::learnersPath()).has_value();
+    } catch (const UserError&) {
+        return false;
+    }
+}
+
+ResultsOutbox& resultsOutbox() {
+    if (!outbox)
+        outbox = std::make_unique<ResultsOutbox>(
+            [] { return store.get(); },
+            [] { return classmembership::read(classmembership::learnersPath()); });
+    return *outbox;
+}
 
 void tell(const QString& message) {
     if (message.isEmpty())
@@ -42,11 +63,15 @@ void writeHistory(WaitingRecords::Write write) {
     if (!store)
         tried = false;
     HistoryStore* h = learningHistory();
+    // Results are queued for the class only once the learner has joined one.
+    if (h)
+        h->setQueueingResults(joinedClass());
     tell(waiting.write(h, std::move(write), problem));
     // A damaged file found by the check in the background was set aside
     // before the write.
     if (store)
         tell(store->takeNotice());
+    resultsOutbox().sendWaiting();
 }
 } // namespace
 
@@ -75,6 +100,8 @@ HistoryStore* learningHistory() {
         QTimer::singleShot(1500, qApp, [] {
             if (store)
                 store->startCheck();
+            // Results made while the class could not be reached go now.
+            resultsOutbox().sendWaiting();
         });
         tell(store->takeNotice());
     } catch (const UserError& e) {
@@ -103,10 +130,19 @@ std::shared_ptr<const coaching::CornerTable> historyCornerTable(QString* problem
     return corners;
 }
 
+void sendClassResultsNow() {
+    resultsOutbox().sendNow();
+}
+
+QString classResultsLine() {
+    return resultsOutbox().stateLine();
+}
+
 void closeLearningHistory() {
     // A last try for the records still waiting; they belong to this history.
     if (store)
         waiting.write(store.get());
+    outbox.reset(); // a posting under way is given up: its result stays waiting
     waiting = WaitingRecords();
     recorder.setStore(nullptr);
     recorder.drop(); // a run under way is dropped with its store
@@ -123,6 +159,7 @@ void writeWaitingHistory() {
         tried = false; // a history that could not be opened is tried again
         learningHistory();
     }
+    resultsOutbox().sendNow(); // and the results waiting for the class
 }
 
 QString historyLostOnClosing() {

@@ -28,6 +28,11 @@ QString historyProblem();
 // keeps its corner counts by it, the drill chooses its characters from it.
 // `problem` (when given) says why it is empty or lacks lines.
 std::shared_ptr<const coaching::CornerTable> historyCornerTable(QString* problem = nullptr);
+// Sends the results waiting for the class now, without waiting for the next
+// try (the window "学习记录" opens, the learner has just joined).
+void sendClassResultsNow();
+// The line of "学习记录" on the learner's class and the results sent to it.
+QString classResultsLine();
 // Closes it (the next use opens it again, e.g. on another program folder).
 void closeLearningHistory();
 

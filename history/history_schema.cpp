@@ -119,6 +119,22 @@ const char* const kMigrations[][10] = {
         nullptr,
         nullptr,
     },
+    {
+        // The results waiting to go to the learner's class, in the order
+        // they were made; state 0 waiting, 1 sent, 2 refused (with why).
+        "CREATE TABLE results_queue(id INTEGER PRIMARY KEY, key TEXT NOT NULL UNIQUE, lxid "
+        "INTEGER NOT NULL, speed INTEGER NOT NULL, accuracy REAL NOT NULL, practised TEXT NOT "
+        "NULL, state INTEGER NOT NULL DEFAULT 0, why TEXT NOT NULL DEFAULT '')",
+        "CREATE INDEX results_queue_waiting ON results_queue(id) WHERE state = 0",
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+    },
 };
 static_assert(std::size(kMigrations) == kVersion);
 

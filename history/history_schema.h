@@ -7,7 +7,7 @@
 // the steps that bring a file of any older version up to date.
 namespace history_schema {
 
-inline constexpr int kVersion = 7;
+inline constexpr int kVersion = 8;
 
 // Brings a database of an older version up to `version`, each step in one
 // transaction. Throws UserError naming `path`.

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QUrl>
 
 #include <optional>
 #include <vector>
@@ -25,6 +26,8 @@ struct LearningSummary {
 };
 
 #include <functional>
+
+class QWidget;
 
 // The learning history as the program sees it: the links the training, the
 // article test and the warm-up record through, its window "学习记录", and
@@ -52,6 +55,10 @@ public:
     // The course's runs, the days of practice and what is due on `today`;
     // nothing when the history cannot be opened.
     virtual std::optional<LearningSummary> summary(QDate today) = 0;
+    // "在线竞技": the learner's class page when the learner has joined a
+    // class, else the join dialog over `parent`, its address filled with
+    // `resultsPage`'s server; the dialog can also open `resultsPage` itself.
+    virtual void openClass(QWidget* parent, const std::optional<QUrl>& resultsPage) = 0;
 };
 
 // The name of the entry point of the loaded history: a function without

@@ -1,6 +1,7 @@
 #include "history/history_service_impl.h"
 
 #include "articletest/article_test_report.h"
+#include "classresults/join_dialog.h"
 #include "coaching/code_explanation.h"
 #include "coaching/weak_drill.h"
 #include "history/history_instance.h"
@@ -8,6 +9,7 @@
 #include "history/history_window.h"
 #include "history/review_source.h"
 #include "history/training_recorder.h"
+#include "platform/desktop_open.h"
 #include "platform/error_report.h"
 #include "platform/program_folder.h"
 #include "platform/user_error.h"
@@ -147,6 +149,24 @@ public:
         closeLearningHistory();
         delete FormHistory;
         FormHistory = nullptr;
+    }
+
+    void openClass(QWidget* parent, const std::optional<QUrl>& resultsPage) override {
+        const QString path = classmembership::learnersPath();
+        std::optional<ClassMembership> m = classmembership::read(path);
+        if (!m) {
+            const QString address =
+                resultsPage ? classmembership::serverOf(*resultsPage).toString() : QString();
+            JoinDialog dialog(parent, path, address, resultsPage);
+            if (dialog.exec() != QDialog::Accepted)
+                return;
+            if (dialog.pageAsked()) {
+                desktop::open(*resultsPage);
+                return;
+            }
+            m = dialog.membership();
+        }
+        desktop::open(classmembership::classPage(*m, 4));
     }
 
 private:

@@ -540,7 +540,7 @@ void HistoryStore::setGoal(int charactersPerMinute) {
 void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::Clock& today) {
     settleCheck();
     if (!enabled())
-        return;
+        return queueOnly([&] { queue_.addRun(run); });
     Transaction t(db_);
     if (!t.opened())
         fail(db_.lastError());
@@ -594,6 +594,8 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
         saveCards(words, s);
     }
     kept_.addRun(run, corners_.get());
+    if (queueing_)
+        queue_.addRun(run);
     if (!t.commit())
         fail(db_.lastError());
 }
@@ -601,7 +603,7 @@ void HistoryStore::addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::
 void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule::Clock& today) {
     settleCheck();
     if (!enabled())
-        return;
+        return queueOnly([&] { queue_.addTest(test); });
     Transaction t(db_);
     if (!t.opened())
         fail(db_.lastError());
@@ -636,6 +638,8 @@ void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule:
     }
     saveCards(false, s);
     kept_.addTest(test);
+    if (queueing_)
+        queue_.addTest(test);
     if (!t.commit())
         fail(db_.lastError());
 }
@@ -643,7 +647,10 @@ void HistoryStore::addArticleTest(ArticleTestRecord& test, const ReviewSchedule:
 void HistoryStore::addWarmup(const WarmupRecord& warmup) {
     settleCheck();
     if (!enabled())
-        return;
+        return queueOnly([&] { queue_.addGame(warmup); });
+    Transaction t(db_);
+    if (!t.opened())
+        fail(db_.lastError());
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("INSERT INTO warmups(played, mode, seconds, score) VALUES(?,?,?,?)"));
     q.addBindValue(timeText(warmup.played));
@@ -652,6 +659,37 @@ void HistoryStore::addWarmup(const WarmupRecord& warmup) {
     q.addBindValue(warmup.score);
     if (!q.exec())
         fail(q.lastError());
+    if (queueing_)
+        queue_.addGame(warmup);
+    if (!t.commit())
+        fail(db_.lastError());
+}
+
+void HistoryStore::queueOnly(const std::function<void()>& add) {
+    if (!queueing_)
+        return;
+    Transaction t(db_);
+    if (!t.opened())
+        fail(db_.lastError());
+    add();
+    if (!t.commit())
+        fail(db_.lastError());
+}
+
+std::optional<ClassResult> HistoryStore::nextResultToPost() const {
+    return queue_.next();
+}
+
+void HistoryStore::resultPosted(const QString& key, PostOutcome outcome, const QString& why) {
+    settleCheck();
+    if (outcome == PostOutcome::Sent)
+        queue_.markSent(key);
+    else if (outcome == PostOutcome::Refused)
+        queue_.markRefused(key, why);
+}
+
+ResultsQueue::Account HistoryStore::resultsAccount() const {
+    return queue_.account();
 }
 
 std::vector<TrainingRunRecord> HistoryStore::trainingRuns(Items which) const {
@@ -781,9 +819,9 @@ void HistoryStore::clear() {
         Transaction t(db_);
         if (!t.opened())
             fail(db_.lastError());
-        std::vector<const char*> tables = {"test_errors",   "article_tests", "training_items",
-                                           "training_runs", "warmups",       "review",
-                                           "right_at_once"};
+        std::vector<const char*> tables = {"test_errors",   "article_tests",     "training_items",
+                                           "training_runs", "warmups",           "review",
+                                           "right_at_once", ResultsQueue::kTable};
         tables.insert(tables.end(), KeptCounts::tables().begin(), KeptCounts::tables().end());
         for (const char* table : tables)
             exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));

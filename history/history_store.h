@@ -3,6 +3,7 @@
 #include "history/history_records.h"
 #include "history/history_schema.h"
 #include "history/kept_counts.h"
+#include "history/results_queue.h"
 #include "history/review_schedule.h"
 
 #include <QSqlDatabase>
@@ -74,6 +75,15 @@ public:
     void addTrainingRun(TrainingRunRecord& run, const ReviewSchedule::Clock& today);
     void addArticleTest(ArticleTestRecord& test, const ReviewSchedule::Clock& today);
     void addWarmup(const WarmupRecord& warmup);
+
+    // Whether each run, test and game recorded from now on is also queued
+    // for the learner's class (once the learner has joined one), in the
+    // record's transaction; queued even while the history records nothing.
+    void setQueueingResults(bool on) { queueing_ = on; }
+    // The oldest result waiting for the class, and what the service made of it.
+    std::optional<ClassResult> nextResultToPost() const;
+    void resultPosted(const QString& key, PostOutcome outcome, const QString& why);
+    ResultsQueue::Account resultsAccount() const;
 
     // Which answered items come with the runs: all, only those missed or
     // looked up (what the statistics of slips need), or none.
@@ -167,6 +177,8 @@ private:
     // Waits for the check in the background, if any; sets a damaged file
     // aside and starts afresh. Before every write.
     void settleCheck();
+    // Queues a result for the class alone, when the history records nothing.
+    void queueOnly(const std::function<void()>& add);
     // Sets the damaged file aside and opens a fresh one in its place.
     void startAfresh(const QString& why);
     void refreshCorners();
@@ -179,6 +191,8 @@ private:
     QString connection_;
     QSqlDatabase db_;
     KeptCounts kept_{db_, [this](const QSqlError& e) { fail(e); }};
+    ResultsQueue queue_{db_, [this](const QSqlError& e) { fail(e); }};
+    bool queueing_ = false;
     std::shared_ptr<const coaching::CornerTable> corners_;
     Check checkWhen_;
     bool checkPending_ = false;

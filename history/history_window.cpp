@@ -105,6 +105,8 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     // Its lines as they are, never wrapped: the layout then gives the label
     // the height of all of them.
     LabelSummary->setWordWrap(false);
+    LabelClass = new QLabel;
+    LabelClass->setWordWrap(true);
 
     GridMissed = new QTableWidget(0, 6);
     GridMissed->setHorizontalHeaderLabels({QStringLiteral("字词"), QStringLiteral("编码"),
@@ -138,6 +140,7 @@ TFormHistory::TFormHistory(QWidget* parent) : QDialog(parent) {
     // Every line of the summary shows: the charts give way to it.
     LabelSummary->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     charts->addWidget(LabelSummary);
+    charts->addWidget(LabelClass);
     auto* tables = new QVBoxLayout;
     tables->addWidget(new QLabel(QStringLiteral("最常出错的字词")));
     tables->addWidget(GridMissed, 3);
@@ -195,6 +198,7 @@ void TFormHistory::showHistory() {
     PictureCorners->clear();
     PictureCorners->setToolTip(QString());
     HistoryStore* store = learningHistory();
+    LabelClass->setText(classResultsLine());
     const bool usable = store != nullptr;
     for (QWidget* w : std::initializer_list<QWidget*>{CheckRecord, SpinGoal, BtnExport, BtnDelete})
         w->setEnabled(usable);

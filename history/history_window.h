@@ -44,6 +44,7 @@ public:
     // tooltip says them in words.
     QLabel* PictureCorners;
     QLabel* LabelSummary; // best and median, or what went wrong
+    QLabel* LabelClass;   // the learner's class and the results sent to it
 
     // A click on a row of "弱点" closes the window and passes the row's
     // corner and digit here (unset: the rows are only shown).

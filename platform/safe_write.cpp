@@ -150,7 +150,7 @@ std::optional<Failure> overwrite(const QString& target, QByteArrayView bytes) {
     return Failure{errnoReason(err), fill(fd.get(), *old) == 0};
 }
 
-std::optional<Failure> replace(const QString& path, QByteArrayView bytes) {
+std::optional<Failure> replace(const QString& path, QByteArrayView bytes, Readers readers) {
     const QString& target = path;
     const QByteArray targetName = QFile::encodeName(target);
     struct stat st {};
@@ -169,12 +169,14 @@ std::optional<Failure> replace(const QString& path, QByteArrayView bytes) {
         return Failure{errnoReason(errno)};
     }
 
+    const bool ownerOnly = readers == Readers::OwnerOnly;
     QString temporary;
-    FileDescriptor fd(makeTemporary(target, mode, temporary));
+    FileDescriptor fd(makeTemporary(
+        target, ownerOnly ? std::optional<mode_t>(S_IRUSR | S_IWUSR) : mode, temporary));
     if (fd.get() < 0) {
         const int err = errno;
         // A writable file in a folder that takes no new files.
-        if (mode && (err == EACCES || err == EPERM))
+        if (mode && !ownerOnly && (err == EACCES || err == EPERM))
             return overwrite(target, bytes);
         return Failure{folderReason(err)};
     }
@@ -194,9 +196,9 @@ std::optional<Failure> replace(const QString& path, QByteArrayView bytes) {
 
 } // namespace
 
-void replaceFile(const QString& path, QByteArrayView bytes, const QString& what) {
+void replaceFile(const QString& path, QByteArrayView bytes, const QString& what, Readers readers) {
     const bool existed = QFileInfo::exists(path);
-    const auto failure = replace(path, bytes);
+    const auto failure = replace(path, bytes, readers);
     if (!failure)
         return;
     QString message =

@@ -24,9 +24,16 @@
 // followed either: a link planted in the file's place is refused by name.
 namespace safewrite {
 
+// Who may read the file written: `Anyone` keeps the permissions of the file
+// replaced (a new file gets those of any new file); `OwnerOnly` makes it
+// readable and writable by its owner alone from its first byte (a file that
+// holds a key), and is never written in place.
+enum class Readers { Anyone, OwnerOnly };
+
 // Makes `bytes` the whole contents of the file at `path`. Throws UserError,
 // having changed nothing, with a Chinese message naming the file by its full
 // path: "无法写入<what> <path>：<reason>", and whether the old file was kept.
-void replaceFile(const QString& path, QByteArrayView bytes, const QString& what);
+void replaceFile(const QString& path, QByteArrayView bytes, const QString& what,
+                 Readers readers = Readers::Anyone);
 
 } // namespace safewrite

@@ -26,6 +26,9 @@ void ProgramFolderTest::SetUp() {
     QDir(folder_.path()).mkpath(QStringLiteral("files"));
     writeFile(QStringLiteral("files/record.dat"), QByteArray());
     setProgramFolder(folder_.path());
+    // The learner's own settings (Server.ini, the class) in the folder too.
+    oldConfig_ = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toUtf8());
     // The tests link the history in; the program loads it as a module (its
     // own test runs the program).
     useLinkedHistory(&historyService());
@@ -82,6 +85,7 @@ void ProgramFolderTest::TearDown() {
     prompts::setNotifier({});
     errors::setReporter({});
     setProgramFolder(QString());
+    qputenv("XDG_CONFIG_HOME", oldConfig_);
 }
 
 void ProgramFolderTest::writeJpeg(const QString& relative, const QColor& colour, int w,

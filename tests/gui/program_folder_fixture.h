@@ -38,6 +38,7 @@ private:
     // closed, instead of waiting for CTest's time-out.
     static constexpr int kLongestTestMs = 30000;
     QTimer* watchdog_ = nullptr;
+    QByteArray oldConfig_;
 };
 
 // The same with the start screen shown, as the learner first sees it; it is

@@ -187,7 +187,7 @@ TEST(KeptCounts, EqualTheCountsOfTheRecordsAfterAMonthAndAfterAnOldHistoryIsOpen
         QSqlQuery q(db);
         for (const char* table :
              {"day_speeds", "missed_items", "missed_codes", "digit_slips", "corner_rates",
-              "corner_confusions", "shape_confusions", "corner_misses"})
+              "corner_confusions", "shape_confusions", "corner_misses", "results_queue"})
             ASSERT_TRUE(q.exec(QStringLiteral("DROP TABLE %1").arg(QLatin1String(table))));
         ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM settings")));
         ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA user_version=6")));
