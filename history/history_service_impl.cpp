@@ -12,6 +12,7 @@
 #include "platform/desktop_open.h"
 #include "platform/error_report.h"
 #include "platform/program_folder.h"
+#include "platform/prompts.h"
 #include "platform/user_error.h"
 
 #include <QApplication>
@@ -166,7 +167,12 @@ public:
             }
             m = dialog.membership();
         }
-        desktop::open(classmembership::classPage(*m, 4));
+        const QUrl page = classmembership::classPage(*m, 4);
+        if (!desktop::open(page))
+            prompts::inform(
+                parent, QStringLiteral("在线竞技"),
+                QStringLiteral("这台电脑上没有找到网页浏览器。班级“%1”的成绩网页在：\n%2")
+                    .arg(m->className, page.toString()));
     }
 
 private:

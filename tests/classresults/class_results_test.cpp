@@ -127,6 +127,12 @@ TEST_F(ClassResults, AJoinedLearnersResultsReachTheClassOnceInOrderAlsoAfterTheS
     EXPECT_EQ(rows.front().latest, 50) << "posted in the order they were made";
     EXPECT_TRUE(classResultsLine().contains(QStringLiteral("1 条没有被接受")))
         << classResultsLine().toStdString();
+    // Joined, on a computer without a browser: the page's address is told.
+    desktopOpens = false;
+    QTest::mouseClick(preface01->SpeedButton[5], Qt::LeftButton);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains(QStringLiteral("/class/%1?lxid=4").arg(made.joinCode)))
+        << notices[0].toStdString();
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
 }
 
