@@ -142,20 +142,37 @@ ResultsStore::~ResultsStore() {
 }
 
 QSqlQuery ResultsStore::run(const QString& sql, const QVariantList& values) const {
-    QSqlQuery q(db_);
-    q.setForwardOnly(true);
-    // Statements without values (the schema's) are run as they are:
-    // PostgreSQL prepares no CREATE.
-    const bool ok = values.isEmpty() ? q.exec(sql) : [&] {
-        if (!q.prepare(sql))
-            return false;
-        for (const QVariant& v : values)
-            q.addBindValue(v);
-        return q.exec();
-    }();
+    auto attempt = [&] {
+        QSqlQuery q(db_);
+        q.setForwardOnly(true);
+        // Statements without values (the schema's) are run as they are:
+        // PostgreSQL prepares no CREATE.
+        const bool ok = values.isEmpty() ? q.exec(sql) : [&] {
+            if (!q.prepare(sql))
+                return false;
+            for (const QVariant& v : values)
+                q.addBindValue(v);
+            return q.exec();
+        }();
+        return std::make_pair(ok, q);
+    };
+    auto [ok, q] = attempt();
+    // A PostgreSQL restarted (or a connection cut) under the server leaves
+    // the connection dead: it is opened again and the statement run once
+    // more. Every statement is safe to run twice (a result is stored once
+    // by its key).
+    if (!ok && postgres_ && reconnect())
+        std::tie(ok, q) = attempt();
     if (!ok)
         throw ResultsError(QStringLiteral("数据库出错：%1").arg(q.lastError().text()));
     return q;
+}
+
+bool ResultsStore::reconnect() const {
+    if (QSqlQuery(db_).exec(QStringLiteral("SELECT 1")))
+        return false; // the connection works: the statement itself failed
+    db_.close();
+    return db_.open();
 }
 
 void ResultsStore::migrate() {

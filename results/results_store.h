@@ -94,8 +94,10 @@ public:
 private:
     void migrate();
     QSqlQuery run(const QString& sql, const QVariantList& values) const;
+    // Opens a dead connection again; false when it was alive or stays dead.
+    bool reconnect() const;
     QString connection_;
-    QSqlDatabase db_;
+    mutable QSqlDatabase db_; // opened again when PostgreSQL comes back
     bool postgres_ = false;
 };
 

@@ -110,6 +110,27 @@ TEST_P(Store, ASecondOpeningFindsTheSchemaAndTheRecords) {
     EXPECT_THROW(ResultsStore(QStringLiteral("mysql://x")), ResultsError);
 }
 
+// PostgreSQL restarted under a running server: while it is away each
+// statement fails with a clear error; once it is back the store connects
+// again by itself, and a result posted again is still stored once.
+TEST(PostgresAway, TheStoreConnectsAgainWhenTheDatabaseIsBack) {
+    FreshDatabase fresh("postgresql");
+    ASSERT_TRUE(fresh.problem().isEmpty()) << fresh.problem().toStdString();
+    ResultsStore store(fresh.address());
+    const NewClass made = store.createClass(QStringLiteral("一班"));
+    const Learner ming = *store.learnerOf(*store.join(made.joinCode, QStringLiteral("小明")));
+    EXPECT_TRUE(store.addResult(ming, resultOf(QStringLiteral("key-0001"), 50, kNow), kNow));
+
+    fresh.cluster()->stop();
+    EXPECT_THROW(store.addResult(ming, resultOf(QStringLiteral("key-0002"), 55, kNow), kNow),
+                 ResultsError);
+    fresh.cluster()->start();
+    ASSERT_TRUE(fresh.cluster()->started());
+    EXPECT_FALSE(store.addResult(ming, resultOf(QStringLiteral("key-0001"), 50, kNow), kNow));
+    EXPECT_TRUE(store.addResult(ming, resultOf(QStringLiteral("key-0002"), 55, kNow), kNow));
+    EXPECT_EQ(store.resultCount(), 2);
+}
+
 INSTANTIATE_TEST_SUITE_P(Databases, Store, ::testing::Values("sqlite", "postgresql"),
                          [](const auto& info) { return info.param; });
 
