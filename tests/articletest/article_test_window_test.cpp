@@ -6,12 +6,17 @@
 #include "articletest/article_test_window.h"
 #include "articletest/article_text_view.h"
 #include "articletest/top_ten_window.h"
+#include "classresults/class_membership.h"
 #include "dictionary/dict_format.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
+#include "history/history_instance.h"
+#include "history/history_store.h"
 #include "platform/gbk_codec.h"
 #include "platform/key_hold.h"
 #include "platform/prompts.h"
+#include "results/results_server.h"
+#include "results/results_store.h"
 #include "tests/dictionary/dict_test_files.h"
 
 #include <QApplication>
@@ -28,6 +33,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -396,6 +402,40 @@ TEST_F(TestWindowFromStart, AWholeTestOnTheKeypadAfterAnyClick) {
     EXPECT_EQ(questions, (QStringList{QStringLiteral("恭喜你！进入前十！输入你的姓名"),
                                       QStringLiteral("确定退出吗")}));
     EXPECT_TRUE(errorsShown.isEmpty()) << errorsShown.join(u'\n').toStdString();
+}
+
+// A learner of a class finishes an article test: the result goes from the
+// history's queue to the class's server, and is on its table once.
+TEST_F(TestWindowFromStart, AFinishedTestReachesTheClassOnce) {
+    QTemporaryDir serverFolder;
+    results::ResultsStore store(QStringLiteral("sqlite:") +
+                                serverFolder.filePath(QStringLiteral("r.sqlite")));
+    results::ResultsServer server(store);
+    const quint16 port = server.listen(QHostAddress::LocalHost, 0);
+    const results::NewClass made = store.createClass(QStringLiteral("一班"));
+    QDir().mkpath(path(QStringLiteral("config/tarvo")));
+    classmembership::write(path(QStringLiteral("config/tarvo/class.json")),
+                           {QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port)), made.joinCode,
+                            QStringLiteral("一班"), QStringLiteral("小明"),
+                            *store.join(made.joinCode, QStringLiteral("小明"))});
+    form_test->TestMinutes = 1;
+    inTestWindow([&] {
+        pad("\n");
+        pad("90\n");
+        for (int i = 0; i < 60; ++i)
+            form_test->Timer1Timer();
+        EXPECT_EQ(reports.size(), 1);
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(store.resultCount(), 1, 10000);
+    const auto rows =
+        store.ranking(made.joinCode, results::Kind::ArticleTest, QDateTime::currentDateTimeUtc());
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, QStringLiteral("小明"));
+    EXPECT_EQ(rows[0].best, learningHistory()->articleTests().back().speed);
+    sendClassResultsNow(); // nothing waits: nothing is posted again
+    QTest::qWait(200);
+    EXPECT_EQ(store.resultCount(), 1);
+    EXPECT_EQ(learningHistory()->resultsAccount().sent, 1);
 }
 
 // A code with 21 candidates: every page holds at most ten, so the keypad's
