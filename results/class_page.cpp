@@ -22,6 +22,44 @@ QString page(const QString& title, const QString& body) {
 
 } // namespace
 
+QString teacherPage(const QString& joinCode, const QString& className,
+                    const std::vector<Learner>& learners, const QString& token,
+                    const QString& message) {
+    const QString code = joinCode.toHtmlEscaped();
+    const QString action = QStringLiteral("/class/%1/teacher/").arg(code);
+    const QString key = QStringLiteral("<input type=\"hidden\" name=\"token\" value=\"%1\">")
+                            .arg(token.toHtmlEscaped());
+    QString body = QStringLiteral("<h1>%1：老师页</h1><p>班级代码 <strong>%2</strong>"
+                                  "（学员在 Tarvo 的《在线竞技》里用它加入）。"
+                                  "<a href=\"/class/%2\">班级成绩</a></p>")
+                       .arg(className.toHtmlEscaped(), code);
+    if (!message.isEmpty())
+        body += QStringLiteral("<p role=\"status\"><strong>%1</strong></p>")
+                    .arg(message.toHtmlEscaped());
+    if (learners.empty()) {
+        body += QStringLiteral("<p>还没有学员加入。</p>");
+    } else {
+        body += QStringLiteral("<table><tr><th>学员</th><th>改名</th><th>移出班级</th></tr>");
+        for (const Learner& l : learners)
+            body +=
+                QStringLiteral("<tr><td class=\"name\">%1</td><td><form method=\"post\" "
+                               "action=\"%2rename\">%3<input type=\"hidden\" name=\"id\" "
+                               "value=\"%4\"><input name=\"name\" maxlength=\"20\" required "
+                               "aria-label=\"新名字\"> <button>改名</button></form></td><td><form "
+                               "method=\"post\" action=\"%2remove\">%3<input type=\"hidden\" "
+                               "name=\"id\" value=\"%4\"><button>移出</button></form></td></tr>")
+                    .arg(l.name.toHtmlEscaped(), action, key)
+                    .arg(l.id);
+        body += QStringLiteral("</table>");
+    }
+    body += QStringLiteral("<h2>关闭班级</h2><form method=\"post\" action=\"%1close\">%2"
+                           "<label><input type=\"checkbox\" name=\"sure\" value=\"1\" "
+                           "required> 关闭后不能再加入，也不再收成绩</label> "
+                           "<button>关闭班级</button></form>")
+                .arg(action, key);
+    return page(className + QStringLiteral("：老师页"), body);
+}
+
 QString progressSvg(const std::vector<std::pair<QDate, int>>& weeks, const QDate& firstWeek) {
     const int width = 120, height = 30;
     int top = 10;

@@ -121,8 +121,69 @@ void ResultsServer::addTeacherRoutes() {
                 });
 }
 
+void ResultsServer::addTeacherPageRoutes() {
+    // The page answers only the class's teacher token; any other learns
+    // nothing of the class.
+    auto pageFor = [this](const QString& code, const QString& token, const QString& message,
+                          Status status) {
+        if (token.isEmpty() || !store_.teaches(token, code))
+            return html(noClassPage(), Status::NotFound);
+        return html(teacherPage(code, store_.className(code).value_or(QString()),
+                                store_.learners(code), token, message),
+                    status);
+    };
+    http_.route(QStringLiteral("/class/<arg>/teacher"), QHttpServerRequest::Method::Get,
+                [=](const QString& code, const QHttpServerRequest& request) {
+                    return guarded([&] {
+                        return pageFor(code.toUpper(),
+                                       request.query().queryItemValue(QStringLiteral("token")), {},
+                                       Status::Ok);
+                    });
+                });
+    // The page's forms: rename, remove, close; the page again with what was done.
+    http_.route(
+        QStringLiteral("/class/<arg>/teacher/<arg>"), QHttpServerRequest::Method::Post,
+        [=, this](const QString& given, const QString& action, const QHttpServerRequest& request) {
+            return guarded([&] {
+                const QString code = given.toUpper();
+                if (request.body().size() > kMaxBody)
+                    return html(noClassPage(), Status::PayloadTooLarge);
+                // A form's fields; '+' stands for a space.
+                const QUrlQuery form(QString::fromUtf8(request.body()).replace(u'+', u' '));
+                auto field = [&](const char* name) {
+                    return form.queryItemValue(QLatin1String(name), QUrl::FullyDecoded);
+                };
+                const QString token = field("token");
+                if (token.isEmpty() || !store_.teaches(token, code))
+                    return html(noClassPage(), Status::NotFound);
+                bool idOk = false;
+                const qint64 id = field("id").toLongLong(&idOk);
+                if (action == QStringLiteral("rename") && idOk) {
+                    const auto name = checkedName(field("name"));
+                    if (const auto* r = std::get_if<Refusal>(&name))
+                        return pageFor(code, token, r->message, Status::BadRequest);
+                    return store_.renameLearner(code, id, std::get<QString>(name))
+                               ? pageFor(code, token, QStringLiteral("已改名"), Status::Ok)
+                               : pageFor(code, token, QStringLiteral("班级里没有这个学员"),
+                                         Status::NotFound);
+                }
+                if (action == QStringLiteral("remove") && idOk)
+                    return store_.removeLearner(code, id)
+                               ? pageFor(code, token, QStringLiteral("已移出班级"), Status::Ok)
+                               : pageFor(code, token, QStringLiteral("班级里没有这个学员"),
+                                         Status::NotFound);
+                if (action == QStringLiteral("close") && field("sure") == QStringLiteral("1")) {
+                    store_.closeClass(code);
+                    return pageFor(code, token, QStringLiteral("班级已关闭"), Status::Ok);
+                }
+                return pageFor(code, token, QStringLiteral("没有做任何改动"), Status::BadRequest);
+            });
+        });
+}
+
 void ResultsServer::addRoutes() {
     addTeacherRoutes();
+    addTeacherPageRoutes();
     http_.route(
         QStringLiteral("/api/v1/join"), QHttpServerRequest::Method::Post,
         [this](const QHttpServerRequest& request) {

@@ -19,6 +19,8 @@
 //   POST /api/v1/classes/CODE/learners/ID/remove  the teacher's
 //   POST /api/v1/classes/CODE/close               the teacher's
 //   GET  /class/CODE?lxid=N    the class page (HTML)
+//   GET  /class/CODE/teacher?token=T   the teacher's page (HTML forms that
+//   POST /class/CODE/teacher/rename|remove|close   rename, remove, close)
 //   GET  /tvm.asp?lxid=N&class=CODE  the same page at the tutor's old address
 // Every refusal is JSON {"error": "…"} in Chinese with its status; a
 // database that is away answers 503 and the tutor sends again later.
@@ -34,6 +36,7 @@ public:
 private:
     void addRoutes();
     void addTeacherRoutes();
+    void addTeacherPageRoutes();
     // The learner a bearer token names (none for an empty one).
     std::optional<Learner> learnerOf(const QString& token) const;
     ResultsStore& store_;

@@ -233,6 +233,46 @@ TEST_F(Server, OnlyTheTeacherRenamesRemovesAndClosesTheClass) {
         << "a closed class takes nobody new";
 }
 
+// The teacher's page from the link with the teacher's token: plain forms
+// rename, remove and close; any other token sees no class and changes nothing.
+TEST_F(Server, TheTeachersPageManagesTheClassWithPlainForms) {
+    const QString ming = joined(QStringLiteral("小明"));
+    const QString page = QStringLiteral("/class/%1/teacher").arg(made.joinCode);
+    const QString withToken = page + QStringLiteral("?token=") + made.teacherToken;
+    const Reply shown = send("GET", withToken);
+    ASSERT_EQ(shown.status, 200);
+    EXPECT_TRUE(QString::fromUtf8(shown.body).contains(QStringLiteral(">小明<")));
+    for (const QString& wrong : {ming, QString()}) {
+        const Reply r = send("GET", page + QStringLiteral("?token=") + wrong);
+        EXPECT_EQ(r.status, 404);
+        EXPECT_FALSE(QString::fromUtf8(r.body).contains(QStringLiteral("小明")));
+    }
+    const qint64 id = store.learners(made.joinCode)[0].id;
+    auto form = [&](const QString& action, const QString& token, const QString& fields) {
+        return send("POST", page + u'/' + action,
+                    (QStringLiteral("token=") + token + u'&' + fields).toUtf8());
+    };
+    const QString renamed = QStringLiteral("id=%1&name=%E7%8E%8B%E5%B0%8F%E6%98%8E").arg(id);
+    EXPECT_EQ(form(QStringLiteral("rename"), ming, renamed).status, 404);
+    EXPECT_EQ(store.learners(made.joinCode)[0].name, QStringLiteral("小明"));
+    EXPECT_EQ(form(QStringLiteral("rename"), made.teacherToken,
+                   QStringLiteral("id=%1&name=%3Cb%3E").arg(id))
+                  .status,
+              400);
+    EXPECT_EQ(form(QStringLiteral("rename"), made.teacherToken, renamed).status, 200);
+    EXPECT_EQ(store.learners(made.joinCode)[0].name, QStringLiteral("王小明"));
+    EXPECT_EQ(
+        form(QStringLiteral("remove"), made.teacherToken, QStringLiteral("id=%1").arg(id)).status,
+        200);
+    EXPECT_TRUE(store.learners(made.joinCode).empty());
+    EXPECT_EQ(form(QStringLiteral("close"), made.teacherToken, {}).status, 400)
+        << "closing asks to be sure";
+    EXPECT_TRUE(store.join(made.joinCode, QStringLiteral("小红")));
+    EXPECT_EQ(form(QStringLiteral("close"), made.teacherToken, QStringLiteral("sure=1")).status,
+              200);
+    EXPECT_FALSE(store.join(made.joinCode, QStringLiteral("迟到")));
+}
+
 // A flood from one token is cut off within the second and the minute; the
 // others post on, and the flooder again once its second has passed.
 TEST_F(Server, AFloodFromOneTokenIsLimitedAndTheOthersPostOn) {
