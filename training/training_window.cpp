@@ -550,7 +550,7 @@ void TForm1::loadPictures() {
     for (const Picture& p : list) {
         const QString path = programFolder() + QString::fromLatin1(p.file);
         if (QFile::exists(path))
-            p.label->setPixmap(QPixmap::fromImage(readImageFile(path)));
+            p.label->setPixmap(QPixmap::fromImage(readImageFileFor(path, devicePixelRatioF())));
     }
 }
 
