@@ -48,9 +48,15 @@ QString doubleSizeName(const QString& path) {
 }
 
 QImage readImageFileFor(const QString& path, qreal devicePixelRatio) {
-    const QString twin = doubleSizeName(path);
-    if (devicePixelRatio <= 1.0 || !QFileInfo::exists(twin))
+    if (devicePixelRatio <= 1.0)
         return readImageFile(path);
+    QString twin = doubleSizeName(path);
+    if (!QFileInfo::exists(twin)) {
+        const QString png = twin.left(twin.lastIndexOf(u'@') + 3) + QStringLiteral(".png");
+        if (!QFileInfo::exists(png))
+            return readImageFile(path);
+        twin = png;
+    }
     QImage image = readImageFile(twin);
     const QSizeF logical = QSizeF(image.size()) / 2.0;
     const QSize device = (logical * devicePixelRatio).toSize();

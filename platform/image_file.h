@@ -10,7 +10,8 @@ QImage readImageFile(const QString& path);
 
 // The picture at `path` for a screen of `devicePixelRatio` device pixels a
 // pixel. Above 1, its twin drawn at twice the size ("name@2x.ext", Qt's
-// convention) when there is one: brought smoothly to the ratio's own size and
+// convention, or "name@2x.png", which keeps the twins of thousands of small
+// bitmaps small) when there is one: brought smoothly to the ratio's own size and
 // marked with the ratio, so it covers the plain picture's size, sharp.
 // Otherwise the plain picture, at ratio 1 (the window scales it). Throws as
 // readImageFile, naming whichever file it read.

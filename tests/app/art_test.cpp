@@ -237,6 +237,24 @@ std::vector<std::vector<QPoint>> ownPixels(const art::CharacterStrokes& s) {
     return own;
 }
 
+// A diagram's twin at twice the size is the same diagram, in the same 16
+// colours, with finer strokes and digits.
+TEST(ExerciseArt, ACodeDiagramsTwinIsTheDiagramAtTwiceTheSize) {
+    const coaching::CornerTable table =
+        coaching::CornerTable::fromFile(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt");
+    const coaching::CornerEntry* ta = table.find(QStringLiteral("他"));
+    ASSERT_NE(ta, nullptr);
+    const art::CharacterStrokes strokes = art::readStrokes(TARVO_STROKE_DIR, QStringLiteral("他"));
+    const QImage plain = art::codeDiagram(QStringLiteral("他"), *ta, strokes);
+    const QImage twin = art::codeDiagram(QStringLiteral("他"), *ta, strokes, 2);
+    ASSERT_EQ(twin.size(), plain.size() * 2);
+    EXPECT_DOUBLE_EQ(twin.devicePixelRatio(), 2.0);
+    EXPECT_EQ(twin.colorTable(), plain.colorTable());
+    const QImage down = twin.convertToFormat(QImage::Format_RGB32)
+                            .scaled(plain.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_LT(meanDifference(plain, down), 12.0);
+}
+
 TEST(ExerciseArt, CodeDiagramsShowEachDigitAndLightItsStrokeInItsColour) {
     const coaching::CornerTable table =
         coaching::CornerTable::fromFile(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt");

@@ -1,5 +1,6 @@
 // The picture a window shows on a dense screen: the twin drawn at twice the
-// size ("name@2x.ext") when there is one, at the screen's own ratio.
+// size ("name@2x.ext", or "name@2x.png") when there is one, at the screen's
+// own ratio.
 #include "platform/image_file.h"
 
 #include <QTemporaryDir>
@@ -24,11 +25,14 @@ TEST(ImageFile, ADenseScreenGetsTheTwinAtItsOwnRatioAndAPlainOneThePlainPicture)
     // The plain picture red, 10 × 6; its twin blue, 20 × 12. "lone" has no twin.
     const QString pictured = dir.filePath(QStringLiteral("pictured.png"));
     const QString lone = dir.filePath(QStringLiteral("lone.png"));
+    // A bitmap whose twin is a PNG.
+    const QString bitmap = dir.filePath(QStringLiteral("bitmap.bmp"));
     QImage plain(10, 6, QImage::Format_RGB32);
     plain.fill(Qt::red);
     QImage twin(20, 12, QImage::Format_RGB32);
     twin.fill(Qt::blue);
     ASSERT_TRUE(plain.save(pictured) && plain.save(lone) && twin.save(doubleSizeName(pictured)));
+    ASSERT_TRUE(plain.save(bitmap) && twin.save(dir.filePath(QStringLiteral("bitmap@2x.png"))));
 
     struct Row {
         const char* name;
@@ -44,6 +48,8 @@ TEST(ImageFile, ADenseScreenGetsTheTwinAtItsOwnRatioAndAPlainOneThePlainPicture)
         {"ratio 1.5: the twin brought down", pictured, 1.5, {15, 9}, 1.5, Qt::blue},
         {"ratio 3: the twin brought up", pictured, 3, {30, 18}, 3, Qt::blue},
         {"no twin: the plain one, scaled by the window", lone, 2, {10, 6}, 1, Qt::red},
+        {"a bitmap's PNG twin", bitmap, 2, {20, 12}, 2, Qt::blue},
+        {"a bitmap at ratio 1", bitmap, 1, {10, 6}, 1, Qt::red},
     };
     for (const Row& r : rows) {
         const QImage got = readImageFileFor(r.path, r.ratio);

@@ -18,6 +18,7 @@
 #include "tools/tarvo_art/review_sheet.h"
 #include "tools/tarvo_art/training_pictures.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -173,6 +174,14 @@ int main(int argc, char** argv) {
         ok &= saveQuickly(
             statement.filePath(character + QStringLiteral(".bmp")),
             art::fourBitBmp(art::codeDiagram(character, *coded.find(character), strokes)));
+        // Its twin at twice the size, as a PNG: a 4-bit bitmap would take
+        // four times the diagrams' room again.
+        QByteArray twin;
+        QBuffer twinBuffer(&twin);
+        twinBuffer.open(QIODevice::WriteOnly);
+        ok &= art::codeDiagram(character, *coded.find(character), strokes, 2)
+                  .save(&twinBuffer, "PNG", 0);
+        ok &= saveQuickly(statement.filePath(character + QStringLiteral("@2x.png")), twin);
         if (!strokes.isEmpty())
             outlines += art::outlineLine(character, strokes);
     }
