@@ -65,7 +65,9 @@ void TAbout::showEvent(QShowEvent* event) {
     // The logo is an optional picture of the program folder.
     const QString logo = programFolder() + QStringLiteral("images/logo.png");
     if (Image1->pixmap().isNull() && QFile::exists(logo))
-        errors::guarded(this, [&] { Image1->setPixmap(QPixmap::fromImage(readImageFile(logo))); });
+        errors::guarded(this, [&] {
+            Image1->setPixmap(QPixmap::fromImage(readImageFileFor(logo, devicePixelRatioF())));
+        });
 }
 
 bool TAbout::eventFilter(QObject* watched, QEvent* event) {

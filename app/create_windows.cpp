@@ -68,7 +68,7 @@ void createModuleWindows() {
     // The windows' icon, the menu entry's own SVG: it loads Qt's SVG
     // libraries, so it waits until the start screen has painted; every window,
     // the start screen too, takes it from the application.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.tarvo.Tutor.svg")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.tarvo.tutor.svg")));
     make(Form_sz);
     make(Form2);
     make(Form_change);

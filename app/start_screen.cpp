@@ -210,7 +210,7 @@ void Tpreface01::FormShow() {
 
     const QString background = home + QString::fromLatin1(kBackground);
     if (Image1->pixmap().isNull() && QFile::exists(background))
-        Image1->setPixmap(QPixmap::fromImage(readImageFile(background)));
+        Image1->setPixmap(QPixmap::fromImage(readImageFileFor(background, devicePixelRatioF())));
 }
 
 bool Tpreface01::eventFilter(QObject* watched, QEvent* event) {
@@ -274,7 +274,7 @@ void Tpreface01::SpeedButtonMouseMove(int entry) {
     if (damaged != damagedPreviews_.cend() && *damaged == modified)
         return;
     try {
-        Image2->setPixmap(QPixmap::fromImage(readImageFile(picture)));
+        Image2->setPixmap(QPixmap::fromImage(readImageFileFor(picture, devicePixelRatioF())));
         damagedPreviews_.remove(picture);
     } catch (const UserError&) {
         damagedPreviews_.insert(picture, modified);

@@ -13,7 +13,7 @@ TarvoApplication::TarvoApplication(int& argc, char** argv) : QApplication(argc, 
     // The desktop groups every window under the menu entry (the icon, which
     // loads Qt's SVG libraries, comes with the module windows after the first
     // paint).
-    setDesktopFileName(QStringLiteral("org.tarvo.Tutor"));
+    setDesktopFileName(QStringLiteral("org.tarvo.tutor"));
     installChineseTranslations();
     keepStyleReadable(*this);
 }

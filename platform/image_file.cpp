@@ -4,6 +4,7 @@
 #include "platform/user_error.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace {
@@ -36,5 +37,31 @@ QImage readImageFile(const QString& path) {
     if (image.isNull())
         throw UserError(QStringLiteral("无法读取图片文件 %1：%2")
                             .arg(regularfile::fullPath(path), imageErrorReason(reader)));
+    return image;
+}
+
+QString doubleSizeName(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot <= path.lastIndexOf(u'/'))
+        return path + QStringLiteral("@2x");
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+QImage readImageFileFor(const QString& path, qreal devicePixelRatio) {
+    if (devicePixelRatio <= 1.0)
+        return readImageFile(path);
+    QString twin = doubleSizeName(path);
+    if (!QFileInfo::exists(twin)) {
+        const QString png = twin.left(twin.lastIndexOf(u'@') + 3) + QStringLiteral(".png");
+        if (!QFileInfo::exists(png))
+            return readImageFile(path);
+        twin = png;
+    }
+    QImage image = readImageFile(twin);
+    const QSizeF logical = QSizeF(image.size()) / 2.0;
+    const QSize device = (logical * devicePixelRatio).toSize();
+    if (device != image.size())
+        image = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(devicePixelRatio);
     return image;
 }

@@ -49,6 +49,7 @@ LIBRARIES = {
     "tarvo_gui": (5, True),
     "tarvo_art_lib": (5, True),
     "tarvo": (6, True),
+    "tarvo-screenshot": (6, True),
     "tarvo-art": (6, True),
     "tarvo-dict": (6, False),
     "tarvo-results": (6, False),

@@ -550,7 +550,7 @@ void TForm1::loadPictures() {
     for (const Picture& p : list) {
         const QString path = programFolder() + QString::fromLatin1(p.file);
         if (QFile::exists(path))
-            p.label->setPixmap(QPixmap::fromImage(readImageFile(path)));
+            p.label->setPixmap(QPixmap::fromImage(readImageFileFor(path, devicePixelRatioF())));
     }
 }
 
@@ -1154,7 +1154,8 @@ void TForm1::connectDiagram() {
 bool TForm1::showDiagram(const QString& picture) {
     refresh();
     QPixmap pixmap;
-    errors::guarded(this, [&] { pixmap = QPixmap::fromImage(readImageFile(picture)); });
+    errors::guarded(
+        this, [&] { pixmap = QPixmap::fromImage(readImageFileFor(picture, devicePixelRatioF())); });
     // A picture that cannot be read has been named in the error box: no
     // empty diagram window after it, and no button to open it again.
     if (pixmap.isNull()) {

@@ -1,9 +1,12 @@
 #include "tools/tarvo_art/gif_writer.h"
 #include "tools/tarvo_art/pictures.h"
+#include "tools/tarvo_art/training_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <numeric>
 #include <vector>
 
@@ -61,6 +64,43 @@ TEST(Art, PicturesHaveTheSizesOfTheirPlaces) {
     EXPECT_GT(frames.size(), 4);
     EXPECT_EQ(frames.first().size(), QSize(129, 129));
     EXPECT_EQ(art::logo().size(), QSize(201, 49));
+}
+
+// Mean difference of two pictures of one size, per channel (0-255).
+double meanDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * x.width() * x.height());
+}
+
+// The twins of the pictures with text are the same pictures at twice the
+// size: brought down to the plain size, they differ from it only by the
+// finer edges of their lines and letters.
+TEST(Art, TwinsAtTwiceTheSizeAreThePlainPicturesWithFinerDetail) {
+    const std::pair<const char*, std::function<QImage(qreal)>> rows[] = {
+        {"start screen", [](qreal s) { return art::startBackground(s); }},
+        {"course preview", [](qreal s) { return art::preview(1, {}, s); }},
+        {"training preview", [](qreal s) { return art::preview(3, {}, s); }},
+        {"online preview", [](qreal s) { return art::preview(5, {}, s); }},
+        {"logo", [](qreal s) { return art::logo(s); }},
+        {"training side", [](qreal s) { return art::trainingSide(s); }},
+    };
+    for (const auto& [name, draw] : rows) {
+        const QImage plain = draw(1);
+        const QImage twin = draw(2);
+        ASSERT_EQ(twin.size(), plain.size() * 2) << name;
+        EXPECT_DOUBLE_EQ(twin.devicePixelRatio(), 2.0) << name;
+        const QImage down =
+            twin.scaled(plain.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(meanDifference(plain, down), 6.0) << name;
+    }
 }
 
 } // namespace
@@ -195,6 +235,24 @@ std::vector<std::vector<QPoint>> ownPixels(const art::CharacterStrokes& s) {
                 own[static_cast<size_t>(full)].push_back(QPoint(x, y));
         }
     return own;
+}
+
+// A diagram's twin at twice the size is the same diagram, in the same 16
+// colours, with finer strokes and digits.
+TEST(ExerciseArt, ACodeDiagramsTwinIsTheDiagramAtTwiceTheSize) {
+    const coaching::CornerTable table =
+        coaching::CornerTable::fromFile(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt");
+    const coaching::CornerEntry* ta = table.find(QStringLiteral("他"));
+    ASSERT_NE(ta, nullptr);
+    const art::CharacterStrokes strokes = art::readStrokes(TARVO_STROKE_DIR, QStringLiteral("他"));
+    const QImage plain = art::codeDiagram(QStringLiteral("他"), *ta, strokes);
+    const QImage twin = art::codeDiagram(QStringLiteral("他"), *ta, strokes, 2);
+    ASSERT_EQ(twin.size(), plain.size() * 2);
+    EXPECT_DOUBLE_EQ(twin.devicePixelRatio(), 2.0);
+    EXPECT_EQ(twin.colorTable(), plain.colorTable());
+    const QImage down = twin.convertToFormat(QImage::Format_RGB32)
+                            .scaled(plain.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_LT(meanDifference(plain, down), 12.0);
 }
 
 TEST(ExerciseArt, CodeDiagramsShowEachDigitAndLightItsStrokeInItsColour) {

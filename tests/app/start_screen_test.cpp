@@ -420,7 +420,7 @@ TEST_F(StartScreen, AnimationPlaysOnlyWhileShown) {
 // The windows carry the menu entry's name and icon, so that a desktop groups
 // them under the entry.
 TEST_F(StartScreen, TheWindowsCarryTheMenuEntrysNameAndIcon) {
-    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.tarvo.Tutor"));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.tarvo.tutor"));
     const QPixmap icon = preface01->windowIcon().pixmap(48, 48);
     ASSERT_FALSE(icon.isNull());
     EXPECT_NE(icon.toImage().pixelColor(24, 24).alpha(), 0) << "the icon is drawn";

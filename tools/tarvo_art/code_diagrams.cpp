@@ -32,6 +32,7 @@ QList<QRgb> palette() {
 QImage toSixteenColours(const QImage& rgb) {
     static const QList<QRgb> colours = palette();
     QImage out(rgb.size(), QImage::Format_Indexed8);
+    out.setDevicePixelRatio(rgb.devicePixelRatio());
     out.setColorTable(colours);
     QHash<QRgb, uchar> nearest;
     for (int y = 0; y < rgb.height(); ++y) {
@@ -103,8 +104,9 @@ void drawStrokes(QPainter& p, const QRectF& square, const coaching::CornerEntry&
 } // namespace
 
 QImage codeDiagram(const QString& character, const coaching::CornerEntry& r,
-                   const CharacterStrokes& strokes) {
-    QImage img(kDiagramWidth, kDiagramHeight, QImage::Format_RGB32);
+                   const CharacterStrokes& strokes, qreal scale) {
+    QImage img((QSizeF(kDiagramWidth, kDiagramHeight) * scale).toSize(), QImage::Format_RGB32);
+    img.setDevicePixelRatio(scale);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);

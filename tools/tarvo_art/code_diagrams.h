@@ -32,9 +32,10 @@ QColor digitColour(int digit);
 // from its strokes when `strokes` holds them: the character in grey with the
 // stroke that makes each digit in that digit's colour (a stroke making two
 // keeps the first one's); otherwise from the 楷 font. The picture uses at
-// most 16 colours (an indexed image).
+// most 16 colours (an indexed image). Drawn at `scale` device pixels a pixel
+// (2: the twin "statement/<character>@2x.png" of dense screens).
 QImage codeDiagram(const QString& character, const coaching::CornerEntry& reading,
-                   const CharacterStrokes& strokes);
+                   const CharacterStrokes& strokes, qreal scale = 1);
 
 // The name of the stroke shape of a digit in the rhyme ("横" for 1).
 QString shapeName(int digit);

@@ -18,6 +18,7 @@
 #include "tools/tarvo_art/review_sheet.h"
 #include "tools/tarvo_art/training_pictures.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -116,12 +117,20 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    bool ok = saveImage(out.filePath("preface.jpg"), art::startBackground(), "JPG");
-    for (int i = 1; i <= 5; ++i)
+    // The pictures with text, each with its twin at twice the size
+    // ("name@2x.jpg"), which a screen of twice the density shows.
+    bool ok = true;
+    for (const qreal scale : {1.0, 2.0}) {
+        const QString twin = scale == 1.0 ? QString() : QStringLiteral("@2x");
         ok &=
-            saveImage(out.filePath(QStringLiteral("%1.jpg").arg(i)), art::preview(i, coded), "JPG");
+            saveImage(out.filePath("preface" + twin + ".jpg"), art::startBackground(scale), "JPG");
+        for (int i = 1; i <= 5; ++i)
+            ok &= saveImage(out.filePath(QStringLiteral("%1%2.jpg").arg(i).arg(twin)),
+                            art::preview(i, coded, scale), "JPG");
+        ok &= saveImage(out.filePath("logo" + twin + ".png"), art::logo(scale), "PNG");
+        ok &= saveImage(out.filePath("trainside" + twin + ".png"), art::trainingSide(scale), "PNG");
+    }
     ok &= save(out.filePath("show.gif"), encodeAnimatedGif(art::animationFrames(), 45));
-    ok &= saveImage(out.filePath("logo.png"), art::logo(), "PNG");
     ok &= saveImage(out.filePath("digits.png"), art::digitStrip(), "PNG");
     ok &= saveImage(out.filePath("mark.png"), art::mark(), "PNG");
     ok &= saveImage(out.filePath("smiley.png"), art::smiley(), "PNG");
@@ -134,7 +143,6 @@ int main(int argc, char** argv) {
     ok &= saveImage(out.filePath("car.png"), art::vehicle(1), "PNG");
     ok &= saveImage(out.filePath("plane.png"), art::vehicle(2), "PNG");
     ok &= saveImage(out.filePath("clock.png"), art::clockFace(), "PNG");
-    ok &= saveImage(out.filePath("trainside.png"), art::trainingSide(), "PNG");
     const QString strokeDir = argc == 5 ? QString::fromLocal8Bit(argv[4]) : QString();
     const std::pair<const char*, QList<art::ExercisePicture>> folders[] = {
         {"exercise/bixing", art::strokePictures()},
@@ -166,6 +174,14 @@ int main(int argc, char** argv) {
         ok &= saveQuickly(
             statement.filePath(character + QStringLiteral(".bmp")),
             art::fourBitBmp(art::codeDiagram(character, *coded.find(character), strokes)));
+        // Its twin at twice the size, as a PNG: a 4-bit bitmap would take
+        // four times the diagrams' room again.
+        QByteArray twin;
+        QBuffer twinBuffer(&twin);
+        twinBuffer.open(QIODevice::WriteOnly);
+        ok &= art::codeDiagram(character, *coded.find(character), strokes, 2)
+                  .save(&twinBuffer, "PNG", 0);
+        ok &= saveQuickly(statement.filePath(character + QStringLiteral("@2x.png")), twin);
         if (!strokes.isEmpty())
             outlines += art::outlineLine(character, strokes);
     }

@@ -27,8 +27,11 @@ const Entry kEntries[] = {
     {{83, 580, 106, 39}, "学习记录"},
 };
 
-QImage canvas(int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
+// A white picture of w × h pixels, drawn at `scale` device pixels a pixel
+// (a painter on it draws in the w × h pixels all the same).
+QImage canvas(int w, int h, qreal scale = 1) {
+    QImage img((QSizeF(w, h) * scale).toSize(), QImage::Format_RGB32);
+    img.setDevicePixelRatio(scale);
     img.fill(Qt::white);
     return img;
 }
@@ -147,8 +150,8 @@ void previewOnline(QPainter& p) {
 
 } // namespace
 
-QImage startBackground() {
-    QImage img = canvas(1002, 712);
+QImage startBackground(qreal scale) {
+    QImage img = canvas(1002, 712, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     fillGradient(p, QRectF(0, 0, 1002, 712), kNavy, kTeal);
@@ -176,8 +179,8 @@ QImage startBackground() {
     return img;
 }
 
-QImage preview(int entry, const coaching::CornerTable& corners) {
-    QImage img = canvas(297, 424);
+QImage preview(int entry, const coaching::CornerTable& corners, qreal scale) {
+    QImage img = canvas(297, 424, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     switch (entry) {
@@ -227,8 +230,8 @@ QList<QImage> animationFrames() {
     return frames;
 }
 
-QImage logo() {
-    QImage img = canvas(201, 49);
+QImage logo(qreal scale) {
+    QImage img = canvas(201, 49, scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     fillGradient(p, QRectF(0, 0, 201, 49), kNavy, kTeal);

@@ -428,8 +428,9 @@ QImage clockFace() {
     return img;
 }
 
-QImage trainingSide() {
-    QImage img(171, 158, QImage::Format_RGB32);
+QImage trainingSide(qreal scale) {
+    QImage img((QSizeF(171, 158) * scale).toSize(), QImage::Format_RGB32);
+    img.setDevicePixelRatio(scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     fillGradient(p, QRectF(0, 0, 171, 158), QColor(40, 80, 160), QColor(20, 120, 130));

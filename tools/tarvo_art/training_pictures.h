@@ -44,7 +44,8 @@ QImage mascot(bool open);
 QImage vehicle(int which);
 // The small clock beside the time of day, 24 × 24.
 QImage clockFace();
-// The decorative picture of the side panel, 171 × 158.
-QImage trainingSide();
+// The decorative picture of the side panel, 171 × 158, drawn at `scale`
+// device pixels a pixel.
+QImage trainingSide(qreal scale = 1);
 
 } // namespace art

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <string_view>
 
 namespace {
 
@@ -96,38 +97,7 @@ int usage(std::ostream& err) {
     return 1;
 }
 
-// The options each command takes; "--dir" stands for "--dir HZLIB_DIR".
-std::vector<std::string> optionsOf(const std::string& cmd) {
-    if (cmd == "lookup")
-        return {"--dir", "--chars", "--words"};
-    if (cmd == "code")
-        return {"--dir"};
-    if (cmd == "word" || cmd == "segment")
-        return {"--dir", "--frequent"};
-    return {};
-}
-
-// False, after the message and the usage text, when `o` holds an option that
-// `cmd` does not take.
-bool optionsFit(const std::string& cmd, const Options& o, std::ostream& err) {
-    const std::vector<std::string> allowed = optionsOf(cmd);
-    auto takes = [&](const std::string& f) {
-        return std::find(allowed.begin(), allowed.end(), f) != allowed.end();
-    };
-    std::vector<std::string> given = o.flags;
-    if (o.dirGiven)
-        given.push_back("--dir");
-    for (const std::string& f : given) {
-        if (!takes(f)) {
-            err << "命令 " << cmd << " 不认识选项 " << f << "\n";
-            usage(err);
-            return false;
-        }
-    }
-    return true;
-}
-
-int build(const Options& o, std::ostream& out) {
+int build(const Options& o, std::ostream& out, std::ostream&) {
     if (o.positional.size() != 2)
         throw dict::CompileError(kUsage);
     auto s = dict::compileDictionary(o.positional[0], o.positional[1]);
@@ -268,6 +238,50 @@ int segment(const Options& o, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+// The commands, the options each takes ("--dir" stands for "--dir
+// HZLIB_DIR") and what runs them. Looked up by name at run time, so the names
+// stay whole strings in the program.
+struct Command {
+    std::string_view name;
+    std::vector<std::string> options;
+    int (*run)(const Options& o, std::ostream& out, std::ostream& err);
+};
+
+const Command* commandNamed(const std::string& name) {
+    static const std::vector<Command> commands = {
+        {"build", {}, build},
+        {"lookup", {"--dir", "--chars", "--words"}, lookup},
+        {"code", {"--dir"}, code},
+        {"word", {"--dir", "--frequent"}, word},
+        {"dump", {}, dump},
+        {"convert", {}, convert},
+        {"segment", {"--dir", "--frequent"}, segment},
+    };
+    for (const Command& c : commands)
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+// False, after the message and the usage text, when `o` holds an option that
+// `cmd` (nullptr: an unknown command, which takes none) does not take.
+bool optionsFit(const std::string& name, const Command* cmd, const Options& o, std::ostream& err) {
+    auto takes = [&](const std::string& f) {
+        return cmd && std::find(cmd->options.begin(), cmd->options.end(), f) != cmd->options.end();
+    };
+    std::vector<std::string> given = o.flags;
+    if (o.dirGiven)
+        given.push_back("--dir");
+    for (const std::string& f : given) {
+        if (!takes(f)) {
+            err << "命令 " << name << " 不认识选项 " << f << "\n";
+            usage(err);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int runTarvoDict(const std::vector<std::string>& args, const std::string& defaultDictDir,
@@ -288,28 +302,17 @@ int runTarvoDict(const std::vector<std::string>& args, const std::string& defaul
     Options o;
     if (!parse(args, defaultDictDir, o, err))
         return 1;
-    const std::string& cmd = args[0];
-    if (!optionsFit(cmd, o, err))
+    const std::string& name = args[0];
+    const Command* cmd = commandNamed(name);
+    if (!optionsFit(name, cmd, o, err))
         return 1;
     try {
-        if (cmd == "build")
-            return build(o, out);
-        if (cmd == "lookup")
-            return lookup(o, out, err);
-        if (cmd == "code")
-            return code(o, out, err);
-        if (cmd == "word")
-            return word(o, out, err);
-        if (cmd == "dump")
-            return dump(o, out, err);
-        if (cmd == "convert")
-            return convert(o, out, err);
-        if (cmd == "segment")
-            return segment(o, out, err);
+        if (cmd)
+            return cmd->run(o, out, err);
     } catch (const std::exception& e) {
         err << e.what() << "\n";
         return 1;
     }
-    err << "不认识的命令：" << cmd << "\n";
+    err << "不认识的命令：" << name << "\n";
     return usage(err);
 }
