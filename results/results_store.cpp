@@ -136,25 +136,39 @@ ResultsStore::ResultsStore(const QString& address)
 }
 
 ResultsStore::~ResultsStore() {
+    prepared_.clear();
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(connection_);
 }
 
 QSqlQuery ResultsStore::run(const QString& sql, const QVariantList& values) const {
-    auto attempt = [&] {
-        QSqlQuery q(db_);
-        q.setForwardOnly(true);
+    // The statements run before are read by now: none keeps a read open
+    // (SQLite would hold its snapshot, and a checkpoint would wait on it).
+    for (auto& [text, statement] : prepared_)
+        statement.finish();
+    auto attempt = [&]() -> std::pair<bool, QSqlQuery> {
         // Statements without values (the schema's) are run as they are:
         // PostgreSQL prepares no CREATE.
-        const bool ok = values.isEmpty() ? q.exec(sql) : [&] {
+        if (values.isEmpty()) {
+            QSqlQuery q(db_);
+            q.setForwardOnly(true);
+            const bool ok = q.exec(sql);
+            return {ok, q};
+        }
+        auto it = prepared_.find(sql);
+        if (it == prepared_.end()) {
+            QSqlQuery q(db_);
+            q.setForwardOnly(true);
             if (!q.prepare(sql))
-                return false;
-            for (const QVariant& v : values)
-                q.addBindValue(v);
-            return q.exec();
-        }();
-        return std::make_pair(ok, q);
+                return {false, q};
+            it = prepared_.emplace(sql, q).first;
+        }
+        QSqlQuery& q = it->second;
+        for (qsizetype i = 0; i < values.size(); ++i)
+            q.bindValue(static_cast<int>(i), values[i]);
+        const bool ok = q.exec();
+        return {ok, q};
     };
     auto [ok, q] = attempt();
     // A PostgreSQL restarted (or a connection cut) under the server leaves
@@ -170,7 +184,8 @@ QSqlQuery ResultsStore::run(const QString& sql, const QVariantList& values) cons
 
 bool ResultsStore::reconnect() const {
     if (QSqlQuery(db_).exec(QStringLiteral("SELECT 1")))
-        return false; // the connection works: the statement itself failed
+        return false;  // the connection works: the statement itself failed
+    prepared_.clear(); // prepared on the connection that died
     db_.close();
     return db_.open();
 }
@@ -315,53 +330,57 @@ std::vector<Ranked> ResultsStore::ranking(const QString& joinCode, Kind kind,
     // Twelve weeks of progress, from a Monday.
     const QDate today = now.toUTC().date();
     const QDate firstWeek = today.addDays(1 - today.dayOfWeek()).addDays(-7 * 11);
+    const int k = static_cast<int>(kind);
+    // Each learner's best, last seen and latest result, in one statement.
     QSqlQuery q = run(
-        QStringLiteral("SELECT l.id, l.name, max(r.speed), max(r.practised) FROM learners l JOIN "
-                       "classes c ON c.id = l.class_id JOIN results r ON r.learner_id = l.id WHERE "
-                       "c.join_code = ? AND l.removed = 0 AND r.kind = ? GROUP BY l.id, l.name"),
-        {joinCode, static_cast<int>(kind)});
-    std::vector<std::pair<qint64, Ranked>> all;
+        QStringLiteral(
+            "SELECT l.id, l.name, max(r.speed), max(r.practised), (SELECT x.speed FROM results x "
+            "WHERE x.learner_id = l.id AND x.kind = ? ORDER BY x.practised DESC, x.id DESC LIMIT "
+            "1), (SELECT x.accuracy FROM results x WHERE x.learner_id = l.id AND x.kind = ? ORDER "
+            "BY x.practised DESC, x.id DESC LIMIT 1) FROM learners l JOIN classes c ON c.id = "
+            "l.class_id JOIN results r ON r.learner_id = l.id WHERE c.join_code = ? AND "
+            "l.removed = 0 AND r.kind = ? GROUP BY l.id, l.name"),
+        {k, k, joinCode, k});
+    std::map<qint64, Ranked> all;
     while (q.next()) {
-        Ranked r;
+        Ranked& r = all[q.value(0).toLongLong()];
         r.name = q.value(1).toString();
         r.best = q.value(2).toInt();
         r.lastSeen = timeOf(q.value(3));
-        all.emplace_back(q.value(0).toLongLong(), std::move(r));
+        r.latest = q.value(4).toInt();
+        r.accuracy = q.value(5).toDouble();
     }
     q.finish();
-    for (auto& [id, r] : all) {
-        QSqlQuery latest = run(QStringLiteral("SELECT speed, accuracy FROM results WHERE "
-                                              "learner_id = ? AND kind = ? ORDER BY practised "
-                                              "DESC, id DESC LIMIT 1"),
-                               {id, static_cast<int>(kind)});
-        if (latest.next()) {
-            r.latest = latest.value(0).toInt();
-            r.accuracy = latest.value(1).toDouble();
-        }
-        QSqlQuery recent =
-            run(QStringLiteral("SELECT practised, speed FROM results WHERE "
-                               "learner_id = ? AND kind = ? AND practised >= ?"),
-                {id, static_cast<int>(kind), timeText(firstWeek.startOfDay(Qt::UTC))});
-        std::map<QDate, int> weeks;
-        std::set<QDate> days;
-        while (recent.next()) {
-            const QDateTime t = timeOf(recent.value(0));
-            const QDate d = t.date();
-            if (timeText(t) >= weekAgo)
-                days.insert(d);
-            int& best = weeks[d.addDays(1 - d.dayOfWeek())];
-            best = std::max(best, recent.value(1).toInt());
-        }
-        r.daysThisWeek = static_cast<int>(days.size());
-        r.weeks.assign(weeks.begin(), weeks.end());
+    // The twelve weeks' days: each day's best, and whether the day had a
+    // result within the last seven days.
+    QSqlQuery days = run(
+        QStringLiteral("SELECT r.learner_id, substr(r.practised, 1, 10), max(r.speed), "
+                       "max(r.practised) FROM results r JOIN learners l ON l.id = r.learner_id "
+                       "JOIN classes c ON c.id = l.class_id WHERE c.join_code = ? AND l.removed = "
+                       "0 AND r.kind = ? AND r.practised >= ? GROUP BY r.learner_id, "
+                       "substr(r.practised, 1, 10)"),
+        {joinCode, k, timeText(firstWeek.startOfDay(Qt::UTC))});
+    std::map<qint64, std::map<QDate, int>> weeks;
+    while (days.next()) {
+        const qint64 id = days.value(0).toLongLong();
+        const QDate d = QDate::fromString(days.value(1).toString(), Qt::ISODate);
+        if (!d.isValid() || !all.count(id))
+            continue;
+        if (days.value(3).toString() >= weekAgo)
+            ++all[id].daysThisWeek;
+        int& best = weeks[id][d.addDays(1 - d.dayOfWeek())];
+        best = std::max(best, days.value(2).toInt());
     }
-    std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
-        return a.second.best != b.second.best ? a.second.best > b.second.best
-                                              : a.second.name < b.second.name;
-    });
+    days.finish();
     std::vector<Ranked> out;
-    for (auto& [id, r] : all)
+    for (auto& [id, r] : all) {
+        const auto& w = weeks[id];
+        r.weeks.assign(w.begin(), w.end());
         out.push_back(std::move(r));
+    }
+    std::sort(out.begin(), out.end(), [](const Ranked& a, const Ranked& b) {
+        return a.best != b.best ? a.best > b.best : a.name < b.name;
+    });
     return out;
 }
 
