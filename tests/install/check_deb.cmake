@@ -29,9 +29,20 @@ if(NOT rc EQUAL 0)
 endif()
 file(GLOB deb ${BUILD_DIR}/tarvo_*.deb)
 file(GLOB data_deb ${BUILD_DIR}/tarvo-data_*_all.deb)
-if(NOT deb OR NOT data_deb)
-  message(FATAL_ERROR "no tarvo_*.deb and tarvo-data_*_all.deb")
+file(GLOB server_deb ${BUILD_DIR}/tarvo-results_*.deb)
+if(NOT deb OR NOT data_deb OR NOT server_deb)
+  message(FATAL_ERROR "no tarvo_*.deb, tarvo-data_*_all.deb and tarvo-results_*.deb")
 endif()
+# The class results service: its program, manual page and systemd unit, in
+# its own package, and none of them in the tutor's.
+execute_process(COMMAND dpkg-deb --contents ${server_deb} OUTPUT_VARIABLE server_contents)
+foreach(f ./usr/bin/tarvo-results ./usr/lib/systemd/system/tarvo-results.service
+    ./usr/share/man/man1/tarvo-results.1.gz ./usr/share/doc/tarvo-results/copyright)
+  string(FIND "${server_contents}" "${f}\n" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "tarvo-results lacks ${f}")
+  endif()
+endforeach()
 execute_process(COMMAND dpkg-deb --field ${deb} Depends OUTPUT_VARIABLE depends)
 foreach(d libqt6widgets6 libc6 fonts-arphic-uming libqt6sql6-sqlite "tarvo-data (= ")
   string(FIND "${depends}" "${d}" at)
@@ -48,6 +59,10 @@ foreach(f ./usr/share/tarvo/hzlib/zh1 ./usr/share/tarvo/test.tvm ./usr/share/doc
     message(FATAL_ERROR "tarvo-data lacks ${f}")
   endif()
 endforeach()
+string(FIND "${program_contents}" "tarvo-results" at)
+if(NOT at LESS 0)
+  message(FATAL_ERROR "the class results service is in the tutor's package")
+endif()
 string(FIND "${program_contents}" "./usr/share/tarvo/" at)
 if(NOT at LESS 0)
   message(FATAL_ERROR "the data is in the program's package too")
@@ -66,7 +81,7 @@ endforeach()
 # Debian's own checker, with its informational and pedantic tags: none at all
 # (the overrides the packages ship say why each of theirs is wrong here).
 find_program(LINTIAN lintian REQUIRED)
-execute_process(COMMAND ${LINTIAN} -I --pedantic --tag-display-limit 0 ${deb} ${data_deb}
+execute_process(COMMAND ${LINTIAN} -I --pedantic --tag-display-limit 0 ${deb} ${data_deb} ${server_deb}
   OUTPUT_VARIABLE tags ERROR_VARIABLE lintian_err RESULT_VARIABLE lintian_rc)
 string(REGEX MATCHALL "(^|\n)[EWIPX]: [^\n]*" bad "${tags}")
 if(bad OR NOT lintian_rc EQUAL 0)
