@@ -66,8 +66,7 @@ int main(int argc, char** argv) {
             const results::NewClass made = store.createClass(std::get<QString>(name));
             out << "班级代码：" << made.joinCode << "\n老师令牌：" << made.teacherToken
                 << "\n老师页：服务器地址后加 /class/" << made.joinCode
-                << "/teacher?token=" << made.teacherToken
-                << "\n（令牌只显示这一次，请保存好）\n";
+                << "/teacher?token=" << made.teacherToken << "\n（令牌只显示这一次，请保存好）\n";
             return 0;
         }
         const QString listen = option(QStringLiteral("--listen"), QStringLiteral("127.0.0.1"));
