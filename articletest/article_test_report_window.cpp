@@ -1,5 +1,7 @@
 #include "articletest/article_test_report_window.h"
 
+#include "dictionary/character_codes.h"
+
 #include "articletest/article_test_report.h"
 #include "articletest/test_window_state.h"
 #include "articletest/top_ten_file.h"
@@ -149,14 +151,9 @@ void TForm_result::explain(int index, const QString& character, const QString& c
     if (corners_.isEmpty())
         corners_ = coaching::CornerTable::fromFile(programFolder() +
                                                    QLatin1String(coaching::kCornerTableFile));
-    QStringList own;
-    try {
-        for (const std::string& c : two->CodesOfChar(gbk::fromUnicodeLossy(character)))
-            own << QString::fromStdString(c);
-    } catch (const std::exception&) {
-        // The code shown came from the same dictionary; without the others
-        // the note compares with it alone.
-    }
+    // The code shown came from the same dictionary; without the others the
+    // note compares with it alone.
+    const QStringList own = dictionary::codesOfCharacter(character).value_or(QStringList());
     const coaching::Explanation x =
         coaching::explain(typed, coaching::CharacterCode{character, code, own}, corners_,
                           coaching::Entry::WithCandidates);

@@ -1,5 +1,7 @@
 #include "articletest/article_test_window.h"
 
+#include "dictionary/character_codes.h"
+
 #include "articletest/article_conversion.h"
 #include "articletest/article_test_report_window.h"
 #include "articletest/article_test_settings_window.h"
@@ -542,19 +544,10 @@ void Tform_test::showReport() {
     if (articletest::HistoryLink* history = articletest::historyLink())
         history->testEnded(Label_file->text(), Lgo->text(), flow_->engine.typedCount, lines,
                            flow_->engine.errorCodes, [](const QString& character) {
-                               QStringList codes;
-                               if (!two || character.trimmed().isEmpty())
-                                   return codes;
-                               try {
-                                   for (const std::string& c :
-                                        two->CodesOfChar(gbk::fromUnicodeLossy(character)))
-                                       codes << QString::fromStdString(c);
-                               } catch (const std::exception&) {
-                                   // The report looks the same codes up and shows
-                                   // the dictionary's error; the history keeps the
-                                   // test without the code.
-                               }
-                               return codes;
+                               // Without a dictionary the report shows why; the
+                               // history keeps the test without the code.
+                               return dictionary::codesOfCharacter(character).value_or(
+                                   QStringList());
                            });
     {
         // Digits typed just before the time ran out or the article ended are

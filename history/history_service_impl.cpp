@@ -4,6 +4,7 @@
 #include "classresults/join_dialog.h"
 #include "coaching/code_explanation.h"
 #include "coaching/weak_drill.h"
+#include "dictionary/character_codes.h"
 #include "history/history_instance.h"
 #include "history/history_store.h"
 #include "history/history_window.h"
@@ -29,14 +30,7 @@ namespace {
 void recordTest(const QString& article, const QString& clock, int typed,
                 const QStringList& errorLines, const std::vector<std::string>& typedCodes,
                 const std::function<QStringList(const QString&)>& codesOf) {
-    // A character's full code: the first of its longest codes.
-    auto fullCode = [](const QStringList& codes) {
-        QString full;
-        for (const QString& c : codes)
-            if (c.size() > full.size())
-                full = c;
-        return full;
-    };
+    const auto fullCode = dictionary::fullCodeAmong;
     ArticleTestRecord t;
     t.article = article;
     t.ended = QDateTime::currentDateTime();

@@ -1,5 +1,8 @@
 #include "training/training_window.h"
 
+#include "dictionary/character_codes.h"
+#include "training/review_items.h"
+
 #include "coaching/corner_table.h"
 #include "dictionary/dictionary_instance.h"
 #include "dictionary/two.h"
@@ -91,87 +94,6 @@ constexpr ButtonPlace kButtons[kKinds] = {
     {"SpeedButtonWordReview", 428},
 };
 
-// The reviews' items from the learning history: what is due today, or the
-// whole page topped up from the frequent items (`fill`, "补满"). Without a
-// history, or with nothing due, the frequent items, and the message says why.
-ReviewItems reviewFromHistory(bool words, int count,
-                              const std::vector<std::pair<QString, QString>>& frequent, bool fill) {
-    ReviewItems r;
-    training::HistoryLink* history = training::historyLink();
-    const std::optional<training::ReviewDraw> d =
-        history ? history->drawReview(words, count,
-                                      fill ? frequent : std::vector<std::pair<QString, QString>>())
-                : std::nullopt;
-    const QString unit = words ? QStringLiteral("词") : QStringLiteral("字");
-    if (!d) {
-        r.items = frequent;
-        r.message = {QStringLiteral("学习记录无法打开，"), QStringLiteral("先复习常用的。")};
-        return r;
-    }
-    if (d->items.empty()) {
-        r.items = frequent;
-        r.message = {QStringLiteral("今天没有要复习的%1，").arg(unit),
-                     QStringLiteral("先复习常用%1。").arg(unit)};
-        return r;
-    }
-    if (!fill) {
-        r.wholeGrid = false;
-        r.message = {QStringLiteral("今天要复习%1个%2，").arg(d->items.size()).arg(unit),
-                     QStringLiteral("勾上“补满”可练满一页。")};
-    }
-    // Without a readable dictionary (it is named where it is used) the codes
-    // the history kept are the ones taken.
-    bool dictionary = !words && two;
-    for (const auto& [item, kept] : d->items) {
-        QString shown = kept;
-        if (dictionary) {
-            // Every code the dictionary gives the character is right; the
-            // one shown (F1, the tooltip) is its full code.
-            QStringList codes;
-            try {
-                for (const std::string& code : two->CodesOfChar(gbk::fromUnicodeLossy(item)))
-                    codes << QString::fromStdString(code);
-            } catch (const std::exception&) {
-                dictionary = false;
-            }
-            QString full;
-            for (const QString& code : codes)
-                if (code.size() > full.size())
-                    full = code;
-            if (!full.isEmpty()) {
-                if (!codes.contains(shown))
-                    codes << shown; // the code the history kept stays right
-                shown = full;
-            }
-            codes.removeAll(shown);
-            codes.removeAll(QString());
-            if (!codes.isEmpty())
-                r.otherCodes[item] = codes;
-        }
-        r.items.emplace_back(item, shown);
-    }
-    if (fill) {
-        r.message = d->message;
-        r.filled = d->filled;
-    }
-    return r;
-}
-
-// The characters of a drill from the learning history; none without one.
-ReviewItems drillFromHistory(const std::optional<training::DrillTarget>& target, int count,
-                             const QStringList& byFrequency) {
-    ReviewItems r;
-    training::HistoryLink* history = training::historyLink();
-    const std::optional<training::ReviewDraw> d =
-        history ? history->drawDrill(target, count, byFrequency) : std::nullopt;
-    if (d) {
-        r.items = d->items;
-        r.message = d->message;
-        r.drilled = d->drilled;
-    }
-    return r;
-}
-
 const char* const kCueFiles[8] = {"",
                                   "sound/Jiayou.wav",
                                   "sound/Hero.wav",
@@ -227,10 +149,13 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setFont(fonts::song(12));
     flow_ = std::make_unique<TrainingFlow>(static_cast<TrainingHost&>(*this));
     flow_->setReviewProvider([this](bool words, int count, const auto& frequent) {
-        return reviewFromHistory(words, count, frequent,
-                                 CheckFullReview[0] && CheckFullReview[0]->isChecked());
+        return training::reviewItems(training::historyLink(), words, count, frequent,
+                                     CheckFullReview[0] && CheckFullReview[0]->isChecked(),
+                                     dictionary::codesOfCharacter);
     });
-    flow_->setDrillProvider(drillFromHistory);
+    flow_->setDrillProvider([](const auto& target, int count, const QStringList& byFrequency) {
+        return training::drillItems(training::historyLink(), target, count, byFrequency);
+    });
     flow_->setRunObserver(&training::linkedRuns());
     buildPages();
     buildSidePanel();
