@@ -27,6 +27,8 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -432,6 +434,14 @@ TEST_F(TestWindowFromStart, AFinishedTestReachesTheClassOnce) {
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].name, QStringLiteral("小明"));
     EXPECT_EQ(rows[0].best, learningHistory()->articleTests().back().speed);
+    // The class page a browser gets shows the learner once.
+    QNetworkAccessManager network;
+    QNetworkReply* reply = network.get(QNetworkRequest(
+        QUrl(QStringLiteral("http://127.0.0.1:%1/class/%2?lxid=4").arg(port).arg(made.joinCode))));
+    QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 5000);
+    const QString page = QString::fromUtf8(reply->readAll());
+    reply->deleteLater();
+    EXPECT_EQ(page.count(QStringLiteral(">小明<")), 1) << page.toStdString();
     sendClassResultsNow(); // nothing waits: nothing is posted again
     QTest::qWait(200);
     EXPECT_EQ(store.resultCount(), 1);
