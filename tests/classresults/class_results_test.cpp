@@ -127,6 +127,14 @@ TEST_F(ClassResults, AJoinedLearnersResultsReachTheClassOnceInOrderAlsoAfterTheS
     EXPECT_EQ(rows.front().latest, 50) << "posted in the order they were made";
     EXPECT_TRUE(classResultsLine().contains(QStringLiteral("1 条没有被接受")))
         << classResultsLine().toStdString();
+    // The teacher removes the learner: the next result waits, and the line
+    // asks the learner to join again.
+    ASSERT_TRUE(store->removeLearner(made.joinCode, store->learners(made.joinCode)[0].id));
+    recordArticleTest(test(70));
+    QTRY_VERIFY_WITH_TIMEOUT(classResultsLine().contains(QStringLiteral("重新加入班级")), 10000);
+    EXPECT_EQ(account().waiting, 1);
+    EXPECT_EQ(account().refused, 1) << "not put aside: it waits for the learner's new key";
+
     // Joined, on a computer without a browser: the page's address is told.
     desktopOpens = false;
     QTest::mouseClick(preface01->SpeedButton[5], Qt::LeftButton);
