@@ -148,14 +148,13 @@ void TForm_result::explain(int index, const QString& character, const QString& c
         LabelWhy->clear();
         return;
     }
-    if (corners_.isEmpty())
-        corners_ = coaching::CornerTable::fromFile(programFolder() +
-                                                   QLatin1String(coaching::kCornerTableFile));
+    const std::shared_ptr<const coaching::CornerTable> corners =
+        coaching::CornerTable::shared(programFolder() + QLatin1String(coaching::kCornerTableFile));
     // The code shown came from the same dictionary; without the others the
     // note compares with it alone.
     const QStringList own = dictionary::codesOfCharacter(character).value_or(QStringList());
     const coaching::Explanation x =
-        coaching::explain(typed, coaching::CharacterCode{character, code, own}, corners_,
+        coaching::explain(typed, coaching::CharacterCode{character, code, own}, *corners,
                           coaching::Entry::WithCandidates);
     // The Song font's own line spacing lets wrapped lines touch.
     LabelWhy->setText(x.lines.isEmpty()

@@ -51,7 +51,6 @@ protected:
 private:
     void FormShow();
     void explain(int index, const QString& character, const QString& code);
-    coaching::CornerTable corners_;
     void decideTopTen();
 };
 

@@ -3,7 +3,11 @@
 #include "platform/regular_file.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QStringList>
+
+#include <map>
 
 namespace coaching {
 
@@ -116,6 +120,24 @@ CornerTable CornerTable::fromText(const QString& text, int* firstBadLine) {
         table.order_.append(cols[0]);
     }
     return table;
+}
+
+std::shared_ptr<const CornerTable> CornerTable::shared(const QString& path, QString* problem) {
+    struct Read {
+        QDateTime changed;
+        std::shared_ptr<const CornerTable> table;
+        QString problem;
+    };
+    static std::map<QString, Read> read;
+    const QDateTime changed = QFileInfo(path).lastModified();
+    Read& r = read[path];
+    if (!r.table || r.changed != changed) {
+        r.table = std::make_shared<const CornerTable>(fromFile(path, &r.problem));
+        r.changed = changed;
+    }
+    if (problem)
+        *problem = r.problem;
+    return r.table;
 }
 
 CornerTable CornerTable::fromFile(const QString& path, QString* problem) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 
 // The corner table: for every coded character its main code and how each of
 // its digits is read. The program folder holds it as "hzlib/corners.txt", a
@@ -43,6 +44,12 @@ public:
     // `problem` (when given) then says why in Chinese, naming the file; for a
     // table read with lines left out, it names the first of them.
     static CornerTable fromFile(const QString& path, QString* problem = nullptr);
+    // The same, read once and shared by every part of the program that asks
+    // for it (the training's notes, the test report's, the history's counts),
+    // and read again when the file's time changes (a newer table installed
+    // under a running program). `problem` as fromFile's.
+    static std::shared_ptr<const CornerTable> shared(const QString& path,
+                                                     QString* problem = nullptr);
     // The table in text of the file's form. A line that does not hold a
     // character, a code of 4 or 5 digits, and a stroke and a name for each
     // digit that fit it is left out; of two lines for one character the

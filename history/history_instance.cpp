@@ -26,9 +26,6 @@ std::unique_ptr<HistoryStore> store;
 TrainingRecorder recorder(nullptr, [] { return QDateTime::currentDateTime(); });
 QString problem;
 bool tried = false;
-std::shared_ptr<const coaching::CornerTable> corners;
-QString cornersProblem;
-QDateTime cornersChanged; // when the file read last changed
 WaitingRecords waiting;
 std::unique_ptr<ResultsOutbox> outbox;
 
@@ -116,18 +113,9 @@ QString historyProblem() {
 }
 
 std::shared_ptr<const coaching::CornerTable> historyCornerTable(QString* problemOut) {
-    // Read again when its file changed (a newer table installed under a
-    // running program): the history's corner counts follow it.
-    const QString path = programFolder() + QLatin1String(coaching::kCornerTableFile);
-    const QDateTime changed = QFileInfo(path).lastModified();
-    if (!corners || changed != cornersChanged) {
-        corners = std::make_shared<const coaching::CornerTable>(
-            coaching::CornerTable::fromFile(path, &cornersProblem));
-        cornersChanged = changed;
-    }
-    if (problemOut)
-        *problemOut = cornersProblem;
-    return corners;
+    // Read again when its file changed: the history's corner counts follow it.
+    return coaching::CornerTable::shared(
+        programFolder() + QLatin1String(coaching::kCornerTableFile), problemOut);
 }
 
 void sendClassResultsNow() {
@@ -149,7 +137,6 @@ void closeLearningHistory() {
     store.reset();
     tried = false;
     problem.clear();
-    corners.reset(); // read again from the next program folder
 }
 
 void writeWaitingHistory() {

@@ -516,7 +516,7 @@ void TForm1::showEvent(QShowEvent* event) {
     // rhyme's names are used.
     QString tableProblem;
     if (!flow_->coach.hasTable())
-        flow_->coach.setTable(coaching::CornerTable::fromFile(
+        flow_->coach.setTable(coaching::CornerTable::shared(
             programFolder() + QLatin1String(coaching::kCornerTableFile), &tableProblem));
     pictures_.clear();
     pictureError_.clear();

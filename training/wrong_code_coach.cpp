@@ -20,16 +20,16 @@ CoachNote WrongCodeCoach::wrongAnswer(const CoachedItem& item, const QString& ty
         // them the word is compared digit by digit only.
         QStringList codes;
         for (const QString& c : characters)
-            if (const coaching::CornerEntry* e = table_.find(c))
+            if (const coaching::CornerEntry* e = table_->find(c))
                 codes << e->code;
         if (codes.size() != characters.size())
             codes.clear();
         x = coaching::explain(typed,
                               coaching::WordCode{item.text, codes, item.code, item.otherCodes},
-                              table_, coaching::Entry::CodeOnly);
+                              *table_, coaching::Entry::CodeOnly);
     } else {
         x = coaching::explain(typed, coaching::CharacterCode{item.text, item.code, item.otherCodes},
-                              table_, coaching::Entry::CodeOnly);
+                              *table_, coaching::Entry::CodeOnly);
     }
     if (x.verdict == coaching::Verdict::Right)
         return {};
@@ -54,7 +54,7 @@ CoachNote WrongCodeCoach::wrongAnswer(const CoachedItem& item, const QString& ty
 }
 
 CoachNote WrongCodeCoach::cornerNote(const QString& character, int corner) const {
-    const coaching::CornerEntry* e = table_.find(character);
+    const coaching::CornerEntry* e = table_->find(character);
     if (!e || corner < 0 || corner >= static_cast<int>(e->names.size()) || corner >= e->code.size())
         return {};
     const size_t c = static_cast<size_t>(corner);

@@ -3,7 +3,9 @@
 #include "coaching/corner_table.h"
 
 #include <QString>
+
 #include <QStringList>
+#include <memory>
 
 // When the training says why an answer is wrong, and what it says. The
 // first wrong answer on an item stays a try; from the second on, each wrong
@@ -32,8 +34,11 @@ struct CoachedItem {
 
 class WrongCodeCoach {
 public:
-    void setTable(coaching::CornerTable table) { table_ = std::move(table); }
-    bool hasTable() const { return !table_.isEmpty(); }
+    void setTable(std::shared_ptr<const coaching::CornerTable> table) {
+        if (table)
+            table_ = std::move(table);
+    }
+    bool hasTable() const { return !table_->isEmpty(); }
 
     // A wrong answer on `item`: the note to show, empty at the first wrong
     // answer on an item and when the answer is right after all.
@@ -46,7 +51,8 @@ public:
     CoachNote cornerNote(const QString& character, int corner) const;
 
 private:
-    coaching::CornerTable table_;
+    std::shared_ptr<const coaching::CornerTable> table_ =
+        std::make_shared<const coaching::CornerTable>();
     int position_ = -1;
     QString text_;
     int wrong_ = 0;

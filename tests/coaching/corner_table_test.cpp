@@ -3,6 +3,7 @@
 
 #include "tests/test_paths.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -74,6 +75,21 @@ TEST(CornerTable, FileMissingOrNotAFileIsEmptyAndTheShippedCopyIsWhole) {
     damaged.close();
     EXPECT_EQ(CornerTable::fromFile(damaged.fileName(), &problem).size(), 2);
     EXPECT_TRUE(problem.contains(QStringLiteral("第 2 行坏了"))) << problem.toStdString();
+    // Shared: read once, with its problem, and again once the file changes.
+    problem.clear();
+    const auto shared = CornerTable::shared(damaged.fileName(), &problem);
+    EXPECT_EQ(shared->size(), 2);
+    EXPECT_EQ(CornerTable::shared(damaged.fileName()), shared);
+    EXPECT_TRUE(problem.contains(QStringLiteral("第 2 行坏了"))) << problem.toStdString();
+    ASSERT_TRUE(damaged.open(QIODevice::Append));
+    damaged.write("国\t60103\t0 - 0 - 5\t方 空角 横 空角 点\n");
+    damaged.flush();
+    // A later time, as a newer table installed has (a write within the same
+    // clock tick would keep the old one).
+    ASSERT_TRUE(damaged.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                    QFileDevice::FileModificationTime));
+    damaged.close();
+    EXPECT_EQ(CornerTable::shared(damaged.fileName(), &problem)->size(), 3);
 
     // Every row of the table the dictionary is made from reaches the program.
     QFile source(QStringLiteral(TARVO_SOURCE_DIR "/data/dictsrc/corners.txt"));

@@ -21,10 +21,10 @@ QString u(const char* s) {
 class Coach : public ::testing::Test {
 protected:
     void SetUp() override {
-        coach.setTable(
+        coach.setTable(std::make_shared<const coaching::CornerTable>(
             coaching::CornerTable::fromText(u("他\t04210\t0 3 1 4 2\t撇 叉 竖 横 左钩\n"
                                               "中\t50006\t3 1 3 3 1\t插 已用 已用 已用 方\n"
-                                              "国\t60103\t0 - 0 - 5\t方 空角 横 空角 点\n")));
+                                              "国\t60103\t0 - 0 - 5\t方 空角 横 空角 点\n"))));
     }
     WrongCodeCoach coach;
     const CoachedItem ta{4, u("他"), "04210", {}, false};
