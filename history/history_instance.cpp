@@ -39,12 +39,14 @@ bool joinedClass() {
     }
 }
 
-ResultsOutbox& resultsOutbox() {
-    if (!outbox)
+// The sender of the class's results, made once the learner has joined a
+// class: a learner who never joins starts no thread for it.
+ResultsOutbox* classOutbox() {
+    if (!outbox && joinedClass())
         outbox = std::make_unique<ResultsOutbox>(
             [] { return store.get(); },
             [] { return classmembership::read(classmembership::learnersPath()); });
-    return *outbox;
+    return outbox.get();
 }
 
 void tell(const QString& message) {
@@ -68,7 +70,8 @@ void writeHistory(WaitingRecords::Write write) {
     // before the write.
     if (store)
         tell(store->takeNotice());
-    resultsOutbox().sendWaiting();
+    if (ResultsOutbox* o = classOutbox())
+        o->sendWaiting();
 }
 } // namespace
 
@@ -98,7 +101,8 @@ HistoryStore* learningHistory() {
             if (store)
                 store->startCheck();
             // Results made while the class could not be reached go now.
-            resultsOutbox().sendWaiting();
+            if (ResultsOutbox* o = classOutbox())
+                o->sendWaiting();
         });
         tell(store->takeNotice());
     } catch (const UserError& e) {
@@ -119,11 +123,19 @@ std::shared_ptr<const coaching::CornerTable> historyCornerTable(QString* problem
 }
 
 void sendClassResultsNow() {
-    resultsOutbox().sendNow();
+    if (ResultsOutbox* o = classOutbox())
+        o->sendNow();
 }
 
 QString classResultsLine() {
-    return resultsOutbox().stateLine();
+    if (ResultsOutbox* o = classOutbox())
+        return o->stateLine();
+    try {
+        classmembership::read(classmembership::learnersPath()); // a damaged file is named
+    } catch (const UserError& e) {
+        return e.message();
+    }
+    return ResultsOutbox::notJoinedLine();
 }
 
 void closeLearningHistory() {
@@ -146,7 +158,7 @@ void writeWaitingHistory() {
         tried = false; // a history that could not be opened is tried again
         learningHistory();
     }
-    resultsOutbox().sendNow(); // and the results waiting for the class
+    sendClassResultsNow(); // and the results waiting for the class
 }
 
 QString historyLostOnClosing() {

@@ -75,6 +75,10 @@ void ResultsOutbox::tryAgainLater(const QString& why) {
     retry_.start(delay_);
 }
 
+QString ResultsOutbox::notJoinedLine() {
+    return QStringLiteral("还没有加入班级：在《在线竞技》加入后，成绩会发给班级。");
+}
+
 QString ResultsOutbox::stateLine() {
     std::optional<ClassMembership> m;
     try {
@@ -83,11 +87,11 @@ QString ResultsOutbox::stateLine() {
         return e.message();
     }
     if (!m)
-        return QStringLiteral("还没有加入班级：在《在线竞技》加入后，成绩会发给班级。");
+        return notJoinedLine();
     QString line = QStringLiteral("班级“%1”：").arg(m->className);
     try {
-        const ResultsQueue::Account a =
-            store_() ? store_()->resultsAccount() : ResultsQueue::Account{};
+        HistoryStore* store = store_();
+        const ResultsQueue::Account a = store ? store->resultsAccount() : ResultsQueue::Account{};
         line += QStringLiteral("已发送 %1 条成绩").arg(a.sent);
         if (a.waiting > 0)
             line += QStringLiteral("，%1 条等待发送").arg(a.waiting);

@@ -33,6 +33,8 @@ public:
     void sendNow();
     // One line for "学习记录" on the results and the class.
     QString stateLine();
+    // The line before the learner has joined a class.
+    static QString notJoinedLine();
     bool posting() const { return posting_; }
     void setFirstRetry(std::chrono::milliseconds delay) { firstRetry_ = delay; }
 
